@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Sets up what the front end needs on Debian 12, builds it, and then either
+# starts it (run) or runs the whole test suite under the sanitizers (test).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev xdg-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+fi
+
+case "${1:-}" in
+run)
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCOINSLOT_TESTS=OFF -DCOINSLOT_BENCH=OFF
+    cmake --build build/release
+    # The front end works in its working folder: MAME_DIR, else ./run.
+    dir="${MAME_DIR:-run}"
+    mkdir -p "$dir"
+    cd "$dir"
+    exec "$OLDPWD/build/release/coinslot"
+    ;;
+test)
+    cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCOINSLOT_SANITIZE=ON
+    cmake --build build/asan
+    export QT_QPA_PLATFORM=offscreen
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir build/asan --output-on-failure -j2
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

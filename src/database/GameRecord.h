@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// One game of the database, its four texts in file order.
+struct GameRecord {
+    QString strDescription; // shown in the list; the sort key
+    QString strName;        // short set name, passed to MAME
+    QString strParent;      // parent set for a clone, else empty
+    QString strDriver;      // driver source file name without ".c"
+
+    bool operator==(const GameRecord&) const = default;
+};
+
+using GameTable = std::vector<GameRecord>;
+
+// The game tables hold at most this many records.
+inline constexpr int kMaxGames = 10001;
