@@ -1,0 +1,15 @@
+#pragma once
+
+#include "settings/SettingsTable.h"
+
+#include <optional>
+
+// Reads the settings file into a table: every line holding "=" takes a slot,
+// key and value cut at the first "=" with surrounding spaces (only spaces)
+// removed; other lines are skipped. Returns nothing when the file cannot be
+// read or holds more lines with "=" than the table has slots.
+std::optional<SettingsTable> ReadSettingsFile(const QString& path);
+
+// Writes one line `key = value` per slot in use, CR LF ended, replacing the
+// file atomically. Returns an empty text on success, else what went wrong.
+QString WriteSettingsFile(const QString& path, const SettingsTable& table);

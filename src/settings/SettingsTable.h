@@ -1,0 +1,26 @@
+#pragma once
+
+#include "settings/SettingPair.h"
+
+#include <array>
+
+// The fixed table of key/value pairs carried between the settings file and
+// the window: 101 slots, filled from the front.
+class SettingsTable {
+  public:
+    static constexpr int kSlots = 101;
+
+    // Stores the pair in the next free slot. Returns false, storing nothing,
+    // when all slots are in use.
+    bool AddSetting(const QString& key, const QVariant& value);
+
+    // Finds the first slot whose key equals `key` exactly (case matters).
+    // When found, copies its value into `value` and returns true; otherwise
+    // returns false and leaves `value` alone.
+    bool LookupSetting(const QString& key, QVariant& value) const;
+
+    void Clear() { intSettingCount = 0; }
+
+    std::array<SettingPair, kSlots> udtSettings;
+    int intSettingCount = 0;
+};
