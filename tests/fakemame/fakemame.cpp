@@ -5,7 +5,8 @@
 //                                             gives all of it, other patterns only
 //                                             the lines of the sets they name
 //   -createconfig                             write <invoked name>.ini (a final
-//                                             "exe" becomes "ini") in the working folder
+//                                             "exe", any case, becomes "ini") in the
+//                                             working folder
 //   SETNAME [OPTIONS...]                      append the arguments, joined by single
 //                                             spaces, as one line to $FAKEMAME_LOG
 //   (no arguments)                            do nothing
@@ -14,7 +15,8 @@
 // folder named by FAKEMAME_FIXTURES; a missing fixture file prints nothing.
 // With FAKEMAME_MODERN=1, -listsourcefile and -verifysets are refused the way a
 // modern MAME refuses them: a message on stderr, nothing on stdout, status 6.
-#include <cstdio>
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,7 +70,10 @@ void PrintVerifySets(const std::set<std::string>& patterns) {
 
 int CreateConfig(const char* invokedAs) {
     std::string name = std::filesystem::path(invokedAs).filename().string();
-    if (name.size() >= 3 && name.compare(name.size() - 3, 3, "exe") == 0)
+    const auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
+    std::string end = name.size() >= 3 ? name.substr(name.size() - 3) : "";
+    std::transform(end.begin(), end.end(), end.begin(), lower);
+    if (end == "exe")
         name.replace(name.size() - 3, 3, "ini");
     else
         name += ".ini";
