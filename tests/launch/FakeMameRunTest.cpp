@@ -54,19 +54,6 @@ TEST_F(FakeMameRun, AModernMameLeavesEmptyFilesForWhatItRefuses) {
     EXPECT_EQ(ReadAll(folder.auditReport()), "");
 }
 
-TEST_F(FakeMameRun, OtherFixturesReplaceTheOldMameOnes) {
-    QTemporaryDir broken;
-    QFile listing(broken.filePath("listfull.txt"));
-    ASSERT_TRUE(listing.open(QIODevice::WriteOnly));
-    listing.write("Name:     Description:\nnoquote   \"Unclosed\n");
-    listing.close();
-    ScopedEnv fixtures("FAKEMAME_FIXTURES", broken.path().toLocal8Bit());
-    runner.RunAndWait(ListFullCommand(strMameCommand, "full.txt"), kHide);
-    runner.RunAndWait(ListClonesCommand(strMameCommand, "clones.txt"), kHide);
-    EXPECT_EQ(ReadAll("full.txt"), "Name:     Description:\nnoquote   \"Unclosed\n");
-    EXPECT_EQ(ReadAll("clones.txt"), "");
-}
-
 TEST_F(FakeMameRun, CreateConfigWritesTheIniTheFrontEndLooksFor) {
     ASSERT_FALSE(QFile::exists(MameIniFor("mame")));
     runner.RunAndWait(CreateConfigCommand(strMameCommand), kHide);

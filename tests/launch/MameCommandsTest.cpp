@@ -21,9 +21,3 @@ TEST(PlayCommand, BuildsNoLineForANameThatIsNotPlain) {
     EXPECT_FALSE(PlayCommand("./mame", "").has_value());
     EXPECT_FALSE(PlayWithOptionsCommand("./mame", "$(reboot)", "-window").has_value());
 }
-
-TEST(PlayWithOptionsCommand, AnEmptyAnswerLeavesOneTrailingSpace) {
-    EXPECT_EQ(PlayWithOptionsCommand("./mame", "pacman", ""), QString("./mame pacman "));
-    EXPECT_EQ(PlayWithOptionsCommand("./mame", "pacman", " -window "),
-              QString("./mame pacman  -window "));
-}
