@@ -1,0 +1,41 @@
+#include "launch/ConfigFiles.h"
+
+#include "launch/MameCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+bool MameIniExists(const QString& strMameIni) {
+    return QFileInfo(strMameIni).isFile();
+}
+
+IniFile PrepareIniFile(const QString& name) {
+    if (!IsPlainMameName(name))
+        return {{},
+                QString("\"%1\" is not a set or driver name, so it has no ini file.").arg(name)};
+
+    const QString folder = "ini";
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.exists()) {
+        if (!QDir().mkdir(folder))
+            return {{}, QString("The folder \"%1\" could not be created.").arg(folder)};
+    } else if (!folderInfo.isDir()) {
+        return {{},
+                QString("\"%1\" is a file, not a folder, so no ini file can be made in it.")
+                    .arg(folder)};
+    }
+
+    const QString path = folder + "/" + name + ".ini";
+    const QFileInfo fileInfo(path);
+    if (fileInfo.isFile())
+        return {path, {}};
+    if (fileInfo.exists())
+        return {{}, QString("\"%1\" is not a file.").arg(QDir::toNativeSeparators(path))};
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return {{},
+                QString("The file \"%1\" could not be created: %2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString())};
+    return {path, {}};
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// What the Mame, Driver, Parent and Set buttons need before the editor opens.
+// Paths are relative to the working folder.
+
+// Whether an ordinary file named `strMameIni` exists (a folder does not count).
+bool MameIniExists(const QString& strMameIni);
+
+// The outcome of PrepareIniFile: the file to open, or what went wrong.
+struct IniFile {
+    QString path;    // "ini/<name>.ini" when ready
+    QString message; // empty when ready, else a text for the user
+
+    bool ok() const { return message.isEmpty(); }
+};
+
+// Makes sure that "ini/<name>.ini" exists for the editor: refuses a name that is
+// not plain (see IsPlainMameName), creates the folder "ini" only when there is
+// no entry of that name at all, and creates the file empty when it is missing.
+// An existing file is left untouched.
+IniFile PrepareIniFile(const QString& name);
