@@ -1,0 +1,169 @@
+#include "database/ListingImport.h"
+
+#include "database/DatabaseFile.h"
+#include "database/QuotedLine.h"
+#include "text/Sorting.h"
+
+#include <QLocale>
+#include <algorithm>
+
+namespace {
+
+const QString kGameListing = QStringLiteral("game listing (-listfull)");
+const QString kCloneListing = QStringLiteral("clone listing (-listclones)");
+const QString kDriverListing = QStringLiteral("driver listing (-listsourcefile)");
+
+constexpr qsizetype kDescriptionColumn = 12;
+constexpr qsizetype kDriverColumn = 22;
+constexpr qsizetype kParentWidth = 8;
+
+QString LineFault(const QString& listing, qsizetype lineNumber, const QString& fault,
+                  const QString& line) {
+    return QStringLiteral("Line %1 of MAME's %2 %3: %4")
+        .arg(QString::number(lineNumber), listing, fault, QuotedLine(line));
+}
+
+// Names a game in a message: by its short name, or by its line in the game
+// listing when the name is empty.
+QString GameLabel(const QString& name, qsizetype gameLine) {
+    if (name.isEmpty())
+        return QStringLiteral("the game on line %1 of the %2")
+            .arg(QString::number(gameLine), kGameListing);
+    return QStringLiteral("the game \"%1\"").arg(name);
+}
+
+ListingImport Failed(QString message) {
+    return ListingImport{{}, std::move(message)};
+}
+
+// The last clone line read: a clone's short name and its parent's.
+struct CloneCursor {
+    QString clone;
+    QString parent;
+};
+
+// Reads a clone line into the cursor; false when the line has no blank.
+bool ReadCloneLine(const QString& line, CloneCursor& cursor) {
+    const qsizetype blank = line.indexOf(u' ');
+    if (blank < 0)
+        return false;
+    cursor.clone = line.left(blank);
+    QString parent = line.right(kParentWidth);
+    qsizetype end = parent.size();
+    while (end > 0 && parent[end - 1] == u' ')
+        --end;
+    parent.truncate(end);
+    cursor.parent = std::move(parent);
+    return true;
+}
+
+} // namespace
+
+ListingImport ImportListings(const std::optional<QStringList>& gameListing,
+                             const std::optional<QStringList>& cloneListing,
+                             const std::optional<QStringList>& driverListing,
+                             bool caseInsensitive) {
+    if (!gameListing)
+        return Failed(QStringLiteral("MAME produced no %1.").arg(kGameListing));
+    if (!cloneListing)
+        return Failed(QStringLiteral("MAME produced no %1.").arg(kCloneListing));
+    if (!driverListing)
+        return Failed(QStringLiteral("MAME produced no %1.").arg(kDriverListing));
+
+    const QStringList& gameLines = *gameListing;
+    const QStringList& cloneLines = *cloneListing;
+    const QStringList& driverLines = *driverListing;
+
+    if (gameLines.isEmpty())
+        return Failed(QStringLiteral("MAME's %1 is empty.").arg(kGameListing));
+    if (cloneLines.isEmpty())
+        return Failed(QStringLiteral("MAME's %1 is empty.").arg(kCloneListing));
+    if (cloneLines.size() < 2)
+        return Failed(
+            QStringLiteral("MAME's %1 holds only one line and no clone.").arg(kCloneListing));
+
+    // Both headers are passed over; the clone cursor starts on the second line.
+    CloneCursor cursor;
+    qsizetype nextClone = 1;
+    if (!ReadCloneLine(cloneLines[nextClone], cursor))
+        return Failed(LineFault(kCloneListing, nextClone + 1, QStringLiteral("has no blank"),
+                                cloneLines[nextClone]));
+    ++nextClone;
+    qsizetype nextDriver = 0;
+
+    GameTable games;
+    games.reserve(std::min<qsizetype>(gameLines.size() - 1, kMaxGames));
+    for (qsizetype g = 1; g < gameLines.size(); ++g) {
+        if (std::ssize(games) == kMaxGames)
+            return Failed(QStringLiteral("MAME's %1 holds more than %2 games, more than the "
+                                         "database can hold.")
+                              .arg(kGameListing, QLocale(QLocale::English).toString(kMaxGames)));
+        const QString& line = gameLines[g];
+        GameRecord game;
+
+        const qsizetype quote = line.indexOf(u'"', kDescriptionColumn - 1);
+        if (quote < 0)
+            return Failed(LineFault(kGameListing, g + 1,
+                                    QStringLiteral("has no closing double quote after the "
+                                                   "description"),
+                                    line));
+        game.strDescription = line.mid(kDescriptionColumn - 1, quote - (kDescriptionColumn - 1));
+
+        const qsizetype blank = line.indexOf(u' ');
+        if (blank < 0)
+            return Failed(LineFault(kGameListing, g + 1,
+                                    QStringLiteral("has no blank after the short name"), line));
+        game.strName = line.left(blank);
+
+        if (game.strName == cursor.clone) {
+            game.strParent = cursor.parent;
+            if (nextClone < cloneLines.size()) {
+                if (!ReadCloneLine(cloneLines[nextClone], cursor))
+                    return Failed(LineFault(kCloneListing, nextClone + 1,
+                                            QStringLiteral("has no blank"), cloneLines[nextClone]));
+                ++nextClone;
+            }
+        }
+
+        // The driver listing is searched forward only, from where the last game
+        // was found.
+        qsizetype found = -1;
+        while (found < 0 && nextDriver < driverLines.size()) {
+            const QString& driverLine = driverLines[nextDriver];
+            const qsizetype keyEnd = driverLine.indexOf(u' ');
+            if (keyEnd >= 0 && QStringView(driverLine).left(keyEnd) == game.strName)
+                found = nextDriver;
+            ++nextDriver;
+        }
+        if (found < 0) {
+            if (driverLines.isEmpty())
+                return Failed(QStringLiteral("MAME's %1 is empty.").arg(kDriverListing));
+            return Failed(QStringLiteral("MAME's %1 does not list %2, or lists it out of order.")
+                              .arg(kDriverListing, GameLabel(game.strName, g + 1)));
+        }
+        const QString& driverLine = driverLines[found];
+        const qsizetype fileEnd = driverLine.indexOf(QStringLiteral(".c"), kDriverColumn - 1);
+        if (fileEnd < 0)
+            return Failed(LineFault(kDriverListing, found + 1,
+                                    QStringLiteral("has no \".c\" file name from column 22 for %1")
+                                        .arg(GameLabel(game.strName, g + 1)),
+                                    driverLine));
+        game.strDriver = driverLine.mid(kDriverColumn - 1, fileEnd - (kDriverColumn - 1));
+
+        games.push_back(std::move(game));
+    }
+
+    if (games.empty())
+        return Failed(QStringLiteral("MAME's %1 holds no game.").arg(kGameListing));
+
+    // Records the database file would refuse, or give back changed, are not
+    // written at all: the game-listing order still gives the line to point at.
+    if (const std::optional<qsizetype> bad = FindUnreadableRecord(games)) {
+        const GameRecord& game = games[*bad];
+        return Failed(QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
+                          .arg(GameLabel(game.strName, *bad + 2), UnreadableReason(game)));
+    }
+
+    SortGames(games, static_cast<qint16>(games.size()), caseInsensitive);
+    return ListingImport{std::move(games), {}};
+}

@@ -1,0 +1,91 @@
+#include "gamelist/DriverFilter.h"
+
+#include "text/Sorting.h"
+#include "text/SplitFirst.h"
+
+#include <QSet>
+#include <vector>
+
+namespace {
+
+constexpr QChar kSpace = u' ';
+
+QString TrimSpaces(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == kSpace)
+        ++begin;
+    while (end > begin && text[end - 1] == kSpace)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// Cuts `text` (trimmed, not empty) into its words. Every word is counted but
+// only the first kMaxFilterWords are kept.
+std::vector<QString> CutWords(QString text, qsizetype& count) {
+    std::vector<QString> words;
+    count = 0;
+    while (!text.isEmpty()) {
+        QString word = SplitFirst(text, kSpace);
+        qsizetype lead = 0;
+        while (lead < text.size() && text[lead] == kSpace)
+            ++lead;
+        text.remove(0, lead);
+        if (count < kMaxFilterWords)
+            words.push_back(std::move(word));
+        ++count;
+    }
+    return words;
+}
+
+} // namespace
+
+FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games) {
+    FilterOutcome outcome;
+    const QString t = TrimSpaces(text).toLower();
+    if (t.isEmpty()) {
+        outcome.result = FilterResult::Shown;
+        outcome.shown = games;
+        return outcome;
+    }
+
+    qsizetype count = 0;
+    std::vector<QString> words = CutWords(t, count);
+    if (count > kMaxFilterWords) {
+        outcome.result = FilterResult::TooManyWords;
+        outcome.message = QStringLiteral("The filter holds %1 words, but at most %2 driver names "
+                                         "can be given.")
+                              .arg(count)
+                              .arg(kMaxFilterWords);
+        return outcome;
+    }
+
+    // Exact matches against any word, master order, each game once.
+    const QSet<QString> wanted(words.begin(), words.end());
+    QSet<QString> matched;
+    for (const GameRecord& game : games) {
+        if (wanted.contains(game.strDriver)) {
+            outcome.shown.push_back(game);
+            matched.insert(game.strDriver);
+        }
+    }
+    if (outcome.shown.empty()) {
+        outcome.result = FilterResult::NoMatch;
+        return outcome;
+    }
+
+    SortStrings(words, static_cast<qint16>(words.size()));
+    QString previous;
+    for (const QString& word : words) {
+        if (word == previous)
+            continue;
+        if (matched.contains(word)) {
+            if (!outcome.filter.isEmpty())
+                outcome.filter += kSpace;
+            outcome.filter += word;
+        }
+        previous = word;
+    }
+    outcome.result = FilterResult::Shown;
+    return outcome;
+}

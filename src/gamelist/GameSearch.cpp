@@ -1,0 +1,21 @@
+#include "gamelist/GameSearch.h"
+
+qsizetype SearchGames(const GameTable& shown, const QString& text,
+                      const CaseInsensitiveCompare& compare) {
+    const qsizetype count = std::ssize(shown);
+    if (text.startsWith(u'[')) {
+        if (!text.endsWith(u']')) // still typing the name ("[" alone included)
+            return -1;
+        const QStringView name = QStringView(text).mid(1, text.size() - 2);
+        for (qsizetype k = 0; k < count; ++k) {
+            if (shown[k].strName == name)
+                return k;
+        }
+        return -1;
+    }
+    for (qsizetype k = 0; k < count; ++k) {
+        if (compare.startsWith(shown[k].strDescription, text))
+            return k;
+    }
+    return -1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "database/GameRecord.h"
+#include "text/Compare.h"
+
+#include <QString>
+
+// The incremental search over the shown table, run on every change of the
+// search text. It always scans from the top and takes the first match.
+//
+// - A text that does not begin with "[" finds the first game whose
+//   description begins with the text, ignoring case under the user's locale
+//   (`compare`); the empty text finds the first game.
+// - A text that begins with "[" finds nothing until it also ends with "]";
+//   then it finds the first game whose short name equals the text between the
+//   brackets exactly, case included ("[]" looks for an empty short name).
+//
+// Returns the position in `shown` to select, or -1 to leave the selection
+// where it is. `compare` is costly to make: keep one and pass it to every
+// search.
+qsizetype SearchGames(const GameTable& shown, const QString& text,
+                      const CaseInsensitiveCompare& compare);

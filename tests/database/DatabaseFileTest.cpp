@@ -1,0 +1,117 @@
+#include "database/DatabaseFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "database/QtPrinting.h"
+
+namespace {
+
+QString WriteRaw(const QTemporaryDir& dir, const QByteArray& bytes) {
+    const QString path = dir.filePath("coinslot.dat");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+QByteArray ReadRaw(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+GameTable ManyGames(int count) {
+    GameTable games;
+    for (int i = 0; i < count; ++i)
+        games.push_back({QString("Game %1").arg(i), QString("g%1").arg(i), "", "drv"});
+    return games;
+}
+
+} // namespace
+
+TEST(DatabaseFile, WritesCrLfLinesAndReadsBackTheSameRecordsInOrder) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("coinslot.dat");
+    const GameTable games = {
+        {"Zed", "zed", "", "zdrv"},
+        {"Alpha (clone)", "alphac", "alpha", "a|b"}, // a "|" in the driver stays in it
+        {"Alpha", "alpha", "", "adrv"},
+    };
+    ASSERT_EQ(WriteDatabase(path, games), QString());
+    EXPECT_EQ(ReadRaw(path), QByteArray("Zed|zed||zdrv\r\nAlpha (clone)|alphac|alpha|a|b\r\n"
+                                        "Alpha|alpha||adrv\r\n"));
+    const DatabaseLoad load = ReadDatabase(path);
+    EXPECT_EQ(load.status, DatabaseStatus::Ok);
+    EXPECT_EQ(load.games, games);
+}
+
+TEST(DatabaseFile, RefusesEveryInvalidForm) {
+    struct Case {
+        QByteArray bytes;
+        DatabaseStatus status;
+        qsizetype badLine;
+    };
+    const Case cases[] = {
+        {"", DatabaseStatus::EmptyFile, 0},
+        {"d|n|p\r\n", DatabaseStatus::InvalidRecord, 1}, // two separators: no driver
+        {"d|n\r\n", DatabaseStatus::InvalidRecord, 1},
+        {"d|n||drv\r\n\r\n", DatabaseStatus::InvalidRecord, 2}, // empty line at the end
+        {"d|n||drv\r\n\r\nd|m||drv\r\n", DatabaseStatus::InvalidRecord, 2},
+        {"\r\n", DatabaseStatus::InvalidRecord, 1},
+        {"|n||drv", DatabaseStatus::InvalidRecord, 1},
+        {"d|||drv", DatabaseStatus::InvalidRecord, 1},
+        {"d|n|p|", DatabaseStatus::InvalidRecord, 1},
+        {"d|n||drv\ra|b||c", DatabaseStatus::Ok, 0}, // CR alone ends a line; no final end
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        const DatabaseLoad load = ReadDatabase(WriteRaw(dir, c.bytes));
+        EXPECT_EQ(load.status, c.status) << c.bytes.toStdString();
+        EXPECT_EQ(load.badLine, c.badLine) << c.bytes.toStdString();
+        EXPECT_EQ(load.games.empty(), c.status != DatabaseStatus::Ok);
+    }
+    EXPECT_EQ(ReadDatabase(dir.filePath("missing.dat")).status, DatabaseStatus::Unreadable);
+}
+
+TEST(DatabaseFile, HoldsAtMost10001Lines) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("coinslot.dat");
+    GameTable games = ManyGames(kMaxGames);
+    ASSERT_EQ(WriteDatabase(path, games), QString());
+    EXPECT_EQ(ReadDatabase(path).games.size(), 10001u);
+
+    QFile file(path);
+    file.open(QIODevice::Append);
+    file.write("One more|more||drv\r\n");
+    file.close();
+    EXPECT_EQ(ReadDatabase(path).status, DatabaseStatus::TooManyLines);
+
+    games.push_back({"One more", "more", "", "drv"});
+    EXPECT_FALSE(WriteDatabase(path, games).isEmpty());
+}
+
+TEST(DatabaseFile, WritesNothingThatCouldNotBeReadBackAsWritten) {
+    const GameRecord good{"Desc", "name", "", "drv|x"};
+    const GameRecord bad[] = {
+        {"", "n", "", "d"},       {"D", "", "", "d"},    {"D", "n", "p", ""},
+        {"A|B", "n", "", "d"},    {"D", "n|m", "", "d"}, {"D", "n", "p|q", "d"},
+        {"D\r\nE", "n", "", "d"},
+    };
+    for (const GameRecord& game : bad)
+        EXPECT_EQ(FindUnreadableRecord({good, good, game, game}), 2)
+            << game.strDescription.toStdString();
+    EXPECT_EQ(FindUnreadableRecord({good, good}), std::nullopt);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("coinslot.dat");
+    const GameTable old = {good};
+    ASSERT_EQ(WriteDatabase(path, old), QString());
+    EXPECT_EQ(WriteDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}}),
+              "Game 2 (\"b\") has a \"|\" in its description.");
+    EXPECT_FALSE(WriteDatabase(path, {}).isEmpty());
+    EXPECT_EQ(ReadDatabase(path).games, old);
+
+    EXPECT_FALSE(WriteDatabase(dir.filePath("no/such/folder.dat"), old).isEmpty());
+}
