@@ -36,6 +36,14 @@ QString MameIniFor(const QString& strMameExe) {
     return name + ".ini";
 }
 
+QString ExecutableFileFilter() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("Executables (*.exe)");
+#else
+    return QStringLiteral("Executables (*)");
+#endif
+}
+
 bool PlatformPrimesMame() {
     // Only the Windows 9x family needs it. Qt 6 does not run there, and Linux
     // never needs it.

@@ -17,6 +17,10 @@ QString MameCommandFor(const QString& strMameExe);
 // "ini" (mame.exe -> mame.ini), any other name with ".ini" added (mame -> mame.ini).
 QString MameIniFor(const QString& strMameExe);
 
+// The filter of the dialog that asks for the MAME executable: "*.exe" files on
+// Windows; any file on Linux, where executables carry no extension.
+QString ExecutableFileFilter();
+
 // Whether MAME has to be run once, bare, before the first listing or audit of a
 // run (the Windows 95/98/Me family only). Never on Linux.
 bool PlatformPrimesMame();
