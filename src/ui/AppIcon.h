@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The window's own 32 x 32 icon: a coin slot.
+QIcon AppIcon();

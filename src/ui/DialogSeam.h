@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// What the list font chooser is handed: the face, the character height in
+// pixels (negative), the weight (400 or 700) and the italic flag.
+struct FontRequest {
+    QString face;
+    int height = 0;
+    int weight = 400;
+    bool italic = false;
+};
+
+// What the chooser gives back on OK: face, weight, italic flag and the
+// point size in tenths of a point.
+struct FontChoice {
+    QString face;
+    int weight = 400;
+    bool italic = false;
+    int pointSizeTenths = 0;
+};
+
+// Everything that waits on a person or on the outside world goes through
+// here, so the window can be driven by a script in tests.
+class DialogSeam {
+  public:
+    enum class Icon { Information, Error };
+
+    virtual ~DialogSeam() = default;
+
+    // A modal message box with one OK button.
+    virtual void ShowMessage(QWidget* owner, const QString& text, const QString& title,
+                             Icon icon) = 0;
+    // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
+    virtual std::optional<QString> AskText(QWidget* owner, const QString& prompt,
+                                           const QString& title, const QString& defaultText) = 0;
+    // The open-file dialog: the chosen file's path, or nothing when cancelled.
+    virtual std::optional<QString> ChooseFile(QWidget* owner, const QString& title,
+                                              const QString& filter, const QString& folder) = 0;
+    // The font chooser: the choice on OK, nothing otherwise.
+    virtual std::optional<FontChoice> ChooseFont(QWidget* owner, const FontRequest& request) = 0;
+    // Runs a command line and returns when it has ended (only -1 hides).
+    virtual void RunAndWait(const QString& commandLine, qint16 hideFlag) = 0;
+    // Opens a file in the desktop's editor without waiting; false when it
+    // could not be started.
+    virtual bool OpenInEditor(const QString& path) = 0;
+    // Hides the window and its taskbar entry, and brings both back.
+    virtual void HideWindow(QWidget* window) = 0;
+    virtual void ShowWindow(QWidget* window) = 0;
+};

@@ -1,0 +1,21 @@
+#include "ui/ListFont.h"
+
+#include <cmath>
+
+FontRequest FontRequestFor(const QFont& font, int pixelsPerInchY) {
+    FontRequest request;
+    request.face = font.family();
+    request.weight = font.bold() ? 700 : 400;
+    request.italic = font.italic();
+    const double points = std::nearbyint(font.pointSizeF());
+    request.height = static_cast<int>(std::nearbyint(-(points * pixelsPerInchY) / 72.0));
+    return request;
+}
+
+QFont FontFromChoice(QFont font, const FontChoice& choice) {
+    font.setFamily(choice.face);
+    font.setBold(choice.weight == 700);
+    font.setItalic(choice.italic);
+    font.setPointSizeF(static_cast<float>(choice.pointSizeTenths) / 10.0f);
+    return font;
+}

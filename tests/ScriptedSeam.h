@@ -1,0 +1,94 @@
+#pragma once
+
+// A dialog seam driven by a script: each dialog takes the next prepared
+// answer (none left means Cancel), and everything asked is recorded.
+
+#include "QtPrinters.h"
+#include "ui/DialogSeam.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <vector>
+
+class ScriptedSeam : public DialogSeam {
+  public:
+    struct Message {
+        QString text, title;
+        Icon icon;
+    };
+    struct Prompt {
+        QString prompt, title, defaultText;
+    };
+    struct Run {
+        QString commandLine;
+        qint16 hideFlag;
+        bool windowVisible;
+    };
+
+    std::vector<Message> messages;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::vector<QString> fileTitles, fileFilters;
+    std::deque<std::optional<QString>> textAnswers;
+    std::vector<Prompt> prompts;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    std::vector<FontRequest> fontRequests;
+    std::vector<Run> runs;
+    std::function<void(const QString&, qint16)> onRun; // the real runner, when a test wants it
+    std::vector<QString> opened;
+    bool openSucceeds = true;
+    QWidget* window = nullptr; // whose visibility a run records
+
+    void ShowMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
+        messages.push_back({text, title, icon});
+    }
+    std::optional<QString> AskText(QWidget*, const QString& prompt, const QString& title,
+                                   const QString& defaultText) override {
+        prompts.push_back({prompt, title, defaultText});
+        return Next(textAnswers);
+    }
+    std::optional<QString> ChooseFile(QWidget*, const QString& title, const QString& filter,
+                                      const QString&) override {
+        fileTitles.push_back(title);
+        fileFilters.push_back(filter);
+        return Next(fileAnswers);
+    }
+    std::optional<FontChoice> ChooseFont(QWidget*, const FontRequest& request) override {
+        fontRequests.push_back(request);
+        return Next(fontAnswers);
+    }
+    void RunAndWait(const QString& commandLine, qint16 hideFlag) override {
+        runs.push_back({commandLine, hideFlag, window && window->isVisible()});
+        if (onRun)
+            onRun(commandLine, hideFlag);
+    }
+    bool OpenInEditor(const QString& path) override {
+        opened.push_back(path);
+        return openSucceeds;
+    }
+    void HideWindow(QWidget* w) override { w->hide(); }
+    void ShowWindow(QWidget* w) override { w->show(); }
+
+  private:
+    template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Makes a fresh temporary folder the working folder for one test.
+class WorkingFolder {
+  public:
+    WorkingFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+    QString path() const { return dir_.path(); }
+
+  private:
+    QTemporaryDir dir_;
+    QString previous_;
+};

@@ -1,0 +1,217 @@
+#include "ScriptedSeam.h"
+#include "app/FrontEndLoad.h"
+#include "ui/frmMain.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QListView>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+void WriteFile(const QString& name, const QByteArray& bytes) {
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList Keys(const QByteArray& ini) {
+    QStringList keys;
+    for (const QByteArray& line : ini.split('\n'))
+        if (!line.isEmpty())
+            keys.append(QString::fromLatin1(line.left(line.indexOf(" = "))));
+    return keys;
+}
+
+QString Value(const QByteArray& ini, const QString& key) {
+    for (const QByteArray& line : ini.split('\n')) {
+        const QString text = QString::fromLatin1(line).trimmed();
+        if (text.startsWith(key + " = "))
+            return text.mid(key.size() + 3);
+    }
+    return "<absent>";
+}
+
+class StartUp : public ::testing::Test {
+  protected:
+    bool Load() {
+        form = std::make_unique<frmMain>(seam);
+        seam.window = form.get();
+        frmMain* f = form.get();
+        form->unloadHandler = [f] { UnloadFrontEnd(*f); };
+        return LoadFrontEnd(*form, "Coinslot.exe");
+    }
+    // Ends the run the way the close box does.
+    void Quit() {
+        form->show();
+        form->close();
+    }
+
+    WorkingFolder folder;
+    ScriptedSeam seam;
+    std::unique_ptr<frmMain> form;
+};
+
+const QByteArray kGoodIni = "mameexe = mame\r\n";
+
+} // namespace
+
+TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
+    WriteFile("mame", "");
+    seam.fileAnswers = {folder.path() + "/mame"};
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(seam.fileTitles, std::vector<QString>{"Select MAME executable"});
+    EXPECT_EQ(form->strMameExe, "mame");
+    EXPECT_EQ(form->strIniFile, "coinslot.ini");
+    EXPECT_EQ(form->strDatFile, "coinslot.dat");
+    EXPECT_EQ(form->strMameIni, "mame.ini");
+    EXPECT_EQ(form->strMameCommand, "./mame");
+    for (QPushButton* off :
+         {form->cmdPlay, form->cmdDriver, form->cmdParent, form->cmdSet, form->cmdAudit})
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    for (QPushButton* on : {form->cmdQuit, form->cmdMame, form->cmdList})
+        EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
+    EXPECT_FALSE(form->mnuListFilter->isEnabled());
+    EXPECT_TRUE(form->mnuListFont->isEnabled());
+    EXPECT_EQ(form->windowTitle(), "MAME");
+    EXPECT_TRUE(seam.messages.empty());
+
+    Quit();
+    const QByteArray ini = ReadFile("coinslot.ini");
+    EXPECT_EQ(Keys(ini),
+              QStringList({"left", "top", "width", "height", "windowstate", "fontname", "fontsize",
+                           "fontbold", "fontitalic", "lastgame", "mameexe", "commandlineoptions",
+                           "filter", "hideconsole", "noshortcuts", "caseinsensitive"}));
+    EXPECT_TRUE(ini.endsWith("caseinsensitive = False\r\n"));
+    EXPECT_EQ(Value(ini, "lastgame"), "-1");
+    EXPECT_EQ(Value(ini, "mameexe"), "mame");
+    EXPECT_EQ(Value(ini, "windowstate"), "0");
+}
+
+TEST_F(StartUp, AnExecutableChosenElsewhereCountsOnlyWithTheSameNameHere) {
+    WriteFile("mame", "");
+    seam.fileAnswers = {QString("/usr/bin/true"), folder.path() + "/mame"};
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(seam.fileTitles.size(), 2u);
+    EXPECT_EQ(form->strMameExe, "mame");
+}
+
+TEST_F(StartUp, CancellingTheDialogEndsWithoutTouchingTheSettings) {
+    const QByteArray ini = "mameexe = gone\r\nleft = 15\r\n";
+    WriteFile("coinslot.ini", ini);
+    ASSERT_FALSE(Load());                  // no answer prepared: Cancel
+    EXPECT_EQ(seam.fileTitles.size(), 1u); // the saved executable no longer exists
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "Load failed, executable required.");
+    EXPECT_EQ(seam.messages[0].title, "Load");
+    EXPECT_EQ(ReadFile("coinslot.ini"), ini);
+}
+
+TEST_F(StartUp, ABrokenSettingsFileIsDeletedAndNothingElse) {
+    const char* broken[] = {"left = word", "fontbold = yes", "lastgame = 32768", "windowstate = 3",
+                            "width = -15"};
+    for (const char* line : broken) {
+        WriteFile("mame", "");
+        WriteFile("coinslot.dat", "Game|g||drv\r\n");
+        WriteFile("coinslot.ini", kGoodIni + line + "\r\n");
+        seam.messages.clear();
+        EXPECT_FALSE(Load()) << line;
+        ASSERT_EQ(seam.messages.size(), 1u) << line;
+        EXPECT_EQ(seam.messages[0].text, "Load failed, options reset.");
+        EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Error);
+        EXPECT_FALSE(QFile::exists("coinslot.ini")) << line;
+        EXPECT_EQ(ReadFile("coinslot.dat"), "Game|g||drv\r\n");
+    }
+}
+
+TEST_F(StartUp, AHundredAndTwoSettingsLinesResetTheOptions) {
+    QByteArray ini = kGoodIni;
+    for (int i = 1; i < 101; ++i)
+        ini += "extra" + QByteArray::number(i) + "=x\r\n";
+    WriteFile("mame", "");
+    WriteFile("coinslot.ini", ini);
+    EXPECT_TRUE(Load());
+    WriteFile("coinslot.ini", ini + "one=too many\r\n");
+    EXPECT_FALSE(Load());
+    EXPECT_FALSE(QFile::exists("coinslot.ini"));
+}
+
+TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
+    WriteFile("mame", "");
+    WriteFile("coinslot.ini", "  left  =  1200  \r\ntop=900\nwidth = 7500\nheight = 4800\n"
+                              "fontsize = 12\nfontbold = true\nfontitalic = 1\nmameexe = mame\n"
+                              "commandlineoptions =  -window  \nnoshortcuts = True\n"
+                              "hideconsole = -1\nLeft = 99\nunknown = kept?\n");
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(seam.fileTitles.empty());
+    EXPECT_EQ(form->geometry().topLeft(), QPoint(80, 60)); // 15 twips a pixel here
+    EXPECT_EQ(form->size(), QSize(500, 320));
+    EXPECT_EQ(form->lstGames->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(form->lstGames->font().bold());
+    EXPECT_TRUE(form->lstGames->font().italic());
+    EXPECT_EQ(form->strOptions, "-window");
+    EXPECT_TRUE(form->blnHideConsole);
+    EXPECT_EQ(form->cmdPlay->text(), "Play");
+    EXPECT_EQ(form->mnuListFont->text(), "Font");
+
+    Quit();
+    const QByteArray ini = ReadFile("coinslot.ini");
+    EXPECT_EQ(Keys(ini).size(), 16);
+    EXPECT_EQ(Value(ini, "left"), "1200");
+    EXPECT_EQ(Value(ini, "width"), "7500");
+    EXPECT_EQ(Value(ini, "fontsize"), "12");
+    EXPECT_EQ(Value(ini, "fontbold"), "True");
+    EXPECT_EQ(Value(ini, "noshortcuts"), "True");
+    EXPECT_EQ(Value(ini, "commandlineoptions"), "-window");
+}
+
+TEST_F(StartUp, AMaximisedCloseSavesTheNormalRectangleAndComesBackMaximised) {
+    WriteFile("mame", "");
+    WriteFile("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
+    ASSERT_TRUE(Load());
+    form->show();
+    const QRect normal = form->geometry();
+    form->showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_NE(form->geometry(), normal); // the offscreen screen is larger than the window
+    Quit();
+    const QByteArray ini = ReadFile("coinslot.ini");
+    EXPECT_EQ(Value(ini, "windowstate"), "2");
+    EXPECT_EQ(Value(ini, "left"), "1500");
+    EXPECT_EQ(Value(ini, "width"), QString::number(normal.width() * 15));
+
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(form->NormalRectTwips().topLeft(), QPointF(1500, 1500));
+}
+
+TEST_F(StartUp, AMinimisedCloseSavesStateOneAndStartsMinimised) {
+    WriteFile("mame", "");
+    WriteFile("coinslot.ini", kGoodIni);
+    ASSERT_TRUE(Load());
+    form->show();
+    form->setWindowState(Qt::WindowMinimized);
+    Quit();
+    EXPECT_EQ(Value(ReadFile("coinslot.ini"), "windowstate"), "1");
+    ASSERT_TRUE(Load());
+    EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(StartUp, AFailedSettingsWriteIsReportedAndTheRunStillEnds) {
+    WriteFile("mame", "");
+    WriteFile("coinslot.ini", kGoodIni);
+    ASSERT_TRUE(Load());
+    QFile::remove("coinslot.ini");
+    QDir().mkdir("coinslot.ini"); // a folder in the way: the file cannot be replaced
+    Quit();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].text.startsWith("The settings could not be saved"));
+    EXPECT_FALSE(form->isVisible());
+}
