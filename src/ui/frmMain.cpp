@@ -278,14 +278,16 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lstGames->viewport()) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+    const QEvent::Type type = event->type();
+    if (watched == lstGames->viewport() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
             // The pop-up leaves the selection alone.
             mnuList->popup(mouse->globalPosition().toPoint());
             return true;
         }
-        if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
+        if (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
             // Plays the game under the pointer like the Play button, even
             // while that is disabled.
             const QModelIndex at = lstGames->indexAt(mouse->position().toPoint());
@@ -294,7 +296,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
             cmdPlay_Click();
             return true;
         }
-    } else if (watched == txtSearch && event->type() == QEvent::FocusIn) {
+    } else if (watched == txtSearch && type == QEvent::FocusIn) {
         // Typing after the focus arrives starts a new search, however it arrived.
         QTimer::singleShot(0, txtSearch, &QLineEdit::selectAll);
     }
