@@ -6,29 +6,26 @@
 #include "ScriptedSeam.h"
 #include "launch/ProcessRunner.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <list>
 
 class FakeMameFolder : public WorkingFolder {
   public:
     FakeMameFolder() {
-        QFile::link(QStringLiteral(COINSLOT_FAKEMAME), QStringLiteral("mame"));
         QDir().mkdir(QStringLiteral("tmp"));
         Set("FAKEMAME_LOG", path() + "/play.log");
         Set("TEMP", path() + "/tmp");
-        Unset("FAKEMAME_FIXTURES");
-        Unset("FAKEMAME_MODERN");
+        env_.emplace_back("FAKEMAME_FIXTURES", std::nullopt);
+        env_.emplace_back("FAKEMAME_MODERN", std::nullopt);
     }
+
     ~FakeMameFolder() {
-        for (const QByteArray& name : saved_)
-            qunsetenv(name.constData());
+        while (!env_.empty())
+            env_.pop_back(); // newest first, so each variable gets its first value back
     }
 
     void Set(const char* name, const QString& value) {
-        qputenv(name, value.toLocal8Bit());
-        saved_.append(name);
+        env_.emplace_back(name, value.toLocal8Bit());
     }
-    void Unset(const char* name) { qunsetenv(name); }
 
     // Connects the seam's runs to the real runner.
     static void RunForReal(ScriptedSeam& seam) {
@@ -39,10 +36,8 @@ class FakeMameFolder : public WorkingFolder {
 
     // What the fake MAME was asked to play, one line per run.
     QStringList PlayLog() const {
-        QFile log(path() + "/play.log");
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromLocal8Bit(log.readAll()).split('\n', Qt::SkipEmptyParts);
+        return QString::fromLocal8Bit(ReadAll(path() + "/play.log"))
+            .split('\n', Qt::SkipEmptyParts);
     }
 
     // Entries left in the temporary folder.
@@ -52,5 +47,5 @@ class FakeMameFolder : public WorkingFolder {
     }
 
   private:
-    QList<QByteArray> saved_;
+    std::list<ScopedEnv> env_;
 };

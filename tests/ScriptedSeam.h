@@ -4,10 +4,9 @@
 // answer (none left means Cancel), and everything asked is recorded.
 
 #include "QtPrinters.h"
+#include "TestFolders.h"
 #include "ui/DialogSeam.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -79,16 +78,4 @@ class ScriptedSeam : public DialogSeam {
         answers.pop_front();
         return answer;
     }
-};
-
-// Makes a fresh temporary folder the working folder for one test.
-class WorkingFolder {
-  public:
-    WorkingFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
-    ~WorkingFolder() { QDir::setCurrent(previous_); }
-    QString path() const { return dir_.path(); }
-
-  private:
-    QTemporaryDir dir_;
-    QString previous_;
 };

@@ -10,17 +10,6 @@
 
 namespace {
 
-QByteArray ReadBytes(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteBytes(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Old-MAME listings of `count` games, listed out of description order, every
 // fifth game a clone of the one before it; and the database they must give.
 struct Listings {
@@ -64,10 +53,10 @@ class Build : public ::testing::Test {
     void UseListings(const QByteArray& full, const QByteArray& clones, const QByteArray& source,
                      const QByteArray& audit = {}) {
         QDir().mkdir("fixtures");
-        WriteBytes("fixtures/listfull.txt", full);
-        WriteBytes("fixtures/listclones.txt", clones);
-        WriteBytes("fixtures/listsourcefile.txt", source);
-        WriteBytes("fixtures/verifysets.txt", audit);
+        WriteAll("fixtures/listfull.txt", full);
+        WriteAll("fixtures/listclones.txt", clones);
+        WriteAll("fixtures/listsourcefile.txt", source);
+        WriteAll("fixtures/verifysets.txt", audit);
         folder.Set("FAKEMAME_FIXTURES", folder.path() + "/fixtures");
     }
 
@@ -84,7 +73,7 @@ TEST_F(Build, ListBuildsTheExpectedFileSortedAndEnablesTheGameCommands) {
     form.cmdList_Click();
     ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
     EXPECT_EQ(ReadLines("coinslot.dat"), listings.expected);
-    EXPECT_TRUE(ReadBytes("coinslot.dat").endsWith("\r\n"));
+    EXPECT_TRUE(ReadAll("coinslot.dat").endsWith("\r\n"));
     EXPECT_TRUE(
         seam.runs[0].commandLine.startsWith("./mame -listfull > " + folder.path() + "/tmp/"));
     EXPECT_TRUE(seam.runs[0].commandLine.endsWith("/~FULL.TMP"));
@@ -99,9 +88,9 @@ TEST_F(Build, ListBuildsTheExpectedFileSortedAndEnablesTheGameCommands) {
     EXPECT_EQ(form.SelectedIndex(), 0);
     EXPECT_EQ(form.udtShown.size(), 300u);
 
-    const QByteArray first = ReadBytes("coinslot.dat");
+    const QByteArray first = ReadAll("coinslot.dat");
     form.cmdList_Click();
-    EXPECT_EQ(ReadBytes("coinslot.dat"), first);
+    EXPECT_EQ(ReadAll("coinslot.dat"), first);
 }
 
 TEST_F(Build, TheOldMameSamplesGiveParentsAndDrivers) {
@@ -171,14 +160,14 @@ TEST_F(Build, EveryMalformedListingFailsWithOneMessageAndChangesNothing) {
     };
     const QByteArray old = "Old|old||drv\r\n";
     for (const auto& c : cases) {
-        WriteBytes("coinslot.dat", old);
+        WriteAll("coinslot.dat", old);
         form.udtGames = {{"Old", "old", "", "drv"}};
         UseListings(c.full, c.clones, c.source);
         seam.messages.clear();
         form.cmdList_Click();
         ASSERT_EQ(seam.messages.size(), 1u) << c.what;
         EXPECT_EQ(seam.messages[0].title, "List") << c.what;
-        EXPECT_EQ(ReadBytes("coinslot.dat"), old) << c.what;
+        EXPECT_EQ(ReadAll("coinslot.dat"), old) << c.what;
         EXPECT_EQ(form.udtGames.size(), 1u) << c.what;
         EXPECT_TRUE(folder.TempLeftovers().isEmpty()) << c.what;
         EXPECT_TRUE(form.cmdList->isEnabled()) << c.what;
@@ -187,7 +176,7 @@ TEST_F(Build, EveryMalformedListingFailsWithOneMessageAndChangesNothing) {
 }
 
 TEST_F(Build, AMissingListingFileAndAModernMameChangeNothing) {
-    WriteBytes("coinslot.dat", "Old|old||drv\r\n");
+    WriteAll("coinslot.dat", "Old|old||drv\r\n");
     seam.onRun = nullptr; // nothing runs: no listing file appears
     form.cmdList_Click();
     ASSERT_EQ(seam.messages.size(), 1u);
@@ -199,7 +188,7 @@ TEST_F(Build, AMissingListingFileAndAModernMameChangeNothing) {
     form.cmdAudit_Click();
     ASSERT_EQ(seam.messages.size(), 3u);
     EXPECT_EQ(seam.messages[2].title, "Audit");
-    EXPECT_EQ(ReadBytes("coinslot.dat"), "Old|old||drv\r\n");
+    EXPECT_EQ(ReadAll("coinslot.dat"), "Old|old||drv\r\n");
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
 }
 
@@ -207,7 +196,7 @@ TEST_F(Build, AuditKeepsTheGoodSetsInOrderAndReportsTheCounts) {
     form.cmdList_Click();
     ASSERT_TRUE(seam.messages.empty());
     const size_t before = form.udtGames.size();
-    WriteBytes("coinslot.dat", ReadBytes("coinslot.dat").replace("\r\n", "\n"));
+    WriteAll("coinslot.dat", ReadAll("coinslot.dat").replace("\r\n", "\n"));
     form.cmdAudit_Click();
     ASSERT_EQ(seam.messages.size(), 1u);
     const size_t kept = form.udtGames.size();
@@ -221,7 +210,7 @@ TEST_F(Build, AuditKeepsTheGoodSetsInOrderAndReportsTheCounts) {
     EXPECT_FALSE(std::any_of(form.udtGames.begin(), form.udtGames.end(),
                              [](const GameRecord& g) { return g.strName == "shangon"; }));
     EXPECT_EQ(ReadLines("coinslot.dat")->size(), static_cast<qsizetype>(kept));
-    EXPECT_TRUE(ReadBytes("coinslot.dat").contains("\r\n"));
+    EXPECT_TRUE(ReadAll("coinslot.dat").contains("\r\n"));
     EXPECT_TRUE(form.cmdAudit->isEnabled());
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
 }
@@ -244,7 +233,7 @@ TEST_F(Build, AnAuditThatKeepsNothingLeavesNoDatabaseAndARestartAgrees) {
 
     ScriptedSeam again;
     frmMain restarted(again);
-    WriteBytes("coinslot.ini", "mameexe = mame\r\n");
+    WriteAll("coinslot.ini", "mameexe = mame\r\n");
     ASSERT_TRUE(LoadFrontEnd(restarted, "coinslot"));
     EXPECT_FALSE(restarted.cmdPlay->isEnabled());
     EXPECT_TRUE(again.messages.empty());

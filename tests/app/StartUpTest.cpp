@@ -11,17 +11,6 @@
 
 namespace {
 
-void WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& name) {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QStringList Keys(const QByteArray& ini) {
     QStringList keys;
     for (const QByteArray& line : ini.split('\n'))
@@ -64,7 +53,6 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 } // namespace
 
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
-    WriteFile("mame", "");
     seam.fileAnswers = {folder.path() + "/mame"};
     ASSERT_TRUE(Load());
     EXPECT_EQ(seam.fileTitles, std::vector<QString>{"Select MAME executable"});
@@ -84,7 +72,7 @@ TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
     EXPECT_TRUE(seam.messages.empty());
 
     Quit();
-    const QByteArray ini = ReadFile("coinslot.ini");
+    const QByteArray ini = ReadAll("coinslot.ini");
     EXPECT_EQ(Keys(ini),
               QStringList({"left", "top", "width", "height", "windowstate", "fontname", "fontsize",
                            "fontbold", "fontitalic", "lastgame", "mameexe", "commandlineoptions",
@@ -96,7 +84,6 @@ TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
 }
 
 TEST_F(StartUp, AnExecutableChosenElsewhereCountsOnlyWithTheSameNameHere) {
-    WriteFile("mame", "");
     seam.fileAnswers = {QString("/usr/bin/true"), folder.path() + "/mame"};
     ASSERT_TRUE(Load());
     EXPECT_EQ(seam.fileTitles.size(), 2u);
@@ -105,29 +92,28 @@ TEST_F(StartUp, AnExecutableChosenElsewhereCountsOnlyWithTheSameNameHere) {
 
 TEST_F(StartUp, CancellingTheDialogEndsWithoutTouchingTheSettings) {
     const QByteArray ini = "mameexe = gone\r\nleft = 15\r\n";
-    WriteFile("coinslot.ini", ini);
+    WriteAll("coinslot.ini", ini);
     ASSERT_FALSE(Load());                  // no answer prepared: Cancel
     EXPECT_EQ(seam.fileTitles.size(), 1u); // the saved executable no longer exists
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, "Load failed, executable required.");
     EXPECT_EQ(seam.messages[0].title, "Load");
-    EXPECT_EQ(ReadFile("coinslot.ini"), ini);
+    EXPECT_EQ(ReadAll("coinslot.ini"), ini);
 }
 
 TEST_F(StartUp, ABrokenSettingsFileIsDeletedAndNothingElse) {
     const char* broken[] = {"left = word", "fontbold = yes", "lastgame = 32768", "windowstate = 3",
                             "width = -15"};
     for (const char* line : broken) {
-        WriteFile("mame", "");
-        WriteFile("coinslot.dat", "Game|g||drv\r\n");
-        WriteFile("coinslot.ini", kGoodIni + line + "\r\n");
+        WriteAll("coinslot.dat", "Game|g||drv\r\n");
+        WriteAll("coinslot.ini", kGoodIni + line + "\r\n");
         seam.messages.clear();
         EXPECT_FALSE(Load()) << line;
         ASSERT_EQ(seam.messages.size(), 1u) << line;
         EXPECT_EQ(seam.messages[0].text, "Load failed, options reset.");
         EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Error);
         EXPECT_FALSE(QFile::exists("coinslot.ini")) << line;
-        EXPECT_EQ(ReadFile("coinslot.dat"), "Game|g||drv\r\n");
+        EXPECT_EQ(ReadAll("coinslot.dat"), "Game|g||drv\r\n");
     }
 }
 
@@ -135,20 +121,18 @@ TEST_F(StartUp, AHundredAndTwoSettingsLinesResetTheOptions) {
     QByteArray ini = kGoodIni;
     for (int i = 1; i < 101; ++i)
         ini += "extra" + QByteArray::number(i) + "=x\r\n";
-    WriteFile("mame", "");
-    WriteFile("coinslot.ini", ini);
+    WriteAll("coinslot.ini", ini);
     EXPECT_TRUE(Load());
-    WriteFile("coinslot.ini", ini + "one=too many\r\n");
+    WriteAll("coinslot.ini", ini + "one=too many\r\n");
     EXPECT_FALSE(Load());
     EXPECT_FALSE(QFile::exists("coinslot.ini"));
 }
 
 TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
-    WriteFile("mame", "");
-    WriteFile("coinslot.ini", "  left  =  1200  \r\ntop=900\nwidth = 7500\nheight = 4800\n"
-                              "fontsize = 12\nfontbold = true\nfontitalic = 1\nmameexe = mame\n"
-                              "commandlineoptions =  -window  \nnoshortcuts = True\n"
-                              "hideconsole = -1\nLeft = 99\nunknown = kept?\n");
+    WriteAll("coinslot.ini", "  left  =  1200  \r\ntop=900\nwidth = 7500\nheight = 4800\n"
+                             "fontsize = 12\nfontbold = true\nfontitalic = 1\nmameexe = mame\n"
+                             "commandlineoptions =  -window  \nnoshortcuts = True\n"
+                             "hideconsole = -1\nLeft = 99\nunknown = kept?\n");
     ASSERT_TRUE(Load());
     EXPECT_TRUE(seam.fileTitles.empty());
     EXPECT_EQ(form->geometry().topLeft(), QPoint(80, 60)); // 15 twips a pixel here
@@ -162,7 +146,7 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
     EXPECT_EQ(form->mnuListFont->text(), "Font");
 
     Quit();
-    const QByteArray ini = ReadFile("coinslot.ini");
+    const QByteArray ini = ReadAll("coinslot.ini");
     EXPECT_EQ(Keys(ini).size(), 16);
     EXPECT_EQ(Value(ini, "left"), "1200");
     EXPECT_EQ(Value(ini, "width"), "7500");
@@ -173,8 +157,7 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
 }
 
 TEST_F(StartUp, AMaximisedCloseSavesTheNormalRectangleAndComesBackMaximised) {
-    WriteFile("mame", "");
-    WriteFile("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
+    WriteAll("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
     ASSERT_TRUE(Load());
     form->show();
     const QRect normal = form->geometry();
@@ -182,7 +165,7 @@ TEST_F(StartUp, AMaximisedCloseSavesTheNormalRectangleAndComesBackMaximised) {
     QCoreApplication::processEvents();
     ASSERT_NE(form->geometry(), normal); // the offscreen screen is larger than the window
     Quit();
-    const QByteArray ini = ReadFile("coinslot.ini");
+    const QByteArray ini = ReadAll("coinslot.ini");
     EXPECT_EQ(Value(ini, "windowstate"), "2");
     EXPECT_EQ(Value(ini, "left"), "1500");
     EXPECT_EQ(Value(ini, "width"), QString::number(normal.width() * 15));
@@ -193,20 +176,18 @@ TEST_F(StartUp, AMaximisedCloseSavesTheNormalRectangleAndComesBackMaximised) {
 }
 
 TEST_F(StartUp, AMinimisedCloseSavesStateOneAndStartsMinimised) {
-    WriteFile("mame", "");
-    WriteFile("coinslot.ini", kGoodIni);
+    WriteAll("coinslot.ini", kGoodIni);
     ASSERT_TRUE(Load());
     form->show();
     form->setWindowState(Qt::WindowMinimized);
     Quit();
-    EXPECT_EQ(Value(ReadFile("coinslot.ini"), "windowstate"), "1");
+    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "windowstate"), "1");
     ASSERT_TRUE(Load());
     EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
 }
 
 TEST_F(StartUp, AFailedSettingsWriteIsReportedAndTheRunStillEnds) {
-    WriteFile("mame", "");
-    WriteFile("coinslot.ini", kGoodIni);
+    WriteAll("coinslot.ini", kGoodIni);
     ASSERT_TRUE(Load());
     QFile::remove("coinslot.ini");
     QDir().mkdir("coinslot.ini"); // a folder in the way: the file cannot be replaced

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/QtPrinting.h"
+#include "QtPrinters.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "database/QtPrinting.h"
+#include "QtPrinters.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-#include "database/QtPrinting.h"
+#include "QtPrinters.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-#include "database/QtPrinting.h"
+#include "QtPrinters.h"
 
 namespace {
 

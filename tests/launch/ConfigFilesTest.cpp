@@ -1,6 +1,6 @@
 #include "launch/ConfigFiles.h"
 
-#include "LaunchTestSupport.h"
+#include "TestFolders.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "launch/Platform.h"
 
-#include "LaunchTestSupport.h"
+#include "TestFolders.h"
 
 #include <QDeadlineTimer>
 #include <QThread>

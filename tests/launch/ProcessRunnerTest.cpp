@@ -1,6 +1,6 @@
 #include "launch/ProcessRunner.h"
 
-#include "LaunchTestSupport.h"
+#include "TestFolders.h"
 
 #include <utility>
 #include <vector>

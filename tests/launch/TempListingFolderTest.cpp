@@ -1,6 +1,6 @@
 #include "launch/TempListingFolder.h"
 
-#include "LaunchTestSupport.h"
+#include "TestFolders.h"
 
 #include <QFileInfo>
 

@@ -8,9 +8,12 @@ TEST(SplitFirst, CutsAtTheFirstSeparatorOnly) {
         QChar sep;
     };
     const Case cases[] = {
-        {"a b c", "a", "b c", ' '},   {"abc", "abc", "", ' '},
-        {" a", "", "a", ' '},         {"key=value=x", "key", "value=x", '='},
-        {"d|n||drv|x", "d", "n||drv|x", '|'}, {"", "", "", '|'},
+        {"a b c", "a", "b c", ' '},
+        {"abc", "abc", "", ' '},
+        {" a", "", "a", ' '},
+        {"key=value=x", "key", "value=x", '='},
+        {"d|n||drv|x", "d", "n||drv|x", '|'},
+        {"", "", "", '|'},
         {"a|", "a", "", '|'},
     };
     for (const Case& c : cases) {

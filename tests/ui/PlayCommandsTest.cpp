@@ -62,7 +62,7 @@ TEST_F(Playing, PlayHidesTheWindowRunsTheSetAndBringsEverythingBack) {
 }
 
 TEST_F(Playing, PlayWithOptionsRemembersTheAnswerButPlayNeverUsesIt) {
-    seam.textAnswers = {QString("-window -nosound"), QString("")};
+    seam.textAnswers = {QString("-window -nosound"), QString(""), QString("-inipath * > out.txt")};
     form.mnuListPlay_Click();
     EXPECT_EQ(seam.prompts[0].prompt, kPlayPrompt);
     EXPECT_EQ(seam.prompts[0].title, "Play...");
@@ -74,10 +74,15 @@ TEST_F(Playing, PlayWithOptionsRemembersTheAnswerButPlayNeverUsesIt) {
                                     "./mame outrunb "}));
     EXPECT_EQ(folder.PlayLog(), QStringList({"outrunb -window -nosound", "outrunb", "outrunb"}));
 
-    form.mnuListPlay_Click(); // Cancel
+    // The options are the user's own shell text: a star and a redirection work.
+    form.mnuListPlay_Click();
     EXPECT_EQ(seam.prompts[2].defaultText, "");
-    EXPECT_EQ(seam.runs.size(), 3u);
-    EXPECT_EQ(form.strOptions, "");
+    EXPECT_EQ(folder.PlayLog().last(), "outrunb -inipath *");
+    EXPECT_TRUE(QFile::exists("out.txt"));
+
+    form.mnuListPlay_Click(); // Cancel
+    EXPECT_EQ(seam.runs.size(), 4u);
+    EXPECT_EQ(form.strOptions, "-inipath * > out.txt");
 }
 
 TEST_F(Playing, DoubleClickPlaysTheGameUnderItEvenWhilePlayIsDisabled) {
