@@ -13,6 +13,8 @@
 
 namespace {
 
+const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
+
 // Runs MAME through the window's seam for the once-per-run priming.
 class SeamRunner : public ProcessRunner {
   public:
@@ -46,7 +48,8 @@ void frmMain::cmdList_Click() {
     cmdList->setEnabled(true);
     unsetCursor();
     if (!failure.isEmpty())
-        seam_.ShowMessage(this, failure, QStringLiteral("List"), DialogSeam::Icon::Error);
+        seam_.ShowMessage(this, failure + kNothingChanged, QStringLiteral("List"),
+                          DialogSeam::Icon::Error);
 }
 
 QString frmMain::BuildDatabase() {
@@ -90,7 +93,8 @@ void frmMain::cmdAudit_Click() {
     if (failure.isEmpty())
         seam_.ShowMessage(this, summary, QStringLiteral("Audit"), DialogSeam::Icon::Information);
     else
-        seam_.ShowMessage(this, failure, QStringLiteral("Audit"), DialogSeam::Icon::Error);
+        seam_.ShowMessage(this, failure + kNothingChanged, QStringLiteral("Audit"),
+                          DialogSeam::Icon::Error);
 }
 
 QString frmMain::AuditDatabase(QString& summary) {
@@ -119,7 +123,7 @@ QString frmMain::AuditDatabase(QString& summary) {
     } else {
         if (QFile::exists(strDatFile) && !QFile::remove(strDatFile))
             return QStringLiteral("No game passed the audit, but the database file ") + strDatFile +
-                   QStringLiteral(" could not be deleted; nothing was changed.");
+                   QStringLiteral(" could not be deleted.");
         setWindowTitle(QStringLiteral("MAME"));
         ReplaceShown({});
         udtGames.clear();
