@@ -4,6 +4,7 @@
 #include "launch/Platform.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsFile.h"
+#include "ui/ListFont.h"
 #include "ui/frmMain.h"
 
 #include <QDir>
@@ -193,7 +194,7 @@ void UnloadFrontEnd(frmMain& form) {
     table.AddSetting(QStringLiteral("height"), rect.height());
     table.AddSetting(QStringLiteral("windowstate"), state);
     table.AddSetting(QStringLiteral("fontname"), font.family());
-    table.AddSetting(QStringLiteral("fontsize"), static_cast<float>(font.pointSizeF()));
+    table.AddSetting(QStringLiteral("fontsize"), static_cast<float>(PointSize(font)));
     table.AddSetting(QStringLiteral("fontbold"), font.bold());
     table.AddSetting(QStringLiteral("fontitalic"), font.italic());
     table.AddSetting(QStringLiteral("lastgame"), form.SelectedIndex());

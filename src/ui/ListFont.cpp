@@ -1,13 +1,18 @@
 #include "ui/ListFont.h"
 
+#include <QFontInfo>
 #include <cmath>
+
+double PointSize(const QFont& font) {
+    return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+}
 
 FontRequest FontRequestFor(const QFont& font, int pixelsPerInchY) {
     FontRequest request;
     request.face = font.family();
     request.weight = font.bold() ? 700 : 400;
     request.italic = font.italic();
-    const double points = std::nearbyint(font.pointSizeF());
+    const double points = std::nearbyint(PointSize(font));
     request.height = static_cast<int>(std::nearbyint(-(points * pixelsPerInchY) / 72.0));
     return request;
 }

@@ -4,6 +4,9 @@
 
 #include <QFont>
 
+// The font's size in points, also for a font whose size was given in pixels.
+double PointSize(const QFont& font);
+
 // What the font chooser is handed for the list's current font: its face,
 // weight 700 when bold else 400, its italic flag, and the character height
 // -(points * dpi / 72) with the points first made whole. Both roundings go to

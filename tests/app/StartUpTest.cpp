@@ -21,7 +21,7 @@ QStringList Keys(const QByteArray& ini) {
 
 QString Value(const QByteArray& ini, const QString& key) {
     for (const QByteArray& line : ini.split('\n')) {
-        const QString text = QString::fromLatin1(line).trimmed();
+        const QString text = QString::fromLatin1(line).remove('\r');
         if (text.startsWith(key + " = "))
             return text.mid(key.size() + 3);
     }
@@ -115,6 +115,44 @@ TEST_F(StartUp, ABrokenSettingsFileIsDeletedAndNothingElse) {
         EXPECT_FALSE(QFile::exists("coinslot.ini")) << line;
         EXPECT_EQ(ReadAll("coinslot.dat"), "Game|g||drv\r\n");
     }
+}
+
+TEST_F(StartUp, ABrokenDatabaseIsDeletedAndTheSettingsAreKept) {
+    const QByteArray ini = kGoodIni + "left = 15\r\n";
+    const QByteArray broken[] = {"", "Game|g||drv\r\n\r\n", "Game|g|drv\r\n", "|g||drv\r\n"};
+    for (const QByteArray& dat : broken) {
+        WriteAll("coinslot.ini", ini);
+        WriteAll("coinslot.dat", dat);
+        seam.messages.clear();
+        EXPECT_FALSE(Load());
+        ASSERT_EQ(seam.messages.size(), 1u);
+        EXPECT_EQ(seam.messages[0].text, "Load failed, database reset.");
+        EXPECT_FALSE(QFile::exists("coinslot.dat"));
+        EXPECT_EQ(ReadAll("coinslot.ini"), ini);
+    }
+    ASSERT_TRUE(Load()); // the next start has no database
+    EXPECT_FALSE(form->cmdPlay->isEnabled());
+}
+
+TEST_F(StartUp, TheSavedFilterAndGameAreAppliedOrDroppedWhenTheyNoLongerFit) {
+    WriteAll("coinslot.dat", "A|a||cps1\r\nB|b|a|neogeo\r\nC|c||cps1\r\nD|d||cps2\r\n");
+    WriteAll("coinslot.ini", kGoodIni + "filter = cps1\r\nlastgame = 1\r\n");
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(form->udtShown.size(), 2u);
+    EXPECT_EQ(form->SelectedIndex(), 1);
+    EXPECT_EQ(form->windowTitle(), "MAME: C [c]");
+
+    WriteAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 3\r\n");
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(form->udtShown.size(), 4u);
+    EXPECT_EQ(form->SelectedIndex(), 0);
+    Quit();
+    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "filter"), "");
+    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "lastgame"), "0");
+
+    WriteAll("coinslot.ini", kGoodIni + "lastgame = 4\r\n");
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(form->SelectedIndex(), 0);
 }
 
 TEST_F(StartUp, AHundredAndTwoSettingsLinesResetTheOptions) {
