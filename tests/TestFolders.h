@@ -66,3 +66,10 @@ inline void WriteAll(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
+
+// Writes `bytes` to the file `name` in `dir` and returns its path.
+inline QString WriteInto(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    WriteAll(path, bytes);
+    return path;
+}

@@ -13,13 +13,11 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 }
 
 void frmMain::LayoutControls() {
-    if (lngFormWidth == 0 || (windowState() & Qt::WindowMinimized))
+    if (design.lngFormWidth == 0 || (windowState() & Qt::WindowMinimized))
         return; // before the design is measured, or while minimised
     const double x = TwipsPerPixelX();
     const double y = TwipsPerPixelY();
-    const DesignGaps gaps{lngFormWidth,      lngFormHeight,   lngListWidthGap, lngListHeightGap,
-                          lngSearchWidthGap, lngSearchTopGap, lngButtonLeftGap};
-    const ControlLayout layout = LayoutForSize(width() * x, height() * y, gaps);
+    const ControlLayout layout = LayoutForSize(width() * x, height() * y, design);
     if (layout.listWidth) {
         lstGames->resize(qRound(*layout.listWidth / x), lstGames->height());
         txtSearch->resize(qRound(*layout.searchWidth / x), txtSearch->height());
@@ -39,8 +37,8 @@ void frmMain::mnuFormCentre_Click() {
 
 void frmMain::mnuFormReset_Click() {
     setWindowState(Qt::WindowNoState);
-    SetWidthTwips(lngFormWidth);
-    SetHeightTwips(lngFormHeight);
+    SetWidthTwips(design.lngFormWidth);
+    SetHeightTwips(design.lngFormHeight);
     QFont font = lstGames->font();
     font.setFamily(fntDefault.family());
     font.setPointSizeF(fntDefault.pointSizeF());

@@ -1,15 +1,15 @@
 #include "ui/WindowLayout.h"
 
-ControlLayout LayoutForSize(double width, double height, const DesignGaps& gaps) {
+ControlLayout LayoutForSize(double width, double height, const DesignLayout& design) {
     ControlLayout layout;
-    if (width >= gaps.formWidth) {
-        layout.listWidth = width - gaps.listWidthGap;
-        layout.searchWidth = width - gaps.searchWidthGap;
-        layout.buttonLeft = width - gaps.buttonLeftGap;
+    if (width >= design.lngFormWidth) {
+        layout.listWidth = width - design.lngListWidthGap;
+        layout.searchWidth = width - design.lngSearchWidthGap;
+        layout.buttonLeft = width - design.lngButtonLeftGap;
     }
-    if (height >= gaps.formHeight) {
-        layout.listHeight = height - gaps.listHeightGap;
-        layout.searchTop = height - gaps.searchTopGap;
+    if (height >= design.lngFormHeight) {
+        layout.listHeight = height - design.lngListHeightGap;
+        layout.searchTop = height - design.lngSearchTopGap;
     }
     return layout;
 }

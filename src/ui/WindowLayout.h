@@ -2,15 +2,18 @@
 
 #include <optional>
 
-// The design gaps, in twips, between the window's size and its controls.
-struct DesignGaps {
-    int formWidth = 0;
-    int formHeight = 0;
-    int listWidthGap = 0;
-    int listHeightGap = 0;
-    int searchWidthGap = 0;
-    int searchTopGap = 0;
-    int buttonLeftGap = 0;
+#include <QtGlobal>
+
+// The window's design size and the gaps between it and the controls, in
+// twips, measured once at start-up.
+struct DesignLayout {
+    qint32 lngFormWidth = 0;
+    qint32 lngFormHeight = 0;
+    qint32 lngListWidthGap = 0;   // form width - list width
+    qint32 lngListHeightGap = 0;  // form height - list height
+    qint32 lngSearchWidthGap = 0; // form width - search box width
+    qint32 lngSearchTopGap = 0;   // form height - search box top
+    qint32 lngButtonLeftGap = 0;  // form width - left of the buttons
 };
 
 // Where the resize rule puts the controls for a window of width by height
@@ -21,4 +24,4 @@ struct ControlLayout {
     std::optional<double> listHeight, searchTop;              // at or above design height
 };
 
-ControlLayout LayoutForSize(double width, double height, const DesignGaps& gaps);
+ControlLayout LayoutForSize(double width, double height, const DesignLayout& design);

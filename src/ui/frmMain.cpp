@@ -140,13 +140,13 @@ void frmMain::CaptureDesignLayout() {
     auto twips = [](double pixels, double perPixel) {
         return static_cast<qint32>(std::nearbyint(pixels * perPixel));
     };
-    lngFormWidth = twips(width(), x);
-    lngFormHeight = twips(height(), y);
-    lngListWidthGap = lngFormWidth - twips(lstGames->width(), x);
-    lngListHeightGap = lngFormHeight - twips(lstGames->height(), y);
-    lngSearchWidthGap = lngFormWidth - twips(txtSearch->width(), x);
-    lngSearchTopGap = lngFormHeight - twips(txtSearch->y(), y);
-    lngButtonLeftGap = lngFormWidth - twips(cmdPlay->x(), x);
+    design.lngFormWidth = twips(width(), x);
+    design.lngFormHeight = twips(height(), y);
+    design.lngListWidthGap = design.lngFormWidth - twips(lstGames->width(), x);
+    design.lngListHeightGap = design.lngFormHeight - twips(lstGames->height(), y);
+    design.lngSearchWidthGap = design.lngFormWidth - twips(txtSearch->width(), x);
+    design.lngSearchTopGap = design.lngFormHeight - twips(txtSearch->y(), y);
+    design.lngButtonLeftGap = design.lngFormWidth - twips(cmdPlay->x(), x);
     fntDefault = lstGames->font();
 }
 

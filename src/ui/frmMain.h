@@ -6,6 +6,7 @@
 #include "settings/SettingsTable.h"
 #include "text/Compare.h"
 #include "ui/DialogSeam.h"
+#include "ui/WindowLayout.h"
 
 #include <QFont>
 #include <QWidget>
@@ -49,13 +50,7 @@ class frmMain : public QWidget {
     QAction* mnuListFont;
 
     // Design layout, in twips, taken once at start-up.
-    qint32 lngFormWidth = 0;
-    qint32 lngFormHeight = 0;
-    qint32 lngListWidthGap = 0;
-    qint32 lngListHeightGap = 0;
-    qint32 lngSearchWidthGap = 0;
-    qint32 lngSearchTopGap = 0;
-    qint32 lngButtonLeftGap = 0;
+    DesignLayout design;
     QFont fntDefault;
 
     // Files and MAME command texts.

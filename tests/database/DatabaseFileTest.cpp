@@ -4,23 +4,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "TestFolders.h"
+
 #include "QtPrinters.h"
 
 namespace {
-
-QString WriteRaw(const QTemporaryDir& dir, const QByteArray& bytes) {
-    const QString path = dir.filePath("coinslot.dat");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-}
-
-QByteArray ReadRaw(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 GameTable ManyGames(int count) {
     GameTable games;
@@ -40,7 +28,7 @@ TEST(DatabaseFile, WritesCrLfLinesAndReadsBackTheSameRecordsInOrder) {
         {"Alpha", "alpha", "", "adrv"},
     };
     ASSERT_EQ(WriteDatabase(path, games), QString());
-    EXPECT_EQ(ReadRaw(path), QByteArray("Zed|zed||zdrv\r\nAlpha (clone)|alphac|alpha|a|b\r\n"
+    EXPECT_EQ(ReadAll(path), QByteArray("Zed|zed||zdrv\r\nAlpha (clone)|alphac|alpha|a|b\r\n"
                                         "Alpha|alpha||adrv\r\n"));
     const DatabaseLoad load = ReadDatabase(path);
     EXPECT_EQ(load.status, DatabaseStatus::Ok);
@@ -67,7 +55,7 @@ TEST(DatabaseFile, RefusesEveryInvalidForm) {
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
-        const DatabaseLoad load = ReadDatabase(WriteRaw(dir, c.bytes));
+        const DatabaseLoad load = ReadDatabase(WriteInto(dir, "coinslot.dat", c.bytes));
         EXPECT_EQ(load.status, c.status) << c.bytes.toStdString();
         EXPECT_EQ(load.badLine, c.badLine) << c.bytes.toStdString();
         EXPECT_EQ(load.games.empty(), c.status != DatabaseStatus::Ok);

@@ -4,15 +4,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+#include "TestFolders.h"
 
-QString WriteRaw(const QTemporaryDir& dir, const QByteArray& bytes) {
-    const QString path = dir.filePath("coinslot.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-}
+namespace {
 
 QString Lookup(const SettingsTable& table, const QString& key) {
     QVariant value = QStringLiteral("<absent>");
@@ -24,15 +18,16 @@ QString Lookup(const SettingsTable& table, const QString& key) {
 
 TEST(SettingsFile, ReadsKeysAndValuesTrimmedOfSpacesOnly) {
     QTemporaryDir dir;
-    const QString path = WriteRaw(dir, "  left  =  1200  \r\n"
-                                       "a=b=c\r\n"
-                                       "no separator here\r\n"
-                                       "\r\n"
-                                       "Left = 5\n"
-                                       "filter = cps1\r"
-                                       "filter = cps2\r\n"
-                                       "\ttab\t = \tx\t\r\n"
-                                       " = empty key\r\n");
+    const QString path = WriteInto(dir, "coinslot.ini",
+                                   "  left  =  1200  \r\n"
+                                   "a=b=c\r\n"
+                                   "no separator here\r\n"
+                                   "\r\n"
+                                   "Left = 5\n"
+                                   "filter = cps1\r"
+                                   "filter = cps2\r\n"
+                                   "\ttab\t = \tx\t\r\n"
+                                   " = empty key\r\n");
     const std::optional<SettingsTable> table = ReadSettingsFile(path);
     ASSERT_TRUE(table);
     EXPECT_EQ(table->intSettingCount, 7);
@@ -49,8 +44,8 @@ TEST(SettingsFile, HoldsAHundredAndOneLinesWithEqualsAndNoMore) {
     QByteArray bytes;
     for (int i = 0; i < 101; ++i)
         bytes += "k" + QByteArray::number(i) + " = v\r\nplain line\r\n";
-    EXPECT_TRUE(ReadSettingsFile(WriteRaw(dir, bytes)));
-    EXPECT_FALSE(ReadSettingsFile(WriteRaw(dir, bytes + "k101=v\r\n")));
+    EXPECT_TRUE(ReadSettingsFile(WriteInto(dir, "coinslot.ini", bytes)));
+    EXPECT_FALSE(ReadSettingsFile(WriteInto(dir, "coinslot.ini", bytes + "k101=v\r\n")));
 }
 
 TEST(SettingsFile, WritesKeyEqualsValueLinesInSlotOrder) {

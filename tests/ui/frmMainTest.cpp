@@ -52,13 +52,13 @@ TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
 
 TEST_F(Window, DesignMeasurementsAreTakenInTwips) {
     form.CaptureDesignLayout();
-    EXPECT_EQ(form.lngFormWidth, 7095);
-    EXPECT_EQ(form.lngFormHeight, 4455);
-    EXPECT_EQ(form.lngListWidthGap, 1800);
-    EXPECT_EQ(form.lngListHeightGap, 750);
-    EXPECT_EQ(form.lngSearchWidthGap, 1800);
-    EXPECT_EQ(form.lngSearchTopGap, 525);
-    EXPECT_EQ(form.lngButtonLeftGap, 1335);
+    EXPECT_EQ(form.design.lngFormWidth, 7095);
+    EXPECT_EQ(form.design.lngFormHeight, 4455);
+    EXPECT_EQ(form.design.lngListWidthGap, 1800);
+    EXPECT_EQ(form.design.lngListHeightGap, 750);
+    EXPECT_EQ(form.design.lngSearchWidthGap, 1800);
+    EXPECT_EQ(form.design.lngSearchTopGap, 525);
+    EXPECT_EQ(form.design.lngButtonLeftGap, 1335);
 }
 
 TEST_F(Window, PlainCaptionsReplaceEveryAccessKey) {
