@@ -7,11 +7,22 @@
 #include "text/TextFile.h"
 #include "ui/frmMain.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QListView>
 #include <QPushButton>
 
 namespace {
+
+// Shows the hourglass (or the normal pointer again) at once: the MAME runs
+// that follow block the event loop. Only painting is let through here.
+void ShowBusy(QWidget* window, bool busy) {
+    if (busy)
+        window->setCursor(Qt::WaitCursor);
+    else
+        window->unsetCursor();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
 
@@ -42,11 +53,11 @@ QString frmMain::SaveDatabase() {
 }
 
 void frmMain::cmdList_Click() {
-    setCursor(Qt::WaitCursor);
     cmdList->setEnabled(false);
+    ShowBusy(this, true);
     const QString failure = BuildDatabase();
     cmdList->setEnabled(true);
-    unsetCursor();
+    ShowBusy(this, false);
     if (!failure.isEmpty())
         seam_.ShowMessage(this, failure + kNothingChanged, QStringLiteral("List"),
                           DialogSeam::Icon::Error);
@@ -83,13 +94,13 @@ QString frmMain::BuildDatabase() {
 }
 
 void frmMain::cmdAudit_Click() {
-    setCursor(Qt::WaitCursor);
     cmdAudit->setEnabled(false);
+    ShowBusy(this, true);
     QString summary;
     const QString failure = AuditDatabase(summary);
     if (!failure.isEmpty())
         cmdAudit->setEnabled(true);
-    unsetCursor();
+    ShowBusy(this, false);
     if (failure.isEmpty())
         seam_.ShowMessage(this, summary, QStringLiteral("Audit"), DialogSeam::Icon::Information);
     else
