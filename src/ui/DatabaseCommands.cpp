@@ -52,6 +52,15 @@ QString frmMain::SaveDatabase() {
     return {};
 }
 
+QString frmMain::ReplaceDatabase(GameTable games) {
+    GameTable previous = std::exchange(udtGames, std::move(games));
+    const QString error = SaveDatabase();
+    if (error.isEmpty())
+        return {};
+    udtGames = std::move(previous);
+    return QStringLiteral("The database could not be written to ") + strDatFile + ": " + error;
+}
+
 void frmMain::cmdList_Click() {
     cmdList->setEnabled(false);
     ShowBusy(this, true);
@@ -80,12 +89,8 @@ QString frmMain::BuildDatabase() {
     if (!import.ok())
         return import.failure;
 
-    GameTable previous = std::exchange(udtGames, std::move(import.games));
-    const QString error = SaveDatabase();
-    if (!error.isEmpty()) {
-        udtGames = std::move(previous);
-        return QStringLiteral("The database could not be written to ") + strDatFile + ": " + error;
-    }
+    if (const QString error = ReplaceDatabase(std::move(import.games)); !error.isEmpty())
+        return error;
     for (QPushButton* button : {cmdPlay, cmdDriver, cmdSet, cmdList, cmdAudit})
         button->setEnabled(true);
     for (QAction* item : {mnuListPlay, mnuListInfo, mnuListFilter})
@@ -123,13 +128,8 @@ QString frmMain::AuditDatabase(QString& summary) {
         return outcome.failure;
 
     if (outcome.kept > 0) {
-        GameTable previous = std::exchange(udtGames, std::move(outcome.games));
-        const QString error = SaveDatabase();
-        if (!error.isEmpty()) {
-            udtGames = std::move(previous);
-            return QStringLiteral("The database could not be written to ") + strDatFile + ": " +
-                   error;
-        }
+        if (const QString error = ReplaceDatabase(std::move(outcome.games)); !error.isEmpty())
+            return error;
         cmdAudit->setEnabled(true);
     } else {
         if (QFile::exists(strDatFile) && !QFile::remove(strDatFile))

@@ -169,6 +169,9 @@ class frmMain : public QWidget {
     FilterResult RunDriverFilter(const QString& text, QString* message);
     void PlayGame(const std::optional<QString>& options);
     void OpenEditor(const QString& path, const QString& title);
+    // Makes `games` the master table through SaveDatabase; on a failure the
+    // old table stays and the text says why.
+    QString ReplaceDatabase(GameTable games);
     QString BuildDatabase();
     QString AuditDatabase(QString& summary);
 

@@ -92,16 +92,6 @@ TEST_F(Build, ListBuildsTheExpectedFileSortedAndEnablesTheGameCommands) {
     EXPECT_EQ(ReadAll("coinslot.dat"), first);
 }
 
-TEST_F(Build, TheOldMameSamplesGiveParentsAndDrivers) {
-    form.cmdList_Click();
-    ASSERT_TRUE(seam.messages.empty()) << seam.messages[0].text.toStdString();
-    const QStringList lines = *ReadLines("coinslot.dat");
-    EXPECT_EQ(lines.size(), 82);
-    EXPECT_TRUE(lines.contains("Astron Belt (Pioneer LDV1000)|astronp|astron|segald"));
-    EXPECT_TRUE(lines.contains("Out Run (bootleg)|outrunb|outrun|segaorun"));
-    EXPECT_TRUE(lines.contains("Astron Belt|astron||segald"));
-}
-
 TEST_F(Build, TheSavedFilterIsKeptWhileItMatchesAndDroppedWhenNot) {
     form.strFilter = "drv3 nomore";
     const Listings listings = Synthetic(40);
