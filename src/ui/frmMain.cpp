@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include "launch/Platform.h"
 #include "ui/AppIcon.h"
 #include "ui/GameListModel.h"
 #include "ui/WindowCentring.h"
@@ -27,8 +26,7 @@ constexpr int kButtonHeight = 375;
 } // namespace
 
 frmMain::frmMain(DialogSeam& seam, QWidget* parent)
-    : QWidget(parent), seam_(seam), model_(new GameListModel(udtShown, this)),
-      primer_(PlatformPrimesMame) {
+    : QWidget(parent), seam_(seam), model_(new GameListModel(udtShown, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("MAME"));
     setWindowIcon(AppIcon());
@@ -225,6 +223,7 @@ void frmMain::ReplaceShown(GameTable shown) {
 }
 
 void frmMain::SelectGame(int index) {
+    const int before = SelectedIndex();
     if (index < 0 || index >= static_cast<int>(udtShown.size())) {
         lstGames->selectionModel()->clearSelection();
     } else {
@@ -232,7 +231,10 @@ void frmMain::SelectGame(int index) {
         lstGames->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
         lstGames->scrollTo(item);
     }
-    UpdateSelectionStatus();
+    // A changed selection has updated the status through its signal; an
+    // unchanged one may stand on a table that was replaced meanwhile.
+    if (SelectedIndex() == before)
+        UpdateSelectionStatus();
 }
 
 int frmMain::SelectedIndex() const {
