@@ -3,8 +3,9 @@
 // game, then showing the window. The seam answers nothing; no dialog opens.
 #include "SyntheticGames.h"
 
-#include "app/FrontEndLoad.h"
+#include "app/FrontEndStartup.h"
 #include "database/DatabaseFile.h"
+#include "frontend/FrontEnd.h"
 #include "ui/frmMain.h"
 
 #include <QApplication>
@@ -29,7 +30,9 @@ class SilentSeam : public DialogSeam {
     std::optional<FontChoice> ChooseFont(QWidget*, const FontRequest&) override {
         return std::nullopt;
     }
-    void RunAndWait(const QString&, qint16) override {}
+    void BeginProgress(QWidget*, const QString&, std::function<void()>) override {}
+    void UpdateProgress(const QString&, qint64, qint64) override {}
+    void EndProgress() override {}
     bool OpenInEditor(const QString&) override { return false; }
     void HideWindow(QWidget*) override {}
     void ShowWindow(QWidget*) override {}
@@ -54,13 +57,15 @@ void BM_StartUpWith10001Games(benchmark::State& state) {
         state.SkipWithError("cannot write the database");
 
     SilentSeam seam;
+    MameRunner runner;
     for (auto _ : state) {
-        frmMain form(seam);
-        if (!LoadFrontEnd(form, "coinslot"))
+        FrontEnd frontEnd(runner);
+        frmMain form(frontEnd, seam);
+        if (!LoadFrontEnd(form, frontEnd, seam, "coinslot"))
             state.SkipWithError("the load failed");
         form.show();
         QApplication::processEvents();
-        benchmark::DoNotOptimize(form.SelectedIndex());
+        benchmark::DoNotOptimize(frontEnd.state().intSelected);
     }
     QDir::setCurrent(previous);
 }

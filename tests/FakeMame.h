@@ -1,12 +1,17 @@
 #pragma once
 
-// A working folder holding the fake MAME as ./mame, with the real process
-// runner behind the scripted seam, so command lines go through the real shell.
+// A working folder holding the fake MAME as ./mame, and the real runner with
+// a note of every run, so MAME's runs are exercised for real.
 
-#include "ScriptedSeam.h"
-#include "launch/ProcessRunner.h"
+#include "TestFolders.h"
+#include "launch/MameRun.h"
 
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTimer>
 #include <list>
+#include <optional>
+#include <vector>
 
 class FakeMameFolder : public WorkingFolder {
   public:
@@ -14,8 +19,9 @@ class FakeMameFolder : public WorkingFolder {
         QDir().mkdir(QStringLiteral("tmp"));
         Set("FAKEMAME_LOG", path() + "/play.log");
         Set("TEMP", path() + "/tmp");
-        env_.emplace_back("FAKEMAME_FIXTURES", std::nullopt);
-        env_.emplace_back("FAKEMAME_MODERN", std::nullopt);
+        for (const char* name :
+             {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH"})
+            env_.emplace_back(name, std::nullopt);
     }
 
     ~FakeMameFolder() {
@@ -25,13 +31,6 @@ class FakeMameFolder : public WorkingFolder {
 
     void Set(const char* name, const QString& value) {
         env_.emplace_back(name, value.toLocal8Bit());
-    }
-
-    // Connects the seam's runs to the real runner.
-    static void RunForReal(ScriptedSeam& seam) {
-        seam.onRun = [](const QString& line, qint16 hide) {
-            ProcessRunner().RunAndWait(line, hide);
-        };
     }
 
     // What the fake MAME was asked to play, one line per run.
@@ -49,3 +48,38 @@ class FakeMameFolder : public WorkingFolder {
   private:
     std::list<ScopedEnv> env_;
 };
+
+// The real runner, noting each request.
+class RecordingRunner : public MameRunner {
+  public:
+    std::unique_ptr<MameRun> Create(const MameRunRequest& request) override {
+        requests.push_back(request);
+        return MameRunner::Create(request);
+    }
+    std::vector<MameRunRequest> requests;
+};
+
+// Waits for `signal` of `sender` (up to 20 s); true when it came.
+template <class Object, class Signal> bool WaitForSignal(Object* sender, Signal signal) {
+    QSignalSpy spy(sender, signal);
+    return spy.wait(20000);
+}
+
+// Calls `start`, then runs the event loop until `sender` emits `signal` (up to
+// 20 s); gives back what the signal carried, or nothing when it never came.
+template <class T, class Sender, class Signal, class Start>
+std::optional<T> Await(Sender& sender, Signal signal, Start start) {
+    std::optional<T> got;
+    QEventLoop loop;
+    const QMetaObject::Connection connection =
+        QObject::connect(&sender, signal, &loop, [&](const T& value) {
+            got = value;
+            loop.quit();
+        });
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    start();
+    if (!got)
+        loop.exec();
+    QObject::disconnect(connection);
+    return got;
+}

@@ -21,10 +21,9 @@ class ScriptedSeam : public DialogSeam {
     struct Prompt {
         QString prompt, title, defaultText;
     };
-    struct Run {
-        QString commandLine;
-        qint16 hideFlag;
-        bool windowVisible;
+    struct Progress {
+        QString text;
+        qint64 value, total;
     };
 
     std::vector<Message> messages;
@@ -34,11 +33,12 @@ class ScriptedSeam : public DialogSeam {
     std::vector<Prompt> prompts;
     std::deque<std::optional<FontChoice>> fontAnswers;
     std::vector<FontRequest> fontRequests;
-    std::vector<Run> runs;
-    std::function<void(const QString&, qint16)> onRun; // the real runner, when a test wants it
+    std::vector<QString> progressTitles; // one per progress dialog opened
+    std::vector<Progress> progress;
+    bool progressOpen = false;
+    std::function<void()> cancelProgress; // presses the open dialog's Cancel
     std::vector<QString> opened;
     bool openSucceeds = true;
-    QWidget* window = nullptr; // whose visibility a run records
 
     void ShowMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
         messages.push_back({text, title, icon});
@@ -58,10 +58,17 @@ class ScriptedSeam : public DialogSeam {
         fontRequests.push_back(request);
         return Next(fontAnswers);
     }
-    void RunAndWait(const QString& commandLine, qint16 hideFlag) override {
-        runs.push_back({commandLine, hideFlag, window && window->isVisible()});
-        if (onRun)
-            onRun(commandLine, hideFlag);
+    void BeginProgress(QWidget*, const QString& title, std::function<void()> onCancel) override {
+        progressTitles.push_back(title);
+        progressOpen = true;
+        cancelProgress = std::move(onCancel);
+    }
+    void UpdateProgress(const QString& text, qint64 value, qint64 total) override {
+        progress.push_back({text, value, total});
+    }
+    void EndProgress() override {
+        progressOpen = false;
+        cancelProgress = nullptr;
     }
     bool OpenInEditor(const QString& path) override {
         opened.push_back(path);

@@ -1,46 +1,29 @@
 #include "launch/MameCommands.h"
 
+#include <QFileInfo>
+
 bool IsPlainMameName(const QString& name) {
-    if (name.isEmpty() || name.startsWith('-'))
+    if (name.isEmpty() || name.startsWith(u'-'))
         return false;
     for (const QChar c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '_' || c == '-';
+        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                           (c >= u'0' && c <= u'9') || c == u'_' || c == u'-';
         if (!plain)
             return false;
     }
     return true;
 }
 
-std::optional<QString> PlayCommand(const QString& strMameCommand, const QString& name) {
+std::optional<QString> PlayCommand(const QString& strMameCommand, const QString& name,
+                                   const std::optional<QString>& options) {
     if (!IsPlainMameName(name))
         return std::nullopt;
-    return strMameCommand + " " + name;
+    QString line = strMameCommand + u' ' + name;
+    if (options)
+        line += u' ' + *options;
+    return line;
 }
 
-std::optional<QString> PlayWithOptionsCommand(const QString& strMameCommand, const QString& name,
-                                              const QString& options) {
-    if (!IsPlainMameName(name))
-        return std::nullopt;
-    return strMameCommand + " " + name + " " + options;
-}
-
-QString ListFullCommand(const QString& strMameCommand, const QString& file) {
-    return strMameCommand + " -listfull > " + file;
-}
-
-QString ListClonesCommand(const QString& strMameCommand, const QString& file) {
-    return strMameCommand + " -listclones > " + file;
-}
-
-QString ListSourceFileCommand(const QString& strMameCommand, const QString& file) {
-    return strMameCommand + " -listsourcefile > " + file;
-}
-
-QString VerifySetsCommand(const QString& strMameCommand, const QString& file) {
-    return strMameCommand + " -verifysets * > " + file;
-}
-
-QString CreateConfigCommand(const QString& strMameCommand) {
-    return strMameCommand + " -createconfig";
+QString MameProgramFor(const QString& strMameExe) {
+    return QFileInfo(strMameExe).absoluteFilePath();
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
-// The command lines that run MAME. Each begins with `strMameCommand` and is put
-// together by plain concatenation with single spaces; nothing is quoted, so the
-// shell splits the line and sees its redirections.
+// What MAME is given for each of its runs.
 
 // Whether `name` (a set, parent or driver name) may go into a command line or a
 // path: not empty, not starting with "-" (MAME would read an option), and only
@@ -13,21 +12,30 @@
 // or leave the "ini" folder.
 bool IsPlainMameName(const QString& name);
 
-// strMameCommand + " " + name; nothing when the name is not plain.
-std::optional<QString> PlayCommand(const QString& strMameCommand, const QString& name);
+// Play's command line for the shell: strMameCommand + " " + name, and with
+// options + " " + options. The options are the user's own and go in raw, so an
+// empty answer leaves the line ending in one space. Nothing when the name is not
+// plain.
+std::optional<QString> PlayCommand(const QString& strMameCommand, const QString& name,
+                                   const std::optional<QString>& options = std::nullopt);
 
-// strMameCommand + " " + name + " " + options; nothing when the name is not
-// plain. The options are the user's own and go in raw, so an empty answer
-// leaves the line ending in one space.
-std::optional<QString> PlayWithOptionsCommand(const QString& strMameCommand, const QString& name,
-                                              const QString& options);
+// The program that the listing, audit and configuration runs start directly:
+// the executable as an absolute path (a bare name lies in the working folder).
+QString MameProgramFor(const QString& strMameExe);
 
-// The listings and the audit, with MAME's output redirected into `file`, which
-// must be a path the shell takes as it is (see IsShellSafePath).
-QString ListFullCommand(const QString& strMameCommand, const QString& file);
-QString ListClonesCommand(const QString& strMameCommand, const QString& file);
-QString ListSourceFileCommand(const QString& strMameCommand, const QString& file);
-QString VerifySetsCommand(const QString& strMameCommand, const QString& file);
-
-// Has MAME write its own ini file into the working folder.
-QString CreateConfigCommand(const QString& strMameCommand);
+// The arguments of those runs.
+inline QStringList ListFullArguments() {
+    return {QStringLiteral("-listfull")};
+}
+inline QStringList ListClonesArguments() {
+    return {QStringLiteral("-listclones")};
+}
+inline QStringList ListSourceFileArguments() {
+    return {QStringLiteral("-listsourcefile")};
+}
+inline QStringList VerifySetsArguments() {
+    return {QStringLiteral("-verifysets"), QStringLiteral("*")};
+}
+inline QStringList CreateConfigArguments() {
+    return {QStringLiteral("-createconfig")};
+}

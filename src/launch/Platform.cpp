@@ -1,53 +1,53 @@
 #include "launch/Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
 #ifdef Q_OS_WIN
-#include <string>
 #include <windows.h>
 #else
 #include <cerrno>
 #include <csignal>
-#include <spawn.h>
+#include <cstring>
+#include <sys/prctl.h>
 #include <sys/wait.h>
-
-extern char** environ;
+#include <unistd.h>
 #endif
 
-QString MameCommandFor(const QString& strMameExe) {
-#ifdef Q_OS_WIN
-    return qEnvironmentVariable("COMSPEC") + " /C " + strMameExe;
-#else
-    if (!strMameExe.isEmpty() && !strMameExe.contains('/'))
-        return "./" + strMameExe;
-    return strMameExe;
-#endif
+namespace {
+
+bool IsShellPlain(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                           (c >= u'0' && c <= u'9') || QStringView(u"_-.,+/:@%").contains(c);
+        if (!plain)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString ShellQuote(const QString& text) {
+    if (IsShellPlain(text))
+        return text;
+    QString quoted = text;
+    quoted.replace(u'\'', QLatin1String("'\\''"));
+    return u'\'' + quoted + u'\'';
 }
 
 QString MameIniFor(const QString& strMameExe) {
     // MAME writes its ini into the working folder, wherever the executable lies.
     QString name = QFileInfo(strMameExe).fileName();
-    if (name.endsWith("exe", Qt::CaseInsensitive)) {
+    if (name.endsWith(QLatin1String("exe"), Qt::CaseInsensitive)) {
         name.chop(3);
-        return name + "ini";
+        return name + QLatin1String("ini");
     }
-    return name + ".ini";
-}
-
-QString ExecutableFileFilter() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("Executables (*.exe)");
-#else
-    return QStringLiteral("Executables (*)");
-#endif
-}
-
-bool PlatformPrimesMame() {
-    // Only the Windows 9x family needs it. Qt 6 does not run there, and Linux
-    // never needs it.
-    return false;
+    return name + QLatin1String(".ini");
 }
 
 QString TemporaryFolder() {
@@ -55,101 +55,106 @@ QString TemporaryFolder() {
     return temp.isEmpty() ? QDir::tempPath() : temp;
 }
 
-bool IsShellSafePath(const QString& path) {
 #ifdef Q_OS_WIN
-    const QString extra = "_-.~+,@:\\/";
-#else
-    const QString extra = "_-.~+,@:/";
-#endif
-    if (path.isEmpty() || path.startsWith('~'))
-        return false;
-    for (const QChar c : path) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || extra.contains(c);
-        if (!plain)
-            return false;
-    }
-    return true;
+
+QString MameCommandFor(const QString& strMameExe) {
+    const QString exe = strMameExe.contains(u' ') ? u'"' + strMameExe + u'"' : strMameExe;
+    return qEnvironmentVariable("COMSPEC") + QLatin1String(" /C ") + exe;
 }
 
-#ifdef Q_OS_WIN
+QString ExecutableFileFilter() {
+    return QStringLiteral("Executables (*.exe)");
+}
 
-bool RunThroughShell(const QString& commandLine, bool hide) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (hide) {
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = SW_HIDE;
+std::pair<QString, QStringList> ShellInvocation(const QString& commandLine) {
+    // The line already starts with COMSPEC /C.
+    const qsizetype split = commandLine.indexOf(QLatin1String(" /C "));
+    return {commandLine.left(split), {QStringLiteral("/C"), commandLine.mid(split + 4)}};
+}
+
+void PrepareChildProcess(QProcess&) {}
+
+void EndProcessGroup(qint64 pid, bool) {
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
     }
-    PROCESS_INFORMATION process{};
-    std::wstring line = commandLine.toStdWString(); // CreateProcessW may write into it
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &process))
+}
+
+QString ExitSignalText(const QProcess& process) {
+    return QStringLiteral("exception 0x%1").arg(process.exitCode(), 8, 16, QLatin1Char('0'));
+}
+
+bool ProcessIsRunning(qint64 pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (!process)
         return false;
-    if (WaitForSingleObject(process.hProcess, INFINITE) != WAIT_OBJECT_0)
-        TerminateProcess(process.hProcess, 1);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+qint64 CurrentProcessId() {
+    return GetCurrentProcessId();
 }
 
 bool OpenWithDefaultApp(const QString& path) {
-    return QProcess::startDetached("NOTEPAD.EXE", {QDir::toNativeSeparators(path)});
+    return QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {QDir::toNativeSeparators(path)});
 }
 
 #else
 
-namespace {
-
-// Waits for `pid`, retrying when a signal interrupts the wait.
-pid_t WaitFor(pid_t pid) {
-    int status = 0;
-    pid_t result;
-    do {
-        result = waitpid(pid, &status, 0);
-    } while (result == -1 && errno == EINTR);
-    return result;
+QString MameCommandFor(const QString& strMameExe) {
+    if (!strMameExe.isEmpty() && !strMameExe.contains(u'/'))
+        return ShellQuote(QLatin1String("./") + strMameExe);
+    return ShellQuote(strMameExe);
 }
 
-} // namespace
+QString ExecutableFileFilter() {
+    return QStringLiteral("Executables (*)");
+}
 
-bool RunThroughShell(const QString& commandLine, bool /*hide*/) {
-    const QByteArray line = commandLine.toLocal8Bit();
-    char shell[] = "/bin/sh";
-    char noGlob[] = "-f";
-    char dashC[] = "-c";
-    char* argv[] = {shell, noGlob, dashC, const_cast<char*>(line.constData()), nullptr};
+std::pair<QString, QStringList> ShellInvocation(const QString& commandLine) {
+    return {QStringLiteral("/bin/sh"), {QStringLiteral("-f"), QStringLiteral("-c"), commandLine}};
+}
 
-    // The shell starts with no blocked signals and default SIGPIPE and SIGCHLD
-    // handling, whatever the front end has set up for itself.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none, defaults;
-    sigemptyset(&none);
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    sigaddset(&defaults, SIGCHLD);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+void PrepareChildProcess(QProcess& process) {
+    process.setChildProcessModifier([] {
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        // The front end may block signals or ignore SIGPIPE; MAME starts clean.
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        signal(SIGPIPE, SIG_DFL);
+    });
+}
 
-    pid_t pid = 0;
-    const int error = posix_spawn(&pid, shell, nullptr, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0)
+void EndProcessGroup(qint64 pid, bool hard) {
+    const int signal = hard ? SIGKILL : SIGTERM;
+    // Before the child has made its group, only the child itself is there.
+    if (kill(-static_cast<pid_t>(pid), signal) == -1)
+        kill(static_cast<pid_t>(pid), signal);
+}
+
+QString ExitSignalText(const QProcess& process) {
+    const int signal = process.exitCode();
+    const char* name = strsignal(signal);
+    return QStringLiteral("signal %1 (%2)").arg(signal).arg(QString::fromLocal8Bit(name));
+}
+
+bool ProcessIsRunning(qint64 pid) {
+    if (pid <= 0)
         return false;
+    return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
 
-    if (WaitFor(pid) == -1 && errno != ECHILD) {
-        // The wait itself failed: end the shell instead of leaving it behind.
-        // (ECHILD means it has ended and was collected elsewhere.)
-        kill(pid, SIGKILL);
-        WaitFor(pid);
-    }
-    return true;
+qint64 CurrentProcessId() {
+    return getpid();
 }
 
 bool OpenWithDefaultApp(const QString& path) {
-    return QProcess::startDetached("xdg-open", {path});
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
 }
 
 #endif

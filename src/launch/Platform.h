@@ -1,16 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <utility>
+
+class QProcess;
 
 // Everything that differs between Linux and Windows in starting MAME, the
 // shell and the editor. Nothing else in the program asks which system it is on.
 
-// The start of every command line that runs MAME (`strMameCommand`), built from
-// the executable as saved or chosen (`strMameExe`). Linux: the executable path
-// itself, a bare name run as "./name" since the shell does not look in the
-// working folder. Windows: the value of COMSPEC, " /C ", then the name. Nothing
-// is quoted: a path with blanks is split by the shell.
+// The start of Play's command line (`strMameCommand`), built from the executable
+// as saved or chosen (`strMameExe`). Linux: the executable itself, a bare name
+// run as "./name" since the shell does not look in the working folder, quoted
+// for the shell when it is not plain. Windows: the value of COMSPEC, " /C ",
+// then the name.
 QString MameCommandFor(const QString& strMameExe);
+
+// `text` as one word for the command shell: unchanged when the shell would read
+// it as it is, else in single quotes (a quote inside written as '\'').
+QString ShellQuote(const QString& text);
 
 // MAME's own ini file (`strMameIni`), which MAME writes into the working folder
 // on -createconfig: the executable's file name with a final "exe" replaced by
@@ -21,26 +29,30 @@ QString MameIniFor(const QString& strMameExe);
 // Windows; any file on Linux, where executables carry no extension.
 QString ExecutableFileFilter();
 
-// Whether MAME has to be run once, bare, before the first listing or audit of a
-// run (the Windows 95/98/Me family only). Never on Linux.
-bool PlatformPrimesMame();
-
 // The folder for temporary files: TEMP when it is set and not empty, else the
 // system's temporary folder.
 QString TemporaryFolder();
 
-// Whether `path` reaches the shell as one word meaning exactly that path when it
-// is put into a command line unquoted (no blanks, quotes, variables, globs...).
-bool IsShellSafePath(const QString& path);
+// The program and arguments that run Play's command line through the command
+// shell (Linux: /bin/sh -f -c, so that no word is globbed; Windows: the line
+// starts with COMSPEC /C itself).
+std::pair<QString, QStringList> ShellInvocation(const QString& commandLine);
 
-// Runs `commandLine` through the command shell (Linux: /bin/sh -f -c, so that a
-// "*" reaches MAME as it does through the Windows shell; Windows: the line holds
-// COMSPEC /C itself) and blocks until the shell has ended. The shell inherits the
-// working folder, the environment and the standard channels; what the line
-// redirects goes where the line says. `hide` hides the console window on Windows;
-// Linux has none. Returns false when the shell could not be started at all. If
-// waiting fails, the shell is ended rather than left running.
-bool RunThroughShell(const QString& commandLine, bool hide);
+// Makes the child of `process` the leader of a process group of its own, which
+// also ends when the front end dies, so MAME never outlives the front end.
+void PrepareChildProcess(QProcess& process);
+
+// Ends the process group led by `pid`: asks it to end, or with `hard` forces it.
+void EndProcessGroup(qint64 pid, bool hard);
+
+// What ended a crashed process, for a message ("signal 11 (Segmentation fault)").
+QString ExitSignalText(const QProcess& process);
+
+// Whether a process with this id runs now.
+bool ProcessIsRunning(qint64 pid);
+
+// This process's id.
+qint64 CurrentProcessId();
 
 // Opens `path` in the desktop's default application for it (Linux: xdg-open;
 // Windows: NOTEPAD.EXE) without waiting. Returns whether that could be started.

@@ -3,24 +3,35 @@
 #include "launch/Platform.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace {
 
 QString FolderTemplate() {
-    return QDir(TemporaryFolder()).absoluteFilePath("coinslot-XXXXXX");
+    return QDir(TemporaryFolder())
+        .absoluteFilePath(QStringLiteral("coinslot-%1-XXXXXX").arg(CurrentProcessId()));
 }
 
 } // namespace
 
 TempListingFolder::TempListingFolder() : m_dir(FolderTemplate()) {
-    if (!m_dir.isValid()) {
-        m_error = QString("The temporary folder could not be made in %1: %2")
+    if (!m_dir.isValid())
+        m_error = QStringLiteral("The temporary folder could not be made in %1: %2")
                       .arg(QDir::toNativeSeparators(TemporaryFolder()), m_dir.errorString());
-    } else if (!IsShellSafePath(m_dir.path())) {
-        // The path goes unquoted into a redirection; a blank or a shell
-        // character in it would send MAME's output somewhere else.
-        m_error = QString("The temporary folder %1 cannot be used in a MAME command line; "
-                          "set TEMP to a folder whose path has no blanks or special characters.")
-                      .arg(QDir::toNativeSeparators(m_dir.path()));
+}
+
+int RemoveStaleListingFolders() {
+    static const QRegularExpression name(QStringLiteral("^coinslot-(\\d+)-[A-Za-z0-9]{6}$"));
+    QDir temp(TemporaryFolder());
+    int removed = 0;
+    const QStringList folders =
+        temp.entryList({QStringLiteral("coinslot-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& folder : folders) {
+        const QRegularExpressionMatch match = name.match(folder);
+        if (!match.hasMatch() || ProcessIsRunning(match.captured(1).toLongLong()))
+            continue;
+        if (QDir(temp.filePath(folder)).removeRecursively())
+            ++removed;
     }
+    return removed;
 }

@@ -3,30 +3,37 @@
 #include <QString>
 #include <QTemporaryDir>
 
-// A private folder (mode 0700, a fresh unique name) under the temporary folder
-// (TEMP, else the system's) for MAME's listing and audit output. The folder and
-// everything in it are removed when the object goes away, on every path out.
+// A private folder (mode 0700, a fresh unique name holding the front end's
+// process id) under the temporary folder (TEMP, else the system's) for MAME's
+// listing and audit output. The folder and everything in it are removed when
+// the object goes away, on every path out.
 class TempListingFolder {
   public:
     TempListingFolder();
     TempListingFolder(const TempListingFolder&) = delete;
     TempListingFolder& operator=(const TempListingFolder&) = delete;
 
-    // Whether the folder was made and can be named in a command line. When it
-    // cannot, errorText() says why and no command should be run.
+    // Whether the folder was made. When not, errorText() says why.
     bool isValid() const { return m_error.isEmpty(); }
     QString errorText() const { return m_error; }
 
     // The absolute path of the folder.
     QString path() const { return m_dir.path(); }
 
-    // The files that the listings and the audit are redirected into.
-    QString fullListing() const { return m_dir.filePath("~FULL.TMP"); }
-    QString cloneListing() const { return m_dir.filePath("~CLONES.TMP"); }
-    QString sourceListing() const { return m_dir.filePath("~SOURCE.TMP"); }
-    QString auditReport() const { return m_dir.filePath("~AUDIT.TMP"); }
+    // The files that the listings and the audit are written into, and where
+    // MAME's error output goes.
+    QString fullListing() const { return m_dir.filePath(QStringLiteral("~FULL.TMP")); }
+    QString cloneListing() const { return m_dir.filePath(QStringLiteral("~CLONES.TMP")); }
+    QString sourceListing() const { return m_dir.filePath(QStringLiteral("~SOURCE.TMP")); }
+    QString auditReport() const { return m_dir.filePath(QStringLiteral("~AUDIT.TMP")); }
+    QString errorOutput() const { return m_dir.filePath(QStringLiteral("~ERRORS.TMP")); }
 
   private:
     QTemporaryDir m_dir;
     QString m_error;
 };
+
+// Removes the listing folders under the temporary folder that a front end
+// left behind when it was killed: those whose process runs no more. Returns
+// how many were removed.
+int RemoveStaleListingFolders();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -23,8 +24,8 @@ struct FontChoice {
     int pointSizeTenths = 0;
 };
 
-// Everything that waits on a person or on the outside world goes through
-// here, so the window can be driven by a script in tests.
+// Everything that waits on a person goes through here, so the window can be
+// driven by a script in tests.
 class DialogSeam {
   public:
     enum class Icon { Information, Error };
@@ -42,8 +43,14 @@ class DialogSeam {
                                               const QString& filter, const QString& folder) = 0;
     // The font chooser: the choice on OK, nothing otherwise.
     virtual std::optional<FontChoice> ChooseFont(QWidget* owner, const FontRequest& request) = 0;
-    // Runs a command line and returns when it has ended (only -1 hides).
-    virtual void RunAndWait(const QString& commandLine, qint16 hideFlag) = 0;
+    // A progress dialog, modal to `owner`, while a MAME run lasts: it opens
+    // with BeginProgress, follows UpdateProgress (a bar when `total` is known,
+    // else a moving one) and closes with EndProgress. Its Cancel calls
+    // `onCancel`.
+    virtual void BeginProgress(QWidget* owner, const QString& title,
+                               std::function<void()> onCancel) = 0;
+    virtual void UpdateProgress(const QString& text, qint64 value, qint64 total) = 0;
+    virtual void EndProgress() = 0;
     // Opens a file in the desktop's editor without waiting; false when it
     // could not be started.
     virtual bool OpenInEditor(const QString& path) = 0;

@@ -1,26 +1,21 @@
 #pragma once
 
-#include "database/GameRecord.h"
-
 #include <QAbstractListModel>
 
-// The list's view of the shown table: row k is record k, showing its
-// description. The model reads the table in place, so the list and the
-// table cannot drift apart; replacing the table is one model reset.
+class FrontEnd;
+
+// The list's view of the front end's shown table: row k is record k, showing
+// its description. It reads the table in place and resets on the front end's
+// signal, so the list and the table cannot drift apart.
 class GameListModel : public QAbstractListModel {
     Q_OBJECT
 
   public:
-    GameListModel(const GameTable& shown, QObject* parent = nullptr)
-        : QAbstractListModel(parent), shown_(shown) {}
+    explicit GameListModel(const FrontEnd& frontEnd, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    // Call around every change of the shown table.
-    void BeginReplace() { beginResetModel(); }
-    void EndReplace() { endResetModel(); }
-
   private:
-    const GameTable& shown_;
+    const FrontEnd& m_frontEnd;
 };

@@ -1,14 +1,15 @@
 #include "ui/QtDialogSeam.h"
 
 #include "launch/Platform.h"
-#include "launch/ProcessRunner.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -58,8 +59,41 @@ std::optional<FontChoice> QtDialogSeam::ChooseFont(QWidget* owner, const FontReq
                       static_cast<int>(std::lround(chosen.pointSizeF() * 10))};
 }
 
-void QtDialogSeam::RunAndWait(const QString& commandLine, qint16 hideFlag) {
-    runner_.RunAndWait(commandLine, hideFlag);
+QtDialogSeam::~QtDialogSeam() {
+    delete m_progress;
+}
+
+void QtDialogSeam::BeginProgress(QWidget* owner, const QString& title,
+                                 std::function<void()> onCancel) {
+    delete m_progress;
+    m_progress = new QProgressDialog(owner);
+    m_progress->setWindowTitle(title);
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    m_progress->setMinimumDuration(0);
+    m_progress->setMinimumWidth(360);
+    m_progress->setRange(0, 0);
+    QObject::connect(m_progress, &QProgressDialog::canceled, m_progress,
+                     [onCancel = std::move(onCancel)] { onCancel(); });
+    m_progress->show();
+}
+
+void QtDialogSeam::UpdateProgress(const QString& text, qint64 value, qint64 total) {
+    if (!m_progress)
+        return;
+    m_progress->setLabelText(text);
+    // The bar counts in int; a total of 0 makes it a moving bar.
+    const int top = static_cast<int>(std::min<qint64>(total, std::numeric_limits<int>::max()));
+    m_progress->setMaximum(top);
+    if (top > 0)
+        m_progress->setValue(static_cast<int>(std::min<qint64>(value, top)));
+}
+
+void QtDialogSeam::EndProgress() {
+    if (m_progress)
+        m_progress->deleteLater();
+    m_progress = nullptr;
 }
 
 bool QtDialogSeam::OpenInEditor(const QString& path) {
@@ -68,7 +102,6 @@ bool QtDialogSeam::OpenInEditor(const QString& path) {
 
 void QtDialogSeam::HideWindow(QWidget* window) {
     window->hide();
-    QApplication::processEvents();
 }
 
 void QtDialogSeam::ShowWindow(QWidget* window) {

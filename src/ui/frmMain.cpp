@@ -2,15 +2,17 @@
 
 #include "ui/AppIcon.h"
 #include "ui/GameListModel.h"
+#include "ui/GameListView.h"
+#include "ui/ListFont.h"
+#include "ui/ResizeRule.h"
+#include "ui/SearchBox.h"
+#include "ui/Twips.h"
 #include "ui/WindowCentring.h"
 
 #include <QCloseEvent>
-#include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -23,33 +25,46 @@ constexpr int kButtonLeft = 5760;
 constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
 
+// A saved window may reach this many desktop widths (or heights) beyond the
+// desktop, and be this many times as wide (or high); anything further is no
+// place or size a screen can show.
+constexpr double kDesktopReach = 4.0;
+
+const QString kFilterPrompt = QStringLiteral(
+    "Enter driver name(s). To specify multiple drivers seperate each with a space. Clear filter "
+    "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
+
+const QString kPlayPrompt = QStringLiteral(
+    "Enter additional command line options. Specifying an invalid option will cause MAME to exit "
+    "prematurely.\r\n\r\neg. -window");
+
 } // namespace
 
-frmMain::frmMain(DialogSeam& seam, QWidget* parent)
-    : QWidget(parent), seam_(seam), model_(new GameListModel(udtShown, this)) {
+frmMain::frmMain(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
+    : QWidget(parent), m_frontEnd(frontEnd), m_seam(seam),
+      m_model(new GameListModel(frontEnd, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("MAME"));
     setWindowIcon(AppIcon());
     CreateControls();
     CreateMenus();
     ConnectCommands();
-    resize(qRound(kDesignWidth / TwipsPerPixelX()), qRound(kDesignHeight / TwipsPerPixelY()));
+    ConnectFrontEnd();
+    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
+    // The design layout and font, before any saved placement or font.
+    m_resizeRule = new ResizeRule(
+        this, lstGames, txtSearch,
+        {cmdPlay, cmdQuit, cmdMame, cmdDriver, cmdParent, cmdSet, cmdList, cmdAudit});
+    fntDefault = lstGames->font();
 }
 
 frmMain::~frmMain() = default;
 
-double frmMain::TwipsPerPixelX() const {
-    return 1440.0 / logicalDpiX();
-}
-
-double frmMain::TwipsPerPixelY() const {
-    return 1440.0 / logicalDpiY();
-}
-
 void frmMain::PlaceDesign(QWidget* control, int left, int top, int width, int height) {
-    const double x = TwipsPerPixelX();
-    const double y = TwipsPerPixelY();
-    control->setGeometry(qRound(left / x), qRound(top / y), qRound(width / x), qRound(height / y));
+    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    control->setGeometry(qRound(left / twips.x), qRound(top / twips.y), qRound(width / twips.x),
+                         qRound(height / twips.y));
 }
 
 QPushButton* frmMain::AddButton(const char* name, const QString& caption, int topTwips) {
@@ -62,20 +77,13 @@ QPushButton* frmMain::AddButton(const char* name, const QString& caption, int to
 }
 
 void frmMain::CreateControls() {
-    lstGames = new QListView(this);
+    lstGames = new GameListView(this);
     lstGames->setObjectName(QStringLiteral("lstGames"));
-    lstGames->setModel(model_);
-    lstGames->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstGames->setUniformItemSizes(true);
-    lstGames->viewport()->installEventFilter(this);
+    lstGames->setModel(m_model);
     PlaceDesign(lstGames, 240, 240, 5295, 3705);
-    connect(lstGames->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { UpdateSelectionStatus(); });
 
-    txtSearch = new QLineEdit(this);
+    txtSearch = new SearchBox(this);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
-    txtSearch->installEventFilter(this);
     PlaceDesign(txtSearch, 240, 3930, 5295, 285);
 
     cmdPlay = AddButton("cmdPlay", QStringLiteral("&Play"), 240);
@@ -95,26 +103,8 @@ void frmMain::CreateControls() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-void frmMain::ConnectCommands() {
-    connect(txtSearch, &QLineEdit::textChanged, this, &frmMain::txtSearch_Change);
-    connect(cmdPlay, &QPushButton::clicked, this, &frmMain::cmdPlay_Click);
-    connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdMame, &QPushButton::clicked, this, &frmMain::cmdMame_Click);
-    connect(cmdDriver, &QPushButton::clicked, this, &frmMain::cmdDriver_Click);
-    connect(cmdParent, &QPushButton::clicked, this, &frmMain::cmdParent_Click);
-    connect(cmdSet, &QPushButton::clicked, this, &frmMain::cmdSet_Click);
-    connect(cmdList, &QPushButton::clicked, this, &frmMain::cmdList_Click);
-    connect(cmdAudit, &QPushButton::clicked, this, &frmMain::cmdAudit_Click);
-    connect(mnuListPlay, &QAction::triggered, this, &frmMain::mnuListPlay_Click);
-    connect(mnuListInfo, &QAction::triggered, this, &frmMain::mnuListInfo_Click);
-    connect(mnuListFilter, &QAction::triggered, this, &frmMain::mnuListFilter_Click);
-    connect(mnuFormCentre, &QAction::triggered, this, &frmMain::mnuFormCentre_Click);
-    connect(mnuFormReset, &QAction::triggered, this, &frmMain::mnuFormReset_Click);
-    connect(mnuListFont, &QAction::triggered, this, &frmMain::mnuListFont_Click);
-}
-
 void frmMain::CreateMenus() {
-    auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
+    auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         return action;
@@ -132,68 +122,75 @@ void frmMain::CreateMenus() {
     mnuListFont = addItem(mnuList, "mnuListFont", QStringLiteral("F&ont"));
 }
 
-void frmMain::CaptureDesignLayout() {
-    const double x = TwipsPerPixelX();
-    const double y = TwipsPerPixelY();
-    auto twips = [](double pixels, double perPixel) {
-        return static_cast<qint32>(std::nearbyint(pixels * perPixel));
-    };
-    design.lngFormWidth = twips(width(), x);
-    design.lngFormHeight = twips(height(), y);
-    design.lngListWidthGap = design.lngFormWidth - twips(lstGames->width(), x);
-    design.lngListHeightGap = design.lngFormHeight - twips(lstGames->height(), y);
-    design.lngSearchWidthGap = design.lngFormWidth - twips(txtSearch->width(), x);
-    design.lngSearchTopGap = design.lngFormHeight - twips(txtSearch->y(), y);
-    design.lngButtonLeftGap = design.lngFormWidth - twips(cmdPlay->x(), x);
-    fntDefault = lstGames->font();
+void frmMain::ConnectCommands() {
+    connect(txtSearch, &QLineEdit::textChanged, this, &frmMain::txtSearch_Change);
+    connect(cmdPlay, &QPushButton::clicked, this, &frmMain::cmdPlay_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdMame, &QPushButton::clicked, this, &frmMain::cmdMame_Click);
+    connect(cmdDriver, &QPushButton::clicked, this, &frmMain::cmdDriver_Click);
+    connect(cmdParent, &QPushButton::clicked, this, &frmMain::cmdParent_Click);
+    connect(cmdSet, &QPushButton::clicked, this, &frmMain::cmdSet_Click);
+    connect(cmdList, &QPushButton::clicked, this, &frmMain::cmdList_Click);
+    connect(cmdAudit, &QPushButton::clicked, this, &frmMain::cmdAudit_Click);
+    connect(mnuListPlay, &QAction::triggered, this, &frmMain::mnuListPlay_Click);
+    connect(mnuListInfo, &QAction::triggered, this, &frmMain::mnuListInfo_Click);
+    connect(mnuListFilter, &QAction::triggered, this, &frmMain::mnuListFilter_Click);
+    connect(mnuListFont, &QAction::triggered, this, &frmMain::mnuListFont_Click);
+    connect(mnuFormCentre, &QAction::triggered, this, &frmMain::mnuFormCentre_Click);
+    connect(mnuFormReset, &QAction::triggered, this, &frmMain::mnuFormReset_Click);
+    connect(lstGames, &GameListView::rowSelected, &m_frontEnd, &FrontEnd::Select);
+    // A double click plays like the Play button, even while that is disabled.
+    connect(lstGames, &GameListView::playRequested, this, &frmMain::cmdPlay_Click);
+    connect(lstGames, &GameListView::menuRequested, this,
+            [this](const QPoint& at) { mnuList->popup(at); });
 }
 
-QRectF frmMain::NormalRectTwips() const {
-    const QRect rect =
-        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && normalGeometry().isValid()
-            ? normalGeometry()
-            : geometry();
-    const double x = TwipsPerPixelX();
-    const double y = TwipsPerPixelY();
-    return {rect.x() * x, rect.y() * y, rect.width() * x, rect.height() * y};
+void frmMain::ConnectFrontEnd() {
+    connect(&m_frontEnd, &FrontEnd::selectionChanged, this, &frmMain::ShowSelection);
+    connect(&m_frontEnd, &FrontEnd::gamesChanged, this, [this](bool any) {
+        if (any)
+            EnableGameCommands();
+        else
+            DisableGameCommands();
+    });
+    connect(&m_frontEnd, &FrontEnd::busyChanged, this, &frmMain::ShowBusy);
+    connect(&m_frontEnd, &FrontEnd::progressChanged, this,
+            [this](const QString& text, qint64 value, qint64 total) {
+                m_seam.UpdateProgress(text, value, total);
+            });
+    connect(&m_frontEnd, &FrontEnd::listFinished, this, [this](const Outcome<Done>& outcome) {
+        if (!outcome.ok())
+            m_seam.ShowMessage(this, outcome.failure(), QStringLiteral("List"),
+                               DialogSeam::Icon::Error);
+    });
+    connect(&m_frontEnd, &FrontEnd::auditFinished, this, [this](const Outcome<QString>& outcome) {
+        if (outcome.ok())
+            m_seam.ShowMessage(this, outcome.value(), QStringLiteral("Audit"),
+                               DialogSeam::Icon::Information);
+        else
+            m_seam.ShowMessage(this, outcome.failure(), QStringLiteral("Audit"),
+                               DialogSeam::Icon::Error);
+    });
+    connect(&m_frontEnd, &FrontEnd::playFinished, this, [this](const Outcome<Done>& outcome) {
+        if (!outcome.ok())
+            m_seam.ShowMessage(this, outcome.failure(), QStringLiteral("Play"),
+                               DialogSeam::Icon::Error);
+    });
+    connect(&m_frontEnd, &FrontEnd::iniReady, this, &frmMain::OpenEditor);
 }
 
-void frmMain::SetLeftTwips(double left) {
-    QRect rect = geometry();
-    rect.moveLeft(qRound(left / TwipsPerPixelX()));
-    setGeometry(rect);
-}
-
-void frmMain::SetTopTwips(double top) {
-    QRect rect = geometry();
-    rect.moveTop(qRound(top / TwipsPerPixelY()));
-    setGeometry(rect);
-}
-
-void frmMain::SetWidthTwips(double width) {
-    resize(qRound(width / TwipsPerPixelX()), height());
-}
-
-void frmMain::SetHeightTwips(double height) {
-    resize(width(), qRound(height / TwipsPerPixelY()));
-}
-
-int frmMain::WindowStateNumber() const {
-    if (windowState() & Qt::WindowMinimized)
-        return 1;
-    if (windowState() & Qt::WindowMaximized)
-        return 2;
-    return 0;
-}
-
-void frmMain::CentreForm() {
-    const QScreen* where = screen();
-    if (!where)
+void frmMain::ShowSelection(int index) {
+    const GameRecord* game = m_frontEnd.SelectedGame();
+    if (index >= 0)
+        lstGames->selectRow(index);
+    if (!game) {
+        setWindowTitle(QStringLiteral("MAME"));
+        cmdParent->setEnabled(false);
         return;
-    const double x = TwipsPerPixelX();
-    const double y = TwipsPerPixelY();
-    const QPointF twips = CentredPositionTwips(where->availableGeometry(), frameGeometry(), x, y);
-    move(qRound(twips.x() / x), qRound(twips.y() / y));
+    }
+    setWindowTitle(QStringLiteral("MAME: ") + game->strDescription + QStringLiteral(" [") +
+                   game->strName + QStringLiteral("]"));
+    cmdParent->setEnabled(!game->strParent.isEmpty());
 }
 
 void frmMain::DisableGameCommands() {
@@ -203,66 +200,271 @@ void frmMain::DisableGameCommands() {
         item->setEnabled(false);
 }
 
+void frmMain::EnableGameCommands() {
+    // Parent follows the selection.
+    for (QPushButton* button : {cmdPlay, cmdDriver, cmdSet, cmdList, cmdAudit})
+        button->setEnabled(true);
+    for (QAction* item : {mnuListPlay, mnuListInfo, mnuListFilter})
+        item->setEnabled(true);
+}
+
 void frmMain::ApplyPlainCaptions() {
-    const std::pair<QPushButton*, const char*> buttons[] = {
-        {cmdPlay, "Play"},     {cmdQuit, "Quit"}, {cmdMame, "Mame"}, {cmdDriver, "Driver"},
-        {cmdParent, "Parent"}, {cmdSet, "Set"},   {cmdList, "List"}, {cmdAudit, "Audit"}};
-    for (const auto& [button, caption] : buttons)
-        button->setText(QLatin1String(caption));
-    const std::pair<QAction*, const char*> items[] = {
-        {mnuFormCentre, "Centre"}, {mnuFormReset, "Reset"},   {mnuListPlay, "Play..."},
-        {mnuListInfo, "Info"},     {mnuListFilter, "Filter"}, {mnuListFont, "Font"}};
-    for (const auto& [item, caption] : items)
-        item->setText(QLatin1String(caption));
-}
-
-void frmMain::ReplaceShown(GameTable shown) {
-    model_->BeginReplace();
-    udtShown = std::move(shown);
-    model_->EndReplace();
-}
-
-void frmMain::SelectGame(int index) {
-    const int before = SelectedIndex();
-    if (index < 0 || index >= static_cast<int>(udtShown.size())) {
-        lstGames->selectionModel()->clearSelection();
-    } else {
-        const QModelIndex item = model_->index(index);
-        lstGames->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
-        lstGames->scrollTo(item);
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setText(button->text().remove(u'&'));
+    for (QMenu* menu : {mnuForm, mnuList}) {
+        for (QAction* item : menu->actions())
+            item->setText(item->text().remove(u'&'));
     }
-    // A changed selection has updated the status through its signal; an
-    // unchanged one may stand on a table that was replaced meanwhile.
-    if (SelectedIndex() == before)
-        UpdateSelectionStatus();
 }
 
-int frmMain::SelectedIndex() const {
-    const QModelIndexList selected = lstGames->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.first().row();
-}
-
-void frmMain::UpdateSelectionStatus() {
-    const int index = SelectedIndex();
-    if (index < 0) {
-        setWindowTitle(QStringLiteral("MAME"));
-        cmdParent->setEnabled(false);
+void frmMain::ShowBusy(MameCommand command, bool busy) {
+    if (command == MameCommand::Play) {
+        if (busy)
+            HideFrontEnd();
+        else
+            ShowFrontEnd();
         return;
     }
-    const GameRecord& game = udtShown[static_cast<size_t>(index)];
-    setWindowTitle(QStringLiteral("MAME: ") + game.strDescription + QStringLiteral(" [") +
-                   game.strName + QStringLiteral("]"));
-    cmdParent->setEnabled(!game.strParent.isEmpty());
+    static const QString titles[] = {
+        {}, QStringLiteral("List"), QStringLiteral("Audit"), QStringLiteral("Mame")};
+    QPushButton* own = command == MameCommand::List    ? cmdList
+                       : command == MameCommand::Audit ? cmdAudit
+                                                       : nullptr;
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+        if (own)
+            own->setEnabled(false);
+        m_seam.BeginProgress(this, titles[static_cast<int>(command)],
+                             [this] { m_frontEnd.Cancel(); });
+        return;
+    }
+    m_seam.EndProgress();
+    unsetCursor();
+    if (command == MameCommand::List)
+        cmdList->setEnabled(true);
+    else if (command == MameCommand::Audit)
+        cmdAudit->setEnabled(!m_frontEnd.state().udtGames.empty());
 }
 
+void frmMain::HideFrontEnd() {
+    m_seam.HideWindow(this);
+}
+
+void frmMain::ShowFrontEnd() {
+    m_seam.ShowWindow(this);
+}
+
+// Commands. While MAME runs, none of them starts anything.
+
+void frmMain::cmdPlay_Click() {
+    if (!m_frontEnd.busy())
+        m_frontEnd.Play(std::nullopt);
+}
+
+void frmMain::mnuListPlay_Click() {
+    if (m_frontEnd.busy() || !m_frontEnd.SelectedGame())
+        return;
+    const std::optional<QString> answer =
+        m_seam.AskText(this, kPlayPrompt, QStringLiteral("Play..."), m_frontEnd.state().strOptions);
+    if (answer)
+        m_frontEnd.Play(*answer);
+}
+
+void frmMain::cmdMame_Click() {
+    if (!m_frontEnd.busy())
+        m_frontEnd.EditMameIni();
+}
+
+void frmMain::cmdDriver_Click() {
+    m_frontEnd.EditIniFile(IniButton::Driver);
+}
+
+void frmMain::cmdParent_Click() {
+    m_frontEnd.EditIniFile(IniButton::Parent);
+}
+
+void frmMain::cmdSet_Click() {
+    m_frontEnd.EditIniFile(IniButton::Set);
+}
+
+void frmMain::OpenEditor(const QString& title, const Outcome<QString>& path) {
+    if (!path.ok()) {
+        m_seam.ShowMessage(this, path.failure(), title, DialogSeam::Icon::Error);
+        return;
+    }
+    if (!m_seam.OpenInEditor(path.value()))
+        m_seam.ShowMessage(this,
+                           QStringLiteral("No editor could be started for ") + path.value() +
+                               QStringLiteral("."),
+                           title, DialogSeam::Icon::Error);
+}
+
+void frmMain::cmdList_Click() {
+    if (!m_frontEnd.busy())
+        m_frontEnd.BuildDatabase();
+}
+
+void frmMain::cmdAudit_Click() {
+    if (!m_frontEnd.busy())
+        m_frontEnd.AuditDatabase();
+}
+
+void frmMain::txtSearch_Change() {
+    m_frontEnd.SearchGames(txtSearch->text());
+}
+
+void frmMain::mnuListInfo_Click() {
+    const Outcome<QString> text = m_frontEnd.GameInformation();
+    if (text.ok())
+        m_seam.ShowMessage(this, text.value(), QStringLiteral("Info"),
+                           DialogSeam::Icon::Information);
+}
+
+void frmMain::mnuListFilter_Click() {
+    if (m_frontEnd.busy())
+        return;
+    QString text = m_frontEnd.state().strFilter;
+    for (;;) {
+        const std::optional<QString> answer =
+            m_seam.AskText(this, kFilterPrompt, QStringLiteral("Filter"), text);
+        if (!answer)
+            return;
+        text = *answer;
+        QString message;
+        const FilterResult result = m_frontEnd.ApplyDriverFilter(text, &message);
+        if (result == FilterResult::Shown)
+            return;
+        if (result == FilterResult::TooManyWords)
+            m_seam.ShowMessage(this, message, QStringLiteral("Filter"), DialogSeam::Icon::Error);
+    }
+}
+
+void frmMain::mnuListFont_Click() {
+    const std::optional<FontChoice> choice =
+        m_seam.ChooseFont(this, FontRequestFor(lstGames->font(), logicalDpiY()));
+    if (choice)
+        lstGames->setFont(FontFromChoice(lstGames->font(), *choice));
+}
+
+void frmMain::mnuFormCentre_Click() {
+    CentreForm();
+}
+
+void frmMain::mnuFormReset_Click() {
+    setWindowState(Qt::WindowNoState);
+    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    resize(qRound(m_resizeRule->design().lngFormWidth / twips.x), height());
+    resize(width(), qRound(m_resizeRule->design().lngFormHeight / twips.y));
+    QFont font = lstGames->font();
+    font.setFamily(fntDefault.family());
+    font.setPointSizeF(fntDefault.pointSizeF());
+    font.setBold(fntDefault.bold());
+    font.setItalic(fntDefault.italic());
+    lstGames->setFont(font);
+    CentreForm();
+}
+
+void frmMain::CentreForm() {
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    const QPointF at =
+        CentredPositionTwips(where->availableGeometry(), frameGeometry(), twips.x, twips.y);
+    move(qRound(at.x() / twips.x), qRound(at.y() / twips.y));
+}
+
+// Settings.
+
+bool frmMain::ApplyWindowSettings(const FrontEndSettings& s) {
+    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    const QRect desktop = screen() ? screen()->virtualGeometry() : QRect(0, 0, 1024, 768);
+    const auto placeFits = [&](std::optional<qint32> twipsValue, double perPixel, int start,
+                               int length) {
+        if (!twipsValue)
+            return true;
+        const double pixels = *twipsValue / perPixel;
+        return pixels >= start - kDesktopReach * length &&
+               pixels <= start + length + kDesktopReach * length;
+    };
+    const auto sizeFits = [&](std::optional<qint32> twipsValue, double perPixel, int length) {
+        return !twipsValue ||
+               (*twipsValue >= 0 && *twipsValue / perPixel <= kDesktopReach * length);
+    };
+    if (!placeFits(s.left, twips.x, desktop.left(), desktop.width()) ||
+        !placeFits(s.top, twips.y, desktop.top(), desktop.height()) ||
+        !sizeFits(s.width, twips.x, desktop.width()) ||
+        !sizeFits(s.height, twips.y, desktop.height()))
+        return false;
+    if (s.windowState && (*s.windowState < 0 || *s.windowState > 2))
+        return false;
+    // The list refuses sizes it cannot show.
+    if (s.fontSize && !(*s.fontSize > 0.0 && *s.fontSize <= 2048.0))
+        return false;
+
+    // The saved left and top are those of the client area, as written.
+    if (s.left)
+        setGeometry(QRect(geometry()).translated(qRound(*s.left / twips.x) - geometry().x(), 0));
+    if (s.top)
+        setGeometry(QRect(geometry()).translated(0, qRound(*s.top / twips.y) - geometry().y()));
+    if (s.width)
+        resize(qRound(*s.width / twips.x), height());
+    if (s.height)
+        resize(width(), qRound(*s.height / twips.y));
+    QFont font = lstGames->font();
+    if (s.fontName)
+        font.setFamily(*s.fontName);
+    if (s.fontSize)
+        font.setPointSizeF(*s.fontSize);
+    if (s.fontBold)
+        font.setBold(*s.fontBold);
+    if (s.fontItalic)
+        font.setItalic(*s.fontItalic);
+    lstGames->setFont(font);
+    if (s.windowState == 1)
+        setWindowState(Qt::WindowMinimized);
+    else if (s.windowState == 2)
+        setWindowState(Qt::WindowMaximized);
+    return true;
+}
+
+QRectF frmMain::NormalRectTwips() const {
+    const QRect rect =
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && normalGeometry().isValid()
+            ? normalGeometry()
+            : geometry();
+    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    return {rect.x() * twips.x, rect.y() * twips.y, rect.width() * twips.x,
+            rect.height() * twips.y};
+}
+
+void frmMain::StoreWindowSettings(FrontEndSettings& s) const {
+    const QRectF rect = NormalRectTwips();
+    const auto whole = [](double twips) { return static_cast<qint32>(std::lround(twips)); };
+    s.left = whole(rect.x());
+    s.top = whole(rect.y());
+    s.width = whole(rect.width());
+    s.height = whole(rect.height());
+    s.windowState = (windowState() & Qt::WindowMinimized)   ? 1
+                    : (windowState() & Qt::WindowMaximized) ? 2
+                                                            : 0;
+    const QFont font = lstGames->font();
+    s.fontName = font.family();
+    s.fontSize = static_cast<float>(PointSize(font));
+    s.fontBold = font.bold();
+    s.fontItalic = font.italic();
+}
+
+// Events.
+
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (unloadHandler)
-        unloadHandler();
+    emit unloading();
     event->accept();
 }
 
 void frmMain::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::RightButton) {
+    // The window's own menu opens only over its own area, not over a control.
+    if (event->button() != Qt::RightButton || childAt(event->position().toPoint())) {
         QWidget::mousePressEvent(event);
         return;
     }
@@ -277,30 +479,4 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (watched == lstGames->viewport() &&
-        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
-            // The pop-up leaves the selection alone.
-            mnuList->popup(mouse->globalPosition().toPoint());
-            return true;
-        }
-        if (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
-            // Plays the game under the pointer like the Play button, even
-            // while that is disabled.
-            const QModelIndex at = lstGames->indexAt(mouse->position().toPoint());
-            if (at.isValid())
-                SelectGame(at.row());
-            cmdPlay_Click();
-            return true;
-        }
-    } else if (watched == txtSearch && type == QEvent::FocusIn) {
-        // Typing after the focus arrives starts a new search, however it arrived.
-        QTimer::singleShot(0, txtSearch, &QLineEdit::selectAll);
-    }
-    return QWidget::eventFilter(watched, event);
 }

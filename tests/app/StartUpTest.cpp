@@ -1,11 +1,14 @@
+// Start-up and shutdown through the settings and database files.
+#include "FakeMame.h"
 #include "ScriptedSeam.h"
-#include "app/FrontEndLoad.h"
+#include "app/FrontEndStartup.h"
+#include "frontend/FrontEnd.h"
+#include "ui/GameListView.h"
 #include "ui/frmMain.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -31,20 +34,25 @@ QString Value(const QByteArray& ini, const QString& key) {
 class StartUp : public ::testing::Test {
   protected:
     bool Load() {
-        form = std::make_unique<frmMain>(seam);
-        seam.window = form.get();
-        frmMain* f = form.get();
-        form->unloadHandler = [f] { UnloadFrontEnd(*f); };
-        return LoadFrontEnd(*form, "Coinslot.exe");
+        form.reset();
+        frontEnd = std::make_unique<FrontEnd>(runner);
+        form = std::make_unique<frmMain>(*frontEnd, seam);
+        QObject::connect(form.get(), &frmMain::unloading,
+                         [this] { UnloadFrontEnd(*form, *frontEnd, seam); });
+        return LoadFrontEnd(*form, *frontEnd, seam, "Coinslot.exe");
     }
     // Ends the run the way the close box does.
     void Quit() {
         form->show();
         form->close();
     }
+    QPushButton* Button(const char* name) { return form->findChild<QPushButton*>(name); }
+    GameListView* List() { return form->findChild<GameListView*>("lstGames"); }
 
-    WorkingFolder folder;
+    FakeMameFolder folder;
     ScriptedSeam seam;
+    MameRunner runner;
+    std::unique_ptr<FrontEnd> frontEnd;
     std::unique_ptr<frmMain> form;
 };
 
@@ -53,21 +61,20 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 } // namespace
 
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
-    seam.fileAnswers = {folder.path() + "/mame"};
+    seam.fileAnswers = {QString("/usr/bin/true"), folder.path() + "/mame"};
     ASSERT_TRUE(Load());
-    EXPECT_EQ(seam.fileTitles, std::vector<QString>{"Select MAME executable"});
-    EXPECT_EQ(form->strMameExe, "mame");
-    EXPECT_EQ(form->strIniFile, "coinslot.ini");
-    EXPECT_EQ(form->strDatFile, "coinslot.dat");
-    EXPECT_EQ(form->strMameIni, "mame.ini");
-    EXPECT_EQ(form->strMameCommand, "./mame");
-    for (QPushButton* off :
-         {form->cmdPlay, form->cmdDriver, form->cmdParent, form->cmdSet, form->cmdAudit})
-        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
-    for (QPushButton* on : {form->cmdQuit, form->cmdMame, form->cmdList})
-        EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
-    EXPECT_FALSE(form->mnuListFilter->isEnabled());
-    EXPECT_TRUE(form->mnuListFont->isEnabled());
+    EXPECT_EQ(seam.fileTitles,
+              std::vector<QString>({"Select MAME executable", "Select MAME executable"}));
+    const FrontEndState& state = frontEnd->state();
+    EXPECT_EQ(state.strMameExe, "mame");
+    EXPECT_EQ(state.strIniFile, "coinslot.ini");
+    EXPECT_EQ(state.strDatFile, "coinslot.dat");
+    EXPECT_EQ(state.strMameIni, "mame.ini");
+    EXPECT_EQ(state.strMameCommand, "./mame");
+    for (const char* off : {"cmdPlay", "cmdDriver", "cmdParent", "cmdSet", "cmdAudit"})
+        EXPECT_FALSE(Button(off)->isEnabled()) << off;
+    for (const char* on : {"cmdQuit", "cmdMame", "cmdList"})
+        EXPECT_TRUE(Button(on)->isEnabled()) << on;
     EXPECT_EQ(form->windowTitle(), "MAME");
     EXPECT_TRUE(seam.messages.empty());
 
@@ -79,15 +86,7 @@ TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
                            "filter", "hideconsole", "noshortcuts", "caseinsensitive"}));
     EXPECT_TRUE(ini.endsWith("caseinsensitive = False\r\n"));
     EXPECT_EQ(Value(ini, "lastgame"), "-1");
-    EXPECT_EQ(Value(ini, "mameexe"), "mame");
     EXPECT_EQ(Value(ini, "windowstate"), "0");
-}
-
-TEST_F(StartUp, AnExecutableChosenElsewhereCountsOnlyWithTheSameNameHere) {
-    seam.fileAnswers = {QString("/usr/bin/true"), folder.path() + "/mame"};
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(seam.fileTitles.size(), 2u);
-    EXPECT_EQ(form->strMameExe, "mame");
 }
 
 TEST_F(StartUp, CancellingTheDialogEndsWithoutTouchingTheSettings) {
@@ -101,9 +100,16 @@ TEST_F(StartUp, CancellingTheDialogEndsWithoutTouchingTheSettings) {
     EXPECT_EQ(ReadAll("coinslot.ini"), ini);
 }
 
-TEST_F(StartUp, ABrokenSettingsFileIsDeletedAndNothingElse) {
-    const char* broken[] = {"left = word", "fontbold = yes", "lastgame = 32768", "windowstate = 3",
-                            "width = -15"};
+TEST_F(StartUp, ABrokenOrUnshowableSettingIsDeletedAndNothingElse) {
+    const char* broken[] = {"left = word",
+                            "fontbold = yes",
+                            "lastgame = 2147483648",
+                            "windowstate = 3",
+                            "width = -15",
+                            "fontsize = 0",
+                            "width = 600000\r\nheight = 600000",
+                            "left = -2147483648",
+                            "top = 2147483647"};
     for (const char* line : broken) {
         WriteAll("coinslot.dat", "Game|g||drv\r\n");
         WriteAll("coinslot.ini", kGoodIni + line + "\r\n");
@@ -131,42 +137,31 @@ TEST_F(StartUp, ABrokenDatabaseIsDeletedAndTheSettingsAreKept) {
         EXPECT_EQ(ReadAll("coinslot.ini"), ini);
     }
     ASSERT_TRUE(Load()); // the next start has no database
-    EXPECT_FALSE(form->cmdPlay->isEnabled());
+    EXPECT_FALSE(Button("cmdPlay")->isEnabled());
 }
 
 TEST_F(StartUp, TheSavedFilterAndGameAreAppliedOrDroppedWhenTheyNoLongerFit) {
     WriteAll("coinslot.dat", "A|a||cps1\r\nB|b|a|neogeo\r\nC|c||cps1\r\nD|d||cps2\r\n");
     WriteAll("coinslot.ini", kGoodIni + "filter = cps1\r\nlastgame = 1\r\n");
     ASSERT_TRUE(Load());
-    EXPECT_EQ(form->udtShown.size(), 2u);
-    EXPECT_EQ(form->SelectedIndex(), 1);
+    EXPECT_EQ(frontEnd->state().udtShown.size(), 2u);
+    EXPECT_EQ(List()->selectedRow(), 1);
     EXPECT_EQ(form->windowTitle(), "MAME: C [c]");
 
     WriteAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 3\r\n");
     ASSERT_TRUE(Load());
-    EXPECT_EQ(form->udtShown.size(), 4u);
-    EXPECT_EQ(form->SelectedIndex(), 0);
+    EXPECT_EQ(frontEnd->state().udtShown.size(), 4u);
+    EXPECT_EQ(List()->selectedRow(), 0);
     Quit();
     EXPECT_EQ(Value(ReadAll("coinslot.ini"), "filter"), "");
     EXPECT_EQ(Value(ReadAll("coinslot.ini"), "lastgame"), "0");
 
-    WriteAll("coinslot.ini", kGoodIni + "lastgame = 4\r\n");
+    WriteAll("coinslot.ini", kGoodIni + "lastgame = 40000\r\n");
     ASSERT_TRUE(Load());
-    EXPECT_EQ(form->SelectedIndex(), 0);
+    EXPECT_EQ(List()->selectedRow(), 0);
 }
 
-TEST_F(StartUp, AHundredAndTwoSettingsLinesResetTheOptions) {
-    QByteArray ini = kGoodIni;
-    for (int i = 1; i < 101; ++i)
-        ini += "extra" + QByteArray::number(i) + "=x\r\n";
-    WriteAll("coinslot.ini", ini);
-    EXPECT_TRUE(Load());
-    WriteAll("coinslot.ini", ini + "one=too many\r\n");
-    EXPECT_FALSE(Load());
-    EXPECT_FALSE(QFile::exists("coinslot.ini"));
-}
-
-TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
+TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
     WriteAll("coinslot.ini", "  left  =  1200  \r\ntop=900\nwidth = 7500\nheight = 4800\n"
                              "fontsize = 12\nfontbold = true\nfontitalic = 1\nmameexe = mame\n"
                              "commandlineoptions =  -window  \nnoshortcuts = True\n"
@@ -175,13 +170,12 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
     EXPECT_TRUE(seam.fileTitles.empty());
     EXPECT_EQ(form->geometry().topLeft(), QPoint(80, 60)); // 15 twips a pixel here
     EXPECT_EQ(form->size(), QSize(500, 320));
-    EXPECT_EQ(form->lstGames->font().pointSizeF(), 12.0);
-    EXPECT_TRUE(form->lstGames->font().bold());
-    EXPECT_TRUE(form->lstGames->font().italic());
-    EXPECT_EQ(form->strOptions, "-window");
-    EXPECT_TRUE(form->blnHideConsole);
-    EXPECT_EQ(form->cmdPlay->text(), "Play");
-    EXPECT_EQ(form->mnuListFont->text(), "Font");
+    EXPECT_EQ(List()->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(List()->font().bold());
+    EXPECT_TRUE(List()->font().italic());
+    EXPECT_EQ(frontEnd->state().strOptions, "-window");
+    EXPECT_TRUE(frontEnd->state().blnHideConsole);
+    EXPECT_EQ(Button("cmdPlay")->text(), "Play");
 
     Quit();
     const QByteArray ini = ReadAll("coinslot.ini");
@@ -192,9 +186,12 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBack) {
     EXPECT_EQ(Value(ini, "fontbold"), "True");
     EXPECT_EQ(Value(ini, "noshortcuts"), "True");
     EXPECT_EQ(Value(ini, "commandlineoptions"), "-window");
+    ASSERT_TRUE(Load());
+    Quit();
+    EXPECT_EQ(ReadAll("coinslot.ini"), ini);
 }
 
-TEST_F(StartUp, AMaximisedCloseSavesTheNormalRectangleAndComesBackMaximised) {
+TEST_F(StartUp, AMaximisedOrMinimisedCloseSavesTheNormalRectangleAndTheState) {
     WriteAll("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
     ASSERT_TRUE(Load());
     form->show();
@@ -203,19 +200,14 @@ TEST_F(StartUp, AMaximisedCloseSavesTheNormalRectangleAndComesBackMaximised) {
     QCoreApplication::processEvents();
     ASSERT_NE(form->geometry(), normal); // the offscreen screen is larger than the window
     Quit();
-    const QByteArray ini = ReadAll("coinslot.ini");
+    QByteArray ini = ReadAll("coinslot.ini");
     EXPECT_EQ(Value(ini, "windowstate"), "2");
     EXPECT_EQ(Value(ini, "left"), "1500");
     EXPECT_EQ(Value(ini, "width"), QString::number(normal.width() * 15));
-
     ASSERT_TRUE(Load());
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(form->NormalRectTwips().topLeft(), QPointF(1500, 1500));
-}
 
-TEST_F(StartUp, AMinimisedCloseSavesStateOneAndStartsMinimised) {
-    WriteAll("coinslot.ini", kGoodIni);
-    ASSERT_TRUE(Load());
     form->show();
     form->setWindowState(Qt::WindowMinimized);
     Quit();

@@ -11,12 +11,18 @@
 //                                             spaces, as one line to $FAKEMAME_LOG
 //   (no arguments)                            do nothing
 //
+// FAKEMAME_SLEEP=S prints the first half of a listing or report, sleeps S
+// seconds, then prints the rest; FAKEMAME_CRASH=N prints N lines of it and then
+// dies by SIGSEGV.
+//
 // Fixtures come from tests/fixtures/old-mame beside this source, or from the
 // folder named by FAKEMAME_FIXTURES; a missing fixture file prints nothing.
 // With FAKEMAME_MODERN=1, -listsourcefile and -verifysets are refused the way a
 // modern MAME refuses them: a message on stderr, nothing on stdout, status 6.
 #include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +30,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -47,8 +54,34 @@ std::string ReadFixture(const char* name) {
     return text.str();
 }
 
+// Prints `text`, slowly (FAKEMAME_SLEEP: seconds after its first half) or
+// cut short by a crash (FAKEMAME_CRASH: after that many lines), when asked.
+void Print(const std::string& text) {
+    const std::string sleep = Env("FAKEMAME_SLEEP"), crash = Env("FAKEMAME_CRASH");
+    if (sleep.empty() && crash.empty()) {
+        std::cout << text;
+        return;
+    }
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line + '\n');
+    const std::size_t crashAt = crash.empty() ? lines.size() + 1 : std::stoul(crash);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == crashAt) {
+            std::cout.flush();
+            std::raise(SIGSEGV);
+        }
+        if (!sleep.empty() && i == lines.size() / 2) {
+            std::cout.flush();
+            std::this_thread::sleep_for(std::chrono::duration<double>(std::stod(sleep)));
+        }
+        std::cout << lines[i];
+    }
+}
+
 void PrintFixture(const char* name) {
-    std::cout << ReadFixture(name);
+    Print(ReadFixture(name));
 }
 
 // Report lines read "romset NAME [PARENT] is ..."; keep those whose NAME is

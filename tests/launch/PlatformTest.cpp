@@ -1,58 +1,84 @@
 #include "launch/Platform.h"
+#include "launch/MameCommands.h"
+#include "launch/TempListingFolder.h"
 
 #include "TestFolders.h"
 
 #include <QDeadlineTimer>
+#include <QProcess>
 #include <QThread>
 
-TEST(MameCommandFor, RunsABareNameFromTheWorkingFolderAndKeepsPaths) {
+TEST(MameCommandFor, RunsABareNameFromTheWorkingFolderAndQuotesWhatIsNotPlain) {
     EXPECT_EQ(MameCommandFor("mame"), "./mame");
-    EXPECT_EQ(MameCommandFor("mame.exe"), "./mame.exe");
     EXPECT_EQ(MameCommandFor("/usr/games/mame"), "/usr/games/mame");
-    EXPECT_EQ(MameCommandFor("bin/mame"), "bin/mame");
-    EXPECT_EQ(MameCommandFor("my mame"), "./my mame"); // unquoted, as every command line
+    EXPECT_EQ(MameCommandFor("my mame"), "'./my mame'");
+    EXPECT_EQ(MameCommandFor("/opt/it's $HOME/mame;true"), "'/opt/it'\\''s $HOME/mame;true'");
+    EXPECT_EQ(MameProgramFor("mame"), QDir::current().absoluteFilePath("mame"));
+}
+
+TEST(ShellQuote, TheShellGivesBackTheSameText) {
+    for (const char* text : {"plain", "two words", "it's", "$HOME", "a;b", "*", "'", "\\"}) {
+        QProcess shell;
+        shell.start("/bin/sh", {"-c", "printf %s " + ShellQuote(text)});
+        ASSERT_TRUE(shell.waitForFinished());
+        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), text);
+    }
+}
+
+TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
+    for (const char* name : {"pacman", "sf2ce", "8080bw", "outrun_b", "s-16", "A1"})
+        EXPECT_TRUE(IsPlainMameName(name)) << name;
+    for (const char* name : {"", ";rm -rf x", "$(x)", "../x", "a/b", "a b", "x|y", "x*", "'x'",
+                             "a\nb", "-createconfig", "pac.ini", "caf\u00e9"})
+        EXPECT_FALSE(IsPlainMameName(QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(PlayCommand("./mame", "x; rm -rf ~").has_value());
 }
 
 TEST(MameIniFor, ReplacesAFinalExeOrAddsIniToTheFileName) {
     EXPECT_EQ(MameIniFor("mame.exe"), "mame.ini");
     EXPECT_EQ(MameIniFor("MAME.EXE"), "MAME.ini");
     EXPECT_EQ(MameIniFor("mame"), "mame.ini");
-    EXPECT_EQ(MameIniFor("mame0106"), "mame0106.ini");
-    // MAME writes its ini into the working folder, not beside itself.
     EXPECT_EQ(MameIniFor("/usr/games/mame"), "mame.ini");
 }
 
-TEST(TemporaryFolder, IsTempWhenSetAndNotEmpty) {
-    ScopedEnv temp("TEMP", QByteArray("/some/where"));
-    EXPECT_EQ(TemporaryFolder(), "/some/where");
-    qputenv("TEMP", "");
-    EXPECT_EQ(TemporaryFolder(), QDir::tempPath());
+TEST(TempListingFolder, IsPrivateFreshAndGoesAwayWithEverythingInIt) {
+    QTemporaryDir temp;
+    ScopedEnv env("TEMP", temp.filePath("with blank").toLocal8Bit());
+    ASSERT_TRUE(QDir(temp.path()).mkdir("with blank"));
+    {
+        TempListingFolder first, second;
+        ASSERT_TRUE(first.isValid()) << first.errorText().toStdString();
+        EXPECT_NE(first.path(), second.path());
+        EXPECT_EQ(QFileInfo(first.path()).permissions() & 0x0077, 0) << "others may look in";
+        EXPECT_EQ(first.fullListing(), first.path() + "/~FULL.TMP");
+        QFile(first.fullListing()).open(QIODevice::WriteOnly);
+    }
+    EXPECT_TRUE(QDir(temp.filePath("with blank")).isEmpty());
+    ScopedEnv missing("TEMP", temp.filePath("missing").toLocal8Bit());
+    EXPECT_FALSE(TempListingFolder().isValid());
 }
 
-TEST(IsShellSafePath, RefusesWhatTheShellWouldSplitOrExpand) {
-    EXPECT_TRUE(IsShellSafePath("/tmp/coinslot-aB3x_9/~FULL.TMP"));
-    for (const char* path : {"", "/tmp/my dir/x", "/tmp/$HOME/x", "/tmp/a;b", "/tmp/*", "~/x",
-                             "/tmp/a'b", "/tmp/a\"b", "/tmp/a>b", "/tmp/a`b`", "/tmp/a&b"})
-        EXPECT_FALSE(IsShellSafePath(path)) << path;
-}
-
-class RunThroughShellTest : public InWorkFolder {};
-
-TEST_F(RunThroughShellTest, PassesAStarThroughUnexpanded) {
-    // The folder is not empty (it holds "mame"), so a globbing shell would change the star.
-    ASSERT_TRUE(RunThroughShell("echo * > out.txt", false));
-    EXPECT_EQ(ReadAll("out.txt"), "*\n");
-}
-
-TEST_F(RunThroughShellTest, ReportsAShellThatCannotBeStarted) {
-    // The system refuses to start a program with an argument this long.
-    EXPECT_FALSE(RunThroughShell("echo " + QString(300000, 'x') + " > out.txt", false));
-    EXPECT_FALSE(QFile::exists("out.txt"));
+TEST(TempListingFolder, OnlyFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
+    QTemporaryDir temp;
+    ScopedEnv env("TEMP", temp.path().toLocal8Bit());
+    QProcess ended;
+    ended.start("true");
+    ASSERT_TRUE(ended.waitForFinished());
+    const qint64 gone = ended.processId() ? ended.processId() : 999999;
+    QDir dir(temp.path());
+    for (const QString& name : {QString("coinslot-%1-aB3xYz").arg(gone),
+                                QString("coinslot-%1-aB3xYz").arg(CurrentProcessId()),
+                                QString("coinslot-Ab3xyz"), QString("other-%1-aB3xYz").arg(gone)})
+        ASSERT_TRUE(dir.mkpath(name + "/inner"));
+    ASSERT_FALSE(ProcessIsRunning(gone));
+    EXPECT_EQ(RemoveStaleListingFolders(), 1);
+    EXPECT_FALSE(dir.exists(QString("coinslot-%1-aB3xYz").arg(gone)));
+    EXPECT_EQ(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
 }
 
 class OpenWithDefaultAppTest : public InWorkFolder {};
 
-TEST_F(OpenWithDefaultAppTest, StartsTheOpenerOnTheFile) {
+TEST_F(OpenWithDefaultAppTest, StartsTheOpenerOnTheFileOrSaysItCouldNot) {
     // A stand-in opener on PATH that notes its argument.
     ASSERT_TRUE(QDir().mkdir("bin"));
     QFile opener("bin/xdg-open");
@@ -60,16 +86,15 @@ TEST_F(OpenWithDefaultAppTest, StartsTheOpenerOnTheFile) {
     opener.write("#!/bin/sh\necho \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.arg\"\n");
     opener.close();
     opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ScopedEnv path("PATH", (m_work.filePath("bin") + ":/usr/bin:/bin").toLocal8Bit());
-
-    ASSERT_TRUE(OpenWithDefaultApp("ini/pacman.ini"));
+    {
+        ScopedEnv path("PATH", (m_work.filePath("bin") + ":/usr/bin:/bin").toLocal8Bit());
+        ASSERT_TRUE(OpenWithDefaultApp("ini/pacman.ini"));
+    }
     const QDeadlineTimer deadline(30000); // it is not waited for
     while (!QFile::exists("bin/xdg-open.arg") && !deadline.hasExpired())
         QThread::msleep(10);
     EXPECT_EQ(ReadAll("bin/xdg-open.arg"), "ini/pacman.ini\n");
-}
 
-TEST_F(OpenWithDefaultAppTest, ReportsAnOpenerThatCannotBeStarted) {
-    ScopedEnv path("PATH", m_work.filePath("nothing-here").toLocal8Bit());
+    ScopedEnv nowhere("PATH", m_work.filePath("nothing-here").toLocal8Bit());
     EXPECT_FALSE(OpenWithDefaultApp("ini/pacman.ini"));
 }

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "database/GameRecord.h"
+#include "frontend/Outcome.h"
+#include "gamelist/DriverFilter.h"
+#include "launch/MameRun.h"
+#include "text/Compare.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TempListingFolder;
+
+// Everything the window shows and the commands share. Only FrontEnd changes it.
+struct FrontEndState {
+    // Files, named after the program, in the working folder.
+    QString strIniFile;
+    QString strDatFile;
+    // The MAME executable as saved or chosen, its own ini file, and the start
+    // of Play's command line.
+    QString strMameExe;
+    QString strMameIni;
+    QString strMameCommand;
+    // The options of the last "Play..." answer, and the driver filter (empty:
+    // every game shown).
+    QString strOptions;
+    QString strFilter;
+    // Switches read from the settings file.
+    bool blnHideConsole = false;
+    bool blnNoShortcuts = false;
+    bool blnCaseInsensitive = false;
+    // The master table, in database order, and the shown table: every game or
+    // those of the filtered drivers, in master order. Row k of the list is
+    // record k of udtShown.
+    GameTable udtGames;
+    GameTable udtShown;
+    // The position in udtShown of the game every game command acts on; -1
+    // only while udtShown is empty.
+    int intSelected = -1;
+};
+
+// The commands that run MAME, one at a time.
+enum class MameCommand { None, List, Audit, Mame, Play };
+
+// The ini file buttons that act on the selected game.
+enum class IniButton { Driver, Parent, Set };
+
+// The front end without its window: the state, and the operations on it. The
+// window shows what the signals say changed and asks through the methods.
+class FrontEnd : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit FrontEnd(MameRunner& runner, QObject* parent = nullptr);
+    ~FrontEnd() override;
+
+    const FrontEndState& state() const { return m_state; }
+
+    // Start-up. The file names come from the program's name; the executable
+    // sets strMameIni and strMameCommand as well.
+    void SetProgramName(const QString& programName);
+    void SetMameExe(const QString& strMameExe);
+    void SetOptions(const QString& strOptions) { m_state.strOptions = strOptions; }
+    void SetFilter(const QString& strFilter) { m_state.strFilter = strFilter; }
+    void SetSwitches(bool hideConsole, bool noShortcuts, bool caseInsensitive);
+    // Reads the database file, shows its games through the saved filter (all
+    // of them, with the filter emptied and the first game chosen, when it
+    // matches nothing) and selects `lastGame` (the first when out of range).
+    Outcome<Done> LoadDatabase(int lastGame);
+
+    // The list.
+    void ShowAllGames();
+    FilterResult ApplyDriverFilter(const QString& text, QString* message = nullptr);
+    void SearchGames(const QString& text);
+    void Select(int index);
+    const GameRecord* SelectedGame() const;
+    // The Info box's text for the selected game.
+    Outcome<QString> GameInformation() const;
+
+    // Writes the master table and shows it again through the filter, first
+    // game selected. On a failure nothing changes.
+    Outcome<Done> SaveDatabase();
+
+    // MAME runs: each reports through its signal; meanwhile busy() holds.
+    bool busy() const { return m_command != MameCommand::None; }
+    void BuildDatabase();
+    void AuditDatabase();
+    // Plays the selected game; with options, they become strOptions first.
+    void Play(const std::optional<QString>& options);
+    // The command line Play runs for the selected game.
+    Outcome<QString> PlayCommandLine(const std::optional<QString>& options) const;
+    // Has MAME make its ini file when it is missing; then iniReady.
+    void EditMameIni();
+    // The ini file of the selected game's driver, parent or set; then iniReady.
+    void EditIniFile(IniButton button);
+    // Ends the MAME run in progress; its command then fails with "Cancelled.".
+    void Cancel();
+
+  signals:
+    void shownAboutToChange();
+    void shownChanged();
+    void selectionChanged(int index);
+    // The master table was replaced: `any` is false when no game is left.
+    void gamesChanged(bool any);
+    void busyChanged(MameCommand command, bool busy);
+    // What a long run is doing, and how far it is (total 0: unknown).
+    void progressChanged(const QString& text, qint64 value, qint64 total);
+    void listFinished(const Outcome<Done>& outcome);
+    void auditFinished(const Outcome<QString>& summary);
+    // Play ended (the window comes back), or nothing was started.
+    void playFinished(const Outcome<Done>& outcome);
+    // The file to open in the editor, for the button titled `title`.
+    void iniReady(const QString& title, const Outcome<QString>& path);
+
+  private:
+    void ReplaceShown(GameTable shown);
+    Outcome<Done> ReplaceDatabase(GameTable games);
+    void StartRun(MameCommand command, const MameRunRequest& request,
+                  std::function<void(const RunResult&)> done);
+    void EndRun();
+    QString RunFailure(const RunResult& result, const QString& what) const;
+    void ListStep(int step);
+    void FinishList(const Outcome<Done>& outcome);
+    void FinishAudit(const Outcome<QString>& outcome);
+
+    FrontEndState m_state;
+    MameRunner& m_runner;
+    CaseInsensitiveCompare m_searchCompare;
+    // The command in progress, its run and its temporary folder.
+    MameCommand m_command = MameCommand::None;
+    std::unique_ptr<MameRun> m_run;
+    std::unique_ptr<TempListingFolder> m_temp;
+    qint64 m_gamesListed = 0;
+};

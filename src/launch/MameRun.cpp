@@ -1,0 +1,161 @@
+#include "launch/MameRun.h"
+
+#include "launch/Platform.h"
+
+namespace {
+
+constexpr int kGraceMilliseconds = 2000;
+
+qint64 CountLines(const QByteArray& chunk, const QByteArray& counted, QByteArray& partial) {
+    if (counted.isEmpty())
+        return chunk.count('\n');
+    qint64 lines = 0;
+    qsizetype start = 0;
+    for (qsizetype end = chunk.indexOf('\n'); end >= 0; end = chunk.indexOf('\n', start)) {
+        if (partial.isEmpty()) {
+            if (QByteArrayView(chunk).sliced(start, end - start).contains(counted))
+                ++lines;
+        } else {
+            partial += QByteArrayView(chunk).sliced(start, end - start);
+            if (partial.contains(counted))
+                ++lines;
+            partial.clear();
+        }
+        start = end + 1;
+    }
+    partial += QByteArrayView(chunk).sliced(start);
+    // Only the part that can still complete the text needs keeping.
+    if (partial.size() > counted.size() * 4 + 4096 && !partial.contains(counted))
+        partial = partial.right(counted.size());
+    return lines;
+}
+
+} // namespace
+
+MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
+    m_grace.setSingleShot(true);
+    connect(&m_grace, &QTimer::timeout, this, [this] { EndGroup(true); });
+    connect(&m_process, &QProcess::readyReadStandardOutput, this, &MameRun::ReadOutput);
+    connect(&m_process, &QProcess::readyReadStandardError, this, &MameRun::ReadErrors);
+    connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            Finish({RunEnd::FailedToStart, 0, m_process.errorString()});
+    });
+    connect(&m_process, &QProcess::finished, this,
+            [this](int exitCode, QProcess::ExitStatus status) {
+                ReadOutput();
+                ReadErrors();
+                if (m_cancelled)
+                    return Finish({RunEnd::Cancelled, 0, {}});
+                if (!m_writeFailure.isEmpty())
+                    return Finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
+                if (m_output.isOpen() && !m_output.flush())
+                    FailWriting(m_output);
+                if (m_errors.isOpen() && !m_errors.flush())
+                    FailWriting(m_errors);
+                if (!m_writeFailure.isEmpty())
+                    return Finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
+                if (status == QProcess::CrashExit)
+                    return Finish({RunEnd::Crashed, 0, ExitSignalText(m_process)});
+                Finish({RunEnd::Finished, exitCode, {}});
+            });
+}
+
+MameRun::~MameRun() {
+    if (running()) {
+        // The front end is going away: MAME and what it started go with it.
+        m_cancelled = true;
+        EndGroup(true);
+        m_process.waitForFinished(kGraceMilliseconds);
+    }
+}
+
+void MameRun::Begin() {
+    m_started = true;
+    for (auto [file, name] :
+         {std::pair{&m_output, m_request.outputFile}, std::pair{&m_errors, m_request.errorFile}}) {
+        if (name.isEmpty())
+            continue;
+        file->setFileName(name);
+        if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            const QString why =
+                QStringLiteral("%1 could not be created: %2").arg(name, file->errorString());
+            QTimer::singleShot(0, this, [this, why] {
+                Finish({RunEnd::OutputNotWritten, 0, why});
+            });
+            return;
+        }
+    }
+    if (m_request.ownChannels)
+        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    else if (m_request.outputFile.isEmpty() && m_request.errorFile.isEmpty())
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+    if (!m_request.workingFolder.isEmpty())
+        m_process.setWorkingDirectory(m_request.workingFolder);
+    PrepareChildProcess(m_process);
+    m_process.setProgram(m_request.program);
+    m_process.setArguments(m_request.arguments);
+    m_process.start(QIODevice::ReadOnly);
+    m_pid = m_process.processId();
+}
+
+void MameRun::Cancel() {
+    if (!running() || m_cancelled)
+        return;
+    m_cancelled = true;
+    EndGroup(false);
+    m_grace.start(kGraceMilliseconds);
+}
+
+void MameRun::EndGroup(bool hard) {
+    if (m_pid > 0)
+        EndProcessGroup(m_pid, hard);
+    else if (hard)
+        m_process.kill();
+}
+
+void MameRun::ReadOutput() {
+    if (m_request.ownChannels)
+        return;
+    const QByteArray chunk = m_process.readAllStandardOutput();
+    if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
+        return;
+    if (m_output.isOpen() && m_output.write(chunk) != chunk.size())
+        return FailWriting(m_output);
+    const qint64 lines = CountLines(chunk, m_request.countedText, m_partialLine);
+    emit outputArrived(chunk);
+    if (lines > 0) {
+        m_counted += lines;
+        emit linesCounted(m_counted);
+    }
+}
+
+void MameRun::ReadErrors() {
+    if (m_request.ownChannels)
+        return;
+    const QByteArray chunk = m_process.readAllStandardError();
+    if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
+        return;
+    if (m_errors.isOpen() && m_errors.write(chunk) != chunk.size())
+        FailWriting(m_errors);
+}
+
+void MameRun::FailWriting(const QFile& file) {
+    if (!m_writeFailure.isEmpty())
+        return;
+    m_writeFailure =
+        QStringLiteral("%1 could not be written: %2").arg(file.fileName(), file.errorString());
+    // Nothing more can be kept, so MAME need not go on.
+    if (running())
+        EndGroup(true);
+}
+
+void MameRun::Finish(RunResult result) {
+    if (m_done)
+        return;
+    m_done = true;
+    m_grace.stop();
+    m_output.close();
+    m_errors.close();
+    emit finished(result);
+}

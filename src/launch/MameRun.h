@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+// One run of MAME (or of the shell, for Play), started without a shell unless
+// the request names one, and followed asynchronously: the caller's event loop
+// keeps running while MAME does.
+struct MameRunRequest {
+    QString program;          // started as it is: no shell, no quoting
+    QStringList arguments;    // each reaches the program as one argument, "*" included
+    QString workingFolder;    // empty: the front end's own
+    QString outputFile;       // standard output is written here (empty: kept nowhere)
+    QString errorFile;        // standard error is written here (empty: kept nowhere)
+    QByteArray countedText;   // output lines holding this are counted (empty: every line)
+    bool hide = true;         // hide MAME's console; Linux has none, so it is only recorded
+    bool ownChannels = false; // MAME writes to the front end's own channels (Play)
+};
+
+// How a run ended.
+enum class RunEnd {
+    Finished,         // MAME ended by itself, with some exit status
+    FailedToStart,    // the program could not be started
+    Crashed,          // MAME was ended by a signal
+    OutputNotWritten, // its output could not be written whole
+    Cancelled,        // ended on request
+};
+
+struct RunResult {
+    RunEnd end = RunEnd::Finished;
+    int exitCode = 0; // Finished only
+    QString detail;   // FailedToStart, Crashed, OutputNotWritten: what happened, for a message
+};
+
+class MameRun : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit MameRun(MameRunRequest request);
+    ~MameRun() override;
+
+    const MameRunRequest& request() const { return m_request; }
+
+    // Starts the run; the result arrives through finished(), never from
+    // within this call.
+    void Begin();
+    // Ends MAME and everything it started: politely first, then for good
+    // after a short grace. finished() then reports Cancelled.
+    void Cancel();
+    bool running() const { return m_started && !m_done; }
+
+  signals:
+    // Standard output as it arrives, already written to the output file.
+    void outputArrived(const QByteArray& chunk);
+    // The number of counted output lines so far.
+    void linesCounted(qint64 count);
+    // Once, at the end, whatever the way.
+    void finished(const RunResult& result);
+
+  private:
+    void ReadOutput();
+    void ReadErrors();
+    void Finish(RunResult result);
+    void FailWriting(const QFile& file);
+    void EndGroup(bool hard);
+
+    MameRunRequest m_request;
+    QProcess m_process;
+    QFile m_output;
+    QFile m_errors;
+    QTimer m_grace;
+    QByteArray m_partialLine;
+    qint64 m_counted = 0;
+    qint64 m_pid = 0;
+    bool m_started = false;
+    bool m_cancelled = false;
+    bool m_done = false;
+    QString m_writeFailure;
+};
+
+// Starts MAME runs. The front end reaches processes only through this, so a
+// test can note what is run or put something else in its place.
+class MameRunner {
+  public:
+    virtual ~MameRunner() = default;
+    // A run, not yet begun: connect to it, then call Begin().
+    virtual std::unique_ptr<MameRun> Create(const MameRunRequest& request) {
+        return std::make_unique<MameRun>(request);
+    }
+};

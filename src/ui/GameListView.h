@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QListView>
+
+// The game list: one game always selected while there are games, a double
+// click that asks to play, and a right press that asks for the list's menu.
+class GameListView : public QListView {
+    Q_OBJECT
+
+  public:
+    explicit GameListView(QWidget* parent = nullptr);
+
+    // The selected row, -1 when the list is empty.
+    int selectedRow() const;
+    // Selects `row` and scrolls to it; nothing changes for a row that is not there.
+    void selectRow(int row);
+
+  signals:
+    void rowSelected(int row);
+    void playRequested();
+    void menuRequested(const QPoint& globalPosition);
+
+  protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+};
