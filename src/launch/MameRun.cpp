@@ -38,8 +38,14 @@ MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &MameRun::ReadOutput);
     connect(&m_process, &QProcess::readyReadStandardError, this, &MameRun::ReadErrors);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        // Reported from the event loop, also when start() itself fails.
         if (error == QProcess::FailedToStart)
-            Finish({RunEnd::FailedToStart, 0, m_process.errorString()});
+            QMetaObject::invokeMethod(
+                this,
+                [this, why = m_process.errorString()] {
+                    Finish({RunEnd::FailedToStart, 0, why});
+                },
+                Qt::QueuedConnection);
     });
     connect(&m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {

@@ -44,8 +44,6 @@ class MameRun : public QObject {
     explicit MameRun(MameRunRequest request);
     ~MameRun() override;
 
-    const MameRunRequest& request() const { return m_request; }
-
     // Starts the run; the result arrives through finished(), never from
     // within this call.
     void Begin();

@@ -17,9 +17,6 @@ class TempListingFolder {
     bool isValid() const { return m_error.isEmpty(); }
     QString errorText() const { return m_error; }
 
-    // The absolute path of the folder.
-    QString path() const { return m_dir.path(); }
-
     // The files that the listings and the audit are written into, and where
     // MAME's error output goes.
     QString fullListing() const { return m_dir.filePath(QStringLiteral("~FULL.TMP")); }

@@ -398,8 +398,9 @@ bool frmMain::ApplyWindowSettings(const FrontEndSettings& s) {
         return false;
     if (s.windowState && (*s.windowState < 0 || *s.windowState > 2))
         return false;
-    // The list refuses sizes it cannot show.
-    if (s.fontSize && !(*s.fontSize > 0.0 && *s.fontSize <= 2048.0))
+    // The list refuses sizes it cannot show (below a point, the size would
+    // also not be written back as it was read).
+    if (s.fontSize && !(*s.fontSize >= 1.0 && *s.fontSize <= 2048.0))
         return false;
 
     // The saved left and top are those of the client area, as written.

@@ -106,7 +106,7 @@ TEST_F(StartUp, ABrokenOrUnshowableSettingIsDeletedAndNothingElse) {
                             "lastgame = 2147483648",
                             "windowstate = 3",
                             "width = -15",
-                            "fontsize = 0",
+                            "fontsize = 1e-300",
                             "width = 600000\r\nheight = 600000",
                             "left = -2147483648",
                             "top = 2147483647"};
