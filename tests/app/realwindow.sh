@@ -1,12 +1,13 @@
+# shellcheck shell=bash disable=SC2034,SC2154 # `work` comes from, and the positions go to, the caller
 # Helpers for driving the program in a real X window, sourced by the smoke
 # test and by tools/screenshot.sh. The caller sets `work` (a scratch folder)
 # and calls cleanup_real_window from its EXIT trap.
 
-xvfb_pid= program_pid=
+xvfb_pid='' program_pid=''
 
 cleanup_real_window() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    if [[ -n $program_pid ]]; then kill "$program_pid" 2>/dev/null || true; fi
+    if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
 }
 
@@ -45,8 +46,8 @@ start_xvfb() {
     xvfb_pid=$!
     exec 3>&-
     wait_for 15 "display from Xvfb" test -s "$work/display"
-    export DISPLAY=":$(head -n1 "$work/display")"
-    export QT_QPA_PLATFORM=xcb
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
     echo "display $DISPLAY"
 }

@@ -19,6 +19,7 @@ for tool in Xvfb xdotool; do
     fi
 done
 
+# shellcheck source=tests/app/realwindow.sh
 source "$(dirname "$0")/realwindow.sh"
 work=$(mktemp -d)
 cleanup() {
