@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Sets up what the front end needs on Debian 12, builds it, and then either
-# starts it (run) or runs the whole test suite under the sanitizers (test).
+# starts it (run), runs the whole test suite under the sanitizers (test), or
+# makes the Debian package in build/release (package).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xdg-utils)
+# The real-window smoke test and the validators of the desktop entry and metainfo.
+packages+=(xvfb xdotool desktop-file-utils appstream)
+# The Debian package: dpkg-shlibdeps computes its dependencies, and CPack uses file.
+packages+=(dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -35,8 +40,15 @@ test)
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ctest --test-dir build/asan --output-on-failure -j2
     ;;
+package)
+    cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCOINSLOT_TESTS=OFF -DCOINSLOT_BENCH=OFF
+    cmake --build build/release
+    (cd build/release && cpack -G DEB)
+    ls build/release/*.deb
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

@@ -1,5 +1,6 @@
 // The front end's entry point: shows the one window after its load, or ends
 // at once when the load fails.
+#include "app/CommandLine.h"
 #include "app/FrontEndStartup.h"
 #include "frontend/FrontEnd.h"
 #include "launch/MameRun.h"
@@ -9,6 +10,13 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Read before any window system is touched, so that --help and --version
+    // work without a display; a run in --folder has changed into it here.
+    const StartChoice start =
+        ChooseStart(ArgumentsOf(argc, argv), QStringLiteral(COINSLOT_VERSION));
+    if (!start.run)
+        return PrintAndEnd(start);
+    QGuiApplication::setDesktopFileName(QStringLiteral(COINSLOT_APP_ID));
     QApplication app(argc, argv);
     MameRunner runner;
     FrontEnd frontEnd(runner);

@@ -1,0 +1,132 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kBadUsage = 2;
+
+QString ProgramName(const QStringList& arguments) {
+    const QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments[0]).fileName();
+    return name.isEmpty() ? QStringLiteral("coinslot") : name;
+}
+
+StartChoice Exit(const QString& text, int status) {
+    StartChoice choice;
+    choice.text = text.endsWith('\n') ? text : text + '\n';
+    choice.exitStatus = status;
+    return choice;
+}
+
+StartChoice Error(const QStringList& arguments, const QString& reason) {
+    return Exit(ProgramName(arguments) + QStringLiteral(": ") + reason, kBadUsage);
+}
+
+} // namespace
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+StartChoice ParseCommandLine(const QStringList& arguments, const QString& version) {
+    QCommandLineParser parser;
+    // "-folder" means "--folder", not "-f -o -l ..."; there are no short forms
+    // to cluster.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("A front end for the MAME arcade emulator.\n"
+                       "It works in the current folder unless --folder names another:\n"
+                       "its settings, its game database and the MAME executable live there."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},
+                                         QStringLiteral("Show the version and exit."));
+    const QCommandLineOption folder(
+        QStringLiteral("folder"),
+        QStringLiteral("Work in <dir> instead of the current folder; it is made if missing."),
+        QStringLiteral("dir"));
+    parser.addOptions({help, showVersion, folder});
+
+    if (!parser.parse(arguments))
+        return Error(arguments, parser.errorText());
+    if (parser.isSet(help)) {
+        // The parser names the program after the application object, or a
+        // placeholder before there is one; the usage line names it from the
+        // arguments instead.
+        const QString text = parser.helpText();
+        return Exit(QStringLiteral("Usage: %1 [options]").arg(ProgramName(arguments)) +
+                        text.mid(text.indexOf('\n')),
+                    0);
+    }
+    if (parser.isSet(showVersion))
+        return Exit(ProgramName(arguments) + ' ' + version, 0);
+    if (!parser.positionalArguments().isEmpty())
+        return Error(arguments, QStringLiteral("Unexpected argument '%1'.")
+                                    .arg(parser.positionalArguments().constFirst()));
+
+    StartChoice choice;
+    choice.run = true;
+    if (parser.isSet(folder)) {
+        const QString dir = parser.values(folder).constLast();
+        if (dir.isEmpty())
+            return Error(arguments, QStringLiteral("The folder name is empty."));
+        choice.folder = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+    }
+    return choice;
+}
+
+std::optional<QString> EnterWorkingFolder(const QString& folder) {
+    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    // The missing folders, innermost first, so a failure part-way can take
+    // back exactly what was made.
+    std::vector<QString> missing;
+    for (QString at = path; !QFileInfo::exists(at);) {
+        missing.push_back(at);
+        const QString parent = QFileInfo(at).path();
+        if (parent == at)
+            break;
+        at = parent;
+    }
+    std::vector<QString> made;
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (!QDir().mkdir(*it)) {
+            for (auto back = made.rbegin(); back != made.rend(); ++back)
+                QDir().rmdir(*back);
+            return QStringLiteral("Cannot make the folder '%1'.").arg(folder);
+        }
+        made.push_back(*it);
+    }
+    if (!QFileInfo(path).isDir())
+        return QStringLiteral("'%1' is not a folder.").arg(folder);
+    if (!QDir::setCurrent(path)) {
+        for (auto back = made.rbegin(); back != made.rend(); ++back)
+            QDir().rmdir(*back);
+        return QStringLiteral("Cannot work in the folder '%1'.").arg(folder);
+    }
+    return std::nullopt;
+}
+
+StartChoice ChooseStart(const QStringList& arguments, const QString& version) {
+    StartChoice choice = ParseCommandLine(arguments, version);
+    if (choice.run && !choice.folder.isEmpty()) {
+        if (const std::optional<QString> failure = EnterWorkingFolder(choice.folder))
+            return Error(arguments, *failure);
+    }
+    return choice;
+}
+
+int PrintAndEnd(const StartChoice& choice) {
+    std::FILE* stream = choice.exitStatus == 0 ? stdout : stderr;
+    std::fputs(choice.text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+    return choice.exitStatus;
+}

@@ -1,0 +1,160 @@
+#include "app/CommandLine.h"
+#include "TestFolders.h"
+
+#include <QDirIterator>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kVersion = QStringLiteral("9.8.7");
+
+StartChoice Parse(QStringList arguments) {
+    arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
+    return ParseCommandLine(arguments, kVersion);
+}
+
+StartChoice Choose(QStringList arguments) {
+    arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
+    return ChooseStart(arguments, kVersion);
+}
+
+// Everything below `root`, for checking that nothing was made or changed.
+QStringList Tree(const QString& root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << it.next().mid(root.size());
+    entries.sort();
+    return entries;
+}
+
+// Each case runs in a fresh working folder and finds it as it was unless it
+// asks for a folder to be made.
+class CommandLine : public InWorkFolder {
+  protected:
+    void SetUp() override { before_ = Tree(m_work.path()); }
+    void ExpectUntouched() const {
+        EXPECT_EQ(Tree(m_work.path()), before_);
+        EXPECT_EQ(QDir::currentPath(), m_work.path());
+    }
+
+  private:
+    QStringList before_;
+};
+
+TEST_F(CommandLine, NoArgumentsRunInTheCurrentFolder) {
+    const StartChoice choice = Choose({});
+    EXPECT_TRUE(choice.run);
+    EXPECT_TRUE(choice.folder.isEmpty());
+    ExpectUntouched();
+}
+
+TEST_F(CommandLine, HelpAndVersionPrintOnStdoutWithoutTouchingAnything) {
+    for (const char* option : {"--help", "-h", "-help"}) {
+        const StartChoice help = Choose({option, QStringLiteral("--folder"), "made"});
+        EXPECT_FALSE(help.run) << option;
+        EXPECT_EQ(help.exitStatus, 0);
+        EXPECT_TRUE(help.text.startsWith("Usage: coinslot [options]\n")) << help.text.toStdString();
+        EXPECT_TRUE(help.text.contains("--folder <dir>"));
+        EXPECT_TRUE(help.text.contains("--version"));
+    }
+    for (const char* option : {"--version", "-v"}) {
+        const StartChoice version = Choose({QStringLiteral("--folder"), "made", option});
+        EXPECT_FALSE(version.run);
+        EXPECT_EQ(version.exitStatus, 0);
+        EXPECT_EQ(version.text, "coinslot 9.8.7\n");
+    }
+    ExpectUntouched();
+}
+
+TEST_F(CommandLine, BadUsageIsOneLineWithStatusTwoAndTouchesNothing) {
+    const QList<QStringList> cases = {
+        {"--bogus"},           {"-x"},           {"--folder", "made", "--bogus"},
+        {"--bogus", "--help"}, {"stray"},        {"--folder", "made", "stray"},
+        {"--folder"},          {"--folder", ""}, {"--folder="}};
+    for (const QStringList& arguments : cases) {
+        const StartChoice choice = Choose(arguments);
+        const std::string shown = arguments.join(' ').toStdString();
+        EXPECT_FALSE(choice.run) << shown;
+        EXPECT_EQ(choice.exitStatus, 2) << shown;
+        EXPECT_TRUE(choice.text.startsWith("coinslot: ")) << shown;
+        EXPECT_EQ(choice.text.count('\n'), 1) << shown;
+        EXPECT_TRUE(choice.text.endsWith('\n')) << shown;
+    }
+    ExpectUntouched();
+}
+
+TEST_F(CommandLine, FolderIsMadeWithItsParentsAndEntered) {
+    const StartChoice choice = Choose({QStringLiteral("--folder"), "a/b/../c/"});
+    ASSERT_TRUE(choice.run) << choice.text.toStdString();
+    EXPECT_EQ(choice.folder, m_work.path() + "/a/c");
+    EXPECT_EQ(QDir::currentPath(), m_work.path() + "/a/c");
+    EXPECT_FALSE(QFileInfo::exists(m_work.path() + "/a/b"));
+    EXPECT_TRUE(Tree(m_work.path() + "/a/c").isEmpty());
+}
+
+TEST_F(CommandLine, ExistingFolderIsEnteredAsItIs) {
+    WriteAll("kept", "x");
+    const QString inside = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkdir("elsewhere"));
+    ASSERT_TRUE(QDir::setCurrent("elsewhere"));
+    const StartChoice choice = Choose({QStringLiteral("--folder=") + inside});
+    ASSERT_TRUE(choice.run);
+    EXPECT_EQ(QDir::currentPath(), inside);
+    EXPECT_EQ(ReadAll("kept"), "x");
+}
+
+TEST_F(CommandLine, FolderThatCannotBeMadeLeavesNothingBehind) {
+    WriteAll("file", "x");
+    const QString tooLong(300, 'n');
+    const QList<QStringList> cases = {
+        {"--folder", "file"}, {"--folder", "file/sub"}, {"--folder", "new/deeper/" + tooLong}};
+    for (const QStringList& arguments : cases) {
+        const StartChoice choice = Choose(arguments);
+        const std::string shown = arguments.join(' ').toStdString();
+        EXPECT_FALSE(choice.run) << shown;
+        EXPECT_EQ(choice.exitStatus, 2) << shown;
+        EXPECT_TRUE(choice.text.startsWith("coinslot: ")) << shown;
+        EXPECT_EQ(choice.text.count('\n'), 1) << shown;
+    }
+    EXPECT_EQ(Tree(m_work.path()), QStringList({"/file", "/mame"}));
+    EXPECT_EQ(QDir::currentPath(), m_work.path());
+}
+
+// The built program: the same choices reach the real streams and exit status,
+// and no display is needed for them.
+TEST_F(CommandLine, ProgramPrintsAndEndsBeforeAnyWindow) {
+    struct Case {
+        QStringList arguments;
+        int status;
+        QByteArray out, err;
+    };
+    const QList<Case> cases = {
+        {{"--version"}, 0, "coinslot " COINSLOT_VERSION "\n", ""},
+        {{"--folder", "made", "--nonsense"}, 2, "", "coinslot: Unknown option 'nonsense'.\n"}};
+    for (const Case& c : cases) {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(COINSLOT_PROGRAM), c.arguments);
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), c.status);
+        EXPECT_EQ(program.readAllStandardOutput(), c.out);
+        EXPECT_EQ(program.readAllStandardError(), c.err);
+    }
+    const StartChoice help = Parse({"--help"});
+    QProcess program;
+    program.start(QStringLiteral(COINSLOT_PROGRAM), {"--help"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), help.text);
+    ExpectUntouched();
+}
+
+} // namespace
