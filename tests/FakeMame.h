@@ -21,16 +21,16 @@ class FakeMameFolder : public WorkingFolder {
         Set("TEMP", path() + "/tmp");
         for (const char* name :
              {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH"})
-            env_.emplace_back(name, std::nullopt);
+            m_env.emplace_back(name, std::nullopt);
     }
 
     ~FakeMameFolder() {
-        while (!env_.empty())
-            env_.pop_back(); // newest first, so each variable gets its first value back
+        while (!m_env.empty())
+            m_env.pop_back(); // newest first, so each variable gets its first value back
     }
 
     void Set(const char* name, const QString& value) {
-        env_.emplace_back(name, value.toLocal8Bit());
+        m_env.emplace_back(name, value.toLocal8Bit());
     }
 
     // What the fake MAME was asked to play, one line per run.
@@ -46,7 +46,7 @@ class FakeMameFolder : public WorkingFolder {
     }
 
   private:
-    std::list<ScopedEnv> env_;
+    std::list<ScopedEnv> m_env;
 };
 
 // The real runner, noting each request.

@@ -13,41 +13,41 @@
 // state back when it goes away.
 class ScopedEnv {
   public:
-    ScopedEnv(const char* name, std::optional<QByteArray> value) : name_(name) {
+    ScopedEnv(const char* name, std::optional<QByteArray> value) : m_name(name) {
         if (qEnvironmentVariableIsSet(name))
-            old_ = qgetenv(name);
+            m_old = qgetenv(name);
         Set(value);
     }
-    ~ScopedEnv() { Set(old_); }
+    ~ScopedEnv() { Set(m_old); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   private:
     void Set(const std::optional<QByteArray>& value) {
         if (value)
-            qputenv(name_, *value);
+            qputenv(m_name, *value);
         else
-            qunsetenv(name_);
+            qunsetenv(m_name);
     }
-    const char* name_;
-    std::optional<QByteArray> old_;
+    const char* m_name;
+    std::optional<QByteArray> m_old;
 };
 
 // A fresh temporary folder made the working folder for one test, holding the
 // fake MAME as "mame".
 class WorkingFolder {
   public:
-    WorkingFolder() : previous_(QDir::currentPath()) {
-        QDir::setCurrent(dir_.path());
+    WorkingFolder() : m_previous(QDir::currentPath()) {
+        QDir::setCurrent(m_dir.path());
         QFile::link(QStringLiteral(COINSLOT_FAKEMAME), QStringLiteral("mame"));
     }
-    ~WorkingFolder() { QDir::setCurrent(previous_); }
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    ~WorkingFolder() { QDir::setCurrent(m_previous); }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
 
   private:
-    QTemporaryDir dir_;
-    QString previous_;
+    QTemporaryDir m_dir;
+    QString m_previous;
 };
 
 // A test that runs in its own working folder.

@@ -34,14 +34,14 @@ QStringList Tree(const QString& root) {
 // asks for a folder to be made.
 class CommandLine : public InWorkFolder {
   protected:
-    void SetUp() override { before_ = Tree(m_work.path()); }
+    void SetUp() override { m_before = Tree(m_work.path()); }
     void ExpectUntouched() const {
-        EXPECT_EQ(Tree(m_work.path()), before_);
+        EXPECT_EQ(Tree(m_work.path()), m_before);
         EXPECT_EQ(QDir::currentPath(), m_work.path());
     }
 
   private:
-    QStringList before_;
+    QStringList m_before;
 };
 
 TEST_F(CommandLine, NoArgumentsRunInTheCurrentFolder) {
