@@ -7,6 +7,8 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xdg-utils)
+# The MAME that most people run today, for the end-to-end test and for use.
+packages+=(mame)
 # The real-window smoke test and the validators of the desktop entry and metainfo.
 packages+=(xvfb xdotool desktop-file-utils appstream)
 # The Debian package: dpkg-shlibdeps computes its dependencies, and CPack uses file.

@@ -6,8 +6,11 @@
 #include "TestFolders.h"
 #include "launch/MameRun.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTimer>
 #include <list>
 #include <optional>
@@ -66,9 +69,9 @@ template <class Object, class Signal> bool WaitForSignal(Object* sender, Signal 
 }
 
 // Calls `start`, then runs the event loop until `sender` emits `signal` (up to
-// 20 s); gives back what the signal carried, or nothing when it never came.
+// `seconds`); gives back what the signal carried, or nothing when it never came.
 template <class T, class Sender, class Signal, class Start>
-std::optional<T> Await(Sender& sender, Signal signal, Start start) {
+std::optional<T> Await(Sender& sender, Signal signal, Start start, int seconds = 20) {
     std::optional<T> got;
     QEventLoop loop;
     const QMetaObject::Connection connection =
@@ -76,10 +79,22 @@ std::optional<T> Await(Sender& sender, Signal signal, Start start) {
             got = value;
             loop.quit();
         });
-    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
     start();
     if (!got)
         loop.exec();
     QObject::disconnect(connection);
     return got;
+}
+
+// Runs the event loop until `condition` holds (up to 20 s); false when it never did.
+template <class Condition> bool WaitUntil(Condition condition) {
+    QDeadlineTimer deadline(20000);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
 }

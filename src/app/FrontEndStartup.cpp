@@ -10,28 +10,36 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
 const QString kLoad = QStringLiteral("Load");
 
-// Asks for the MAME executable until one in the working folder is chosen.
-// Returns nothing when the dialog is cancelled.
-std::optional<QString> ChooseExecutable(frmMain& form, DialogSeam& seam) {
-    QString exe;
-    while (exe.isEmpty()) {
-        const std::optional<QString> chosen =
-            seam.ChooseFile(&form, QStringLiteral("Select MAME executable"), ExecutableFileFilter(),
-                            QDir::currentPath());
+// Asks for the MAME executable until an executable file is chosen: one in
+// the working folder is kept by its bare name, one elsewhere by its absolute
+// path. Returns nothing when the dialog is cancelled.
+std::optional<QString> ChooseExecutable(frmMain& form, DialogSeam& seam, const QString& folder) {
+    for (;;) {
+        const std::optional<QString> chosen = seam.ChooseFile(
+            &form, QStringLiteral("Select MAME executable"), ExecutableFileFilter(), folder);
         if (!chosen) {
             seam.ShowMessage(&form, QStringLiteral("Load failed, executable required."), kLoad,
                              DialogSeam::Icon::Error);
             return std::nullopt;
         }
-        const QString bareName = QFileInfo(*chosen).fileName();
-        exe = FileExists(bareName) ? bareName : QString();
+        const QFileInfo file(*chosen);
+        if (!file.isFile() || !file.isExecutable()) {
+            seam.ShowMessage(&form,
+                             QDir::toNativeSeparators(*chosen) +
+                                 QStringLiteral(" is not an executable file."),
+                             kLoad, DialogSeam::Icon::Error);
+            continue;
+        }
+        if (QFileInfo(file.absolutePath()).canonicalFilePath() == QDir::current().canonicalPath())
+            return file.fileName();
+        return file.absoluteFilePath();
     }
-    return exe;
 }
 
 } // namespace
@@ -58,6 +66,8 @@ bool LoadFrontEnd(frmMain& form, FrontEnd& frontEnd, DialogSeam& seam, const QSt
 
     FrontEndSettings settings;
     const QString& iniFile = frontEnd.state().strIniFile;
+    // A first start looks for MAME where the shell would find it.
+    QString dialogFolder = QDir::currentPath();
     if (FileExists(iniFile)) {
         const std::optional<SettingsTable> table = ReadSettingsFile(iniFile);
         if (!table)
@@ -73,11 +83,14 @@ bool LoadFrontEnd(frmMain& form, FrontEnd& frontEnd, DialogSeam& seam, const QSt
             form.ApplyPlainCaptions();
     } else {
         form.CentreForm();
+        const QString onPath = QStandardPaths::findExecutable(QStringLiteral("mame"));
+        if (!onPath.isEmpty())
+            dialogFolder = QFileInfo(onPath).absolutePath();
     }
 
     QString exe = settings.mameExe;
     if (!FileExists(exe)) {
-        const std::optional<QString> chosen = ChooseExecutable(form, seam);
+        const std::optional<QString> chosen = ChooseExecutable(form, seam, dialogFolder);
         if (!chosen)
             return false;
         exe = *chosen;

@@ -6,11 +6,14 @@
 #include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"
 #include "launch/ConfigFiles.h"
+#include "database/ListXmlImport.h"
 #include "launch/MameCommands.h"
+#include "launch/MameIniPath.h"
 #include "launch/Platform.h"
 #include "launch/TempListingFolder.h"
 #include "text/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -35,6 +38,17 @@ FrontEnd::FrontEnd(MameRunner& runner, QObject* parent) : QObject(parent), m_run
 
 FrontEnd::~FrontEnd() = default;
 
+QString FrontEnd::busyTitle() const {
+    switch (m_command) {
+    case MameCommand::List:
+        return QStringLiteral("List");
+    case MameCommand::Audit:
+        return QStringLiteral("Audit");
+    default:
+        return m_busyTitle;
+    }
+}
+
 void FrontEnd::SetProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();
     m_state.strIniFile = base + QStringLiteral(".ini");
@@ -42,6 +56,8 @@ void FrontEnd::SetProgramName(const QString& programName) {
 }
 
 void FrontEnd::SetMameExe(const QString& strMameExe) {
+    m_generation.reset();
+    m_iniFolder.reset();
     m_state.strMameExe = strMameExe;
     m_state.strMameIni = MameIniFor(strMameExe);
     m_state.strMameCommand = MameCommandFor(strMameExe);
@@ -155,6 +171,7 @@ void FrontEnd::StartRun(MameCommand command, const MameRunRequest& request,
                         std::function<void(const RunResult&)> done) {
     if (m_command != command) {
         m_command = command;
+        m_userCancelled = false;
         emit busyChanged(command, true);
     }
     m_run = m_runner.Create(request);
@@ -167,16 +184,28 @@ void FrontEnd::StartRun(MameCommand command, const MameRunRequest& request,
     m_run->Begin();
 }
 
+MameRunRequest FrontEnd::MameRequest(const QStringList& arguments) const {
+    MameRunRequest request;
+    request.program = MameProgramFor(m_state.strMameExe);
+    request.arguments = arguments;
+    if (m_temp)
+        request.errorFile = m_temp->errorOutput();
+    return request;
+}
+
 void FrontEnd::EndRun() {
     m_temp.reset();
+    m_xml.reset();
     const MameCommand command = std::exchange(m_command, MameCommand::None);
     if (command != MameCommand::None)
         emit busyChanged(command, false);
 }
 
 void FrontEnd::Cancel() {
-    if (m_run)
-        m_run->Cancel();
+    if (!m_run)
+        return;
+    m_userCancelled = true;
+    m_run->Cancel();
 }
 
 QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const {
@@ -194,6 +223,36 @@ QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const
         break;
     }
     return {};
+}
+
+void FrontEnd::WatchListFullHeader(bool headerOnly) {
+    m_header.clear();
+    m_headerGeneration.reset();
+    connect(m_run.get(), &MameRun::outputArrived, this, [this, headerOnly](const QByteArray& chunk) {
+        if (m_headerGeneration)
+            return;
+        m_header += chunk;
+        const qsizetype end = m_header.indexOf('\n');
+        if (end < 0 && m_header.size() < 4096)
+            return;
+        QByteArray line = m_header.left(end < 0 ? m_header.size() : end);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        m_headerGeneration = GenerationFromListFullHeader(QString::fromLocal8Bit(line));
+        // A current MAME's text listings are of no use: end it at once.
+        if (headerOnly || *m_headerGeneration == MameGeneration::Current)
+            m_run->Cancel();
+    });
+}
+
+bool FrontEnd::HeaderShowsCurrentMame() const {
+    return !m_userCancelled && m_headerGeneration == MameGeneration::Current;
+}
+
+void FrontEnd::ReportListProgress() {
+    emit progressChanged(
+        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(Count(m_gamesListed)),
+        m_gamesListed, 0);
 }
 
 void FrontEnd::BuildDatabase() {
@@ -215,13 +274,14 @@ void FrontEnd::ListStep(int step) {
                              m_temp->sourceListing()};
     const QStringList arguments[] = {ListFullArguments(), ListClonesArguments(),
                                      ListSourceFileArguments()};
-    MameRunRequest request;
-    request.program = MameProgramFor(m_state.strMameExe);
-    request.arguments = arguments[step];
+    MameRunRequest request = MameRequest(arguments[step]);
     request.outputFile = files[step];
-    request.errorFile = m_temp->errorOutput();
-    request.hide = true;
     StartRun(MameCommand::List, request, [this, step](const RunResult& result) {
+        if (step == 0 && HeaderShowsCurrentMame()) {
+            SetGeneration(MameGeneration::Current);
+            ListXmlStep();
+            return;
+        }
         const QString failure = RunFailure(result, QString::fromLatin1(kListSteps[step]));
         if (!failure.isEmpty()) {
             FinishList(Outcome<Done>::Failure(
@@ -232,29 +292,60 @@ void FrontEnd::ListStep(int step) {
             ListStep(step + 1);
             return;
         }
+        SetGeneration(MameGeneration::Old);
         const ListingImport import =
             ImportListings(ReadLines(m_temp->fullListing()), ReadLines(m_temp->cloneListing()),
                            ReadLines(m_temp->sourceListing()), m_state.blnCaseInsensitive);
         m_temp.reset(); // the listings are gone from here on, whatever the outcome
-        if (!import.ok()) {
-            FinishList(Outcome<Done>::Failure(import.failure + kNothingChanged));
-            return;
-        }
-        const Outcome<Done> replaced = ReplaceDatabase(import.games);
-        FinishList(replaced.ok() ? replaced
-                                 : Outcome<Done>::Failure(replaced.failure() + kNothingChanged));
+        FinishImport(import);
     });
     if (step == 0) {
+        WatchListFullHeader(false);
         connect(m_run.get(), &MameRun::linesCounted, this, [this](qint64 lines) {
+            if (m_headerGeneration == MameGeneration::Current)
+                return;
             m_gamesListed = std::max<qint64>(0, lines - 1); // less the header
-            emit progressChanged(
-                QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(Count(m_gamesListed)),
-                m_gamesListed, 0);
+            ReportListProgress();
         });
     }
-    emit progressChanged(
-        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(Count(m_gamesListed)),
-        m_gamesListed, 0);
+    ReportListProgress();
+}
+
+void FrontEnd::ListXmlStep() {
+    // The document is read as it arrives and never kept whole.
+    m_xml = std::make_unique<ListXmlReader>();
+    m_gamesListed = 0;
+    StartRun(MameCommand::List, MameRequest(ListXmlArguments()), [this](const RunResult& result) {
+        const QString failure =
+            RunFailure(result, QStringLiteral("listing its machines (-listxml)"));
+        if (!failure.isEmpty()) {
+            FinishList(Outcome<Done>::Failure(
+                result.end == RunEnd::Cancelled ? failure : failure + kNothingChanged));
+            return;
+        }
+        const ListingImport import = m_xml->finish(m_state.blnCaseInsensitive);
+        m_xml.reset();
+        m_temp.reset();
+        FinishImport(import);
+    });
+    connect(m_run.get(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
+        m_xml->addData(chunk);
+        if (m_xml->machinesRead() != m_gamesListed) {
+            m_gamesListed = m_xml->machinesRead();
+            ReportListProgress();
+        }
+    });
+    ReportListProgress();
+}
+
+void FrontEnd::FinishImport(const ListingImport& import) {
+    if (!import.ok()) {
+        FinishList(Outcome<Done>::Failure(import.failure + kNothingChanged));
+        return;
+    }
+    const Outcome<Done> replaced = ReplaceDatabase(import.games);
+    FinishList(replaced.ok() ? replaced
+                             : Outcome<Done>::Failure(replaced.failure() + kNothingChanged));
 }
 
 void FrontEnd::FinishList(const Outcome<Done>& outcome) {
@@ -272,23 +363,35 @@ void FrontEnd::AuditDatabase() {
         emit auditFinished(Outcome<QString>::Failure(error + kNothingChanged));
         return;
     }
+    AuditStep(VerifySetsArguments());
+}
+
+void FrontEnd::AuditStep(const QStringList& arguments) {
     const qint64 total = static_cast<qint64>(m_state.udtGames.size());
-    MameRunRequest request;
-    request.program = MameProgramFor(m_state.strMameExe);
-    request.arguments = VerifySetsArguments();
+    const QString option = arguments.front();
+    MameRunRequest request = MameRequest(arguments);
     request.outputFile = m_temp->auditReport();
-    request.errorFile = m_temp->errorOutput();
     request.countedText = QByteArrayLiteral("romset ");
     request.hide = false;
-    StartRun(MameCommand::Audit, request, [this](const RunResult& result) {
+    StartRun(MameCommand::Audit, request, [this, option](const RunResult& result) {
         const QString failure =
-            RunFailure(result, QStringLiteral("auditing the ROM sets (-verifysets)"));
+            RunFailure(result, QStringLiteral("auditing the ROM sets (%1)").arg(option));
         if (!failure.isEmpty()) {
             FinishAudit(Outcome<QString>::Failure(
                 result.end == RunEnd::Cancelled ? failure : failure + kNothingChanged));
             return;
         }
-        AuditOutcome audit = AuditGames(m_state.udtGames, ReadLines(m_temp->auditReport()));
+        const std::optional<QStringList> report = ReadLines(m_temp->auditReport());
+        const QStringList errors = ReadLines(m_temp->errorOutput()).value_or(QStringList());
+        // A current MAME refuses -verifysets and prints nothing else.
+        if (option == VerifySetsArguments().front() && result.exitCode != 0 &&
+            (!report || report->isEmpty()) &&
+            errors.join(u'\n').contains(QLatin1String("unknown option"))) {
+            SetGeneration(MameGeneration::Current);
+            AuditStep(VerifyRomsArguments());
+            return;
+        }
+        AuditOutcome audit = AuditGames(m_state.udtGames, report, errors, option);
         m_temp.reset(); // the report is gone from here on, whatever the outcome
         if (!audit.ok()) {
             FinishAudit(Outcome<QString>::Failure(audit.failure + kNothingChanged));
@@ -329,6 +432,12 @@ void FrontEnd::FinishAudit(const Outcome<QString>& outcome) {
     emit auditFinished(outcome);
 }
 
+void FrontEnd::SetGeneration(MameGeneration generation) {
+    if (m_generation != generation)
+        m_iniFolder.reset();
+    m_generation = generation;
+}
+
 Outcome<QString> FrontEnd::PlayCommandLine(const std::optional<QString>& options) const {
     const GameRecord* game = SelectedGame();
     if (!game)
@@ -363,25 +472,89 @@ void FrontEnd::Play(const std::optional<QString>& options) {
     });
 }
 
+void FrontEnd::FindIniFolder(const QString& title,
+                             std::function<void(const Outcome<QString>&)> then) {
+    const auto ended = [this, then](const Outcome<QString>& folder) {
+        EndRun();
+        then(folder);
+    };
+    const auto askCurrentMame = [this, title, then, ended] {
+        if (m_generation == MameGeneration::Old)
+            return then(Outcome<QString>::Success(QStringLiteral("ini")));
+        if (m_iniFolder)
+            return then(Outcome<QString>::Success(*m_iniFolder));
+        // A current MAME names its folders in its configuration.
+        m_showConfig.clear();
+        StartRun(MameCommand::Ini, MameRequest(ShowConfigArguments()),
+                 [this, ended](const RunResult& result) {
+                     if (result.end == RunEnd::Cancelled)
+                         return ended(Outcome<QString>::Failure({}));
+                     const std::optional<QString> folder =
+                         FirstIniFolder(QString::fromLocal8Bit(m_showConfig), QDir::homePath());
+                     if (!folder)
+                         return ended(Outcome<QString>::Failure(
+                             QStringLiteral("MAME's configuration (-showconfig) names no folder "
+                                            "for its ini files.")));
+                     m_iniFolder = QDir::cleanPath(*folder);
+                     ended(Outcome<QString>::Success(*m_iniFolder));
+                 });
+        connect(m_run.get(), &MameRun::outputArrived, this,
+                [this](const QByteArray& chunk) { m_showConfig += chunk; });
+        emit progressChanged(QStringLiteral("Asking MAME where its ini files are\u2026"), 0, 0);
+    };
+    m_busyTitle = title;
+    if (m_generation)
+        return askCurrentMame();
+    // Which MAME this is shows in the first line of its game listing.
+    StartRun(MameCommand::Ini, MameRequest(ListFullArguments()),
+             [this, askCurrentMame, ended](const RunResult&) {
+                 if (m_userCancelled)
+                     return ended(Outcome<QString>::Failure({}));
+                 SetGeneration(m_headerGeneration.value_or(MameGeneration::Old));
+                 askCurrentMame();
+             });
+    WatchListFullHeader(true);
+    emit progressChanged(QStringLiteral("Asking MAME which MAME it is\u2026"), 0, 0);
+}
+
 void FrontEnd::EditMameIni() {
     if (busy())
         return;
     const QString title = QStringLiteral("Mame");
-    if (MameIniExists(m_state.strMameIni)) {
-        emit iniReady(title, Outcome<QString>::Success(m_state.strMameIni));
-        return;
-    }
-    MameRunRequest request;
-    request.program = MameProgramFor(m_state.strMameExe);
-    request.arguments = CreateConfigArguments();
-    request.hide = true;
-    StartRun(MameCommand::Mame, request, [this, title](const RunResult& result) {
-        EndRun();
-        // The editor opens whatever MAME made of it, unless the user stopped it.
-        if (result.end != RunEnd::Cancelled)
-            emit iniReady(title, Outcome<QString>::Success(m_state.strMameIni));
+    FindIniFolder(title, [this, title](const Outcome<QString>& folder) {
+        if (!folder.ok()) {
+            EndRun();
+            if (!folder.failure().isEmpty())
+                emit iniReady(title, folder);
+            return;
+        }
+        const bool current = m_generation == MameGeneration::Current;
+        const QString ini = current ? QDir(folder.value()).filePath(QStringLiteral("mame.ini"))
+                                    : m_state.strMameIni;
+        if (current && !QDir().mkpath(folder.value())) {
+            EndRun();
+            emit iniReady(title, Outcome<QString>::Failure(
+                                     QStringLiteral("The folder %1 could not be made.")
+                                         .arg(QDir::toNativeSeparators(folder.value()))));
+            return;
+        }
+        if (MameIniExists(ini)) {
+            EndRun();
+            emit iniReady(title, Outcome<QString>::Success(ini));
+            return;
+        }
+        // MAME writes its ini into the folder it runs in.
+        MameRunRequest request = MameRequest(CreateConfigArguments());
+        if (current)
+            request.workingFolder = folder.value();
+        StartRun(MameCommand::Ini, request, [this, title, ini](const RunResult& result) {
+            EndRun();
+            // The editor opens whatever MAME made of it, unless the user stopped it.
+            if (result.end != RunEnd::Cancelled)
+                emit iniReady(title, Outcome<QString>::Success(ini));
+        });
+        emit progressChanged(QStringLiteral("Creating MAME's configuration\u2026"), 0, 0);
     });
-    emit progressChanged(QStringLiteral("Creating MAME's configuration\u2026"), 0, 0);
 }
 
 void FrontEnd::EditIniFile(IniButton button) {
@@ -403,7 +576,20 @@ void FrontEnd::EditIniFile(IniButton button) {
         name = game->strName;
         break;
     }
-    const IniFile ini = PrepareIniFile(name);
-    emit iniReady(title, ini.ok() ? Outcome<QString>::Success(ini.path)
-                                  : Outcome<QString>::Failure(ini.message));
+    FindIniFolder(title, [this, title, name, button](const Outcome<QString>& folder) {
+        EndRun();
+        if (!folder.ok()) {
+            if (!folder.failure().isEmpty())
+                emit iniReady(title, folder);
+            return;
+        }
+        // A current MAME keeps the drivers' files in a folder of their own.
+        const bool driverFolder =
+            button == IniButton::Driver && m_generation == MameGeneration::Current;
+        const IniFile ini = PrepareIniFile(
+            driverFolder ? QDir(folder.value()).filePath(QStringLiteral("source")) : folder.value(),
+            name);
+        emit iniReady(title, ini.ok() ? Outcome<QString>::Success(ini.path)
+                                      : Outcome<QString>::Failure(ini.message));
+    });
 }

@@ -3,6 +3,7 @@
 #include "database/GameRecord.h"
 #include "frontend/Outcome.h"
 #include "gamelist/DriverFilter.h"
+#include "launch/MameGeneration.h"
 #include "launch/MameRun.h"
 #include "text/Compare.h"
 
@@ -12,7 +13,9 @@
 #include <memory>
 #include <optional>
 
+class ListXmlReader;
 class TempListingFolder;
+struct ListingImport;
 
 // Everything the window shows and the commands share. Only FrontEnd changes it.
 struct FrontEndState {
@@ -43,7 +46,7 @@ struct FrontEndState {
 };
 
 // The commands that run MAME, one at a time.
-enum class MameCommand { None, List, Audit, Mame, Play };
+enum class MameCommand { None, List, Audit, Ini, Play };
 
 // The ini file buttons that act on the selected game.
 enum class IniButton { Driver, Parent, Set };
@@ -86,15 +89,22 @@ class FrontEnd : public QObject {
 
     // MAME runs: each reports through its signal; meanwhile busy() holds.
     bool busy() const { return m_command != MameCommand::None; }
+    // The title of the command in progress: "List", "Audit" or the button's.
+    QString busyTitle() const;
     void BuildDatabase();
     void AuditDatabase();
     // Plays the selected game; with options, they become strOptions first.
     void Play(const std::optional<QString>& options);
     // The command line Play runs for the selected game.
     Outcome<QString> PlayCommandLine(const std::optional<QString>& options) const;
-    // Has MAME make its ini file when it is missing; then iniReady.
+    // MAME's own ini file, made by MAME when it is missing; then iniReady. An
+    // old MAME's lies in the working folder, a current one's in the first
+    // folder of its inipath.
     void EditMameIni();
-    // The ini file of the selected game's driver, parent or set; then iniReady.
+    // The ini file of the selected game's driver, parent or set, made empty
+    // when missing; then iniReady. An old MAME's lie in "ini" below the working
+    // folder, a current one's in the first folder of its inipath (the
+    // drivers' in "source" below it).
     void EditIniFile(IniButton button);
     // Ends the MAME run in progress; its command then fails with "Cancelled.".
     void Cancel();
@@ -118,20 +128,41 @@ class FrontEnd : public QObject {
   private:
     void ReplaceShown(GameTable shown);
     Outcome<Done> ReplaceDatabase(GameTable games);
+    MameRunRequest MameRequest(const QStringList& arguments) const;
     void StartRun(MameCommand command, const MameRunRequest& request,
                   std::function<void(const RunResult&)> done);
     void EndRun();
     QString RunFailure(const RunResult& result, const QString& what) const;
+    void WatchListFullHeader(bool headerOnly);
+    bool HeaderShowsCurrentMame() const;
+    void SetGeneration(MameGeneration generation);
     void ListStep(int step);
+    void ListXmlStep();
+    void ReportListProgress();
+    void FinishImport(const ListingImport& import);
     void FinishList(const Outcome<Done>& outcome);
+    void AuditStep(const QStringList& arguments);
     void FinishAudit(const Outcome<QString>& outcome);
+    void FindIniFolder(const QString& title, std::function<void(const Outcome<QString>&)> then);
 
     FrontEndState m_state;
     MameRunner& m_runner;
     CaseInsensitiveCompare m_searchCompare;
     // The command in progress, its run and its temporary folder.
     MameCommand m_command = MameCommand::None;
+    QString m_busyTitle;
     std::unique_ptr<MameRun> m_run;
+    bool m_userCancelled = false;
     std::unique_ptr<TempListingFolder> m_temp;
     qint64 m_gamesListed = 0;
+    // What the runs found out about the MAME at hand: which kind it is (from
+    // the header of its game listing), and where a current one keeps its ini
+    // files. Both are asked again when the executable changes.
+    std::optional<MameGeneration> m_generation;
+    std::optional<MameGeneration> m_headerGeneration;
+    QByteArray m_header;
+    std::optional<QString> m_iniFolder;
+    QByteArray m_showConfig;
+    // The -listxml document as it arrives.
+    std::unique_ptr<ListXmlReader> m_xml;
 };

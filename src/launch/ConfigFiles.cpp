@@ -10,20 +10,19 @@ bool MameIniExists(const QString& strMameIni) {
     return QFileInfo(strMameIni).isFile();
 }
 
-IniFile PrepareIniFile(const QString& name) {
+IniFile PrepareIniFile(const QString& folder, const QString& name) {
     if (!IsPlainMameName(name))
         return {{},
                 QString("\"%1\" is not a set or driver name, so it has no ini file.").arg(name)};
 
-    const QString folder = "ini";
     const QFileInfo folderInfo(folder);
     if (!folderInfo.exists()) {
-        if (!QDir().mkdir(folder))
-            return {{}, QString("The folder \"%1\" could not be created.").arg(folder)};
+        if (!QDir().mkpath(folder))
+            return {{}, QString("The folder \"%1\" could not be created.").arg(QDir::toNativeSeparators(folder))};
     } else if (!folderInfo.isDir()) {
         return {{},
                 QString("\"%1\" is a file, not a folder, so no ini file can be made in it.")
-                    .arg(folder)};
+                    .arg(QDir::toNativeSeparators(folder))};
     }
 
     const QString path = folder + "/" + name + ".ini";

@@ -10,14 +10,14 @@ bool MameIniExists(const QString& strMameIni);
 
 // The outcome of PrepareIniFile: the file to open, or what went wrong.
 struct IniFile {
-    QString path;    // "ini/<name>.ini" when ready
+    QString path;    // "<folder>/<name>.ini" when ready
     QString message; // empty when ready, else a text for the user
 
     bool ok() const { return message.isEmpty(); }
 };
 
-// Makes sure that "ini/<name>.ini" exists for the editor: refuses a name that is
-// not plain (see IsPlainMameName), creates the folder "ini" only when there is
-// no entry of that name at all, and creates the file empty when it is missing.
-// An existing file is left untouched.
-IniFile PrepareIniFile(const QString& name);
+// Makes sure that "<folder>/<name>.ini" exists for the editor: refuses a name
+// that is not plain (see IsPlainMameName), creates the folder (with the folders
+// above it) only when there is no entry of that name at all, and creates the
+// file empty when it is missing. An existing file is left untouched.
+IniFile PrepareIniFile(const QString& folder, const QString& name);

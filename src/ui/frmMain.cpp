@@ -225,8 +225,6 @@ void frmMain::ShowBusy(MameCommand command, bool busy) {
             ShowFrontEnd();
         return;
     }
-    static const QString titles[] = {
-        {}, QStringLiteral("List"), QStringLiteral("Audit"), QStringLiteral("Mame")};
     QPushButton* own = command == MameCommand::List    ? cmdList
                        : command == MameCommand::Audit ? cmdAudit
                                                        : nullptr;
@@ -234,8 +232,7 @@ void frmMain::ShowBusy(MameCommand command, bool busy) {
         setCursor(Qt::WaitCursor);
         if (own)
             own->setEnabled(false);
-        m_seam.BeginProgress(this, titles[static_cast<int>(command)],
-                             [this] { m_frontEnd.Cancel(); });
+        m_seam.BeginProgress(this, m_frontEnd.busyTitle(), [this] { m_frontEnd.Cancel(); });
         return;
     }
     m_seam.EndProgress();
@@ -276,15 +273,18 @@ void frmMain::cmdMame_Click() {
 }
 
 void frmMain::cmdDriver_Click() {
-    m_frontEnd.EditIniFile(IniButton::Driver);
+    if (!m_frontEnd.busy())
+        m_frontEnd.EditIniFile(IniButton::Driver);
 }
 
 void frmMain::cmdParent_Click() {
-    m_frontEnd.EditIniFile(IniButton::Parent);
+    if (!m_frontEnd.busy())
+        m_frontEnd.EditIniFile(IniButton::Parent);
 }
 
 void frmMain::cmdSet_Click() {
-    m_frontEnd.EditIniFile(IniButton::Set);
+    if (!m_frontEnd.busy())
+        m_frontEnd.EditIniFile(IniButton::Set);
 }
 
 void frmMain::OpenEditor(const QString& title, const Outcome<QString>& path) {

@@ -61,10 +61,15 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 } // namespace
 
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
-    seam.fileAnswers = {QString("/usr/bin/true"), folder.path() + "/mame"};
+    WriteAll("notes.txt", "not a program");
+    seam.fileAnswers = {folder.filePath("notes.txt"), folder.path() + "/mame"};
     ASSERT_TRUE(Load());
     EXPECT_EQ(seam.fileTitles,
               std::vector<QString>({"Select MAME executable", "Select MAME executable"}));
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, folder.filePath("notes.txt") + " is not an executable file.");
+    EXPECT_EQ(seam.messages[0].title, "Load");
+    seam.messages.clear();
     const FrontEndState& state = frontEnd->state();
     EXPECT_EQ(state.strMameExe, "mame");
     EXPECT_EQ(state.strIniFile, "coinslot.ini");
@@ -225,4 +230,18 @@ TEST_F(StartUp, AFailedSettingsWriteIsReportedAndTheRunStillEnds) {
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_TRUE(seam.messages[0].text.startsWith("The settings could not be saved"));
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsWholePath) {
+    QTemporaryDir elsewhere;
+    const QString exe = elsewhere.filePath("it's my mame");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(COINSLOT_FAKEMAME), exe));
+    seam.fileAnswers = {exe};
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(frontEnd->state().strMameExe, exe);
+    EXPECT_EQ(frontEnd->state().strMameCommand, "'" + elsewhere.path() + "/it'\\''s my mame'");
+    Quit();
+    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "mameexe"), exe);
+    ASSERT_TRUE(Load()); // found again without asking
+    EXPECT_EQ(seam.fileTitles.size(), 1u);
 }

@@ -160,10 +160,10 @@ TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
     QObject::connect(&frontEnd, &FrontEnd::playFinished, [&] { ++plays; });
     Search()->setFocus();
     QTest::keyClick(Search(), Qt::Key_D, Qt::AltModifier); // Driver, pressed after a moment
-    QTRY_COMPARE(seam.opened, std::vector<QString>({"ini/cps1.ini"}));
+    ASSERT_TRUE(WaitUntil([&] { return seam.opened == std::vector<QString>({"ini/cps1.ini"}); }));
     Search()->setFocus();
     QTest::keyClick(Search(), Qt::Key_Return);
-    QTRY_COMPARE(plays, 1);
+    ASSERT_TRUE(WaitUntil([&] { return plays == 1; }));
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
@@ -173,7 +173,7 @@ TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
     QTest::qWait(300);
     EXPECT_EQ(seam.opened.size(), 1u);
     QTest::keyClick(Search(), Qt::Key_Return);
-    QTRY_COMPARE(plays, 2);
+    ASSERT_TRUE(WaitUntil([&] { return plays == 2; }));
     EXPECT_EQ(folder.PlayLog(), QStringList({"ffight", "ffight"}));
 }
 

@@ -1,0 +1,48 @@
+// The whole build with the MAME installed on this machine, when there is one.
+#include "FakeMame.h"
+#include "frontend/FrontEnd.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
+    QString mame = QStringLiteral("/usr/games/mame");
+    if (!QFileInfo(mame).isExecutable())
+        mame = QStandardPaths::findExecutable(QStringLiteral("mame"));
+    if (mame.isEmpty())
+        GTEST_SKIP() << "no MAME is installed here (/usr/games/mame or mame on PATH)";
+    QProcess version;
+    version.start(mame, {"-version"});
+    ASSERT_TRUE(version.waitForFinished(60000));
+    const QString release = QString::fromLocal8Bit(version.readAllStandardOutput()).trimmed();
+
+    WorkingFolder folder;
+    MameRunner runner;
+    FrontEnd frontEnd(runner);
+    frontEnd.SetProgramName("coinslot");
+    frontEnd.SetMameExe(mame);
+    const std::optional<Outcome<Done>> build = Await<Outcome<Done>>(
+        frontEnd, &FrontEnd::listFinished, [&] { frontEnd.BuildDatabase(); }, 600);
+    ASSERT_TRUE(build.has_value()) << "MAME " << release.toStdString() << " did not finish";
+    ASSERT_TRUE(build->ok()) << build->failure().toStdString();
+
+    const GameTable& games = frontEnd.state().udtGames;
+    if (release.startsWith("0.251"))
+        EXPECT_EQ(games.size(), 39372u);
+    else
+        EXPECT_GT(games.size(), 30000u) << release.toStdString();
+    const auto find = [&](const char* name) {
+        const auto at = std::find_if(games.begin(), games.end(),
+                                     [&](const GameRecord& g) { return g.strName == name; });
+        return at == games.end() ? GameRecord{} : *at;
+    };
+    EXPECT_EQ(find("pacman").strParent, "puckman");
+    EXPECT_EQ(find("pacman").strDriver, "pacman");
+    EXPECT_EQ(find("sf2").strDriver, "cps1");
+    EXPECT_EQ(find("sf2").strParent, "");
+    EXPECT_TRUE(std::none_of(games.begin(), games.end(),
+                             [](const GameRecord& g) { return g.strName == "namco51"; }))
+        << "a device was kept";
+    EXPECT_EQ(ReadAll("coinslot.dat").count("\r\n"), static_cast<qsizetype>(games.size()));
+}
