@@ -3,6 +3,7 @@
 #include "text/SplitFirst.h"
 #include "text/TextFile.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <algorithm>
 
@@ -89,8 +90,8 @@ QString WriteDatabase(const QString& path, const GameTable& games) {
         return QStringLiteral("There is no game to write.");
     if (std::ssize(games) > kMaxGames)
         return QStringLiteral("%1 games are more than the database can hold (%2).")
-            .arg(games.size())
-            .arg(kMaxGames);
+            .arg(QLocale(QLocale::English).toString(std::ssize(games)),
+                 QLocale(QLocale::English).toString(kMaxGames));
     if (const std::optional<qsizetype> bad = FindUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
         return QStringLiteral("Game %1 (\"%2\") has %3.")
