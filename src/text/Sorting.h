@@ -39,8 +39,7 @@ namespace sorting_detail {
 
 // Rearranges a[0..n-1] so that a[k] becomes the element that stood at
 // order[k].
-template <class T>
-void Permute(std::vector<T>& a, const std::vector<qsizetype>& order) {
+template <class T> void Permute(std::vector<T>& a, const std::vector<qsizetype>& order) {
     std::vector<T> sorted;
     sorted.reserve(order.size());
     for (const qsizetype from : order)

@@ -94,7 +94,8 @@ TEST(Audit, AReportThatIsNoAuditIsAFailure) {
          {},
          "MAME's audit report (-verifysets) names no romset, so no set was audited. It begins: "
          "\"Error: unknown option: -verifysets\""},
-        {QStringList{}, {" ", "Error: unknown option: -verifysets"},
+        {QStringList{},
+         {" ", "Error: unknown option: -verifysets"},
          "MAME's audit report (-verifysets) is empty, so no set was audited. MAME said: "
          "\"Error: unknown option: -verifysets\""},
         {QStringList{"romset a is good", "x is good"},
@@ -144,8 +145,8 @@ TEST(Audit, ACurrentMameMayCloseItsAuditOnStandardError) {
     EXPECT_EQ(Names(audit.games), QStringList({"1292apvs", "wangpc_tig"}));
 
     // Nothing found at all: a finished audit that keeps no game.
-    for (const char* closing : {"romset \"*\" not found!", "romset \"*\" not supported!",
-                                "romset \"*\" has no roms!"}) {
+    for (const char* closing :
+         {"romset \"*\" not found!", "romset \"*\" not supported!", "romset \"*\" has no roms!"}) {
         audit = AuditGames(games, QStringList{}, {closing}, "-verifyroms");
         ASSERT_TRUE(audit.ok()) << closing << ": " << audit.failure.toStdString();
         EXPECT_EQ(audit.kept, 0);
@@ -157,9 +158,10 @@ TEST(Audit, OnlyAWholeClosingLineClosesTheAudit) {
     for (const char* line : {"43 romsets found, 33 were OK.", "0 romsets found, 0 were OK.  ",
                              "romset \"*\" not found!", "romset \"pac*\" has no roms!"})
         EXPECT_TRUE(IsAuditClosingLine(line)) << line;
-    for (const char* line :
-         {"", "romsets found, were OK.", "43 romsets found, 33 were OK", "x 43 romsets found, 33 "
-          "were OK.", "romset pacman [puckman] is bad", "romset \"*\" not found! is good",
-          "romset * not found!", "No matching systems found for 'nosuchset'"})
+    for (const char* line : {"", "romsets found, were OK.", "43 romsets found, 33 were OK",
+                             "x 43 romsets found, 33 "
+                             "were OK.",
+                             "romset pacman [puckman] is bad", "romset \"*\" not found! is good",
+                             "romset * not found!", "No matching systems found for 'nosuchset'"})
         EXPECT_FALSE(IsAuditClosingLine(line)) << line;
 }
