@@ -5,7 +5,6 @@
 
 #include <QLocale>
 #include <QStringList>
-#include <algorithm>
 
 namespace {
 
@@ -38,13 +37,14 @@ DatabaseLoad ReadDatabase(const QString& path) {
         return load;
     }
 
+    if (lines->size() > kMaxGames) {
+        load.status = DatabaseStatus::TooManyLines;
+        return load;
+    }
+
     GameTable games;
-    games.reserve(std::min<qsizetype>(lines->size(), kMaxGames));
+    games.reserve(lines->size());
     for (const QString& line : *lines) {
-        if (std::ssize(games) == kMaxGames) {
-            load.status = DatabaseStatus::TooManyLines;
-            return load;
-        }
         GameRecord game = ParseRecord(line);
         if (game.strDescription.isEmpty() || game.strName.isEmpty() || game.strDriver.isEmpty()) {
             load.status = DatabaseStatus::InvalidRecord;
