@@ -1,51 +1,101 @@
-// Timings of the database layer on a full table of 10,001 games.
+// Timings of the database layer at each table size of bench::kSizes, on
+// tables, listings and reports in MAME's own order.
 #include "SyntheticGames.h"
 
 #include "database/Audit.h"
 #include "database/DatabaseFile.h"
 #include "database/ListingImport.h"
+#include "text/Sorting.h"
 
-#include <QLocale>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// Start-up: read the database file and make the shown copy of every game.
-void BM_LoadAndShowAll(benchmark::State& state) {
+void SizesAndCaseModes(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"games", "folded"});
+    for (const int64_t size : bench::kSizes) {
+        b->Args({size, 0});
+        b->Args({size, 1});
+    }
+}
+
+// Start-up's read of the database file into the master table.
+void BM_ReadDatabase(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    if (!WriteDatabase(path, bench::SyntheticGames()).isEmpty()) {
+    if (!WriteDatabase(path, bench::CachedGames(state.range(0))).isEmpty()) {
         state.SkipWithError("cannot write the database");
         return;
     }
     for (auto _ : state) {
         const DatabaseLoad load = ReadDatabase(path);
-        GameTable shown = load.games;
-        benchmark::DoNotOptimize(shown.data());
+        if (load.status != DatabaseStatus::Ok)
+            state.SkipWithError("the database did not load");
+        benchmark::DoNotOptimize(load.games.data());
     }
 }
-BENCHMARK(BM_LoadAndShowAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDatabase)
+    ->ArgName("games")
+    ->ArgsProduct({bench::kSizes})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WriteDatabase(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    const GameTable games = bench::SyntheticGames();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(WriteDatabase(path, games));
+    const GameTable& games = bench::CachedGames(state.range(0));
+    for (auto _ : state) {
+        if (!WriteDatabase(path, games).isEmpty())
+            state.SkipWithError("cannot write the database");
+    }
 }
-BENCHMARK(BM_WriteDatabase)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteDatabase)
+    ->ArgName("games")
+    ->ArgsProduct({bench::kSizes})
+    ->Unit(benchmark::kMillisecond);
 
-// The List command's work after MAME has run: parse the three listings and
-// sort the table (arg 1: ignoring case under the locale).
+// SortGames on a table in set-name order, as a build hands it over; folded=1
+// ignores case under the locale that the benchmarks' main sets.
+void BM_SortGames(benchmark::State& state) {
+    const GameTable& games = bench::CachedGames(state.range(0));
+    const bool caseInsensitive = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GameTable table = games;
+        state.ResumeTiming();
+        const qint64 passes = SortGames(table, std::ssize(table), caseInsensitive);
+        if (passes != 0)
+            state.SkipWithError("two descriptions compared equal");
+        benchmark::DoNotOptimize(table.data());
+    }
+}
+BENCHMARK(BM_SortGames)->Apply(SizesAndCaseModes)->Unit(benchmark::kMillisecond);
+
+// The same with one description in a hundred repeated, case changed, in the
+// next game: the exchange sort then runs to place the equal keys.
+void BM_SortGamesWithEqualKeys(benchmark::State& state) {
+    GameTable games = bench::CachedGames(state.range(0));
+    for (qsizetype i = 50; i < std::ssize(games); i += 100)
+        games[i].strDescription = games[i - 1].strDescription.toUpper();
+    const bool caseInsensitive = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        GameTable table = games;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(SortGames(table, std::ssize(table), caseInsensitive));
+        benchmark::DoNotOptimize(table.data());
+    }
+}
+BENCHMARK(BM_SortGamesWithEqualKeys)
+    ->ArgNames({"games", "folded"})
+    ->Args({40'000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The List command's work after an old MAME has run: parse its three
+// listings and sort the table.
 void BM_ImportListings(benchmark::State& state) {
-    GameTable games = bench::SyntheticGames();
-    // MAME lists games by driver, not by description; the table is not sorted.
-    const bench::Listings listings = bench::SyntheticListings(games);
-    const bool caseInsensitive = state.range(0) != 0;
-    if (caseInsensitive)
-        state.SetLabel(QLocale().name().toStdString());
+    const bench::Listings listings = bench::SyntheticListings(bench::CachedGames(state.range(0)));
+    const bool caseInsensitive = state.range(1) != 0;
     for (auto _ : state) {
         const ListingImport import =
             ImportListings(listings.full, listings.clones, listings.drivers, caseInsensitive);
@@ -54,26 +104,20 @@ void BM_ImportListings(benchmark::State& state) {
         benchmark::DoNotOptimize(import.games.data());
     }
 }
-BENCHMARK(BM_ImportListings)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportListings)->Apply(SizesAndCaseModes)->Unit(benchmark::kMillisecond);
 
-// 10,001 games against a report of 10,001 good sets, in an order other than
-// the table's, with a bad verdict after every ninth set.
+// The Audit command's work after MAME has run: every game against a
+// -verifyroms report of the same sets.
 void BM_Audit(benchmark::State& state) {
-    const GameTable games = bench::SyntheticGames();
-    QStringList report;
-    for (qsizetype i = std::ssize(games) - 1; i >= 0; --i) {
-        report << QStringLiteral("romset %1 [parent] is good").arg(games[i].strName);
-        if (i % 9 == 0)
-            report << QStringLiteral("romset x%1 is bad").arg(i);
-    }
-    report << QStringLiteral("%1 romsets found, %1 were OK.").arg(games.size());
+    const GameTable& games = bench::CachedGames(state.range(0));
+    const bench::AuditReport audit = bench::SyntheticAudit(games);
     for (auto _ : state) {
-        const AuditOutcome audit = AuditGames(games, report);
-        if (audit.kept != std::ssize(games))
-            state.SkipWithError("games were removed");
-        benchmark::DoNotOptimize(audit.games.data());
+        const AuditOutcome outcome = AuditGames(games, audit.report, audit.errors, "-verifyroms");
+        if (outcome.kept != audit.good)
+            state.SkipWithError("the audit kept other games");
+        benchmark::DoNotOptimize(outcome.games.data());
     }
 }
-BENCHMARK(BM_Audit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Audit)->ArgName("games")->ArgsProduct({bench::kSizes})->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,17 +1,25 @@
 #pragma once
 
-// A game table and MAME listings of kMaxGames made-up games, the same on
-// every run: descriptions of a few words in mixed case, short names of up to
-// eight characters, one game in four a clone, about 300 drivers.
+// Made-up game tables, MAME listings and audit reports, the same on every
+// run: descriptions of a few words in mixed case, each ending in a number of
+// its own as real descriptions differ; short names of up to eight characters
+// that ascend with the position, so the table is in MAME's own order (by set
+// name); one game in four a clone; 33 games per driver.
 
 #include "database/GameRecord.h"
 
 #include <QStringList>
+#include <map>
+#include <memory>
 #include <random>
+#include <vector>
 
 namespace bench {
 
-inline GameTable SyntheticGames(int count = kMaxGames) {
+// The table sizes every benchmark runs at, so growth shows.
+inline const std::vector<int64_t> kSizes = {1'000, 10'000, 40'000, 1'000'000};
+
+inline GameTable SyntheticGames(int count = 10001) {
     static const char* const words[] = {
         "Super",  "galaxy", "Fighter", "Street", "Turbo",  "out",    "Run",    "Dragon",
         "Ninja",  "Space",  "Harrier", "mega",   "Force",  "Strike", "Legend", "Quest",
@@ -30,7 +38,7 @@ inline GameTable SyntheticGames(int count = kMaxGames) {
                 game.strDescription += u' ';
             game.strDescription += QString::fromLatin1(words[word(random)]);
         }
-        game.strDescription += QStringLiteral(" (set %1, World)").arg(i % 7 + 1);
+        game.strDescription += QStringLiteral(" %1 (set %2, World)").arg(i).arg(i % 7 + 1);
         game.strName = QStringLiteral("g%1").arg(i, 5, 36, QLatin1Char('0'));
         if (i % 4 == 3)
             game.strParent = games[i - 1 - i % 3].strName;
@@ -38,6 +46,17 @@ inline GameTable SyntheticGames(int count = kMaxGames) {
         games.push_back(std::move(game));
     }
     return games;
+}
+
+// The table of `count` games, made once and kept until another size is asked
+// for: a table of a million games takes a while to make.
+inline const GameTable& CachedGames(int count) {
+    static std::unique_ptr<GameTable> games;
+    if (!games || std::ssize(*games) != count) {
+        games.reset();
+        games = std::make_unique<GameTable>(SyntheticGames(count));
+    }
+    return *games;
 }
 
 struct Listings {
@@ -56,6 +75,39 @@ inline Listings SyntheticListings(const GameTable& games) {
         l.drivers << QStringLiteral("%1 src/drivers/%2.c").arg(g.strName, -8).arg(g.strDriver);
     }
     return l;
+}
+
+struct AuditReport {
+    QStringList report; // standard output
+    QStringList errors; // standard error
+    qsizetype good = 0;
+};
+
+// A current MAME's -verifyroms report on `games`, in set-name order: one set
+// in nine bad, with a ROM line before its verdict, clones naming their
+// parent; the closing line on standard error, as MAME prints it when a set is
+// bad.
+inline AuditReport SyntheticAudit(const GameTable& games) {
+    AuditReport a;
+    for (qsizetype i = 0; i < std::ssize(games); ++i) {
+        const GameRecord& g = games[i];
+        const QString set = g.strParent.isEmpty()
+                                ? g.strName
+                                : QStringLiteral("%1 [%2]").arg(g.strName, g.strParent);
+        if (i % 9 == 4) {
+            a.report << QStringLiteral("%1: %2.1a (4096 bytes) - NOT FOUND")
+                            .arg(g.strName, -12)
+                            .arg(g.strName);
+            a.report << QStringLiteral("romset %1 is bad").arg(set);
+        } else {
+            a.report << QStringLiteral("romset %1 is %2")
+                            .arg(set,
+                                 i % 5 ? QStringLiteral("good") : QStringLiteral("best available"));
+            ++a.good;
+        }
+    }
+    a.errors << QStringLiteral("%1 romsets found, %2 were OK.").arg(games.size()).arg(a.good);
+    return a;
 }
 
 } // namespace bench

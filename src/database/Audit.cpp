@@ -4,12 +4,12 @@
 #include "text/Sorting.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-const QString kReport = QStringLiteral("audit report (-verifysets)");
 constexpr qsizetype kNameColumn = 8;
 
 AuditOutcome Failed(QString message) {
@@ -23,12 +23,16 @@ bool IsGoodVerdict(const QString& line) {
            line.contains(QLatin1String("is best available"));
 }
 
+bool MentionsRomset(const QString& line) {
+    return line.contains(QLatin1String("romset"));
+}
+
 // Bisection over names[0..count-1], sorted ordinally.
-bool ContainsName(const std::vector<QString>& names, qint16 count, const QString& name) {
-    qint16 low = 0;
-    qint16 high = count - 1;
+bool ContainsName(const std::vector<QString>& names, qsizetype count, const QString& name) {
+    qsizetype low = 0;
+    qsizetype high = count - 1;
     while (low <= high) {
-        const qint16 middle = (low + high) / 2;
+        const qsizetype middle = low + (high - low) / 2;
         const int order = CompareOrdinal(names[middle], name);
         if (order < 0)
             low = middle + 1;
@@ -40,26 +44,46 @@ bool ContainsName(const std::vector<QString>& names, qint16 count, const QString
     return false;
 }
 
-// What MAME printed instead of an audit, for the message.
-QString WhatMamePrinted(const QStringList& report) {
-    for (const QString& line : report) {
+const QString* FirstNonBlank(const QStringList& lines) {
+    for (const QString& line : lines) {
         if (!line.trimmed().isEmpty())
-            return QStringLiteral("MAME's %1 names no romset, so no set was audited. It begins: %2")
-                .arg(kReport, QuotedLine(line));
+            return &line;
     }
-    return QStringLiteral("MAME's %1 is empty, so no set was audited.").arg(kReport);
+    return nullptr;
+}
+
+// What MAME printed instead of an audit, for the message.
+QString WhatMamePrinted(const QString& reportName, const QStringList& report,
+                        const QStringList& errorLines) {
+    if (const QString* line = FirstNonBlank(report))
+        return QStringLiteral("MAME's %1 names no romset, so no set was audited. It begins: %2")
+            .arg(reportName, QuotedLine(*line));
+    QString message = QStringLiteral("MAME's %1 is empty, so no set was audited.").arg(reportName);
+    if (const QString* line = FirstNonBlank(errorLines))
+        message += QStringLiteral(" MAME said: %1").arg(QuotedLine(*line));
+    return message;
 }
 
 } // namespace
 
-AuditOutcome AuditGames(const GameTable& games, const std::optional<QStringList>& report) {
+bool IsAuditClosingLine(const QString& line) {
+    const QStringView end = QStringView(line).trimmed();
+    if (!end.endsWith(u'.') && !end.endsWith(u'!'))
+        return false;
+    static const QRegularExpression closing(
+        QStringLiteral(R"(^(\d+ romsets found, \d+ were OK\.|romset "[^"]*" )"
+                       R"((not found|not supported|has no roms)!)$)"));
+    return closing.match(end).hasMatch();
+}
+
+AuditOutcome AuditGames(const GameTable& games, const std::optional<QStringList>& report,
+                        const QStringList& errorLines, const QString& option) {
+    const QString reportName = QStringLiteral("audit report (%1)").arg(option);
     if (!report)
-        return Failed(QStringLiteral("MAME produced no %1.").arg(kReport));
-    const auto mentionsRomset = [](const QString& line) {
-        return line.contains(QLatin1String("romset"));
-    };
-    if (std::none_of(report->begin(), report->end(), mentionsRomset))
-        return Failed(WhatMamePrinted(*report));
+        return Failed(QStringLiteral("MAME produced no %1.").arg(reportName));
+    if (std::none_of(report->begin(), report->end(), MentionsRomset) &&
+        std::none_of(errorLines.begin(), errorLines.end(), MentionsRomset))
+        return Failed(WhatMamePrinted(reportName, *report, errorLines));
 
     std::vector<QString> goodNames;
     for (qsizetype i = 0; i < report->size(); ++i) {
@@ -69,15 +93,22 @@ AuditOutcome AuditGames(const GameTable& games, const std::optional<QStringList>
         const qsizetype blank = line.indexOf(u' ', kNameColumn - 1);
         if (blank < 0)
             return Failed(QStringLiteral("Line %1 of MAME's %2 has no blank after the set name: %3")
-                              .arg(QString::number(i + 1), kReport, QuotedLine(line)));
+                              .arg(QString::number(i + 1), reportName, QuotedLine(line)));
         if (std::ssize(goodNames) == kMaxGames)
             return Failed(
                 QStringLiteral("MAME's %1 holds more than %2 good sets, more than the database "
                                "can hold.")
-                    .arg(kReport, QLocale(QLocale::English).toString(kMaxGames)));
+                    .arg(reportName, QLocale(QLocale::English).toString(kMaxGames)));
         goodNames.push_back(line.mid(kNameColumn - 1, blank - (kNameColumn - 1)));
     }
-    const auto count = static_cast<qint16>(goodNames.size());
+    // The closing line is normally the last one, so look from the end.
+    if (std::none_of(report->rbegin(), report->rend(), IsAuditClosingLine) &&
+        std::none_of(errorLines.rbegin(), errorLines.rend(), IsAuditClosingLine))
+        return Failed(QStringLiteral("MAME's %1 ends before its closing line, so the audit did "
+                                     "not finish.")
+                          .arg(reportName));
+
+    const qsizetype count = std::ssize(goodNames);
     SortStrings(goodNames, count);
 
     AuditOutcome outcome;

@@ -7,12 +7,17 @@
 #include <optional>
 
 // Thins the master table to the games whose ROM sets MAME's audit report
-// (-verifysets) calls usable.
+// (-verifysets from an old MAME, -verifyroms from a current one) calls usable.
 //
 // A report line is a good verdict when it contains "is good" or "is best
 // available"; its set name is the text from column 8 up to the first blank at
 // or after column 8. The good names are sorted (SortStrings) and every game is
 // looked up among them by bisection on its short name, case-sensitively.
+//
+// MAME ends a finished audit with a closing line, "N romsets found, M were
+// OK.", or, when it found no set at all, 'romset "*" not found!' (or "not
+// supported!", or "has no roms!"). A current MAME prints it on its standard
+// error when some set is bad, so it is looked for there as well.
 
 struct AuditOutcome {
     GameTable games;       // the surviving games, in master order
@@ -22,14 +27,24 @@ struct AuditOutcome {
     bool ok() const { return failure.isEmpty(); }
 };
 
-// `report` holds the report's lines, or nothing when MAME left no report file.
-// Fails, leaving the master table to stand as it is, when the report is
-// missing, when no line of it mentions "romset" (MAME did not audit anything:
-// it refused the command or printed only an error), when a good line has no
-// blank at or after column 8, or when it holds more than kMaxGames good lines.
-// A report of audited sets none of which is usable keeps no game: that is a
+// `report` holds the lines MAME wrote to its report (standard output), or
+// nothing when MAME left no report file; `errorLines` what it wrote to its
+// standard error; `option` the audit option it was run with, for messages.
+//
+// Fails, leaving the master table to stand as it is, in this order of checks:
+// when the report is missing; when no line of the report or the error lines
+// mentions "romset" (MAME did not audit anything: it refused the command or
+// printed only an error); when a good line has no blank at or after column 8;
+// when the report holds more than kMaxGames good lines; and when neither
+// stream holds the closing line (MAME stopped before the end of its audit).
+// A finished audit none of whose sets is usable keeps no game: that is a
 // success with kept = 0.
-AuditOutcome AuditGames(const GameTable& games, const std::optional<QStringList>& report);
+AuditOutcome AuditGames(const GameTable& games, const std::optional<QStringList>& report,
+                        const QStringList& errorLines = {},
+                        const QString& option = QStringLiteral("-verifysets"));
+
+// Whether `line` is the closing line of a finished audit.
+bool IsAuditClosingLine(const QString& line);
 
 // The closing message, e.g. "120 games found, 3 removed."
 QString AuditSummary(qsizetype kept, qsizetype removed);

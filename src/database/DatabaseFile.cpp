@@ -3,8 +3,8 @@
 #include "text/SplitFirst.h"
 #include "text/TextFile.h"
 
+#include <QLocale>
 #include <QStringList>
-#include <algorithm>
 
 namespace {
 
@@ -37,13 +37,14 @@ DatabaseLoad ReadDatabase(const QString& path) {
         return load;
     }
 
+    if (lines->size() > kMaxGames) {
+        load.status = DatabaseStatus::TooManyLines;
+        return load;
+    }
+
     GameTable games;
-    games.reserve(std::min<qsizetype>(lines->size(), kMaxGames));
+    games.reserve(lines->size());
     for (const QString& line : *lines) {
-        if (std::ssize(games) == kMaxGames) {
-            load.status = DatabaseStatus::TooManyLines;
-            return load;
-        }
         GameRecord game = ParseRecord(line);
         if (game.strDescription.isEmpty() || game.strName.isEmpty() || game.strDriver.isEmpty()) {
             load.status = DatabaseStatus::InvalidRecord;
@@ -89,8 +90,8 @@ QString WriteDatabase(const QString& path, const GameTable& games) {
         return QStringLiteral("There is no game to write.");
     if (std::ssize(games) > kMaxGames)
         return QStringLiteral("%1 games are more than the database can hold (%2).")
-            .arg(games.size())
-            .arg(kMaxGames);
+            .arg(QLocale(QLocale::English).toString(std::ssize(games)),
+                 QLocale(QLocale::English).toString(kMaxGames));
     if (const std::optional<qsizetype> bad = FindUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
         return QStringLiteral("Game %1 (\"%2\") has %3.")

@@ -15,5 +15,6 @@ struct GameRecord {
 
 using GameTable = std::vector<GameRecord>;
 
-// The game tables hold at most this many records.
-inline constexpr int kMaxGames = 10001;
+// The game tables hold at most this many records. Positions in them are
+// qsizetype; the limit keeps them within 32 bits as well.
+inline constexpr int kMaxGames = 1000000;

@@ -164,6 +164,6 @@ ListingImport ImportListings(const std::optional<QStringList>& gameListing,
                           .arg(GameLabel(game.strName, *bad + 2), UnreadableReason(game)));
     }
 
-    SortGames(games, static_cast<qint16>(games.size()), caseInsensitive);
+    SortGames(games, std::ssize(games), caseInsensitive);
     return ListingImport{std::move(games), {}};
 }

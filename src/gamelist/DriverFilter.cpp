@@ -74,7 +74,7 @@ FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games) {
         return outcome;
     }
 
-    SortStrings(words, static_cast<qint16>(words.size()));
+    SortStrings(words, std::ssize(words));
     QString previous;
     for (const QString& word : words) {
         if (word == previous)

@@ -9,3 +9,7 @@ CaseInsensitiveCompare::CaseInsensitiveCompare() : collator_(QLocale()) {
 bool CaseInsensitiveCompare::startsWith(const QString& text, const QString& prefix) const {
     return collator_.compare(QStringView(text).left(prefix.size()), QStringView(prefix)) == 0;
 }
+
+bool CaseInsensitiveCompare::hasSortKeys() const {
+    return collator_.locale().language() != QLocale::C;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCollator>
+#include <QCollatorSortKey>
 #include <QString>
 
 // Ordinal comparison by UTF-16 code units: the first difference decides and
@@ -17,6 +18,20 @@ class CaseInsensitiveCompare {
     int operator()(const QString& a, const QString& b) const { return collator_.compare(a, b); }
     // True when `text` begins with `prefix` under this comparison.
     bool startsWith(const QString& text, const QString& prefix) const;
+
+    // Whether sortKey gives keys that order texts as this comparison does.
+    // Under the C locale Qt's keys are the texts' UTF-8 bytes, case included.
+    bool hasSortKeys() const;
+    QCollatorSortKey sortKey(const QString& text) const { return collator_.sortKey(text); }
+    // Orders two texts by their keys as operator() orders the texts: an empty
+    // text comes before every other, as the collator compares it without
+    // collating (a text of ignorable characters alone has the empty key).
+    static bool KeyLess(const QString& a, const QCollatorSortKey& aKey, const QString& b,
+                        const QCollatorSortKey& bKey) {
+        if (a.isEmpty() || b.isEmpty())
+            return a.isEmpty() && !b.isEmpty();
+        return aKey.compare(bKey) < 0;
+    }
 
   private:
     QCollator collator_;

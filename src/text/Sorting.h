@@ -2,26 +2,29 @@
 
 #include "text/Compare.h"
 
+#include <QCollatorSortKey>
 #include <QString>
+#include <algorithm>
+#include <numeric>
 #include <utility>
 #include <vector>
 
-// The diminishing-gap exchange sort shared by the string and game sorts.
-// For each gap (n/2, halved down to 1) it repeats passes over a[0..n-gap-1],
-// exchanging a[i] and a[i+gap] when a[i] compares strictly greater, until a
-// pass exchanges nothing. The order of equal keys follows from exactly this
-// sequence of exchanges, so it must not be replaced by another sort.
-// Elements from n on are never touched. Returns the number of passes made.
+// The diminishing-gap exchange sort whose result the string and game sorts
+// give. For each gap (n/2, halved down to 1) it repeats passes over
+// a[0..n-gap-1], exchanging a[i] and a[i+gap] when a[i] compares strictly
+// greater, until a pass exchanges nothing. The order of equal keys follows
+// from exactly this sequence of exchanges. Elements from n on are never
+// touched. Returns the number of passes made.
 template <class T, class Compare>
-int ExchangeSort(std::vector<T>& a, qint16 n, Compare compare) {
-    int passes = 0;
-    for (qint16 gap = n / 2; gap > 0; gap /= 2) {
+qint64 ExchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
+    qint64 passes = 0;
+    for (qsizetype gap = n / 2; gap > 0; gap /= 2) {
         bool swapped = true;
         while (swapped) {
             swapped = false;
             ++passes;
-            const qint16 last = n - gap - 1;
-            for (qint16 i = 0; i <= last; ++i) {
+            const qsizetype last = n - gap - 1;
+            for (qsizetype i = 0; i <= last; ++i) {
                 if (compare(a[i], a[i + gap]) > 0) {
                     std::swap(a[i], a[i + gap]);
                     swapped = true;
@@ -32,23 +35,110 @@ int ExchangeSort(std::vector<T>& a, qint16 n, Compare compare) {
     return passes;
 }
 
-// Sorts elements 0..count-1 ascending by ordinal comparison.
-inline int SortStrings(std::vector<QString>& strings, qint16 count) {
-    return ExchangeSort(strings, count, CompareOrdinal);
+namespace sorting_detail {
+
+// Rearranges a[0..n-1] so that a[k] becomes the element that stood at
+// order[k].
+template <class T> void Permute(std::vector<T>& a, const std::vector<qsizetype>& order) {
+    std::vector<T> sorted;
+    sorted.reserve(order.size());
+    for (const qsizetype from : order)
+        sorted.push_back(std::move(a[from]));
+    std::move(sorted.begin(), sorted.end(), a.begin());
+}
+
+} // namespace sorting_detail
+
+// Puts a[0..n-1] in exactly the order ExchangeSort(a, n, compare) gives, but
+// in n log n time when no two keys compare equal.
+//
+// `quickLess(i, j)` orders the elements at positions i and j; it is meant to
+// agree with `compare` but is only used as a guess. The positions are sorted
+// by it, and then each neighbour pair is checked with `compare`:
+// - all strictly ascending: the keys are distinct, so the sorted order is the
+//   only one and the exchange sort reaches it too;
+// - some pairs equal: every element gets the rank of its group of equal keys
+//   and the exchange sort runs on the ranks, which makes the same exchanges
+//   as it would on the keys, only with cheaper comparisons;
+// - some pair descending (`quickLess` disagrees with `compare`): the exchange
+//   sort runs on the keys themselves.
+// Returns the number of exchange-sort passes made, 0 when none was needed.
+template <class T, class Compare, class QuickLess>
+qint64 SortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
+    if (n < 2)
+        return 0;
+    std::vector<qsizetype> order(n);
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    std::sort(order.begin(), order.end(), quickLess);
+
+    std::vector<qsizetype> rank(n);
+    bool equalKeys = false;
+    qsizetype current = 0;
+    rank[order[0]] = 0;
+    for (qsizetype k = 1; k < n; ++k) {
+        const int step = compare(a[order[k - 1]], a[order[k]]);
+        if (step > 0)
+            return ExchangeSort(a, n, compare);
+        if (step < 0)
+            ++current;
+        else
+            equalKeys = true;
+        rank[order[k]] = current;
+    }
+    if (!equalKeys) {
+        sorting_detail::Permute(a, order);
+        return 0;
+    }
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    const qint64 passes = ExchangeSort(order, n, [&rank](qsizetype x, qsizetype y) {
+        return rank[x] < rank[y] ? -1 : (rank[x] > rank[y] ? 1 : 0);
+    });
+    sorting_detail::Permute(a, order);
+    return passes;
+}
+
+// Sorts elements 0..count-1 ascending by ordinal comparison, in the order of
+// ExchangeSort (which for strings that compare equal only means equal
+// strings). Returns the exchange-sort passes made, 0 when all differ.
+inline qint64 SortStrings(std::vector<QString>& strings, qsizetype count) {
+    return SortAsExchangeSort(strings, count, CompareOrdinal, [&strings](qsizetype i, qsizetype j) {
+        return CompareOrdinal(strings[i], strings[j]) < 0;
+    });
 }
 
 // Sorts records 0..count-1 by their strDescription, ignoring case under the
-// user's locale when caseInsensitive is set, ordinally otherwise. Whole
-// records move together.
+// default locale when caseInsensitive is set, ordinally otherwise, in the
+// order of ExchangeSort. Whole records move together. Returns the
+// exchange-sort passes made, 0 when all descriptions differ.
 template <class Record>
-int SortGames(std::vector<Record>& games, qint16 count, bool caseInsensitive) {
-    if (caseInsensitive) {
-        const CaseInsensitiveCompare compare;
-        return ExchangeSort(games, count, [&](const Record& a, const Record& b) {
-            return compare(a.strDescription, b.strDescription);
+qint64 SortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
+    if (!caseInsensitive) {
+        return SortAsExchangeSort(
+            games, count,
+            [](const Record& a, const Record& b) {
+                return CompareOrdinal(a.strDescription, b.strDescription);
+            },
+            [&games](qsizetype i, qsizetype j) {
+                return CompareOrdinal(games[i].strDescription, games[j].strDescription) < 0;
+            });
+    }
+    const CaseInsensitiveCompare compare;
+    const auto byDescription = [&compare](const Record& a, const Record& b) {
+        return compare(a.strDescription, b.strDescription);
+    };
+    if (!compare.hasSortKeys() || count < 2) {
+        return SortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
+            return byDescription(games[i], games[j]) < 0;
         });
     }
-    return ExchangeSort(games, count, [](const Record& a, const Record& b) {
-        return CompareOrdinal(a.strDescription, b.strDescription);
+    // Collation keys make each comparison of the n log n sort a byte
+    // comparison instead of a full collation.
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(count);
+    for (qsizetype i = 0; i < count; ++i)
+        keys.push_back(compare.sortKey(games[i].strDescription));
+    return SortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
+        return CaseInsensitiveCompare::KeyLess(games[i].strDescription, keys[i],
+                                               games[j].strDescription, keys[j]);
     });
 }

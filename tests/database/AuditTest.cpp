@@ -76,29 +76,92 @@ TEST(Audit, AReportOfAuditedSetsNoneUsableKeepsNoGame) {
 
 TEST(Audit, AReportThatIsNoAuditIsAFailure) {
     const GameTable games = Games({"a"});
+    // Over the limit: the good line is shared, so the list stays small.
     QStringList tooMany = {"romset header"};
+    const QString good = "romset s is good";
     for (int i = 0; i <= kMaxGames; ++i)
-        tooMany << QString("romset s%1 is good").arg(i);
+        tooMany << good;
+    tooMany << "1000001 romsets found, 1000001 were OK.";
     struct Case {
         std::optional<QStringList> report;
+        QStringList errors;
         QString message;
     };
     const Case cases[] = {
-        {std::nullopt, "MAME produced no audit report (-verifysets)."},
-        {QStringList{}, "MAME's audit report (-verifysets) is empty, so no set was audited."},
+        {std::nullopt, {}, "MAME produced no audit report (-verifysets)."},
+        {QStringList{}, {}, "MAME's audit report (-verifysets) is empty, so no set was audited."},
         {QStringList{"", "Error: unknown option: -verifysets"},
+         {},
          "MAME's audit report (-verifysets) names no romset, so no set was audited. It begins: "
          "\"Error: unknown option: -verifysets\""},
+        {QStringList{},
+         {" ", "Error: unknown option: -verifysets"},
+         "MAME's audit report (-verifysets) is empty, so no set was audited. MAME said: "
+         "\"Error: unknown option: -verifysets\""},
         {QStringList{"romset a is good", "x is good"},
+         {},
          "Line 2 of MAME's audit report (-verifysets) has no blank after the set name: "
          "\"x is good\""},
-        {tooMany, "MAME's audit report (-verifysets) holds more than 10,001 good sets, more than "
-                  "the database can hold."},
+        {tooMany,
+         {},
+         "MAME's audit report (-verifysets) holds more than 1,000,000 good sets, more than "
+         "the database can hold."},
+        // Stopped part way: the verdicts so far must not thin the table.
+        {QStringList{"romset a is good", "romset b is bad"},
+         {},
+         "MAME's audit report (-verifysets) ends before its closing line, so the audit did not "
+         "finish."},
+        {QStringList{"romset a is good", "1 romsets found, 1 were OK"},
+         {"Segmentation fault"},
+         "MAME's audit report (-verifysets) ends before its closing line, so the audit did not "
+         "finish."},
     };
     for (const Case& c : cases) {
-        const AuditOutcome audit = AuditGames(games, c.report);
+        const AuditOutcome audit = AuditGames(games, c.report, c.errors, "-verifysets");
         EXPECT_FALSE(audit.ok());
         EXPECT_EQ(audit.failure, c.message);
         EXPECT_TRUE(audit.games.empty());
     }
+    EXPECT_EQ(AuditGames(games, QStringList{"romset a is good"}, {}, "-verifyroms").failure,
+              "MAME's audit report (-verifyroms) ends before its closing line, so the audit did "
+              "not finish.");
+}
+
+// The forms below are what MAME 0.251 printed for -verifyroms with a wrong-sized
+// pacman.6e: the verdicts on standard output, the count on standard error.
+TEST(Audit, ACurrentMameMayCloseItsAuditOnStandardError) {
+    const GameTable games = Games({"1292apvs", "pacman", "puckman", "wangpc_tig"});
+    const QStringList report = {
+        "romset 1292apvs is best available",
+        "pacman      : pacman.6e (4096 bytes) - INCORRECT LENGTH: 100 bytes",
+        "pacman      : 82s123.7f (32 bytes) - NOT FOUND (puckman)",
+        "romset pacman [puckman] is bad",
+        "wangpc_tig  : 377-3073.l16 (256 bytes) - NOT FOUND - NO GOOD DUMP KNOWN",
+        "romset wangpc_tig is best available",
+    };
+    AuditOutcome audit =
+        AuditGames(games, report, {"3 romsets found, 2 were OK."}, QString("-verifyroms"));
+    ASSERT_TRUE(audit.ok()) << audit.failure.toStdString();
+    EXPECT_EQ(Names(audit.games), QStringList({"1292apvs", "wangpc_tig"}));
+
+    // Nothing found at all: a finished audit that keeps no game.
+    for (const char* closing :
+         {"romset \"*\" not found!", "romset \"*\" not supported!", "romset \"*\" has no roms!"}) {
+        audit = AuditGames(games, QStringList{}, {closing}, "-verifyroms");
+        ASSERT_TRUE(audit.ok()) << closing << ": " << audit.failure.toStdString();
+        EXPECT_EQ(audit.kept, 0);
+        EXPECT_EQ(audit.removed, 4);
+    }
+}
+
+TEST(Audit, OnlyAWholeClosingLineClosesTheAudit) {
+    for (const char* line : {"43 romsets found, 33 were OK.", "0 romsets found, 0 were OK.  ",
+                             "romset \"*\" not found!", "romset \"pac*\" has no roms!"})
+        EXPECT_TRUE(IsAuditClosingLine(line)) << line;
+    for (const char* line : {"", "romsets found, were OK.", "43 romsets found, 33 were OK",
+                             "x 43 romsets found, 33 "
+                             "were OK.",
+                             "romset pacman [puckman] is bad", "romset \"*\" not found! is good",
+                             "romset * not found!", "No matching systems found for 'nosuchset'"})
+        EXPECT_FALSE(IsAuditClosingLine(line)) << line;
 }

@@ -8,17 +8,6 @@
 
 #include "QtPrinters.h"
 
-namespace {
-
-GameTable ManyGames(int count) {
-    GameTable games;
-    for (int i = 0; i < count; ++i)
-        games.push_back({QString("Game %1").arg(i), QString("g%1").arg(i), "", "drv"});
-    return games;
-}
-
-} // namespace
-
 TEST(DatabaseFile, WritesCrLfLinesAndReadsBackTheSameRecordsInOrder) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
@@ -63,21 +52,25 @@ TEST(DatabaseFile, RefusesEveryInvalidForm) {
     EXPECT_EQ(ReadDatabase(dir.filePath("missing.dat")).status, DatabaseStatus::Unreadable);
 }
 
-TEST(DatabaseFile, HoldsAtMost10001Lines) {
+TEST(DatabaseFile, HoldsAtMostAMillionLines) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    GameTable games = ManyGames(kMaxGames);
-    ASSERT_EQ(WriteDatabase(path, games), QString());
-    EXPECT_EQ(ReadDatabase(path).games.size(), 10001u);
+    QByteArray bytes = QByteArray("Game|g||drv\r\n").repeated(kMaxGames);
+    WriteAll(path, bytes);
+    const DatabaseLoad full = ReadDatabase(path);
+    ASSERT_EQ(full.status, DatabaseStatus::Ok);
+    EXPECT_EQ(full.games.size(), 1000000u);
+    EXPECT_EQ(full.games.back(), (GameRecord{"Game", "g", "", "drv"}));
 
-    QFile file(path);
-    file.open(QIODevice::Append);
-    file.write("One more|more||drv\r\n");
-    file.close();
-    EXPECT_EQ(ReadDatabase(path).status, DatabaseStatus::TooManyLines);
+    WriteAll(path, bytes + "One more|more||drv\r\n");
+    const DatabaseLoad over = ReadDatabase(path);
+    EXPECT_EQ(over.status, DatabaseStatus::TooManyLines);
+    EXPECT_TRUE(over.games.empty());
 
-    games.push_back({"One more", "more", "", "drv"});
-    EXPECT_FALSE(WriteDatabase(path, games).isEmpty());
+    GameTable games(kMaxGames + 1, GameRecord{"Game", "g", "", "drv"});
+    EXPECT_EQ(WriteDatabase(path, games),
+              "1,000,001 games are more than the database can hold (1,000,000).");
+    EXPECT_EQ(ReadDatabase(path).status, DatabaseStatus::TooManyLines); // left as it was
 }
 
 TEST(DatabaseFile, WritesNothingThatCouldNotBeReadBackAsWritten) {
