@@ -6,7 +6,8 @@
 #   listxml.xml        -listxml for the machines below, plus the devices MAME
 #                      adds for them (prolog, DOCTYPE, root and closing tag kept)
 #   listfull.txt, listclones.txt, listsource.txt
-#                      the same machines in the text listings (header + lines)
+#                      the same machines in the text listings (-listsource
+#                      prints no header line)
 #   showconfig.txt     -showconfig, with an empty HOME so no personal ini counts
 #
 # Hand-made, and marked here only:
@@ -49,7 +50,11 @@ awk '
 ' "$work/listxml.xml" >"$out/listxml.xml"
 
 HOME="$work/home" "$mame" -listfull "${patterns[@]}" >"$out/listfull.txt"
-HOME="$work/home" "$mame" -listclones "${patterns[@]}" >"$out/listclones.txt"
+# -listclones takes one pattern at most: keep the header and the excerpt's clones.
+grep -o '<machine name="[^"]*"' "$out/listxml.xml" | cut -d'"' -f2 | sort >"$work/names.txt"
+HOME="$work/home" "$mame" -listclones |
+    awk -v names="$work/names.txt" 'BEGIN { while ((getline n < names) > 0) keep[n] = 1 }
+                                    NR == 1 || keep[$1]' >"$out/listclones.txt"
 HOME="$work/home" "$mame" -listsource "${patterns[@]}" >"$out/listsource.txt"
 HOME="$work/home" "$mame" -showconfig >"$out/showconfig.txt"
 
@@ -61,7 +66,6 @@ with zipfile.ZipFile("roms/puckman.zip", "w") as z:
     for n in sys.argv[1:]: z.write(n)' pm1_prg1.6e pm1_prg2.6k)
 # The real verdicts for every set, kept for the machines of the excerpt.
 HOME="$work/home" "$mame" -rompath "$work/roms" -verifyroms '*' >"$work/all.txt" 2>/dev/null || true
-grep -o '<machine name="[^"]*"' "$out/listxml.xml" | cut -d'"' -f2 | sort >"$work/names.txt"
 {
     # Each line tagged with its set and its place, so that whole blocks (the
     # detail lines, then the verdict) can be sorted by set name.
