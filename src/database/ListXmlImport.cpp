@@ -1,0 +1,174 @@
+#include "database/ListXmlImport.h"
+
+#include "database/DatabaseFile.h"
+#include "text/Sorting.h"
+
+#include <QIODevice>
+#include <QLocale>
+
+namespace {
+
+const QString kListing = QStringLiteral("machine listing (-listxml)");
+constexpr qint64 kChunkSize = 1 << 16;
+
+bool IsYes(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
+    return attributes.value(name) == QLatin1StringView("yes");
+}
+
+// "capcom/cps1.cpp" -> "cps1": the file name without folder or extension.
+QString DriverFromSourceFile(QStringView sourceFile) {
+    const qsizetype slash = std::max(sourceFile.lastIndexOf(u'/'), sourceFile.lastIndexOf(u'\\'));
+    QStringView file = sourceFile.mid(slash + 1);
+    const qsizetype dot = file.lastIndexOf(u'.');
+    if (dot > 0)
+        file = file.left(dot);
+    return file.toString();
+}
+
+} // namespace
+
+ListXmlReader::ListXmlReader() {
+    xml_.setNamespaceProcessing(false);
+}
+
+void ListXmlReader::addData(const QByteArray& chunk) {
+    if (!failure_.isEmpty() || chunk.isEmpty())
+        return;
+    sawData_ = true;
+    xml_.addData(chunk);
+    readAvailable();
+}
+
+void ListXmlReader::fail(QString message) {
+    if (failure_.isEmpty())
+        failure_ = std::move(message);
+    games_ = {};
+    machine_ = {};
+    xml_.clear(); // drops what is buffered
+}
+
+void ListXmlReader::readAvailable() {
+    while (failure_.isEmpty()) {
+        switch (xml_.readNext()) {
+        case QXmlStreamReader::StartElement:
+            startElement();
+            break;
+        case QXmlStreamReader::EndElement:
+            endElement();
+            break;
+        case QXmlStreamReader::Characters:
+            if (inDescription_)
+                machine_.strDescription += xml_.text();
+            break;
+        case QXmlStreamReader::Invalid:
+            // Running out of data only means that MAME has not printed the
+            // rest yet; finish() decides whether the document was whole.
+            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+                fail(QStringLiteral("MAME's %1 is not well-formed XML at line %2, column %3: %4.")
+                         .arg(kListing, QString::number(xml_.lineNumber()),
+                              QString::number(xml_.columnNumber()), xml_.errorString()));
+            return;
+        case QXmlStreamReader::EndDocument:
+            return;
+        default:
+            break;
+        }
+    }
+}
+
+void ListXmlReader::startElement() {
+    ++depth_;
+    if (depth_ == 1) {
+        if (xml_.name() != QLatin1StringView("mame"))
+            fail(QStringLiteral("MAME's %1 starts with <%2> where <mame> was expected.")
+                     .arg(kListing, xml_.name().toString()));
+        return;
+    }
+    if (depth_ == 2) {
+        // Releases before 0.162 call a machine <game>.
+        if (xml_.name() != QLatin1StringView("machine") && xml_.name() != QLatin1StringView("game"))
+            return;
+        const QXmlStreamAttributes attributes = xml_.attributes();
+        keepMachine_ = !IsYes(attributes, QLatin1StringView("isdevice")) &&
+                       !IsYes(attributes, QLatin1StringView("isbios")) &&
+                       attributes.value(QLatin1StringView("runnable")) != QLatin1StringView("no");
+        hasDescription_ = false;
+        if (!keepMachine_)
+            return;
+        if (std::ssize(games_) == kMaxGames) {
+            fail(QStringLiteral("MAME's %1 holds more than %2 machines that can be run, more than "
+                                "the database can hold.")
+                     .arg(kListing, QLocale(QLocale::English).toString(kMaxGames)));
+            return;
+        }
+        machineLine_ = xml_.lineNumber();
+        machine_ = GameRecord{};
+        machine_.strName = attributes.value(QLatin1StringView("name")).toString();
+        machine_.strParent = attributes.value(QLatin1StringView("cloneof")).toString();
+        machine_.strDriver =
+            DriverFromSourceFile(attributes.value(QLatin1StringView("sourcefile")));
+        return;
+    }
+    if (depth_ == 3 && keepMachine_ && !hasDescription_ &&
+        xml_.name() == QLatin1StringView("description"))
+        inDescription_ = true;
+}
+
+void ListXmlReader::endElement() {
+    --depth_;
+    if (depth_ == 2 && inDescription_) {
+        inDescription_ = false;
+        hasDescription_ = true;
+    } else if (depth_ == 1 && keepMachine_) {
+        keepMachine_ = false;
+        machine_.strDescription.replace(u'|', u'/');
+        const QString reason = UnreadableReason(machine_);
+        if (!reason.isEmpty()) {
+            const QString label = machine_.strName.isEmpty()
+                                      ? QStringLiteral("the machine on line %1").arg(machineLine_)
+                                      : QStringLiteral("the machine \"%1\"").arg(machine_.strName);
+            fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
+                     .arg(kListing, label, reason));
+            return;
+        }
+        games_.push_back(std::move(machine_));
+        machine_ = GameRecord{};
+    } else if (depth_ == 0) {
+        rootClosed_ = true;
+    }
+}
+
+ListingImport ListXmlReader::finish(bool caseInsensitive) {
+    if (failure_.isEmpty()) {
+        if (!sawData_)
+            fail(QStringLiteral("MAME's %1 is empty.").arg(kListing));
+        else if (!rootClosed_)
+            fail(QStringLiteral("MAME's %1 ends before its closing </mame> tag, so MAME did not "
+                                "finish it.")
+                     .arg(kListing));
+        else if (games_.empty())
+            fail(QStringLiteral("MAME's %1 holds no machine that can be run.").arg(kListing));
+    }
+    if (!failure_.isEmpty())
+        return ListingImport{{}, failure_};
+
+    // The table never holds more than kMaxGames records, so the count fits.
+    SortGames(games_, static_cast<int>(games_.size()), caseInsensitive);
+    return ListingImport{std::move(games_), {}};
+}
+
+ListingImport ImportListXml(QIODevice& in, bool caseInsensitive) {
+    ListXmlReader reader;
+    QByteArray chunk(kChunkSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = in.read(chunk.data(), kChunkSize);
+        if (read < 0)
+            return ListingImport{
+                {},
+                QStringLiteral("MAME's %1 could not be read: %2.").arg(kListing, in.errorString())};
+        if (read == 0 && (in.atEnd() || !in.waitForReadyRead(-1)))
+            break;
+        reader.addData(QByteArray(chunk.constData(), read));
+    }
+    return reader.finish(caseInsensitive);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "database/ListingImport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+
+class QIODevice;
+
+// Builds the master table from the machine listing that a current MAME prints
+// for -listxml, read as it arrives: the document is never held whole (MAME
+// 0.251's is about 270 MB), only the records kept so far.
+//
+// One record per machine that can be run; a machine marked isdevice="yes",
+// isbios="yes" or runnable="no" is left out. Its fields:
+//   description  the <description> text, entities decoded, "|" turned into "/"
+//   name         the name attribute
+//   parent       the cloneof attribute, or empty
+//   driver       the sourcefile attribute without folder or extension
+//                ("capcom/cps1.cpp" gives "cps1")
+// The records keep MAME's order and are then sorted by description (SortGames,
+// ignoring case when asked), as the text listings are.
+class ListXmlReader {
+  public:
+    ListXmlReader();
+
+    // Reads `chunk`, the next piece of MAME's output. After the first fault
+    // further data is dropped unread.
+    void addData(const QByteArray& chunk);
+
+    // The machines kept so far (runnable ones only).
+    qsizetype machinesRead() const { return std::ssize(games_); }
+
+    // Ends the document and returns the sorted table, or the first fault met:
+    // no output at all, XML that is not well-formed, a root other than <mame>,
+    // a document cut off before its closing </mame> tag, no machine that can be
+    // run, more than kMaxGames of them, or a record that would not read back
+    // from the database file as it is. Call once.
+    ListingImport finish(bool caseInsensitive);
+
+  private:
+    void readAvailable();
+    void startElement();
+    void endElement();
+    void fail(QString message);
+
+    QXmlStreamReader xml_;
+    GameTable games_;
+    GameRecord machine_;          // the machine being read, when it is kept
+    QString failure_;             // the first fault met; empty while all is well
+    qsizetype depth_ = 0;         // elements open at the reader's position
+    qint64 machineLine_ = 0;      // where the machine being read starts
+    bool keepMachine_ = false;    // the machine being read is runnable
+    bool inDescription_ = false;  // reading the text of its first <description>
+    bool hasDescription_ = false; // that text has been read
+    bool rootClosed_ = false;     // </mame> has been read
+    bool sawData_ = false;
+};
+
+// Reads the whole of `in` through a ListXmlReader, a chunk at a time.
+ListingImport ImportListXml(QIODevice& in, bool caseInsensitive);
