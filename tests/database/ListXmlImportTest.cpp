@@ -52,8 +52,7 @@ QHash<QString, GameRecord> ByName(const GameTable& games) {
 } // namespace
 
 // The expected database file (listxml-database.txt) was written once from the
-// fixture and checked
-// by eye against MAME's own listings.
+// fixture and checked by eye against MAME's own listings.
 TEST(ListXmlImport, BuildsTheCapturedListingByteForByte) {
     const ListingImport import = Import(Fixture("listxml.xml"));
     ASSERT_TRUE(import.ok()) << import.failure.toStdString();
