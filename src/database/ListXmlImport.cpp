@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +26,15 @@ QString DriverFromSourceFile(QStringView sourceFile) {
     return file.toString();
 }
 
+bool IsXmlBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// MAME prints nothing after its closing tag but a line end.
+QString TrailingContent() {
+    return QStringLiteral("MAME's %1 goes on after its closing </mame> tag.").arg(kListing);
+}
+
 } // namespace
 
 ListXmlReader::ListXmlReader() {
@@ -35,6 +45,12 @@ void ListXmlReader::addData(const QByteArray& chunk) {
     if (!failure_.isEmpty() || chunk.isEmpty())
         return;
     sawData_ = true;
+    if (documentEnded_) {
+        // The reader has let the document go: what follows is checked here.
+        if (std::any_of(chunk.begin(), chunk.end(), [](char c) { return !IsXmlBlank(c); }))
+            fail(TrailingContent());
+        return;
+    }
     xml_.addData(chunk);
     readAvailable();
 }
@@ -63,12 +79,22 @@ void ListXmlReader::readAvailable() {
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
             // rest yet; finish() decides whether the document was whole.
-            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError)
-                fail(QStringLiteral("MAME's %1 is not well-formed XML at line %2, column %3: %4.")
-                         .arg(kListing, QString::number(xml_.lineNumber()),
-                              QString::number(xml_.columnNumber()), xml_.errorString()));
+            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+                QString reason = xml_.errorString();
+                while (reason.endsWith(u'.'))
+                    reason.chop(1);
+                // Qt's position is unreliable here: an encoding fault is placed
+                // where the reader began to decode the piece that holds it.
+                fail(QStringLiteral("MAME's %1 is not well-formed XML: %2.").arg(kListing, reason));
+            }
             return;
+        case QXmlStreamReader::Comment:
+        case QXmlStreamReader::ProcessingInstruction:
+            if (rootClosed_)
+                fail(TrailingContent());
+            break;
         case QXmlStreamReader::EndDocument:
+            documentEnded_ = true;
             return;
         default:
             break;

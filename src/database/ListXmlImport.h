@@ -34,9 +34,9 @@ class ListXmlReader {
 
     // Ends the document and returns the sorted table, or the first fault met:
     // no output at all, XML that is not well-formed, a root other than <mame>,
-    // a document cut off before its closing </mame> tag, no machine that can be
-    // run, more than kMaxGames of them, or a record that would not read back
-    // from the database file as it is. Call once.
+    // a document cut off before its closing </mame> tag or going on after it
+    // with more than blanks, no machine that can be run, more than kMaxGames of them, or a record
+    // that would not read back from the database file as it is. Call once.
     ListingImport finish(bool caseInsensitive);
 
   private:
@@ -55,6 +55,7 @@ class ListXmlReader {
     bool inDescription_ = false;  // reading the text of its first <description>
     bool hasDescription_ = false; // that text has been read
     bool rootClosed_ = false;     // </mame> has been read
+    bool documentEnded_ = false;  // the XML reader has ended the document
     bool sawData_ = false;
 };
 

@@ -154,6 +154,15 @@ TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
     EXPECT_EQ(failure(""), "MAME's machine listing (-listxml) is empty.");
     EXPECT_TRUE(failure(Document("<machine name=\"a\"></game>")).contains("not well-formed"));
     EXPECT_TRUE(failure(document + "<mame>").contains("not well-formed"));
+    // After the closing tag only blanks may follow, however the output arrives.
+    for (const QByteArray& tail : {QByteArray(" junk"), QByteArray("<!-- x -->")}) {
+        EXPECT_NE(failure(document + tail), "") << tail.constData();
+        ListXmlReader reader;
+        reader.addData(document);
+        reader.addData(tail);
+        EXPECT_EQ(reader.finish(false).failure,
+                  "MAME's machine listing (-listxml) goes on after its closing </mame> tag.");
+    }
     EXPECT_TRUE(failure(Document(Machine(R"(name="a" sourcefile="a.cpp")", "&bogus;")))
                     .contains("not well-formed"));
     EXPECT_TRUE(failure("<softwarelists></softwarelists>").contains("<softwarelists>"));
