@@ -45,14 +45,55 @@ void ListXmlReader::addData(const QByteArray& chunk) {
     if (!failure_.isEmpty() || chunk.isEmpty())
         return;
     sawData_ = true;
-    if (documentEnded_) {
-        // The reader has let the document go: what follows is checked here.
-        if (std::any_of(chunk.begin(), chunk.end(), [](char c) { return !IsXmlBlank(c); }))
-            fail(TrailingContent());
-        return;
+    pending_ += chunk;
+    pass(false);
+}
+
+// Hands the pending bytes to the XML reader, all but the part of each machine
+// after its </description>: its ROMs, chips, inputs and the rest are about 95%
+// of the document and none of them is kept, so they are passed over by a
+// search for the machine's end tag, which the reader then reads. A few bytes
+// stay pending while they could be the start of a tag searched for, unless
+// the output has ended.
+void ListXmlReader::pass(bool outputEnded) {
+    static const QByteArrayView kDescriptionEnd("</description>");
+    qsizetype at = 0;
+    while (failure_.isEmpty() && !documentEnded_ && at < pending_.size()) {
+        if (skipTo_.isEmpty()) {
+            const qsizetype end = pending_.indexOf(kDescriptionEnd, at);
+            const qsizetype upTo =
+                end >= 0
+                    ? end + kDescriptionEnd.size()
+                    : (outputEnded ? pending_.size()
+                                   : std::max(at, pending_.size() - kDescriptionEnd.size() + 1));
+            if (upTo == at)
+                break;
+            xml_.addData(pending_.sliced(at, upTo - at));
+            at = upTo;
+            readAvailable();
+            // Only a machine's own description starts a skip.
+            if (end >= 0 && depth_ == 2 && !machineEndTag_.isEmpty())
+                skipTo_ = machineEndTag_;
+        } else {
+            const qsizetype end = pending_.indexOf(skipTo_, at);
+            if (end < 0) {
+                // A cut-off machine stays unread: finish() finds no </mame>.
+                at = outputEnded ? pending_.size()
+                                 : std::max(at, pending_.size() - skipTo_.size() + 1);
+                break;
+            }
+            at = end;
+            skipTo_.clear();
+        }
     }
-    xml_.addData(chunk);
-    readAvailable();
+    if (documentEnded_ && failure_.isEmpty()) {
+        // The reader has let the document go: what follows is checked here.
+        if (std::any_of(pending_.cbegin() + at, pending_.cend(),
+                        [](char c) { return !IsXmlBlank(c); }))
+            fail(TrailingContent());
+        at = pending_.size();
+    }
+    pending_.remove(0, at);
 }
 
 void ListXmlReader::fail(QString message) {
@@ -60,6 +101,7 @@ void ListXmlReader::fail(QString message) {
         failure_ = std::move(message);
     games_ = {};
     machine_ = {};
+    pending_ = {};
     xml_.clear(); // drops what is buffered
 }
 
@@ -79,7 +121,9 @@ void ListXmlReader::readAvailable() {
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
             // rest yet; finish() decides whether the document was whole.
-            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError && rootClosed_) {
+                fail(TrailingContent());
+            } else if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
                 QString reason = xml_.errorString();
                 while (reason.endsWith(u'.'))
                     reason.chop(1);
@@ -111,9 +155,15 @@ void ListXmlReader::startElement() {
         return;
     }
     if (depth_ == 2) {
-        // Releases before 0.162 call a machine <game>.
-        if (xml_.name() != QLatin1StringView("machine") && xml_.name() != QLatin1StringView("game"))
+        // Releases before 0.162 call a machine <game>. The end tag is searched
+        // for without its ">", which may follow blanks.
+        if (xml_.name() == QLatin1StringView("machine"))
+            machineEndTag_ = "</machine";
+        else if (xml_.name() == QLatin1StringView("game"))
+            machineEndTag_ = "</game";
+        else
             return;
+        ++machinesSeen_;
         const QXmlStreamAttributes attributes = xml_.attributes();
         keepMachine_ = !IsYes(attributes, QLatin1StringView("isdevice")) &&
                        !IsYes(attributes, QLatin1StringView("isbios")) &&
@@ -127,7 +177,6 @@ void ListXmlReader::startElement() {
                      .arg(kListing, QLocale(QLocale::English).toString(kMaxGames)));
             return;
         }
-        machineLine_ = xml_.lineNumber();
         machine_ = GameRecord{};
         machine_.strName = attributes.value(QLatin1StringView("name")).toString();
         machine_.strParent = attributes.value(QLatin1StringView("cloneof")).toString();
@@ -145,26 +194,34 @@ void ListXmlReader::endElement() {
     if (depth_ == 2 && inDescription_) {
         inDescription_ = false;
         hasDescription_ = true;
-    } else if (depth_ == 1 && keepMachine_) {
-        keepMachine_ = false;
-        machine_.strDescription.replace(u'|', u'/');
-        const QString reason = UnreadableReason(machine_);
-        if (!reason.isEmpty()) {
-            const QString label = machine_.strName.isEmpty()
-                                      ? QStringLiteral("the machine on line %1").arg(machineLine_)
-                                      : QStringLiteral("the machine \"%1\"").arg(machine_.strName);
-            fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
-                     .arg(kListing, label, reason));
-            return;
-        }
-        games_.push_back(std::move(machine_));
-        machine_ = GameRecord{};
+    } else if (depth_ == 1) {
+        machineEndTag_.clear();
+        if (keepMachine_)
+            keepMachine();
     } else if (depth_ == 0) {
         rootClosed_ = true;
     }
 }
 
+void ListXmlReader::keepMachine() {
+    keepMachine_ = false;
+    machine_.strDescription.replace(u'|', u'/');
+    const QString reason = UnreadableReason(machine_);
+    if (!reason.isEmpty()) {
+        const QString label =
+            machine_.strName.isEmpty()
+                ? QStringLiteral("machine number %1 of the listing").arg(machinesSeen_)
+                : QStringLiteral("the machine \"%1\"").arg(machine_.strName);
+        fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
+                 .arg(kListing, label, reason));
+        return;
+    }
+    games_.push_back(std::move(machine_));
+    machine_ = GameRecord{};
+}
+
 ListingImport ListXmlReader::finish(bool caseInsensitive) {
+    pass(true);
     if (failure_.isEmpty()) {
         if (!sawData_)
             fail(QStringLiteral("MAME's %1 is empty.").arg(kListing));

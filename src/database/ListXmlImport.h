@@ -21,6 +21,13 @@ class QIODevice;
 //                ("capcom/cps1.cpp" gives "cps1")
 // The records keep MAME's order and are then sorted by description (SortGames,
 // ignoring case when asked), as the text listings are.
+//
+// Only what the records need goes through the XML reader: the prolog, the
+// root, each machine's start tag and the children up to its </description>,
+// and its end tag. The rest of a machine (about 95% of the document) is passed
+// over by a search for "</machine", so XML faults there go unnoticed; a
+// comment or CDATA section there that holds that text ends the skip early
+// and the document then fails as not well-formed. MAME prints neither.
 class ListXmlReader {
   public:
     ListXmlReader();
@@ -40,17 +47,22 @@ class ListXmlReader {
     ListingImport finish(bool caseInsensitive);
 
   private:
+    void pass(bool outputEnded);
     void readAvailable();
     void startElement();
     void endElement();
+    void keepMachine();
     void fail(QString message);
 
     QXmlStreamReader xml_;
+    QByteArray pending_;       // output not yet handed to xml_
+    QByteArray machineEndTag_; // "</machine" or "</game" while in a machine
+    QByteArray skipTo_;        // while passing over a machine's rest: its end tag
     GameTable games_;
     GameRecord machine_;          // the machine being read, when it is kept
     QString failure_;             // the first fault met; empty while all is well
     qsizetype depth_ = 0;         // elements open at the reader's position
-    qint64 machineLine_ = 0;      // where the machine being read starts
+    qsizetype machinesSeen_ = 0;  // machine elements so far, devices included
     bool keepMachine_ = false;    // the machine being read is runnable
     bool inDescription_ = false;  // reading the text of its first <description>
     bool hasDescription_ = false; // that text has been read
