@@ -1,4 +1,5 @@
-// A stand-in for an old (0.7x) MAME, run by the tests through the real shell.
+// A stand-in for MAME, run by the tests through the real shell. By default it
+// is an old (0.7x) MAME:
 //
 //   -listfull, -listclones, -listsourcefile   print the matching fixture file
 //   -verifysets PATTERN...                    print the fixture report; only "*"
@@ -11,14 +12,35 @@
 //                                             spaces, as one line to $FAKEMAME_LOG
 //   (no arguments)                            do nothing
 //
-// FAKEMAME_SLEEP=S prints the first half of a listing or report, sleeps S
-// seconds, then prints the rest; FAKEMAME_CRASH=N prints N lines of it and then
-// dies by SIGSEGV.
+// With FAKEMAME_MODERN=1 it is a current MAME (0.251):
 //
-// Fixtures come from tests/fixtures/old-mame beside this source, or from the
-// folder named by FAKEMAME_FIXTURES; a missing fixture file prints nothing.
-// With FAKEMAME_MODERN=1, -listsourcefile and -verifysets are refused the way a
-// modern MAME refuses them: a message on stderr, nothing on stdout, status 6.
+//   -listfull, -listclones, -listsource       print the fixture file, in 0.251's forms
+//   -listxml                                  print the -listxml fixture
+//   -verifyroms [PATTERN]                     "*" (or none) prints the whole fixture
+//                                             report; a set name prints that set's
+//                                             lines, or `romset "NAME" not found!`
+//                                             on stderr. Then the closing line
+//                                             "N romsets found, M were OK.", on
+//                                             stderr when a set is bad, else on
+//                                             stdout. Exits 2 when a set is bad or
+//                                             not found, as the real one does
+//   -showconfig                               print the fixture (inipath is
+//                                             "$HOME/.mame;/etc/mame")
+//   -createconfig                             write mame.ini in the working folder
+//   -listsourcefile, -verifysets              refused the way 0.251 refuses them: a
+//                                             message on stderr, nothing on stdout,
+//                                             status 6
+//   SETNAME [OPTIONS...]                      logged as above
+//
+// Fixtures come from tests/fixtures/old-mame or tests/fixtures/current-mame
+// beside this source, or from the folder named by FAKEMAME_FIXTURES; a missing
+// fixture file prints nothing.
+//
+// For every listing and audit option, in both generations:
+//   FAKEMAME_SLEEP=S   print the first half of the output lines, flush, sleep S
+//                      seconds (fractions allowed), then print the rest
+//   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
+// Lines are counted over stdout and stderr together, in the order printed.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -30,6 +52,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <thread>
 #include <vector>
 
@@ -40,11 +63,16 @@ std::string Env(const char* name) {
     return value ? value : "";
 }
 
+bool Modern() {
+    return Env("FAKEMAME_MODERN") == "1";
+}
+
 std::filesystem::path FixtureFolder() {
     const std::string chosen = Env("FAKEMAME_FIXTURES");
     if (!chosen.empty())
         return chosen;
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" / "old-mame";
+    return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" /
+           (Modern() ? "current-mame" : "old-mame");
 }
 
 std::string ReadFixture(const char* name) {
@@ -54,42 +82,68 @@ std::string ReadFixture(const char* name) {
     return text.str();
 }
 
-// Prints `text`, slowly (FAKEMAME_SLEEP: seconds after its first half) or
-// cut short by a crash (FAKEMAME_CRASH: after that many lines), when asked.
-void Print(const std::string& text) {
-    const std::string sleep = Env("FAKEMAME_SLEEP"), crash = Env("FAKEMAME_CRASH");
-    if (sleep.empty() && crash.empty()) {
-        std::cout << text;
-        return;
-    }
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line + '\n');
-    const std::size_t crashAt = crash.empty() ? lines.size() + 1 : std::stoul(crash);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == crashAt) {
-            std::cout.flush();
-            std::raise(SIGSEGV);
+// What a run prints, line by line, each line on its stream and with its line
+// end ("\n"; the last line of a fixture may have none).
+struct Output {
+    struct Line {
+        bool toStderr;
+        std::string text;
+    };
+    std::vector<Line> lines;
+
+    void Add(const std::string& text, bool toStderr = false) {
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find('\n', start);
+            const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+            lines.push_back({toStderr, text.substr(start, next - start)});
+            start = next;
         }
-        if (!sleep.empty() && i == lines.size() / 2) {
-            std::cout.flush();
-            std::this_thread::sleep_for(std::chrono::duration<double>(std::stod(sleep)));
-        }
-        std::cout << lines[i];
     }
+};
+
+void Flush() {
+    std::cout.flush();
+    std::cerr.flush();
 }
 
-void PrintFixture(const char* name) {
-    Print(ReadFixture(name));
+[[noreturn]] void Crash() {
+    Flush();
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    std::signal(SIGSEGV, SIG_DFL); // past any handler a sanitizer put in place
+    std::raise(SIGSEGV);
+    std::abort();
+}
+
+// Prints `output`, pausing halfway for FAKEMAME_SLEEP seconds or dying after
+// FAKEMAME_CRASH lines when asked.
+void Print(const Output& output) {
+    const std::string sleep = Env("FAKEMAME_SLEEP");
+    const std::string crash = Env("FAKEMAME_CRASH");
+    const std::size_t crashAfter = crash.empty() ? output.lines.size() + 1 : std::stoul(crash);
+    const std::size_t half = output.lines.size() / 2;
+    for (std::size_t i = 0; i <= output.lines.size(); ++i) {
+        if (i == crashAfter)
+            Crash();
+        if (i == half && !sleep.empty()) {
+            Flush();
+            std::this_thread::sleep_for(std::chrono::duration<double>(std::stod(sleep)));
+        }
+        if (i == output.lines.size())
+            break;
+        (output.lines[i].toStderr ? std::cerr : std::cout) << output.lines[i].text;
+    }
+    Flush();
 }
 
 // Report lines read "romset NAME [PARENT] is ..."; keep those whose NAME is
 // among the patterns, all of them for "*".
-void PrintVerifySets(const std::set<std::string>& patterns) {
+Output VerifySets(const std::set<std::string>& patterns) {
+    Output output;
     if (patterns.count("*")) {
-        PrintFixture("verifysets.txt");
-        return;
+        output.Add(ReadFixture("verifysets.txt"));
+        return output;
     }
     std::istringstream report(ReadFixture("verifysets.txt"));
     std::string line;
@@ -97,8 +151,48 @@ void PrintVerifySets(const std::set<std::string>& patterns) {
         std::istringstream words(line);
         std::string first, set;
         if (words >> first >> set && first == "romset" && patterns.count(set))
-            std::cout << line << '\n';
+            output.Add(line + '\n');
     }
+    return output;
+}
+
+// A current MAME's audit. The report holds, per set, its detail lines (which
+// start with the set's name and a blank) and then its "romset" verdict.
+int VerifyRoms(const std::string& pattern, Output& output) {
+    const bool all = pattern == "*";
+    std::istringstream report(ReadFixture("verifyroms.txt"));
+    std::string line;
+    int found = 0, ok = 0;
+    bool bad = false;
+    std::string lastSet;
+    while (std::getline(report, line)) {
+        std::istringstream words(line);
+        std::string first, second;
+        words >> first >> second;
+        const bool verdict = first == "romset";
+        const std::string set = verdict ? second : first;
+        // Lines that name no set ("EXPECTED: ...") belong to the set before.
+        const bool namesSet = verdict || line.rfind(first + std::string(" "), 0) == 0;
+        const std::string owner = namesSet ? set : lastSet;
+        if (namesSet)
+            lastSet = set;
+        if (!all && owner != pattern)
+            continue;
+        output.Add(line + '\n');
+        if (verdict) {
+            ++found;
+            const bool isBad = line.size() >= 7 && line.compare(line.size() - 7, 7, " is bad") == 0;
+            bad = bad || isBad;
+            ok += isBad ? 0 : 1;
+        }
+    }
+    if (found == 0 && !all) {
+        output.Add("romset \"" + pattern + "\" not found!\n", true);
+        return 2;
+    }
+    output.Add(std::to_string(found) + " romsets found, " + std::to_string(ok) + " were OK.\n",
+               bad);
+    return bad ? 2 : 0;
 }
 
 int CreateConfig(const char* invokedAs) {
@@ -106,7 +200,9 @@ int CreateConfig(const char* invokedAs) {
     const auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
     std::string end = name.size() >= 3 ? name.substr(name.size() - 3) : "";
     std::transform(end.begin(), end.end(), end.begin(), lower);
-    if (end == "exe")
+    if (Modern())
+        name = "mame.ini";
+    else if (end == "exe")
         name.replace(name.size() - 3, 3, "ini");
     else
         name += ".ini";
@@ -126,6 +222,11 @@ int LogPlay(const std::vector<std::string>& args) {
     return log ? 0 : 1;
 }
 
+int Unknown(const std::string& option) {
+    std::cerr << "Error: unknown option: " << option << '\n';
+    return 6;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -135,25 +236,32 @@ int main(int argc, char** argv) {
     const std::string& option = args[0];
     if (option[0] != '-')
         return LogPlay(args);
-
-    const bool modern = Env("FAKEMAME_MODERN") == "1";
-    if (modern && (option == "-listsourcefile" || option == "-verifysets")) {
-        std::cerr << "Error: unknown option: " << option << '\n';
-        return 6;
-    }
-    if (option == "-listfull")
-        PrintFixture("listfull.txt");
-    else if (option == "-listclones")
-        PrintFixture("listclones.txt");
-    else if (option == "-listsourcefile")
-        PrintFixture("listsourcefile.txt");
-    else if (option == "-verifysets")
-        PrintVerifySets({args.begin() + 1, args.end()});
-    else if (option == "-createconfig")
+    if (option == "-createconfig")
         return CreateConfig(argv[0]);
-    else {
-        std::cerr << "Error: unknown option: " << option << '\n';
-        return 6;
-    }
-    return 0;
+
+    Output output;
+    int status = 0;
+    if (option == "-listfull")
+        output.Add(ReadFixture("listfull.txt"));
+    else if (option == "-listclones")
+        output.Add(ReadFixture("listclones.txt"));
+    else if (Modern()) {
+        if (option == "-listxml")
+            output.Add(ReadFixture("listxml.xml"));
+        else if (option == "-listsource")
+            output.Add(ReadFixture("listsource.txt"));
+        else if (option == "-verifyroms")
+            status = VerifyRoms(args.size() > 1 ? args[1] : "*", output);
+        else if (option == "-showconfig")
+            output.Add(ReadFixture("showconfig.txt"));
+        else
+            return Unknown(option);
+    } else if (option == "-listsourcefile")
+        output.Add(ReadFixture("listsourcefile.txt"));
+    else if (option == "-verifysets")
+        output = VerifySets({args.begin() + 1, args.end()});
+    else
+        return Unknown(option);
+    Print(output);
+    return status;
 }

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "database/ListingImport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QXmlStreamReader>
+
+class QIODevice;
+
+// Builds the master table from the machine listing that a current MAME prints
+// for -listxml, read as it arrives: the document is never held whole (MAME
+// 0.251's is about 270 MB), only the records kept so far.
+//
+// One record per machine that can be run; a machine marked isdevice="yes",
+// isbios="yes" or runnable="no" is left out. Its fields:
+//   description  the <description> text, entities decoded, "|" turned into "/"
+//   name         the name attribute
+//   parent       the cloneof attribute, or empty
+//   driver       the sourcefile attribute without folder or extension
+//                ("capcom/cps1.cpp" gives "cps1")
+// The records keep MAME's order and are then sorted by description (SortGames,
+// ignoring case when asked), as the text listings are.
+//
+// Only what the records need goes through the XML reader: the prolog, the
+// root, each machine's start tag and the children up to its </description>,
+// and its end tag. The rest of a machine (about 95% of the document) is passed
+// over by a search for "</machine", so XML faults there go unnoticed; a
+// comment or CDATA section there that holds that text ends the skip early
+// and the document then fails as not well-formed. MAME prints neither.
+class ListXmlReader {
+  public:
+    ListXmlReader();
+
+    // Reads `chunk`, the next piece of MAME's output. After the first fault
+    // further data is dropped unread.
+    void addData(const QByteArray& chunk);
+
+    // The machines kept so far (runnable ones only).
+    qsizetype machinesRead() const { return std::ssize(games_); }
+
+    // Ends the document and returns the sorted table, or the first fault met:
+    // no output at all, XML that is not well-formed, a root other than <mame>,
+    // a document cut off before its closing </mame> tag or going on after it
+    // with more than blanks, no machine that can be run, more than kMaxGames of them, or a record
+    // that would not read back from the database file as it is. Call once.
+    ListingImport finish(bool caseInsensitive);
+
+  private:
+    void pass(bool outputEnded);
+    void readAvailable();
+    void startElement();
+    void endElement();
+    void keepMachine();
+    void fail(QString message);
+
+    QXmlStreamReader xml_;
+    QByteArray pending_;       // output not yet handed to xml_
+    QByteArray machineEndTag_; // "</machine" or "</game" while in a machine
+    QByteArray skipTo_;        // while passing over a machine's rest: its end tag
+    GameTable games_;
+    GameRecord machine_;          // the machine being read, when it is kept
+    QString failure_;             // the first fault met; empty while all is well
+    qsizetype depth_ = 0;         // elements open at the reader's position
+    qsizetype machinesSeen_ = 0;  // machine elements so far, devices included
+    bool keepMachine_ = false;    // the machine being read is runnable
+    bool inDescription_ = false;  // reading the text of its first <description>
+    bool hasDescription_ = false; // that text has been read
+    bool rootClosed_ = false;     // </mame> has been read
+    bool documentEnded_ = false;  // the XML reader has ended the document
+    bool sawData_ = false;
+};
+
+// Reads the whole of `in` through a ListXmlReader, a chunk at a time.
+ListingImport ImportListXml(QIODevice& in, bool caseInsensitive);
