@@ -39,3 +39,13 @@ inline QStringList VerifySetsArguments() {
 inline QStringList CreateConfigArguments() {
     return {QStringLiteral("-createconfig")};
 }
+// A current MAME's machine listing, audit and configuration.
+inline QStringList ListXmlArguments() {
+    return {QStringLiteral("-listxml")};
+}
+inline QStringList VerifyRomsArguments() {
+    return {QStringLiteral("-verifyroms"), QStringLiteral("*")};
+}
+inline QStringList ShowConfigArguments() {
+    return {QStringLiteral("-showconfig")};
+}

@@ -41,8 +41,8 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     EXPECT_EQ(find("pacman").strDriver, "pacman");
     EXPECT_EQ(find("sf2").strDriver, "cps1");
     EXPECT_EQ(find("sf2").strParent, "");
-    EXPECT_TRUE(std::none_of(games.begin(), games.end(),
-                             [](const GameRecord& g) { return g.strName == "namco51"; }))
-        << "a device was kept";
+    EXPECT_TRUE(std::none_of(games.begin(), games.end(), [](const GameRecord& g) {
+        return g.strName == "namco51";
+    })) << "a device was kept";
     EXPECT_EQ(ReadAll("coinslot.dat").count("\r\n"), static_cast<qsizetype>(games.size()));
 }
