@@ -91,8 +91,11 @@ void QtDialogSeam::UpdateProgress(const QString& text, qint64 value, qint64 tota
 }
 
 void QtDialogSeam::EndProgress() {
-    if (m_progress)
+    // Gone at once, also when a message box follows in a loop of its own.
+    if (m_progress) {
+        m_progress->hide();
         m_progress->deleteLater();
+    }
     m_progress = nullptr;
 }
 
