@@ -1,6 +1,7 @@
-// The whole start-up of the window with a database of 10,001 games: reading
-// the settings and the database, filling the list and selecting the last
-// game, then showing the window. The seam answers nothing; no dialog opens.
+// The window's own timings at each table size of bench::kSizes: the database
+// read into a shown window (one list reset and one paint included), and the
+// whole start-up of a new window from the settings and database files to its
+// first paint. The seam answers nothing; no dialog opens.
 #include "SyntheticGames.h"
 
 #include "app/FrontEndStartup.h"
@@ -38,37 +39,80 @@ class SilentSeam : public DialogSeam {
     void ShowWindow(QWidget*) override {}
 };
 
-void BM_StartUpWith10001Games(benchmark::State& state) {
+QApplication& App() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "coinslot";
     static char* argv[] = {name, nullptr};
     static QApplication app(argc, argv);
+    return app;
+}
 
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    QFile("mame").open(QIODevice::WriteOnly);
-    QFile ini("coinslot.ini");
-    ini.open(QIODevice::WriteOnly);
-    ini.write("mameexe = mame\r\nlastgame = 9000\r\n");
-    ini.close();
-    if (!WriteDatabase("coinslot.dat", bench::SyntheticGames()).isEmpty())
-        state.SkipWithError("cannot write the database");
+// A working folder with the settings, a database of `games` games and a MAME.
+class BenchFolder {
+  public:
+    explicit BenchFolder(int games, benchmark::State& state) : m_previous(QDir::currentPath()) {
+        QDir::setCurrent(m_dir.path());
+        QFile mame("mame");
+        mame.open(QIODevice::WriteOnly);
+        mame.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile ini("coinslot.ini");
+        ini.open(QIODevice::WriteOnly);
+        ini.write("mameexe = mame\r\nlastgame = " + QByteArray::number(games * 9 / 10) + "\r\n");
+        ini.close();
+        if (!WriteDatabase("coinslot.dat", bench::CachedGames(games)).isEmpty())
+            state.SkipWithError("cannot write the database");
+    }
+    ~BenchFolder() { QDir::setCurrent(m_previous); }
 
+  private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// Paints the whole window once, the list's visible rows included.
+void PaintOnce(frmMain& form) {
+    benchmark::DoNotOptimize(form.grab().cacheKey());
+}
+
+void BM_LoadAndShow(benchmark::State& state) {
+    App();
+    const int games = static_cast<int>(state.range(0));
+    BenchFolder folder(games, state);
+    SilentSeam seam;
+    MameRunner runner;
+    FrontEnd frontEnd(runner);
+    frontEnd.SetProgramName("coinslot");
+    frmMain form(frontEnd, seam);
+    form.show();
+    for (auto _ : state) {
+        if (!frontEnd.LoadDatabase(games / 2).ok())
+            state.SkipWithError("the database did not load");
+        PaintOnce(form);
+    }
+}
+BENCHMARK(BM_LoadAndShow)
+    ->ArgName("games")
+    ->ArgsProduct({bench::kSizes})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_StartUp(benchmark::State& state) {
+    App();
+    BenchFolder folder(static_cast<int>(state.range(0)), state);
     SilentSeam seam;
     MameRunner runner;
     for (auto _ : state) {
         FrontEnd frontEnd(runner);
         frmMain form(frontEnd, seam);
         if (!LoadFrontEnd(form, frontEnd, seam, "coinslot"))
-            state.SkipWithError("the load failed");
+            state.SkipWithError("the start-up failed");
         form.show();
-        QApplication::processEvents();
-        benchmark::DoNotOptimize(frontEnd.state().intSelected);
+        PaintOnce(form);
     }
-    QDir::setCurrent(previous);
 }
-BENCHMARK(BM_StartUpWith10001Games)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartUp)
+    ->ArgName("games")
+    ->ArgsProduct({bench::kSizes})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

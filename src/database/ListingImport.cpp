@@ -3,6 +3,7 @@
 #include "database/DatabaseFile.h"
 #include "database/QuotedLine.h"
 #include "text/Sorting.h"
+#include "text/TrimSpaces.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -49,10 +50,7 @@ bool ReadCloneLine(const QString& line, CloneCursor& cursor) {
         return false;
     cursor.clone = line.left(blank);
     QString parent = line.right(kParentWidth);
-    qsizetype end = parent.size();
-    while (end > 0 && parent[end - 1] == u' ')
-        --end;
-    parent.truncate(end);
+    parent.chop(TrailingSpaces(parent));
     cursor.parent = std::move(parent);
     return true;
 }

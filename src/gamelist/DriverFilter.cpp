@@ -2,6 +2,7 @@
 
 #include "text/Sorting.h"
 #include "text/SplitFirst.h"
+#include "text/TrimSpaces.h"
 
 #include <QSet>
 #include <vector>
@@ -10,16 +11,6 @@ namespace {
 
 constexpr QChar kSpace = u' ';
 
-QString TrimSpaces(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == kSpace)
-        ++begin;
-    while (end > begin && text[end - 1] == kSpace)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // Cuts `text` (trimmed, not empty) into its words. Every word is counted but
 // only the first kMaxFilterWords are kept.
 std::vector<QString> CutWords(QString text, qsizetype& count) {
@@ -27,10 +18,7 @@ std::vector<QString> CutWords(QString text, qsizetype& count) {
     count = 0;
     while (!text.isEmpty()) {
         QString word = SplitFirst(text, kSpace);
-        qsizetype lead = 0;
-        while (lead < text.size() && text[lead] == kSpace)
-            ++lead;
-        text.remove(0, lead);
+        text.remove(0, LeadingSpaces(text));
         if (count < kMaxFilterWords)
             words.push_back(std::move(word));
         ++count;

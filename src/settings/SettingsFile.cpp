@@ -3,20 +3,7 @@
 #include "settings/SettingValue.h"
 #include "text/SplitFirst.h"
 #include "text/TextFile.h"
-
-namespace {
-
-QString TrimSpaces(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
-} // namespace
+#include "text/TrimSpaces.h"
 
 std::optional<SettingsTable> ReadSettingsFile(const QString& path) {
     const std::optional<QStringList> lines = ReadLines(path);
