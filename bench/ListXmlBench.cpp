@@ -60,7 +60,7 @@ void WriteMachine(std::ostream& out, std::mt19937& random, int index, int runnab
     }
     out << "\t\t<year>19" << 70 + index % 30 << "</year>\n\t\t<manufacturer>Maker " << index % 400
         << "</manufacturer>\n";
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 32; ++i)
         out << "\t\t<rom name=\"" << name << "_" << i << ".ic" << i + 10
             << "\" size=\"65536\" crc=\"" << Hex(random, 8) << "\" sha1=\"" << Hex(random, 40)
             << "\" region=\"maincpu\" offset=\"" << i * 65536 << "\"/>\n";

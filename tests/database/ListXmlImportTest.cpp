@@ -200,11 +200,7 @@ TEST(ListXmlImport, RefusesARecordTheDatabaseCouldNotReadBack) {
               "MAME's machine listing (-listxml) gives the machine \"nodrv\" an empty driver, "
               "which the database cannot hold.");
     EXPECT_TRUE(
-        failure(R"(name="a|b" sourcefile="x.cpp")", "Bar").contains("a \"|\" in its short name"));
-    EXPECT_TRUE(failure(R"(name="nl" sourcefile="x.cpp")", "two&#10;lines").contains("line break"));
-    EXPECT_TRUE(
         failure(R"(sourcefile="x.cpp")", "Nameless").contains("machine number 2 of the listing"));
-    EXPECT_TRUE(failure(R"(name="nodesc" sourcefile="x.cpp")", "").contains("empty description"));
 }
 
 TEST(ListXmlImport, RefusesMoreMachinesThanTheTableHolds) {
