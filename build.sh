@@ -6,6 +6,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xdg-utils)
+[[ "${1:-}" == fuzz ]] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -35,8 +36,29 @@ test)
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     ctest --test-dir build/asan --output-on-failure -j2
     ;;
+fuzz)
+    # Fuzzes each fuzz/<Name>Fuzz.cpp for the given seconds (default 30), starting
+    # from fuzz/corpus/<Name>; new inputs go to build/fuzz/corpus/<Name>, and an
+    # input that breaks a target to build/fuzz/artifacts/.
+    seconds="${2:-30}"
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCOINSLOT_FUZZ=ON -DCOINSLOT_TESTS=OFF -DCOINSLOT_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    cmake --build build/fuzz --target fuzzers
+    mkdir -p build/fuzz/artifacts
+    status=0
+    for source in fuzz/*Fuzz.cpp; do
+        name="$(basename "$source" Fuzz.cpp)"
+        mkdir -p "build/fuzz/corpus/$name"
+        echo "== $name: $seconds s"
+        "build/fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
+            -artifact_prefix="build/fuzz/artifacts/$name-" \
+            "build/fuzz/corpus/$name" "fuzz/corpus/$name" || status=1
+    done
+    exit "$status"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|fuzz [seconds]" >&2
     exit 2
     ;;
 esac
