@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -206,6 +207,12 @@ QByteArray EncodeText(QStringView text) {
         }
     }
     return bytes;
+}
+
+bool ReadsBackAsWritten(QStringView text) {
+    const bool hasSurrogate =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+    return !hasSurrogate || DecodeText(EncodeText(text)) == text;
 }
 
 QStringList SplitLines(const QByteArray& bytes) {

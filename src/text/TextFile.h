@@ -24,6 +24,11 @@ QString DecodeText(QByteArrayView bytes);
 // other lone surrogate, which DecodeText never produces, is written as U+FFFD.
 QByteArray EncodeText(QStringView text);
 
+// Whether DecodeText(EncodeText(text)) == text. Only text that holds a
+// surrogate can fail: half of a character cut in two, or lone U+DC80..U+DCFF
+// that come together into a well-formed sequence.
+bool ReadsBackAsWritten(QStringView text);
+
 // Reads every line of `path`. A line ends at CR LF, at CR or at LF; the end
 // marker is not part of the line, and one line end after the last line adds
 // no empty line. Returns nothing when the file cannot be opened or read.

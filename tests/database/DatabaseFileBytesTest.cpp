@@ -2,6 +2,7 @@
 // leaves the old files whole.
 
 #include "database/DatabaseFile.h"
+#include "database/ListingImport.h"
 #include "text/TextFile.h"
 
 #include "QtPrinters.h"
@@ -87,6 +88,24 @@ TEST(DatabaseFileBytes, RecordsReadAndWrittenBackKeepTheirBytes) {
     ASSERT_EQ(WriteDatabase(path, load.games), QString());
     EXPECT_EQ(Bytes(path), file);
     EXPECT_EQ(ReadDatabase(path).games, load.games);
+}
+
+TEST(DatabaseFileBytes, RefusesACharacterCutInHalfByTheListingColumns) {
+    // The description starts at column 12, inside a character of two UTF-16 units.
+    const QStringList games = SplitLines("Name:     Description:\n"
+                                         "ab        \xF0\x9F\x8E\xAE\"Desc\"\n");
+    const QStringList clones = {"Name:    Clone of:", "x  y"};
+    const QStringList drivers = {"ab       src/drivers/abcdefg.c"};
+    const ListingImport import = ImportListings(games, clones, drivers, false);
+    EXPECT_EQ(import.failure, "MAME's listings give the game \"ab\" a broken character in one "
+                              "of its fields, which the database cannot hold.");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("coinslot.dat");
+    const GameTable cut = {{QString::fromUtf16(u"\xDFAE"), "ab", "", "abcdefg"}};
+    EXPECT_EQ(WriteDatabase(path, cut),
+              "Game 1 (\"ab\") has a broken character in one of its fields.");
+    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(DatabaseFileBytes, AFullDiskKeepsTheOldFilesAndSaysWhy) {

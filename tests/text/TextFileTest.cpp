@@ -108,8 +108,13 @@ TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8) {
     }
     EXPECT_EQ(DecodeText("\xFF\xFE"), QString::fromUtf16(u"\xDCFF\xDCFE"));
     EXPECT_EQ(DecodeText("\xF0\xC3\xA9"), QString::fromUtf16(u"\xDCF0\xE9"));
-    // A surrogate that decoding never makes is written as U+FFFD, not dropped.
+    // A surrogate that decoding never makes is written as U+FFFD, not dropped,
+    // and such text is known not to read back.
     EXPECT_EQ(EncodeText(QString(QChar(0xD800))), QByteArray("\xEF\xBF\xBD"));
+    EXPECT_FALSE(ReadsBackAsWritten(QString::fromUtf16(u"a\xD83C")));
+    EXPECT_FALSE(ReadsBackAsWritten(QString::fromUtf16(u"\xDF2E")));
+    EXPECT_FALSE(ReadsBackAsWritten(QString::fromUtf16(u"\xDCC3\xDCA9"))); // reads as U+00E9
+    EXPECT_TRUE(ReadsBackAsWritten(DecodeText("\xF0\x9F\x8E\xAE \xC3\xFF\xA9")));
 }
 
 TEST(WriteLinesAtomically, WritesCrLfAndReadsBackByteForByte) {
