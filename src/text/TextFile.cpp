@@ -278,7 +278,12 @@ QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written)
     return {};
 }
 
-QString WriteLinesAtomically(const QString& path, const QStringList& lines) {
+QString WriteLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
+    // A symbolic link stays one: the file it points to is replaced.
+    const QFileInfo info(linkOrPath);
+    const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty()
+                             ? info.canonicalFilePath()
+                             : linkOrPath;
     AsideFile aside(path);
     if (QString reason = aside.create(); !reason.isEmpty())
         return reason;

@@ -45,7 +45,8 @@ QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written)
 // Writes `lines` as WriteLines does to a new file beside `path`, forces it to
 // the disk, renames it over `path` and forces the folder to the disk, so that
 // `path` holds either the old or the whole new text, also after a power cut.
-// A new file takes the permissions of the file it replaces. On any failure the
+// A new file takes the permissions of the file it replaces; when `path` is a
+// symbolic link, the file it points to is replaced and the link kept. On any failure the
 // old file stays untouched and the file beside it is removed. Returns an empty
 // text on success, otherwise the system's reason (such as "No space left on
 // device").

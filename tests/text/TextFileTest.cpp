@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstring>
@@ -137,7 +138,7 @@ TEST(WriteLinesAtomically, WritesCrLfAndReadsBackByteForByte) {
     EXPECT_EQ(Entries(dir), QStringList({"x.dat"}));
 }
 
-TEST(WriteLinesAtomically, KeepsThePermissionsOfTheFileItReplaces) {
+TEST(WriteLinesAtomically, KeepsThePermissionsAndTheLinkOfTheFileItReplaces) {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.ini");
     ASSERT_EQ(WriteLinesAtomically(path, {"a"}), QString());
@@ -146,6 +147,12 @@ TEST(WriteLinesAtomically, KeepsThePermissionsOfTheFileItReplaces) {
     ASSERT_EQ(WriteLinesAtomically(path, {"b"}), QString());
     EXPECT_EQ(QFile::permissions(path) & ~QFileDevice::Permissions(0x0F00),
               mode); // without the user bits
+
+    const QString link = dir.filePath("link.ini");
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_EQ(WriteLinesAtomically(link, {"c"}), QString());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), path);
+    EXPECT_EQ(Bytes(path), "c\r\n");
 }
 
 TEST(WriteLinesAtomically, ReportsAFileThatCannotBeCreated) {
