@@ -135,9 +135,10 @@ QString ReplaceFile(const QString& from, const QString& to) {
     return {};
 }
 
+// Windows has no folder to sync: MOVEFILE_WRITE_THROUGH above waits for the rename.
 QString SyncFolder(const QString&) {
     return {};
-} // the rename above writes through
+}
 #else
 QString SyncFile(QFile& file) {
     if (::fsync(file.handle()) != 0)
