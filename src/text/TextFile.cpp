@@ -168,6 +168,8 @@ QString SyncFolder(const QString& folder) {
 } // namespace
 
 QString DecodeText(QByteArrayView bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return QString::fromLatin1(bytes);
     QString text;
     text.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {
@@ -191,6 +193,8 @@ QString DecodeText(QByteArrayView bytes) {
 }
 
 QByteArray EncodeText(QStringView text) {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
