@@ -118,23 +118,13 @@ TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8) {
     EXPECT_TRUE(ReadsBackAsWritten(DecodeText("\xF0\x9F\x8E\xAE \xC3\xFF\xA9")));
 }
 
-TEST(WriteLinesAtomically, WritesCrLfAndReadsBackByteForByte) {
+TEST(WriteLinesAtomically, WritesCrLfAndLeavesNothingElse) {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.dat");
     ASSERT_EQ(WriteLinesAtomically(path, {"one|1||d", "two"}), QString());
     EXPECT_EQ(Bytes(path), QByteArray("one|1||d\r\ntwo\r\n"));
     EXPECT_EQ(ReadLines(path), QStringList({"one|1||d", "two"}));
 
-    const QByteArray odd("\xEF\xBB\xBF|bom||d\r\n\xFF\xFE|ff||d\r\nok\xC3\xA9|\xE9||d\r\n");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(odd);
-    }
-    const std::optional<QStringList> lines = ReadLines(path);
-    ASSERT_TRUE(lines);
-    ASSERT_EQ(WriteLinesAtomically(path, *lines), QString());
-    EXPECT_EQ(Bytes(path), odd);
     EXPECT_EQ(Entries(dir), QStringList({"x.dat"}));
 }
 
