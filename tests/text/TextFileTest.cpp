@@ -124,7 +124,6 @@ TEST(WriteLinesAtomically, WritesCrLfAndLeavesNothingElse) {
     ASSERT_EQ(WriteLinesAtomically(path, {"one|1||d", "two"}), QString());
     EXPECT_EQ(Bytes(path), QByteArray("one|1||d\r\ntwo\r\n"));
     EXPECT_EQ(ReadLines(path), QStringList({"one|1||d", "two"}));
-
     EXPECT_EQ(Entries(dir), QStringList({"x.dat"}));
 }
 
