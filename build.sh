@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up what the front end needs on Debian 12, builds it, and then either
-# starts it (run), runs the whole test suite under the sanitizers (test), or
-# makes the Debian package in build/release (package).
+# starts it (run), runs the whole test suite under the sanitizers (test), makes
+# the Debian package in build/release (package), or fuzzes the parsers (fuzz).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -13,6 +13,8 @@ packages+=(mame)
 packages+=(xvfb xdotool desktop-file-utils appstream)
 # The Debian package: dpkg-shlibdeps computes its dependencies, and CPack uses file.
 packages+=(dpkg-dev file)
+# The fuzzers: clang with libFuzzer.
+[[ "${1:-}" == fuzz ]] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -49,8 +51,29 @@ package)
     (cd build/release && cpack -G DEB)
     ls build/release/*.deb
     ;;
+fuzz)
+    # Fuzzes each fuzz/<Name>Fuzz.cpp for the given seconds (default 30), starting
+    # from fuzz/corpus/<Name>; new inputs go to build/fuzz/corpus/<Name>, and an
+    # input that breaks a target to build/fuzz/artifacts/.
+    seconds="${2:-30}"
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCOINSLOT_FUZZ=ON -DCOINSLOT_TESTS=OFF -DCOINSLOT_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+    cmake --build build/fuzz --target fuzzers
+    mkdir -p build/fuzz/artifacts
+    status=0
+    for source in fuzz/*Fuzz.cpp; do
+        name="$(basename "$source" Fuzz.cpp)"
+        mkdir -p "build/fuzz/corpus/$name"
+        echo "== $name: $seconds s"
+        "build/fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 \
+            -artifact_prefix="build/fuzz/artifacts/$name-" \
+            "build/fuzz/corpus/$name" "fuzz/corpus/$name" || status=1
+    done
+    exit "$status"
+    ;;
 *)
-    echo "usage: $0 run|test|package" >&2
+    echo "usage: $0 run|test|package|fuzz [seconds]" >&2
     exit 2
     ;;
 esac

@@ -74,6 +74,9 @@ QString UnreadableReason(const GameRecord& game) {
     if (HasLineBreak(game.strDescription) || HasLineBreak(game.strName) ||
         HasLineBreak(game.strParent) || HasLineBreak(game.strDriver))
         return QStringLiteral("a line break in one of its fields");
+    if (!ReadsBackAsWritten(game.strDescription) || !ReadsBackAsWritten(game.strName) ||
+        !ReadsBackAsWritten(game.strParent) || !ReadsBackAsWritten(game.strDriver))
+        return QStringLiteral("a broken character in one of its fields");
     return {};
 }
 

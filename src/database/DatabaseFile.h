@@ -38,7 +38,8 @@ QString WriteDatabase(const QString& path, const GameTable& games);
 
 // Why `game`, once written, would not read back as the same record: an empty
 // description, name or driver, a "|" in the description, name or parent
-// (it moves the following fields), or a line break in any field. Returns a
+// (it moves the following fields), a line break in any field, or a broken
+// character (half of one cut in two) that the file cannot hold. Returns a
 // phrase such as "an empty driver" or "a \"|\" in its name", or an empty
 // text when the record reads back unchanged.
 QString UnreadableReason(const GameRecord& game);

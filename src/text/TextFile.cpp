@@ -1,23 +1,241 @@
 #include "text/TextFile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr char32_t kEscapeBase = 0xDC00; // a lone U+DC80..U+DCFF stands for byte 0x80..0xFF
+constexpr qsizetype kChunkBytes = 64 * 1024;
+
+void AppendCodePoint(QString& out, char32_t cp) {
+    if (cp >= 0x10000) {
+        out.append(QChar(QChar::highSurrogate(cp)));
+        out.append(QChar(QChar::lowSurrogate(cp)));
+    } else {
+        out.append(QChar(static_cast<char16_t>(cp)));
+    }
+}
+
+// The length of the well-formed UTF-8 sequence at bytes[i] and its code point,
+// or 0 when the byte there does not start one.
+int DecodeSequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    int length = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() - i < length)
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+void AppendUtf8(QByteArray& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.append(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.append(static_cast<char>(0xC0 | (cp >> 6)));
+        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.append(static_cast<char>(0xE0 | (cp >> 12)));
+        out.append(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.append(static_cast<char>(0xF0 | (cp >> 18)));
+        out.append(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.append(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.append(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+QString SystemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Removes the file beside the target unless it has been renamed into place.
+class AsideFile {
+  public:
+    explicit AsideFile(const QString& target) : target_(target) {}
+    ~AsideFile() {
+        if (file_.isOpen())
+            file_.close();
+        if (!kept_ && !file_.fileName().isEmpty())
+            QFile::remove(file_.fileName());
+    }
+    AsideFile(const AsideFile&) = delete;
+    AsideFile& operator=(const AsideFile&) = delete;
+
+    // Creates a file of a fresh name in the target's folder.
+    QString create() {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            file_.setFileName(target_ +
+                              QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8,
+                                                        16, QChar(u'0')));
+            if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+                return {};
+            if (QFileInfo::exists(file_.fileName()))
+                continue; // taken: another name
+            const QString reason = file_.errorString();
+            file_.setFileName(QString());
+            return reason;
+        }
+        file_.setFileName(QString());
+        return QStringLiteral("No free name for a file beside %1").arg(target_);
+    }
+
+    QFile& file() { return file_; }
+    void keep() { kept_ = true; }
+
+  private:
+    QString target_;
+    QFile file_;
+    bool kept_ = false;
+};
+
+// What the systems do differently to make a file durable and to replace one.
+#ifdef Q_OS_WIN
+QString SyncFile(QFile& file) {
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
+        return QStringLiteral("Windows error %1").arg(GetLastError());
+    return {};
+}
+
+QString ReplaceFile(const QString& from, const QString& to) {
+    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return QStringLiteral("Windows error %1").arg(GetLastError());
+    return {};
+}
+
+// Windows has no folder to sync: MOVEFILE_WRITE_THROUGH above waits for the rename.
+QString SyncFolder(const QString&) {
+    return {};
+}
+#else
+QString SyncFile(QFile& file) {
+    if (::fsync(file.handle()) != 0)
+        return SystemReason(errno);
+    return {};
+}
+
+QString ReplaceFile(const QString& from, const QString& to) {
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return SystemReason(errno);
+    return {};
+}
+
+QString SyncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return SystemReason(errno);
+    // Some file systems cannot sync a folder at all; there is nothing more to do then.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int error = errno;
+    ::close(fd);
+    return synced ? QString() : SystemReason(error);
+}
+#endif
+
+} // namespace
+
+QString DecodeText(QByteArrayView bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return QString::fromLatin1(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            text.append(QChar(byte));
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const int length = DecodeSequence(bytes, i, cp);
+        if (length == 0) {
+            text.append(QChar(static_cast<char16_t>(kEscapeBase + byte)));
+            ++i;
+        } else {
+            AppendCodePoint(text, cp);
+            i += length;
+        }
+    }
+    return text;
+}
+
+QByteArray EncodeText(QStringView text) {
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
+            AppendUtf8(bytes, QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
+            ++i;
+        } else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
+            bytes.append(static_cast<char>(unit - kEscapeBase));
+        } else if (QChar::isSurrogate(unit)) {
+            AppendUtf8(bytes, QChar::ReplacementCharacter);
+        } else {
+            AppendUtf8(bytes, unit);
+        }
+    }
+    return bytes;
+}
+
+bool ReadsBackAsWritten(QStringView text) {
+    const bool hasSurrogate =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+    return !hasSurrogate || DecodeText(EncodeText(text)) == text;
+}
 
 QStringList SplitLines(const QByteArray& bytes) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = bytes.size();
+    const QByteArrayView view(bytes);
     for (qsizetype i = 0; i < size; ++i) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(QString::fromLocal8Bit(bytes.constData() + start, i - start));
+        lines.append(DecodeText(view.sliced(start, i - start)));
         if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < size)
-        lines.append(QString::fromLocal8Bit(bytes.constData() + start, size - start));
+        lines.append(DecodeText(view.sliced(start)));
     return lines;
 }
 
@@ -31,16 +249,71 @@ std::optional<QStringList> ReadLines(const QString& path) {
     return SplitLines(bytes);
 }
 
-QString WriteLinesAtomically(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written) {
+    QByteArray chunk;
+    // A device may take part of a write; the rest is offered again until it
+    // takes all or fails.
+    const auto writeChunk = [&]() -> QString {
+        for (qsizetype offset = 0; offset < chunk.size();) {
+            const qint64 accepted = device.write(chunk.constData() + offset, chunk.size() - offset);
+            if (accepted < 0)
+                return device.errorString();
+            if (accepted == 0)
+                return QStringLiteral("The device took no more bytes");
+            written += accepted;
+            offset += accepted;
+        }
+        chunk.clear();
+        return {};
+    };
     for (const QString& line : lines) {
-        const QByteArray bytes = line.toLocal8Bit() + "\r\n";
-        if (file.write(bytes) != bytes.size())
-            return file.errorString();
+        chunk += EncodeText(line);
+        chunk += "\r\n";
+        if (chunk.size() >= kChunkBytes) {
+            if (QString reason = writeChunk(); !reason.isEmpty())
+                return reason;
+        }
     }
-    if (!file.commit())
-        return file.errorString();
+    if (!chunk.isEmpty()) {
+        if (QString reason = writeChunk(); !reason.isEmpty())
+            return reason;
+    }
+    if (auto* file = qobject_cast<QFileDevice*>(&device); file && !file->flush())
+        return file->errorString();
     return {};
+}
+
+QString WriteLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
+    // A symbolic link stays one: the file it points to is replaced.
+    const QFileInfo info(linkOrPath);
+    const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty()
+                             ? info.canonicalFilePath()
+                             : linkOrPath;
+    AsideFile aside(path);
+    if (QString reason = aside.create(); !reason.isEmpty())
+        return reason;
+    QFile& file = aside.file();
+    if (QFile::exists(path) && !file.setPermissions(QFile::permissions(path)))
+        return file.errorString();
+
+    qint64 written = 0;
+    if (QString reason = WriteLines(file, lines, written); !reason.isEmpty())
+        return reason;
+    const qint64 size = file.size();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    if (size != written)
+        return QStringLiteral("The file holds %1 bytes where %2 were written")
+            .arg(size)
+            .arg(written);
+    if (QString reason = SyncFile(file); !reason.isEmpty())
+        return reason;
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+
+    if (QString reason = ReplaceFile(file.fileName(), path); !reason.isEmpty())
+        return reason;
+    aside.keep();
+    return SyncFolder(QFileInfo(path).absolutePath());
 }

@@ -1,10 +1,33 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-// Line-oriented text files in the system's 8-bit code page.
+class QIODevice;
+
+// Line-oriented text files in the system's 8-bit code page, which Qt takes to
+// be UTF-8 on Unix. Text is kept byte for byte: a line read and written back
+// unchanged gives the same bytes, whatever they are. Nothing is skipped, not
+// even a byte-order mark at the start of the file, which belongs to the first
+// line like any other character.
+
+// Decodes UTF-8 without loss. Every byte that is not part of a well-formed
+// UTF-8 sequence (stray continuation bytes, cut-off or overlong sequences,
+// encoded surrogates, values past U+10FFFF) becomes the lone surrogate
+// U+DC00 + byte (U+DC80..U+DCFF). U+FEFF is kept wherever it stands.
+QString DecodeText(QByteArrayView bytes);
+
+// The inverse of DecodeText: UTF-8, with a lone U+DC80..U+DCFF written as the
+// byte it stands for, so EncodeText(DecodeText(b)) == b for any bytes b. Any
+// other lone surrogate, which DecodeText never produces, is written as U+FFFD.
+QByteArray EncodeText(QStringView text);
+
+// Whether DecodeText(EncodeText(text)) == text. Only text that holds a
+// surrogate can fail: half of a character cut in two, or lone U+DC80..U+DCFF
+// that come together into a well-formed sequence.
+bool ReadsBackAsWritten(QStringView text);
 
 // Reads every line of `path`. A line ends at CR LF, at CR or at LF; the end
 // marker is not part of the line, and one line end after the last line adds
@@ -14,7 +37,17 @@ std::optional<QStringList> ReadLines(const QString& path);
 // Splits text that has already been read into lines, by the rules above.
 QStringList SplitLines(const QByteArray& bytes);
 
-// Writes `lines`, each ended by CR LF, to a file beside `path` and then
-// renames it over `path`, so the old file stays whole if anything fails.
-// Returns an empty text on success, otherwise what went wrong.
+// Writes `lines`, each ended by CR LF, to `device`, checking every write.
+// Adds the number of bytes the device accepted to `written`. Returns an empty
+// text when every byte was accepted, otherwise what went wrong.
+QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written);
+
+// Writes `lines` as WriteLines does to a new file beside `path`, forces it to
+// the disk, renames it over `path` and forces the folder to the disk, so that
+// `path` holds either the old or the whole new text, also after a power cut.
+// A new file takes the permissions of the file it replaces; when `path` is a
+// symbolic link, the file it points to is replaced and the link kept. On any failure the
+// old file stays untouched and the file beside it is removed. Returns an empty
+// text on success, otherwise the system's reason (such as "No space left on
+// device").
 QString WriteLinesAtomically(const QString& path, const QStringList& lines);
