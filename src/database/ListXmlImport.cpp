@@ -38,14 +38,14 @@ QString TrailingContent() {
 } // namespace
 
 ListXmlReader::ListXmlReader() {
-    xml_.setNamespaceProcessing(false);
+    m_xml.setNamespaceProcessing(false);
 }
 
 void ListXmlReader::addData(const QByteArray& chunk) {
-    if (!failure_.isEmpty() || chunk.isEmpty())
+    if (!m_failure.isEmpty() || chunk.isEmpty())
         return;
-    sawData_ = true;
-    pending_ += chunk;
+    m_sawData = true;
+    m_pending += chunk;
     pass(false);
 }
 
@@ -58,56 +58,56 @@ void ListXmlReader::addData(const QByteArray& chunk) {
 void ListXmlReader::pass(bool outputEnded) {
     static const QByteArrayView kDescriptionEnd("</description>");
     qsizetype at = 0;
-    while (failure_.isEmpty() && !documentEnded_ && at < pending_.size()) {
-        if (skipTo_.isEmpty()) {
-            const qsizetype end = pending_.indexOf(kDescriptionEnd, at);
+    while (m_failure.isEmpty() && !m_documentEnded && at < m_pending.size()) {
+        if (m_skipTo.isEmpty()) {
+            const qsizetype end = m_pending.indexOf(kDescriptionEnd, at);
             const qsizetype upTo =
                 end >= 0
                     ? end + kDescriptionEnd.size()
-                    : (outputEnded ? pending_.size()
-                                   : std::max(at, pending_.size() - kDescriptionEnd.size() + 1));
+                    : (outputEnded ? m_pending.size()
+                                   : std::max(at, m_pending.size() - kDescriptionEnd.size() + 1));
             if (upTo == at)
                 break;
-            xml_.addData(pending_.sliced(at, upTo - at));
+            m_xml.addData(m_pending.sliced(at, upTo - at));
             at = upTo;
             readAvailable();
             // Only a machine's own description starts a skip.
-            if (end >= 0 && depth_ == 2 && !machineEndTag_.isEmpty())
-                skipTo_ = machineEndTag_;
+            if (end >= 0 && m_depth == 2 && !m_machineEndTag.isEmpty())
+                m_skipTo = m_machineEndTag;
         } else {
-            const qsizetype end = pending_.indexOf(skipTo_, at);
+            const qsizetype end = m_pending.indexOf(m_skipTo, at);
             if (end < 0) {
                 // A cut-off machine stays unread: finish() finds no </mame>.
-                at = outputEnded ? pending_.size()
-                                 : std::max(at, pending_.size() - skipTo_.size() + 1);
+                at = outputEnded ? m_pending.size()
+                                 : std::max(at, m_pending.size() - m_skipTo.size() + 1);
                 break;
             }
             at = end;
-            skipTo_.clear();
+            m_skipTo.clear();
         }
     }
-    if (documentEnded_ && failure_.isEmpty()) {
+    if (m_documentEnded && m_failure.isEmpty()) {
         // The reader has let the document go: what follows is checked here.
-        if (std::any_of(pending_.cbegin() + at, pending_.cend(),
+        if (std::any_of(m_pending.cbegin() + at, m_pending.cend(),
                         [](char c) { return !IsXmlBlank(c); }))
             fail(TrailingContent());
-        at = pending_.size();
+        at = m_pending.size();
     }
-    pending_.remove(0, at);
+    m_pending.remove(0, at);
 }
 
 void ListXmlReader::fail(QString message) {
-    if (failure_.isEmpty())
-        failure_ = std::move(message);
-    games_ = {};
-    machine_ = {};
-    pending_ = {};
-    xml_.clear(); // drops what is buffered
+    if (m_failure.isEmpty())
+        m_failure = std::move(message);
+    m_games = {};
+    m_machine = {};
+    m_pending = {};
+    m_xml.clear(); // drops what is buffered
 }
 
 void ListXmlReader::readAvailable() {
-    while (failure_.isEmpty()) {
-        switch (xml_.readNext()) {
+    while (m_failure.isEmpty()) {
+        switch (m_xml.readNext()) {
         case QXmlStreamReader::StartElement:
             startElement();
             break;
@@ -115,16 +115,16 @@ void ListXmlReader::readAvailable() {
             endElement();
             break;
         case QXmlStreamReader::Characters:
-            if (inDescription_)
-                machine_.strDescription += xml_.text();
+            if (m_inDescription)
+                m_machine.strDescription += m_xml.text();
             break;
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
             // rest yet; finish() decides whether the document was whole.
-            if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError && rootClosed_) {
+            if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError && m_rootClosed) {
                 fail(TrailingContent());
-            } else if (xml_.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
-                QString reason = xml_.errorString();
+            } else if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+                QString reason = m_xml.errorString();
                 while (reason.endsWith(u'.'))
                     reason.chop(1);
                 // Qt's position is unreliable here: an encoding fault is placed
@@ -134,11 +134,11 @@ void ListXmlReader::readAvailable() {
             return;
         case QXmlStreamReader::Comment:
         case QXmlStreamReader::ProcessingInstruction:
-            if (rootClosed_)
+            if (m_rootClosed)
                 fail(TrailingContent());
             break;
         case QXmlStreamReader::EndDocument:
-            documentEnded_ = true;
+            m_documentEnded = true;
             return;
         default:
             break;
@@ -147,97 +147,97 @@ void ListXmlReader::readAvailable() {
 }
 
 void ListXmlReader::startElement() {
-    ++depth_;
-    if (depth_ == 1) {
-        if (xml_.name() != QLatin1StringView("mame"))
+    ++m_depth;
+    if (m_depth == 1) {
+        if (m_xml.name() != QLatin1StringView("mame"))
             fail(QStringLiteral("MAME's %1 starts with <%2> where <mame> was expected.")
-                     .arg(kListing, xml_.name().toString()));
+                     .arg(kListing, m_xml.name().toString()));
         return;
     }
-    if (depth_ == 2) {
+    if (m_depth == 2) {
         // Releases before 0.162 call a machine <game>. The end tag is searched
         // for without its ">", which may follow blanks.
-        if (xml_.name() == QLatin1StringView("machine"))
-            machineEndTag_ = "</machine";
-        else if (xml_.name() == QLatin1StringView("game"))
-            machineEndTag_ = "</game";
+        if (m_xml.name() == QLatin1StringView("machine"))
+            m_machineEndTag = "</machine";
+        else if (m_xml.name() == QLatin1StringView("game"))
+            m_machineEndTag = "</game";
         else
             return;
-        ++machinesSeen_;
-        const QXmlStreamAttributes attributes = xml_.attributes();
-        keepMachine_ = !IsYes(attributes, QLatin1StringView("isdevice")) &&
-                       !IsYes(attributes, QLatin1StringView("isbios")) &&
-                       attributes.value(QLatin1StringView("runnable")) != QLatin1StringView("no");
-        hasDescription_ = false;
-        if (!keepMachine_)
+        ++m_machinesSeen;
+        const QXmlStreamAttributes attributes = m_xml.attributes();
+        m_keepMachine = !IsYes(attributes, QLatin1StringView("isdevice")) &&
+                        !IsYes(attributes, QLatin1StringView("isbios")) &&
+                        attributes.value(QLatin1StringView("runnable")) != QLatin1StringView("no");
+        m_hasDescription = false;
+        if (!m_keepMachine)
             return;
-        if (std::ssize(games_) == kMaxGames) {
+        if (std::ssize(m_games) == kMaxGames) {
             fail(QStringLiteral("MAME's %1 holds more than %2 machines that can be run, more than "
                                 "the database can hold.")
                      .arg(kListing, QLocale(QLocale::English).toString(kMaxGames)));
             return;
         }
-        machine_ = GameRecord{};
-        machine_.strName = attributes.value(QLatin1StringView("name")).toString();
-        machine_.strParent = attributes.value(QLatin1StringView("cloneof")).toString();
-        machine_.strDriver =
+        m_machine = GameRecord{};
+        m_machine.strName = attributes.value(QLatin1StringView("name")).toString();
+        m_machine.strParent = attributes.value(QLatin1StringView("cloneof")).toString();
+        m_machine.strDriver =
             DriverFromSourceFile(attributes.value(QLatin1StringView("sourcefile")));
         return;
     }
-    if (depth_ == 3 && keepMachine_ && !hasDescription_ &&
-        xml_.name() == QLatin1StringView("description"))
-        inDescription_ = true;
+    if (m_depth == 3 && m_keepMachine && !m_hasDescription &&
+        m_xml.name() == QLatin1StringView("description"))
+        m_inDescription = true;
 }
 
 void ListXmlReader::endElement() {
-    --depth_;
-    if (depth_ == 2 && inDescription_) {
-        inDescription_ = false;
-        hasDescription_ = true;
-    } else if (depth_ == 1) {
-        machineEndTag_.clear();
-        if (keepMachine_)
+    --m_depth;
+    if (m_depth == 2 && m_inDescription) {
+        m_inDescription = false;
+        m_hasDescription = true;
+    } else if (m_depth == 1) {
+        m_machineEndTag.clear();
+        if (m_keepMachine)
             keepMachine();
-    } else if (depth_ == 0) {
-        rootClosed_ = true;
+    } else if (m_depth == 0) {
+        m_rootClosed = true;
     }
 }
 
 void ListXmlReader::keepMachine() {
-    keepMachine_ = false;
-    machine_.strDescription.replace(u'|', u'/');
-    const QString reason = UnreadableReason(machine_);
+    m_keepMachine = false;
+    m_machine.strDescription.replace(u'|', u'/');
+    const QString reason = UnreadableReason(m_machine);
     if (!reason.isEmpty()) {
         const QString label =
-            machine_.strName.isEmpty()
-                ? QStringLiteral("machine number %1 of the listing").arg(machinesSeen_)
-                : QStringLiteral("the machine \"%1\"").arg(machine_.strName);
+            m_machine.strName.isEmpty()
+                ? QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen)
+                : QStringLiteral("the machine \"%1\"").arg(m_machine.strName);
         fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
                  .arg(kListing, label, reason));
         return;
     }
-    games_.push_back(std::move(machine_));
-    machine_ = GameRecord{};
+    m_games.push_back(std::move(m_machine));
+    m_machine = GameRecord{};
 }
 
 ListingImport ListXmlReader::finish(bool caseInsensitive) {
     pass(true);
-    if (failure_.isEmpty()) {
-        if (!sawData_)
+    if (m_failure.isEmpty()) {
+        if (!m_sawData)
             fail(QStringLiteral("MAME's %1 is empty.").arg(kListing));
-        else if (!rootClosed_)
+        else if (!m_rootClosed)
             fail(QStringLiteral("MAME's %1 ends before its closing </mame> tag, so MAME did not "
                                 "finish it.")
                      .arg(kListing));
-        else if (games_.empty())
+        else if (m_games.empty())
             fail(QStringLiteral("MAME's %1 holds no machine that can be run.").arg(kListing));
     }
-    if (!failure_.isEmpty())
-        return ListingImport{{}, failure_};
+    if (!m_failure.isEmpty())
+        return ListingImport{{}, m_failure};
 
     // The table never holds more than kMaxGames records, so the count fits.
-    SortGames(games_, static_cast<int>(games_.size()), caseInsensitive);
-    return ListingImport{std::move(games_), {}};
+    SortGames(m_games, static_cast<int>(m_games.size()), caseInsensitive);
+    return ListingImport{std::move(m_games), {}};
 }
 
 ListingImport ImportListXml(QIODevice& in, bool caseInsensitive) {

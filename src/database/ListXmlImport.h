@@ -37,7 +37,7 @@ class ListXmlReader {
     void addData(const QByteArray& chunk);
 
     // The machines kept so far (runnable ones only).
-    qsizetype machinesRead() const { return std::ssize(games_); }
+    qsizetype machinesRead() const { return std::ssize(m_games); }
 
     // Ends the document and returns the sorted table, or the first fault met:
     // no output at all, XML that is not well-formed, a root other than <mame>,
@@ -54,21 +54,21 @@ class ListXmlReader {
     void keepMachine();
     void fail(QString message);
 
-    QXmlStreamReader xml_;
-    QByteArray pending_;       // output not yet handed to xml_
-    QByteArray machineEndTag_; // "</machine" or "</game" while in a machine
-    QByteArray skipTo_;        // while passing over a machine's rest: its end tag
-    GameTable games_;
-    GameRecord machine_;          // the machine being read, when it is kept
-    QString failure_;             // the first fault met; empty while all is well
-    qsizetype depth_ = 0;         // elements open at the reader's position
-    qsizetype machinesSeen_ = 0;  // machine elements so far, devices included
-    bool keepMachine_ = false;    // the machine being read is runnable
-    bool inDescription_ = false;  // reading the text of its first <description>
-    bool hasDescription_ = false; // that text has been read
-    bool rootClosed_ = false;     // </mame> has been read
-    bool documentEnded_ = false;  // the XML reader has ended the document
-    bool sawData_ = false;
+    QXmlStreamReader m_xml;
+    QByteArray m_pending;       // output not yet handed to m_xml
+    QByteArray m_machineEndTag; // "</machine" or "</game" while in a machine
+    QByteArray m_skipTo;        // while passing over a machine's rest: its end tag
+    GameTable m_games;
+    GameRecord m_machine;          // the machine being read, when it is kept
+    QString m_failure;             // the first fault met; empty while all is well
+    qsizetype m_depth = 0;         // elements open at the reader's position
+    qsizetype m_machinesSeen = 0;  // machine elements so far, devices included
+    bool m_keepMachine = false;    // the machine being read is runnable
+    bool m_inDescription = false;  // reading the text of its first <description>
+    bool m_hasDescription = false; // that text has been read
+    bool m_rootClosed = false;     // </mame> has been read
+    bool m_documentEnded = false;  // the XML reader has ended the document
+    bool m_sawData = false;
 };
 
 // Reads the whole of `in` through a ListXmlReader, a chunk at a time.

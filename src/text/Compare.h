@@ -15,14 +15,14 @@ inline int CompareOrdinal(const QString& a, const QString& b) {
 class CaseInsensitiveCompare {
   public:
     CaseInsensitiveCompare();
-    int operator()(const QString& a, const QString& b) const { return collator_.compare(a, b); }
+    int operator()(const QString& a, const QString& b) const { return m_collator.compare(a, b); }
     // True when `text` begins with `prefix` under this comparison.
     bool startsWith(const QString& text, const QString& prefix) const;
 
     // Whether sortKey gives keys that order texts as this comparison does.
     // Under the C locale Qt's keys are the texts' UTF-8 bytes, case included.
     bool hasSortKeys() const;
-    QCollatorSortKey sortKey(const QString& text) const { return collator_.sortKey(text); }
+    QCollatorSortKey sortKey(const QString& text) const { return m_collator.sortKey(text); }
     // Orders two texts by their keys as operator() orders the texts: an empty
     // text comes before every other, as the collator compares it without
     // collating (a text of ignorable characters alone has the empty key).
@@ -34,5 +34,5 @@ class CaseInsensitiveCompare {
     }
 
   private:
-    QCollator collator_;
+    QCollator m_collator;
 };

@@ -83,12 +83,12 @@ QString SystemReason(int error) {
 // Removes the file beside the target unless it has been renamed into place.
 class AsideFile {
   public:
-    explicit AsideFile(const QString& target) : target_(target) {}
+    explicit AsideFile(const QString& target) : m_target(target) {}
     ~AsideFile() {
-        if (file_.isOpen())
-            file_.close();
-        if (!kept_ && !file_.fileName().isEmpty())
-            QFile::remove(file_.fileName());
+        if (m_file.isOpen())
+            m_file.close();
+        if (!m_kept && !m_file.fileName().isEmpty())
+            QFile::remove(m_file.fileName());
     }
     AsideFile(const AsideFile&) = delete;
     AsideFile& operator=(const AsideFile&) = delete;
@@ -96,28 +96,28 @@ class AsideFile {
     // Creates a file of a fresh name in the target's folder.
     QString create() {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            file_.setFileName(target_ +
-                              QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8,
-                                                        16, QChar(u'0')));
-            if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            m_file.setFileName(m_target +
+                               QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8,
+                                                         16, QChar(u'0')));
+            if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
                 return {};
-            if (QFileInfo::exists(file_.fileName()))
+            if (QFileInfo::exists(m_file.fileName()))
                 continue; // taken: another name
-            const QString reason = file_.errorString();
-            file_.setFileName(QString());
+            const QString reason = m_file.errorString();
+            m_file.setFileName(QString());
             return reason;
         }
-        file_.setFileName(QString());
-        return QStringLiteral("No free name for a file beside %1").arg(target_);
+        m_file.setFileName(QString());
+        return QStringLiteral("No free name for a file beside %1").arg(m_target);
     }
 
-    QFile& file() { return file_; }
-    void keep() { kept_ = true; }
+    QFile& file() { return m_file; }
+    void keep() { m_kept = true; }
 
   private:
-    QString target_;
-    QFile file_;
-    bool kept_ = false;
+    QString m_target;
+    QFile m_file;
+    bool m_kept = false;
 };
 
 // What the systems do differently to make a file durable and to replace one.

@@ -42,30 +42,30 @@ GameTable Games(int count, const QString& prefix) {
 class TinyDisk {
   public:
     TinyDisk() {
-        if (::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=64k") !=
+        if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, "size=64k") !=
             0)
-            refusal_ = std::strerror(errno);
+            m_refusal = std::strerror(errno);
     }
     ~TinyDisk() {
-        if (refusal_.empty())
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+        if (m_refusal.empty())
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
     }
-    const std::string& refusal() const { return refusal_; }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    const std::string& refusal() const { return m_refusal; }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
     QStringList files() const {
-        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
     }
     // Fills all but `spare` bytes with a file named "filler".
     void fill(qint64 spare) {
         struct statvfs fs {};
-        ASSERT_EQ(::statvfs(QFile::encodeName(dir_.path()).constData(), &fs), 0);
+        ASSERT_EQ(::statvfs(QFile::encodeName(m_dir.path()).constData(), &fs), 0);
         const qint64 free = qint64(fs.f_bavail) * qint64(fs.f_frsize);
         Put(filePath("filler"), QByteArray(std::max<qint64>(free - spare, 0), 'x'));
     }
 
   private:
-    QTemporaryDir dir_;
-    std::string refusal_;
+    QTemporaryDir m_dir;
+    std::string m_refusal;
 };
 
 } // namespace

@@ -48,10 +48,10 @@ std::vector<Rec> RandomRecords(int count, bool distinct, unsigned seed) {
 class DefaultLocale {
   public:
     explicit DefaultLocale(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~DefaultLocale() { QLocale::setDefault(previous_); }
+    ~DefaultLocale() { QLocale::setDefault(m_previous); }
 
   private:
-    QLocale previous_;
+    QLocale m_previous;
 };
 
 } // namespace

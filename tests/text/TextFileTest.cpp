@@ -26,24 +26,24 @@ QStringList Entries(const QTemporaryDir& dir) {
 // disk has gone away would.
 class FailingDevice : public QIODevice {
   public:
-    explicit FailingDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
+    explicit FailingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
     QByteArray taken;
 
   protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
-        if (room_ == 0) {
+        if (m_room == 0) {
             setErrorString(QStringLiteral("Input/output error"));
             return -1;
         }
-        const qint64 n = std::min(size, room_);
+        const qint64 n = std::min(size, m_room);
         taken.append(data, n);
-        room_ -= n;
+        m_room -= n;
         return n;
     }
 
   private:
-    qint64 room_;
+    qint64 m_room;
 };
 
 // Caps the size of any file this process writes, the way a nearly full disk
@@ -51,20 +51,20 @@ class FailingDevice : public QIODevice {
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
     }
 
   private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
 };
 
 } // namespace
