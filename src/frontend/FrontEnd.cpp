@@ -2,11 +2,11 @@
 
 #include "database/Audit.h"
 #include "database/DatabaseFile.h"
+#include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"
 #include "launch/ConfigFiles.h"
-#include "database/ListXmlImport.h"
 #include "launch/MameCommands.h"
 #include "launch/MameIniPath.h"
 #include "launch/Platform.h"
@@ -228,21 +228,22 @@ QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const
 void FrontEnd::WatchListFullHeader(bool headerOnly) {
     m_header.clear();
     m_headerGeneration.reset();
-    connect(m_run.get(), &MameRun::outputArrived, this, [this, headerOnly](const QByteArray& chunk) {
-        if (m_headerGeneration)
-            return;
-        m_header += chunk;
-        const qsizetype end = m_header.indexOf('\n');
-        if (end < 0 && m_header.size() < 4096)
-            return;
-        QByteArray line = m_header.left(end < 0 ? m_header.size() : end);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        m_headerGeneration = GenerationFromListFullHeader(QString::fromLocal8Bit(line));
-        // A current MAME's text listings are of no use: end it at once.
-        if (headerOnly || *m_headerGeneration == MameGeneration::Current)
-            m_run->Cancel();
-    });
+    connect(m_run.get(), &MameRun::outputArrived, this,
+            [this, headerOnly](const QByteArray& chunk) {
+                if (m_headerGeneration)
+                    return;
+                m_header += chunk;
+                const qsizetype end = m_header.indexOf('\n');
+                if (end < 0 && m_header.size() < 4096)
+                    return;
+                QByteArray line = m_header.left(end < 0 ? m_header.size() : end);
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                m_headerGeneration = GenerationFromListFullHeader(QString::fromLocal8Bit(line));
+                // A current MAME's text listings are of no use: end it at once.
+                if (headerOnly || *m_headerGeneration == MameGeneration::Current)
+                    m_run->Cancel();
+            });
 }
 
 bool FrontEnd::HeaderShowsCurrentMame() const {

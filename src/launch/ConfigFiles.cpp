@@ -18,7 +18,9 @@ IniFile PrepareIniFile(const QString& folder, const QString& name) {
     const QFileInfo folderInfo(folder);
     if (!folderInfo.exists()) {
         if (!QDir().mkpath(folder))
-            return {{}, QString("The folder \"%1\" could not be created.").arg(QDir::toNativeSeparators(folder))};
+            return {{},
+                    QString("The folder \"%1\" could not be created.")
+                        .arg(QDir::toNativeSeparators(folder))};
     } else if (!folderInfo.isDir()) {
         return {{},
                 QString("\"%1\" is a file, not a folder, so no ini file can be made in it.")

@@ -37,9 +37,13 @@ std::optional<double> ToNumber(const QString& text) {
     return value;
 }
 
-std::optional<qint32> ToLong(const QString& text) { return ToWhole<qint32>(text); }
+std::optional<qint32> ToLong(const QString& text) {
+    return ToWhole<qint32>(text);
+}
 
-std::optional<qint16> ToInteger(const QString& text) { return ToWhole<qint16>(text); }
+std::optional<qint16> ToInteger(const QString& text) {
+    return ToWhole<qint16>(text);
+}
 
 std::optional<bool> ToFlag(const QString& text) {
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)

@@ -19,7 +19,6 @@ class SettingsTable {
     // returns false and leaves `value` alone.
     bool LookupSetting(const QString& key, QVariant& value) const;
 
-
     std::array<SettingPair, kSlots> udtSettings;
     int intSettingCount = 0;
 };

@@ -134,7 +134,8 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
     EXPECT_TRUE(seam.progressOpen);
     EXPECT_FALSE(Button("cmdList")->isEnabled());
     EXPECT_EQ(form.cursor().shape(), Qt::WaitCursor);
-    ASSERT_TRUE(WaitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
     ASSERT_TRUE(frontEnd.busy()) << "the run did not last";
     const int before = paints;
     List()->viewport()->update();
@@ -159,7 +160,8 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
 TEST_F(Commands, CancelInTheProgressDialogAndAnAuditThatKeepsNothing) {
     folder.Set("FAKEMAME_SLEEP", "30");
     QTest::mouseClick(Button("cmdAudit"), Qt::LeftButton);
-    ASSERT_TRUE(WaitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
     EXPECT_EQ(seam.progress.back().total, 7);
     seam.cancelProgress();
     ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
