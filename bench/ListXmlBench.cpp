@@ -33,7 +33,8 @@ std::string Hex(std::mt19937& random, int digits) {
 // One machine in the shape -listxml gives it: ROMs, chips, display, inputs and
 // DIP switches, about 6 KB for a game and 1 KB for a device.
 void WriteMachine(std::ostream& out, std::mt19937& random, int index, int runnableLeft) {
-    const std::string name = "m" + std::to_string(index);
+    std::string name = "m";
+    name += std::to_string(index); // (GCC 12 warns falsely about "m" + ...)
     const bool device = index >= kMachines - kDevices;
     const bool bios = !device && index % 500 == 7 && index / 500 < kBioses;
     // Machines past the table's capacity are printed as BIOS sets, left out.
