@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QThread>
 
 namespace {
 
@@ -36,7 +37,10 @@ const char* const kListSteps[] = {"listing its games (-listfull)",
 
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent) : QObject(parent), m_runner(runner) {}
 
-FrontEnd::~FrontEnd() = default;
+FrontEnd::~FrontEnd() {
+    if (m_worker)
+        m_worker->wait();
+}
 
 QString FrontEnd::busyTitle() const {
     switch (m_command) {
@@ -202,10 +206,11 @@ void FrontEnd::EndRun() {
 }
 
 void FrontEnd::Cancel() {
-    if (!m_run)
+    if (m_command == MameCommand::None)
         return;
     m_userCancelled = true;
-    m_run->Cancel();
+    if (m_run)
+        m_run->Cancel();
 }
 
 QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const {
@@ -294,11 +299,14 @@ void FrontEnd::ListStep(int step) {
             return;
         }
         SetGeneration(MameGeneration::Old);
-        const ListingImport import =
-            ImportListings(ReadLines(m_temp->fullListing()), ReadLines(m_temp->cloneListing()),
-                           ReadLines(m_temp->sourceListing()), m_state.blnCaseInsensitive);
-        m_temp.reset(); // the listings are gone from here on, whatever the outcome
-        FinishImport(import);
+        auto import = std::make_shared<ListingImport>();
+        InWorker(
+            [import, full = m_temp->fullListing(), clones = m_temp->cloneListing(),
+             sources = m_temp->sourceListing(), folded = m_state.blnCaseInsensitive] {
+                *import =
+                    ImportListings(ReadLines(full), ReadLines(clones), ReadLines(sources), folded);
+            },
+            [this, import] { FinishImport(*import); });
     });
     if (step == 0) {
         WatchListFullHeader(false);
@@ -324,10 +332,10 @@ void FrontEnd::ListXmlStep() {
                 result.end == RunEnd::Cancelled ? failure : failure + kNothingChanged));
             return;
         }
-        const ListingImport import = m_xml->finish(m_state.blnCaseInsensitive);
-        m_xml.reset();
-        m_temp.reset();
-        FinishImport(import);
+        auto import = std::make_shared<ListingImport>();
+        InWorker([import, xml = m_xml.get(),
+                  folded = m_state.blnCaseInsensitive] { *import = xml->finish(folded); },
+                 [this, import] { FinishImport(*import); });
     });
     connect(m_run.get(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
         m_xml->addData(chunk);
@@ -337,6 +345,30 @@ void FrontEnd::ListXmlStep() {
         }
     });
     ReportListProgress();
+}
+
+void FrontEnd::InWorker(std::function<void()> work, std::function<void()> done) {
+    // The listings are read and sorted on a thread of their own, so that even a
+    // million games never stop the window from painting. No command changes
+    // the tables meanwhile: the front end stays busy until `done` has run.
+    if (m_command == MameCommand::List)
+        emit progressChanged(QStringLiteral("Sorting %1 games\u2026").arg(Count(m_gamesListed)),
+                             m_gamesListed, 0);
+    m_worker = QThread::create(std::move(work));
+    connect(m_worker, &QThread::finished, this, [this, done = std::move(done)] {
+        m_worker->deleteLater();
+        m_worker = nullptr;
+        m_temp.reset(); // MAME's output is gone from here on, whatever the outcome
+        if (m_userCancelled) {
+            if (m_command == MameCommand::List)
+                FinishList(Outcome<Done>::Failure(kCancelled));
+            else
+                FinishAudit(Outcome<QString>::Failure(kCancelled));
+            return;
+        }
+        done();
+    });
+    m_worker->start();
 }
 
 void FrontEnd::FinishImport(const ListingImport& import) {
@@ -392,32 +424,10 @@ void FrontEnd::AuditStep(const QStringList& arguments) {
             AuditStep(VerifyRomsArguments());
             return;
         }
-        AuditOutcome audit = AuditGames(m_state.udtGames, report, errors, option);
-        m_temp.reset(); // the report is gone from here on, whatever the outcome
-        if (!audit.ok()) {
-            FinishAudit(Outcome<QString>::Failure(audit.failure + kNothingChanged));
-            return;
-        }
-        if (audit.kept > 0) {
-            const Outcome<Done> replaced = ReplaceDatabase(std::move(audit.games));
-            if (!replaced.ok()) {
-                FinishAudit(Outcome<QString>::Failure(replaced.failure() + kNothingChanged));
-                return;
-            }
-        } else {
-            if (QFile::exists(m_state.strDatFile) && !QFile::remove(m_state.strDatFile)) {
-                FinishAudit(Outcome<QString>::Failure(
-                    QStringLiteral("No game passed the audit, but the database file ") +
-                    m_state.strDatFile + QStringLiteral(" could not be deleted.") +
-                    kNothingChanged));
-                return;
-            }
-            m_state.udtGames.clear();
-            ReplaceShown({});
-            Select(-1);
-            emit gamesChanged(false);
-        }
-        FinishAudit(Outcome<QString>::Success(AuditSummary(audit.kept, audit.removed)));
+        auto audit = std::make_shared<AuditOutcome>();
+        InWorker([audit, &games = m_state.udtGames, report, errors,
+                  option] { *audit = AuditGames(games, report, errors, option); },
+                 [this, audit] { ApplyAudit(std::move(*audit)); });
     });
     const auto report = [this, total](qint64 lines) {
         emit progressChanged(
@@ -426,6 +436,32 @@ void FrontEnd::AuditStep(const QStringList& arguments) {
     };
     connect(m_run.get(), &MameRun::linesCounted, this, report);
     report(0);
+}
+
+void FrontEnd::ApplyAudit(AuditOutcome audit) {
+    if (!audit.ok()) {
+        FinishAudit(Outcome<QString>::Failure(audit.failure + kNothingChanged));
+        return;
+    }
+    if (audit.kept > 0) {
+        const Outcome<Done> replaced = ReplaceDatabase(std::move(audit.games));
+        if (!replaced.ok()) {
+            FinishAudit(Outcome<QString>::Failure(replaced.failure() + kNothingChanged));
+            return;
+        }
+    } else {
+        if (QFile::exists(m_state.strDatFile) && !QFile::remove(m_state.strDatFile)) {
+            FinishAudit(Outcome<QString>::Failure(
+                QStringLiteral("No game passed the audit, but the database file ") +
+                m_state.strDatFile + QStringLiteral(" could not be deleted.") + kNothingChanged));
+            return;
+        }
+        m_state.udtGames.clear();
+        ReplaceShown({});
+        Select(-1);
+        emit gamesChanged(false);
+    }
+    FinishAudit(Outcome<QString>::Success(AuditSummary(audit.kept, audit.removed)));
 }
 
 void FrontEnd::FinishAudit(const Outcome<QString>& outcome) {

@@ -14,6 +14,8 @@
 #include <optional>
 
 class ListXmlReader;
+class QThread;
+struct AuditOutcome;
 class TempListingFolder;
 struct ListingImport;
 
@@ -139,7 +141,9 @@ class FrontEnd : public QObject {
     void ListStep(int step);
     void ListXmlStep();
     void ReportListProgress();
+    void InWorker(std::function<void()> work, std::function<void()> done);
     void FinishImport(const ListingImport& import);
+    void ApplyAudit(AuditOutcome audit);
     void FinishList(const Outcome<Done>& outcome);
     void AuditStep(const QStringList& arguments);
     void FinishAudit(const Outcome<QString>& outcome);
@@ -163,6 +167,8 @@ class FrontEnd : public QObject {
     QByteArray m_header;
     std::optional<QString> m_iniFolder;
     QByteArray m_showConfig;
-    // The -listxml document as it arrives.
+    // The -listxml document as it arrives, and the thread that reads and sorts
+    // what MAME gave.
     std::unique_ptr<ListXmlReader> m_xml;
+    QThread* m_worker = nullptr;
 };

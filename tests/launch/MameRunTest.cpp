@@ -1,9 +1,13 @@
 #include "launch/MameRun.h"
+#include "launch/Platform.h"
 #include "FakeMame.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QThread>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,5 +81,36 @@ TEST_F(MameRunTest, CancelEndsMameAndEverythingItStarted) {
         // A child that ended but was not yet collected by init is a zombie.
         const QByteArray status = ReadAll(QString("/proc/%1/status").arg(pid));
         EXPECT_TRUE(status == "<missing>" || status.contains("State:\tZ")) << file;
+    }
+}
+
+TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
+    // Quit: a run that goes away takes MAME with it.
+    {
+        MameRun run(Shell("echo $$ > quit.pid; exec sleep 60"));
+        run.Begin();
+        ASSERT_TRUE(WaitUntil([] { return ReadAll("quit.pid").endsWith('\n'); }));
+    }
+    // Killed: a front end that dies without a word.
+    const pid_t frontEnd = fork();
+    if (frontEnd == 0) {
+        QProcess mame;
+        PrepareChildProcess(mame);
+        mame.start("/bin/sh", {"-c", "echo $$ > killed.pid; exec sleep 60"});
+        mame.waitForStarted(5000);
+        for (int i = 0; i < 500 && !ReadAll("killed.pid").endsWith('\n'); ++i)
+            QThread::msleep(10);
+        raise(SIGKILL);
+    }
+    ASSERT_GT(frontEnd, 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(frontEnd, &status, 0), frontEnd);
+    for (const char* file : {"quit.pid", "killed.pid"}) {
+        const qint64 pid = ReadAll(file).trimmed().toLongLong();
+        ASSERT_GT(pid, 0) << file;
+        EXPECT_TRUE(WaitUntil([pid] {
+            const QByteArray state = ReadAll(QString("/proc/%1/status").arg(pid));
+            return state == "<missing>" || state.contains("State:\tZ");
+        })) << file << ": MAME outlived the front end";
     }
 }

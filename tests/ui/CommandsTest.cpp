@@ -149,7 +149,7 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
     EXPECT_EQ(runner.requests.size(), 3u);
     EXPECT_EQ(seam.progressTitles, std::vector<QString>({"List"}));
     EXPECT_FALSE(seam.progressOpen);
-    EXPECT_EQ(seam.progress.back().text, QString::fromUtf8("Reading MAME's game list… 82 games"));
+    EXPECT_EQ(seam.progress.back().text, QString::fromUtf8("Sorting 82 games…"));
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_TRUE(Button("cmdList")->isEnabled());
     EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
