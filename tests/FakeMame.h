@@ -98,3 +98,12 @@ template <class Condition> bool WaitUntil(Condition condition) {
     }
     return true;
 }
+
+// A small database: a parent and its clone, games of a few drivers.
+inline const QByteArray kSevenGames = "Final Fight (World)|ffight||cps1\r\n"
+                                      "Final Fight (US)|ffightu|ffight|cps1\r\n"
+                                      "Metal Slug|mslug||neogeo\r\n"
+                                      "Pac-Man (Midway)|pacman|puckman|pacman\r\n"
+                                      "Street Fighter Alpha|sfa||cps2\r\n"
+                                      "Alpha Mission II|alpham2||neogeo\r\n"
+                                      "pac-land|pacland||pacland\r\n";

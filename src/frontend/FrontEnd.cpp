@@ -261,14 +261,20 @@ void FrontEnd::ReportListProgress() {
         m_gamesListed, 0);
 }
 
+QString FrontEnd::MakeTempFolder() {
+    m_temp = std::make_unique<TempListingFolder>();
+    if (m_temp->isValid())
+        return {};
+    const QString error = m_temp->errorText() + kNothingChanged;
+    m_temp.reset();
+    return error;
+}
+
 void FrontEnd::BuildDatabase() {
     if (busy())
         return;
-    m_temp = std::make_unique<TempListingFolder>();
-    if (!m_temp->isValid()) {
-        const QString error = m_temp->errorText();
-        m_temp.reset();
-        emit listFinished(Outcome<Done>::Failure(error + kNothingChanged));
+    if (const QString error = MakeTempFolder(); !error.isEmpty()) {
+        emit listFinished(Outcome<Done>::Failure(error));
         return;
     }
     m_gamesListed = 0;
@@ -389,11 +395,8 @@ void FrontEnd::FinishList(const Outcome<Done>& outcome) {
 void FrontEnd::AuditDatabase() {
     if (busy())
         return;
-    m_temp = std::make_unique<TempListingFolder>();
-    if (!m_temp->isValid()) {
-        const QString error = m_temp->errorText();
-        m_temp.reset();
-        emit auditFinished(Outcome<QString>::Failure(error + kNothingChanged));
+    if (const QString error = MakeTempFolder(); !error.isEmpty()) {
+        emit auditFinished(Outcome<QString>::Failure(error));
         return;
     }
     AuditStep(VerifySetsArguments());

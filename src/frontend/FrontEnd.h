@@ -130,6 +130,8 @@ class FrontEnd : public QObject {
   private:
     void ReplaceShown(GameTable shown);
     Outcome<Done> ReplaceDatabase(GameTable games);
+    // Makes the private folder for MAME's output; else says why it could not.
+    QString MakeTempFolder();
     MameRunRequest MameRequest(const QStringList& arguments) const;
     void StartRun(MameCommand command, const MameRunRequest& request,
                   std::function<void(const RunResult&)> done);

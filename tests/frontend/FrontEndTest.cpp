@@ -10,13 +10,7 @@
 
 namespace {
 
-const QByteArray kDatabase = "Final Fight (World)|ffight||cps1\r\n"
-                             "Final Fight (US)|ffightu|ffight|cps1\r\n"
-                             "Metal Slug|mslug||neogeo\r\n"
-                             "Pac-Man (Midway)|pacman|puckman|pacman\r\n"
-                             "Street Fighter Alpha|sfa||cps2\r\n"
-                             "Alpha Mission II|alpham2||neogeo\r\n"
-                             "pac-land|pacland||pacland\r\n";
+const QByteArray kDatabase = kSevenGames;
 
 class FrontEndTest : public ::testing::Test {
   protected:

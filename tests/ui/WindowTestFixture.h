@@ -43,12 +43,3 @@ class WindowTest : public ::testing::Test {
     ScriptedSeam seam;
     frmMain form{frontEnd, seam};
 };
-
-// Old-MAME games of the fixtures' kind: a parent, its clone, others.
-inline const QByteArray kSevenGames = "Final Fight (World)|ffight||cps1\r\n"
-                                      "Final Fight (US)|ffightu|ffight|cps1\r\n"
-                                      "Metal Slug|mslug||neogeo\r\n"
-                                      "Pac-Man (Midway)|pacman|puckman|pacman\r\n"
-                                      "Street Fighter Alpha|sfa||cps2\r\n"
-                                      "Alpha Mission II|alpham2||neogeo\r\n"
-                                      "pac-land|pacland||pacland\r\n";
