@@ -1,6 +1,6 @@
 #include "launch/MameRun.h"
-#include "launch/Platform.h"
 #include "FakeMame.h"
+#include "launch/Platform.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
@@ -111,6 +111,7 @@ TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
         EXPECT_TRUE(WaitUntil([pid] {
             const QByteArray state = ReadAll(QString("/proc/%1/status").arg(pid));
             return state == "<missing>" || state.contains("State:\tZ");
-        })) << file << ": MAME outlived the front end";
+        })) << file
+            << ": MAME outlived the front end";
     }
 }
