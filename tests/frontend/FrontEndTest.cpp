@@ -243,6 +243,10 @@ TEST_F(FrontEndTest, PlayRunsTheSelectedGameAndRemembersTheOptions) {
     EXPECT_EQ(frontEnd.state().strOptions, "-window  -nosound");
     EXPECT_EQ(runner.requests.back().arguments,
               QStringList({"-f", "-c", "./mame pacman -window  -nosound"}));
+    // The options are the user's own shell text: a star stays one, a redirection works.
+    ASSERT_TRUE(play(QString("-inipath * > out.txt")).value().ok());
+    EXPECT_EQ(folder.PlayLog().last(), "pacman -inipath *");
+    EXPECT_TRUE(QFile::exists("out.txt"));
 
     // A name the shell could read otherwise starts nothing.
     LoadDatabase("Bad|x;touch PWNED||drv\r\n");
