@@ -214,20 +214,25 @@ void FrontEnd::Cancel() {
 }
 
 QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const {
+    QString failure;
     switch (result.end) {
     case RunEnd::FailedToStart:
-        return QStringLiteral("MAME could not be started for %1: %2").arg(what, result.detail);
+        failure = QStringLiteral("MAME could not be started for %1: %2").arg(what, result.detail);
+        break;
     case RunEnd::Crashed:
-        return QStringLiteral("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
+        failure =
+            QStringLiteral("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
+        break;
     case RunEnd::OutputNotWritten:
-        return QStringLiteral("MAME's output could not be kept while %1: %2")
-            .arg(what, result.detail);
+        failure =
+            QStringLiteral("MAME's output could not be kept while %1: %2").arg(what, result.detail);
+        break;
     case RunEnd::Cancelled:
         return kCancelled;
     case RunEnd::Finished:
-        break;
+        return {};
     }
-    return {};
+    return failure + kNothingChanged;
 }
 
 void FrontEnd::WatchListFullHeader(bool headerOnly) {
@@ -296,8 +301,7 @@ void FrontEnd::ListStep(int step) {
         }
         const QString failure = RunFailure(result, QString::fromLatin1(kListSteps[step]));
         if (!failure.isEmpty()) {
-            FinishList(Outcome<Done>::Failure(
-                result.end == RunEnd::Cancelled ? failure : failure + kNothingChanged));
+            FinishList(Outcome<Done>::Failure(failure));
             return;
         }
         if (step < 2) {
@@ -312,7 +316,7 @@ void FrontEnd::ListStep(int step) {
                 *import =
                     ImportListings(ReadLines(full), ReadLines(clones), ReadLines(sources), folded);
             },
-            [this, import] { FinishImport(*import); });
+            [this, import] { FinishImport(std::move(*import)); });
     });
     if (step == 0) {
         WatchListFullHeader(false);
@@ -334,14 +338,13 @@ void FrontEnd::ListXmlStep() {
         const QString failure =
             RunFailure(result, QStringLiteral("listing its machines (-listxml)"));
         if (!failure.isEmpty()) {
-            FinishList(Outcome<Done>::Failure(
-                result.end == RunEnd::Cancelled ? failure : failure + kNothingChanged));
+            FinishList(Outcome<Done>::Failure(failure));
             return;
         }
         auto import = std::make_shared<ListingImport>();
         InWorker([import, xml = m_xml.get(),
                   folded = m_state.blnCaseInsensitive] { *import = xml->finish(folded); },
-                 [this, import] { FinishImport(*import); });
+                 [this, import] { FinishImport(std::move(*import)); });
     });
     connect(m_run.get(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
         m_xml->addData(chunk);
@@ -377,12 +380,12 @@ void FrontEnd::InWorker(std::function<void()> work, std::function<void()> done) 
     m_worker->start();
 }
 
-void FrontEnd::FinishImport(const ListingImport& import) {
+void FrontEnd::FinishImport(ListingImport import) {
     if (!import.ok()) {
         FinishList(Outcome<Done>::Failure(import.failure + kNothingChanged));
         return;
     }
-    const Outcome<Done> replaced = ReplaceDatabase(import.games);
+    const Outcome<Done> replaced = ReplaceDatabase(std::move(import.games));
     FinishList(replaced.ok() ? replaced
                              : Outcome<Done>::Failure(replaced.failure() + kNothingChanged));
 }
@@ -413,8 +416,7 @@ void FrontEnd::AuditStep(const QStringList& arguments) {
         const QString failure =
             RunFailure(result, QStringLiteral("auditing the ROM sets (%1)").arg(option));
         if (!failure.isEmpty()) {
-            FinishAudit(Outcome<QString>::Failure(
-                result.end == RunEnd::Cancelled ? failure : failure + kNothingChanged));
+            FinishAudit(Outcome<QString>::Failure(failure));
             return;
         }
         const std::optional<QStringList> report = ReadLines(m_temp->auditReport());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "database/ListingImport.h"
 #include "frontend/Outcome.h"
 #include "gamelist/DriverFilter.h"
 #include "launch/MameGeneration.h"
@@ -17,7 +18,6 @@ class ListXmlReader;
 class QThread;
 struct AuditOutcome;
 class TempListingFolder;
-struct ListingImport;
 
 // Everything the window shows and the commands share. Only FrontEnd changes it.
 struct FrontEndState {
@@ -136,6 +136,7 @@ class FrontEnd : public QObject {
     void StartRun(MameCommand command, const MameRunRequest& request,
                   std::function<void(const RunResult&)> done);
     void EndRun();
+    // The whole message for a run that did not finish, or empty when it did.
     QString RunFailure(const RunResult& result, const QString& what) const;
     void WatchListFullHeader(bool headerOnly);
     bool HeaderShowsCurrentMame() const;
@@ -144,7 +145,7 @@ class FrontEnd : public QObject {
     void ListXmlStep();
     void ReportListProgress();
     void InWorker(std::function<void()> work, std::function<void()> done);
-    void FinishImport(const ListingImport& import);
+    void FinishImport(ListingImport import);
     void ApplyAudit(AuditOutcome audit);
     void FinishList(const Outcome<Done>& outcome);
     void AuditStep(const QStringList& arguments);

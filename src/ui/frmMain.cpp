@@ -97,10 +97,12 @@ void frmMain::CreateControls() {
     cmdList = AddButton("cmdList", QStringLiteral("&List"), 3360);
     cmdAudit = AddButton("cmdAudit", QStringLiteral("&Audit"), 3840);
 
-    QWidget* order[] = {lstGames,  txtSearch, cmdPlay, cmdQuit, cmdMame,
-                        cmdDriver, cmdParent, cmdSet,  cmdList, cmdAudit};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    QWidget* previous = txtSearch;
+    setTabOrder(lstGames, txtSearch);
+    for (QWidget* button : Buttons()) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 void frmMain::CreateMenus() {
@@ -193,6 +195,10 @@ void frmMain::ShowSelection(int index) {
     cmdParent->setEnabled(!game->strParent.isEmpty());
 }
 
+std::vector<QWidget*> frmMain::Buttons() const {
+    return {cmdPlay, cmdQuit, cmdMame, cmdDriver, cmdParent, cmdSet, cmdList, cmdAudit};
+}
+
 void frmMain::DisableGameCommands() {
     for (QPushButton* button : {cmdPlay, cmdDriver, cmdParent, cmdSet, cmdAudit})
         button->setEnabled(false);
@@ -209,8 +215,10 @@ void frmMain::EnableGameCommands() {
 }
 
 void frmMain::ApplyPlainCaptions() {
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setText(button->text().remove(u'&'));
+    for (QWidget* button : Buttons()) {
+        auto* push = static_cast<QPushButton*>(button);
+        push->setText(push->text().remove(u'&'));
+    }
     for (QMenu* menu : {mnuForm, mnuList}) {
         for (QAction* item : menu->actions())
             item->setText(item->text().remove(u'&'));
@@ -404,10 +412,12 @@ bool frmMain::ApplyWindowSettings(const FrontEndSettings& s) {
         return false;
 
     // The saved left and top are those of the client area, as written.
+    QRect client = geometry();
     if (s.left)
-        setGeometry(QRect(geometry()).translated(qRound(*s.left / twips.x) - geometry().x(), 0));
+        client.moveLeft(qRound(*s.left / twips.x));
     if (s.top)
-        setGeometry(QRect(geometry()).translated(0, qRound(*s.top / twips.y) - geometry().y()));
+        client.moveTop(qRound(*s.top / twips.y));
+    setGeometry(client);
     if (s.width)
         resize(qRound(*s.width / twips.x), height());
     if (s.height)

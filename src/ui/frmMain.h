@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QWidget>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -72,6 +73,8 @@ class frmMain : public QWidget {
     void ConnectFrontEnd();
     QPushButton* AddButton(const char* name, const QString& caption, int topTwips);
     void PlaceDesign(QWidget* control, int left, int top, int width, int height);
+    // The eight buttons, top to bottom.
+    std::vector<QWidget*> Buttons() const;
     void EnableGameCommands();
     void ShowSelection(int index);
     void ShowBusy(MameCommand command, bool busy);
