@@ -24,12 +24,12 @@ void SizesAndCaseModes(benchmark::internal::Benchmark* b) {
 void BM_ReadDatabase(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    if (!WriteDatabase(path, bench::CachedGames(state.range(0))).isEmpty()) {
+    if (!writeDatabase(path, bench::CachedGames(state.range(0))).isEmpty()) {
         state.SkipWithError("cannot write the database");
         return;
     }
     for (auto _ : state) {
-        const DatabaseLoad load = ReadDatabase(path);
+        const DatabaseLoad load = readDatabase(path);
         if (load.status != DatabaseStatus::Ok)
             state.SkipWithError("the database did not load");
         benchmark::DoNotOptimize(load.games.data());
@@ -45,7 +45,7 @@ void BM_WriteDatabase(benchmark::State& state) {
     const QString path = dir.filePath("coinslot.dat");
     const GameTable& games = bench::CachedGames(state.range(0));
     for (auto _ : state) {
-        if (!WriteDatabase(path, games).isEmpty())
+        if (!writeDatabase(path, games).isEmpty())
             state.SkipWithError("cannot write the database");
     }
 }
@@ -54,7 +54,7 @@ BENCHMARK(BM_WriteDatabase)
     ->ArgsProduct({bench::kSizes})
     ->Unit(benchmark::kMillisecond);
 
-// SortGames on a table in set-name order, as a build hands it over; folded=1
+// sortGames on a table in set-name order, as a build hands it over; folded=1
 // ignores case under the locale that the benchmarks' main sets.
 void BM_SortGames(benchmark::State& state) {
     const GameTable& games = bench::CachedGames(state.range(0));
@@ -63,7 +63,7 @@ void BM_SortGames(benchmark::State& state) {
         state.PauseTiming();
         GameTable table = games;
         state.ResumeTiming();
-        const qint64 passes = SortGames(table, std::ssize(table), caseInsensitive);
+        const qint64 passes = sortGames(table, std::ssize(table), caseInsensitive);
         if (passes != 0)
             state.SkipWithError("two descriptions compared equal");
         benchmark::DoNotOptimize(table.data());
@@ -76,13 +76,13 @@ BENCHMARK(BM_SortGames)->Apply(SizesAndCaseModes)->Unit(benchmark::kMillisecond)
 void BM_SortGamesWithEqualKeys(benchmark::State& state) {
     GameTable games = bench::CachedGames(state.range(0));
     for (qsizetype i = 50; i < std::ssize(games); i += 100)
-        games[i].strDescription = games[i - 1].strDescription.toUpper();
+        games[i].description = games[i - 1].description.toUpper();
     const bool caseInsensitive = state.range(1) != 0;
     for (auto _ : state) {
         state.PauseTiming();
         GameTable table = games;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(SortGames(table, std::ssize(table), caseInsensitive));
+        benchmark::DoNotOptimize(sortGames(table, std::ssize(table), caseInsensitive));
         benchmark::DoNotOptimize(table.data());
     }
 }
@@ -98,7 +98,7 @@ void BM_ImportListings(benchmark::State& state) {
     const bool caseInsensitive = state.range(1) != 0;
     for (auto _ : state) {
         const ListingImport import =
-            ImportListings(listings.full, listings.clones, listings.drivers, caseInsensitive);
+            importListings(listings.full, listings.clones, listings.drivers, caseInsensitive);
         if (!import.ok())
             state.SkipWithError(qPrintable(import.failure));
         benchmark::DoNotOptimize(import.games.data());
@@ -112,7 +112,7 @@ void BM_Audit(benchmark::State& state) {
     const GameTable& games = bench::CachedGames(state.range(0));
     const bench::AuditReport audit = bench::SyntheticAudit(games);
     for (auto _ : state) {
-        const AuditOutcome outcome = AuditGames(games, audit.report, audit.errors, "-verifyroms");
+        const AuditOutcome outcome = auditGames(games, audit.report, audit.errors, "-verifyroms");
         if (outcome.kept != audit.good)
             state.SkipWithError("the audit kept other games");
         benchmark::DoNotOptimize(outcome.games.data());

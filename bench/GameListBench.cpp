@@ -16,9 +16,9 @@ void BM_SearchKeystroke(benchmark::State& state) {
     const GameTable& shown = bench::CachedGames(state.range(0));
     const CaseInsensitiveCompare compare;
     const QString text =
-        state.range(1) == 0 ? QStringLiteral("xylophone") : shown.front().strDescription + u'~';
+        state.range(1) == 0 ? QStringLiteral("xylophone") : shown.front().description + u'~';
     for (auto _ : state) {
-        const qsizetype found = SearchGames(shown, text, compare);
+        const qsizetype found = searchGames(shown, text, compare);
         if (found != -1)
             state.SkipWithError("the search matched");
         benchmark::DoNotOptimize(found);
@@ -34,7 +34,7 @@ void BM_SearchShortName(benchmark::State& state) {
     const CaseInsensitiveCompare compare;
     const QString text = QStringLiteral("[nosuchname]");
     for (auto _ : state)
-        benchmark::DoNotOptimize(SearchGames(shown, text, compare));
+        benchmark::DoNotOptimize(searchGames(shown, text, compare));
 }
 BENCHMARK(BM_SearchShortName)
     ->ArgName("games")
@@ -49,7 +49,7 @@ void BM_DriverFilter(benchmark::State& state) {
     for (int i = 3; i < state.range(1); ++i)
         text += QStringLiteral(" drv%1").arg(i * 7);
     for (auto _ : state) {
-        const FilterOutcome outcome = ApplyDriverFilter(text, games);
+        const FilterOutcome outcome = applyDriverFilter(text, games);
         if (outcome.result != FilterResult::Shown)
             state.SkipWithError("the filter matched nothing");
         benchmark::DoNotOptimize(outcome.shown.data());

@@ -1,7 +1,7 @@
 // Reading a current MAME's -listxml at today's size: a made-up document of
 // about 270 MB in MAME's own form (45,294 machines, 5,848 of them devices and
 // 74 BIOS sets, as 0.251 prints), written to a temporary file once and then
-// read through ImportListXml. Reports the machines kept and the peak resident
+// read through importListXml. Reports the machines kept and the peak resident
 // memory of the process, which the reader must keep far below the document.
 #include "database/ListXmlImport.h"
 
@@ -137,7 +137,7 @@ void BM_ImportListXml(benchmark::State& state) {
             state.SkipWithError("cannot read the listing");
             return;
         }
-        const ListingImport import = ImportListXml(file, false);
+        const ListingImport import = importListXml(file, false);
         if (!import.ok()) {
             state.SkipWithError(import.failure.toStdString().c_str());
             return;

@@ -19,24 +19,24 @@ namespace {
 
 class SilentSeam : public DialogSeam {
   public:
-    void ShowMessage(QWidget*, const QString&, const QString&, Icon) override {}
-    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+    void showMessage(QWidget*, const QString&, const QString&, Icon) override {}
+    std::optional<QString> askText(QWidget*, const QString&, const QString&,
                                    const QString&) override {
         return std::nullopt;
     }
-    std::optional<QString> ChooseFile(QWidget*, const QString&, const QString&,
+    std::optional<QString> chooseFile(QWidget*, const QString&, const QString&,
                                       const QString&) override {
         return std::nullopt;
     }
-    std::optional<FontChoice> ChooseFont(QWidget*, const FontRequest&) override {
+    std::optional<FontChoice> chooseFont(QWidget*, const FontRequest&) override {
         return std::nullopt;
     }
-    void BeginProgress(QWidget*, const QString&, std::function<void()>) override {}
-    void UpdateProgress(const QString&, qint64, qint64) override {}
-    void EndProgress() override {}
-    bool OpenInEditor(const QString&) override { return false; }
-    void HideWindow(QWidget*) override {}
-    void ShowWindow(QWidget*) override {}
+    void beginProgress(QWidget*, const QString&, std::function<void()>) override {}
+    void updateProgress(const QString&, qint64, qint64) override {}
+    void endProgress() override {}
+    bool openInEditor(const QString&) override { return false; }
+    void hideWindow(QWidget*) override {}
+    void showWindow(QWidget*) override {}
 };
 
 QApplication& App() {
@@ -60,7 +60,7 @@ class BenchFolder {
         ini.open(QIODevice::WriteOnly);
         ini.write("mameexe = mame\r\nlastgame = " + QByteArray::number(games * 9 / 10) + "\r\n");
         ini.close();
-        if (!WriteDatabase("coinslot.dat", bench::CachedGames(games)).isEmpty())
+        if (!writeDatabase("coinslot.dat", bench::CachedGames(games)).isEmpty())
             state.SkipWithError("cannot write the database");
     }
     ~BenchFolder() { QDir::setCurrent(m_previous); }
@@ -82,11 +82,11 @@ void BM_LoadAndShow(benchmark::State& state) {
     SilentSeam seam;
     MameRunner runner;
     FrontEnd frontEnd(runner);
-    frontEnd.SetProgramName("coinslot");
+    frontEnd.setProgramName("coinslot");
     frmMain form(frontEnd, seam);
     form.show();
     for (auto _ : state) {
-        if (!frontEnd.LoadDatabase(games / 2).ok())
+        if (!frontEnd.loadDatabase(games / 2).ok())
             state.SkipWithError("the database did not load");
         PaintOnce(form);
     }
@@ -104,7 +104,7 @@ void BM_StartUp(benchmark::State& state) {
     for (auto _ : state) {
         FrontEnd frontEnd(runner);
         frmMain form(frontEnd, seam);
-        if (!LoadFrontEnd(form, frontEnd, seam, "coinslot"))
+        if (!loadFrontEnd(form, frontEnd, seam, "coinslot"))
             state.SkipWithError("the start-up failed");
         form.show();
         PaintOnce(form);

@@ -35,14 +35,14 @@ inline GameTable SyntheticGames(int count = 10001) {
         const int n = length(random);
         for (int w = 0; w < n; ++w) {
             if (w > 0)
-                game.strDescription += u' ';
-            game.strDescription += QString::fromLatin1(words[word(random)]);
+                game.description += u' ';
+            game.description += QString::fromLatin1(words[word(random)]);
         }
-        game.strDescription += QStringLiteral(" %1 (set %2, World)").arg(i).arg(i % 7 + 1);
-        game.strName = QStringLiteral("g%1").arg(i, 5, 36, QLatin1Char('0'));
+        game.description += QStringLiteral(" %1 (set %2, World)").arg(i).arg(i % 7 + 1);
+        game.name = QStringLiteral("g%1").arg(i, 5, 36, QLatin1Char('0'));
         if (i % 4 == 3)
-            game.strParent = games[i - 1 - i % 3].strName;
-        game.strDriver = QStringLiteral("drv%1").arg(i / 33);
+            game.parent = games[i - 1 - i % 3].name;
+        game.driver = QStringLiteral("drv%1").arg(i / 33);
         games.push_back(std::move(game));
     }
     return games;
@@ -69,10 +69,10 @@ inline Listings SyntheticListings(const GameTable& games) {
     l.full << QStringLiteral("Name:     Description:");
     l.clones << QStringLiteral("Name:    Clone of:");
     for (const GameRecord& g : games) {
-        l.full << QStringLiteral("%1\"%2\"").arg(g.strName, -10).arg(g.strDescription);
-        if (!g.strParent.isEmpty())
-            l.clones << QStringLiteral("%1 %2").arg(g.strName, -8).arg(g.strParent, -8);
-        l.drivers << QStringLiteral("%1 src/drivers/%2.c").arg(g.strName, -8).arg(g.strDriver);
+        l.full << QStringLiteral("%1\"%2\"").arg(g.name, -10).arg(g.description);
+        if (!g.parent.isEmpty())
+            l.clones << QStringLiteral("%1 %2").arg(g.name, -8).arg(g.parent, -8);
+        l.drivers << QStringLiteral("%1 src/drivers/%2.c").arg(g.name, -8).arg(g.driver);
     }
     return l;
 }
@@ -91,13 +91,12 @@ inline AuditReport SyntheticAudit(const GameTable& games) {
     AuditReport a;
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
         const GameRecord& g = games[i];
-        const QString set = g.strParent.isEmpty()
-                                ? g.strName
-                                : QStringLiteral("%1 [%2]").arg(g.strName, g.strParent);
+        const QString set =
+            g.parent.isEmpty() ? g.name : QStringLiteral("%1 [%2]").arg(g.name, g.parent);
         if (i % 9 == 4) {
             a.report << QStringLiteral("%1: %2.1a (4096 bytes) - NOT FOUND")
-                            .arg(g.strName, -12)
-                            .arg(g.strName);
+                            .arg(g.name, -12)
+                            .arg(g.name);
             a.report << QStringLiteral("romset %1 is bad").arg(set);
         } else {
             a.report << QStringLiteral("romset %1 is %2")

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const bool noReport = bytes.startsWith('\x03');
     const AuditOutcome outcome =
-        AuditGames(games, noReport ? std::nullopt : std::optional<QStringList>(report), errors,
+        auditGames(games, noReport ? std::nullopt : std::optional<QStringList>(report), errors,
                    QStringLiteral("-verifyroms"));
 
     // What the outcome must be, worked out apart from the audit's own code.
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     GameTable kept;
     for (const GameRecord& game : games) {
-        if (goodNames.contains(game.strName))
+        if (goodNames.contains(game.name))
             kept.push_back(game);
     }
     FUZZ_CHECK(outcome.games == kept);

@@ -10,7 +10,7 @@
 
 namespace {
 
-ListingImport Read(const QByteArray& input, qsizetype cut, bool caseInsensitive) {
+ListingImport readKey(const QByteArray& input, qsizetype cut, bool caseInsensitive) {
     ListXmlReader reader;
     reader.addData(input.left(cut));
     const qsizetype before = reader.machinesRead();
@@ -22,8 +22,8 @@ ListingImport Read(const QByteArray& input, qsizetype cut, bool caseInsensitive)
 void CheckImport(const QByteArray& input, bool caseInsensitive) {
     static const CaseInsensitiveCompare ignoringCase;
     const qsizetype cut = input.isEmpty() ? 0 : static_cast<uchar>(input[0]) * input.size() / 256;
-    const ListingImport import = Read(input, input.size(), caseInsensitive);
-    const ListingImport pieces = Read(input, cut, caseInsensitive);
+    const ListingImport import = readKey(input, input.size(), caseInsensitive);
+    const ListingImport pieces = readKey(input, cut, caseInsensitive);
     // Failure texts may differ: Qt places an encoding fault where the piece
     // holding it was decoded.
     FUZZ_CHECK(import.ok() == pieces.ok());
@@ -35,14 +35,14 @@ void CheckImport(const QByteArray& input, bool caseInsensitive) {
     const GameTable& games = import.games;
     FUZZ_CHECK(!games.empty() && std::ssize(games) <= kMaxGames);
     for (size_t i = 1; i < games.size(); ++i) {
-        const QString& a = games[i - 1].strDescription;
-        const QString& b = games[i].strDescription;
-        FUZZ_CHECK((caseInsensitive ? ignoringCase(a, b) : CompareOrdinal(a, b)) <= 0);
+        const QString& a = games[i - 1].description;
+        const QString& b = games[i].description;
+        FUZZ_CHECK((caseInsensitive ? ignoringCase(a, b) : compareOrdinal(a, b)) <= 0);
     }
 
     const QString path = fuzz::Path(QStringLiteral("listed.dat"));
-    FUZZ_CHECK(WriteDatabase(path, games).isEmpty());
-    const DatabaseLoad load = ReadDatabase(path);
+    FUZZ_CHECK(writeDatabase(path, games).isEmpty());
+    const DatabaseLoad load = readDatabase(path);
     FUZZ_CHECK(load.status == DatabaseStatus::Ok);
     FUZZ_CHECK(load.games == games);
 }

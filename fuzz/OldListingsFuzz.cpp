@@ -16,7 +16,7 @@ namespace {
 void CheckImport(const std::array<std::optional<QStringList>, 3>& listings, bool caseInsensitive) {
     static const CaseInsensitiveCompare ignoringCase;
     const ListingImport import =
-        ImportListings(listings[0], listings[1], listings[2], caseInsensitive);
+        importListings(listings[0], listings[1], listings[2], caseInsensitive);
     if (!import.ok()) {
         FUZZ_CHECK(import.games.empty());
         return;
@@ -25,14 +25,14 @@ void CheckImport(const std::array<std::optional<QStringList>, 3>& listings, bool
     FUZZ_CHECK(!games.empty());
     FUZZ_CHECK(listings[0] && std::ssize(games) == listings[0]->size() - 1);
     for (size_t i = 1; i < games.size(); ++i) {
-        const QString& a = games[i - 1].strDescription;
-        const QString& b = games[i].strDescription;
-        FUZZ_CHECK((caseInsensitive ? ignoringCase(a, b) : CompareOrdinal(a, b)) <= 0);
+        const QString& a = games[i - 1].description;
+        const QString& b = games[i].description;
+        FUZZ_CHECK((caseInsensitive ? ignoringCase(a, b) : compareOrdinal(a, b)) <= 0);
     }
 
     const QString path = fuzz::Path(QStringLiteral("listed.dat"));
-    FUZZ_CHECK(WriteDatabase(path, games).isEmpty());
-    const DatabaseLoad load = ReadDatabase(path);
+    FUZZ_CHECK(writeDatabase(path, games).isEmpty());
+    const DatabaseLoad load = readDatabase(path);
     FUZZ_CHECK(load.status == DatabaseStatus::Ok);
     FUZZ_CHECK(load.games == games);
 }
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<QByteArray> parts = fuzz::Input(data, size).split('\0');
     std::array<std::optional<QStringList>, 3> listings;
     for (qsizetype i = 0; i < 3 && i < parts.size(); ++i)
-        listings[i] = SplitLines(parts[i]);
+        listings[i] = splitLines(parts[i]);
     CheckImport(listings, false);
     CheckImport(listings, true);
     return 0;

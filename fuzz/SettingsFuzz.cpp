@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = fuzz::Input(data, size);
     const std::optional<SettingsTable> table =
-        ReadSettingsFile(fuzz::WriteBytes(QStringLiteral("coinslot.ini"), bytes));
+        readSettingsFile(fuzz::WriteBytes(QStringLiteral("coinslot.ini"), bytes));
 
     qsizetype settingLines = 0;
     for (const QByteArray& line : fuzz::RawLines(bytes))
@@ -17,18 +17,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(table.has_value() == (settingLines <= SettingsTable::kSlots));
     if (!table)
         return 0;
-    FUZZ_CHECK(table->intSettingCount == settingLines);
+    FUZZ_CHECK(table->count == settingLines);
 
     const QString again = fuzz::Path(QStringLiteral("again.ini"));
-    FUZZ_CHECK(WriteSettingsFile(again, *table).isEmpty());
-    const std::optional<SettingsTable> reread = ReadSettingsFile(again);
+    FUZZ_CHECK(writeSettingsFile(again, *table).isEmpty());
+    const std::optional<SettingsTable> reread = readSettingsFile(again);
     FUZZ_CHECK(reread.has_value());
-    FUZZ_CHECK(reread->intSettingCount == table->intSettingCount);
-    for (int i = 0; i < table->intSettingCount; ++i) {
-        const SettingPair& before = table->udtSettings[i];
-        const SettingPair& after = reread->udtSettings[i];
-        FUZZ_CHECK(after.strKey == before.strKey);
-        FUZZ_CHECK(FormatSettingValue(after.varValue) == FormatSettingValue(before.varValue));
+    FUZZ_CHECK(reread->count == table->count);
+    for (int i = 0; i < table->count; ++i) {
+        const SettingPair& before = table->pairs[i];
+        const SettingPair& after = reread->pairs[i];
+        FUZZ_CHECK(after.key == before.key);
+        FUZZ_CHECK(formatSettingValue(after.value) == formatSettingValue(before.value));
     }
     return 0;
 }

@@ -55,9 +55,9 @@ class FakeMameFolder : public WorkingFolder {
 // The real runner, noting each request.
 class RecordingRunner : public MameRunner {
   public:
-    std::unique_ptr<MameRun> Create(const MameRunRequest& request) override {
+    std::unique_ptr<MameRun> create(const MameRunRequest& request) override {
         requests.push_back(request);
-        return MameRunner::Create(request);
+        return MameRunner::create(request);
     }
     std::vector<MameRunRequest> requests;
 };

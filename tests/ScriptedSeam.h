@@ -40,42 +40,42 @@ class ScriptedSeam : public DialogSeam {
     std::vector<QString> opened;
     bool openSucceeds = true;
 
-    void ShowMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
+    void showMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
         messages.push_back({text, title, icon});
     }
-    std::optional<QString> AskText(QWidget*, const QString& prompt, const QString& title,
+    std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {
         prompts.push_back({prompt, title, defaultText});
         return Next(textAnswers);
     }
-    std::optional<QString> ChooseFile(QWidget*, const QString& title, const QString& filter,
+    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString& filter,
                                       const QString&) override {
         fileTitles.push_back(title);
         fileFilters.push_back(filter);
         return Next(fileAnswers);
     }
-    std::optional<FontChoice> ChooseFont(QWidget*, const FontRequest& request) override {
+    std::optional<FontChoice> chooseFont(QWidget*, const FontRequest& request) override {
         fontRequests.push_back(request);
         return Next(fontAnswers);
     }
-    void BeginProgress(QWidget*, const QString& title, std::function<void()> onCancel) override {
+    void beginProgress(QWidget*, const QString& title, std::function<void()> onCancel) override {
         progressTitles.push_back(title);
         progressOpen = true;
         cancelProgress = std::move(onCancel);
     }
-    void UpdateProgress(const QString& text, qint64 value, qint64 total) override {
+    void updateProgress(const QString& text, qint64 value, qint64 total) override {
         progress.push_back({text, value, total});
     }
-    void EndProgress() override {
+    void endProgress() override {
         progressOpen = false;
         cancelProgress = nullptr;
     }
-    bool OpenInEditor(const QString& path) override {
+    bool openInEditor(const QString& path) override {
         opened.push_back(path);
         return openSucceeds;
     }
-    void HideWindow(QWidget* w) override { w->hide(); }
-    void ShowWindow(QWidget* w) override { w->show(); }
+    void hideWindow(QWidget* w) override { w->hide(); }
+    void showWindow(QWidget* w) override { w->show(); }
 
   private:
     template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {

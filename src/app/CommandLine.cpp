@@ -12,32 +12,32 @@ namespace {
 
 constexpr int kBadUsage = 2;
 
-QString ProgramName(const QStringList& arguments) {
+QString programName(const QStringList& arguments) {
     const QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments[0]).fileName();
     return name.isEmpty() ? QStringLiteral("coinslot") : name;
 }
 
-StartChoice Exit(const QString& text, int status) {
+StartChoice exitWith(const QString& text, int status) {
     StartChoice choice;
     choice.text = text.endsWith('\n') ? text : text + '\n';
     choice.exitStatus = status;
     return choice;
 }
 
-StartChoice Error(const QStringList& arguments, const QString& reason) {
-    return Exit(ProgramName(arguments) + QStringLiteral(": ") + reason, kBadUsage);
+StartChoice usageError(const QStringList& arguments, const QString& reason) {
+    return exitWith(programName(arguments) + QStringLiteral(": ") + reason, kBadUsage);
 }
 
 } // namespace
 
-QStringList ArgumentsOf(int argc, char** argv) {
+QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
 }
 
-StartChoice ParseCommandLine(const QStringList& arguments, const QString& version) {
+StartChoice parseCommandLine(const QStringList& arguments, const QString& version) {
     QCommandLineParser parser;
     // "-folder" means "--folder", not "-f -o -l ..."; there are no short forms
     // to cluster.
@@ -57,34 +57,34 @@ StartChoice ParseCommandLine(const QStringList& arguments, const QString& versio
     parser.addOptions({help, showVersion, folder});
 
     if (!parser.parse(arguments))
-        return Error(arguments, parser.errorText());
+        return usageError(arguments, parser.errorText());
     if (parser.isSet(help)) {
         // The parser names the program after the application object, or a
         // placeholder before there is one; the usage line names it from the
         // arguments instead.
         const QString text = parser.helpText();
-        return Exit(QStringLiteral("Usage: %1 [options]").arg(ProgramName(arguments)) +
-                        text.mid(text.indexOf('\n')),
-                    0);
+        return exitWith(QStringLiteral("Usage: %1 [options]").arg(programName(arguments)) +
+                            text.mid(text.indexOf('\n')),
+                        0);
     }
     if (parser.isSet(showVersion))
-        return Exit(ProgramName(arguments) + ' ' + version, 0);
+        return exitWith(programName(arguments) + ' ' + version, 0);
     if (!parser.positionalArguments().isEmpty())
-        return Error(arguments, QStringLiteral("Unexpected argument '%1'.")
-                                    .arg(parser.positionalArguments().constFirst()));
+        return usageError(arguments, QStringLiteral("Unexpected argument '%1'.")
+                                         .arg(parser.positionalArguments().constFirst()));
 
     StartChoice choice;
     choice.run = true;
     if (parser.isSet(folder)) {
         const QString dir = parser.values(folder).constLast();
         if (dir.isEmpty())
-            return Error(arguments, QStringLiteral("The folder name is empty."));
+            return usageError(arguments, QStringLiteral("The folder name is empty."));
         choice.folder = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
     }
     return choice;
 }
 
-std::optional<QString> EnterWorkingFolder(const QString& folder) {
+std::optional<QString> enterWorkingFolder(const QString& folder) {
     const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
     // The missing folders, innermost first, so a failure part-way can take
     // back exactly what was made.
@@ -115,16 +115,16 @@ std::optional<QString> EnterWorkingFolder(const QString& folder) {
     return std::nullopt;
 }
 
-StartChoice ChooseStart(const QStringList& arguments, const QString& version) {
-    StartChoice choice = ParseCommandLine(arguments, version);
+StartChoice chooseStart(const QStringList& arguments, const QString& version) {
+    StartChoice choice = parseCommandLine(arguments, version);
     if (choice.run && !choice.folder.isEmpty()) {
-        if (const std::optional<QString> failure = EnterWorkingFolder(choice.folder))
-            return Error(arguments, *failure);
+        if (const std::optional<QString> failure = enterWorkingFolder(choice.folder))
+            return usageError(arguments, *failure);
     }
     return choice;
 }
 
-int PrintAndEnd(const StartChoice& choice) {
+int printAndEnd(const StartChoice& choice) {
     std::FILE* stream = choice.exitStatus == 0 ? stdout : stderr;
     std::fputs(choice.text.toLocal8Bit().constData(), stream);
     std::fflush(stream);

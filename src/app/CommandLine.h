@@ -16,23 +16,23 @@ struct StartChoice {
 
 // The program's arguments as texts, read before any application object
 // exists.
-QStringList ArgumentsOf(int argc, char** argv);
+QStringList argumentsOf(int argc, char** argv);
 
 // Reads `arguments` (the first is the program itself) without touching any
 // file: --help and --version give their text with status 0; an unknown
 // option, a stray argument or an empty --folder gives a one-line error with
 // status 2. `version` is what --version reports.
-StartChoice ParseCommandLine(const QStringList& arguments, const QString& version);
+StartChoice parseCommandLine(const QStringList& arguments, const QString& version);
 
 // Makes `folder` with any missing parents and makes it the current folder.
 // On failure returns a one-line reason and leaves no folder behind that it
 // made.
-std::optional<QString> EnterWorkingFolder(const QString& folder);
+std::optional<QString> enterWorkingFolder(const QString& folder);
 
-// ParseCommandLine, then EnterWorkingFolder for a run in a named folder; a
+// parseCommandLine, then enterWorkingFolder for a run in a named folder; a
 // folder that cannot be made or entered turns into an error with status 2.
-StartChoice ChooseStart(const QStringList& arguments, const QString& version);
+StartChoice chooseStart(const QStringList& arguments, const QString& version);
 
 // Writes a choice's text where its status says (stdout for 0, stderr
 // otherwise) and returns the status, for main() to end with.
-int PrintAndEnd(const StartChoice& choice);
+int printAndEnd(const StartChoice& choice);

@@ -19,21 +19,21 @@ const QString kLoad = QStringLiteral("Load");
 // Asks for the MAME executable until an executable file is chosen: one in
 // the working folder is kept by its bare name, one elsewhere by its absolute
 // path. Returns nothing when the dialog is cancelled.
-std::optional<QString> ChooseExecutable(frmMain& form, DialogSeam& seam, const QString& folder) {
+std::optional<QString> chooseExecutable(frmMain& form, DialogSeam& seam, const QString& folder) {
     for (;;) {
-        const std::optional<QString> chosen = seam.ChooseFile(
-            &form, QStringLiteral("Select MAME executable"), ExecutableFileFilter(), folder);
+        const std::optional<QString> chosen = seam.chooseFile(
+            &form, QStringLiteral("Select MAME executable"), executableFileFilter(), folder);
         if (!chosen) {
-            seam.ShowMessage(&form, QStringLiteral("Load failed, executable required."), kLoad,
-                             DialogSeam::Icon::Error);
+            seam.showMessage(&form, QStringLiteral("Load failed, executable required."), kLoad,
+                             DialogSeam::Icon::usageError);
             return std::nullopt;
         }
         const QFileInfo file(*chosen);
         if (!file.isFile() || !file.isExecutable()) {
-            seam.ShowMessage(&form,
+            seam.showMessage(&form,
                              QDir::toNativeSeparators(*chosen) +
                                  QStringLiteral(" is not an executable file."),
-                             kLoad, DialogSeam::Icon::Error);
+                             kLoad, DialogSeam::Icon::usageError);
             continue;
         }
         if (QFileInfo(file.absolutePath()).canonicalFilePath() == QDir::current().canonicalPath())
@@ -44,85 +44,85 @@ std::optional<QString> ChooseExecutable(frmMain& form, DialogSeam& seam, const Q
 
 } // namespace
 
-bool FileExists(const QString& name) {
+bool fileExists(const QString& name) {
     return !name.isEmpty() && QFileInfo(name).isFile();
 }
 
-bool LoadFrontEnd(frmMain& form, FrontEnd& frontEnd, DialogSeam& seam, const QString& programName) {
+bool loadFrontEnd(frmMain& form, FrontEnd& frontEnd, DialogSeam& seam, const QString& programName) {
     bool databaseStage = false;
     const auto fail = [&] {
         const FrontEndState& state = frontEnd.state();
-        seam.ShowMessage(&form,
+        seam.showMessage(&form,
                          databaseStage ? QStringLiteral("Load failed, database reset.")
                                        : QStringLiteral("Load failed, options reset."),
-                         kLoad, DialogSeam::Icon::Error);
-        QFile::remove(databaseStage ? state.strDatFile : state.strIniFile);
+                         kLoad, DialogSeam::Icon::usageError);
+        QFile::remove(databaseStage ? state.databaseFile : state.settingsFile);
         return false;
     };
 
-    frontEnd.SetProgramName(programName);
+    frontEnd.setProgramName(programName);
     // Listing folders of front ends that were killed are of no use to anyone.
-    RemoveStaleListingFolders();
+    removeStaleListingFolders();
 
     FrontEndSettings settings;
-    const QString& iniFile = frontEnd.state().strIniFile;
+    const QString& iniFile = frontEnd.state().settingsFile;
     // A first start looks for MAME where the shell would find it.
     QString dialogFolder = QDir::currentPath();
-    if (FileExists(iniFile)) {
-        const std::optional<SettingsTable> table = ReadSettingsFile(iniFile);
+    if (fileExists(iniFile)) {
+        const std::optional<SettingsTable> table = readSettingsFile(iniFile);
         if (!table)
             return fail();
-        const std::optional<FrontEndSettings> read = SettingsFromTable(*table);
-        if (!read || !form.ApplyWindowSettings(*read))
+        const std::optional<FrontEndSettings> read = settingsFromTable(*table);
+        if (!read || !form.applyWindowSettings(*read))
             return fail();
         settings = *read;
-        frontEnd.SetOptions(settings.commandLineOptions);
-        frontEnd.SetFilter(settings.filter);
-        frontEnd.SetSwitches(settings.hideConsole, settings.noShortcuts, settings.caseInsensitive);
+        frontEnd.setOptions(settings.commandLineOptions);
+        frontEnd.setFilter(settings.filter);
+        frontEnd.setSwitches(settings.hideConsole, settings.noShortcuts, settings.caseInsensitive);
         if (settings.noShortcuts)
-            form.ApplyPlainCaptions();
+            form.applyPlainCaptions();
     } else {
-        form.CentreForm();
+        form.centreForm();
         const QString onPath = QStandardPaths::findExecutable(QStringLiteral("mame"));
         if (!onPath.isEmpty())
             dialogFolder = QFileInfo(onPath).absolutePath();
     }
 
     QString exe = settings.mameExe;
-    if (!FileExists(exe)) {
-        const std::optional<QString> chosen = ChooseExecutable(form, seam, dialogFolder);
+    if (!fileExists(exe)) {
+        const std::optional<QString> chosen = chooseExecutable(form, seam, dialogFolder);
         if (!chosen)
             return false;
         exe = *chosen;
     }
-    frontEnd.SetMameExe(exe);
+    frontEnd.setMameExe(exe);
 
-    if (FileExists(frontEnd.state().strDatFile)) {
+    if (fileExists(frontEnd.state().databaseFile)) {
         databaseStage = true;
-        if (!frontEnd.LoadDatabase(settings.lastGame).ok())
+        if (!frontEnd.loadDatabase(settings.lastGame).ok())
             return fail();
     } else {
-        form.DisableGameCommands();
+        form.disableGameCommands();
     }
     return true;
 }
 
-void UnloadFrontEnd(const frmMain& form, const FrontEnd& frontEnd, DialogSeam& seam) {
+void unloadFrontEnd(const frmMain& form, const FrontEnd& frontEnd, DialogSeam& seam) {
     const FrontEndState& state = frontEnd.state();
     FrontEndSettings settings;
-    form.StoreWindowSettings(settings);
-    settings.lastGame = state.intSelected;
-    settings.mameExe = state.strMameExe;
-    settings.commandLineOptions = state.strOptions;
-    settings.filter = state.strFilter;
-    settings.hideConsole = state.blnHideConsole;
-    settings.noShortcuts = state.blnNoShortcuts;
-    settings.caseInsensitive = state.blnCaseInsensitive;
+    form.storeWindowSettings(settings);
+    settings.lastGame = state.selectedRow;
+    settings.mameExe = state.mameExecutable;
+    settings.commandLineOptions = state.playOptions;
+    settings.filter = state.driverFilter;
+    settings.hideConsole = state.hideConsole;
+    settings.noShortcuts = state.noShortcuts;
+    settings.caseInsensitive = state.caseInsensitive;
 
-    const QString error = WriteSettingsFile(state.strIniFile, TableFromSettings(settings));
+    const QString error = writeSettingsFile(state.settingsFile, tableFromSettings(settings));
     if (!error.isEmpty())
-        seam.ShowMessage(const_cast<frmMain*>(&form),
-                         QStringLiteral("The settings could not be saved to ") + state.strIniFile +
-                             QStringLiteral(": ") + error,
-                         QStringLiteral("Quit"), DialogSeam::Icon::Error);
+        seam.showMessage(const_cast<frmMain*>(&form),
+                         QStringLiteral("The settings could not be saved to ") +
+                             state.settingsFile + QStringLiteral(": ") + error,
+                         QStringLiteral("Quit"), DialogSeam::Icon::usageError);
 }

@@ -11,10 +11,10 @@ class frmMain;
 // and database files are named after it. Returns false when the program is to
 // end at once (a message has been shown and, on a failure, the settings or
 // database file deleted).
-bool LoadFrontEnd(frmMain& form, FrontEnd& frontEnd, DialogSeam& seam, const QString& programName);
+bool loadFrontEnd(frmMain& form, FrontEnd& frontEnd, DialogSeam& seam, const QString& programName);
 
 // Shutdown: writes the sixteen settings.
-void UnloadFrontEnd(const frmMain& form, const FrontEnd& frontEnd, DialogSeam& seam);
+void unloadFrontEnd(const frmMain& form, const FrontEnd& frontEnd, DialogSeam& seam);
 
 // An ordinary file of that name exists; an empty name never does.
-bool FileExists(const QString& name);
+bool fileExists(const QString& name);

@@ -13,17 +13,17 @@ int main(int argc, char** argv) {
     // Read before any window system is touched, so that --help and --version
     // work without a display; a run in --folder has changed into it here.
     const StartChoice start =
-        ChooseStart(ArgumentsOf(argc, argv), QStringLiteral(COINSLOT_VERSION));
+        chooseStart(argumentsOf(argc, argv), QStringLiteral(COINSLOT_VERSION));
     if (!start.run)
-        return PrintAndEnd(start);
+        return printAndEnd(start);
     QGuiApplication::setDesktopFileName(QStringLiteral(COINSLOT_APP_ID));
     QApplication app(argc, argv);
     MameRunner runner;
     FrontEnd frontEnd(runner);
     QtDialogSeam seam;
     frmMain form(frontEnd, seam);
-    QObject::connect(&form, &frmMain::unloading, [&] { UnloadFrontEnd(form, frontEnd, seam); });
-    if (!LoadFrontEnd(form, frontEnd, seam, QCoreApplication::applicationFilePath()))
+    QObject::connect(&form, &frmMain::unloading, [&] { unloadFrontEnd(form, frontEnd, seam); });
+    if (!loadFrontEnd(form, frontEnd, seam, QCoreApplication::applicationFilePath()))
         return 1;
     form.show();
     return app.exec();

@@ -11,7 +11,7 @@
 //
 // A report line is a good verdict when it contains "is good" or "is best
 // available"; its set name is the text from column 8 up to the first blank at
-// or after column 8. The good names are sorted (SortStrings) and every game is
+// or after column 8. The good names are sorted (sortStrings) and every game is
 // looked up among them by bisection on its short name, case-sensitively.
 //
 // MAME ends a finished audit with a closing line, "N romsets found, M were
@@ -39,12 +39,12 @@ struct AuditOutcome {
 // stream holds the closing line (MAME stopped before the end of its audit).
 // A finished audit none of whose sets is usable keeps no game: that is a
 // success with kept = 0.
-AuditOutcome AuditGames(const GameTable& games, const std::optional<QStringList>& report,
+AuditOutcome auditGames(const GameTable& games, const std::optional<QStringList>& report,
                         const QStringList& errorLines = {},
                         const QString& option = QStringLiteral("-verifysets"));
 
 // Whether `line` is the closing line of a finished audit.
-bool IsAuditClosingLine(const QString& line);
+bool isAuditClosingLine(const QString& line);
 
 // The closing message, e.g. "120 games found, 3 removed."
-QString AuditSummary(qsizetype kept, qsizetype removed);
+QString auditSummary(qsizetype kept, qsizetype removed);

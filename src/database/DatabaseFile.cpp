@@ -10,24 +10,24 @@ namespace {
 
 constexpr QChar kSeparator = u'|';
 
-GameRecord ParseRecord(QString line) {
+GameRecord parseRecord(QString line) {
     GameRecord game;
-    game.strDescription = SplitFirst(line, kSeparator);
-    game.strName = SplitFirst(line, kSeparator);
-    game.strParent = SplitFirst(line, kSeparator);
-    game.strDriver = std::move(line); // the rest, further separators included
+    game.description = splitFirst(line, kSeparator);
+    game.name = splitFirst(line, kSeparator);
+    game.parent = splitFirst(line, kSeparator);
+    game.driver = std::move(line); // the rest, further separators included
     return game;
 }
 
-bool HasLineBreak(const QString& text) {
+bool hasLineBreak(const QString& text) {
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
 } // namespace
 
-DatabaseLoad ReadDatabase(const QString& path) {
+DatabaseLoad readDatabase(const QString& path) {
     DatabaseLoad load;
-    const std::optional<QStringList> lines = ReadLines(path);
+    const std::optional<QStringList> lines = readLines(path);
     if (!lines) {
         load.status = DatabaseStatus::Unreadable;
         return load;
@@ -45,8 +45,8 @@ DatabaseLoad ReadDatabase(const QString& path) {
     GameTable games;
     games.reserve(lines->size());
     for (const QString& line : *lines) {
-        GameRecord game = ParseRecord(line);
-        if (game.strDescription.isEmpty() || game.strName.isEmpty() || game.strDriver.isEmpty()) {
+        GameRecord game = parseRecord(line);
+        if (game.description.isEmpty() || game.name.isEmpty() || game.driver.isEmpty()) {
             load.status = DatabaseStatus::InvalidRecord;
             load.badLine = std::ssize(games) + 1;
             return load;
@@ -58,56 +58,55 @@ DatabaseLoad ReadDatabase(const QString& path) {
     return load;
 }
 
-QString UnreadableReason(const GameRecord& game) {
-    if (game.strDescription.isEmpty())
+QString unreadableReason(const GameRecord& game) {
+    if (game.description.isEmpty())
         return QStringLiteral("an empty description");
-    if (game.strName.isEmpty())
+    if (game.name.isEmpty())
         return QStringLiteral("an empty short name");
-    if (game.strDriver.isEmpty())
+    if (game.driver.isEmpty())
         return QStringLiteral("an empty driver");
-    if (game.strDescription.contains(kSeparator))
+    if (game.description.contains(kSeparator))
         return QStringLiteral("a \"|\" in its description");
-    if (game.strName.contains(kSeparator))
+    if (game.name.contains(kSeparator))
         return QStringLiteral("a \"|\" in its short name");
-    if (game.strParent.contains(kSeparator))
+    if (game.parent.contains(kSeparator))
         return QStringLiteral("a \"|\" in its parent");
-    if (HasLineBreak(game.strDescription) || HasLineBreak(game.strName) ||
-        HasLineBreak(game.strParent) || HasLineBreak(game.strDriver))
+    if (hasLineBreak(game.description) || hasLineBreak(game.name) || hasLineBreak(game.parent) ||
+        hasLineBreak(game.driver))
         return QStringLiteral("a line break in one of its fields");
-    if (!ReadsBackAsWritten(game.strDescription) || !ReadsBackAsWritten(game.strName) ||
-        !ReadsBackAsWritten(game.strParent) || !ReadsBackAsWritten(game.strDriver))
+    if (!readsBackAsWritten(game.description) || !readsBackAsWritten(game.name) ||
+        !readsBackAsWritten(game.parent) || !readsBackAsWritten(game.driver))
         return QStringLiteral("a broken character in one of its fields");
     return {};
 }
 
-std::optional<qsizetype> FindUnreadableRecord(const GameTable& games) {
+std::optional<qsizetype> findUnreadableRecord(const GameTable& games) {
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        if (!UnreadableReason(games[i]).isEmpty())
+        if (!unreadableReason(games[i]).isEmpty())
             return i;
     }
     return std::nullopt;
 }
 
-QString WriteDatabase(const QString& path, const GameTable& games) {
+QString writeDatabase(const QString& path, const GameTable& games) {
     if (games.empty())
         return QStringLiteral("There is no game to write.");
     if (std::ssize(games) > kMaxGames)
         return QStringLiteral("%1 games are more than the database can hold (%2).")
             .arg(QLocale(QLocale::English).toString(std::ssize(games)),
                  QLocale(QLocale::English).toString(kMaxGames));
-    if (const std::optional<qsizetype> bad = FindUnreadableRecord(games)) {
+    if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
         return QStringLiteral("Game %1 (\"%2\") has %3.")
-            .arg(QString::number(*bad + 1),
-                 game.strName.isEmpty() ? game.strDescription : game.strName,
-                 UnreadableReason(game));
+            .arg(QString::number(*bad + 1), game.name.isEmpty() ? game.description : game.name,
+                 unreadableReason(game));
     }
 
     QStringList lines;
     lines.reserve(std::ssize(games));
     for (const GameRecord& game : games) {
-        lines.append(game.strDescription + kSeparator + game.strName + kSeparator + game.strParent +
-                     kSeparator + game.strDriver);
+        lines.append(game.description + kSeparator + game.name + kSeparator + game.parent +
+                     kSeparator + game.driver);
     }
-    return WriteLinesAtomically(path, lines);
+    return writeLinesAtomically(path, lines);
 }

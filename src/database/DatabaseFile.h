@@ -26,15 +26,15 @@ struct DatabaseLoad {
 // Reads the database file at `path`. A line with fewer than three "|", an
 // empty description, name or driver, and an empty line anywhere make the
 // file invalid; a single line end after the last record adds no line.
-DatabaseLoad ReadDatabase(const QString& path);
+DatabaseLoad readDatabase(const QString& path);
 
 // Writes every record of `games`, in order, as description|name|parent|driver
 // followed by CR LF, replacing `path` as a whole: the old file stays untouched
-// when anything fails. A table that ReadDatabase would not give back as it is
-// (no record, more than kMaxGames records, or a record that FindUnreadableRecord
+// when anything fails. A table that readDatabase would not give back as it is
+// (no record, more than kMaxGames records, or a record that findUnreadableRecord
 // refuses) is not written either. Returns an empty text on success, otherwise
 // what went wrong.
-QString WriteDatabase(const QString& path, const GameTable& games);
+QString writeDatabase(const QString& path, const GameTable& games);
 
 // Why `game`, once written, would not read back as the same record: an empty
 // description, name or driver, a "|" in the description, name or parent
@@ -42,8 +42,8 @@ QString WriteDatabase(const QString& path, const GameTable& games);
 // character (half of one cut in two) that the file cannot hold. Returns a
 // phrase such as "an empty driver" or "a \"|\" in its name", or an empty
 // text when the record reads back unchanged.
-QString UnreadableReason(const GameRecord& game);
+QString unreadableReason(const GameRecord& game);
 
-// The position of the first record of `games` that UnreadableReason refuses,
+// The position of the first record of `games` that unreadableReason refuses,
 // or nothing when every record reads back unchanged.
-std::optional<qsizetype> FindUnreadableRecord(const GameTable& games);
+std::optional<qsizetype> findUnreadableRecord(const GameTable& games);

@@ -5,10 +5,10 @@
 
 // One game of the database, its four texts in file order.
 struct GameRecord {
-    QString strDescription; // shown in the list; the sort key
-    QString strName;        // short set name, passed to MAME
-    QString strParent;      // parent set for a clone, else empty
-    QString strDriver;      // driver source file name without ".c"
+    QString description; // shown in the list; the sort key
+    QString name;        // short set name, passed to MAME
+    QString parent;      // parent set for a clone, else empty
+    QString driver;      // driver source file name without ".c"
 
     bool operator==(const GameRecord&) const = default;
 };

@@ -12,12 +12,12 @@ namespace {
 const QString kListing = QStringLiteral("machine listing (-listxml)");
 constexpr qint64 kChunkSize = 1 << 16;
 
-bool IsYes(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
+bool isYes(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
     return attributes.value(name) == QLatin1StringView("yes");
 }
 
 // "capcom/cps1.cpp" -> "cps1": the file name without folder or extension.
-QString DriverFromSourceFile(QStringView sourceFile) {
+QString driverFromSourceFile(QStringView sourceFile) {
     const qsizetype slash = std::max(sourceFile.lastIndexOf(u'/'), sourceFile.lastIndexOf(u'\\'));
     QStringView file = sourceFile.mid(slash + 1);
     const qsizetype dot = file.lastIndexOf(u'.');
@@ -26,12 +26,12 @@ QString DriverFromSourceFile(QStringView sourceFile) {
     return file.toString();
 }
 
-bool IsXmlBlank(char c) {
+bool isXmlBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 // MAME prints nothing after its closing tag but a line end.
-QString TrailingContent() {
+QString trailingContent() {
     return QStringLiteral("MAME's %1 goes on after its closing </mame> tag.").arg(kListing);
 }
 
@@ -89,8 +89,8 @@ void ListXmlReader::pass(bool outputEnded) {
     if (m_documentEnded && m_failure.isEmpty()) {
         // The reader has let the document go: what follows is checked here.
         if (std::any_of(m_pending.cbegin() + at, m_pending.cend(),
-                        [](char c) { return !IsXmlBlank(c); }))
-            fail(TrailingContent());
+                        [](char c) { return !isXmlBlank(c); }))
+            fail(trailingContent());
         at = m_pending.size();
     }
     m_pending.remove(0, at);
@@ -116,13 +116,13 @@ void ListXmlReader::readAvailable() {
             break;
         case QXmlStreamReader::Characters:
             if (m_inDescription)
-                m_machine.strDescription += m_xml.text();
+                m_machine.description += m_xml.text();
             break;
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
             // rest yet; finish() decides whether the document was whole.
             if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError && m_rootClosed) {
-                fail(TrailingContent());
+                fail(trailingContent());
             } else if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
                 QString reason = m_xml.errorString();
                 while (reason.endsWith(u'.'))
@@ -135,7 +135,7 @@ void ListXmlReader::readAvailable() {
         case QXmlStreamReader::Comment:
         case QXmlStreamReader::ProcessingInstruction:
             if (m_rootClosed)
-                fail(TrailingContent());
+                fail(trailingContent());
             break;
         case QXmlStreamReader::EndDocument:
             m_documentEnded = true;
@@ -165,8 +165,8 @@ void ListXmlReader::startElement() {
             return;
         ++m_machinesSeen;
         const QXmlStreamAttributes attributes = m_xml.attributes();
-        m_keepMachine = !IsYes(attributes, QLatin1StringView("isdevice")) &&
-                        !IsYes(attributes, QLatin1StringView("isbios")) &&
+        m_keepMachine = !isYes(attributes, QLatin1StringView("isdevice")) &&
+                        !isYes(attributes, QLatin1StringView("isbios")) &&
                         attributes.value(QLatin1StringView("runnable")) != QLatin1StringView("no");
         m_hasDescription = false;
         if (!m_keepMachine)
@@ -178,10 +178,9 @@ void ListXmlReader::startElement() {
             return;
         }
         m_machine = GameRecord{};
-        m_machine.strName = attributes.value(QLatin1StringView("name")).toString();
-        m_machine.strParent = attributes.value(QLatin1StringView("cloneof")).toString();
-        m_machine.strDriver =
-            DriverFromSourceFile(attributes.value(QLatin1StringView("sourcefile")));
+        m_machine.name = attributes.value(QLatin1StringView("name")).toString();
+        m_machine.parent = attributes.value(QLatin1StringView("cloneof")).toString();
+        m_machine.driver = driverFromSourceFile(attributes.value(QLatin1StringView("sourcefile")));
         return;
     }
     if (m_depth == 3 && m_keepMachine && !m_hasDescription &&
@@ -205,13 +204,13 @@ void ListXmlReader::endElement() {
 
 void ListXmlReader::keepMachine() {
     m_keepMachine = false;
-    m_machine.strDescription.replace(u'|', u'/');
-    const QString reason = UnreadableReason(m_machine);
+    m_machine.description.replace(u'|', u'/');
+    const QString reason = unreadableReason(m_machine);
     if (!reason.isEmpty()) {
         const QString label =
-            m_machine.strName.isEmpty()
+            m_machine.name.isEmpty()
                 ? QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen)
-                : QStringLiteral("the machine \"%1\"").arg(m_machine.strName);
+                : QStringLiteral("the machine \"%1\"").arg(m_machine.name);
         fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
                  .arg(kListing, label, reason));
         return;
@@ -236,11 +235,11 @@ ListingImport ListXmlReader::finish(bool caseInsensitive) {
         return ListingImport{{}, m_failure};
 
     // The table never holds more than kMaxGames records, so the count fits.
-    SortGames(m_games, static_cast<int>(m_games.size()), caseInsensitive);
+    sortGames(m_games, static_cast<int>(m_games.size()), caseInsensitive);
     return ListingImport{std::move(m_games), {}};
 }
 
-ListingImport ImportListXml(QIODevice& in, bool caseInsensitive) {
+ListingImport importListXml(QIODevice& in, bool caseInsensitive) {
     ListXmlReader reader;
     QByteArray chunk(kChunkSize, Qt::Uninitialized);
     for (;;) {

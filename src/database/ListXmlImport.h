@@ -19,7 +19,7 @@ class QIODevice;
 //   parent       the cloneof attribute, or empty
 //   driver       the sourcefile attribute without folder or extension
 //                ("capcom/cps1.cpp" gives "cps1")
-// The records keep MAME's order and are then sorted by description (SortGames,
+// The records keep MAME's order and are then sorted by description (sortGames,
 // ignoring case when asked), as the text listings are.
 //
 // Only what the records need goes through the XML reader: the prolog, the
@@ -72,4 +72,4 @@ class ListXmlReader {
 };
 
 // Reads the whole of `in` through a ListXmlReader, a chunk at a time.
-ListingImport ImportListXml(QIODevice& in, bool caseInsensitive);
+ListingImport importListXml(QIODevice& in, bool caseInsensitive);

@@ -18,22 +18,22 @@ constexpr qsizetype kDescriptionColumn = 12;
 constexpr qsizetype kDriverColumn = 22;
 constexpr qsizetype kParentWidth = 8;
 
-QString LineFault(const QString& listing, qsizetype lineNumber, const QString& fault,
+QString lineFault(const QString& listing, qsizetype lineNumber, const QString& fault,
                   const QString& line) {
     return QStringLiteral("Line %1 of MAME's %2 %3: %4")
-        .arg(QString::number(lineNumber), listing, fault, QuotedLine(line));
+        .arg(QString::number(lineNumber), listing, fault, quotedLine(line));
 }
 
 // Names a game in a message: by its short name, or by its line in the game
 // listing when the name is empty.
-QString GameLabel(const QString& name, qsizetype gameLine) {
+QString gameLabel(const QString& name, qsizetype gameLine) {
     if (name.isEmpty())
         return QStringLiteral("the game on line %1 of the %2")
             .arg(QString::number(gameLine), kGameListing);
     return QStringLiteral("the game \"%1\"").arg(name);
 }
 
-ListingImport Failed(QString message) {
+ListingImport failed(QString message) {
     return ListingImport{{}, std::move(message)};
 }
 
@@ -44,47 +44,47 @@ struct CloneCursor {
 };
 
 // Reads a clone line into the cursor; false when the line has no blank.
-bool ReadCloneLine(const QString& line, CloneCursor& cursor) {
+bool readCloneLine(const QString& line, CloneCursor& cursor) {
     const qsizetype blank = line.indexOf(u' ');
     if (blank < 0)
         return false;
     cursor.clone = line.left(blank);
     QString parent = line.right(kParentWidth);
-    parent.chop(TrailingSpaces(parent));
+    parent.chop(trailingSpaces(parent));
     cursor.parent = std::move(parent);
     return true;
 }
 
 } // namespace
 
-ListingImport ImportListings(const std::optional<QStringList>& gameListing,
+ListingImport importListings(const std::optional<QStringList>& gameListing,
                              const std::optional<QStringList>& cloneListing,
                              const std::optional<QStringList>& driverListing,
                              bool caseInsensitive) {
     if (!gameListing)
-        return Failed(QStringLiteral("MAME produced no %1.").arg(kGameListing));
+        return failed(QStringLiteral("MAME produced no %1.").arg(kGameListing));
     if (!cloneListing)
-        return Failed(QStringLiteral("MAME produced no %1.").arg(kCloneListing));
+        return failed(QStringLiteral("MAME produced no %1.").arg(kCloneListing));
     if (!driverListing)
-        return Failed(QStringLiteral("MAME produced no %1.").arg(kDriverListing));
+        return failed(QStringLiteral("MAME produced no %1.").arg(kDriverListing));
 
     const QStringList& gameLines = *gameListing;
     const QStringList& cloneLines = *cloneListing;
     const QStringList& driverLines = *driverListing;
 
     if (gameLines.isEmpty())
-        return Failed(QStringLiteral("MAME's %1 is empty.").arg(kGameListing));
+        return failed(QStringLiteral("MAME's %1 is empty.").arg(kGameListing));
     if (cloneLines.isEmpty())
-        return Failed(QStringLiteral("MAME's %1 is empty.").arg(kCloneListing));
+        return failed(QStringLiteral("MAME's %1 is empty.").arg(kCloneListing));
     if (cloneLines.size() < 2)
-        return Failed(
+        return failed(
             QStringLiteral("MAME's %1 holds only one line and no clone.").arg(kCloneListing));
 
     // Both headers are passed over; the clone cursor starts on the second line.
     CloneCursor cursor;
     qsizetype nextClone = 1;
-    if (!ReadCloneLine(cloneLines[nextClone], cursor))
-        return Failed(LineFault(kCloneListing, nextClone + 1, QStringLiteral("has no blank"),
+    if (!readCloneLine(cloneLines[nextClone], cursor))
+        return failed(lineFault(kCloneListing, nextClone + 1, QStringLiteral("has no blank"),
                                 cloneLines[nextClone]));
     ++nextClone;
     qsizetype nextDriver = 0;
@@ -93,7 +93,7 @@ ListingImport ImportListings(const std::optional<QStringList>& gameListing,
     games.reserve(std::min<qsizetype>(gameLines.size() - 1, kMaxGames));
     for (qsizetype g = 1; g < gameLines.size(); ++g) {
         if (std::ssize(games) == kMaxGames)
-            return Failed(QStringLiteral("MAME's %1 holds more than %2 games, more than the "
+            return failed(QStringLiteral("MAME's %1 holds more than %2 games, more than the "
                                          "database can hold.")
                               .arg(kGameListing, QLocale(QLocale::English).toString(kMaxGames)));
         const QString& line = gameLines[g];
@@ -101,23 +101,23 @@ ListingImport ImportListings(const std::optional<QStringList>& gameListing,
 
         const qsizetype quote = line.indexOf(u'"', kDescriptionColumn - 1);
         if (quote < 0)
-            return Failed(LineFault(kGameListing, g + 1,
+            return failed(lineFault(kGameListing, g + 1,
                                     QStringLiteral("has no closing double quote after the "
                                                    "description"),
                                     line));
-        game.strDescription = line.mid(kDescriptionColumn - 1, quote - (kDescriptionColumn - 1));
+        game.description = line.mid(kDescriptionColumn - 1, quote - (kDescriptionColumn - 1));
 
         const qsizetype blank = line.indexOf(u' ');
         if (blank < 0)
-            return Failed(LineFault(kGameListing, g + 1,
+            return failed(lineFault(kGameListing, g + 1,
                                     QStringLiteral("has no blank after the short name"), line));
-        game.strName = line.left(blank);
+        game.name = line.left(blank);
 
-        if (game.strName == cursor.clone) {
-            game.strParent = cursor.parent;
+        if (game.name == cursor.clone) {
+            game.parent = cursor.parent;
             if (nextClone < cloneLines.size()) {
-                if (!ReadCloneLine(cloneLines[nextClone], cursor))
-                    return Failed(LineFault(kCloneListing, nextClone + 1,
+                if (!readCloneLine(cloneLines[nextClone], cursor))
+                    return failed(lineFault(kCloneListing, nextClone + 1,
                                             QStringLiteral("has no blank"), cloneLines[nextClone]));
                 ++nextClone;
             }
@@ -129,39 +129,39 @@ ListingImport ImportListings(const std::optional<QStringList>& gameListing,
         while (found < 0 && nextDriver < driverLines.size()) {
             const QString& driverLine = driverLines[nextDriver];
             const qsizetype keyEnd = driverLine.indexOf(u' ');
-            if (keyEnd >= 0 && QStringView(driverLine).left(keyEnd) == game.strName)
+            if (keyEnd >= 0 && QStringView(driverLine).left(keyEnd) == game.name)
                 found = nextDriver;
             ++nextDriver;
         }
         if (found < 0) {
             if (driverLines.isEmpty())
-                return Failed(QStringLiteral("MAME's %1 is empty.").arg(kDriverListing));
-            return Failed(QStringLiteral("MAME's %1 does not list %2, or lists it out of order.")
-                              .arg(kDriverListing, GameLabel(game.strName, g + 1)));
+                return failed(QStringLiteral("MAME's %1 is empty.").arg(kDriverListing));
+            return failed(QStringLiteral("MAME's %1 does not list %2, or lists it out of order.")
+                              .arg(kDriverListing, gameLabel(game.name, g + 1)));
         }
         const QString& driverLine = driverLines[found];
         const qsizetype fileEnd = driverLine.indexOf(QStringLiteral(".c"), kDriverColumn - 1);
         if (fileEnd < 0)
-            return Failed(LineFault(kDriverListing, found + 1,
+            return failed(lineFault(kDriverListing, found + 1,
                                     QStringLiteral("has no \".c\" file name from column 22 for %1")
-                                        .arg(GameLabel(game.strName, g + 1)),
+                                        .arg(gameLabel(game.name, g + 1)),
                                     driverLine));
-        game.strDriver = driverLine.mid(kDriverColumn - 1, fileEnd - (kDriverColumn - 1));
+        game.driver = driverLine.mid(kDriverColumn - 1, fileEnd - (kDriverColumn - 1));
 
         games.push_back(std::move(game));
     }
 
     if (games.empty())
-        return Failed(QStringLiteral("MAME's %1 holds no game.").arg(kGameListing));
+        return failed(QStringLiteral("MAME's %1 holds no game.").arg(kGameListing));
 
     // Records the database file would refuse, or give back changed, are not
     // written at all: the game-listing order still gives the line to point at.
-    if (const std::optional<qsizetype> bad = FindUnreadableRecord(games)) {
+    if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
-        return Failed(QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
-                          .arg(GameLabel(game.strName, *bad + 2), UnreadableReason(game)));
+        return failed(QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
+                          .arg(gameLabel(game.name, *bad + 2), unreadableReason(game)));
     }
 
-    SortGames(games, std::ssize(games), caseInsensitive);
+    sortGames(games, std::ssize(games), caseInsensitive);
     return ListingImport{std::move(games), {}};
 }

@@ -24,7 +24,7 @@
 //   short name; the driver is the text from column 22 up to the first ".c" at
 //   or after column 22. Lines without a blank name no game and are passed over.
 //
-// The games are then sorted by description (SortGames, ignoring case when
+// The games are then sorted by description (sortGames, ignoring case when
 // `caseInsensitive` is set).
 
 struct ListingImport {
@@ -40,7 +40,7 @@ struct ListingImport {
 // line has no blank; the driver listing does not list a game in game-listing
 // order (the search runs past its end); a driver line has no ".c" at or after
 // column 22; or a game would not read back from the database file as it is
-// (see UnreadableReason).
-ListingImport ImportListings(const std::optional<QStringList>& gameListing,
+// (see unreadableReason).
+ListingImport importListings(const std::optional<QStringList>& gameListing,
                              const std::optional<QStringList>& cloneListing,
                              const std::optional<QStringList>& driverListing, bool caseInsensitive);

@@ -24,7 +24,7 @@ namespace {
 const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
 const QString kCancelled = QStringLiteral("Cancelled. The database was not changed.");
 
-QString Count(qint64 number) {
+QString formatCount(qint64 number) {
     return QLocale(QLocale::English).toString(number);
 }
 
@@ -53,117 +53,118 @@ QString FrontEnd::busyTitle() const {
     }
 }
 
-void FrontEnd::SetProgramName(const QString& programName) {
+void FrontEnd::setProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();
-    m_state.strIniFile = base + QStringLiteral(".ini");
-    m_state.strDatFile = base + QStringLiteral(".dat");
+    m_state.settingsFile = base + QStringLiteral(".ini");
+    m_state.databaseFile = base + QStringLiteral(".dat");
 }
 
-void FrontEnd::SetMameExe(const QString& strMameExe) {
+void FrontEnd::setMameExe(const QString& mameExecutable) {
     m_generation.reset();
     m_iniFolder.reset();
-    m_state.strMameExe = strMameExe;
-    m_state.strMameIni = MameIniFor(strMameExe);
-    m_state.strMameCommand = MameCommandFor(strMameExe);
+    m_state.mameExecutable = mameExecutable;
+    m_state.mameIniFile = mameIniFor(mameExecutable);
+    m_state.playCommandPrefix = mameCommandFor(mameExecutable);
 }
 
-void FrontEnd::SetSwitches(bool hideConsole, bool noShortcuts, bool caseInsensitive) {
-    m_state.blnHideConsole = hideConsole;
-    m_state.blnNoShortcuts = noShortcuts;
-    m_state.blnCaseInsensitive = caseInsensitive;
+void FrontEnd::setSwitches(bool hideConsole, bool noShortcuts, bool caseInsensitive) {
+    m_state.hideConsole = hideConsole;
+    m_state.noShortcuts = noShortcuts;
+    m_state.caseInsensitive = caseInsensitive;
 }
 
-Outcome<Done> FrontEnd::LoadDatabase(int lastGame) {
-    DatabaseLoad load = ReadDatabase(m_state.strDatFile);
+Outcome<Done> FrontEnd::loadDatabase(int lastGame) {
+    DatabaseLoad load = readDatabase(m_state.databaseFile);
     if (load.status != DatabaseStatus::Ok)
         return Outcome<Done>::Failure(QStringLiteral("Load failed, database reset."));
-    m_state.udtGames = std::move(load.games);
-    if (m_state.strFilter.isEmpty() ||
-        ApplyDriverFilter(m_state.strFilter) != FilterResult::Shown) {
-        if (!m_state.strFilter.isEmpty()) {
+    m_state.games = std::move(load.games);
+    if (m_state.driverFilter.isEmpty() ||
+        applyDriverFilter(m_state.driverFilter) != FilterResult::Shown) {
+        if (!m_state.driverFilter.isEmpty()) {
             lastGame = 0;
-            m_state.strFilter.clear();
+            m_state.driverFilter.clear();
         }
-        ShowAllGames();
+        showAllGames();
     }
-    if (lastGame < 0 || lastGame > static_cast<int>(m_state.udtShown.size()) - 1)
+    if (lastGame < 0 || lastGame > static_cast<int>(m_state.shown.size()) - 1)
         lastGame = 0;
-    Select(lastGame);
+    select(lastGame);
     return Outcome<Done>::Success({});
 }
 
-void FrontEnd::ReplaceShown(GameTable shown) {
+void FrontEnd::replaceShown(GameTable shown) {
     emit shownAboutToChange();
-    m_state.udtShown = std::move(shown);
-    m_state.intSelected = -1;
+    m_state.shown = std::move(shown);
+    m_state.selectedRow = -1;
     emit shownChanged();
 }
 
-void FrontEnd::ShowAllGames() {
-    ReplaceShown(m_state.udtGames);
+void FrontEnd::showAllGames() {
+    replaceShown(m_state.games);
 }
 
-FilterResult FrontEnd::ApplyDriverFilter(const QString& text, QString* message) {
-    FilterOutcome outcome = ::ApplyDriverFilter(text, m_state.udtGames);
+FilterResult FrontEnd::applyDriverFilter(const QString& text, QString* message) {
+    FilterOutcome outcome = ::applyDriverFilter(text, m_state.games);
     if (outcome.result == FilterResult::Shown) {
-        ReplaceShown(std::move(outcome.shown));
-        Select(0);
-        m_state.strFilter = outcome.filter;
+        replaceShown(std::move(outcome.shown));
+        select(0);
+        m_state.driverFilter = outcome.filter;
     } else if (message) {
         *message = outcome.message;
     }
     return outcome.result;
 }
 
-void FrontEnd::SearchGames(const QString& text) {
-    const qsizetype found = ::SearchGames(m_state.udtShown, text, m_searchCompare);
+void FrontEnd::searchGames(const QString& text) {
+    const qsizetype found = ::searchGames(m_state.shown, text, m_searchCompare);
     if (found >= 0)
-        Select(static_cast<int>(found));
+        select(static_cast<int>(found));
 }
 
-void FrontEnd::Select(int index) {
+void FrontEnd::select(int index) {
     // A list with games always has one of them selected.
-    if (m_state.udtShown.empty())
+    if (m_state.shown.empty())
         index = -1;
-    else if (index < 0 || index >= static_cast<int>(m_state.udtShown.size()))
+    else if (index < 0 || index >= static_cast<int>(m_state.shown.size()))
         return;
-    m_state.intSelected = index;
+    m_state.selectedRow = index;
     emit selectionChanged(index);
 }
 
-const GameRecord* FrontEnd::SelectedGame() const {
-    if (m_state.intSelected < 0)
+const GameRecord* FrontEnd::selectedGame() const {
+    if (m_state.selectedRow < 0)
         return nullptr;
-    return &m_state.udtShown[static_cast<size_t>(m_state.intSelected)];
+    return &m_state.shown[static_cast<size_t>(m_state.selectedRow)];
 }
 
-Outcome<QString> FrontEnd::GameInformation() const {
-    const GameRecord* game = SelectedGame();
+Outcome<QString> FrontEnd::gameInformation() const {
+    const GameRecord* game = selectedGame();
     if (!game)
         return Outcome<QString>::Failure(QStringLiteral("No game is selected."));
-    return Outcome<QString>::Success(GameInfoText(*game, m_state.udtShown));
+    return Outcome<QString>::Success(gameInfoText(*game, m_state.shown));
 }
 
-Outcome<Done> FrontEnd::SaveDatabase() {
-    const QString error = WriteDatabase(m_state.strDatFile, m_state.udtGames);
+Outcome<Done> FrontEnd::saveDatabase() {
+    const QString error = writeDatabase(m_state.databaseFile, m_state.games);
     if (!error.isEmpty())
         return Outcome<Done>::Failure(error);
-    if (m_state.strFilter.isEmpty() ||
-        ApplyDriverFilter(m_state.strFilter) != FilterResult::Shown) {
-        ShowAllGames();
-        m_state.strFilter.clear();
+    if (m_state.driverFilter.isEmpty() ||
+        applyDriverFilter(m_state.driverFilter) != FilterResult::Shown) {
+        showAllGames();
+        m_state.driverFilter.clear();
     }
-    Select(0);
+    select(0);
     return Outcome<Done>::Success({});
 }
 
-Outcome<Done> FrontEnd::ReplaceDatabase(GameTable games) {
-    GameTable previous = std::exchange(m_state.udtGames, std::move(games));
-    const Outcome<Done> saved = SaveDatabase();
+Outcome<Done> FrontEnd::replaceDatabase(GameTable games) {
+    GameTable previous = std::exchange(m_state.games, std::move(games));
+    const Outcome<Done> saved = saveDatabase();
     if (!saved.ok()) {
-        m_state.udtGames = std::move(previous);
+        m_state.games = std::move(previous);
         return Outcome<Done>::Failure(QStringLiteral("The database could not be written to ") +
-                                      m_state.strDatFile + QStringLiteral(": ") + saved.failure());
+                                      m_state.databaseFile + QStringLiteral(": ") +
+                                      saved.failure());
     }
     emit gamesChanged(true);
     return saved;
@@ -171,33 +172,33 @@ Outcome<Done> FrontEnd::ReplaceDatabase(GameTable games) {
 
 // Runs of MAME.
 
-void FrontEnd::StartRun(MameCommand command, const MameRunRequest& request,
+void FrontEnd::startRun(MameCommand command, const MameRunRequest& request,
                         std::function<void(const RunResult&)> done) {
     if (m_command != command) {
         m_command = command;
         m_userCancelled = false;
         emit busyChanged(command, true);
     }
-    m_run = m_runner.Create(request);
+    m_run = m_runner.create(request);
     connect(m_run.get(), &MameRun::finished, this,
             [this, done = std::move(done)](const RunResult& result) {
                 // The run is still emitting: let it go once it has returned.
                 m_run.release()->deleteLater();
                 done(result);
             });
-    m_run->Begin();
+    m_run->start();
 }
 
-MameRunRequest FrontEnd::MameRequest(const QStringList& arguments) const {
+MameRunRequest FrontEnd::mameRequest(const QStringList& arguments) const {
     MameRunRequest request;
-    request.program = MameProgramFor(m_state.strMameExe);
+    request.program = mameProgramFor(m_state.mameExecutable);
     request.arguments = arguments;
     if (m_temp)
         request.errorFile = m_temp->errorOutput();
     return request;
 }
 
-void FrontEnd::EndRun() {
+void FrontEnd::endRun() {
     m_temp.reset();
     m_xml.reset();
     const MameCommand command = std::exchange(m_command, MameCommand::None);
@@ -205,15 +206,15 @@ void FrontEnd::EndRun() {
         emit busyChanged(command, false);
 }
 
-void FrontEnd::Cancel() {
+void FrontEnd::cancel() {
     if (m_command == MameCommand::None)
         return;
     m_userCancelled = true;
     if (m_run)
-        m_run->Cancel();
+        m_run->cancel();
 }
 
-QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const {
+QString FrontEnd::runFailure(const RunResult& result, const QString& what) const {
     QString failure;
     switch (result.end) {
     case RunEnd::FailedToStart:
@@ -235,7 +236,7 @@ QString FrontEnd::RunFailure(const RunResult& result, const QString& what) const
     return failure + kNothingChanged;
 }
 
-void FrontEnd::WatchListFullHeader(bool headerOnly) {
+void FrontEnd::watchListFullHeader(bool headerOnly) {
     m_header.clear();
     m_headerGeneration.reset();
     connect(m_run.get(), &MameRun::outputArrived, this,
@@ -249,24 +250,24 @@ void FrontEnd::WatchListFullHeader(bool headerOnly) {
                 QByteArray line = m_header.left(end < 0 ? m_header.size() : end);
                 if (line.endsWith('\r'))
                     line.chop(1);
-                m_headerGeneration = GenerationFromListFullHeader(QString::fromLocal8Bit(line));
+                m_headerGeneration = generationFromListFullHeader(QString::fromLocal8Bit(line));
                 // A current MAME's text listings are of no use: end it at once.
                 if (headerOnly || *m_headerGeneration == MameGeneration::Current)
-                    m_run->Cancel();
+                    m_run->cancel();
             });
 }
 
-bool FrontEnd::HeaderShowsCurrentMame() const {
+bool FrontEnd::headerShowsCurrentMame() const {
     return !m_userCancelled && m_headerGeneration == MameGeneration::Current;
 }
 
-void FrontEnd::ReportListProgress() {
+void FrontEnd::reportListProgress() {
     emit progressChanged(
-        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(Count(m_gamesListed)),
+        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(formatCount(m_gamesListed)),
         m_gamesListed, 0);
 }
 
-QString FrontEnd::MakeTempFolder() {
+QString FrontEnd::makeTempFolder() {
     m_temp = std::make_unique<TempListingFolder>();
     if (m_temp->isValid())
         return {};
@@ -275,94 +276,95 @@ QString FrontEnd::MakeTempFolder() {
     return error;
 }
 
-void FrontEnd::BuildDatabase() {
+void FrontEnd::buildDatabase() {
     if (busy())
         return;
-    if (const QString error = MakeTempFolder(); !error.isEmpty()) {
+    if (const QString error = makeTempFolder(); !error.isEmpty()) {
         emit listFinished(Outcome<Done>::Failure(error));
         return;
     }
     m_gamesListed = 0;
-    ListStep(0);
+    listStep(0);
 }
 
-void FrontEnd::ListStep(int step) {
+void FrontEnd::listStep(int step) {
     const QString files[] = {m_temp->fullListing(), m_temp->cloneListing(),
                              m_temp->sourceListing()};
-    const QStringList arguments[] = {ListFullArguments(), ListClonesArguments(),
-                                     ListSourceFileArguments()};
-    MameRunRequest request = MameRequest(arguments[step]);
+    const QStringList arguments[] = {listFullArguments(), listClonesArguments(),
+                                     listSourceFileArguments()};
+    MameRunRequest request = mameRequest(arguments[step]);
     request.outputFile = files[step];
-    StartRun(MameCommand::List, request, [this, step](const RunResult& result) {
-        if (step == 0 && HeaderShowsCurrentMame()) {
-            SetGeneration(MameGeneration::Current);
-            ListXmlStep();
+    startRun(MameCommand::List, request, [this, step](const RunResult& result) {
+        if (step == 0 && headerShowsCurrentMame()) {
+            setGeneration(MameGeneration::Current);
+            listXmlStep();
             return;
         }
-        const QString failure = RunFailure(result, QString::fromLatin1(kListSteps[step]));
+        const QString failure = runFailure(result, QString::fromLatin1(kListSteps[step]));
         if (!failure.isEmpty()) {
-            FinishList(Outcome<Done>::Failure(failure));
+            finishList(Outcome<Done>::Failure(failure));
             return;
         }
         if (step < 2) {
-            ListStep(step + 1);
+            listStep(step + 1);
             return;
         }
-        SetGeneration(MameGeneration::Old);
+        setGeneration(MameGeneration::Old);
         auto import = std::make_shared<ListingImport>();
-        InWorker(
+        inWorker(
             [import, full = m_temp->fullListing(), clones = m_temp->cloneListing(),
-             sources = m_temp->sourceListing(), folded = m_state.blnCaseInsensitive] {
+             sources = m_temp->sourceListing(), folded = m_state.caseInsensitive] {
                 *import =
-                    ImportListings(ReadLines(full), ReadLines(clones), ReadLines(sources), folded);
+                    importListings(readLines(full), readLines(clones), readLines(sources), folded);
             },
-            [this, import] { FinishImport(std::move(*import)); });
+            [this, import] { finishImport(std::move(*import)); });
     });
     if (step == 0) {
-        WatchListFullHeader(false);
+        watchListFullHeader(false);
         connect(m_run.get(), &MameRun::linesCounted, this, [this](qint64 lines) {
             if (m_headerGeneration == MameGeneration::Current)
                 return;
             m_gamesListed = std::max<qint64>(0, lines - 1); // less the header
-            ReportListProgress();
+            reportListProgress();
         });
     }
-    ReportListProgress();
+    reportListProgress();
 }
 
-void FrontEnd::ListXmlStep() {
+void FrontEnd::listXmlStep() {
     // The document is read as it arrives and never kept whole.
     m_xml = std::make_unique<ListXmlReader>();
     m_gamesListed = 0;
-    StartRun(MameCommand::List, MameRequest(ListXmlArguments()), [this](const RunResult& result) {
+    startRun(MameCommand::List, mameRequest(listXmlArguments()), [this](const RunResult& result) {
         const QString failure =
-            RunFailure(result, QStringLiteral("listing its machines (-listxml)"));
+            runFailure(result, QStringLiteral("listing its machines (-listxml)"));
         if (!failure.isEmpty()) {
-            FinishList(Outcome<Done>::Failure(failure));
+            finishList(Outcome<Done>::Failure(failure));
             return;
         }
         auto import = std::make_shared<ListingImport>();
-        InWorker([import, xml = m_xml.get(),
-                  folded = m_state.blnCaseInsensitive] { *import = xml->finish(folded); },
-                 [this, import] { FinishImport(std::move(*import)); });
+        inWorker([import, xml = m_xml.get(),
+                  folded = m_state.caseInsensitive] { *import = xml->finish(folded); },
+                 [this, import] { finishImport(std::move(*import)); });
     });
     connect(m_run.get(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
         m_xml->addData(chunk);
         if (m_xml->machinesRead() != m_gamesListed) {
             m_gamesListed = m_xml->machinesRead();
-            ReportListProgress();
+            reportListProgress();
         }
     });
-    ReportListProgress();
+    reportListProgress();
 }
 
-void FrontEnd::InWorker(std::function<void()> work, std::function<void()> done) {
+void FrontEnd::inWorker(std::function<void()> work, std::function<void()> done) {
     // The listings are read and sorted on a thread of their own, so that even a
     // million games never stop the window from painting. No command changes
     // the tables meanwhile: the front end stays busy until `done` has run.
     if (m_command == MameCommand::List)
-        emit progressChanged(QStringLiteral("Sorting %1 games\u2026").arg(Count(m_gamesListed)),
-                             m_gamesListed, 0);
+        emit progressChanged(
+            QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_gamesListed)), m_gamesListed,
+            0);
     m_worker = QThread::create(std::move(work));
     connect(m_worker, &QThread::finished, this, [this, done = std::move(done)] {
         m_worker->deleteLater();
@@ -370,9 +372,9 @@ void FrontEnd::InWorker(std::function<void()> work, std::function<void()> done) 
         m_temp.reset(); // MAME's output is gone from here on, whatever the outcome
         if (m_userCancelled) {
             if (m_command == MameCommand::List)
-                FinishList(Outcome<Done>::Failure(kCancelled));
+                finishList(Outcome<Done>::Failure(kCancelled));
             else
-                FinishAudit(Outcome<QString>::Failure(kCancelled));
+                finishAudit(Outcome<QString>::Failure(kCancelled));
             return;
         }
         done();
@@ -380,144 +382,144 @@ void FrontEnd::InWorker(std::function<void()> work, std::function<void()> done) 
     m_worker->start();
 }
 
-void FrontEnd::FinishImport(ListingImport import) {
+void FrontEnd::finishImport(ListingImport import) {
     if (!import.ok()) {
-        FinishList(Outcome<Done>::Failure(import.failure + kNothingChanged));
+        finishList(Outcome<Done>::Failure(import.failure + kNothingChanged));
         return;
     }
-    const Outcome<Done> replaced = ReplaceDatabase(std::move(import.games));
-    FinishList(replaced.ok() ? replaced
+    const Outcome<Done> replaced = replaceDatabase(std::move(import.games));
+    finishList(replaced.ok() ? replaced
                              : Outcome<Done>::Failure(replaced.failure() + kNothingChanged));
 }
 
-void FrontEnd::FinishList(const Outcome<Done>& outcome) {
-    EndRun();
+void FrontEnd::finishList(const Outcome<Done>& outcome) {
+    endRun();
     emit listFinished(outcome);
 }
 
-void FrontEnd::AuditDatabase() {
+void FrontEnd::auditDatabase() {
     if (busy())
         return;
-    if (const QString error = MakeTempFolder(); !error.isEmpty()) {
+    if (const QString error = makeTempFolder(); !error.isEmpty()) {
         emit auditFinished(Outcome<QString>::Failure(error));
         return;
     }
-    AuditStep(VerifySetsArguments());
+    auditStep(verifySetsArguments());
 }
 
-void FrontEnd::AuditStep(const QStringList& arguments) {
-    const qint64 total = static_cast<qint64>(m_state.udtGames.size());
+void FrontEnd::auditStep(const QStringList& arguments) {
+    const qint64 total = static_cast<qint64>(m_state.games.size());
     const QString option = arguments.front();
-    MameRunRequest request = MameRequest(arguments);
+    MameRunRequest request = mameRequest(arguments);
     request.outputFile = m_temp->auditReport();
     request.countedText = QByteArrayLiteral("romset ");
     request.hide = false;
-    StartRun(MameCommand::Audit, request, [this, option](const RunResult& result) {
+    startRun(MameCommand::Audit, request, [this, option](const RunResult& result) {
         const QString failure =
-            RunFailure(result, QStringLiteral("auditing the ROM sets (%1)").arg(option));
+            runFailure(result, QStringLiteral("auditing the ROM sets (%1)").arg(option));
         if (!failure.isEmpty()) {
-            FinishAudit(Outcome<QString>::Failure(failure));
+            finishAudit(Outcome<QString>::Failure(failure));
             return;
         }
-        const std::optional<QStringList> report = ReadLines(m_temp->auditReport());
-        const QStringList errors = ReadLines(m_temp->errorOutput()).value_or(QStringList());
+        const std::optional<QStringList> report = readLines(m_temp->auditReport());
+        const QStringList errors = readLines(m_temp->errorOutput()).value_or(QStringList());
         // A current MAME refuses -verifysets and prints nothing else.
-        if (option == VerifySetsArguments().front() && result.exitCode != 0 &&
+        if (option == verifySetsArguments().front() && result.exitCode != 0 &&
             (!report || report->isEmpty()) &&
             errors.join(u'\n').contains(QLatin1String("unknown option"))) {
-            SetGeneration(MameGeneration::Current);
-            AuditStep(VerifyRomsArguments());
+            setGeneration(MameGeneration::Current);
+            auditStep(verifyRomsArguments());
             return;
         }
         auto audit = std::make_shared<AuditOutcome>();
-        InWorker([audit, &games = m_state.udtGames, report, errors,
-                  option] { *audit = AuditGames(games, report, errors, option); },
-                 [this, audit] { ApplyAudit(std::move(*audit)); });
+        inWorker([audit, &games = m_state.games, report, errors,
+                  option] { *audit = auditGames(games, report, errors, option); },
+                 [this, audit] { applyAudit(std::move(*audit)); });
     });
     const auto report = [this, total](qint64 lines) {
-        emit progressChanged(
-            QStringLiteral("Auditing ROM sets\u2026 %1 of %2").arg(Count(lines), Count(total)),
-            lines, total);
+        emit progressChanged(QStringLiteral("Auditing ROM sets\u2026 %1 of %2")
+                                 .arg(formatCount(lines), formatCount(total)),
+                             lines, total);
     };
     connect(m_run.get(), &MameRun::linesCounted, this, report);
     report(0);
 }
 
-void FrontEnd::ApplyAudit(AuditOutcome audit) {
+void FrontEnd::applyAudit(AuditOutcome audit) {
     if (!audit.ok()) {
-        FinishAudit(Outcome<QString>::Failure(audit.failure + kNothingChanged));
+        finishAudit(Outcome<QString>::Failure(audit.failure + kNothingChanged));
         return;
     }
     if (audit.kept > 0) {
-        const Outcome<Done> replaced = ReplaceDatabase(std::move(audit.games));
+        const Outcome<Done> replaced = replaceDatabase(std::move(audit.games));
         if (!replaced.ok()) {
-            FinishAudit(Outcome<QString>::Failure(replaced.failure() + kNothingChanged));
+            finishAudit(Outcome<QString>::Failure(replaced.failure() + kNothingChanged));
             return;
         }
     } else {
-        if (QFile::exists(m_state.strDatFile) && !QFile::remove(m_state.strDatFile)) {
-            FinishAudit(Outcome<QString>::Failure(
+        if (QFile::exists(m_state.databaseFile) && !QFile::remove(m_state.databaseFile)) {
+            finishAudit(Outcome<QString>::Failure(
                 QStringLiteral("No game passed the audit, but the database file ") +
-                m_state.strDatFile + QStringLiteral(" could not be deleted.") + kNothingChanged));
+                m_state.databaseFile + QStringLiteral(" could not be deleted.") + kNothingChanged));
             return;
         }
-        m_state.udtGames.clear();
-        ReplaceShown({});
-        Select(-1);
+        m_state.games.clear();
+        replaceShown({});
+        select(-1);
         emit gamesChanged(false);
     }
-    FinishAudit(Outcome<QString>::Success(AuditSummary(audit.kept, audit.removed)));
+    finishAudit(Outcome<QString>::Success(auditSummary(audit.kept, audit.removed)));
 }
 
-void FrontEnd::FinishAudit(const Outcome<QString>& outcome) {
-    EndRun();
+void FrontEnd::finishAudit(const Outcome<QString>& outcome) {
+    endRun();
     emit auditFinished(outcome);
 }
 
-void FrontEnd::SetGeneration(MameGeneration generation) {
+void FrontEnd::setGeneration(MameGeneration generation) {
     if (m_generation != generation)
         m_iniFolder.reset();
     m_generation = generation;
 }
 
-Outcome<QString> FrontEnd::PlayCommandLine(const std::optional<QString>& options) const {
-    const GameRecord* game = SelectedGame();
+Outcome<QString> FrontEnd::playCommandLine(const std::optional<QString>& options) const {
+    const GameRecord* game = selectedGame();
     if (!game)
         return Outcome<QString>::Failure(QStringLiteral("No game is selected."));
-    const std::optional<QString> line = PlayCommand(m_state.strMameCommand, game->strName, options);
+    const std::optional<QString> line = playCommand(m_state.playCommandPrefix, game->name, options);
     if (!line)
         return Outcome<QString>::Failure(
-            QStringLiteral("The name \"") + game->strName +
+            QStringLiteral("The name \"") + game->name +
             QStringLiteral("\" in the database is not a MAME set or driver name, so nothing was "
                            "started. Build the database again with List."));
     return Outcome<QString>::Success(*line);
 }
 
-void FrontEnd::Play(const std::optional<QString>& options) {
-    if (busy() || !SelectedGame())
+void FrontEnd::play(const std::optional<QString>& options) {
+    if (busy() || !selectedGame())
         return;
     if (options)
-        m_state.strOptions = *options;
-    const Outcome<QString> line = PlayCommandLine(options);
+        m_state.playOptions = *options;
+    const Outcome<QString> line = playCommandLine(options);
     if (!line.ok()) {
         emit playFinished(Outcome<Done>::Failure(line.failure()));
         return;
     }
     MameRunRequest request;
-    std::tie(request.program, request.arguments) = ShellInvocation(line.value());
-    request.hide = m_state.blnHideConsole;
+    std::tie(request.program, request.arguments) = shellInvocation(line.value());
+    request.hide = m_state.hideConsole;
     request.ownChannels = true;
-    StartRun(MameCommand::Play, request, [this](const RunResult&) {
+    startRun(MameCommand::play, request, [this](const RunResult&) {
         // Whatever way MAME ended, the window comes back.
-        EndRun();
+        endRun();
         emit playFinished(Outcome<Done>::Success({}));
     });
 }
 
-void FrontEnd::FindIniFolder(const QString& title,
+void FrontEnd::findIniFolder(const QString& title,
                              std::function<void(const Outcome<QString>&)> then) {
     const auto ended = [this, then](const Outcome<QString>& folder) {
-        EndRun();
+        endRun();
         then(folder);
     };
     const auto askCurrentMame = [this, title, then, ended] {
@@ -527,12 +529,12 @@ void FrontEnd::FindIniFolder(const QString& title,
             return then(Outcome<QString>::Success(*m_iniFolder));
         // A current MAME names its folders in its configuration.
         m_showConfig.clear();
-        StartRun(MameCommand::Ini, MameRequest(ShowConfigArguments()),
+        startRun(MameCommand::Ini, mameRequest(showConfigArguments()),
                  [this, ended](const RunResult& result) {
                      if (result.end == RunEnd::Cancelled)
                          return ended(Outcome<QString>::Failure({}));
                      const std::optional<QString> folder =
-                         FirstIniFolder(QString::fromLocal8Bit(m_showConfig), QDir::homePath());
+                         firstIniFolder(QString::fromLocal8Bit(m_showConfig), QDir::homePath());
                      if (!folder)
                          return ended(Outcome<QString>::Failure(
                              QStringLiteral("MAME's configuration (-showconfig) names no folder "
@@ -548,49 +550,49 @@ void FrontEnd::FindIniFolder(const QString& title,
     if (m_generation)
         return askCurrentMame();
     // Which MAME this is shows in the first line of its game listing.
-    StartRun(MameCommand::Ini, MameRequest(ListFullArguments()),
+    startRun(MameCommand::Ini, mameRequest(listFullArguments()),
              [this, askCurrentMame, ended](const RunResult&) {
                  if (m_userCancelled)
                      return ended(Outcome<QString>::Failure({}));
-                 SetGeneration(m_headerGeneration.value_or(MameGeneration::Old));
+                 setGeneration(m_headerGeneration.value_or(MameGeneration::Old));
                  askCurrentMame();
              });
-    WatchListFullHeader(true);
+    watchListFullHeader(true);
     emit progressChanged(QStringLiteral("Asking MAME which MAME it is\u2026"), 0, 0);
 }
 
-void FrontEnd::EditMameIni() {
+void FrontEnd::editMameIni() {
     if (busy())
         return;
     const QString title = QStringLiteral("Mame");
-    FindIniFolder(title, [this, title](const Outcome<QString>& folder) {
+    findIniFolder(title, [this, title](const Outcome<QString>& folder) {
         if (!folder.ok()) {
-            EndRun();
+            endRun();
             if (!folder.failure().isEmpty())
                 emit iniReady(title, folder);
             return;
         }
         const bool current = m_generation == MameGeneration::Current;
         const QString ini = current ? QDir(folder.value()).filePath(QStringLiteral("mame.ini"))
-                                    : m_state.strMameIni;
+                                    : m_state.mameIniFile;
         if (current && !QDir().mkpath(folder.value())) {
-            EndRun();
+            endRun();
             emit iniReady(title, Outcome<QString>::Failure(
                                      QStringLiteral("The folder %1 could not be made.")
                                          .arg(QDir::toNativeSeparators(folder.value()))));
             return;
         }
-        if (MameIniExists(ini)) {
-            EndRun();
+        if (mameIniExists(ini)) {
+            endRun();
             emit iniReady(title, Outcome<QString>::Success(ini));
             return;
         }
         // MAME writes its ini into the folder it runs in.
-        MameRunRequest request = MameRequest(CreateConfigArguments());
+        MameRunRequest request = mameRequest(createConfigArguments());
         if (current)
             request.workingFolder = folder.value();
-        StartRun(MameCommand::Ini, request, [this, title, ini](const RunResult& result) {
-            EndRun();
+        startRun(MameCommand::Ini, request, [this, title, ini](const RunResult& result) {
+            endRun();
             // The editor opens whatever MAME made of it, unless the user stopped it.
             if (result.end != RunEnd::Cancelled)
                 emit iniReady(title, Outcome<QString>::Success(ini));
@@ -599,27 +601,27 @@ void FrontEnd::EditMameIni() {
     });
 }
 
-void FrontEnd::EditIniFile(IniButton button) {
-    const GameRecord* game = SelectedGame();
+void FrontEnd::editIniFile(IniButton button) {
+    const GameRecord* game = selectedGame();
     if (busy() || !game)
         return;
     QString title, name;
     switch (button) {
     case IniButton::Driver:
         title = QStringLiteral("Driver");
-        name = game->strDriver;
+        name = game->driver;
         break;
     case IniButton::Parent:
         title = QStringLiteral("Parent");
-        name = game->strParent;
+        name = game->parent;
         break;
     case IniButton::Set:
         title = QStringLiteral("Set");
-        name = game->strName;
+        name = game->name;
         break;
     }
-    FindIniFolder(title, [this, title, name, button](const Outcome<QString>& folder) {
-        EndRun();
+    findIniFolder(title, [this, title, name, button](const Outcome<QString>& folder) {
+        endRun();
         if (!folder.ok()) {
             if (!folder.failure().isEmpty())
                 emit iniReady(title, folder);
@@ -628,7 +630,7 @@ void FrontEnd::EditIniFile(IniButton button) {
         // A current MAME keeps the drivers' files in a folder of their own.
         const bool driverFolder =
             button == IniButton::Driver && m_generation == MameGeneration::Current;
-        const IniFile ini = PrepareIniFile(
+        const IniFile ini = prepareIniFile(
             driverFolder ? QDir(folder.value()).filePath(QStringLiteral("source")) : folder.value(),
             name);
         emit iniReady(title, ini.ok() ? Outcome<QString>::Success(ini.path)

@@ -22,33 +22,33 @@ class TempListingFolder;
 // Everything the window shows and the commands share. Only FrontEnd changes it.
 struct FrontEndState {
     // Files, named after the program, in the working folder.
-    QString strIniFile;
-    QString strDatFile;
+    QString settingsFile;
+    QString databaseFile;
     // The MAME executable as saved or chosen, its own ini file, and the start
     // of Play's command line.
-    QString strMameExe;
-    QString strMameIni;
-    QString strMameCommand;
+    QString mameExecutable;
+    QString mameIniFile;
+    QString playCommandPrefix;
     // The options of the last "Play..." answer, and the driver filter (empty:
     // every game shown).
-    QString strOptions;
-    QString strFilter;
+    QString playOptions;
+    QString driverFilter;
     // Switches read from the settings file.
-    bool blnHideConsole = false;
-    bool blnNoShortcuts = false;
-    bool blnCaseInsensitive = false;
+    bool hideConsole = false;
+    bool noShortcuts = false;
+    bool caseInsensitive = false;
     // The master table, in database order, and the shown table: every game or
     // those of the filtered drivers, in master order. Row k of the list is
-    // record k of udtShown.
-    GameTable udtGames;
-    GameTable udtShown;
-    // The position in udtShown of the game every game command acts on; -1
-    // only while udtShown is empty.
-    int intSelected = -1;
+    // record k of shown.
+    GameTable games;
+    GameTable shown;
+    // The position in shown of the game every game command acts on; -1
+    // only while shown is empty.
+    int selectedRow = -1;
 };
 
 // The commands that run MAME, one at a time.
-enum class MameCommand { None, List, Audit, Ini, Play };
+enum class MameCommand { None, List, Audit, Ini, play };
 
 // The ini file buttons that act on the selected game.
 enum class IniButton { Driver, Parent, Set };
@@ -65,51 +65,51 @@ class FrontEnd : public QObject {
     const FrontEndState& state() const { return m_state; }
 
     // Start-up. The file names come from the program's name; the executable
-    // sets strMameIni and strMameCommand as well.
-    void SetProgramName(const QString& programName);
-    void SetMameExe(const QString& strMameExe);
-    void SetOptions(const QString& strOptions) { m_state.strOptions = strOptions; }
-    void SetFilter(const QString& strFilter) { m_state.strFilter = strFilter; }
-    void SetSwitches(bool hideConsole, bool noShortcuts, bool caseInsensitive);
+    // sets mameIniFile and playCommandPrefix as well.
+    void setProgramName(const QString& programName);
+    void setMameExe(const QString& mameExecutable);
+    void setOptions(const QString& playOptions) { m_state.playOptions = playOptions; }
+    void setFilter(const QString& driverFilter) { m_state.driverFilter = driverFilter; }
+    void setSwitches(bool hideConsole, bool noShortcuts, bool caseInsensitive);
     // Reads the database file, shows its games through the saved filter (all
     // of them, with the filter emptied and the first game chosen, when it
     // matches nothing) and selects `lastGame` (the first when out of range).
-    Outcome<Done> LoadDatabase(int lastGame);
+    Outcome<Done> loadDatabase(int lastGame);
 
     // The list.
-    void ShowAllGames();
-    FilterResult ApplyDriverFilter(const QString& text, QString* message = nullptr);
-    void SearchGames(const QString& text);
-    void Select(int index);
-    const GameRecord* SelectedGame() const;
+    void showAllGames();
+    FilterResult applyDriverFilter(const QString& text, QString* message = nullptr);
+    void searchGames(const QString& text);
+    void select(int index);
+    const GameRecord* selectedGame() const;
     // The Info box's text for the selected game.
-    Outcome<QString> GameInformation() const;
+    Outcome<QString> gameInformation() const;
 
     // Writes the master table and shows it again through the filter, first
     // game selected. On a failure nothing changes.
-    Outcome<Done> SaveDatabase();
+    Outcome<Done> saveDatabase();
 
     // MAME runs: each reports through its signal; meanwhile busy() holds.
     bool busy() const { return m_command != MameCommand::None; }
     // The title of the command in progress: "List", "Audit" or the button's.
     QString busyTitle() const;
-    void BuildDatabase();
-    void AuditDatabase();
-    // Plays the selected game; with options, they become strOptions first.
-    void Play(const std::optional<QString>& options);
+    void buildDatabase();
+    void auditDatabase();
+    // Plays the selected game; with options, they become playOptions first.
+    void play(const std::optional<QString>& options);
     // The command line Play runs for the selected game.
-    Outcome<QString> PlayCommandLine(const std::optional<QString>& options) const;
+    Outcome<QString> playCommandLine(const std::optional<QString>& options) const;
     // MAME's own ini file, made by MAME when it is missing; then iniReady. An
     // old MAME's lies in the working folder, a current one's in the first
     // folder of its inipath.
-    void EditMameIni();
+    void editMameIni();
     // The ini file of the selected game's driver, parent or set, made empty
     // when missing; then iniReady. An old MAME's lie in "ini" below the working
     // folder, a current one's in the first folder of its inipath (the
     // drivers' in "source" below it).
-    void EditIniFile(IniButton button);
+    void editIniFile(IniButton button);
     // Ends the MAME run in progress; its command then fails with "Cancelled.".
-    void Cancel();
+    void cancel();
 
   signals:
     void shownAboutToChange();
@@ -128,29 +128,29 @@ class FrontEnd : public QObject {
     void iniReady(const QString& title, const Outcome<QString>& path);
 
   private:
-    void ReplaceShown(GameTable shown);
-    Outcome<Done> ReplaceDatabase(GameTable games);
+    void replaceShown(GameTable shown);
+    Outcome<Done> replaceDatabase(GameTable games);
     // Makes the private folder for MAME's output; else says why it could not.
-    QString MakeTempFolder();
-    MameRunRequest MameRequest(const QStringList& arguments) const;
-    void StartRun(MameCommand command, const MameRunRequest& request,
+    QString makeTempFolder();
+    MameRunRequest mameRequest(const QStringList& arguments) const;
+    void startRun(MameCommand command, const MameRunRequest& request,
                   std::function<void(const RunResult&)> done);
-    void EndRun();
+    void endRun();
     // The whole message for a run that did not finish, or empty when it did.
-    QString RunFailure(const RunResult& result, const QString& what) const;
-    void WatchListFullHeader(bool headerOnly);
-    bool HeaderShowsCurrentMame() const;
-    void SetGeneration(MameGeneration generation);
-    void ListStep(int step);
-    void ListXmlStep();
-    void ReportListProgress();
-    void InWorker(std::function<void()> work, std::function<void()> done);
-    void FinishImport(ListingImport import);
-    void ApplyAudit(AuditOutcome audit);
-    void FinishList(const Outcome<Done>& outcome);
-    void AuditStep(const QStringList& arguments);
-    void FinishAudit(const Outcome<QString>& outcome);
-    void FindIniFolder(const QString& title, std::function<void(const Outcome<QString>&)> then);
+    QString runFailure(const RunResult& result, const QString& what) const;
+    void watchListFullHeader(bool headerOnly);
+    bool headerShowsCurrentMame() const;
+    void setGeneration(MameGeneration generation);
+    void listStep(int step);
+    void listXmlStep();
+    void reportListProgress();
+    void inWorker(std::function<void()> work, std::function<void()> done);
+    void finishImport(ListingImport import);
+    void applyAudit(AuditOutcome audit);
+    void finishList(const Outcome<Done>& outcome);
+    void auditStep(const QStringList& arguments);
+    void finishAudit(const Outcome<QString>& outcome);
+    void findIniFolder(const QString& title, std::function<void(const Outcome<QString>&)> then);
 
     FrontEndState m_state;
     MameRunner& m_runner;

@@ -13,12 +13,12 @@ constexpr QChar kSpace = u' ';
 
 // Cuts `text` (trimmed, not empty) into its words. Every word is counted but
 // only the first kMaxFilterWords are kept.
-std::vector<QString> CutWords(QString text, qsizetype& count) {
+std::vector<QString> cutWords(QString text, qsizetype& count) {
     std::vector<QString> words;
     count = 0;
     while (!text.isEmpty()) {
-        QString word = SplitFirst(text, kSpace);
-        text.remove(0, LeadingSpaces(text));
+        QString word = splitFirst(text, kSpace);
+        text.remove(0, leadingSpaces(text));
         if (count < kMaxFilterWords)
             words.push_back(std::move(word));
         ++count;
@@ -28,9 +28,9 @@ std::vector<QString> CutWords(QString text, qsizetype& count) {
 
 } // namespace
 
-FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games) {
+FilterOutcome applyDriverFilter(const QString& text, const GameTable& games) {
     FilterOutcome outcome;
-    const QString t = TrimSpaces(text).toLower();
+    const QString t = trimSpaces(text).toLower();
     if (t.isEmpty()) {
         outcome.result = FilterResult::Shown;
         outcome.shown = games;
@@ -38,7 +38,7 @@ FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games) {
     }
 
     qsizetype count = 0;
-    std::vector<QString> words = CutWords(t, count);
+    std::vector<QString> words = cutWords(t, count);
     if (count > kMaxFilterWords) {
         outcome.result = FilterResult::TooManyWords;
         outcome.message = QStringLiteral("The filter holds %1 words, but at most %2 driver names "
@@ -52,9 +52,9 @@ FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games) {
     const QSet<QString> wanted(words.begin(), words.end());
     QSet<QString> matched;
     for (const GameRecord& game : games) {
-        if (wanted.contains(game.strDriver)) {
+        if (wanted.contains(game.driver)) {
             outcome.shown.push_back(game);
-            matched.insert(game.strDriver);
+            matched.insert(game.driver);
         }
     }
     if (outcome.shown.empty()) {
@@ -62,7 +62,7 @@ FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games) {
         return outcome;
     }
 
-    SortStrings(words, std::ssize(words));
+    sortStrings(words, std::ssize(words));
     QString previous;
     for (const QString& word : words) {
         if (word == previous)

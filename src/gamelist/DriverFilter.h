@@ -31,6 +31,6 @@ inline constexpr int kMaxFilterWords = 256;
 // one; a text of more than kMaxFilterWords words is refused. A game is shown,
 // once, when its driver equals one of the words exactly, so a driver name with
 // upper-case letters never matches. The normalised filter text lists, in
-// ordinal order (SortStrings) and separated by single spaces, each word that
+// ordinal order (sortStrings) and separated by single spaces, each word that
 // matched at least one game, repeats dropped.
-FilterOutcome ApplyDriverFilter(const QString& text, const GameTable& games);
+FilterOutcome applyDriverFilter(const QString& text, const GameTable& games);

@@ -7,15 +7,15 @@ const QString kLineEnd = QStringLiteral("\r\n");
 
 } // namespace
 
-QString GameInfoText(const GameRecord& game, const GameTable& shown) {
+QString gameInfoText(const GameRecord& game, const GameTable& shown) {
     QString family;
-    if (!game.strParent.isEmpty()) {
-        family = QStringLiteral("Parent") + kTab + game.strParent + kLineEnd;
+    if (!game.parent.isEmpty()) {
+        family = QStringLiteral("Parent") + kTab + game.parent + kLineEnd;
     } else {
         qsizetype clones = 0;
         for (const GameRecord& other : shown) {
-            if (other.strParent == game.strName) {
-                family += kTab + other.strName + kLineEnd;
+            if (other.parent == game.name) {
+                family += kTab + other.name + kLineEnd;
                 ++clones;
             }
         }
@@ -24,6 +24,6 @@ QString GameInfoText(const GameRecord& game, const GameTable& shown) {
         else if (clones > 1)
             family.prepend(QStringLiteral("Clones"));
     }
-    return game.strDescription + kLineEnd + kLineEnd + QStringLiteral("Set") + kTab + game.strName +
-           kLineEnd + family + QStringLiteral("Driver") + kTab + game.strDriver;
+    return game.description + kLineEnd + kLineEnd + QStringLiteral("Set") + kTab + game.name +
+           kLineEnd + family + QStringLiteral("Driver") + kTab + game.driver;
 }

@@ -17,4 +17,4 @@
 // "Clone" TAB name for one, or "Clones" TAB first name and then TAB name for
 // each further one, each line ended by CR LF; with no shown clone there is no
 // family line.
-QString GameInfoText(const GameRecord& game, const GameTable& shown);
+QString gameInfoText(const GameRecord& game, const GameTable& shown);

@@ -1,6 +1,6 @@
 #include "gamelist/GameSearch.h"
 
-qsizetype SearchGames(const GameTable& shown, const QString& text,
+qsizetype searchGames(const GameTable& shown, const QString& text,
                       const CaseInsensitiveCompare& compare) {
     const qsizetype count = std::ssize(shown);
     if (text.startsWith(u'[')) {
@@ -8,13 +8,13 @@ qsizetype SearchGames(const GameTable& shown, const QString& text,
             return -1;
         const QStringView name = QStringView(text).mid(1, text.size() - 2);
         for (qsizetype k = 0; k < count; ++k) {
-            if (shown[k].strName == name)
+            if (shown[k].name == name)
                 return k;
         }
         return -1;
     }
     for (qsizetype k = 0; k < count; ++k) {
-        if (compare.startsWith(shown[k].strDescription, text))
+        if (compare.startsWith(shown[k].description, text))
             return k;
     }
     return -1;

@@ -18,5 +18,5 @@
 // Returns the position in `shown` to select, or -1 to leave the selection
 // where it is. `compare` is costly to make: keep one and pass it to every
 // search.
-qsizetype SearchGames(const GameTable& shown, const QString& text,
+qsizetype searchGames(const GameTable& shown, const QString& text,
                       const CaseInsensitiveCompare& compare);

@@ -6,12 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-bool MameIniExists(const QString& strMameIni) {
-    return QFileInfo(strMameIni).isFile();
+bool mameIniExists(const QString& mameIniFile) {
+    return QFileInfo(mameIniFile).isFile();
 }
 
-IniFile PrepareIniFile(const QString& folder, const QString& name) {
-    if (!IsPlainMameName(name))
+IniFile prepareIniFile(const QString& folder, const QString& name) {
+    if (!isPlainMameName(name))
         return {{},
                 QString("\"%1\" is not a set or driver name, so it has no ini file.").arg(name)};
 

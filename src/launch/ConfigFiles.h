@@ -5,10 +5,10 @@
 // What the Mame, Driver, Parent and Set buttons need before the editor opens.
 // Paths are relative to the working folder.
 
-// Whether an ordinary file named `strMameIni` exists (a folder does not count).
-bool MameIniExists(const QString& strMameIni);
+// Whether an ordinary file named `mameIniFile` exists (a folder does not count).
+bool mameIniExists(const QString& mameIniFile);
 
-// The outcome of PrepareIniFile: the file to open, or what went wrong.
+// The outcome of prepareIniFile: the file to open, or what went wrong.
 struct IniFile {
     QString path;    // "<folder>/<name>.ini" when ready
     QString message; // empty when ready, else a text for the user
@@ -17,7 +17,7 @@ struct IniFile {
 };
 
 // Makes sure that "<folder>/<name>.ini" exists for the editor: refuses a name
-// that is not plain (see IsPlainMameName), creates the folder (with the folders
+// that is not plain (see isPlainMameName), creates the folder (with the folders
 // above it) only when there is no entry of that name at all, and creates the
 // file empty when it is missing. An existing file is left untouched.
-IniFile PrepareIniFile(const QString& folder, const QString& name);
+IniFile prepareIniFile(const QString& folder, const QString& name);

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-bool IsPlainMameName(const QString& name) {
+bool isPlainMameName(const QString& name) {
     if (name.isEmpty() || name.startsWith(u'-'))
         return false;
     for (const QChar c : name) {
@@ -14,16 +14,16 @@ bool IsPlainMameName(const QString& name) {
     return true;
 }
 
-std::optional<QString> PlayCommand(const QString& strMameCommand, const QString& name,
+std::optional<QString> playCommand(const QString& playCommandPrefix, const QString& name,
                                    const std::optional<QString>& options) {
-    if (!IsPlainMameName(name))
+    if (!isPlainMameName(name))
         return std::nullopt;
-    QString line = strMameCommand + u' ' + name;
+    QString line = playCommandPrefix + u' ' + name;
     if (options)
         line += u' ' + *options;
     return line;
 }
 
-QString MameProgramFor(const QString& strMameExe) {
-    return QFileInfo(strMameExe).absoluteFilePath();
+QString mameProgramFor(const QString& mameExecutable) {
+    return QFileInfo(mameExecutable).absoluteFilePath();
 }

@@ -10,42 +10,42 @@
 // path: not empty, not starting with "-" (MAME would read an option), and only
 // ASCII letters, digits, "_" and "-". Anything else could be read by the shell
 // or leave the "ini" folder.
-bool IsPlainMameName(const QString& name);
+bool isPlainMameName(const QString& name);
 
-// Play's command line for the shell: strMameCommand + " " + name, and with
+// Play's command line for the shell: playCommandPrefix + " " + name, and with
 // options + " " + options. The options are the user's own and go in raw, so an
 // empty answer leaves the line ending in one space. Nothing when the name is not
 // plain.
-std::optional<QString> PlayCommand(const QString& strMameCommand, const QString& name,
+std::optional<QString> playCommand(const QString& playCommandPrefix, const QString& name,
                                    const std::optional<QString>& options = std::nullopt);
 
 // The program that the listing, audit and configuration runs start directly:
 // the executable as an absolute path (a bare name lies in the working folder).
-QString MameProgramFor(const QString& strMameExe);
+QString mameProgramFor(const QString& mameExecutable);
 
 // The arguments of those runs.
-inline QStringList ListFullArguments() {
+inline QStringList listFullArguments() {
     return {QStringLiteral("-listfull")};
 }
-inline QStringList ListClonesArguments() {
+inline QStringList listClonesArguments() {
     return {QStringLiteral("-listclones")};
 }
-inline QStringList ListSourceFileArguments() {
+inline QStringList listSourceFileArguments() {
     return {QStringLiteral("-listsourcefile")};
 }
-inline QStringList VerifySetsArguments() {
+inline QStringList verifySetsArguments() {
     return {QStringLiteral("-verifysets"), QStringLiteral("*")};
 }
-inline QStringList CreateConfigArguments() {
+inline QStringList createConfigArguments() {
     return {QStringLiteral("-createconfig")};
 }
 // A current MAME's machine listing, audit and configuration.
-inline QStringList ListXmlArguments() {
+inline QStringList listXmlArguments() {
     return {QStringLiteral("-listxml")};
 }
-inline QStringList VerifyRomsArguments() {
+inline QStringList verifyRomsArguments() {
     return {QStringLiteral("-verifyroms"), QStringLiteral("*")};
 }
-inline QStringList ShowConfigArguments() {
+inline QStringList showConfigArguments() {
     return {QStringLiteral("-showconfig")};
 }

@@ -8,7 +8,7 @@ constexpr qsizetype kOldDescriptionColumn = 11;
 
 } // namespace
 
-MameGeneration GenerationFromListFullHeader(const QString& firstLine) {
+MameGeneration generationFromListFullHeader(const QString& firstLine) {
     QStringView line(firstLine);
     while (!line.isEmpty() && line.back().isSpace())
         line.chop(1);

@@ -13,4 +13,4 @@ enum class MameGeneration { Old, Current };
 // column 19). Only that header with "Description:" elsewhere than column 11
 // means Current; anything else, the old header, an empty or a garbled line
 // included, means Old, so an old MAME is always served as before.
-MameGeneration GenerationFromListFullHeader(const QString& firstLine);
+MameGeneration generationFromListFullHeader(const QString& firstLine);

@@ -7,7 +7,7 @@ namespace {
 const QLatin1StringView kIniPath("inipath");
 
 // The value of the "inipath" line, without the quotes MAME may put around it.
-std::optional<QString> IniPathValue(const QString& showConfigOutput) {
+std::optional<QString> iniPathValue(const QString& showConfigOutput) {
     const QStringList lines = showConfigOutput.split(u'\n');
     for (const QString& rawLine : lines) {
         const QStringView line = QStringView(rawLine).trimmed();
@@ -24,7 +24,7 @@ std::optional<QString> IniPathValue(const QString& showConfigOutput) {
     return std::nullopt;
 }
 
-QString ExpandHome(QString folder, const QString& home) {
+QString expandHome(QString folder, const QString& home) {
     if (folder == u'~' || folder.startsWith(QLatin1StringView("~/")))
         folder.replace(0, 1, home);
     folder.replace(QLatin1StringView("${HOME}"), home);
@@ -44,12 +44,12 @@ QString ExpandHome(QString folder, const QString& home) {
 
 } // namespace
 
-std::optional<QString> FirstIniFolder(const QString& showConfigOutput, const QString& home) {
-    const std::optional<QString> value = IniPathValue(showConfigOutput);
+std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home) {
+    const std::optional<QString> value = iniPathValue(showConfigOutput);
     if (!value)
         return std::nullopt;
     const QString first = value->section(u';', 0, 0).trimmed();
     if (first.isEmpty())
         return std::nullopt;
-    return ExpandHome(first, home);
+    return expandHome(first, home);
 }

@@ -9,4 +9,4 @@
 // folders are separated by ";". "$HOME", "${HOME}" and a leading "~" are
 // replaced by `home`; other variables are left as they are. Returns nothing
 // when there is no inipath line or its first folder is empty.
-std::optional<QString> FirstIniFolder(const QString& showConfigOutput, const QString& home);
+std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home);

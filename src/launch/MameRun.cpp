@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kGraceMilliseconds = 2000;
 
-qint64 CountLines(const QByteArray& chunk, const QByteArray& counted, QByteArray& partial) {
+qint64 countLines(const QByteArray& chunk, const QByteArray& counted, QByteArray& partial) {
     if (counted.isEmpty())
         return chunk.count('\n');
     qint64 lines = 0;
@@ -34,36 +34,36 @@ qint64 CountLines(const QByteArray& chunk, const QByteArray& counted, QByteArray
 
 MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
     m_grace.setSingleShot(true);
-    connect(&m_grace, &QTimer::timeout, this, [this] { EndGroup(true); });
-    connect(&m_process, &QProcess::readyReadStandardOutput, this, &MameRun::ReadOutput);
-    connect(&m_process, &QProcess::readyReadStandardError, this, &MameRun::ReadErrors);
+    connect(&m_grace, &QTimer::timeout, this, [this] { endGroup(true); });
+    connect(&m_process, &QProcess::readyReadStandardOutput, this, &MameRun::readOutput);
+    connect(&m_process, &QProcess::readyReadStandardError, this, &MameRun::readErrors);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         // Reported from the event loop, also when start() itself fails.
         if (error == QProcess::FailedToStart)
             QMetaObject::invokeMethod(
                 this,
                 [this, why = m_process.errorString()] {
-                    Finish({RunEnd::FailedToStart, 0, why});
+                    finish({RunEnd::FailedToStart, 0, why});
                 },
                 Qt::QueuedConnection);
     });
     connect(&m_process, &QProcess::finished, this,
             [this](int exitCode, QProcess::ExitStatus status) {
-                ReadOutput();
-                ReadErrors();
+                readOutput();
+                readErrors();
                 if (m_cancelled)
-                    return Finish({RunEnd::Cancelled, 0, {}});
+                    return finish({RunEnd::Cancelled, 0, {}});
                 if (!m_writeFailure.isEmpty())
-                    return Finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
+                    return finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
                 if (m_output.isOpen() && !m_output.flush())
-                    FailWriting(m_output);
+                    failWriting(m_output);
                 if (m_errors.isOpen() && !m_errors.flush())
-                    FailWriting(m_errors);
+                    failWriting(m_errors);
                 if (!m_writeFailure.isEmpty())
-                    return Finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
+                    return finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
                 if (status == QProcess::CrashExit)
-                    return Finish({RunEnd::Crashed, 0, ExitSignalText(m_process)});
-                Finish({RunEnd::Finished, exitCode, {}});
+                    return finish({RunEnd::Crashed, 0, exitSignalText(m_process)});
+                finish({RunEnd::Finished, exitCode, {}});
             });
 }
 
@@ -71,12 +71,12 @@ MameRun::~MameRun() {
     if (running()) {
         // The front end is going away: MAME and what it started go with it.
         m_cancelled = true;
-        EndGroup(true);
+        endGroup(true);
         m_process.waitForFinished(kGraceMilliseconds);
     }
 }
 
-void MameRun::Begin() {
+void MameRun::start() {
     m_started = true;
     for (auto [file, name] :
          {std::pair{&m_output, m_request.outputFile}, std::pair{&m_errors, m_request.errorFile}}) {
@@ -87,7 +87,7 @@ void MameRun::Begin() {
             const QString why =
                 QStringLiteral("%1 could not be created: %2").arg(name, file->errorString());
             QTimer::singleShot(0, this, [this, why] {
-                Finish({RunEnd::OutputNotWritten, 0, why});
+                finish({RunEnd::OutputNotWritten, 0, why});
             });
             return;
         }
@@ -98,37 +98,37 @@ void MameRun::Begin() {
         m_process.setStandardErrorFile(QProcess::nullDevice());
     if (!m_request.workingFolder.isEmpty())
         m_process.setWorkingDirectory(m_request.workingFolder);
-    PrepareChildProcess(m_process);
+    prepareChildProcess(m_process);
     m_process.setProgram(m_request.program);
     m_process.setArguments(m_request.arguments);
     m_process.start(QIODevice::ReadOnly);
     m_pid = m_process.processId();
 }
 
-void MameRun::Cancel() {
+void MameRun::cancel() {
     if (!running() || m_cancelled)
         return;
     m_cancelled = true;
-    EndGroup(false);
+    endGroup(false);
     m_grace.start(kGraceMilliseconds);
 }
 
-void MameRun::EndGroup(bool hard) {
+void MameRun::endGroup(bool hard) {
     if (m_pid > 0)
-        EndProcessGroup(m_pid, hard);
+        endProcessGroup(m_pid, hard);
     else if (hard)
         m_process.kill();
 }
 
-void MameRun::ReadOutput() {
+void MameRun::readOutput() {
     if (m_request.ownChannels)
         return;
     const QByteArray chunk = m_process.readAllStandardOutput();
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
     if (m_output.isOpen() && m_output.write(chunk) != chunk.size())
-        return FailWriting(m_output);
-    const qint64 lines = CountLines(chunk, m_request.countedText, m_partialLine);
+        return failWriting(m_output);
+    const qint64 lines = countLines(chunk, m_request.countedText, m_partialLine);
     emit outputArrived(chunk);
     if (lines > 0) {
         m_counted += lines;
@@ -136,27 +136,27 @@ void MameRun::ReadOutput() {
     }
 }
 
-void MameRun::ReadErrors() {
+void MameRun::readErrors() {
     if (m_request.ownChannels)
         return;
     const QByteArray chunk = m_process.readAllStandardError();
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
     if (m_errors.isOpen() && m_errors.write(chunk) != chunk.size())
-        FailWriting(m_errors);
+        failWriting(m_errors);
 }
 
-void MameRun::FailWriting(const QFile& file) {
+void MameRun::failWriting(const QFile& file) {
     if (!m_writeFailure.isEmpty())
         return;
     m_writeFailure =
         QStringLiteral("%1 could not be written: %2").arg(file.fileName(), file.errorString());
     // Nothing more can be kept, so MAME need not go on.
     if (running())
-        EndGroup(true);
+        endGroup(true);
 }
 
-void MameRun::Finish(RunResult result) {
+void MameRun::finish(RunResult result) {
     if (m_done)
         return;
     m_done = true;

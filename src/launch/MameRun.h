@@ -46,10 +46,10 @@ class MameRun : public QObject {
 
     // Starts the run; the result arrives through finished(), never from
     // within this call.
-    void Begin();
+    void start();
     // Ends MAME and everything it started: politely first, then for good
     // after a short grace. finished() then reports Cancelled.
-    void Cancel();
+    void cancel();
     bool running() const { return m_started && !m_done; }
 
   signals:
@@ -61,11 +61,11 @@ class MameRun : public QObject {
     void finished(const RunResult& result);
 
   private:
-    void ReadOutput();
-    void ReadErrors();
-    void Finish(RunResult result);
-    void FailWriting(const QFile& file);
-    void EndGroup(bool hard);
+    void readOutput();
+    void readErrors();
+    void finish(RunResult result);
+    void failWriting(const QFile& file);
+    void endGroup(bool hard);
 
     MameRunRequest m_request;
     QProcess m_process;
@@ -87,7 +87,7 @@ class MameRunner {
   public:
     virtual ~MameRunner() = default;
     // A run, not yet begun: connect to it, then call Begin().
-    virtual std::unique_ptr<MameRun> Create(const MameRunRequest& request) {
+    virtual std::unique_ptr<MameRun> create(const MameRunRequest& request) {
         return std::make_unique<MameRun>(request);
     }
 };

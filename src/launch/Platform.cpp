@@ -18,7 +18,7 @@
 
 namespace {
 
-bool IsShellPlain(const QString& text) {
+bool isShellPlain(const QString& text) {
     if (text.isEmpty())
         return false;
     for (const QChar c : text) {
@@ -32,17 +32,17 @@ bool IsShellPlain(const QString& text) {
 
 } // namespace
 
-QString ShellQuote(const QString& text) {
-    if (IsShellPlain(text))
+QString shellQuote(const QString& text) {
+    if (isShellPlain(text))
         return text;
     QString quoted = text;
     quoted.replace(u'\'', QLatin1String("'\\''"));
     return u'\'' + quoted + u'\'';
 }
 
-QString MameIniFor(const QString& strMameExe) {
+QString mameIniFor(const QString& mameExecutable) {
     // MAME writes its ini into the working folder, wherever the executable lies.
-    QString name = QFileInfo(strMameExe).fileName();
+    QString name = QFileInfo(mameExecutable).fileName();
     if (name.endsWith(QLatin1String("exe"), Qt::CaseInsensitive)) {
         name.chop(3);
         return name + QLatin1String("ini");
@@ -50,42 +50,43 @@ QString MameIniFor(const QString& strMameExe) {
     return name + QLatin1String(".ini");
 }
 
-QString TemporaryFolder() {
+QString temporaryFolder() {
     const QString temp = qEnvironmentVariable("TEMP");
     return temp.isEmpty() ? QDir::tempPath() : temp;
 }
 
 #ifdef Q_OS_WIN
 
-QString MameCommandFor(const QString& strMameExe) {
-    const QString exe = strMameExe.contains(u' ') ? u'"' + strMameExe + u'"' : strMameExe;
+QString mameCommandFor(const QString& mameExecutable) {
+    const QString exe =
+        mameExecutable.contains(u' ') ? u'"' + mameExecutable + u'"' : mameExecutable;
     return qEnvironmentVariable("COMSPEC") + QLatin1String(" /C ") + exe;
 }
 
-QString ExecutableFileFilter() {
+QString executableFileFilter() {
     return QStringLiteral("Executables (*.exe)");
 }
 
-std::pair<QString, QStringList> ShellInvocation(const QString& commandLine) {
+std::pair<QString, QStringList> shellInvocation(const QString& commandLine) {
     // The line already starts with COMSPEC /C.
     const qsizetype split = commandLine.indexOf(QLatin1String(" /C "));
     return {commandLine.left(split), {QStringLiteral("/C"), commandLine.mid(split + 4)}};
 }
 
-void PrepareChildProcess(QProcess&) {}
+void prepareChildProcess(QProcess&) {}
 
-void EndProcessGroup(qint64 pid, bool) {
+void endProcessGroup(qint64 pid, bool) {
     if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
         TerminateProcess(process, 1);
         CloseHandle(process);
     }
 }
 
-QString ExitSignalText(const QProcess& process) {
+QString exitSignalText(const QProcess& process) {
     return QStringLiteral("exception 0x%1").arg(process.exitCode(), 8, 16, QLatin1Char('0'));
 }
 
-bool ProcessIsRunning(qint64 pid) {
+bool processIsRunning(qint64 pid) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
     if (!process)
         return false;
@@ -94,31 +95,31 @@ bool ProcessIsRunning(qint64 pid) {
     return running;
 }
 
-qint64 CurrentProcessId() {
+qint64 currentProcessId() {
     return GetCurrentProcessId();
 }
 
-bool OpenWithDefaultApp(const QString& path) {
+bool openWithDefaultApp(const QString& path) {
     return QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {QDir::toNativeSeparators(path)});
 }
 
 #else
 
-QString MameCommandFor(const QString& strMameExe) {
-    if (!strMameExe.isEmpty() && !strMameExe.contains(u'/'))
-        return ShellQuote(QLatin1String("./") + strMameExe);
-    return ShellQuote(strMameExe);
+QString mameCommandFor(const QString& mameExecutable) {
+    if (!mameExecutable.isEmpty() && !mameExecutable.contains(u'/'))
+        return shellQuote(QLatin1String("./") + mameExecutable);
+    return shellQuote(mameExecutable);
 }
 
-QString ExecutableFileFilter() {
+QString executableFileFilter() {
     return QStringLiteral("Executables (*)");
 }
 
-std::pair<QString, QStringList> ShellInvocation(const QString& commandLine) {
+std::pair<QString, QStringList> shellInvocation(const QString& commandLine) {
     return {QStringLiteral("/bin/sh"), {QStringLiteral("-f"), QStringLiteral("-c"), commandLine}};
 }
 
-void PrepareChildProcess(QProcess& process) {
+void prepareChildProcess(QProcess& process) {
     process.setChildProcessModifier([] {
         setpgid(0, 0);
         prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -130,30 +131,30 @@ void PrepareChildProcess(QProcess& process) {
     });
 }
 
-void EndProcessGroup(qint64 pid, bool hard) {
+void endProcessGroup(qint64 pid, bool hard) {
     const int signal = hard ? SIGKILL : SIGTERM;
     // Before the child has made its group, only the child itself is there.
     if (kill(-static_cast<pid_t>(pid), signal) == -1)
         kill(static_cast<pid_t>(pid), signal);
 }
 
-QString ExitSignalText(const QProcess& process) {
+QString exitSignalText(const QProcess& process) {
     const int signal = process.exitCode();
     const char* name = strsignal(signal);
     return QStringLiteral("signal %1 (%2)").arg(signal).arg(QString::fromLocal8Bit(name));
 }
 
-bool ProcessIsRunning(qint64 pid) {
+bool processIsRunning(qint64 pid) {
     if (pid <= 0)
         return false;
     return kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
-qint64 CurrentProcessId() {
+qint64 currentProcessId() {
     return getpid();
 }
 
-bool OpenWithDefaultApp(const QString& path) {
+bool openWithDefaultApp(const QString& path) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
 }
 

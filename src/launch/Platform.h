@@ -9,51 +9,51 @@ class QProcess;
 // Everything that differs between Linux and Windows in starting MAME, the
 // shell and the editor. Nothing else in the program asks which system it is on.
 
-// The start of Play's command line (`strMameCommand`), built from the executable
-// as saved or chosen (`strMameExe`). Linux: the executable itself, a bare name
+// The start of Play's command line (`playCommandPrefix`), built from the executable
+// as saved or chosen (`mameExecutable`). Linux: the executable itself, a bare name
 // run as "./name" since the shell does not look in the working folder, quoted
 // for the shell when it is not plain. Windows: the value of COMSPEC, " /C ",
 // then the name.
-QString MameCommandFor(const QString& strMameExe);
+QString mameCommandFor(const QString& mameExecutable);
 
 // `text` as one word for the command shell: unchanged when the shell would read
 // it as it is, else in single quotes (a quote inside written as '\'').
-QString ShellQuote(const QString& text);
+QString shellQuote(const QString& text);
 
-// MAME's own ini file (`strMameIni`), which MAME writes into the working folder
+// MAME's own ini file (`mameIniFile`), which MAME writes into the working folder
 // on -createconfig: the executable's file name with a final "exe" replaced by
 // "ini" (mame.exe -> mame.ini), any other name with ".ini" added (mame -> mame.ini).
-QString MameIniFor(const QString& strMameExe);
+QString mameIniFor(const QString& mameExecutable);
 
 // The filter of the dialog that asks for the MAME executable: "*.exe" files on
 // Windows; any file on Linux, where executables carry no extension.
-QString ExecutableFileFilter();
+QString executableFileFilter();
 
 // The folder for temporary files: TEMP when it is set and not empty, else the
 // system's temporary folder.
-QString TemporaryFolder();
+QString temporaryFolder();
 
 // The program and arguments that run Play's command line through the command
 // shell (Linux: /bin/sh -f -c, so that no word is globbed; Windows: the line
 // starts with COMSPEC /C itself).
-std::pair<QString, QStringList> ShellInvocation(const QString& commandLine);
+std::pair<QString, QStringList> shellInvocation(const QString& commandLine);
 
 // Makes the child of `process` the leader of a process group of its own, which
 // also ends when the front end dies, so MAME never outlives the front end.
-void PrepareChildProcess(QProcess& process);
+void prepareChildProcess(QProcess& process);
 
 // Ends the process group led by `pid`: asks it to end, or with `hard` forces it.
-void EndProcessGroup(qint64 pid, bool hard);
+void endProcessGroup(qint64 pid, bool hard);
 
 // What ended a crashed process, for a message ("signal 11 (Segmentation fault)").
-QString ExitSignalText(const QProcess& process);
+QString exitSignalText(const QProcess& process);
 
 // Whether a process with this id runs now.
-bool ProcessIsRunning(qint64 pid);
+bool processIsRunning(qint64 pid);
 
 // This process's id.
-qint64 CurrentProcessId();
+qint64 currentProcessId();
 
 // Opens `path` in the desktop's default application for it (Linux: xdg-open;
 // Windows: NOTEPAD.EXE) without waiting. Returns whether that could be started.
-bool OpenWithDefaultApp(const QString& path);
+bool openWithDefaultApp(const QString& path);

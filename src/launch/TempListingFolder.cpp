@@ -7,28 +7,28 @@
 
 namespace {
 
-QString FolderTemplate() {
-    return QDir(TemporaryFolder())
-        .absoluteFilePath(QStringLiteral("coinslot-%1-XXXXXX").arg(CurrentProcessId()));
+QString folderTemplate() {
+    return QDir(temporaryFolder())
+        .absoluteFilePath(QStringLiteral("coinslot-%1-XXXXXX").arg(currentProcessId()));
 }
 
 } // namespace
 
-TempListingFolder::TempListingFolder() : m_dir(FolderTemplate()) {
+TempListingFolder::TempListingFolder() : m_dir(folderTemplate()) {
     if (!m_dir.isValid())
         m_error = QStringLiteral("The temporary folder could not be made in %1: %2")
-                      .arg(QDir::toNativeSeparators(TemporaryFolder()), m_dir.errorString());
+                      .arg(QDir::toNativeSeparators(temporaryFolder()), m_dir.errorString());
 }
 
-int RemoveStaleListingFolders() {
+int removeStaleListingFolders() {
     static const QRegularExpression name(QStringLiteral("^coinslot-(\\d+)-[A-Za-z0-9]{6}$"));
-    QDir temp(TemporaryFolder());
+    QDir temp(temporaryFolder());
     int removed = 0;
     const QStringList folders =
         temp.entryList({QStringLiteral("coinslot-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& folder : folders) {
         const QRegularExpressionMatch match = name.match(folder);
-        if (!match.hasMatch() || ProcessIsRunning(match.captured(1).toLongLong()))
+        if (!match.hasMatch() || processIsRunning(match.captured(1).toLongLong()))
             continue;
         if (QDir(temp.filePath(folder)).removeRecursively())
             ++removed;

@@ -33,4 +33,4 @@ class TempListingFolder {
 // Removes the listing folders under the temporary folder that a front end
 // left behind when it was killed: those whose process runs no more. Returns
 // how many were removed.
-int RemoveStaleListingFolders();
+int removeStaleListingFolders();

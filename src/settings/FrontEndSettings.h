@@ -28,8 +28,8 @@ struct FrontEndSettings {
 
 // Converts the table read from the file. Nothing when a value present does not
 // convert to its key's type or is outside its range.
-std::optional<FrontEndSettings> SettingsFromTable(const SettingsTable& table);
+std::optional<FrontEndSettings> settingsFromTable(const SettingsTable& table);
 
 // The table written at shutdown: the sixteen keys, in their fixed order. Every
 // rectangle value and the window state must be set.
-SettingsTable TableFromSettings(const FrontEndSettings& settings);
+SettingsTable tableFromSettings(const FrontEndSettings& settings);

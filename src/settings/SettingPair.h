@@ -7,6 +7,6 @@
 // without surrounding spaces; a value added at shutdown keeps its type
 // (number, flag or text) until the file is written.
 struct SettingPair {
-    QString strKey;
-    QVariant varValue;
+    QString key;
+    QVariant value;
 };

@@ -7,8 +7,8 @@
 
 namespace {
 
-template <class Int> std::optional<Int> ToWhole(const QString& text) {
-    const std::optional<double> number = ToNumber(text);
+template <class Int> std::optional<Int> toWhole(const QString& text) {
+    const std::optional<double> number = toNumber(text);
     if (!number)
         return std::nullopt;
     const double rounded = std::nearbyint(*number); // ties to even
@@ -17,7 +17,7 @@ template <class Int> std::optional<Int> ToWhole(const QString& text) {
     return static_cast<Int>(rounded);
 }
 
-template <class Float> QString Shortest(Float value) {
+template <class Float> QString shortest(Float value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, result.ptr - buffer);
@@ -25,7 +25,7 @@ template <class Float> QString Shortest(Float value) {
 
 } // namespace
 
-std::optional<double> ToNumber(const QString& text) {
+std::optional<double> toNumber(const QString& text) {
     static const QRegularExpression decimal(
         QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$)"));
     if (!decimal.match(text).hasMatch())
@@ -37,33 +37,33 @@ std::optional<double> ToNumber(const QString& text) {
     return value;
 }
 
-std::optional<qint32> ToLong(const QString& text) {
-    return ToWhole<qint32>(text);
+std::optional<qint32> toLong(const QString& text) {
+    return toWhole<qint32>(text);
 }
 
-std::optional<qint16> ToInteger(const QString& text) {
-    return ToWhole<qint16>(text);
+std::optional<qint16> toInteger(const QString& text) {
+    return toWhole<qint16>(text);
 }
 
-std::optional<bool> ToFlag(const QString& text) {
+std::optional<bool> toFlag(const QString& text) {
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
         return true;
     if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
         return false;
-    const std::optional<double> number = ToNumber(text);
+    const std::optional<double> number = toNumber(text);
     if (!number)
         return std::nullopt;
     return *number != 0.0;
 }
 
-QString FormatSettingValue(const QVariant& value) {
+QString formatSettingValue(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::Float:
-        return Shortest(value.toFloat());
+        return shortest(value.toFloat());
     case QMetaType::Double:
-        return Shortest(value.toDouble());
+        return shortest(value.toDouble());
     default:
         return value.toString();
     }

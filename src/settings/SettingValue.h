@@ -10,13 +10,13 @@
 // Numbers are plain decimal numbers (sign, digits, fraction, exponent);
 // rounding to a whole number goes to the nearest, a tie to the even one.
 
-std::optional<double> ToNumber(const QString& text);
-std::optional<qint32> ToLong(const QString& text);
-std::optional<qint16> ToInteger(const QString& text);
+std::optional<double> toNumber(const QString& text);
+std::optional<qint32> toLong(const QString& text);
+std::optional<qint16> toInteger(const QString& text);
 // True or False in any letter case, or a number: 0 is false, any other true.
-std::optional<bool> ToFlag(const QString& text);
+std::optional<bool> toFlag(const QString& text);
 
 // The written form of a value: whole numbers without a fraction, other
 // numbers in their shortest exact decimal form ('.' as separator), flags as
 // True and False, text unchanged.
-QString FormatSettingValue(const QVariant& value);
+QString formatSettingValue(const QVariant& value);

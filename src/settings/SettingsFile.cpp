@@ -5,26 +5,26 @@
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
-std::optional<SettingsTable> ReadSettingsFile(const QString& path) {
-    const std::optional<QStringList> lines = ReadLines(path);
+std::optional<SettingsTable> readSettingsFile(const QString& path) {
+    const std::optional<QStringList> lines = readLines(path);
     if (!lines)
         return std::nullopt;
     SettingsTable table;
     for (QString line : *lines) {
         if (!line.contains(u'='))
             continue;
-        const QString key = SplitFirst(line, u'=');
-        if (!table.AddSetting(TrimSpaces(key), TrimSpaces(line)))
+        const QString key = splitFirst(line, u'=');
+        if (!table.addSetting(trimSpaces(key), trimSpaces(line)))
             return std::nullopt;
     }
     return table;
 }
 
-QString WriteSettingsFile(const QString& path, const SettingsTable& table) {
+QString writeSettingsFile(const QString& path, const SettingsTable& table) {
     QStringList lines;
-    for (int i = 0; i < table.intSettingCount; ++i) {
-        const SettingPair& pair = table.udtSettings[i];
-        lines.append(pair.strKey + " = " + FormatSettingValue(pair.varValue));
+    for (int i = 0; i < table.count; ++i) {
+        const SettingPair& pair = table.pairs[i];
+        lines.append(pair.key + " = " + formatSettingValue(pair.value));
     }
-    return WriteLinesAtomically(path, lines);
+    return writeLinesAtomically(path, lines);
 }

@@ -8,8 +8,8 @@
 // key and value cut at the first "=" with surrounding spaces (only spaces)
 // removed; other lines are skipped. Returns nothing when the file cannot be
 // read or holds more lines with "=" than the table has slots.
-std::optional<SettingsTable> ReadSettingsFile(const QString& path);
+std::optional<SettingsTable> readSettingsFile(const QString& path);
 
 // Writes one line `key = value` per slot in use, CR LF ended, replacing the
 // file atomically. Returns an empty text on success, else what went wrong.
-QString WriteSettingsFile(const QString& path, const SettingsTable& table);
+QString writeSettingsFile(const QString& path, const SettingsTable& table);

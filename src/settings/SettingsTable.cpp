@@ -1,17 +1,17 @@
 #include "settings/SettingsTable.h"
 
-bool SettingsTable::AddSetting(const QString& key, const QVariant& value) {
-    if (intSettingCount >= kSlots)
+bool SettingsTable::addSetting(const QString& key, const QVariant& value) {
+    if (count >= kSlots)
         return false;
-    udtSettings[intSettingCount] = {key, value};
-    ++intSettingCount;
+    pairs[count] = {key, value};
+    ++count;
     return true;
 }
 
-bool SettingsTable::LookupSetting(const QString& key, QVariant& value) const {
-    for (int i = 0; i < intSettingCount; ++i) {
-        if (udtSettings[i].strKey == key) {
-            value = udtSettings[i].varValue;
+bool SettingsTable::lookupSetting(const QString& key, QVariant& value) const {
+    for (int i = 0; i < count; ++i) {
+        if (pairs[i].key == key) {
+            value = pairs[i].value;
             return true;
         }
     }

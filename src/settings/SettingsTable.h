@@ -12,13 +12,13 @@ class SettingsTable {
 
     // Stores the pair in the next free slot. Returns false, storing nothing,
     // when all slots are in use.
-    bool AddSetting(const QString& key, const QVariant& value);
+    bool addSetting(const QString& key, const QVariant& value);
 
     // Finds the first slot whose key equals `key` exactly (case matters).
     // When found, copies its value into `value` and returns true; otherwise
     // returns false and leaves `value` alone.
-    bool LookupSetting(const QString& key, QVariant& value) const;
+    bool lookupSetting(const QString& key, QVariant& value) const;
 
-    std::array<SettingPair, kSlots> udtSettings;
-    int intSettingCount = 0;
+    std::array<SettingPair, kSlots> pairs;
+    int count = 0;
 };

@@ -6,7 +6,7 @@
 
 // Ordinal comparison by UTF-16 code units: the first difference decides and
 // a prefix sorts first. Returns <0, 0 or >0.
-inline int CompareOrdinal(const QString& a, const QString& b) {
+inline int compareOrdinal(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseSensitive);
 }
 
@@ -26,7 +26,7 @@ class CaseInsensitiveCompare {
     // Orders two texts by their keys as operator() orders the texts: an empty
     // text comes before every other, as the collator compares it without
     // collating (a text of ignorable characters alone has the empty key).
-    static bool KeyLess(const QString& a, const QCollatorSortKey& aKey, const QString& b,
+    static bool keyLess(const QString& a, const QCollatorSortKey& aKey, const QString& b,
                         const QCollatorSortKey& bKey) {
         if (a.isEmpty() || b.isEmpty())
             return a.isEmpty() && !b.isEmpty();

@@ -16,7 +16,7 @@
 // from exactly this sequence of exchanges. Elements from n on are never
 // touched. Returns the number of passes made.
 template <class T, class Compare>
-qint64 ExchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
+qint64 exchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
     qint64 passes = 0;
     for (qsizetype gap = n / 2; gap > 0; gap /= 2) {
         bool swapped = true;
@@ -39,7 +39,7 @@ namespace sorting_detail {
 
 // Rearranges a[0..n-1] so that a[k] becomes the element that stood at
 // order[k].
-template <class T> void Permute(std::vector<T>& a, const std::vector<qsizetype>& order) {
+template <class T> void permute(std::vector<T>& a, const std::vector<qsizetype>& order) {
     std::vector<T> sorted;
     sorted.reserve(order.size());
     for (const qsizetype from : order)
@@ -49,7 +49,7 @@ template <class T> void Permute(std::vector<T>& a, const std::vector<qsizetype>&
 
 } // namespace sorting_detail
 
-// Puts a[0..n-1] in exactly the order ExchangeSort(a, n, compare) gives, but
+// Puts a[0..n-1] in exactly the order exchangeSort(a, n, compare) gives, but
 // in n log n time when no two keys compare equal.
 //
 // `quickLess(i, j)` orders the elements at positions i and j; it is meant to
@@ -64,7 +64,7 @@ template <class T> void Permute(std::vector<T>& a, const std::vector<qsizetype>&
 //   sort runs on the keys themselves.
 // Returns the number of exchange-sort passes made, 0 when none was needed.
 template <class T, class Compare, class QuickLess>
-qint64 SortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
+qint64 sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
     if (n < 2)
         return 0;
     std::vector<qsizetype> order(n);
@@ -78,7 +78,7 @@ qint64 SortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, Quick
     for (qsizetype k = 1; k < n; ++k) {
         const int step = compare(a[order[k - 1]], a[order[k]]);
         if (step > 0)
-            return ExchangeSort(a, n, compare);
+            return exchangeSort(a, n, compare);
         if (step < 0)
             ++current;
         else
@@ -86,48 +86,48 @@ qint64 SortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, Quick
         rank[order[k]] = current;
     }
     if (!equalKeys) {
-        sorting_detail::Permute(a, order);
+        sorting_detail::permute(a, order);
         return 0;
     }
     std::iota(order.begin(), order.end(), qsizetype(0));
-    const qint64 passes = ExchangeSort(order, n, [&rank](qsizetype x, qsizetype y) {
+    const qint64 passes = exchangeSort(order, n, [&rank](qsizetype x, qsizetype y) {
         return rank[x] < rank[y] ? -1 : (rank[x] > rank[y] ? 1 : 0);
     });
-    sorting_detail::Permute(a, order);
+    sorting_detail::permute(a, order);
     return passes;
 }
 
 // Sorts elements 0..count-1 ascending by ordinal comparison, in the order of
-// ExchangeSort (which for strings that compare equal only means equal
+// exchangeSort (which for strings that compare equal only means equal
 // strings). Returns the exchange-sort passes made, 0 when all differ.
-inline qint64 SortStrings(std::vector<QString>& strings, qsizetype count) {
-    return SortAsExchangeSort(strings, count, CompareOrdinal, [&strings](qsizetype i, qsizetype j) {
-        return CompareOrdinal(strings[i], strings[j]) < 0;
+inline qint64 sortStrings(std::vector<QString>& strings, qsizetype count) {
+    return sortAsExchangeSort(strings, count, compareOrdinal, [&strings](qsizetype i, qsizetype j) {
+        return compareOrdinal(strings[i], strings[j]) < 0;
     });
 }
 
-// Sorts records 0..count-1 by their strDescription, ignoring case under the
+// Sorts records 0..count-1 by their description, ignoring case under the
 // default locale when caseInsensitive is set, ordinally otherwise, in the
-// order of ExchangeSort. Whole records move together. Returns the
+// order of exchangeSort. Whole records move together. Returns the
 // exchange-sort passes made, 0 when all descriptions differ.
 template <class Record>
-qint64 SortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
+qint64 sortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
     if (!caseInsensitive) {
-        return SortAsExchangeSort(
+        return sortAsExchangeSort(
             games, count,
             [](const Record& a, const Record& b) {
-                return CompareOrdinal(a.strDescription, b.strDescription);
+                return compareOrdinal(a.description, b.description);
             },
             [&games](qsizetype i, qsizetype j) {
-                return CompareOrdinal(games[i].strDescription, games[j].strDescription) < 0;
+                return compareOrdinal(games[i].description, games[j].description) < 0;
             });
     }
     const CaseInsensitiveCompare compare;
     const auto byDescription = [&compare](const Record& a, const Record& b) {
-        return compare(a.strDescription, b.strDescription);
+        return compare(a.description, b.description);
     };
     if (!compare.hasSortKeys() || count < 2) {
-        return SortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
+        return sortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
             return byDescription(games[i], games[j]) < 0;
         });
     }
@@ -136,9 +136,9 @@ qint64 SortGames(std::vector<Record>& games, qsizetype count, bool caseInsensiti
     std::vector<QCollatorSortKey> keys;
     keys.reserve(count);
     for (qsizetype i = 0; i < count; ++i)
-        keys.push_back(compare.sortKey(games[i].strDescription));
-    return SortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
-        return CaseInsensitiveCompare::KeyLess(games[i].strDescription, keys[i],
-                                               games[j].strDescription, keys[j]);
+        keys.push_back(compare.sortKey(games[i].description));
+    return sortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
+        return CaseInsensitiveCompare::keyLess(games[i].description, keys[i], games[j].description,
+                                               keys[j]);
     });
 }

@@ -1,6 +1,6 @@
 #include "text/SplitFirst.h"
 
-QString SplitFirst(QString& text, QChar separator) {
+QString splitFirst(QString& text, QChar separator) {
     const qsizetype at = text.indexOf(separator);
     if (at < 0) {
         QString head = std::move(text);

@@ -5,4 +5,4 @@
 // Cuts `text` at the first occurrence of `separator`: returns what stands
 // before it and leaves in `text` what follows it. Without a separator the
 // whole text is returned and `text` becomes empty. Nothing is trimmed.
-QString SplitFirst(QString& text, QChar separator);
+QString splitFirst(QString& text, QChar separator);

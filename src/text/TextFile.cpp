@@ -21,7 +21,7 @@ namespace {
 constexpr char32_t kEscapeBase = 0xDC00; // a lone U+DC80..U+DCFF stands for byte 0x80..0xFF
 constexpr qsizetype kChunkBytes = 64 * 1024;
 
-void AppendCodePoint(QString& out, char32_t cp) {
+void appendCodePoint(QString& out, char32_t cp) {
     if (cp >= 0x10000) {
         out.append(QChar(QChar::highSurrogate(cp)));
         out.append(QChar(QChar::lowSurrogate(cp)));
@@ -32,7 +32,7 @@ void AppendCodePoint(QString& out, char32_t cp) {
 
 // The length of the well-formed UTF-8 sequence at bytes[i] and its code point,
 // or 0 when the byte there does not start one.
-int DecodeSequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
+int decodeSequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     int length = 0;
     char32_t smallest = 0;
@@ -58,7 +58,7 @@ int DecodeSequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
     return length;
 }
 
-void AppendUtf8(QByteArray& out, char32_t cp) {
+void appendUtf8(QByteArray& out, char32_t cp) {
     if (cp < 0x80) {
         out.append(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -76,22 +76,22 @@ void AppendUtf8(QByteArray& out, char32_t cp) {
     }
 }
 
-QString SystemReason(int error) {
+QString systemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Removes the file beside the target unless it has been renamed into place.
-class AsideFile {
+class asideFile {
   public:
-    explicit AsideFile(const QString& target) : m_target(target) {}
-    ~AsideFile() {
+    explicit asideFile(const QString& target) : m_target(target) {}
+    ~asideFile() {
         if (m_file.isOpen())
             m_file.close();
         if (!m_kept && !m_file.fileName().isEmpty())
             QFile::remove(m_file.fileName());
     }
-    AsideFile(const AsideFile&) = delete;
-    AsideFile& operator=(const AsideFile&) = delete;
+    asideFile(const asideFile&) = delete;
+    asideFile& operator=(const asideFile&) = delete;
 
     // Creates a file of a fresh name in the target's folder.
     QString create() {
@@ -122,13 +122,13 @@ class AsideFile {
 
 // What the systems do differently to make a file durable and to replace one.
 #ifdef Q_OS_WIN
-QString SyncFile(QFile& file) {
+QString syncFile(QFile& file) {
     if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
         return QStringLiteral("Windows error %1").arg(GetLastError());
     return {};
 }
 
-QString ReplaceFile(const QString& from, const QString& to) {
+QString replaceFile(const QString& from, const QString& to) {
     if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return QStringLiteral("Windows error %1").arg(GetLastError());
@@ -136,38 +136,38 @@ QString ReplaceFile(const QString& from, const QString& to) {
 }
 
 // Windows has no folder to sync: MOVEFILE_WRITE_THROUGH above waits for the rename.
-QString SyncFolder(const QString&) {
+QString syncFolder(const QString&) {
     return {};
 }
 #else
-QString SyncFile(QFile& file) {
+QString syncFile(QFile& file) {
     if (::fsync(file.handle()) != 0)
-        return SystemReason(errno);
+        return systemReason(errno);
     return {};
 }
 
-QString ReplaceFile(const QString& from, const QString& to) {
+QString replaceFile(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return SystemReason(errno);
+        return systemReason(errno);
     return {};
 }
 
-QString SyncFolder(const QString& folder) {
+QString syncFolder(const QString& folder) {
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return SystemReason(errno);
+        return systemReason(errno);
     // Some file systems cannot sync a folder at all; there is nothing more to do then.
     const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
     const int error = errno;
     ::close(fd);
-    return synced ? QString() : SystemReason(error);
+    return synced ? QString() : systemReason(error);
 }
 #endif
 
 } // namespace
 
-QString DecodeText(QByteArrayView bytes) {
+QString decodeText(QByteArrayView bytes) {
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
         return QString::fromLatin1(bytes);
     QString text;
@@ -180,19 +180,19 @@ QString DecodeText(QByteArrayView bytes) {
             continue;
         }
         char32_t cp = 0;
-        const int length = DecodeSequence(bytes, i, cp);
+        const int length = decodeSequence(bytes, i, cp);
         if (length == 0) {
             text.append(QChar(static_cast<char16_t>(kEscapeBase + byte)));
             ++i;
         } else {
-            AppendCodePoint(text, cp);
+            appendCodePoint(text, cp);
             i += length;
         }
     }
     return text;
 }
 
-QByteArray EncodeText(QStringView text) {
+QByteArray encodeText(QStringView text) {
     if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
         return text.toLatin1();
     QByteArray bytes;
@@ -201,26 +201,26 @@ QByteArray EncodeText(QStringView text) {
         const char16_t unit = text[i].unicode();
         if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
             QChar::isLowSurrogate(text[i + 1].unicode())) {
-            AppendUtf8(bytes, QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
+            appendUtf8(bytes, QChar::surrogateToUcs4(unit, text[i + 1].unicode()));
             ++i;
         } else if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
             bytes.append(static_cast<char>(unit - kEscapeBase));
         } else if (QChar::isSurrogate(unit)) {
-            AppendUtf8(bytes, QChar::ReplacementCharacter);
+            appendUtf8(bytes, QChar::ReplacementCharacter);
         } else {
-            AppendUtf8(bytes, unit);
+            appendUtf8(bytes, unit);
         }
     }
     return bytes;
 }
 
-bool ReadsBackAsWritten(QStringView text) {
+bool readsBackAsWritten(QStringView text) {
     const bool hasSurrogate =
         std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
-    return !hasSurrogate || DecodeText(EncodeText(text)) == text;
+    return !hasSurrogate || decodeText(encodeText(text)) == text;
 }
 
-QStringList SplitLines(const QByteArray& bytes) {
+QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype size = bytes.size();
@@ -229,27 +229,27 @@ QStringList SplitLines(const QByteArray& bytes) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(DecodeText(view.sliced(start, i - start)));
+        lines.append(decodeText(view.sliced(start, i - start)));
         if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < size)
-        lines.append(DecodeText(view.sliced(start)));
+        lines.append(decodeText(view.sliced(start)));
     return lines;
 }
 
-std::optional<QStringList> ReadLines(const QString& path) {
+std::optional<QStringList> readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return SplitLines(bytes);
+    return splitLines(bytes);
 }
 
-QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written) {
+QString writeLines(QIODevice& device, const QStringList& lines, qint64& written) {
     QByteArray chunk;
     // A device may take part of a write; the rest is offered again until it
     // takes all or fails.
@@ -267,7 +267,7 @@ QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written)
         return {};
     };
     for (const QString& line : lines) {
-        chunk += EncodeText(line);
+        chunk += encodeText(line);
         chunk += "\r\n";
         if (chunk.size() >= kChunkBytes) {
             if (QString reason = writeChunk(); !reason.isEmpty())
@@ -283,13 +283,13 @@ QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written)
     return {};
 }
 
-QString WriteLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
+QString writeLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
     // A symbolic link stays one: the file it points to is replaced.
     const QFileInfo info(linkOrPath);
     const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty()
                              ? info.canonicalFilePath()
                              : linkOrPath;
-    AsideFile aside(path);
+    asideFile aside(path);
     if (QString reason = aside.create(); !reason.isEmpty())
         return reason;
     QFile& file = aside.file();
@@ -297,7 +297,7 @@ QString WriteLinesAtomically(const QString& linkOrPath, const QStringList& lines
         return file.errorString();
 
     qint64 written = 0;
-    if (QString reason = WriteLines(file, lines, written); !reason.isEmpty())
+    if (QString reason = writeLines(file, lines, written); !reason.isEmpty())
         return reason;
     const qint64 size = file.size();
     if (file.error() != QFileDevice::NoError)
@@ -306,14 +306,14 @@ QString WriteLinesAtomically(const QString& linkOrPath, const QStringList& lines
         return QStringLiteral("The file holds %1 bytes where %2 were written")
             .arg(size)
             .arg(written);
-    if (QString reason = SyncFile(file); !reason.isEmpty())
+    if (QString reason = syncFile(file); !reason.isEmpty())
         return reason;
     file.close();
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
 
-    if (QString reason = ReplaceFile(file.fileName(), path); !reason.isEmpty())
+    if (QString reason = replaceFile(file.fileName(), path); !reason.isEmpty())
         return reason;
     aside.keep();
-    return SyncFolder(QFileInfo(path).absolutePath());
+    return syncFolder(QFileInfo(path).absolutePath());
 }

@@ -17,32 +17,32 @@ class QIODevice;
 // UTF-8 sequence (stray continuation bytes, cut-off or overlong sequences,
 // encoded surrogates, values past U+10FFFF) becomes the lone surrogate
 // U+DC00 + byte (U+DC80..U+DCFF). U+FEFF is kept wherever it stands.
-QString DecodeText(QByteArrayView bytes);
+QString decodeText(QByteArrayView bytes);
 
-// The inverse of DecodeText: UTF-8, with a lone U+DC80..U+DCFF written as the
-// byte it stands for, so EncodeText(DecodeText(b)) == b for any bytes b. Any
-// other lone surrogate, which DecodeText never produces, is written as U+FFFD.
-QByteArray EncodeText(QStringView text);
+// The inverse of decodeText: UTF-8, with a lone U+DC80..U+DCFF written as the
+// byte it stands for, so encodeText(decodeText(b)) == b for any bytes b. Any
+// other lone surrogate, which decodeText never produces, is written as U+FFFD.
+QByteArray encodeText(QStringView text);
 
-// Whether DecodeText(EncodeText(text)) == text. Only text that holds a
+// Whether decodeText(encodeText(text)) == text. Only text that holds a
 // surrogate can fail: half of a character cut in two, or lone U+DC80..U+DCFF
 // that come together into a well-formed sequence.
-bool ReadsBackAsWritten(QStringView text);
+bool readsBackAsWritten(QStringView text);
 
 // Reads every line of `path`. A line ends at CR LF, at CR or at LF; the end
 // marker is not part of the line, and one line end after the last line adds
 // no empty line. Returns nothing when the file cannot be opened or read.
-std::optional<QStringList> ReadLines(const QString& path);
+std::optional<QStringList> readLines(const QString& path);
 
 // Splits text that has already been read into lines, by the rules above.
-QStringList SplitLines(const QByteArray& bytes);
+QStringList splitLines(const QByteArray& bytes);
 
 // Writes `lines`, each ended by CR LF, to `device`, checking every write.
 // Adds the number of bytes the device accepted to `written`. Returns an empty
 // text when every byte was accepted, otherwise what went wrong.
-QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written);
+QString writeLines(QIODevice& device, const QStringList& lines, qint64& written);
 
-// Writes `lines` as WriteLines does to a new file beside `path`, forces it to
+// Writes `lines` as writeLines does to a new file beside `path`, forces it to
 // the disk, renames it over `path` and forces the folder to the disk, so that
 // `path` holds either the old or the whole new text, also after a power cut.
 // A new file takes the permissions of the file it replaces; when `path` is a
@@ -50,4 +50,4 @@ QString WriteLines(QIODevice& device, const QStringList& lines, qint64& written)
 // old file stays untouched and the file beside it is removed. Returns an empty
 // text on success, otherwise the system's reason (such as "No space left on
 // device").
-QString WriteLinesAtomically(const QString& path, const QStringList& lines);
+QString writeLinesAtomically(const QString& path, const QStringList& lines);

@@ -7,8 +7,8 @@
 // character stay.
 
 // `text` without its leading and trailing spaces.
-QString TrimSpaces(QStringView text);
+QString trimSpaces(QStringView text);
 
 // How many spaces `text` begins with, and ends with.
-qsizetype LeadingSpaces(QStringView text);
-qsizetype TrailingSpaces(QStringView text);
+qsizetype leadingSpaces(QStringView text);
+qsizetype trailingSpaces(QStringView text);

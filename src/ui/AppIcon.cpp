@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-QIcon AppIcon() {
+QIcon appIcon() {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

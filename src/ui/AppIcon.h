@@ -3,4 +3,4 @@
 #include <QIcon>
 
 // The window's own 32 x 32 icon: a coin slot.
-QIcon AppIcon();
+QIcon appIcon();

@@ -28,33 +28,33 @@ struct FontChoice {
 // driven by a script in tests.
 class DialogSeam {
   public:
-    enum class Icon { Information, Error };
+    enum class Icon { Information, usageError };
 
     virtual ~DialogSeam() = default;
 
     // A modal message box with one OK button.
-    virtual void ShowMessage(QWidget* owner, const QString& text, const QString& title,
+    virtual void showMessage(QWidget* owner, const QString& text, const QString& title,
                              Icon icon) = 0;
     // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
-    virtual std::optional<QString> AskText(QWidget* owner, const QString& prompt,
+    virtual std::optional<QString> askText(QWidget* owner, const QString& prompt,
                                            const QString& title, const QString& defaultText) = 0;
     // The open-file dialog: the chosen file's path, or nothing when cancelled.
-    virtual std::optional<QString> ChooseFile(QWidget* owner, const QString& title,
+    virtual std::optional<QString> chooseFile(QWidget* owner, const QString& title,
                                               const QString& filter, const QString& folder) = 0;
     // The font chooser: the choice on OK, nothing otherwise.
-    virtual std::optional<FontChoice> ChooseFont(QWidget* owner, const FontRequest& request) = 0;
+    virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) = 0;
     // A progress dialog, modal to `owner`, while a MAME run lasts: it opens
-    // with BeginProgress, follows UpdateProgress (a bar when `total` is known,
-    // else a moving one) and closes with EndProgress. Its Cancel calls
+    // with beginProgress, follows updateProgress (a bar when `total` is known,
+    // else a moving one) and closes with endProgress. Its Cancel calls
     // `onCancel`.
-    virtual void BeginProgress(QWidget* owner, const QString& title,
+    virtual void beginProgress(QWidget* owner, const QString& title,
                                std::function<void()> onCancel) = 0;
-    virtual void UpdateProgress(const QString& text, qint64 value, qint64 total) = 0;
-    virtual void EndProgress() = 0;
+    virtual void updateProgress(const QString& text, qint64 value, qint64 total) = 0;
+    virtual void endProgress() = 0;
     // Opens a file in the desktop's editor without waiting; false when it
     // could not be started.
-    virtual bool OpenInEditor(const QString& path) = 0;
+    virtual bool openInEditor(const QString& path) = 0;
     // Hides the window and its taskbar entry, and brings both back.
-    virtual void HideWindow(QWidget* window) = 0;
-    virtual void ShowWindow(QWidget* window) = 0;
+    virtual void hideWindow(QWidget* window) = 0;
+    virtual void showWindow(QWidget* window) = 0;
 };

@@ -9,11 +9,11 @@ GameListModel::GameListModel(const FrontEnd& frontEnd, QObject* parent)
 }
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_frontEnd.state().udtShown.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_frontEnd.state().shown.size());
 }
 
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return m_frontEnd.state().udtShown[static_cast<size_t>(index.row())].strDescription;
+    return m_frontEnd.state().shown[static_cast<size_t>(index.row())].description;
 }

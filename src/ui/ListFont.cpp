@@ -3,21 +3,21 @@
 #include <QFontInfo>
 #include <cmath>
 
-double PointSize(const QFont& font) {
+double pointSize(const QFont& font) {
     return font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
 }
 
-FontRequest FontRequestFor(const QFont& font, int pixelsPerInchY) {
+FontRequest fontRequestFor(const QFont& font, int pixelsPerInchY) {
     FontRequest request;
     request.face = font.family();
     request.weight = font.bold() ? 700 : 400;
     request.italic = font.italic();
-    const double points = std::nearbyint(PointSize(font));
+    const double points = std::nearbyint(pointSize(font));
     request.height = static_cast<int>(std::nearbyint(-(points * pixelsPerInchY) / 72.0));
     return request;
 }
 
-QFont FontFromChoice(QFont font, const FontChoice& choice) {
+QFont fontFromChoice(QFont font, const FontChoice& choice) {
     font.setFamily(choice.face);
     font.setBold(choice.weight == 700);
     font.setItalic(choice.italic);

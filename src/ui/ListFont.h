@@ -5,14 +5,14 @@
 #include <QFont>
 
 // The font's size in points, also for a font whose size was given in pixels.
-double PointSize(const QFont& font);
+double pointSize(const QFont& font);
 
 // What the font chooser is handed for the list's current font: its face,
 // weight 700 when bold else 400, its italic flag, and the character height
 // -(points * dpi / 72) with the points first made whole. Both roundings go to
 // the nearest whole number, a tie to the even one.
-FontRequest FontRequestFor(const QFont& font, int pixelsPerInchY);
+FontRequest fontRequestFor(const QFont& font, int pixelsPerInchY);
 
 // The list font after a confirmed choice: the chosen face, bold exactly when
 // the weight is 700, italic, and the point size in tenths divided by ten.
-QFont FontFromChoice(QFont font, const FontChoice& choice);
+QFont fontFromChoice(QFont font, const FontChoice& choice);

@@ -14,30 +14,30 @@
 namespace {
 
 // Texts carry CR LF line breaks; Qt's labels want LF alone.
-QString ForDisplay(QString text) {
+QString forDisplay(QString text) {
     return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 } // namespace
 
-void QtDialogSeam::ShowMessage(QWidget* owner, const QString& text, const QString& title,
+void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title,
                                Icon icon) {
-    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
-                    ForDisplay(text), QMessageBox::Ok, owner);
+    QMessageBox box(icon == Icon::usageError ? QMessageBox::Critical : QMessageBox::Information,
+                    title, forDisplay(text), QMessageBox::Ok, owner);
     box.exec();
 }
 
-std::optional<QString> QtDialogSeam::AskText(QWidget* owner, const QString& prompt,
+std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,
                                              const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(owner, title, ForDisplay(prompt),
+    const QString answer = QInputDialog::getText(owner, title, forDisplay(prompt),
                                                  QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
 }
 
-std::optional<QString> QtDialogSeam::ChooseFile(QWidget* owner, const QString& title,
+std::optional<QString> QtDialogSeam::chooseFile(QWidget* owner, const QString& title,
                                                 const QString& filter, const QString& folder) {
     const QString chosen = QFileDialog::getOpenFileName(owner, title, folder, filter);
     if (chosen.isEmpty())
@@ -45,7 +45,7 @@ std::optional<QString> QtDialogSeam::ChooseFile(QWidget* owner, const QString& t
     return chosen;
 }
 
-std::optional<FontChoice> QtDialogSeam::ChooseFont(QWidget* owner, const FontRequest& request) {
+std::optional<FontChoice> QtDialogSeam::chooseFont(QWidget* owner, const FontRequest& request) {
     QFont initial(request.face);
     if (request.height != 0)
         initial.setPixelSize(std::abs(request.height));
@@ -63,7 +63,7 @@ QtDialogSeam::~QtDialogSeam() {
     delete m_progress;
 }
 
-void QtDialogSeam::BeginProgress(QWidget* owner, const QString& title,
+void QtDialogSeam::beginProgress(QWidget* owner, const QString& title,
                                  std::function<void()> onCancel) {
     delete m_progress;
     m_progress = new QProgressDialog(owner);
@@ -79,7 +79,7 @@ void QtDialogSeam::BeginProgress(QWidget* owner, const QString& title,
     m_progress->show();
 }
 
-void QtDialogSeam::UpdateProgress(const QString& text, qint64 value, qint64 total) {
+void QtDialogSeam::updateProgress(const QString& text, qint64 value, qint64 total) {
     if (!m_progress)
         return;
     m_progress->setLabelText(text);
@@ -90,7 +90,7 @@ void QtDialogSeam::UpdateProgress(const QString& text, qint64 value, qint64 tota
         m_progress->setValue(static_cast<int>(std::min<qint64>(value, top)));
 }
 
-void QtDialogSeam::EndProgress() {
+void QtDialogSeam::endProgress() {
     // Gone at once, also when a message box follows in a loop of its own.
     if (m_progress) {
         m_progress->hide();
@@ -99,15 +99,15 @@ void QtDialogSeam::EndProgress() {
     m_progress = nullptr;
 }
 
-bool QtDialogSeam::OpenInEditor(const QString& path) {
-    return OpenWithDefaultApp(path);
+bool QtDialogSeam::openInEditor(const QString& path) {
+    return openWithDefaultApp(path);
 }
 
-void QtDialogSeam::HideWindow(QWidget* window) {
+void QtDialogSeam::hideWindow(QWidget* window) {
     window->hide();
 }
 
-void QtDialogSeam::ShowWindow(QWidget* window) {
+void QtDialogSeam::showWindow(QWidget* window) {
     window->show();
     window->raise();
     window->activateWindow();

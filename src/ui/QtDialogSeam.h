@@ -11,19 +11,19 @@ class QtDialogSeam : public DialogSeam {
   public:
     ~QtDialogSeam() override;
 
-    void ShowMessage(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
-    std::optional<QString> AskText(QWidget* owner, const QString& prompt, const QString& title,
+    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,
                                    const QString& defaultText) override;
-    std::optional<QString> ChooseFile(QWidget* owner, const QString& title, const QString& filter,
+    std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,
                                       const QString& folder) override;
-    std::optional<FontChoice> ChooseFont(QWidget* owner, const FontRequest& request) override;
-    void BeginProgress(QWidget* owner, const QString& title,
+    std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) override;
+    void beginProgress(QWidget* owner, const QString& title,
                        std::function<void()> onCancel) override;
-    void UpdateProgress(const QString& text, qint64 value, qint64 total) override;
-    void EndProgress() override;
-    bool OpenInEditor(const QString& path) override;
-    void HideWindow(QWidget* window) override;
-    void ShowWindow(QWidget* window) override;
+    void updateProgress(const QString& text, qint64 value, qint64 total) override;
+    void endProgress() override;
+    bool openInEditor(const QString& path) override;
+    void hideWindow(QWidget* window) override;
+    void showWindow(QWidget* window) override;
 
   private:
     QPointer<QProgressDialog> m_progress;

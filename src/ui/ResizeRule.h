@@ -9,13 +9,13 @@ class QWidget;
 // The window's design size and the gaps between it and the controls, in
 // twips, measured once at start-up.
 struct DesignLayout {
-    qint32 lngFormWidth = 0;
-    qint32 lngFormHeight = 0;
-    qint32 lngListWidthGap = 0;   // form width - list width
-    qint32 lngListHeightGap = 0;  // form height - list height
-    qint32 lngSearchWidthGap = 0; // form width - search box width
-    qint32 lngSearchTopGap = 0;   // form height - search box top
-    qint32 lngButtonLeftGap = 0;  // form width - left of the buttons
+    qint32 formWidth = 0;
+    qint32 formHeight = 0;
+    qint32 listWidthGap = 0;   // form width - list width
+    qint32 listHeightGap = 0;  // form height - list height
+    qint32 searchWidthGap = 0; // form width - search box width
+    qint32 searchTopGap = 0;   // form height - search box top
+    qint32 buttonLeftGap = 0;  // form width - left of the buttons
 };
 
 // Keeps the controls in step with the window: the list and the search box
@@ -32,7 +32,7 @@ class ResizeRule : public QObject {
     ResizeRule(QWidget* window, QWidget* list, QWidget* search, std::vector<QWidget*> buttons);
 
     const DesignLayout& design() const { return m_design; }
-    void Apply();
+    void apply();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,7 +7,7 @@ struct TwipsPerPixel {
     double x = 15.0;
     double y = 15.0;
 
-    static TwipsPerPixel Of(const QWidget* widget) {
+    static TwipsPerPixel of(const QWidget* widget) {
         return {1440.0 / widget->logicalDpiX(), 1440.0 / widget->logicalDpiY()};
     }
 };

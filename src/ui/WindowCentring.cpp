@@ -1,6 +1,6 @@
 #include "ui/WindowCentring.h"
 
-QPointF CentredPositionTwips(const QRect& workArea, const QRect& window, double twipsPerPixelX,
+QPointF centredPositionTwips(const QRect& workArea, const QRect& window, double twipsPerPixelX,
                              double twipsPerPixelY) {
     const qint32 workWidth = workArea.width();
     const qint32 workHeight = workArea.height();

@@ -6,5 +6,5 @@
 // The left and top, in twips, that centre a window's outer rectangle on the
 // desktop work area (both in pixels). The halving is a true division, so an
 // odd difference keeps its half pixel; the result is not clamped.
-QPointF CentredPositionTwips(const QRect& workArea, const QRect& window, double twipsPerPixelX,
+QPointF centredPositionTwips(const QRect& workArea, const QRect& window, double twipsPerPixelX,
                              double twipsPerPixelY);

@@ -45,67 +45,67 @@ frmMain::frmMain(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
       m_model(new GameListModel(frontEnd, this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("MAME"));
-    setWindowIcon(AppIcon());
-    CreateControls();
-    CreateMenus();
-    ConnectCommands();
-    ConnectFrontEnd();
-    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    setWindowIcon(appIcon());
+    createControls();
+    createMenus();
+    connectCommands();
+    connectFrontEnd();
+    const TwipsPerPixel twips = TwipsPerPixel::of(this);
     resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
     // The design layout and font, before any saved placement or font.
     m_resizeRule = new ResizeRule(
         this, lstGames, txtSearch,
         {cmdPlay, cmdQuit, cmdMame, cmdDriver, cmdParent, cmdSet, cmdList, cmdAudit});
-    fntDefault = lstGames->font();
+    m_designFont = lstGames->font();
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::PlaceDesign(QWidget* control, int left, int top, int width, int height) {
-    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+void frmMain::placeDesign(QWidget* control, int left, int top, int width, int height) {
+    const TwipsPerPixel twips = TwipsPerPixel::of(this);
     control->setGeometry(qRound(left / twips.x), qRound(top / twips.y), qRound(width / twips.x),
                          qRound(height / twips.y));
 }
 
-QPushButton* frmMain::AddButton(const char* name, const QString& caption, int topTwips) {
+QPushButton* frmMain::addButton(const char* name, const QString& caption, int topTwips) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     // Enter presses a focused button itself; elsewhere it presses Play.
     button->setAutoDefault(true);
-    PlaceDesign(button, kButtonLeft, topTwips, kButtonWidth, kButtonHeight);
+    placeDesign(button, kButtonLeft, topTwips, kButtonWidth, kButtonHeight);
     return button;
 }
 
-void frmMain::CreateControls() {
+void frmMain::createControls() {
     lstGames = new GameListView(this);
     lstGames->setObjectName(QStringLiteral("lstGames"));
     lstGames->setModel(m_model);
-    PlaceDesign(lstGames, 240, 240, 5295, 3705);
+    placeDesign(lstGames, 240, 240, 5295, 3705);
 
     txtSearch = new SearchBox(this);
     txtSearch->setObjectName(QStringLiteral("txtSearch"));
-    PlaceDesign(txtSearch, 240, 3930, 5295, 285);
+    placeDesign(txtSearch, 240, 3930, 5295, 285);
 
-    cmdPlay = AddButton("cmdPlay", QStringLiteral("&Play"), 240);
+    cmdPlay = addButton("cmdPlay", QStringLiteral("&Play"), 240);
     cmdPlay->setDefault(true);
-    cmdQuit = AddButton("cmdQuit", QStringLiteral("&Quit"), 720);
-    cmdMame = AddButton("cmdMame", QStringLiteral("&Mame"), 1320);
-    cmdDriver = AddButton("cmdDriver", QStringLiteral("&Driver"), 1800);
-    cmdParent = AddButton("cmdParent", QStringLiteral("&Parent"), 2280);
+    cmdQuit = addButton("cmdQuit", QStringLiteral("&Quit"), 720);
+    cmdMame = addButton("cmdMame", QStringLiteral("&Mame"), 1320);
+    cmdDriver = addButton("cmdDriver", QStringLiteral("&Driver"), 1800);
+    cmdParent = addButton("cmdParent", QStringLiteral("&Parent"), 2280);
     cmdParent->setEnabled(false);
-    cmdSet = AddButton("cmdSet", QStringLiteral("&Set"), 2760);
-    cmdList = AddButton("cmdList", QStringLiteral("&List"), 3360);
-    cmdAudit = AddButton("cmdAudit", QStringLiteral("&Audit"), 3840);
+    cmdSet = addButton("cmdSet", QStringLiteral("&Set"), 2760);
+    cmdList = addButton("cmdList", QStringLiteral("&List"), 3360);
+    cmdAudit = addButton("cmdAudit", QStringLiteral("&Audit"), 3840);
 
     QWidget* previous = txtSearch;
     setTabOrder(lstGames, txtSearch);
-    for (QWidget* button : Buttons()) {
+    for (QWidget* button : buttons()) {
         setTabOrder(previous, button);
         previous = button;
     }
 }
 
-void frmMain::CreateMenus() {
+void frmMain::createMenus() {
     auto addItem = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
@@ -124,7 +124,7 @@ void frmMain::CreateMenus() {
     mnuListFont = addItem(mnuList, "mnuListFont", QStringLiteral("F&ont"));
 }
 
-void frmMain::ConnectCommands() {
+void frmMain::connectCommands() {
     connect(txtSearch, &QLineEdit::textChanged, this, &frmMain::txtSearch_Change);
     connect(cmdPlay, &QPushButton::clicked, this, &frmMain::cmdPlay_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
@@ -140,49 +140,49 @@ void frmMain::ConnectCommands() {
     connect(mnuListFont, &QAction::triggered, this, &frmMain::mnuListFont_Click);
     connect(mnuFormCentre, &QAction::triggered, this, &frmMain::mnuFormCentre_Click);
     connect(mnuFormReset, &QAction::triggered, this, &frmMain::mnuFormReset_Click);
-    connect(lstGames, &GameListView::rowSelected, &m_frontEnd, &FrontEnd::Select);
+    connect(lstGames, &GameListView::rowSelected, &m_frontEnd, &FrontEnd::select);
     // A double click plays like the Play button, even while that is disabled.
     connect(lstGames, &GameListView::playRequested, this, &frmMain::cmdPlay_Click);
     connect(lstGames, &GameListView::menuRequested, this,
             [this](const QPoint& at) { mnuList->popup(at); });
 }
 
-void frmMain::ConnectFrontEnd() {
-    connect(&m_frontEnd, &FrontEnd::selectionChanged, this, &frmMain::ShowSelection);
+void frmMain::connectFrontEnd() {
+    connect(&m_frontEnd, &FrontEnd::selectionChanged, this, &frmMain::showSelection);
     connect(&m_frontEnd, &FrontEnd::gamesChanged, this, [this](bool any) {
         if (any)
-            EnableGameCommands();
+            enableGameCommands();
         else
-            DisableGameCommands();
+            disableGameCommands();
     });
-    connect(&m_frontEnd, &FrontEnd::busyChanged, this, &frmMain::ShowBusy);
+    connect(&m_frontEnd, &FrontEnd::busyChanged, this, &frmMain::showBusy);
     connect(&m_frontEnd, &FrontEnd::progressChanged, this,
             [this](const QString& text, qint64 value, qint64 total) {
-                m_seam.UpdateProgress(text, value, total);
+                m_seam.updateProgress(text, value, total);
             });
     connect(&m_frontEnd, &FrontEnd::listFinished, this, [this](const Outcome<Done>& outcome) {
         if (!outcome.ok())
-            m_seam.ShowMessage(this, outcome.failure(), QStringLiteral("List"),
-                               DialogSeam::Icon::Error);
+            m_seam.showMessage(this, outcome.failure(), QStringLiteral("List"),
+                               DialogSeam::Icon::usageError);
     });
     connect(&m_frontEnd, &FrontEnd::auditFinished, this, [this](const Outcome<QString>& outcome) {
         if (outcome.ok())
-            m_seam.ShowMessage(this, outcome.value(), QStringLiteral("Audit"),
+            m_seam.showMessage(this, outcome.value(), QStringLiteral("Audit"),
                                DialogSeam::Icon::Information);
         else
-            m_seam.ShowMessage(this, outcome.failure(), QStringLiteral("Audit"),
-                               DialogSeam::Icon::Error);
+            m_seam.showMessage(this, outcome.failure(), QStringLiteral("Audit"),
+                               DialogSeam::Icon::usageError);
     });
     connect(&m_frontEnd, &FrontEnd::playFinished, this, [this](const Outcome<Done>& outcome) {
         if (!outcome.ok())
-            m_seam.ShowMessage(this, outcome.failure(), QStringLiteral("Play"),
-                               DialogSeam::Icon::Error);
+            m_seam.showMessage(this, outcome.failure(), QStringLiteral("Play"),
+                               DialogSeam::Icon::usageError);
     });
     connect(&m_frontEnd, &FrontEnd::iniReady, this, &frmMain::OpenEditor);
 }
 
-void frmMain::ShowSelection(int index) {
-    const GameRecord* game = m_frontEnd.SelectedGame();
+void frmMain::showSelection(int index) {
+    const GameRecord* game = m_frontEnd.selectedGame();
     if (index >= 0)
         lstGames->selectRow(index);
     if (!game) {
@@ -190,23 +190,23 @@ void frmMain::ShowSelection(int index) {
         cmdParent->setEnabled(false);
         return;
     }
-    setWindowTitle(QStringLiteral("MAME: ") + game->strDescription + QStringLiteral(" [") +
-                   game->strName + QStringLiteral("]"));
-    cmdParent->setEnabled(!game->strParent.isEmpty());
+    setWindowTitle(QStringLiteral("MAME: ") + game->description + QStringLiteral(" [") +
+                   game->name + QStringLiteral("]"));
+    cmdParent->setEnabled(!game->parent.isEmpty());
 }
 
-std::vector<QWidget*> frmMain::Buttons() const {
+std::vector<QWidget*> frmMain::buttons() const {
     return {cmdPlay, cmdQuit, cmdMame, cmdDriver, cmdParent, cmdSet, cmdList, cmdAudit};
 }
 
-void frmMain::DisableGameCommands() {
+void frmMain::disableGameCommands() {
     for (QPushButton* button : {cmdPlay, cmdDriver, cmdParent, cmdSet, cmdAudit})
         button->setEnabled(false);
     for (QAction* item : {mnuListPlay, mnuListInfo, mnuListFilter})
         item->setEnabled(false);
 }
 
-void frmMain::EnableGameCommands() {
+void frmMain::enableGameCommands() {
     // Parent follows the selection.
     for (QPushButton* button : {cmdPlay, cmdDriver, cmdSet, cmdList, cmdAudit})
         button->setEnabled(true);
@@ -214,8 +214,8 @@ void frmMain::EnableGameCommands() {
         item->setEnabled(true);
 }
 
-void frmMain::ApplyPlainCaptions() {
-    for (QWidget* button : Buttons()) {
+void frmMain::applyPlainCaptions() {
+    for (QWidget* button : buttons()) {
         auto* push = static_cast<QPushButton*>(button);
         push->setText(push->text().remove(u'&'));
     }
@@ -225,12 +225,12 @@ void frmMain::ApplyPlainCaptions() {
     }
 }
 
-void frmMain::ShowBusy(MameCommand command, bool busy) {
-    if (command == MameCommand::Play) {
+void frmMain::showBusy(MameCommand command, bool busy) {
+    if (command == MameCommand::play) {
         if (busy)
-            HideFrontEnd();
+            hideFrontEnd();
         else
-            ShowFrontEnd();
+            showFrontEnd();
         return;
     }
     QPushButton* own = command == MameCommand::List    ? cmdList
@@ -240,152 +240,153 @@ void frmMain::ShowBusy(MameCommand command, bool busy) {
         setCursor(Qt::WaitCursor);
         if (own)
             own->setEnabled(false);
-        m_seam.BeginProgress(this, m_frontEnd.busyTitle(), [this] { m_frontEnd.Cancel(); });
+        m_seam.beginProgress(this, m_frontEnd.busyTitle(), [this] { m_frontEnd.cancel(); });
         return;
     }
-    m_seam.EndProgress();
+    m_seam.endProgress();
     unsetCursor();
     if (command == MameCommand::List)
         cmdList->setEnabled(true);
     else if (command == MameCommand::Audit)
-        cmdAudit->setEnabled(!m_frontEnd.state().udtGames.empty());
+        cmdAudit->setEnabled(!m_frontEnd.state().games.empty());
 }
 
-void frmMain::HideFrontEnd() {
-    m_seam.HideWindow(this);
+void frmMain::hideFrontEnd() {
+    m_seam.hideWindow(this);
 }
 
-void frmMain::ShowFrontEnd() {
-    m_seam.ShowWindow(this);
+void frmMain::showFrontEnd() {
+    m_seam.showWindow(this);
 }
 
 // Commands. While MAME runs, none of them starts anything.
 
 void frmMain::cmdPlay_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.Play(std::nullopt);
+        m_frontEnd.play(std::nullopt);
 }
 
 void frmMain::mnuListPlay_Click() {
-    if (m_frontEnd.busy() || !m_frontEnd.SelectedGame())
+    if (m_frontEnd.busy() || !m_frontEnd.selectedGame())
         return;
-    const std::optional<QString> answer =
-        m_seam.AskText(this, kPlayPrompt, QStringLiteral("Play..."), m_frontEnd.state().strOptions);
+    const std::optional<QString> answer = m_seam.askText(
+        this, kPlayPrompt, QStringLiteral("Play..."), m_frontEnd.state().playOptions);
     if (answer)
-        m_frontEnd.Play(*answer);
+        m_frontEnd.play(*answer);
 }
 
 void frmMain::cmdMame_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.EditMameIni();
+        m_frontEnd.editMameIni();
 }
 
 void frmMain::cmdDriver_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.EditIniFile(IniButton::Driver);
+        m_frontEnd.editIniFile(IniButton::Driver);
 }
 
 void frmMain::cmdParent_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.EditIniFile(IniButton::Parent);
+        m_frontEnd.editIniFile(IniButton::Parent);
 }
 
 void frmMain::cmdSet_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.EditIniFile(IniButton::Set);
+        m_frontEnd.editIniFile(IniButton::Set);
 }
 
 void frmMain::OpenEditor(const QString& title, const Outcome<QString>& path) {
     if (!path.ok()) {
-        m_seam.ShowMessage(this, path.failure(), title, DialogSeam::Icon::Error);
+        m_seam.showMessage(this, path.failure(), title, DialogSeam::Icon::usageError);
         return;
     }
-    if (!m_seam.OpenInEditor(path.value()))
-        m_seam.ShowMessage(this,
+    if (!m_seam.openInEditor(path.value()))
+        m_seam.showMessage(this,
                            QStringLiteral("No editor could be started for ") + path.value() +
                                QStringLiteral("."),
-                           title, DialogSeam::Icon::Error);
+                           title, DialogSeam::Icon::usageError);
 }
 
 void frmMain::cmdList_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.BuildDatabase();
+        m_frontEnd.buildDatabase();
 }
 
 void frmMain::cmdAudit_Click() {
     if (!m_frontEnd.busy())
-        m_frontEnd.AuditDatabase();
+        m_frontEnd.auditDatabase();
 }
 
 void frmMain::txtSearch_Change() {
-    m_frontEnd.SearchGames(txtSearch->text());
+    m_frontEnd.searchGames(txtSearch->text());
 }
 
 void frmMain::mnuListInfo_Click() {
-    const Outcome<QString> text = m_frontEnd.GameInformation();
+    const Outcome<QString> text = m_frontEnd.gameInformation();
     if (text.ok())
-        m_seam.ShowMessage(this, text.value(), QStringLiteral("Info"),
+        m_seam.showMessage(this, text.value(), QStringLiteral("Info"),
                            DialogSeam::Icon::Information);
 }
 
 void frmMain::mnuListFilter_Click() {
     if (m_frontEnd.busy())
         return;
-    QString text = m_frontEnd.state().strFilter;
+    QString text = m_frontEnd.state().driverFilter;
     for (;;) {
         const std::optional<QString> answer =
-            m_seam.AskText(this, kFilterPrompt, QStringLiteral("Filter"), text);
+            m_seam.askText(this, kFilterPrompt, QStringLiteral("Filter"), text);
         if (!answer)
             return;
         text = *answer;
         QString message;
-        const FilterResult result = m_frontEnd.ApplyDriverFilter(text, &message);
+        const FilterResult result = m_frontEnd.applyDriverFilter(text, &message);
         if (result == FilterResult::Shown)
             return;
         if (result == FilterResult::TooManyWords)
-            m_seam.ShowMessage(this, message, QStringLiteral("Filter"), DialogSeam::Icon::Error);
+            m_seam.showMessage(this, message, QStringLiteral("Filter"),
+                               DialogSeam::Icon::usageError);
     }
 }
 
 void frmMain::mnuListFont_Click() {
     const std::optional<FontChoice> choice =
-        m_seam.ChooseFont(this, FontRequestFor(lstGames->font(), logicalDpiY()));
+        m_seam.chooseFont(this, fontRequestFor(lstGames->font(), logicalDpiY()));
     if (choice)
-        lstGames->setFont(FontFromChoice(lstGames->font(), *choice));
+        lstGames->setFont(fontFromChoice(lstGames->font(), *choice));
 }
 
 void frmMain::mnuFormCentre_Click() {
-    CentreForm();
+    centreForm();
 }
 
 void frmMain::mnuFormReset_Click() {
     setWindowState(Qt::WindowNoState);
-    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
-    resize(qRound(m_resizeRule->design().lngFormWidth / twips.x), height());
-    resize(width(), qRound(m_resizeRule->design().lngFormHeight / twips.y));
+    const TwipsPerPixel twips = TwipsPerPixel::of(this);
+    resize(qRound(m_resizeRule->design().formWidth / twips.x), height());
+    resize(width(), qRound(m_resizeRule->design().formHeight / twips.y));
     QFont font = lstGames->font();
-    font.setFamily(fntDefault.family());
-    font.setPointSizeF(fntDefault.pointSizeF());
-    font.setBold(fntDefault.bold());
-    font.setItalic(fntDefault.italic());
+    font.setFamily(m_designFont.family());
+    font.setPointSizeF(m_designFont.pointSizeF());
+    font.setBold(m_designFont.bold());
+    font.setItalic(m_designFont.italic());
     lstGames->setFont(font);
-    CentreForm();
+    centreForm();
 }
 
-void frmMain::CentreForm() {
+void frmMain::centreForm() {
     const QScreen* where = screen();
     if (!where)
         return;
-    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    const TwipsPerPixel twips = TwipsPerPixel::of(this);
     const QPointF at =
-        CentredPositionTwips(where->availableGeometry(), frameGeometry(), twips.x, twips.y);
+        centredPositionTwips(where->availableGeometry(), frameGeometry(), twips.x, twips.y);
     move(qRound(at.x() / twips.x), qRound(at.y() / twips.y));
 }
 
 // Settings.
 
-bool frmMain::ApplyWindowSettings(const FrontEndSettings& s) {
-    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+bool frmMain::applyWindowSettings(const FrontEndSettings& s) {
+    const TwipsPerPixel twips = TwipsPerPixel::of(this);
     const QRect desktop = screen() ? screen()->virtualGeometry() : QRect(0, 0, 1024, 768);
     const auto placeFits = [&](std::optional<qint32> twipsValue, double perPixel, int start,
                                int length) {
@@ -439,18 +440,18 @@ bool frmMain::ApplyWindowSettings(const FrontEndSettings& s) {
     return true;
 }
 
-QRectF frmMain::NormalRectTwips() const {
+QRectF frmMain::normalRectTwips() const {
     const QRect rect =
         (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && normalGeometry().isValid()
             ? normalGeometry()
             : geometry();
-    const TwipsPerPixel twips = TwipsPerPixel::Of(this);
+    const TwipsPerPixel twips = TwipsPerPixel::of(this);
     return {rect.x() * twips.x, rect.y() * twips.y, rect.width() * twips.x,
             rect.height() * twips.y};
 }
 
-void frmMain::StoreWindowSettings(FrontEndSettings& s) const {
-    const QRectF rect = NormalRectTwips();
+void frmMain::storeWindowSettings(FrontEndSettings& s) const {
+    const QRectF rect = normalRectTwips();
     const auto whole = [](double twips) { return static_cast<qint32>(std::lround(twips)); };
     s.left = whole(rect.x());
     s.top = whole(rect.y());
@@ -461,7 +462,7 @@ void frmMain::StoreWindowSettings(FrontEndSettings& s) const {
                                                             : 0;
     const QFont font = lstGames->font();
     s.fontName = font.family();
-    s.fontSize = static_cast<float>(PointSize(font));
+    s.fontSize = static_cast<float>(pointSize(font));
     s.fontBold = font.bold();
     s.fontItalic = font.italic();
 }

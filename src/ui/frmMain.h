@@ -28,18 +28,18 @@ class frmMain : public QWidget {
     // Start-up and shutdown. Applies the window's settings that are present,
     // in their order; false, when the window refuses one (a size or place no
     // screen can show, an unknown state, a font size the list cannot show).
-    bool ApplyWindowSettings(const FrontEndSettings& settings);
+    bool applyWindowSettings(const FrontEndSettings& settings);
     // The window's part of the settings: its normal rectangle, state and the
     // list's font.
-    void StoreWindowSettings(FrontEndSettings& settings) const;
+    void storeWindowSettings(FrontEndSettings& settings) const;
     // Replaces the captions of the buttons and menu items by plain ones.
-    void ApplyPlainCaptions();
+    void applyPlainCaptions();
     // Switches off every command that needs a game.
-    void DisableGameCommands();
+    void disableGameCommands();
     // Centres the window on the desktop's work area.
-    void CentreForm();
+    void centreForm();
     // The rectangle the window has, or will have again when restored, in twips.
-    QRectF NormalRectTwips() const;
+    QRectF normalRectTwips() const;
 
   public slots:
     void cmdPlay_Click();
@@ -67,20 +67,20 @@ class frmMain : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void CreateControls();
-    void CreateMenus();
-    void ConnectCommands();
-    void ConnectFrontEnd();
-    QPushButton* AddButton(const char* name, const QString& caption, int topTwips);
-    void PlaceDesign(QWidget* control, int left, int top, int width, int height);
+    void createControls();
+    void createMenus();
+    void connectCommands();
+    void connectFrontEnd();
+    QPushButton* addButton(const char* name, const QString& caption, int topTwips);
+    void placeDesign(QWidget* control, int left, int top, int width, int height);
     // The eight buttons, top to bottom.
-    std::vector<QWidget*> Buttons() const;
-    void EnableGameCommands();
-    void ShowSelection(int index);
-    void ShowBusy(MameCommand command, bool busy);
+    std::vector<QWidget*> buttons() const;
+    void enableGameCommands();
+    void showSelection(int index);
+    void showBusy(MameCommand command, bool busy);
     void OpenEditor(const QString& title, const Outcome<QString>& path);
-    void HideFrontEnd();
-    void ShowFrontEnd();
+    void hideFrontEnd();
+    void showFrontEnd();
 
     FrontEnd& m_frontEnd;
     DialogSeam& m_seam;
@@ -104,5 +104,5 @@ class frmMain : public QWidget {
     QAction* mnuListFilter = nullptr;
     QAction* mnuListFont = nullptr;
     ResizeRule* m_resizeRule = nullptr;
-    QFont fntDefault;
+    QFont m_designFont;
 };

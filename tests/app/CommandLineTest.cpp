@@ -11,12 +11,12 @@ const QString kVersion = QStringLiteral("9.8.7");
 
 StartChoice Parse(QStringList arguments) {
     arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
-    return ParseCommandLine(arguments, kVersion);
+    return parseCommandLine(arguments, kVersion);
 }
 
 StartChoice Choose(QStringList arguments) {
     arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
-    return ChooseStart(arguments, kVersion);
+    return chooseStart(arguments, kVersion);
 }
 
 // Everything below `root`, for checking that nothing was made or changed.

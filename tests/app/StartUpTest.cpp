@@ -38,8 +38,8 @@ class StartUp : public ::testing::Test {
         frontEnd = std::make_unique<FrontEnd>(runner);
         form = std::make_unique<frmMain>(*frontEnd, seam);
         QObject::connect(form.get(), &frmMain::unloading,
-                         [this] { UnloadFrontEnd(*form, *frontEnd, seam); });
-        return LoadFrontEnd(*form, *frontEnd, seam, "Coinslot.exe");
+                         [this] { unloadFrontEnd(*form, *frontEnd, seam); });
+        return loadFrontEnd(*form, *frontEnd, seam, "Coinslot.exe");
     }
     // Ends the run the way the close box does.
     void Quit() {
@@ -71,11 +71,11 @@ TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
     EXPECT_EQ(seam.messages[0].title, "Load");
     seam.messages.clear();
     const FrontEndState& state = frontEnd->state();
-    EXPECT_EQ(state.strMameExe, "mame");
-    EXPECT_EQ(state.strIniFile, "coinslot.ini");
-    EXPECT_EQ(state.strDatFile, "coinslot.dat");
-    EXPECT_EQ(state.strMameIni, "mame.ini");
-    EXPECT_EQ(state.strMameCommand, "./mame");
+    EXPECT_EQ(state.mameExecutable, "mame");
+    EXPECT_EQ(state.settingsFile, "coinslot.ini");
+    EXPECT_EQ(state.databaseFile, "coinslot.dat");
+    EXPECT_EQ(state.mameIniFile, "mame.ini");
+    EXPECT_EQ(state.playCommandPrefix, "./mame");
     for (const char* off : {"cmdPlay", "cmdDriver", "cmdParent", "cmdSet", "cmdAudit"})
         EXPECT_FALSE(Button(off)->isEnabled()) << off;
     for (const char* on : {"cmdQuit", "cmdMame", "cmdList"})
@@ -122,7 +122,7 @@ TEST_F(StartUp, ABrokenOrUnshowableSettingIsDeletedAndNothingElse) {
         EXPECT_FALSE(Load()) << line;
         ASSERT_EQ(seam.messages.size(), 1u) << line;
         EXPECT_EQ(seam.messages[0].text, "Load failed, options reset.");
-        EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Error);
+        EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::usageError);
         EXPECT_FALSE(QFile::exists("coinslot.ini")) << line;
         EXPECT_EQ(ReadAll("coinslot.dat"), "Game|g||drv\r\n");
     }
@@ -149,13 +149,13 @@ TEST_F(StartUp, TheSavedFilterAndGameAreAppliedOrDroppedWhenTheyNoLongerFit) {
     WriteAll("coinslot.dat", "A|a||cps1\r\nB|b|a|neogeo\r\nC|c||cps1\r\nD|d||cps2\r\n");
     WriteAll("coinslot.ini", kGoodIni + "filter = cps1\r\nlastgame = 1\r\n");
     ASSERT_TRUE(Load());
-    EXPECT_EQ(frontEnd->state().udtShown.size(), 2u);
+    EXPECT_EQ(frontEnd->state().shown.size(), 2u);
     EXPECT_EQ(List()->selectedRow(), 1);
     EXPECT_EQ(form->windowTitle(), "MAME: C [c]");
 
     WriteAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 3\r\n");
     ASSERT_TRUE(Load());
-    EXPECT_EQ(frontEnd->state().udtShown.size(), 4u);
+    EXPECT_EQ(frontEnd->state().shown.size(), 4u);
     EXPECT_EQ(List()->selectedRow(), 0);
     Quit();
     EXPECT_EQ(Value(ReadAll("coinslot.ini"), "filter"), "");
@@ -178,8 +178,8 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
     EXPECT_EQ(List()->font().pointSizeF(), 12.0);
     EXPECT_TRUE(List()->font().bold());
     EXPECT_TRUE(List()->font().italic());
-    EXPECT_EQ(frontEnd->state().strOptions, "-window");
-    EXPECT_TRUE(frontEnd->state().blnHideConsole);
+    EXPECT_EQ(frontEnd->state().playOptions, "-window");
+    EXPECT_TRUE(frontEnd->state().hideConsole);
     EXPECT_EQ(Button("cmdPlay")->text(), "Play");
 
     Quit();
@@ -211,7 +211,7 @@ TEST_F(StartUp, AMaximisedOrMinimisedCloseSavesTheNormalRectangleAndTheState) {
     EXPECT_EQ(Value(ini, "width"), QString::number(normal.width() * 15));
     ASSERT_TRUE(Load());
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(form->NormalRectTwips().topLeft(), QPointF(1500, 1500));
+    EXPECT_EQ(form->normalRectTwips().topLeft(), QPointF(1500, 1500));
 
     form->show();
     form->setWindowState(Qt::WindowMinimized);
@@ -238,8 +238,8 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsWholePath) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(COINSLOT_FAKEMAME), exe));
     seam.fileAnswers = {exe};
     ASSERT_TRUE(Load());
-    EXPECT_EQ(frontEnd->state().strMameExe, exe);
-    EXPECT_EQ(frontEnd->state().strMameCommand, "'" + elsewhere.path() + "/it'\\''s my mame'");
+    EXPECT_EQ(frontEnd->state().mameExecutable, exe);
+    EXPECT_EQ(frontEnd->state().playCommandPrefix, "'" + elsewhere.path() + "/it'\\''s my mame'");
     Quit();
     EXPECT_EQ(Value(ReadAll("coinslot.ini"), "mameexe"), exe);
     ASSERT_TRUE(Load()); // found again without asking

@@ -19,20 +19,20 @@ GameTable Games(std::initializer_list<const char*> names) {
 QStringList Names(const GameTable& games) {
     QStringList names;
     for (const GameRecord& g : games)
-        names << g.strName;
+        names << g.name;
     return names;
 }
 
 std::optional<QStringList> Fixture(const char* name) {
-    return ReadLines(QString(COINSLOT_FIXTURES "/old-mame/") + name);
+    return readLines(QString(COINSLOT_FIXTURES "/old-mame/") + name);
 }
 
 } // namespace
 
 TEST(Audit, KeepsTheSampleGamesReportedUsable) {
-    const ListingImport import = ImportListings(Fixture("listfull.txt"), Fixture("listclones.txt"),
+    const ListingImport import = importListings(Fixture("listfull.txt"), Fixture("listclones.txt"),
                                                 Fixture("listsourcefile.txt"), false);
-    const AuditOutcome audit = AuditGames(import.games, Fixture("verifysets.txt"));
+    const AuditOutcome audit = auditGames(import.games, Fixture("verifysets.txt"));
     ASSERT_TRUE(audit.ok()) << audit.failure.toStdString();
     EXPECT_EQ(audit.kept, 33); // the report's own count of good sets
     EXPECT_EQ(audit.removed, 49);
@@ -55,18 +55,18 @@ TEST(Audit, KeepsGamesInMasterOrderAndMatchesNamesExactly) {
         "romset mid is good, is best available", // both phrases: counted once
         "12 romsets found, 5 were OK.",
     };
-    const AuditOutcome audit = AuditGames(games, report);
+    const AuditOutcome audit = auditGames(games, report);
     ASSERT_TRUE(audit.ok());
     EXPECT_EQ(Names(audit.games), QStringList({"zeta", "alpha", "twice", "mid"}));
     EXPECT_EQ(audit.games[0], games[0]);
     EXPECT_EQ(audit.kept, 4);
     EXPECT_EQ(audit.removed, 3);
-    EXPECT_EQ(AuditSummary(audit.kept, audit.removed), "4 games found, 3 removed.");
-    EXPECT_EQ(AuditSummary(120, 0), "120 games found, 0 removed.");
+    EXPECT_EQ(auditSummary(audit.kept, audit.removed), "4 games found, 3 removed.");
+    EXPECT_EQ(auditSummary(120, 0), "120 games found, 0 removed.");
 }
 
 TEST(Audit, AReportOfAuditedSetsNoneUsableKeepsNoGame) {
-    const AuditOutcome audit = AuditGames(
+    const AuditOutcome audit = auditGames(
         Games({"a", "b"}), QStringList{"romset a is bad", "1 romsets found, 0 were OK."});
     ASSERT_TRUE(audit.ok());
     EXPECT_TRUE(audit.games.empty());
@@ -117,12 +117,12 @@ TEST(Audit, AReportThatIsNoAuditIsAFailure) {
          "finish."},
     };
     for (const Case& c : cases) {
-        const AuditOutcome audit = AuditGames(games, c.report, c.errors, "-verifysets");
+        const AuditOutcome audit = auditGames(games, c.report, c.errors, "-verifysets");
         EXPECT_FALSE(audit.ok());
         EXPECT_EQ(audit.failure, c.message);
         EXPECT_TRUE(audit.games.empty());
     }
-    EXPECT_EQ(AuditGames(games, QStringList{"romset a is good"}, {}, "-verifyroms").failure,
+    EXPECT_EQ(auditGames(games, QStringList{"romset a is good"}, {}, "-verifyroms").failure,
               "MAME's audit report (-verifyroms) ends before its closing line, so the audit did "
               "not finish.");
 }
@@ -140,14 +140,14 @@ TEST(Audit, ACurrentMameMayCloseItsAuditOnStandardError) {
         "romset wangpc_tig is best available",
     };
     AuditOutcome audit =
-        AuditGames(games, report, {"3 romsets found, 2 were OK."}, QString("-verifyroms"));
+        auditGames(games, report, {"3 romsets found, 2 were OK."}, QString("-verifyroms"));
     ASSERT_TRUE(audit.ok()) << audit.failure.toStdString();
     EXPECT_EQ(Names(audit.games), QStringList({"1292apvs", "wangpc_tig"}));
 
     // Nothing found at all: a finished audit that keeps no game.
     for (const char* closing :
          {"romset \"*\" not found!", "romset \"*\" not supported!", "romset \"*\" has no roms!"}) {
-        audit = AuditGames(games, QStringList{}, {closing}, "-verifyroms");
+        audit = auditGames(games, QStringList{}, {closing}, "-verifyroms");
         ASSERT_TRUE(audit.ok()) << closing << ": " << audit.failure.toStdString();
         EXPECT_EQ(audit.kept, 0);
         EXPECT_EQ(audit.removed, 4);
@@ -157,11 +157,11 @@ TEST(Audit, ACurrentMameMayCloseItsAuditOnStandardError) {
 TEST(Audit, OnlyAWholeClosingLineClosesTheAudit) {
     for (const char* line : {"43 romsets found, 33 were OK.", "0 romsets found, 0 were OK.  ",
                              "romset \"*\" not found!", "romset \"pac*\" has no roms!"})
-        EXPECT_TRUE(IsAuditClosingLine(line)) << line;
+        EXPECT_TRUE(isAuditClosingLine(line)) << line;
     for (const char* line : {"", "romsets found, were OK.", "43 romsets found, 33 were OK",
                              "x 43 romsets found, 33 "
                              "were OK.",
                              "romset pacman [puckman] is bad", "romset \"*\" not found! is good",
                              "romset * not found!", "No matching systems found for 'nosuchset'"})
-        EXPECT_FALSE(IsAuditClosingLine(line)) << line;
+        EXPECT_FALSE(isAuditClosingLine(line)) << line;
 }

@@ -79,31 +79,31 @@ TEST(DatabaseFileBytes, RecordsReadAndWrittenBackKeepTheirBytes) {
                           "\xEF\xBB\xBFLeading mark|lead|bom|neogeo\r\n");
     Put(path, file);
 
-    const DatabaseLoad load = ReadDatabase(path);
+    const DatabaseLoad load = readDatabase(path);
     ASSERT_EQ(load.status, DatabaseStatus::Ok);
     ASSERT_EQ(load.games.size(), 3u);
-    EXPECT_EQ(load.games[0].strDescription, QStringLiteral("\uFEFF"));
-    EXPECT_EQ(load.games[2].strDescription, QStringLiteral("\uFEFFLeading mark"));
+    EXPECT_EQ(load.games[0].description, QStringLiteral("\uFEFF"));
+    EXPECT_EQ(load.games[2].description, QStringLiteral("\uFEFFLeading mark"));
 
-    ASSERT_EQ(WriteDatabase(path, load.games), QString());
+    ASSERT_EQ(writeDatabase(path, load.games), QString());
     EXPECT_EQ(Bytes(path), file);
-    EXPECT_EQ(ReadDatabase(path).games, load.games);
+    EXPECT_EQ(readDatabase(path).games, load.games);
 }
 
 TEST(DatabaseFileBytes, RefusesACharacterCutInHalfByTheListingColumns) {
     // The description starts at column 12, inside a character of two UTF-16 units.
-    const QStringList games = SplitLines("Name:     Description:\n"
+    const QStringList games = splitLines("Name:     Description:\n"
                                          "ab        \xF0\x9F\x8E\xAE\"Desc\"\n");
     const QStringList clones = {"Name:    Clone of:", "x  y"};
     const QStringList drivers = {"ab       src/drivers/abcdefg.c"};
-    const ListingImport import = ImportListings(games, clones, drivers, false);
+    const ListingImport import = importListings(games, clones, drivers, false);
     EXPECT_EQ(import.failure, "MAME's listings give the game \"ab\" a broken character in one "
                               "of its fields, which the database cannot hold.");
 
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
     const GameTable cut = {{QString::fromUtf16(u"\xDFAE"), "ab", "", "abcdefg"}};
-    EXPECT_EQ(WriteDatabase(path, cut),
+    EXPECT_EQ(writeDatabase(path, cut),
               "Game 1 (\"ab\") has a broken character in one of its fields.");
     EXPECT_FALSE(QFile::exists(path));
 }
@@ -117,25 +117,25 @@ TEST(DatabaseFileBytes, AFullDiskKeepsTheOldFilesAndSaysWhy) {
     const QString noSpace = QString::fromLocal8Bit(std::strerror(ENOSPC));
     const QString dat = disk.filePath("coinslot.dat");
     const QString ini = disk.filePath("coinslot.ini");
-    ASSERT_EQ(WriteDatabase(dat, Games(50, "Old")), QString());
-    ASSERT_EQ(WriteLinesAtomically(ini, {"left = 10", "top = 20"}), QString());
+    ASSERT_EQ(writeDatabase(dat, Games(50, "Old")), QString());
+    ASSERT_EQ(writeLinesAtomically(ini, {"left = 10", "top = 20"}), QString());
     const QByteArray oldDat = Bytes(dat);
     const QByteArray oldIni = Bytes(ini);
 
     // Far more than the disk holds.
-    EXPECT_EQ(WriteDatabase(dat, Games(3000, "New")), noSpace);
+    EXPECT_EQ(writeDatabase(dat, Games(3000, "New")), noSpace);
     EXPECT_EQ(Bytes(dat), oldDat);
     EXPECT_EQ(disk.files(), QStringList({"coinslot.dat", "coinslot.ini"}));
 
     // A few KB short.
     disk.fill(16 * 1024);
-    EXPECT_EQ(WriteDatabase(dat, Games(600, "New")), noSpace); // about 20 KB
+    EXPECT_EQ(writeDatabase(dat, Games(600, "New")), noSpace); // about 20 KB
     EXPECT_EQ(Bytes(dat), oldDat);
 
     // No room at all, even for the few lines of the settings.
     QFile::remove(disk.filePath("filler"));
     disk.fill(0);
-    EXPECT_EQ(WriteLinesAtomically(ini, {"left = 11", "top = 21", "width = 640"}), noSpace);
+    EXPECT_EQ(writeLinesAtomically(ini, {"left = 11", "top = 21", "width = 640"}), noSpace);
     EXPECT_EQ(Bytes(ini), oldIni);
     EXPECT_EQ(disk.files(), QStringList({"coinslot.dat", "coinslot.ini", "filler"}));
 }

@@ -16,10 +16,10 @@ TEST(DatabaseFile, WritesCrLfLinesAndReadsBackTheSameRecordsInOrder) {
         {"Alpha (clone)", "alphac", "alpha", "a|b"}, // a "|" in the driver stays in it
         {"Alpha", "alpha", "", "adrv"},
     };
-    ASSERT_EQ(WriteDatabase(path, games), QString());
+    ASSERT_EQ(writeDatabase(path, games), QString());
     EXPECT_EQ(ReadAll(path), QByteArray("Zed|zed||zdrv\r\nAlpha (clone)|alphac|alpha|a|b\r\n"
                                         "Alpha|alpha||adrv\r\n"));
-    const DatabaseLoad load = ReadDatabase(path);
+    const DatabaseLoad load = readDatabase(path);
     EXPECT_EQ(load.status, DatabaseStatus::Ok);
     EXPECT_EQ(load.games, games);
 }
@@ -44,12 +44,12 @@ TEST(DatabaseFile, RefusesEveryInvalidForm) {
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
-        const DatabaseLoad load = ReadDatabase(WriteInto(dir, "coinslot.dat", c.bytes));
+        const DatabaseLoad load = readDatabase(WriteInto(dir, "coinslot.dat", c.bytes));
         EXPECT_EQ(load.status, c.status) << c.bytes.toStdString();
         EXPECT_EQ(load.badLine, c.badLine) << c.bytes.toStdString();
         EXPECT_EQ(load.games.empty(), c.status != DatabaseStatus::Ok);
     }
-    EXPECT_EQ(ReadDatabase(dir.filePath("missing.dat")).status, DatabaseStatus::Unreadable);
+    EXPECT_EQ(readDatabase(dir.filePath("missing.dat")).status, DatabaseStatus::Unreadable);
 }
 
 TEST(DatabaseFile, HoldsAtMostAMillionLines) {
@@ -57,20 +57,20 @@ TEST(DatabaseFile, HoldsAtMostAMillionLines) {
     const QString path = dir.filePath("coinslot.dat");
     QByteArray bytes = QByteArray("Game|g||drv\r\n").repeated(kMaxGames);
     WriteAll(path, bytes);
-    const DatabaseLoad full = ReadDatabase(path);
+    const DatabaseLoad full = readDatabase(path);
     ASSERT_EQ(full.status, DatabaseStatus::Ok);
     EXPECT_EQ(full.games.size(), 1000000u);
     EXPECT_EQ(full.games.back(), (GameRecord{"Game", "g", "", "drv"}));
 
     WriteAll(path, bytes + "One more|more||drv\r\n");
-    const DatabaseLoad over = ReadDatabase(path);
+    const DatabaseLoad over = readDatabase(path);
     EXPECT_EQ(over.status, DatabaseStatus::TooManyLines);
     EXPECT_TRUE(over.games.empty());
 
     GameTable games(kMaxGames + 1, GameRecord{"Game", "g", "", "drv"});
-    EXPECT_EQ(WriteDatabase(path, games),
+    EXPECT_EQ(writeDatabase(path, games),
               "1,000,001 games are more than the database can hold (1,000,000).");
-    EXPECT_EQ(ReadDatabase(path).status, DatabaseStatus::TooManyLines); // left as it was
+    EXPECT_EQ(readDatabase(path).status, DatabaseStatus::TooManyLines); // left as it was
 }
 
 TEST(DatabaseFile, WritesNothingThatCouldNotBeReadBackAsWritten) {
@@ -81,18 +81,18 @@ TEST(DatabaseFile, WritesNothingThatCouldNotBeReadBackAsWritten) {
         {"D\r\nE", "n", "", "d"},
     };
     for (const GameRecord& game : bad)
-        EXPECT_EQ(FindUnreadableRecord({good, good, game, game}), 2)
-            << game.strDescription.toStdString();
-    EXPECT_EQ(FindUnreadableRecord({good, good}), std::nullopt);
+        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2)
+            << game.description.toStdString();
+    EXPECT_EQ(findUnreadableRecord({good, good}), std::nullopt);
 
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
     const GameTable old = {good};
-    ASSERT_EQ(WriteDatabase(path, old), QString());
-    EXPECT_EQ(WriteDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}}),
+    ASSERT_EQ(writeDatabase(path, old), QString());
+    EXPECT_EQ(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}}),
               "Game 2 (\"b\") has a \"|\" in its description.");
-    EXPECT_FALSE(WriteDatabase(path, {}).isEmpty());
-    EXPECT_EQ(ReadDatabase(path).games, old);
+    EXPECT_FALSE(writeDatabase(path, {}).isEmpty());
+    EXPECT_EQ(readDatabase(path).games, old);
 
-    EXPECT_FALSE(WriteDatabase(dir.filePath("no/such/folder.dat"), old).isEmpty());
+    EXPECT_FALSE(writeDatabase(dir.filePath("no/such/folder.dat"), old).isEmpty());
 }

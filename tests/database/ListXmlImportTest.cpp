@@ -26,7 +26,7 @@ ListingImport Import(const QByteArray& document, bool caseInsensitive = false) {
     QBuffer buffer;
     buffer.setData(document);
     buffer.open(QIODevice::ReadOnly);
-    return ImportListXml(buffer, caseInsensitive);
+    return importListXml(buffer, caseInsensitive);
 }
 
 // A document in MAME's form around the given machine elements.
@@ -45,7 +45,7 @@ QByteArray Machine(const QByteArray& attributes, const QByteArray& description) 
 QHash<QString, GameRecord> ByName(const GameTable& games) {
     QHash<QString, GameRecord> map;
     for (const GameRecord& g : games)
-        map.insert(g.strName, g);
+        map.insert(g.name, g);
     return map;
 }
 
@@ -59,7 +59,7 @@ TEST(ListXmlImport, BuildsTheCapturedListingByteForByte) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    ASSERT_EQ(WriteDatabase(path, import.games), "");
+    ASSERT_EQ(writeDatabase(path, import.games), "");
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), Fixture("listxml-database.txt"));
@@ -67,13 +67,13 @@ TEST(ListXmlImport, BuildsTheCapturedListingByteForByte) {
     const QHash<QString, GameRecord> games = ByName(import.games);
     EXPECT_EQ(games.value("pacman"),
               (GameRecord{"Pac-Man (Midway)", "pacman", "puckman", "pacman"}));
-    EXPECT_EQ(games.value("puckman").strParent, "");
-    EXPECT_EQ(games.value("sf2").strDriver, "cps1");
-    EXPECT_EQ(games.value("3in1semi").strDescription,
+    EXPECT_EQ(games.value("puckman").parent, "");
+    EXPECT_EQ(games.value("sf2").driver, "cps1");
+    EXPECT_EQ(games.value("3in1semi").description,
               "New HyperMan (3-in-1 with Cookie & Bibi & HyperMan) (set 1)");
-    EXPECT_EQ(games.value("cc10").strDescription, "Chess Challenger \"10\" (model CCX, rev. B)");
-    EXPECT_EQ(games.value("attache").strDescription, QString::fromUtf8("Attach\xc3\xa9"));
-    EXPECT_EQ(games.value("zzpipe").strDescription, "Hand-made / not from MAME");
+    EXPECT_EQ(games.value("cc10").description, "Chess Challenger \"10\" (model CCX, rev. B)");
+    EXPECT_EQ(games.value("attache").description, QString::fromUtf8("Attach\xc3\xa9"));
+    EXPECT_EQ(games.value("zzpipe").description, "Hand-made / not from MAME");
     // Devices (with a "|" of their own), BIOS sets and non-runnable machines
     // are left out.
     for (const char* name : {"dsp16", "namco56", "neogeo", "pgm", "z80"})
@@ -107,7 +107,7 @@ TEST(ListXmlImport, SortsByDescriptionIgnoringCaseWhenAsked) {
     const auto names = [](const GameTable& games) {
         QStringList list;
         for (const GameRecord& g : games)
-            list << g.strName;
+            list << g.name;
         return list;
     };
     EXPECT_EQ(names(Import(document, false).games), QStringList({"a", "c", "b"}));
@@ -151,7 +151,7 @@ TEST(ListXmlImport, DecodesEntitiesAndTurnsABarIntoASlash) {
                                               "caf&#233; &apos;9&apos; a|b<![CDATA[ & ]]>")));
     ASSERT_TRUE(import.ok()) << import.failure.toStdString();
     ASSERT_EQ(import.games.size(), 1u);
-    EXPECT_EQ(import.games[0].strDescription,
+    EXPECT_EQ(import.games[0].description,
               QString::fromUtf8("Tom & Jerry <\"x\"> AB caf\xc3\xa9 '9' a/b & "));
 }
 
@@ -173,15 +173,15 @@ TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
     EXPECT_EQ(failure(""), "MAME's machine listing (-listxml) is empty.");
     EXPECT_TRUE(failure(Document("<machine name=\"a\"></game>")).contains("not well-formed"));
     // After the closing tag only blanks may follow, however the output arrives.
-    const QString TrailingContent =
+    const QString trailingContent =
         "MAME's machine listing (-listxml) goes on after its closing </mame> tag.";
     for (const QByteArray& tail :
          {QByteArray(" junk"), QByteArray("<!-- x -->"), QByteArray("<mame>")}) {
-        EXPECT_EQ(failure(document + tail), TrailingContent) << tail.constData();
+        EXPECT_EQ(failure(document + tail), trailingContent) << tail.constData();
         ListXmlReader reader;
         reader.addData(document);
         reader.addData(tail);
-        EXPECT_EQ(reader.finish(false).failure, TrailingContent) << tail.constData();
+        EXPECT_EQ(reader.finish(false).failure, trailingContent) << tail.constData();
     }
     EXPECT_TRUE(failure(Document(Machine(R"(name="a" sourcefile="a.cpp")", "&bogus;")))
                     .contains("not well-formed"));

@@ -28,12 +28,12 @@ const QString kCloneHeader = "Name:    Clone of:";
 QHash<QString, GameRecord> ByName(const GameTable& games) {
     QHash<QString, GameRecord> map;
     for (const GameRecord& g : games)
-        map.insert(g.strName, g);
+        map.insert(g.name, g);
     return map;
 }
 
 std::optional<QStringList> Fixture(const char* name) {
-    return ReadLines(QString(COINSLOT_FIXTURES "/old-mame/") + name);
+    return readLines(QString(COINSLOT_FIXTURES "/old-mame/") + name);
 }
 
 } // namespace
@@ -41,23 +41,23 @@ std::optional<QStringList> Fixture(const char* name) {
 TEST(ListingImport, ReadsTheSampleListingsOfTheOldMame) {
     const auto clones = Fixture("listclones.txt");
     const ListingImport import =
-        ImportListings(Fixture("listfull.txt"), clones, Fixture("listsourcefile.txt"), false);
+        importListings(Fixture("listfull.txt"), clones, Fixture("listsourcefile.txt"), false);
     ASSERT_TRUE(import.ok()) << import.failure.toStdString();
     ASSERT_EQ(import.games.size(), 82u);
     EXPECT_TRUE(std::is_sorted(import.games.begin(), import.games.end(),
                                [](const GameRecord& a, const GameRecord& b) {
-                                   return CompareOrdinal(a.strDescription, b.strDescription) < 0;
+                                   return compareOrdinal(a.description, b.description) < 0;
                                }));
 
     const auto games = ByName(import.games);
     EXPECT_EQ(games["sharrier"],
               (GameRecord{"Space Harrier (Rev A, 8751 315-5163A)", "sharrier", "", "segahang"}));
-    EXPECT_EQ(games["dumpmtmt"].strParent, "bodyslam"); // a parent that fills its column
-    EXPECT_EQ(games["outrunb"].strParent, "outrun");
-    EXPECT_EQ(games["outrunb"].strDriver, "segaorun");
-    EXPECT_EQ(games["fpointbj"].strParent, "fpoint");
-    EXPECT_EQ(games["fpointbj"].strDriver, "segas16b");
-    EXPECT_EQ(games["segajw"].strDescription, "Joker's Wild (Rev. B)");
+    EXPECT_EQ(games["dumpmtmt"].parent, "bodyslam"); // a parent that fills its column
+    EXPECT_EQ(games["outrunb"].parent, "outrun");
+    EXPECT_EQ(games["outrunb"].driver, "segaorun");
+    EXPECT_EQ(games["fpointbj"].parent, "fpoint");
+    EXPECT_EQ(games["fpointbj"].driver, "segas16b");
+    EXPECT_EQ(games["segajw"].description, "Joker's Wild (Rev. B)");
 
     // Every clone line gave its clone that parent, and no other game has one.
     QHash<QString, QString> parents;
@@ -66,7 +66,7 @@ TEST(ListingImport, ReadsTheSampleListingsOfTheOldMame) {
         parents.insert(fields[0], fields[1]);
     }
     for (const GameRecord& g : import.games)
-        EXPECT_EQ(g.strParent, parents.value(g.strName)) << g.strName.toStdString();
+        EXPECT_EQ(g.parent, parents.value(g.name)) << g.name.toStdString();
 }
 
 TEST(ListingImport, CloneCursorMovesOnlyOnAMatchAndHoldsAtTheEnd) {
@@ -76,19 +76,19 @@ TEST(ListingImport, CloneCursorMovesOnlyOnAMatchAndHoldsAtTheEnd) {
                                  Source("d", "x.c"), Source("e", "x.c")};
 
     // "zz" never appears: the cursor stays on it, so "d" gets no parent.
-    auto games = ByName(ImportListings(full,
+    auto games = ByName(importListings(full,
                                        QStringList{kCloneHeader, Clone("b", "a"), Clone("zz", "c"),
                                                    Clone("d", "c")},
                                        drivers, false)
                             .games);
-    EXPECT_EQ(games["b"].strParent, "a");
-    EXPECT_EQ(games["d"].strParent, "");
+    EXPECT_EQ(games["b"].parent, "a");
+    EXPECT_EQ(games["d"].parent, "");
 
     // After the last clone line the cursor keeps it; later games are unaffected.
     games = ByName(
-        ImportListings(full, QStringList{kCloneHeader, Clone("d", "c")}, drivers, false).games);
-    EXPECT_EQ(games["d"].strParent, "c");
-    EXPECT_EQ(games["e"].strParent, "");
+        importListings(full, QStringList{kCloneHeader, Clone("d", "c")}, drivers, false).games);
+    EXPECT_EQ(games["d"].parent, "c");
+    EXPECT_EQ(games["e"].parent, "");
     EXPECT_EQ(games.size(), 5);
 }
 
@@ -99,20 +99,20 @@ TEST(ListingImport, CutsDescriptionsAndDriversWhereTheLinesSay) {
     const QStringList drivers = {
         "header without blank", "", "noblank", Source("other", "zz.c"), Source("q", "cps.chip.c"),
         Source("w", "w.cpp")};
-    const ListingImport import = ImportListings(full, clones, drivers, false);
+    const ListingImport import = importListings(full, clones, drivers, false);
     ASSERT_TRUE(import.ok()) << import.failure.toStdString();
     const auto games = ByName(import.games);
-    EXPECT_EQ(games["q"].strDescription, "He said ");
-    EXPECT_EQ(games["q"].strDriver, "cps");
-    EXPECT_EQ(games["w"].strDriver, "w");
+    EXPECT_EQ(games["q"].description, "He said ");
+    EXPECT_EQ(games["q"].driver, "cps");
+    EXPECT_EQ(games["w"].driver, "w");
 }
 
 TEST(ListingImport, SortsByDescriptionInTheChosenCaseMode) {
     const QStringList full = {kFullHeader, Full("ap", "apple"), Full("ze", "Zebra")};
     const QStringList clones = {kCloneHeader, Clone("x", "y")};
     const QStringList drivers = {Source("ap", "d.c"), Source("ze", "d.c")};
-    EXPECT_EQ(ImportListings(full, clones, drivers, false).games.front().strName, "ze");
-    EXPECT_EQ(ImportListings(full, clones, drivers, true).games.front().strName, "ap");
+    EXPECT_EQ(importListings(full, clones, drivers, false).games.front().name, "ze");
+    EXPECT_EQ(importListings(full, clones, drivers, true).games.front().name, "ap");
 }
 
 TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
@@ -171,7 +171,7 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
          "for the game on line 2 of the game listing (-listfull)"},
     };
     for (const Case& c : cases) {
-        const ListingImport import = ImportListings(c.full, c.clones, c.drivers, false);
+        const ListingImport import = importListings(c.full, c.clones, c.drivers, false);
         EXPECT_FALSE(import.ok());
         EXPECT_TRUE(import.games.empty());
         EXPECT_TRUE(import.failure.contains(c.fragment)) << import.failure.toStdString();

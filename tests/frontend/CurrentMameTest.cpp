@@ -17,13 +17,13 @@ class CurrentMame : public ::testing::Test {
     CurrentMame() {
         folder.Set("FAKEMAME_MODERN", "1");
         folder.Set("HOME", folder.filePath("home"));
-        frontEnd.SetProgramName("coinslot");
-        frontEnd.SetMameExe("mame");
+        frontEnd.setProgramName("coinslot");
+        frontEnd.setMameExe("mame");
     }
 
     Outcome<Done> List() {
         return Await<Outcome<Done>>(frontEnd, &FrontEnd::listFinished,
-                                    [this] { frontEnd.BuildDatabase(); })
+                                    [this] { frontEnd.buildDatabase(); })
             .value_or(Outcome<Done>::Failure("<no answer>"));
     }
 
@@ -57,17 +57,17 @@ TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
     folder.Set("FAKEMAME_MODERN", "");
     ASSERT_TRUE(List().ok());
     EXPECT_EQ(Arguments().mid(2), QStringList({"-listfull", "-listclones", "-listsourcefile"}));
-    EXPECT_EQ(frontEnd.state().udtGames.size(), 82u);
+    EXPECT_EQ(frontEnd.state().games.size(), 82u);
 }
 
 TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
     WriteAll("coinslot.dat", "Old|old||drv\r\n");
-    ASSERT_TRUE(frontEnd.LoadDatabase(0).ok());
+    ASSERT_TRUE(frontEnd.loadDatabase(0).ok());
     folder.Set("FAKEMAME_SLEEP", "30");
     QMetaObject::Connection cancel = QObject::connect(
         &frontEnd, &FrontEnd::progressChanged, &frontEnd, [this](const QString&, qint64 games) {
             if (games > 0)
-                frontEnd.Cancel();
+                frontEnd.cancel();
         });
     EXPECT_EQ(List().failure(), "Cancelled. The database was not changed.");
     QObject::disconnect(cancel);
@@ -78,24 +78,24 @@ TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
     ASSERT_FALSE(crashed.ok());
     EXPECT_TRUE(crashed.failure().contains("(-listxml)")) << crashed.failure().toStdString();
     EXPECT_EQ(ReadAll("coinslot.dat"), "Old|old||drv\r\n");
-    EXPECT_EQ(frontEnd.state().udtGames.size(), 1u);
+    EXPECT_EQ(frontEnd.state().games.size(), 1u);
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
 }
 
 TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {
     ASSERT_TRUE(List().ok());
     const std::optional<Outcome<QString>> audit = Await<Outcome<QString>>(
-        frontEnd, &FrontEnd::auditFinished, [this] { frontEnd.AuditDatabase(); });
+        frontEnd, &FrontEnd::auditFinished, [this] { frontEnd.auditDatabase(); });
     ASSERT_TRUE(audit && audit->ok()) << (audit ? audit->failure().toStdString() : "");
     EXPECT_EQ(Arguments().mid(2), QStringList({"-verifysets *", "-verifyroms *"}));
     const QStringList good = {"dkong",  "galaga", "mspacman", "osc1000b",
                               "pacman", "sf2",    "sf2ua",    "tmc1800"};
     QStringList expected;
-    const QStringList all = ReadLines(kFixtures + "/listxml-database.txt").value();
+    const QStringList all = readLines(kFixtures + "/listxml-database.txt").value();
     for (const QString& line : all)
         if (good.contains(line.section('|', 1, 1)))
             expected.append(line);
-    EXPECT_EQ(ReadLines("coinslot.dat"), expected);
+    EXPECT_EQ(readLines("coinslot.dat"), expected);
     EXPECT_EQ(
         audit->value(),
         QString("%1 games found, %2 removed.").arg(expected.size()).arg(105 - expected.size()));
@@ -103,7 +103,7 @@ TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {
 
 TEST_F(CurrentMame, IniFilesLieInTheFirstInipathFolder) {
     WriteAll("coinslot.dat", "Ms. Pac-Man|mspacman|puckman|pacman\r\n");
-    ASSERT_TRUE(frontEnd.LoadDatabase(0).ok());
+    ASSERT_TRUE(frontEnd.loadDatabase(0).ok());
     QObject::connect(&frontEnd, &FrontEnd::iniReady, &frontEnd,
                      [this](const QString& title, const Outcome<QString>& path) {
                          seen.append(title + ": " + (path.ok() ? path.value() : path.failure()));
@@ -113,10 +113,10 @@ TEST_F(CurrentMame, IniFilesLieInTheFirstInipathFolder) {
         ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
     };
     const QString home = folder.filePath("home/.mame");
-    press([&] { frontEnd.EditIniFile(IniButton::Set); });
-    press([&] { frontEnd.EditIniFile(IniButton::Driver); });
-    press([&] { frontEnd.EditIniFile(IniButton::Parent); });
-    press([&] { frontEnd.EditMameIni(); });
+    press([&] { frontEnd.editIniFile(IniButton::Set); });
+    press([&] { frontEnd.editIniFile(IniButton::Driver); });
+    press([&] { frontEnd.editIniFile(IniButton::Parent); });
+    press([&] { frontEnd.editMameIni(); });
     EXPECT_EQ(seen, QStringList(
                         {"Set: " + home + "/mspacman.ini", "Driver: " + home + "/source/pacman.ini",
                          "Parent: " + home + "/puckman.ini", "Mame: " + home + "/mame.ini"}));

@@ -15,36 +15,36 @@ const QByteArray kDatabase = kSevenGames;
 class FrontEndTest : public ::testing::Test {
   protected:
     FrontEndTest() {
-        frontEnd.SetProgramName("coinslot");
-        frontEnd.SetMameExe("mame");
+        frontEnd.setProgramName("coinslot");
+        frontEnd.setMameExe("mame");
     }
 
-    void LoadDatabase(const QByteArray& bytes = kDatabase, int lastGame = 0) {
+    void loadDatabase(const QByteArray& bytes = kDatabase, int lastGame = 0) {
         WriteAll("coinslot.dat", bytes);
-        ASSERT_TRUE(frontEnd.LoadDatabase(lastGame).ok());
+        ASSERT_TRUE(frontEnd.loadDatabase(lastGame).ok());
     }
 
     QStringList Shown() const {
         QStringList names;
-        for (const GameRecord& game : frontEnd.state().udtShown)
-            names.append(game.strName);
+        for (const GameRecord& game : frontEnd.state().shown)
+            names.append(game.name);
         return names;
     }
 
     QString Selected() const {
-        const GameRecord* game = frontEnd.SelectedGame();
-        return game ? game->strName : QStringLiteral("<none>");
+        const GameRecord* game = frontEnd.selectedGame();
+        return game ? game->name : QStringLiteral("<none>");
     }
 
     Outcome<Done> List() {
         return Await<Outcome<Done>>(frontEnd, &FrontEnd::listFinished,
-                                    [this] { frontEnd.BuildDatabase(); })
+                                    [this] { frontEnd.buildDatabase(); })
             .value_or(Outcome<Done>::Failure("<no answer>"));
     }
 
     Outcome<QString> Audit() {
         return Await<Outcome<QString>>(frontEnd, &FrontEnd::auditFinished,
-                                       [this] { frontEnd.AuditDatabase(); })
+                                       [this] { frontEnd.auditDatabase(); })
             .value_or(Outcome<QString>::Failure("<no answer>"));
     }
 
@@ -56,47 +56,47 @@ class FrontEndTest : public ::testing::Test {
 } // namespace
 
 TEST_F(FrontEndTest, FilterAndSearchMoveTheShownTableAndTheSelection) {
-    LoadDatabase();
+    loadDatabase();
     QSignalSpy resets(&frontEnd, &FrontEnd::shownChanged);
-    EXPECT_EQ(frontEnd.ApplyDriverFilter("  NEOGEO   cps1 neogeo "), FilterResult::Shown);
+    EXPECT_EQ(frontEnd.applyDriverFilter("  NEOGEO   cps1 neogeo "), FilterResult::Shown);
     EXPECT_EQ(Shown(), QStringList({"ffight", "ffightu", "mslug", "alpham2"}));
-    EXPECT_EQ(frontEnd.state().strFilter, "cps1 neogeo");
+    EXPECT_EQ(frontEnd.state().driverFilter, "cps1 neogeo");
     EXPECT_EQ(Selected(), "ffight");
     EXPECT_EQ(resets.count(), 1);
 
     // A filter that names no driver changes nothing at all.
-    frontEnd.Select(2);
-    EXPECT_EQ(frontEnd.ApplyDriverFilter("nosuchdriver"), FilterResult::NoMatch);
+    frontEnd.select(2);
+    EXPECT_EQ(frontEnd.applyDriverFilter("nosuchdriver"), FilterResult::NoMatch);
     EXPECT_EQ(Shown().size(), 4);
     EXPECT_EQ(Selected(), "mslug");
     EXPECT_EQ(resets.count(), 1);
 
     // The search looks at the shown games only, from the top, and a miss keeps the selection.
-    frontEnd.SearchGames("AL");
+    frontEnd.searchGames("AL");
     EXPECT_EQ(Selected(), "alpham2");
-    frontEnd.SearchGames("alx");
+    frontEnd.searchGames("alx");
     EXPECT_EQ(Selected(), "alpham2");
-    frontEnd.SearchGames("[sfa]");
+    frontEnd.searchGames("[sfa]");
     EXPECT_EQ(Selected(), "alpham2");
-    frontEnd.SearchGames("[ffightu");
+    frontEnd.searchGames("[ffightu");
     EXPECT_EQ(Selected(), "alpham2");
-    frontEnd.SearchGames("[ffightu]");
+    frontEnd.searchGames("[ffightu]");
     EXPECT_EQ(Selected(), "ffightu");
-    frontEnd.SearchGames("");
+    frontEnd.searchGames("");
     EXPECT_EQ(Selected(), "ffight");
 
     // Out of range selects nothing else; every game's record stays reachable.
-    frontEnd.Select(4);
+    frontEnd.select(4);
     EXPECT_EQ(Selected(), "ffight");
-    EXPECT_EQ(frontEnd.ApplyDriverFilter(""), FilterResult::Shown);
-    EXPECT_EQ(frontEnd.state().strFilter, "");
+    EXPECT_EQ(frontEnd.applyDriverFilter(""), FilterResult::Shown);
+    EXPECT_EQ(frontEnd.state().driverFilter, "");
     EXPECT_EQ(Shown().size(), 7);
 }
 
 TEST_F(FrontEndTest, SaveWritesTheTableAndAFailedWriteKeepsTheOldOne) {
-    LoadDatabase();
-    ASSERT_EQ(frontEnd.ApplyDriverFilter("pacland"), FilterResult::Shown);
-    ASSERT_TRUE(frontEnd.SaveDatabase().ok());
+    loadDatabase();
+    ASSERT_EQ(frontEnd.applyDriverFilter("pacland"), FilterResult::Shown);
+    ASSERT_TRUE(frontEnd.saveDatabase().ok());
     EXPECT_EQ(ReadAll("coinslot.dat"), kDatabase);
     EXPECT_EQ(Shown(), QStringList({"pacland"}));
 
@@ -109,7 +109,7 @@ TEST_F(FrontEndTest, SaveWritesTheTableAndAFailedWriteKeepsTheOldOne) {
     EXPECT_TRUE(build.failure().startsWith("The database could not be written to coinslot.dat"))
         << build.failure().toStdString();
     EXPECT_TRUE(build.failure().endsWith("\r\n\r\nThe database was not changed."));
-    EXPECT_EQ(frontEnd.state().udtGames.size(), 7u);
+    EXPECT_EQ(frontEnd.state().games.size(), 7u);
     EXPECT_EQ(Shown(), QStringList({"pacland"}));
     EXPECT_EQ(games.count(), 0);
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
@@ -133,13 +133,13 @@ TEST_F(FrontEndTest, ListRunsTheThreeListingsAndBuildsTheSortedDatabase) {
     EXPECT_EQ(progress.at(progress.size() - 2).at(0).toString(),
               QString::fromUtf8("Reading MAME's game list… 82 games"));
     EXPECT_EQ(progress.last().at(0).toString(), QString::fromUtf8("Sorting 82 games…"));
-    EXPECT_EQ(frontEnd.state().udtGames.size(), 82u);
-    EXPECT_EQ(ReadLines("coinslot.dat")->size(), 82);
-    EXPECT_TRUE(std::is_sorted(frontEnd.state().udtGames.begin(), frontEnd.state().udtGames.end(),
+    EXPECT_EQ(frontEnd.state().games.size(), 82u);
+    EXPECT_EQ(readLines("coinslot.dat")->size(), 82);
+    EXPECT_TRUE(std::is_sorted(frontEnd.state().games.begin(), frontEnd.state().games.end(),
                                [](const GameRecord& a, const GameRecord& b) {
-                                   return QString::compare(a.strDescription, b.strDescription) < 0;
+                                   return QString::compare(a.description, b.description) < 0;
                                }));
-    EXPECT_EQ(frontEnd.state().intSelected, 0);
+    EXPECT_EQ(frontEnd.state().selectedRow, 0);
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
 }
 
@@ -154,11 +154,11 @@ TEST_F(FrontEndTest, TheCaseInsensitiveSwitchReachesTheListSort) {
                                             "ccc      src/drivers/d.c\n");
     folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
     ASSERT_TRUE(List().ok());
-    EXPECT_EQ(ReadLines("coinslot.dat"),
+    EXPECT_EQ(readLines("coinslot.dat"),
               QStringList({"Bravo|ccc||d", "Zulu|bbb||d", "alpha|aaa||d"}));
-    frontEnd.SetSwitches(false, false, true);
+    frontEnd.setSwitches(false, false, true);
     ASSERT_TRUE(List().ok());
-    EXPECT_EQ(ReadLines("coinslot.dat"),
+    EXPECT_EQ(readLines("coinslot.dat"),
               QStringList({"alpha|aaa||d", "Bravo|ccc||d", "Zulu|bbb||d"}));
 }
 
@@ -170,7 +170,7 @@ TEST_F(FrontEndTest, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
     EXPECT_EQ(runner.requests.back().arguments, QStringList({"-verifysets", "*"}));
     EXPECT_FALSE(runner.requests.back().hide);
     EXPECT_EQ(audit.value(), "33 games found, 49 removed.");
-    EXPECT_EQ(ReadLines("coinslot.dat")->size(), 33);
+    EXPECT_EQ(readLines("coinslot.dat")->size(), 33);
     ASSERT_FALSE(progress.isEmpty());
     EXPECT_EQ(progress.last().at(0).toString(), QString::fromUtf8("Auditing ROM sets… 43 of 82"));
 
@@ -182,8 +182,8 @@ TEST_F(FrontEndTest, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
     ASSERT_TRUE(none.ok()) << none.failure().toStdString();
     EXPECT_EQ(none.value(), "0 games found, 33 removed.");
     EXPECT_FALSE(QFile::exists("coinslot.dat"));
-    EXPECT_TRUE(frontEnd.state().udtShown.empty());
-    EXPECT_EQ(frontEnd.SelectedGame(), nullptr);
+    EXPECT_TRUE(frontEnd.state().shown.empty());
+    EXPECT_EQ(frontEnd.selectedGame(), nullptr);
     ASSERT_EQ(games.count(), 1);
     EXPECT_FALSE(games[0][0].toBool());
 }
@@ -197,7 +197,7 @@ TEST_F(FrontEndTest, CancelMidListOrMidAuditChangesNothing) {
         QMetaObject::Connection connection = QObject::connect(
             &frontEnd, &FrontEnd::progressChanged, &frontEnd, [this](const QString&, qint64 value) {
                 if (value > 0)
-                    frontEnd.Cancel();
+                    frontEnd.cancel();
             });
         QElapsedTimer clock;
         clock.start();
@@ -206,7 +206,7 @@ TEST_F(FrontEndTest, CancelMidListOrMidAuditChangesNothing) {
         EXPECT_EQ(failure, "Cancelled. The database was not changed.");
         EXPECT_LT(clock.elapsed(), 15000) << "MAME was not ended";
         EXPECT_EQ(ReadAll("coinslot.dat"), before);
-        EXPECT_EQ(frontEnd.state().udtGames.size(), 82u);
+        EXPECT_EQ(frontEnd.state().games.size(), 82u);
         EXPECT_TRUE(folder.TempLeftovers().isEmpty());
         EXPECT_FALSE(frontEnd.busy());
     }
@@ -225,22 +225,22 @@ TEST_F(FrontEndTest, AMameThatCrashesGivesOneFailureAndChangesNothing) {
     ASSERT_FALSE(audit.ok());
     EXPECT_TRUE(audit.failure().contains("auditing the ROM sets (-verifysets)"));
     EXPECT_EQ(ReadAll("coinslot.dat"), before);
-    EXPECT_EQ(frontEnd.state().udtGames.size(), 82u);
+    EXPECT_EQ(frontEnd.state().games.size(), 82u);
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
 }
 
 TEST_F(FrontEndTest, PlayRunsTheSelectedGameAndRemembersTheOptions) {
-    LoadDatabase(kDatabase, 3);
-    EXPECT_EQ(frontEnd.PlayCommandLine(std::nullopt).value(), "./mame pacman");
-    EXPECT_EQ(frontEnd.PlayCommandLine(QString()).value(), "./mame pacman ");
+    loadDatabase(kDatabase, 3);
+    EXPECT_EQ(frontEnd.playCommandLine(std::nullopt).value(), "./mame pacman");
+    EXPECT_EQ(frontEnd.playCommandLine(QString()).value(), "./mame pacman ");
     const auto play = [this](std::optional<QString> options) {
         return Await<Outcome<Done>>(frontEnd, &FrontEnd::playFinished,
-                                    [&] { frontEnd.Play(options); });
+                                    [&] { frontEnd.play(options); });
     };
     ASSERT_TRUE(play(std::nullopt).value().ok());
     ASSERT_TRUE(play(QString("-window  -nosound")).value().ok());
     EXPECT_EQ(folder.PlayLog(), QStringList({"pacman", "pacman -window -nosound"}));
-    EXPECT_EQ(frontEnd.state().strOptions, "-window  -nosound");
+    EXPECT_EQ(frontEnd.state().playOptions, "-window  -nosound");
     EXPECT_EQ(runner.requests.back().arguments,
               QStringList({"-f", "-c", "./mame pacman -window  -nosound"}));
     // The options are the user's own shell text: a star stays one, a redirection works.
@@ -249,22 +249,22 @@ TEST_F(FrontEndTest, PlayRunsTheSelectedGameAndRemembersTheOptions) {
     EXPECT_TRUE(QFile::exists("out.txt"));
 
     // A name the shell could read otherwise starts nothing.
-    LoadDatabase("Bad|x;touch PWNED||drv\r\n");
+    loadDatabase("Bad|x;touch PWNED||drv\r\n");
     const std::optional<Outcome<Done>> refused = play(std::nullopt);
     ASSERT_TRUE(refused && !refused->ok());
     EXPECT_FALSE(QFile::exists("PWNED"));
 }
 
 TEST_F(FrontEndTest, AnExecutableNameIsQuotedForTheShell) {
-    LoadDatabase(kDatabase, 0);
+    loadDatabase(kDatabase, 0);
     ASSERT_TRUE(QFile::copy("mame", "mame;touch PWNED;true"));
-    frontEnd.SetMameExe("mame;touch PWNED;true");
+    frontEnd.setMameExe("mame;touch PWNED;true");
     ASSERT_TRUE(Await<Outcome<Done>>(frontEnd, &FrontEnd::playFinished,
-                                     [&] { frontEnd.Play(std::nullopt); })
+                                     [&] { frontEnd.play(std::nullopt); })
                     .value()
                     .ok());
     ASSERT_TRUE(List().ok());
     EXPECT_FALSE(QFile::exists("PWNED"));
     EXPECT_EQ(folder.PlayLog(), QStringList({"ffight"}));
-    EXPECT_EQ(frontEnd.state().udtGames.size(), 82u);
+    EXPECT_EQ(frontEnd.state().games.size(), 82u);
 }

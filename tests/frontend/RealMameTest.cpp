@@ -20,29 +20,29 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     WorkingFolder folder;
     MameRunner runner;
     FrontEnd frontEnd(runner);
-    frontEnd.SetProgramName("coinslot");
-    frontEnd.SetMameExe(mame);
+    frontEnd.setProgramName("coinslot");
+    frontEnd.setMameExe(mame);
     const std::optional<Outcome<Done>> build = Await<Outcome<Done>>(
-        frontEnd, &FrontEnd::listFinished, [&] { frontEnd.BuildDatabase(); }, 600);
+        frontEnd, &FrontEnd::listFinished, [&] { frontEnd.buildDatabase(); }, 600);
     ASSERT_TRUE(build.has_value()) << "MAME " << release.toStdString() << " did not finish";
     ASSERT_TRUE(build->ok()) << build->failure().toStdString();
 
-    const GameTable& games = frontEnd.state().udtGames;
+    const GameTable& games = frontEnd.state().games;
     if (release.startsWith("0.251"))
         EXPECT_EQ(games.size(), 39372u);
     else
         EXPECT_GT(games.size(), 30000u) << release.toStdString();
     const auto find = [&](const char* name) {
         const auto at = std::find_if(games.begin(), games.end(),
-                                     [&](const GameRecord& g) { return g.strName == name; });
+                                     [&](const GameRecord& g) { return g.name == name; });
         return at == games.end() ? GameRecord{} : *at;
     };
-    EXPECT_EQ(find("pacman").strParent, "puckman");
-    EXPECT_EQ(find("pacman").strDriver, "pacman");
-    EXPECT_EQ(find("sf2").strDriver, "cps1");
-    EXPECT_EQ(find("sf2").strParent, "");
+    EXPECT_EQ(find("pacman").parent, "puckman");
+    EXPECT_EQ(find("pacman").driver, "pacman");
+    EXPECT_EQ(find("sf2").driver, "cps1");
+    EXPECT_EQ(find("sf2").parent, "");
     EXPECT_TRUE(std::none_of(games.begin(), games.end(), [](const GameRecord& g) {
-        return g.strName == "namco51";
+        return g.name == "namco51";
     })) << "a device was kept";
     EXPECT_EQ(ReadAll("coinslot.dat").count("\r\n"), static_cast<qsizetype>(games.size()));
 }

@@ -16,7 +16,7 @@ const GameTable kGames = {
 QStringList Names(const GameTable& games) {
     QStringList names;
     for (const GameRecord& g : games)
-        names << g.strName;
+        names << g.name;
     return names;
 }
 
@@ -36,23 +36,23 @@ TEST(DriverFilter, ShowsTheNamedDriversInMasterOrderWithANormalisedText) {
         {"cps1 cps1 CPS1", {"ffight", "sf2"}, "cps1"},
     };
     for (const Case& c : cases) {
-        const FilterOutcome outcome = ApplyDriverFilter(c.text, kGames);
+        const FilterOutcome outcome = applyDriverFilter(c.text, kGames);
         EXPECT_EQ(outcome.result, FilterResult::Shown) << c.text.toStdString();
         EXPECT_EQ(Names(outcome.shown), c.shown) << c.text.toStdString();
         EXPECT_EQ(outcome.filter, c.filter);
     }
-    EXPECT_EQ(ApplyDriverFilter("cps2", kGames).shown.front(), kGames[3]);
+    EXPECT_EQ(applyDriverFilter("cps2", kGames).shown.front(), kGames[3]);
 }
 
 TEST(DriverFilter, EmptyTextShowsAllAndUnknownDriversMatchNothing) {
     for (const QString& text : {QString(), QString("    ")}) {
-        const FilterOutcome all = ApplyDriverFilter(text, kGames);
+        const FilterOutcome all = applyDriverFilter(text, kGames);
         EXPECT_EQ(all.result, FilterResult::Shown);
         EXPECT_EQ(all.shown, kGames);
         EXPECT_EQ(all.filter, QString());
     }
     for (const QString& text : {QString("nosuchdriver"), QString("\tcps1"), QString("CPS1x")}) {
-        const FilterOutcome none = ApplyDriverFilter(text, kGames);
+        const FilterOutcome none = applyDriverFilter(text, kGames);
         EXPECT_EQ(none.result, FilterResult::NoMatch) << text.toStdString();
         EXPECT_TRUE(none.shown.empty());
     }
@@ -62,9 +62,9 @@ TEST(DriverFilter, RefusesMoreThan256Words) {
     QString text = "cps1";
     for (int i = 1; i < 256; ++i)
         text += QString(" w%1").arg(i);
-    EXPECT_EQ(ApplyDriverFilter(text, kGames).filter, "cps1");
+    EXPECT_EQ(applyDriverFilter(text, kGames).filter, "cps1");
     text += " neogeo";
-    const FilterOutcome refused = ApplyDriverFilter(text, kGames);
+    const FilterOutcome refused = applyDriverFilter(text, kGames);
     EXPECT_EQ(refused.result, FilterResult::TooManyWords);
     EXPECT_EQ(refused.message, "The filter holds 257 words, but at most 256 driver names can be "
                                "given.");

@@ -17,15 +17,15 @@ const GameTable kShown = {
 } // namespace
 
 TEST(GameInfo, ListsTheCloneFamilyOfTheGame) {
-    EXPECT_EQ(GameInfoText(kShown[1], kShown),
+    EXPECT_EQ(gameInfoText(kShown[1], kShown),
               "ABC\r\n\r\nSet\tabc\r\nClones\tabcj\r\n\tabcu\r\nDriver\tabcdrv");
-    EXPECT_EQ(GameInfoText(kShown[2], kShown),
+    EXPECT_EQ(gameInfoText(kShown[2], kShown),
               "Other\r\n\r\nSet\tother\r\nClone\totherb\r\nDriver\todrv");
-    EXPECT_EQ(GameInfoText(kShown[0], kShown),
+    EXPECT_EQ(gameInfoText(kShown[0], kShown),
               "ABC (Japan)\r\n\r\nSet\tabcj\r\nParent\tabc\r\nDriver\tabcdrv");
     // Only shown clones count; a hidden parent is still named by a clone.
     const GameTable filtered = {kShown[0], kShown[2]};
-    EXPECT_EQ(GameInfoText(kShown[2], filtered), "Other\r\n\r\nSet\tother\r\nDriver\todrv");
-    EXPECT_EQ(GameInfoText(kShown[0], filtered),
+    EXPECT_EQ(gameInfoText(kShown[2], filtered), "Other\r\n\r\nSet\tother\r\nDriver\todrv");
+    EXPECT_EQ(gameInfoText(kShown[0], filtered),
               "ABC (Japan)\r\n\r\nSet\tabcj\r\nParent\tabc\r\nDriver\tabcdrv");
 }

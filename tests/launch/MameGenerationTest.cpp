@@ -14,15 +14,15 @@ QString FirstLine(const char* fixture) {
 } // namespace
 
 TEST(MameGeneration, TellsTheCapturedHeadersApart) {
-    EXPECT_EQ(GenerationFromListFullHeader(FirstLine("old-mame/listfull.txt")),
+    EXPECT_EQ(generationFromListFullHeader(FirstLine("old-mame/listfull.txt")),
               MameGeneration::Old);
-    EXPECT_EQ(GenerationFromListFullHeader(FirstLine("current-mame/listfull.txt")),
+    EXPECT_EQ(generationFromListFullHeader(FirstLine("current-mame/listfull.txt")),
               MameGeneration::Current);
     // Line ends that the caller left on do not change the answer.
-    EXPECT_EQ(GenerationFromListFullHeader("Name:     Description:\r"), MameGeneration::Old);
-    EXPECT_EQ(GenerationFromListFullHeader("Name:             Description:\r"),
+    EXPECT_EQ(generationFromListFullHeader("Name:     Description:\r"), MameGeneration::Old);
+    EXPECT_EQ(generationFromListFullHeader("Name:             Description:\r"),
               MameGeneration::Current);
-    EXPECT_EQ(GenerationFromListFullHeader("Name:  Description:"), MameGeneration::Current);
+    EXPECT_EQ(generationFromListFullHeader("Name:  Description:"), MameGeneration::Current);
 }
 
 TEST(MameGeneration, AnythingButTheHeaderMeansTheOldMame) {
@@ -30,5 +30,5 @@ TEST(MameGeneration, AnythingButTheHeaderMeansTheOldMame) {
                              "Name:             Description: more",
                              "name:             description:", "  Name:           Description:",
                              "005               \"005\"", "Error: unknown option: -listfull"})
-        EXPECT_EQ(GenerationFromListFullHeader(line), MameGeneration::Old) << '"' << line << '"';
+        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Old) << '"' << line << '"';
 }

@@ -9,13 +9,13 @@ TEST(MameIniPath, TakesTheFirstFolderOfTheCapturedShowConfig) {
     QFile file(QStringLiteral(COINSLOT_FIXTURES "/current-mame/showconfig.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString output = QString::fromUtf8(file.readAll());
-    EXPECT_EQ(FirstIniFolder(output, "/home/ann"), "/home/ann/.mame");
-    EXPECT_EQ(FirstIniFolder(output, "/home/a b"), "/home/a b/.mame");
+    EXPECT_EQ(firstIniFolder(output, "/home/ann"), "/home/ann/.mame");
+    EXPECT_EQ(firstIniFolder(output, "/home/a b"), "/home/a b/.mame");
 }
 
 TEST(MameIniPath, ExpandsHomeOnlyWhereItIsNamed) {
     const auto first = [](const QString& value) {
-        return FirstIniFolder("homepath                  .\ninipath                   " + value +
+        return firstIniFolder("homepath                  .\ninipath                   " + value +
                                   "\nfontpath                  /usr/share\n",
                               "/home/ann");
     };
@@ -32,8 +32,8 @@ TEST(MameIniPath, ExpandsHomeOnlyWhereItIsNamed) {
 }
 
 TEST(MameIniPath, FindsNoFolderWithoutAnInipathLine) {
-    EXPECT_EQ(FirstIniFolder("", "/h"), std::nullopt);
-    EXPECT_EQ(FirstIniFolder("Error: unknown option: -showconfig\n", "/h"), std::nullopt);
-    EXPECT_EQ(FirstIniFolder("inipathx                  /nowhere\n", "/h"), std::nullopt);
-    EXPECT_EQ(FirstIniFolder("rompath roms\r\ninipath                   /ini\r\n", "/h"), "/ini");
+    EXPECT_EQ(firstIniFolder("", "/h"), std::nullopt);
+    EXPECT_EQ(firstIniFolder("Error: unknown option: -showconfig\n", "/h"), std::nullopt);
+    EXPECT_EQ(firstIniFolder("inipathx                  /nowhere\n", "/h"), std::nullopt);
+    EXPECT_EQ(firstIniFolder("rompath roms\r\ninipath                   /ini\r\n", "/h"), "/ini");
 }

@@ -18,7 +18,7 @@ class MameRunTest : public InWorkFolder {
         MameRun run(request);
         QObject::connect(&run, &MameRun::linesCounted, [this](qint64 n) { counted = n; });
         const std::optional<RunResult> result = Await<RunResult>(run, &MameRun::finished, [&] {
-            run.Begin();
+            run.start();
             if (whileRunning)
                 whileRunning(run);
         });
@@ -70,7 +70,7 @@ TEST_F(MameRunTest, CancelEndsMameAndEverythingItStarted) {
     // The "MAME" starts a child of its own and notes both process ids.
     const RunResult result =
         Run(Shell("sleep 60 & echo $! > child.pid; echo $$ > mame.pid; wait"),
-            [](MameRun& run) { QTimer::singleShot(300, &run, [&run] { run.Cancel(); }); });
+            [](MameRun& run) { QTimer::singleShot(300, &run, [&run] { run.cancel(); }); });
     EXPECT_EQ(result.end, RunEnd::Cancelled);
     for (const char* file : {"mame.pid", "child.pid"}) {
         const qint64 pid = ReadAll(file).trimmed().toLongLong();
@@ -88,14 +88,14 @@ TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
     // Quit: a run that goes away takes MAME with it.
     {
         MameRun run(Shell("echo $$ > quit.pid; exec sleep 60"));
-        run.Begin();
+        run.start();
         ASSERT_TRUE(WaitUntil([] { return ReadAll("quit.pid").endsWith('\n'); }));
     }
     // Killed: a front end that dies without a word.
     const pid_t frontEnd = fork();
     if (frontEnd == 0) {
         QProcess mame;
-        PrepareChildProcess(mame);
+        prepareChildProcess(mame);
         mame.start("/bin/sh", {"-c", "echo $$ > killed.pid; exec sleep 60"});
         mame.waitForStarted(5000);
         for (int i = 0; i < 500 && !ReadAll("killed.pid").endsWith('\n'); ++i)

@@ -8,37 +8,37 @@
 #include <QProcess>
 #include <QThread>
 
-TEST(MameCommandFor, RunsABareNameFromTheWorkingFolderAndQuotesWhatIsNotPlain) {
-    EXPECT_EQ(MameCommandFor("mame"), "./mame");
-    EXPECT_EQ(MameCommandFor("/usr/games/mame"), "/usr/games/mame");
-    EXPECT_EQ(MameCommandFor("my mame"), "'./my mame'");
-    EXPECT_EQ(MameCommandFor("/opt/it's $HOME/mame;true"), "'/opt/it'\\''s $HOME/mame;true'");
-    EXPECT_EQ(MameProgramFor("mame"), QDir::current().absoluteFilePath("mame"));
+TEST(mameCommandFor, RunsABareNameFromTheWorkingFolderAndQuotesWhatIsNotPlain) {
+    EXPECT_EQ(mameCommandFor("mame"), "./mame");
+    EXPECT_EQ(mameCommandFor("/usr/games/mame"), "/usr/games/mame");
+    EXPECT_EQ(mameCommandFor("my mame"), "'./my mame'");
+    EXPECT_EQ(mameCommandFor("/opt/it's $HOME/mame;true"), "'/opt/it'\\''s $HOME/mame;true'");
+    EXPECT_EQ(mameProgramFor("mame"), QDir::current().absoluteFilePath("mame"));
 }
 
-TEST(ShellQuote, TheShellGivesBackTheSameText) {
+TEST(shellQuote, TheShellGivesBackTheSameText) {
     for (const char* text : {"plain", "two words", "it's", "$HOME", "a;b", "*", "'", "\\"}) {
         QProcess shell;
-        shell.start("/bin/sh", {"-c", "printf %s " + ShellQuote(text)});
+        shell.start("/bin/sh", {"-c", "printf %s " + shellQuote(text)});
         ASSERT_TRUE(shell.waitForFinished());
         EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), text);
     }
 }
 
-TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
+TEST(isPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
     for (const char* name : {"pacman", "sf2ce", "8080bw", "outrun_b", "s-16", "A1"})
-        EXPECT_TRUE(IsPlainMameName(name)) << name;
+        EXPECT_TRUE(isPlainMameName(name)) << name;
     for (const char* name : {"", ";rm -rf x", "$(x)", "../x", "a/b", "a b", "x|y", "x*", "'x'",
                              "a\nb", "-createconfig", "pac.ini", "caf\u00e9"})
-        EXPECT_FALSE(IsPlainMameName(QString::fromUtf8(name))) << name;
-    EXPECT_FALSE(PlayCommand("./mame", "x; rm -rf ~").has_value());
+        EXPECT_FALSE(isPlainMameName(QString::fromUtf8(name))) << name;
+    EXPECT_FALSE(playCommand("./mame", "x; rm -rf ~").has_value());
 }
 
-TEST(MameIniFor, ReplacesAFinalExeOrAddsIniToTheFileName) {
-    EXPECT_EQ(MameIniFor("mame.exe"), "mame.ini");
-    EXPECT_EQ(MameIniFor("MAME.EXE"), "MAME.ini");
-    EXPECT_EQ(MameIniFor("mame"), "mame.ini");
-    EXPECT_EQ(MameIniFor("/usr/games/mame"), "mame.ini");
+TEST(mameIniFor, ReplacesAFinalExeOrAddsIniToTheFileName) {
+    EXPECT_EQ(mameIniFor("mame.exe"), "mame.ini");
+    EXPECT_EQ(mameIniFor("MAME.EXE"), "MAME.ini");
+    EXPECT_EQ(mameIniFor("mame"), "mame.ini");
+    EXPECT_EQ(mameIniFor("/usr/games/mame"), "mame.ini");
 }
 
 TEST(TempListingFolder, IsPrivateFreshAndGoesAwayWithEverythingInIt) {
@@ -68,11 +68,11 @@ TEST(TempListingFolder, OnlyFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
     const qint64 gone = ended.processId() ? ended.processId() : 999999;
     QDir dir(temp.path());
     for (const QString& name : {QString("coinslot-%1-aB3xYz").arg(gone),
-                                QString("coinslot-%1-aB3xYz").arg(CurrentProcessId()),
+                                QString("coinslot-%1-aB3xYz").arg(currentProcessId()),
                                 QString("coinslot-Ab3xyz"), QString("other-%1-aB3xYz").arg(gone)})
         ASSERT_TRUE(dir.mkpath(name + "/inner"));
-    ASSERT_FALSE(ProcessIsRunning(gone));
-    EXPECT_EQ(RemoveStaleListingFolders(), 1);
+    ASSERT_FALSE(processIsRunning(gone));
+    EXPECT_EQ(removeStaleListingFolders(), 1);
     EXPECT_FALSE(dir.exists(QString("coinslot-%1-aB3xYz").arg(gone)));
     EXPECT_EQ(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
 }
@@ -89,7 +89,7 @@ TEST_F(OpenWithDefaultAppTest, StartsTheOpenerOnTheFileOrSaysItCouldNot) {
     opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     {
         ScopedEnv path("PATH", (m_work.filePath("bin") + ":/usr/bin:/bin").toLocal8Bit());
-        ASSERT_TRUE(OpenWithDefaultApp("ini/pacman.ini"));
+        ASSERT_TRUE(openWithDefaultApp("ini/pacman.ini"));
     }
     const QDeadlineTimer deadline(30000); // it is not waited for
     while (!QFile::exists("bin/xdg-open.arg") && !deadline.hasExpired())
@@ -97,5 +97,5 @@ TEST_F(OpenWithDefaultAppTest, StartsTheOpenerOnTheFileOrSaysItCouldNot) {
     EXPECT_EQ(ReadAll("bin/xdg-open.arg"), "ini/pacman.ini\n");
 
     ScopedEnv nowhere("PATH", m_work.filePath("nothing-here").toLocal8Bit());
-    EXPECT_FALSE(OpenWithDefaultApp("ini/pacman.ini"));
+    EXPECT_FALSE(openWithDefaultApp("ini/pacman.ini"));
 }

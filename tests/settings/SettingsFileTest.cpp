@@ -10,7 +10,7 @@ namespace {
 
 QString Lookup(const SettingsTable& table, const QString& key) {
     QVariant value = QStringLiteral("<absent>");
-    table.LookupSetting(key, value);
+    table.lookupSetting(key, value);
     return value.toString();
 }
 
@@ -28,9 +28,9 @@ TEST(SettingsFile, ReadsKeysAndValuesTrimmedOfSpacesOnly) {
                                    "filter = cps2\r\n"
                                    "\ttab\t = \tx\t\r\n"
                                    " = empty key\r\n");
-    const std::optional<SettingsTable> table = ReadSettingsFile(path);
+    const std::optional<SettingsTable> table = readSettingsFile(path);
     ASSERT_TRUE(table);
-    EXPECT_EQ(table->intSettingCount, 7);
+    EXPECT_EQ(table->count, 7);
     EXPECT_EQ(Lookup(*table, "left"), "1200");
     EXPECT_EQ(Lookup(*table, "a"), "b=c");
     EXPECT_EQ(Lookup(*table, "Left"), "5");
@@ -44,20 +44,20 @@ TEST(SettingsFile, HoldsAHundredAndOneLinesWithEqualsAndNoMore) {
     QByteArray bytes;
     for (int i = 0; i < 101; ++i)
         bytes += "k" + QByteArray::number(i) + " = v\r\nplain line\r\n";
-    EXPECT_TRUE(ReadSettingsFile(WriteInto(dir, "coinslot.ini", bytes)));
-    EXPECT_FALSE(ReadSettingsFile(WriteInto(dir, "coinslot.ini", bytes + "k101=v\r\n")));
+    EXPECT_TRUE(readSettingsFile(WriteInto(dir, "coinslot.ini", bytes)));
+    EXPECT_FALSE(readSettingsFile(WriteInto(dir, "coinslot.ini", bytes + "k101=v\r\n")));
 }
 
 TEST(SettingsFile, WritesKeyEqualsValueLinesInSlotOrder) {
     QTemporaryDir dir;
     SettingsTable table;
-    table.AddSetting("left", 1200.0);
-    table.AddSetting("fontsize", 8.25f);
-    table.AddSetting("lastgame", -1);
-    table.AddSetting("fontbold", true);
-    table.AddSetting("commandlineoptions", QString());
+    table.addSetting("left", 1200.0);
+    table.addSetting("fontsize", 8.25f);
+    table.addSetting("lastgame", -1);
+    table.addSetting("fontbold", true);
+    table.addSetting("commandlineoptions", QString());
     const QString path = dir.filePath("coinslot.ini");
-    ASSERT_EQ(WriteSettingsFile(path, table), QString());
+    ASSERT_EQ(writeSettingsFile(path, table), QString());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("left = 1200\r\nfontsize = 8.25\r\nlastgame = -1\r\n"
@@ -67,7 +67,7 @@ TEST(SettingsFile, WritesKeyEqualsValueLinesInSlotOrder) {
 TEST(SettingsTable, AddSettingRefusesTheHundredAndSecondPair) {
     SettingsTable table;
     for (int i = 0; i < SettingsTable::kSlots; ++i)
-        ASSERT_TRUE(table.AddSetting(QString::number(i), i));
-    EXPECT_FALSE(table.AddSetting("extra", 1));
-    EXPECT_EQ(table.intSettingCount, SettingsTable::kSlots);
+        ASSERT_TRUE(table.addSetting(QString::number(i), i));
+    EXPECT_FALSE(table.addSetting("extra", 1));
+    EXPECT_EQ(table.count, SettingsTable::kSlots);
 }

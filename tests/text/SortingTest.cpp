@@ -7,7 +7,7 @@
 namespace {
 
 struct Rec {
-    QString strDescription;
+    QString description;
     int tag = 0;
 };
 
@@ -56,55 +56,55 @@ class DefaultLocale {
 
 } // namespace
 
-TEST(SortStrings, SortsOrdinallyAndLeavesSlotsBeyondTheCount) {
+TEST(sortStrings, SortsOrdinallyAndLeavesSlotsBeyondTheCount) {
     auto a = strings({"pac", "Zed", "", "abc", "Pac", "zz", "tail1", "tail0"});
-    SortStrings(a, 6);
+    sortStrings(a, 6);
     EXPECT_EQ(a, strings({"", "Pac", "Zed", "abc", "pac", "zz", "tail1", "tail0"}));
 }
 
-TEST(ExchangeSort, SmallCountsCompareNothingAndTwoElementsTakeTwoPasses) {
+TEST(exchangeSort, SmallCountsCompareNothingAndTwoElementsTakeTwoPasses) {
     auto one = strings({"b", "a"});
-    EXPECT_EQ(ExchangeSort(one, 0, CompareOrdinal), 0);
-    EXPECT_EQ(ExchangeSort(one, 1, CompareOrdinal), 0);
+    EXPECT_EQ(exchangeSort(one, 0, compareOrdinal), 0);
+    EXPECT_EQ(exchangeSort(one, 1, compareOrdinal), 0);
     EXPECT_EQ(one, strings({"b", "a"}));
-    EXPECT_EQ(ExchangeSort(one, 2, CompareOrdinal), 2); // one pass exchanges, the next none
+    EXPECT_EQ(exchangeSort(one, 2, compareOrdinal), 2); // one pass exchanges, the next none
     EXPECT_EQ(one, strings({"a", "b"}));
-    EXPECT_EQ(ExchangeSort(one, 2, CompareOrdinal), 1);
+    EXPECT_EQ(exchangeSort(one, 2, compareOrdinal), 1);
 }
 
-TEST(ExchangeSort, SortedInputMakesOnePassPerGap) {
+TEST(exchangeSort, SortedInputMakesOnePassPerGap) {
     std::vector<QString> a;
     for (int i = 0; i < 10000; ++i)
         a.push_back(QString::number(100000 + i));
     // gaps 5000 2500 1250 625 312 156 78 39 19 9 4 2 1
-    EXPECT_EQ(ExchangeSort(a, 10000, CompareOrdinal), 13);
+    EXPECT_EQ(exchangeSort(a, 10000, compareOrdinal), 13);
 }
 
-TEST(SortGames, EqualKeysEndInTheOrderOfTheExchangeSequence) {
+TEST(sortGames, EqualKeysEndInTheOrderOfTheExchangeSequence) {
     // Traced by hand: gap 2 takes two passes with exchanges and a clean one,
     // gap 1 one clean pass. Equal keys end reversed, where a stable sort
     // would keep them in their first order.
     std::vector<Rec> games = {{"c", 0}, {"b", 1}, {"b", 2}, {"a", 3}, {"a", 4}};
-    SortGames(games, 5, false);
+    sortGames(games, 5, false);
     std::vector<int> tags;
     for (const Rec& r : games)
         tags.push_back(r.tag);
     EXPECT_EQ(tags, (std::vector<int>{4, 3, 2, 1, 0}));
 }
 
-TEST(SortGames, CaseModeDecidesBetweenUpperZAndLowerA) {
+TEST(sortGames, CaseModeDecidesBetweenUpperZAndLowerA) {
     std::vector<Rec> ordinal = {{"apple", 0}, {"Zebra", 1}};
-    SortGames(ordinal, 2, false);
-    EXPECT_EQ(ordinal[0].strDescription, "Zebra");
+    sortGames(ordinal, 2, false);
+    EXPECT_EQ(ordinal[0].description, "Zebra");
 
     std::vector<Rec> folded = {{"Zebra", 0}, {"apple", 1}, {"APPLE", 2}};
-    SortGames(folded, 3, true);
-    EXPECT_EQ(folded[0].strDescription, "apple"); // equal keys are never exchanged
-    EXPECT_EQ(folded[1].strDescription, "APPLE");
-    EXPECT_EQ(folded[2].strDescription, "Zebra");
+    sortGames(folded, 3, true);
+    EXPECT_EQ(folded[0].description, "apple"); // equal keys are never exchanged
+    EXPECT_EQ(folded[1].description, "APPLE");
+    EXPECT_EQ(folded[2].description, "Zebra");
 }
 
-TEST(SortGames, GivesTheExchangeSortsOrderFastWhenKeysDifferAndStillWhenSomeAreEqual) {
+TEST(sortGames, GivesTheExchangeSortsOrderFastWhenKeysDifferAndStillWhenSomeAreEqual) {
     for (const char* name : {"en_US", "sv_SE", "C"}) {
         const DefaultLocale locale{QLocale(name)};
         const CaseInsensitiveCompare folded;
@@ -112,12 +112,12 @@ TEST(SortGames, GivesTheExchangeSortsOrderFastWhenKeysDifferAndStillWhenSomeAreE
             for (const bool distinct : {true, false}) {
                 const std::vector<Rec> input = RandomRecords(1500, distinct, 7);
                 std::vector<Rec> expected = input;
-                ExchangeSort(expected, std::ssize(expected), [&](const Rec& a, const Rec& b) {
-                    return caseInsensitive ? folded(a.strDescription, b.strDescription)
-                                           : CompareOrdinal(a.strDescription, b.strDescription);
+                exchangeSort(expected, std::ssize(expected), [&](const Rec& a, const Rec& b) {
+                    return caseInsensitive ? folded(a.description, b.description)
+                                           : compareOrdinal(a.description, b.description);
                 });
                 std::vector<Rec> sorted = input;
-                const qint64 passes = SortGames(sorted, std::ssize(sorted), caseInsensitive);
+                const qint64 passes = sortGames(sorted, std::ssize(sorted), caseInsensitive);
                 EXPECT_EQ(Tags(sorted), Tags(expected))
                     << name << (caseInsensitive ? " folded" : " ordinal")
                     << (distinct ? " distinct" : " equal keys");
@@ -127,26 +127,26 @@ TEST(SortGames, GivesTheExchangeSortsOrderFastWhenKeysDifferAndStillWhenSomeAreE
     }
 }
 
-TEST(SortGames, AQuickOrderThatDisagreesIsNotTrusted) {
+TEST(sortGames, AQuickOrderThatDisagreesIsNotTrusted) {
     const std::vector<Rec> input = RandomRecords(300, false, 11);
     const auto compare = [](const Rec& a, const Rec& b) {
-        return CompareOrdinal(a.strDescription, b.strDescription);
+        return compareOrdinal(a.description, b.description);
     };
     std::vector<Rec> expected = input;
-    ExchangeSort(expected, std::ssize(expected), compare);
+    exchangeSort(expected, std::ssize(expected), compare);
     std::vector<Rec> sorted = input;
-    SortAsExchangeSort(sorted, std::ssize(sorted), compare, [&](qsizetype i, qsizetype j) {
+    sortAsExchangeSort(sorted, std::ssize(sorted), compare, [&](qsizetype i, qsizetype j) {
         return compare(input[i], input[j]) > 0; // descending
     });
     EXPECT_EQ(Tags(sorted), Tags(expected));
 }
 
-TEST(SortStrings, SortsOnlyTheCountedSlotsWithOrWithoutRepeats) {
+TEST(sortStrings, SortsOnlyTheCountedSlotsWithOrWithoutRepeats) {
     std::vector<QString> words = {"neogeo", "cps1", "neogeo", "a", "tail"};
-    EXPECT_GT(SortStrings(words, 4), 0); // a repeat: the exchange sort ran
+    EXPECT_GT(sortStrings(words, 4), 0); // a repeat: the exchange sort ran
     EXPECT_EQ(words, strings({"a", "cps1", "neogeo", "neogeo", "tail"}));
     std::vector<QString> names = {"zed", "b", "a", "tail"};
-    EXPECT_EQ(SortStrings(names, 3), 0);
+    EXPECT_EQ(sortStrings(names, 3), 0);
     EXPECT_EQ(names, strings({"a", "b", "zed", "tail"}));
 }
 
@@ -160,9 +160,9 @@ TEST(CaseInsensitiveCompare, KeysOrderTextsAsTheComparisonDoes) {
     for (const QString& a : texts) {
         for (const QString& b : texts) {
             const int byKeys =
-                CaseInsensitiveCompare::KeyLess(a, compare.sortKey(a), b, compare.sortKey(b))
+                CaseInsensitiveCompare::keyLess(a, compare.sortKey(a), b, compare.sortKey(b))
                     ? -1
-                    : (CaseInsensitiveCompare::KeyLess(b, compare.sortKey(b), a, compare.sortKey(a))
+                    : (CaseInsensitiveCompare::keyLess(b, compare.sortKey(b), a, compare.sortKey(a))
                            ? 1
                            : 0);
             const int direct = compare(a, b);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SplitFirst, CutsAtTheFirstSeparatorOnly) {
+TEST(splitFirst, CutsAtTheFirstSeparatorOnly) {
     struct Case {
         QString text, head, rest;
         QChar sep;
@@ -18,7 +18,7 @@ TEST(SplitFirst, CutsAtTheFirstSeparatorOnly) {
     };
     for (const Case& c : cases) {
         QString text = c.text;
-        EXPECT_EQ(SplitFirst(text, c.sep), c.head) << c.text.toStdString();
+        EXPECT_EQ(splitFirst(text, c.sep), c.head) << c.text.toStdString();
         EXPECT_EQ(text, c.rest) << c.text.toStdString();
     }
 }

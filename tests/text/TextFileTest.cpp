@@ -69,23 +69,23 @@ class FileSizeLimit {
 
 } // namespace
 
-TEST(SplitLines, AcceptsEveryLineEndAndCountsOnlyRealLines) {
-    EXPECT_EQ(SplitLines(""), QStringList());
-    EXPECT_EQ(SplitLines("a"), QStringList({"a"}));
-    EXPECT_EQ(SplitLines("a\r\n"), QStringList({"a"}));
-    EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("a\r\n\r\n"), QStringList({"a", ""}));
-    EXPECT_EQ(SplitLines("\r\n"), QStringList({""}));
-    EXPECT_EQ(SplitLines("a\n\rb"), QStringList({"a", "", "b"}));
+TEST(splitLines, AcceptsEveryLineEndAndCountsOnlyRealLines) {
+    EXPECT_EQ(splitLines(""), QStringList());
+    EXPECT_EQ(splitLines("a"), QStringList({"a"}));
+    EXPECT_EQ(splitLines("a\r\n"), QStringList({"a"}));
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), QStringList({"a", ""}));
+    EXPECT_EQ(splitLines("\r\n"), QStringList({""}));
+    EXPECT_EQ(splitLines("a\n\rb"), QStringList({"a", "", "b"}));
 }
 
 TEST(TextCodec, DecodesWellFormedUtf8AndKeepsByteOrderMarks) {
-    EXPECT_EQ(DecodeText("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
-    EXPECT_EQ(DecodeText("\xF0\x9F\x8E\xAE"), QString::fromUcs4(U"\U0001F3AE"));
+    EXPECT_EQ(decodeText("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
+    EXPECT_EQ(decodeText("\xF0\x9F\x8E\xAE"), QString::fromUcs4(U"\U0001F3AE"));
     // U+FEFF at the start of a line, alone, or inside it is text like any other.
-    EXPECT_EQ(SplitLines("\xEF\xBB\xBF|a||d\r\n\xEF\xBB\xBFx\xEF\xBB\xBF\r\n"),
+    EXPECT_EQ(splitLines("\xEF\xBB\xBF|a||d\r\n\xEF\xBB\xBFx\xEF\xBB\xBF\r\n"),
               QStringList({QStringLiteral("\uFEFF|a||d"), QStringLiteral("\uFEFFx\uFEFF")}));
-    EXPECT_EQ(EncodeText(QStringLiteral("\uFEFF")), QByteArray("\xEF\xBB\xBF"));
+    EXPECT_EQ(encodeText(QStringLiteral("\uFEFF")), QByteArray("\xEF\xBB\xBF"));
 }
 
 TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8) {
@@ -104,68 +104,68 @@ TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8) {
         "b" // a real U+FFFD next to a bad byte
     };
     for (const QByteArray& bytes : samples) {
-        const QString text = DecodeText(bytes);
-        EXPECT_EQ(EncodeText(text), bytes) << bytes.toHex(' ').toStdString();
+        const QString text = decodeText(bytes);
+        EXPECT_EQ(encodeText(text), bytes) << bytes.toHex(' ').toStdString();
     }
-    EXPECT_EQ(DecodeText("\xFF\xFE"), QString::fromUtf16(u"\xDCFF\xDCFE"));
-    EXPECT_EQ(DecodeText("\xF0\xC3\xA9"), QString::fromUtf16(u"\xDCF0\xE9"));
+    EXPECT_EQ(decodeText("\xFF\xFE"), QString::fromUtf16(u"\xDCFF\xDCFE"));
+    EXPECT_EQ(decodeText("\xF0\xC3\xA9"), QString::fromUtf16(u"\xDCF0\xE9"));
     // A surrogate that decoding never makes is written as U+FFFD, not dropped,
     // and such text is known not to read back.
-    EXPECT_EQ(EncodeText(QString(QChar(0xD800))), QByteArray("\xEF\xBF\xBD"));
-    EXPECT_FALSE(ReadsBackAsWritten(QString::fromUtf16(u"a\xD83C")));
-    EXPECT_FALSE(ReadsBackAsWritten(QString::fromUtf16(u"\xDF2E")));
-    EXPECT_FALSE(ReadsBackAsWritten(QString::fromUtf16(u"\xDCC3\xDCA9"))); // reads as U+00E9
-    EXPECT_TRUE(ReadsBackAsWritten(DecodeText("\xF0\x9F\x8E\xAE \xC3\xFF\xA9")));
+    EXPECT_EQ(encodeText(QString(QChar(0xD800))), QByteArray("\xEF\xBF\xBD"));
+    EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"a\xD83C")));
+    EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"\xDF2E")));
+    EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"\xDCC3\xDCA9"))); // reads as U+00E9
+    EXPECT_TRUE(readsBackAsWritten(decodeText("\xF0\x9F\x8E\xAE \xC3\xFF\xA9")));
 }
 
-TEST(WriteLinesAtomically, WritesCrLfAndLeavesNothingElse) {
+TEST(writeLinesAtomically, WritesCrLfAndLeavesNothingElse) {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.dat");
-    ASSERT_EQ(WriteLinesAtomically(path, {"one|1||d", "two"}), QString());
+    ASSERT_EQ(writeLinesAtomically(path, {"one|1||d", "two"}), QString());
     EXPECT_EQ(Bytes(path), QByteArray("one|1||d\r\ntwo\r\n"));
-    EXPECT_EQ(ReadLines(path), QStringList({"one|1||d", "two"}));
+    EXPECT_EQ(readLines(path), QStringList({"one|1||d", "two"}));
     EXPECT_EQ(Entries(dir), QStringList({"x.dat"}));
 }
 
-TEST(WriteLinesAtomically, KeepsThePermissionsAndTheLinkOfTheFileItReplaces) {
+TEST(writeLinesAtomically, KeepsThePermissionsAndTheLinkOfTheFileItReplaces) {
     QTemporaryDir dir;
     const QString path = dir.filePath("x.ini");
-    ASSERT_EQ(WriteLinesAtomically(path, {"a"}), QString());
+    ASSERT_EQ(writeLinesAtomically(path, {"a"}), QString());
     const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(path, mode));
-    ASSERT_EQ(WriteLinesAtomically(path, {"b"}), QString());
+    ASSERT_EQ(writeLinesAtomically(path, {"b"}), QString());
     EXPECT_EQ(QFile::permissions(path) & ~QFileDevice::Permissions(0x0F00),
               mode); // without the user bits
 
     const QString link = dir.filePath("link.ini");
     ASSERT_TRUE(QFile::link(path, link));
-    ASSERT_EQ(WriteLinesAtomically(link, {"c"}), QString());
+    ASSERT_EQ(writeLinesAtomically(link, {"c"}), QString());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), path);
     EXPECT_EQ(Bytes(path), "c\r\n");
 }
 
-TEST(WriteLinesAtomically, ReportsAFileThatCannotBeCreated) {
+TEST(writeLinesAtomically, ReportsAFileThatCannotBeCreated) {
     QTemporaryDir dir;
-    EXPECT_EQ(WriteLinesAtomically(dir.filePath("missing/x.ini"), {"a"}),
+    EXPECT_EQ(writeLinesAtomically(dir.filePath("missing/x.ini"), {"a"}),
               QString::fromLocal8Bit(std::strerror(ENOENT)));
 }
 
-TEST(WriteLines, StopsAtTheFirstFailedWriteAndSaysWhy) {
+TEST(writeLines, StopsAtTheFirstFailedWriteAndSaysWhy) {
     QStringList lines;
     for (int i = 0; i < 20000; ++i)
         lines.append(QStringLiteral("Game %1|g%1||driver").arg(i));
 
     FailingDevice device(70000); // fails within the second chunk
     qint64 written = 0;
-    EXPECT_EQ(WriteLines(device, lines, written), "Input/output error");
+    EXPECT_EQ(writeLines(device, lines, written), "Input/output error");
     EXPECT_EQ(written, 70000);
-    EXPECT_EQ(device.taken, EncodeText(lines.join("\r\n")).left(70000));
+    EXPECT_EQ(device.taken, encodeText(lines.join("\r\n")).left(70000));
 }
 
-TEST(WriteLinesAtomically, KeepsTheOldFileWhenTheDiskFillsUp) {
+TEST(writeLinesAtomically, KeepsTheOldFileWhenTheDiskFillsUp) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    ASSERT_EQ(WriteLinesAtomically(path, {"old|o||d"}), QString());
+    ASSERT_EQ(writeLinesAtomically(path, {"old|o||d"}), QString());
     const QByteArray before = Bytes(path);
 
     QStringList lines;
@@ -174,13 +174,13 @@ TEST(WriteLinesAtomically, KeepsTheOldFileWhenTheDiskFillsUp) {
     QString reason;
     {
         const FileSizeLimit limit(20000);
-        reason = WriteLinesAtomically(path, lines);
+        reason = writeLinesAtomically(path, lines);
     }
     EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(EFBIG)));
     EXPECT_EQ(Bytes(path), before);
     EXPECT_EQ(Entries(dir), QStringList({"coinslot.dat"}));
 }
 
-TEST(ReadLines, MissingFileIsNoList) {
-    EXPECT_FALSE(ReadLines(QDir::temp().filePath("no-such-file-here.ini")).has_value());
+TEST(readLines, MissingFileIsNoList) {
+    EXPECT_FALSE(readLines(QDir::temp().filePath("no-such-file-here.ini")).has_value());
 }

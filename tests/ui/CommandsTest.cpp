@@ -7,12 +7,12 @@ namespace {
 
 class Commands : public WindowTest {
   protected:
-    Commands() { LoadDatabase(kSevenGames); }
+    Commands() { loadDatabase(kSevenGames); }
 
     QStringList Shown() const {
         QStringList names;
-        for (const GameRecord& game : frontEnd.state().udtShown)
-            names.append(game.strName);
+        for (const GameRecord& game : frontEnd.state().shown)
+            names.append(game.name);
         return names;
     }
 
@@ -36,7 +36,7 @@ TEST_F(Commands, FilterAsksAgainUntilAMatchOrCancel) {
     EXPECT_EQ(seam.prompts[0].prompt, kFilterPrompt);
     EXPECT_EQ(seam.prompts[0].title, "Filter");
     EXPECT_EQ(seam.prompts[1].defaultText, "nosuchdriver");
-    EXPECT_EQ(frontEnd.state().strFilter, "cps1 neogeo");
+    EXPECT_EQ(frontEnd.state().driverFilter, "cps1 neogeo");
     EXPECT_EQ(Shown(), QStringList({"ffight", "ffightu", "mslug", "alpham2"}));
     EXPECT_EQ(List()->model()->rowCount(), 4);
 
@@ -48,7 +48,7 @@ TEST_F(Commands, FilterAsksAgainUntilAMatchOrCancel) {
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].title, "Filter");
     EXPECT_EQ(seam.prompts.back().defaultText, words);
-    EXPECT_EQ(frontEnd.state().strFilter, "cps1 neogeo");
+    EXPECT_EQ(frontEnd.state().driverFilter, "cps1 neogeo");
 }
 
 TEST_F(Commands, InfoShowsTheSelectedGamesFamily) {
@@ -68,7 +68,7 @@ TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
         if (busy)
             QTimer::singleShot(0, [&] { visibleWhileRunning.push_back(form.isVisible()); });
     });
-    frontEnd.Select(3);
+    frontEnd.select(3);
     ClickAndWait("cmdPlay");
     EXPECT_EQ(visibleWhileRunning, std::vector<bool>({false}));
     EXPECT_TRUE(form.isVisible());
@@ -88,7 +88,7 @@ TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
     EXPECT_EQ(runner.requests.size(), 2u);
 
     // A double click plays the game under the pointer, even while Play is disabled.
-    form.DisableGameCommands();
+    form.disableGameCommands();
     const QRect item = List()->visualRect(List()->model()->index(2, 0));
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, item.center());
     ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy() && folder.PlayLog().size() == 3; }));
@@ -104,7 +104,7 @@ TEST_F(Commands, MameMakesItsIniOnceAndTheGameButtonsOpenTheirs) {
     EXPECT_EQ(runner.requests[1].arguments, QStringList({"-createconfig"}));
     EXPECT_EQ(seam.progressTitles, std::vector<QString>({"Mame"}));
     ASSERT_TRUE(QFileInfo("mame.ini").isFile());
-    frontEnd.Select(1);
+    frontEnd.select(1);
     form.cmdDriver_Click();
     form.cmdParent_Click();
     form.cmdSet_Click();
@@ -153,7 +153,7 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
     EXPECT_TRUE(seam.messages.empty());
     EXPECT_TRUE(Button("cmdList")->isEnabled());
     EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(frontEnd.state().udtShown.size(), 82u);
+    EXPECT_EQ(frontEnd.state().shown.size(), 82u);
     EXPECT_FALSE(QFile::exists("play.log")) << "a game was played";
 }
 

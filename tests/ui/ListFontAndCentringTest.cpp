@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 TEST(WindowCentring, KeepsTheHalfPixelOfAnOddDifference) {
-    const QPointF at = CentredPositionTwips(QRect(0, 0, 1024, 728), QRect(5, 5, 489, 334), 15, 15);
+    const QPointF at = centredPositionTwips(QRect(0, 0, 1024, 728), QRect(5, 5, 489, 334), 15, 15);
     EXPECT_EQ(at, QPointF(4012.5, 2955));
     // A panel at the top or left moves the work area; a larger window is not clamped.
-    EXPECT_EQ(CentredPositionTwips(QRect(100, 30, 800, 600), QRect(0, 0, 1000, 600), 15, 15),
+    EXPECT_EQ(centredPositionTwips(QRect(100, 30, 800, 600), QRect(0, 0, 1000, 600), 15, 15),
               QPointF(0, 450));
 }
 
@@ -16,11 +16,11 @@ TEST(ListFont, HeightAsksForWholePointsRoundedToEven) {
     const std::pair<double, int> cases[] = {{8.25, -11}, {12, -16}, {9.5, -13}, {8.5, -11}};
     for (const auto& [points, height] : cases) {
         font.setPointSizeF(points);
-        EXPECT_EQ(FontRequestFor(font, 96).height, height) << points;
+        EXPECT_EQ(fontRequestFor(font, 96).height, height) << points;
     }
     font.setBold(true);
     font.setItalic(true);
-    const FontRequest request = FontRequestFor(font, 96);
+    const FontRequest request = fontRequestFor(font, 96);
     EXPECT_EQ(request.weight, 700);
     EXPECT_TRUE(request.italic);
     EXPECT_EQ(request.face, font.family());
@@ -29,11 +29,11 @@ TEST(ListFont, HeightAsksForWholePointsRoundedToEven) {
 TEST(ListFont, OnlyWeightSevenHundredIsBoldAndTenthsBecomePoints) {
     QFont start("Sans", 9);
     start.setBold(true);
-    const QFont heavy = FontFromChoice(start, {"Serif", 800, false, 105});
+    const QFont heavy = fontFromChoice(start, {"Serif", 800, false, 105});
     EXPECT_FALSE(heavy.bold());
     EXPECT_EQ(heavy.pointSizeF(), 10.5);
     EXPECT_EQ(heavy.family(), "Serif");
-    const QFont bold = FontFromChoice(start, {"Serif", 700, true, 120});
+    const QFont bold = fontFromChoice(start, {"Serif", 700, true, 120});
     EXPECT_TRUE(bold.bold());
     EXPECT_TRUE(bold.italic());
 }

@@ -17,13 +17,13 @@
 class WindowTest : public ::testing::Test {
   protected:
     WindowTest() {
-        frontEnd.SetProgramName("coinslot");
-        frontEnd.SetMameExe("mame");
+        frontEnd.setProgramName("coinslot");
+        frontEnd.setMameExe("mame");
     }
 
-    void LoadDatabase(const QByteArray& bytes, int lastGame = 0) {
+    void loadDatabase(const QByteArray& bytes, int lastGame = 0) {
         WriteAll("coinslot.dat", bytes);
-        ASSERT_TRUE(frontEnd.LoadDatabase(lastGame).ok());
+        ASSERT_TRUE(frontEnd.loadDatabase(lastGame).ok());
     }
 
     QPushButton* Button(const char* name) { return form.findChild<QPushButton*>(name); }

@@ -38,7 +38,7 @@ TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
     EXPECT_EQ(Button("cmdAudit")->text(), "&Audit");
     EXPECT_EQ(Item("mnuListFont")->text(), "F&ont");
 
-    form.ApplyPlainCaptions();
+    form.applyPlainCaptions();
     QStringList captions;
     for (QPushButton* b : form.findChildren<QPushButton*>())
         captions.append(b->text());
@@ -74,7 +74,7 @@ TEST_F(Window, ResizeKeepsTheMarginsAndRestoringAMinimisedWindowLaysOut) {
 }
 
 TEST_F(Window, PopUpsOpenOnTheRightButtonOverTheWindowOrTheListOnly) {
-    LoadDatabase(kSevenGames);
+    loadDatabase(kSevenGames);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(&form, Qt::LeftButton, {}, QPoint(5, 5));
@@ -90,7 +90,7 @@ TEST_F(Window, PopUpsOpenOnTheRightButtonOverTheWindowOrTheListOnly) {
     Menu("mnuForm")->hide();
 
     // Over the list, its frame included, the list's menu; the selection stays.
-    frontEnd.Select(2);
+    frontEnd.select(2);
     QTest::mousePress(List()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_TRUE(Menu("mnuList")->isVisible());
     Menu("mnuList")->hide();
@@ -108,7 +108,7 @@ TEST_F(Window, PopUpsOpenOnTheRightButtonOverTheWindowOrTheListOnly) {
 }
 
 TEST_F(Window, AListWithGamesAlwaysKeepsOneSelected) {
-    LoadDatabase(kSevenGames, 1);
+    loadDatabase(kSevenGames, 1);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const QRect second = List()->visualRect(List()->model()->index(1, 0));
@@ -118,12 +118,12 @@ TEST_F(Window, AListWithGamesAlwaysKeepsOneSelected) {
     List()->setFocus();
     QTest::keyClick(List(), Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(List()->selectedRow(), 1);
-    EXPECT_EQ(frontEnd.state().intSelected, 1);
+    EXPECT_EQ(frontEnd.state().selectedRow, 1);
     EXPECT_EQ(form.windowTitle(), "MAME: Final Fight (US) [ffightu]");
     EXPECT_TRUE(Button("cmdParent")->isEnabled());
 
     QTest::keyClick(List(), Qt::Key_Down);
-    EXPECT_EQ(frontEnd.state().intSelected, 2);
+    EXPECT_EQ(frontEnd.state().selectedRow, 2);
     EXPECT_EQ(form.windowTitle(), "MAME: Metal Slug [mslug]");
     EXPECT_FALSE(Button("cmdParent")->isEnabled());
 }
@@ -133,7 +133,7 @@ TEST_F(Window, TypingSearchesScrollsToTheGameAndTabSelectsTheSearchText) {
     for (int i = 0; i < 500; ++i)
         many += "Game " + QByteArray::number(i).rightJustified(3, '0') + "|g" +
                 QByteArray::number(i) + "||drv\r\n";
-    LoadDatabase(many + "Zaxxon|zaxxon||zaxxon\r\n");
+    loadDatabase(many + "Zaxxon|zaxxon||zaxxon\r\n");
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     List()->setFocus();
@@ -153,7 +153,7 @@ TEST_F(Window, TypingSearchesScrollsToTheGameAndTabSelectsTheSearchText) {
 }
 
 TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
-    LoadDatabase(kSevenGames);
+    loadDatabase(kSevenGames);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     int plays = 0;
@@ -167,7 +167,7 @@ TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
-    form.ApplyPlainCaptions();
+    form.applyPlainCaptions();
     Search()->setFocus();
     QTest::keyClick(Search(), Qt::Key_D, Qt::AltModifier); // types a "d" that finds nothing
     QTest::qWait(300);
@@ -180,7 +180,7 @@ TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
 TEST_F(Window, CentreAndResetPlaceTheWindowOnTheWorkArea) {
     form.show();
     form.move(0, 0);
-    form.CentreForm();
+    form.centreForm();
     const QRect area = form.screen()->availableGeometry();
     EXPECT_LE(std::abs(form.frameGeometry().center().x() - area.center().x()), 1);
     EXPECT_LE(std::abs(form.frameGeometry().center().y() - area.center().y()), 1);
