@@ -10,7 +10,7 @@
 
 namespace {
 
-ListingImport readKey(const QByteArray& input, qsizetype cut, bool caseInsensitive) {
+ListingImport readInPieces(const QByteArray& input, qsizetype cut, bool caseInsensitive) {
     ListXmlReader reader;
     reader.addData(input.left(cut));
     const qsizetype before = reader.machinesRead();
@@ -22,8 +22,8 @@ ListingImport readKey(const QByteArray& input, qsizetype cut, bool caseInsensiti
 void CheckImport(const QByteArray& input, bool caseInsensitive) {
     static const CaseInsensitiveCompare ignoringCase;
     const qsizetype cut = input.isEmpty() ? 0 : static_cast<uchar>(input[0]) * input.size() / 256;
-    const ListingImport import = readKey(input, input.size(), caseInsensitive);
-    const ListingImport pieces = readKey(input, cut, caseInsensitive);
+    const ListingImport import = readInPieces(input, input.size(), caseInsensitive);
+    const ListingImport pieces = readInPieces(input, cut, caseInsensitive);
     // Failure texts may differ: Qt places an encoding fault where the piece
     // holding it was decoded.
     FUZZ_CHECK(import.ok() == pieces.ok());

@@ -84,7 +84,7 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
     return choice;
 }
 
-std::optional<QString> enterWorkingFolder(const QString& folder) {
+Outcome<Done> enterWorkingFolder(const QString& folder) {
     const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
     // The missing folders, innermost first, so a failure part-way can take
     // back exactly what was made.
@@ -101,25 +101,25 @@ std::optional<QString> enterWorkingFolder(const QString& folder) {
         if (!QDir().mkdir(*it)) {
             for (auto back = made.rbegin(); back != made.rend(); ++back)
                 QDir().rmdir(*back);
-            return QStringLiteral("Cannot make the folder '%1'.").arg(folder);
+            return Failure{QStringLiteral("Cannot make the folder '%1'.").arg(folder)};
         }
         made.push_back(*it);
     }
     if (!QFileInfo(path).isDir())
-        return QStringLiteral("'%1' is not a folder.").arg(folder);
+        return Failure{QStringLiteral("'%1' is not a folder.").arg(folder)};
     if (!QDir::setCurrent(path)) {
         for (auto back = made.rbegin(); back != made.rend(); ++back)
             QDir().rmdir(*back);
-        return QStringLiteral("Cannot work in the folder '%1'.").arg(folder);
+        return Failure{QStringLiteral("Cannot work in the folder '%1'.").arg(folder)};
     }
-    return std::nullopt;
+    return Done{};
 }
 
 StartChoice chooseStart(const QStringList& arguments, const QString& version) {
     StartChoice choice = parseCommandLine(arguments, version);
     if (choice.run && !choice.folder.isEmpty()) {
-        if (const std::optional<QString> failure = enterWorkingFolder(choice.folder))
-            return usageError(arguments, *failure);
+        if (const Outcome<Done> entered = enterWorkingFolder(choice.folder); !entered.ok())
+            return usageError(arguments, entered.failure());
     }
     return choice;
 }

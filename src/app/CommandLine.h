@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,9 +27,8 @@ QStringList argumentsOf(int argc, char** argv);
 StartChoice parseCommandLine(const QStringList& arguments, const QString& version);
 
 // Makes `folder` with any missing parents and makes it the current folder.
-// On failure returns a one-line reason and leaves no folder behind that it
-// made.
-std::optional<QString> enterWorkingFolder(const QString& folder);
+// Fails with a one-line reason, leaving no folder behind that it made.
+Outcome<Done> enterWorkingFolder(const QString& folder);
 
 // parseCommandLine, then enterWorkingFolder for a run in a named folder; a
 // folder that cannot be made or entered turns into an error with status 2.

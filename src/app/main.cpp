@@ -1,11 +1,11 @@
-// The front end's entry point: shows the one window after its load, or ends
-// at once when the load fails.
+// The front end's entry point: shows the one window after its start-up, or
+// ends at once when the start-up fails.
 #include "app/CommandLine.h"
-#include "app/FrontEndStartup.h"
+#include "app/StartUp.h"
 #include "frontend/FrontEnd.h"
 #include "launch/MameRun.h"
+#include "ui/MainWindow.h"
 #include "ui/QtDialogSeam.h"
-#include "ui/frmMain.h"
 
 #include <QApplication>
 
@@ -21,10 +21,10 @@ int main(int argc, char** argv) {
     MameRunner runner;
     FrontEnd frontEnd(runner);
     QtDialogSeam seam;
-    frmMain form(frontEnd, seam);
-    QObject::connect(&form, &frmMain::unloading, [&] { unloadFrontEnd(form, frontEnd, seam); });
-    if (!loadFrontEnd(form, frontEnd, seam, QCoreApplication::applicationFilePath()))
+    MainWindow window(frontEnd, seam);
+    QObject::connect(&window, &MainWindow::closing, [&] { shutDown(window, frontEnd, seam); });
+    if (!startUp(window, frontEnd, seam, QCoreApplication::applicationFilePath()))
         return 1;
-    form.show();
+    window.show();
     return app.exec();
 }

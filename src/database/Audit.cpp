@@ -1,6 +1,6 @@
 #include "database/Audit.h"
 
-#include "database/QuotedLine.h"
+#include "database/ListingFaults.h"
 #include "text/Sorting.h"
 
 #include <QLocale>
@@ -11,12 +11,6 @@
 namespace {
 
 constexpr qsizetype kNameColumn = 8;
-
-AuditOutcome failed(QString message) {
-    AuditOutcome outcome;
-    outcome.failure = std::move(message);
-    return outcome;
-}
 
 bool isGoodVerdict(const QString& line) {
     return line.contains(QLatin1String("is good")) ||
@@ -76,14 +70,14 @@ bool isAuditClosingLine(const QString& line) {
     return closing.match(end).hasMatch();
 }
 
-AuditOutcome auditGames(const GameTable& games, const std::optional<QStringList>& report,
-                        const QStringList& errorLines, const QString& option) {
+Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStringList>& report,
+                                const QStringList& errorLines, const QString& option) {
     const QString reportName = QStringLiteral("audit report (%1)").arg(option);
     if (!report)
-        return failed(QStringLiteral("MAME produced no %1.").arg(reportName));
+        return Failure{QStringLiteral("MAME produced no %1.").arg(reportName)};
     if (std::none_of(report->begin(), report->end(), mentionsRomset) &&
         std::none_of(errorLines.begin(), errorLines.end(), mentionsRomset))
-        return failed(whatMamePrinted(reportName, *report, errorLines));
+        return Failure{whatMamePrinted(reportName, *report, errorLines)};
 
     std::vector<QString> goodNames;
     for (qsizetype i = 0; i < report->size(); ++i) {
@@ -92,33 +86,33 @@ AuditOutcome auditGames(const GameTable& games, const std::optional<QStringList>
             continue;
         const qsizetype blank = line.indexOf(u' ', kNameColumn - 1);
         if (blank < 0)
-            return failed(QStringLiteral("Line %1 of MAME's %2 has no blank after the set name: %3")
-                              .arg(QString::number(i + 1), reportName, quotedLine(line)));
+            return Failure{lineFault(reportName, i + 1,
+                                     QStringLiteral("has no blank after the set name"), line)};
         if (std::ssize(goodNames) == kMaxGames)
-            return failed(
+            return Failure{
                 QStringLiteral("MAME's %1 holds more than %2 good sets, more than the database "
                                "can hold.")
-                    .arg(reportName, QLocale(QLocale::English).toString(kMaxGames)));
+                    .arg(reportName, QLocale(QLocale::English).toString(kMaxGames))};
         goodNames.push_back(line.mid(kNameColumn - 1, blank - (kNameColumn - 1)));
     }
     // The closing line is normally the last one, so look from the end.
     if (std::none_of(report->rbegin(), report->rend(), isAuditClosingLine) &&
         std::none_of(errorLines.rbegin(), errorLines.rend(), isAuditClosingLine))
-        return failed(QStringLiteral("MAME's %1 ends before its closing line, so the audit did "
-                                     "not finish.")
-                          .arg(reportName));
+        return Failure{QStringLiteral("MAME's %1 ends before its closing line, so the audit did "
+                                      "not finish.")
+                           .arg(reportName)};
 
     const qsizetype count = std::ssize(goodNames);
     sortStrings(goodNames, count);
 
-    AuditOutcome outcome;
+    AuditResult result;
     for (const GameRecord& game : games) {
         if (containsName(goodNames, count, game.name))
-            outcome.games.push_back(game);
+            result.games.push_back(game);
     }
-    outcome.kept = std::ssize(outcome.games);
-    outcome.removed = std::ssize(games) - outcome.kept;
-    return outcome;
+    result.kept = std::ssize(result.games);
+    result.removed = std::ssize(games) - result.kept;
+    return result;
 }
 
 QString auditSummary(qsizetype kept, qsizetype removed) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "text/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,12 +20,10 @@
 // supported!", or "has no roms!"). A current MAME prints it on its standard
 // error when some set is bad, so it is looked for there as well.
 
-struct AuditOutcome {
+struct AuditResult {
     GameTable games;       // the surviving games, in master order
     qsizetype kept = 0;    // games.size()
     qsizetype removed = 0; // games of the master table not kept
-    QString failure;       // empty on success; otherwise the text for the "Audit" box
-    bool ok() const { return failure.isEmpty(); }
 };
 
 // `report` holds the lines MAME wrote to its report (standard output), or
@@ -37,11 +36,11 @@ struct AuditOutcome {
 // printed only an error); when a good line has no blank at or after column 8;
 // when the report holds more than kMaxGames good lines; and when neither
 // stream holds the closing line (MAME stopped before the end of its audit).
-// A finished audit none of whose sets is usable keeps no game: that is a
-// success with kept = 0.
-AuditOutcome auditGames(const GameTable& games, const std::optional<QStringList>& report,
-                        const QStringList& errorLines = {},
-                        const QString& option = QStringLiteral("-verifysets"));
+// The failure is the text for the "Audit" box. A finished audit none of whose
+// sets is usable keeps no game: that is a success with kept = 0.
+Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStringList>& report,
+                                const QStringList& errorLines = {},
+                                const QString& option = QStringLiteral("-verifysets"));
 
 // Whether `line` is the closing line of a finished audit.
 bool isAuditClosingLine(const QString& line);

@@ -25,40 +25,30 @@ bool hasLineBreak(const QString& text) {
 
 } // namespace
 
-DatabaseLoad readDatabase(const QString& path) {
-    DatabaseLoad load;
+Outcome<GameTable> readDatabase(const QString& path) {
     const std::optional<QStringList> lines = readLines(path);
-    if (!lines) {
-        load.status = DatabaseStatus::Unreadable;
-        return load;
-    }
-    if (lines->isEmpty()) {
-        load.status = DatabaseStatus::EmptyFile;
-        return load;
-    }
-
-    if (lines->size() > kMaxGames) {
-        load.status = DatabaseStatus::TooManyLines;
-        return load;
-    }
+    if (!lines)
+        return Failure{QStringLiteral("The database %1 could not be read.").arg(path)};
+    if (lines->isEmpty())
+        return Failure{QStringLiteral("The database %1 is empty.").arg(path)};
+    if (lines->size() > kMaxGames)
+        return Failure{QStringLiteral("The database %1 holds more than %2 lines.")
+                           .arg(path, QLocale(QLocale::English).toString(kMaxGames))};
 
     GameTable games;
     games.reserve(lines->size());
     for (const QString& line : *lines) {
         GameRecord game = parseRecord(line);
-        if (game.description.isEmpty() || game.name.isEmpty() || game.driver.isEmpty()) {
-            load.status = DatabaseStatus::InvalidRecord;
-            load.badLine = std::ssize(games) + 1;
-            return load;
-        }
+        if (game.description.isEmpty() || game.name.isEmpty() || game.driver.isEmpty())
+            return Failure{QStringLiteral("Line %1 of the database %2 is not a game.")
+                               .arg(std::ssize(games) + 1)
+                               .arg(path)};
         games.push_back(std::move(game));
     }
-    load.status = DatabaseStatus::Ok;
-    load.games = std::move(games);
-    return load;
+    return games;
 }
 
-QString unreadableReason(const GameRecord& game) {
+std::optional<QString> unreadableReason(const GameRecord& game) {
     if (game.description.isEmpty())
         return QStringLiteral("an empty description");
     if (game.name.isEmpty())
@@ -77,29 +67,30 @@ QString unreadableReason(const GameRecord& game) {
     if (!readsBackAsWritten(game.description) || !readsBackAsWritten(game.name) ||
         !readsBackAsWritten(game.parent) || !readsBackAsWritten(game.driver))
         return QStringLiteral("a broken character in one of its fields");
-    return {};
+    return std::nullopt;
 }
 
 std::optional<qsizetype> findUnreadableRecord(const GameTable& games) {
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        if (!unreadableReason(games[i]).isEmpty())
+        if (unreadableReason(games[i]))
             return i;
     }
     return std::nullopt;
 }
 
-QString writeDatabase(const QString& path, const GameTable& games) {
+Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
     if (games.empty())
-        return QStringLiteral("There is no game to write.");
+        return Failure{QStringLiteral("There is no game to write.")};
     if (std::ssize(games) > kMaxGames)
-        return QStringLiteral("%1 games are more than the database can hold (%2).")
-            .arg(QLocale(QLocale::English).toString(std::ssize(games)),
-                 QLocale(QLocale::English).toString(kMaxGames));
+        return Failure{QStringLiteral("%1 games are more than the database can hold (%2).")
+                           .arg(QLocale(QLocale::English).toString(std::ssize(games)),
+                                QLocale(QLocale::English).toString(kMaxGames))};
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
-        return QStringLiteral("Game %1 (\"%2\") has %3.")
-            .arg(QString::number(*bad + 1), game.name.isEmpty() ? game.description : game.name,
-                 unreadableReason(game));
+        return Failure{QStringLiteral("Game %1 (\"%2\") has %3.")
+                           .arg(QString::number(*bad + 1),
+                                game.name.isEmpty() ? game.description : game.name,
+                                *unreadableReason(game))};
     }
 
     QStringList lines;

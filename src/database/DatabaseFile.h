@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "text/Outcome.h"
 
 #include <QString>
 #include <optional>
@@ -9,40 +10,27 @@
 // CR LF line ends, at least one and at most kMaxGames lines. The driver takes
 // the whole rest of the line, further "|" included; nothing is quoted.
 
-enum class DatabaseStatus {
-    Ok,
-    Unreadable,    // the file could not be opened or read
-    EmptyFile,     // the file holds no line at all
-    TooManyLines,  // more than kMaxGames lines
-    InvalidRecord, // a line with an empty description, name or driver
-};
-
-struct DatabaseLoad {
-    DatabaseStatus status = DatabaseStatus::Unreadable;
-    GameTable games;       // every record in file order; empty unless status is Ok
-    qsizetype badLine = 0; // 1-based line of the invalid record (InvalidRecord only)
-};
-
 // Reads the database file at `path`. A line with fewer than three "|", an
 // empty description, name or driver, and an empty line anywhere make the
-// file invalid; a single line end after the last record adds no line.
-DatabaseLoad readDatabase(const QString& path);
+// file invalid; a single line end after the last record adds no line. Fails
+// with what was wrong: the file unreadable, empty, too long, or the first
+// line that is not a game.
+Outcome<GameTable> readDatabase(const QString& path);
 
 // Writes every record of `games`, in order, as description|name|parent|driver
 // followed by CR LF, replacing `path` as a whole: the old file stays untouched
 // when anything fails. A table that readDatabase would not give back as it is
 // (no record, more than kMaxGames records, or a record that findUnreadableRecord
-// refuses) is not written either. Returns an empty text on success, otherwise
-// what went wrong.
-QString writeDatabase(const QString& path, const GameTable& games);
+// refuses) is not written either; the failure says what went wrong.
+Outcome<Done> writeDatabase(const QString& path, const GameTable& games);
 
 // Why `game`, once written, would not read back as the same record: an empty
 // description, name or driver, a "|" in the description, name or parent
 // (it moves the following fields), a line break in any field, or a broken
 // character (half of one cut in two) that the file cannot hold. Returns a
-// phrase such as "an empty driver" or "a \"|\" in its name", or an empty
-// text when the record reads back unchanged.
-QString unreadableReason(const GameRecord& game);
+// phrase such as "an empty driver" or "a \"|\" in its name", or nothing when
+// the record reads back unchanged.
+std::optional<QString> unreadableReason(const GameRecord& game);
 
 // The position of the first record of `games` that unreadableReason refuses,
 // or nothing when every record reads back unchanged.

@@ -205,21 +205,20 @@ void ListXmlReader::endElement() {
 void ListXmlReader::keepMachine() {
     m_keepMachine = false;
     m_machine.description.replace(u'|', u'/');
-    const QString reason = unreadableReason(m_machine);
-    if (!reason.isEmpty()) {
+    if (const std::optional<QString> reason = unreadableReason(m_machine)) {
         const QString label =
             m_machine.name.isEmpty()
                 ? QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen)
                 : QStringLiteral("the machine \"%1\"").arg(m_machine.name);
         fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
-                 .arg(kListing, label, reason));
+                 .arg(kListing, label, *reason));
         return;
     }
     m_games.push_back(std::move(m_machine));
     m_machine = GameRecord{};
 }
 
-ListingImport ListXmlReader::finish(bool caseInsensitive) {
+Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
     pass(true);
     if (m_failure.isEmpty()) {
         if (!m_sawData)
@@ -232,21 +231,20 @@ ListingImport ListXmlReader::finish(bool caseInsensitive) {
             fail(QStringLiteral("MAME's %1 holds no machine that can be run.").arg(kListing));
     }
     if (!m_failure.isEmpty())
-        return ListingImport{{}, m_failure};
+        return Failure{m_failure};
 
     // The table never holds more than kMaxGames records, so the count fits.
     sortGames(m_games, static_cast<int>(m_games.size()), caseInsensitive);
-    return ListingImport{std::move(m_games), {}};
+    return std::move(m_games);
 }
 
-ListingImport importListXml(QIODevice& in, bool caseInsensitive) {
+Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive) {
     ListXmlReader reader;
     QByteArray chunk(kChunkSize, Qt::Uninitialized);
     for (;;) {
         const qint64 read = in.read(chunk.data(), kChunkSize);
         if (read < 0)
-            return ListingImport{
-                {},
+            return Failure{
                 QStringLiteral("MAME's %1 could not be read: %2.").arg(kListing, in.errorString())};
         if (read == 0 && (in.atEnd() || !in.waitForReadyRead(-1)))
             break;

@@ -44,7 +44,7 @@ class ListXmlReader {
     // a document cut off before its closing </mame> tag or going on after it
     // with more than blanks, no machine that can be run, more than kMaxGames of them, or a record
     // that would not read back from the database file as it is. Call once.
-    ListingImport finish(bool caseInsensitive);
+    Outcome<GameTable> finish(bool caseInsensitive);
 
   private:
     void pass(bool outputEnded);
@@ -72,4 +72,4 @@ class ListXmlReader {
 };
 
 // Reads the whole of `in` through a ListXmlReader, a chunk at a time.
-ListingImport importListXml(QIODevice& in, bool caseInsensitive);
+Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive);

@@ -1,7 +1,7 @@
 #include "database/ListingImport.h"
 
 #include "database/DatabaseFile.h"
-#include "database/QuotedLine.h"
+#include "database/ListingFaults.h"
 #include "text/Sorting.h"
 #include "text/TrimSpaces.h"
 
@@ -18,12 +18,6 @@ constexpr qsizetype kDescriptionColumn = 12;
 constexpr qsizetype kDriverColumn = 22;
 constexpr qsizetype kParentWidth = 8;
 
-QString lineFault(const QString& listing, qsizetype lineNumber, const QString& fault,
-                  const QString& line) {
-    return QStringLiteral("Line %1 of MAME's %2 %3: %4")
-        .arg(QString::number(lineNumber), listing, fault, quotedLine(line));
-}
-
 // Names a game in a message: by its short name, or by its line in the game
 // listing when the name is empty.
 QString gameLabel(const QString& name, qsizetype gameLine) {
@@ -31,10 +25,6 @@ QString gameLabel(const QString& name, qsizetype gameLine) {
         return QStringLiteral("the game on line %1 of the %2")
             .arg(QString::number(gameLine), kGameListing);
     return QStringLiteral("the game \"%1\"").arg(name);
-}
-
-ListingImport failed(QString message) {
-    return ListingImport{{}, std::move(message)};
 }
 
 // The last clone line read: a clone's short name and its parent's.
@@ -57,35 +47,35 @@ bool readCloneLine(const QString& line, CloneCursor& cursor) {
 
 } // namespace
 
-ListingImport importListings(const std::optional<QStringList>& gameListing,
-                             const std::optional<QStringList>& cloneListing,
-                             const std::optional<QStringList>& driverListing,
-                             bool caseInsensitive) {
+Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
+                                  const std::optional<QStringList>& cloneListing,
+                                  const std::optional<QStringList>& driverListing,
+                                  bool caseInsensitive) {
     if (!gameListing)
-        return failed(QStringLiteral("MAME produced no %1.").arg(kGameListing));
+        return Failure{QStringLiteral("MAME produced no %1.").arg(kGameListing)};
     if (!cloneListing)
-        return failed(QStringLiteral("MAME produced no %1.").arg(kCloneListing));
+        return Failure{QStringLiteral("MAME produced no %1.").arg(kCloneListing)};
     if (!driverListing)
-        return failed(QStringLiteral("MAME produced no %1.").arg(kDriverListing));
+        return Failure{QStringLiteral("MAME produced no %1.").arg(kDriverListing)};
 
     const QStringList& gameLines = *gameListing;
     const QStringList& cloneLines = *cloneListing;
     const QStringList& driverLines = *driverListing;
 
     if (gameLines.isEmpty())
-        return failed(QStringLiteral("MAME's %1 is empty.").arg(kGameListing));
+        return Failure{QStringLiteral("MAME's %1 is empty.").arg(kGameListing)};
     if (cloneLines.isEmpty())
-        return failed(QStringLiteral("MAME's %1 is empty.").arg(kCloneListing));
+        return Failure{QStringLiteral("MAME's %1 is empty.").arg(kCloneListing)};
     if (cloneLines.size() < 2)
-        return failed(
-            QStringLiteral("MAME's %1 holds only one line and no clone.").arg(kCloneListing));
+        return Failure{
+            QStringLiteral("MAME's %1 holds only one line and no clone.").arg(kCloneListing)};
 
     // Both headers are passed over; the clone cursor starts on the second line.
     CloneCursor cursor;
     qsizetype nextClone = 1;
     if (!readCloneLine(cloneLines[nextClone], cursor))
-        return failed(lineFault(kCloneListing, nextClone + 1, QStringLiteral("has no blank"),
-                                cloneLines[nextClone]));
+        return Failure{lineFault(kCloneListing, nextClone + 1, QStringLiteral("has no blank"),
+                                 cloneLines[nextClone])};
     ++nextClone;
     qsizetype nextDriver = 0;
 
@@ -93,32 +83,33 @@ ListingImport importListings(const std::optional<QStringList>& gameListing,
     games.reserve(std::min<qsizetype>(gameLines.size() - 1, kMaxGames));
     for (qsizetype g = 1; g < gameLines.size(); ++g) {
         if (std::ssize(games) == kMaxGames)
-            return failed(QStringLiteral("MAME's %1 holds more than %2 games, more than the "
-                                         "database can hold.")
-                              .arg(kGameListing, QLocale(QLocale::English).toString(kMaxGames)));
+            return Failure{QStringLiteral("MAME's %1 holds more than %2 games, more than the "
+                                          "database can hold.")
+                               .arg(kGameListing, QLocale(QLocale::English).toString(kMaxGames))};
         const QString& line = gameLines[g];
         GameRecord game;
 
         const qsizetype quote = line.indexOf(u'"', kDescriptionColumn - 1);
         if (quote < 0)
-            return failed(lineFault(kGameListing, g + 1,
-                                    QStringLiteral("has no closing double quote after the "
-                                                   "description"),
-                                    line));
+            return Failure{lineFault(kGameListing, g + 1,
+                                     QStringLiteral("has no closing double quote after the "
+                                                    "description"),
+                                     line)};
         game.description = line.mid(kDescriptionColumn - 1, quote - (kDescriptionColumn - 1));
 
         const qsizetype blank = line.indexOf(u' ');
         if (blank < 0)
-            return failed(lineFault(kGameListing, g + 1,
-                                    QStringLiteral("has no blank after the short name"), line));
+            return Failure{lineFault(kGameListing, g + 1,
+                                     QStringLiteral("has no blank after the short name"), line)};
         game.name = line.left(blank);
 
         if (game.name == cursor.clone) {
             game.parent = cursor.parent;
             if (nextClone < cloneLines.size()) {
                 if (!readCloneLine(cloneLines[nextClone], cursor))
-                    return failed(lineFault(kCloneListing, nextClone + 1,
-                                            QStringLiteral("has no blank"), cloneLines[nextClone]));
+                    return Failure{lineFault(kCloneListing, nextClone + 1,
+                                             QStringLiteral("has no blank"),
+                                             cloneLines[nextClone])};
                 ++nextClone;
             }
         }
@@ -135,33 +126,33 @@ ListingImport importListings(const std::optional<QStringList>& gameListing,
         }
         if (found < 0) {
             if (driverLines.isEmpty())
-                return failed(QStringLiteral("MAME's %1 is empty.").arg(kDriverListing));
-            return failed(QStringLiteral("MAME's %1 does not list %2, or lists it out of order.")
-                              .arg(kDriverListing, gameLabel(game.name, g + 1)));
+                return Failure{QStringLiteral("MAME's %1 is empty.").arg(kDriverListing)};
+            return Failure{QStringLiteral("MAME's %1 does not list %2, or lists it out of order.")
+                               .arg(kDriverListing, gameLabel(game.name, g + 1))};
         }
         const QString& driverLine = driverLines[found];
         const qsizetype fileEnd = driverLine.indexOf(QStringLiteral(".c"), kDriverColumn - 1);
         if (fileEnd < 0)
-            return failed(lineFault(kDriverListing, found + 1,
-                                    QStringLiteral("has no \".c\" file name from column 22 for %1")
-                                        .arg(gameLabel(game.name, g + 1)),
-                                    driverLine));
+            return Failure{lineFault(kDriverListing, found + 1,
+                                     QStringLiteral("has no \".c\" file name from column 22 for %1")
+                                         .arg(gameLabel(game.name, g + 1)),
+                                     driverLine)};
         game.driver = driverLine.mid(kDriverColumn - 1, fileEnd - (kDriverColumn - 1));
 
         games.push_back(std::move(game));
     }
 
     if (games.empty())
-        return failed(QStringLiteral("MAME's %1 holds no game.").arg(kGameListing));
+        return Failure{QStringLiteral("MAME's %1 holds no game.").arg(kGameListing)};
 
     // Records the database file would refuse, or give back changed, are not
     // written at all: the game-listing order still gives the line to point at.
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
-        return failed(QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
-                          .arg(gameLabel(game.name, *bad + 2), unreadableReason(game)));
+        return Failure{QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
+                           .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
     }
 
     sortGames(games, std::ssize(games), caseInsensitive);
-    return ListingImport{std::move(games), {}};
+    return games;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "text/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,20 +28,14 @@
 // The games are then sorted by description (sortGames, ignoring case when
 // `caseInsensitive` is set).
 
-struct ListingImport {
-    GameTable games; // the new master table, sorted; empty on failure
-    QString failure; // empty on success; otherwise what MAME produced, for the "List" box
-    bool ok() const { return failure.isEmpty(); }
-};
-
-// Fails, with a message that names the listing and, where there is one, the
-// line or the game, when: a listing is missing; the game listing is empty,
-// holds no game, or more than kMaxGames games; a game line has no blank or no
-// closing double quote; the clone listing has fewer than two lines or a clone
-// line has no blank; the driver listing does not list a game in game-listing
-// order (the search runs past its end); a driver line has no ".c" at or after
-// column 22; or a game would not read back from the database file as it is
-// (see unreadableReason).
-ListingImport importListings(const std::optional<QStringList>& gameListing,
-                             const std::optional<QStringList>& cloneListing,
-                             const std::optional<QStringList>& driverListing, bool caseInsensitive);
+// Gives the new master table, sorted. Fails, with a message that names the listing and, where there
+// is one, the line or the game, when: a listing is missing; the game listing is empty, holds no
+// game, or more than kMaxGames games; a game line has no blank or no closing double quote; the
+// clone listing has fewer than two lines or a clone line has no blank; the driver listing does not
+// list a game in game-listing order (the search runs past its end); a driver line has no ".c" at or
+// after column 22; or a game would not read back from the database file as it is (see
+// unreadableReason).
+Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
+                                  const std::optional<QStringList>& cloneListing,
+                                  const std::optional<QStringList>& driverListing,
+                                  bool caseInsensitive);

@@ -1,60 +1,21 @@
 #pragma once
 
-#include "database/GameRecord.h"
-#include "database/ListingImport.h"
-#include "frontend/Outcome.h"
-#include "gamelist/DriverFilter.h"
-#include "launch/MameGeneration.h"
-#include "launch/MameRun.h"
-#include "text/Compare.h"
+#include "frontend/GameList.h"
+#include "frontend/IniFileJob.h"
+#include "frontend/MameJob.h"
+#include "frontend/MameSetup.h"
+#include "settings/Settings.h"
 
 #include <QObject>
-#include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 
-class ListXmlReader;
-class QThread;
-struct AuditOutcome;
-class TempListingFolder;
-
-// Everything the window shows and the commands share. Only FrontEnd changes it.
-struct FrontEndState {
-    // Files, named after the program, in the working folder.
-    QString settingsFile;
-    QString databaseFile;
-    // The MAME executable as saved or chosen, its own ini file, and the start
-    // of Play's command line.
-    QString mameExecutable;
-    QString mameIniFile;
-    QString playCommandPrefix;
-    // The options of the last "Play..." answer, and the driver filter (empty:
-    // every game shown).
-    QString playOptions;
-    QString driverFilter;
-    // Switches read from the settings file.
-    bool hideConsole = false;
-    bool noShortcuts = false;
-    bool caseInsensitive = false;
-    // The master table, in database order, and the shown table: every game or
-    // those of the filtered drivers, in master order. Row k of the list is
-    // record k of shown.
-    GameTable games;
-    GameTable shown;
-    // The position in shown of the game every game command acts on; -1
-    // only while shown is empty.
-    int selectedRow = -1;
-};
-
 // The commands that run MAME, one at a time.
-enum class MameCommand { None, List, Audit, Ini, play };
+enum class Command { List, Audit, MameIni, DriverIni, ParentIni, SetIni, Play };
 
-// The ini file buttons that act on the selected game.
-enum class IniButton { Driver, Parent, Set };
-
-// The front end without its window: the state, and the operations on it. The
-// window shows what the signals say changed and asks through the methods.
+// The front end without its window: the game list, the MAME at hand and the
+// settings, and the commands on them. The window shows what the signals say
+// and asks through the methods; it names the commands as it pleases.
 class FrontEnd : public QObject {
     Q_OBJECT
 
@@ -62,116 +23,56 @@ class FrontEnd : public QObject {
     explicit FrontEnd(MameRunner& runner, QObject* parent = nullptr);
     ~FrontEnd() override;
 
-    const FrontEndState& state() const { return m_state; }
-
-    // Start-up. The file names come from the program's name; the executable
-    // sets mameIniFile and playCommandPrefix as well.
+    // Start-up, in this order. The settings and database files are named after
+    // the program; the settings are those read from the file (or the defaults).
     void setProgramName(const QString& programName);
-    void setMameExe(const QString& mameExecutable);
-    void setOptions(const QString& playOptions) { m_state.playOptions = playOptions; }
-    void setFilter(const QString& driverFilter) { m_state.driverFilter = driverFilter; }
-    void setSwitches(bool hideConsole, bool noShortcuts, bool caseInsensitive);
-    // Reads the database file, shows its games through the saved filter (all
-    // of them, with the filter emptied and the first game chosen, when it
-    // matches nothing) and selects `lastGame` (the first when out of range).
-    Outcome<Done> loadDatabase(int lastGame);
+    const QString& settingsFile() const { return m_settingsFile; }
+    void configure(const Settings& settings);
+    const Settings& settings() const { return m_settings; }
+    void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
+    // Reads the database file (when there is one) through the saved filter
+    // and selects the saved game.
+    bool hasDatabaseFile() const;
+    Outcome<Done> loadDatabase();
 
-    // The list.
-    void showAllGames();
-    FilterResult applyDriverFilter(const QString& text, QString* message = nullptr);
-    void searchGames(const QString& text);
-    void select(int index);
-    const GameRecord* selectedGame() const;
-    // The Info box's text for the selected game.
-    Outcome<QString> gameInformation() const;
+    // Shutdown: writes the settings, the window's own part as given.
+    Outcome<Done> saveSettings(const WindowSettings& window);
 
-    // Writes the master table and shows it again through the filter, first
-    // game selected. On a failure nothing changes.
-    Outcome<Done> saveDatabase();
+    GameList& games() { return m_games; }
+    const GameList& games() const { return m_games; }
+    const MameSetup& mame() const { return m_mame; }
+    const QString& playOptions() const { return m_settings.playOptions; }
 
-    // MAME runs: each reports through its signal; meanwhile busy() holds.
-    bool busy() const { return m_command != MameCommand::None; }
-    // The title of the command in progress: "List", "Audit" or the button's.
-    QString busyTitle() const;
-    void buildDatabase();
-    void auditDatabase();
-    // Plays the selected game; with options, they become playOptions first.
+    // The commands. Each reports through commandFinished(); while one runs,
+    // busy() holds and the others start nothing.
+    bool busy() const { return m_job != nullptr; }
+    void list();
+    void audit();
+    // Plays the selected game; with options, they are remembered first.
     void play(const std::optional<QString>& options);
-    // The command line Play runs for the selected game.
-    Outcome<QString> playCommandLine(const std::optional<QString>& options) const;
-    // MAME's own ini file, made by MAME when it is missing; then iniReady. An
-    // old MAME's lies in the working folder, a current one's in the first
-    // folder of its inipath.
-    void editMameIni();
-    // The ini file of the selected game's driver, parent or set, made empty
-    // when missing; then iniReady. An old MAME's lie in "ini" below the working
-    // folder, a current one's in the first folder of its inipath (the
-    // drivers' in "source" below it).
-    void editIniFile(IniButton button);
-    // Ends the MAME run in progress; its command then fails with "Cancelled.".
+    // Finds (and makes, when missing) an ini file: MAME's own, or the one of
+    // the selected game's driver, parent or set.
+    void editIni(IniFile file);
+    // Ends the command in progress, which then finishes as cancelled.
     void cancel();
 
   signals:
-    void shownAboutToChange();
-    void shownChanged();
-    void selectionChanged(int index);
-    // The master table was replaced: `any` is false when no game is left.
-    void gamesChanged(bool any);
-    void busyChanged(MameCommand command, bool busy);
-    // What a long run is doing, and how far it is (total 0: unknown).
+    // A command has started (or stopped) running MAME.
+    void busyChanged(Command command, bool busy);
+    // What the command in progress is doing, and how far it is (total 0: unknown).
     void progressChanged(const QString& text, qint64 value, qint64 total);
-    void listFinished(const Outcome<Done>& outcome);
-    void auditFinished(const Outcome<QString>& summary);
-    // Play ended (the window comes back), or nothing was started.
-    void playFinished(const Outcome<Done>& outcome);
-    // The file to open in the editor, for the button titled `title`.
-    void iniReady(const QString& title, const Outcome<QString>& path);
+    void commandFinished(Command command, const Outcome<JobReport>& outcome);
 
   private:
-    void replaceShown(GameTable shown);
-    Outcome<Done> replaceDatabase(GameTable games);
-    // Makes the private folder for MAME's output; else says why it could not.
-    QString makeTempFolder();
-    MameRunRequest mameRequest(const QStringList& arguments) const;
-    void startRun(MameCommand command, const MameRunRequest& request,
-                  std::function<void(const RunResult&)> done);
-    void endRun();
-    // The whole message for a run that did not finish, or empty when it did.
-    QString runFailure(const RunResult& result, const QString& what) const;
-    void watchListFullHeader(bool headerOnly);
-    bool headerShowsCurrentMame() const;
-    void setGeneration(MameGeneration generation);
-    void listStep(int step);
-    void listXmlStep();
-    void reportListProgress();
-    void inWorker(std::function<void()> work, std::function<void()> done);
-    void finishImport(ListingImport import);
-    void applyAudit(AuditOutcome audit);
-    void finishList(const Outcome<Done>& outcome);
-    void auditStep(const QStringList& arguments);
-    void finishAudit(const Outcome<QString>& outcome);
-    void findIniFolder(const QString& title, std::function<void(const Outcome<QString>&)> then);
+    void begin(Command command, std::unique_ptr<MameJob> job);
+    void onJobFinished(const Outcome<JobReport>& outcome);
 
-    FrontEndState m_state;
+    QString m_settingsFile;
+    Settings m_settings;
     MameRunner& m_runner;
-    CaseInsensitiveCompare m_searchCompare;
-    // The command in progress, its run and its temporary folder.
-    MameCommand m_command = MameCommand::None;
-    QString m_busyTitle;
-    std::unique_ptr<MameRun> m_run;
-    bool m_userCancelled = false;
-    std::unique_ptr<TempListingFolder> m_temp;
-    qint64 m_gamesListed = 0;
-    // What the runs found out about the MAME at hand: which kind it is (from
-    // the header of its game listing), and where a current one keeps its ini
-    // files. Both are asked again when the executable changes.
-    std::optional<MameGeneration> m_generation;
-    std::optional<MameGeneration> m_headerGeneration;
-    QByteArray m_header;
-    std::optional<QString> m_iniFolder;
-    QByteArray m_showConfig;
-    // The -listxml document as it arrives, and the thread that reads and sorts
-    // what MAME gave.
-    std::unique_ptr<ListXmlReader> m_xml;
-    QThread* m_worker = nullptr;
+    MameSetup m_mame;
+    GameList m_games;
+    std::unique_ptr<MameJob> m_job;
+    Command m_command = Command::List;
+    bool m_running = false;
 };

@@ -28,39 +28,33 @@ std::vector<QString> cutWords(QString text, qsizetype& count) {
 
 } // namespace
 
-FilterOutcome applyDriverFilter(const QString& text, const GameTable& games) {
-    FilterOutcome outcome;
+Outcome<DriverSelection> selectDrivers(const QString& text, const GameTable& games) {
     const QString t = trimSpaces(text).toLower();
-    if (t.isEmpty()) {
-        outcome.result = FilterResult::Shown;
-        outcome.shown = games;
-        return outcome;
-    }
+    if (t.isEmpty())
+        return DriverSelection{ShownRows::all(std::ssize(games)), {}};
 
     qsizetype count = 0;
     std::vector<QString> words = cutWords(t, count);
-    if (count > kMaxFilterWords) {
-        outcome.result = FilterResult::TooManyWords;
-        outcome.message = QStringLiteral("The filter holds %1 words, but at most %2 driver names "
-                                         "can be given.")
-                              .arg(count)
-                              .arg(kMaxFilterWords);
-        return outcome;
-    }
+    if (count > kMaxFilterWords)
+        return Failure{QStringLiteral("The filter holds %1 words, but at most %2 driver names "
+                                      "can be given.")
+                           .arg(count)
+                           .arg(kMaxFilterWords)};
 
     // Exact matches against any word, master order, each game once.
     const QSet<QString> wanted(words.begin(), words.end());
     QSet<QString> matched;
-    for (const GameRecord& game : games) {
-        if (wanted.contains(game.driver)) {
-            outcome.shown.push_back(game);
-            matched.insert(game.driver);
+    std::vector<qint32> positions;
+    for (qsizetype i = 0; i < std::ssize(games); ++i) {
+        if (wanted.contains(games[i].driver)) {
+            positions.push_back(static_cast<qint32>(i));
+            matched.insert(games[i].driver);
         }
     }
-    if (outcome.shown.empty()) {
-        outcome.result = FilterResult::NoMatch;
-        return outcome;
-    }
+    DriverSelection selection;
+    selection.rows = ShownRows::only(std::move(positions));
+    if (selection.rows.empty())
+        return selection;
 
     sortStrings(words, std::ssize(words));
     QString previous;
@@ -68,12 +62,11 @@ FilterOutcome applyDriverFilter(const QString& text, const GameTable& games) {
         if (word == previous)
             continue;
         if (matched.contains(word)) {
-            if (!outcome.filter.isEmpty())
-                outcome.filter += kSpace;
-            outcome.filter += word;
+            if (!selection.filter.isEmpty())
+                selection.filter += kSpace;
+            selection.filter += word;
         }
         previous = word;
     }
-    outcome.result = FilterResult::Shown;
-    return outcome;
+    return selection;
 }

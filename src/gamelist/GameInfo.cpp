@@ -7,13 +7,14 @@ const QString kLineEnd = QStringLiteral("\r\n");
 
 } // namespace
 
-QString gameInfoText(const GameRecord& game, const GameTable& shown) {
+QString gameInfoText(const GameRecord& game, const GameTable& games, const ShownRows& shown) {
     QString family;
     if (!game.parent.isEmpty()) {
         family = QStringLiteral("Parent") + kTab + game.parent + kLineEnd;
     } else {
         qsizetype clones = 0;
-        for (const GameRecord& other : shown) {
+        for (qsizetype row = 0; row < shown.size(); ++row) {
+            const GameRecord& other = games[shown[row]];
             if (other.parent == game.name) {
                 family += kTab + other.name + kLineEnd;
                 ++clones;

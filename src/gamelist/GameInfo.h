@@ -1,10 +1,11 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "gamelist/ShownRows.h"
 
 #include <QString>
 
-// The text of the "Info" box for `game`, a record of the shown table `shown`:
+// The text of the "Info" box for `game`, one of the `shown` rows of `games`:
 //
 //   description CR LF
 //   CR LF
@@ -17,4 +18,4 @@
 // "Clone" TAB name for one, or "Clones" TAB first name and then TAB name for
 // each further one, each line ended by CR LF; with no shown clone there is no
 // family line.
-QString gameInfoText(const GameRecord& game, const GameTable& shown);
+QString gameInfoText(const GameRecord& game, const GameTable& games, const ShownRows& shown);

@@ -1,20 +1,20 @@
 #include "gamelist/GameSearch.h"
 
-qsizetype searchGames(const GameTable& shown, const QString& text,
+qsizetype searchGames(const GameTable& games, const ShownRows& shown, const QString& text,
                       const CaseInsensitiveCompare& compare) {
-    const qsizetype count = std::ssize(shown);
+    const qsizetype count = shown.size();
     if (text.startsWith(u'[')) {
         if (!text.endsWith(u']')) // still typing the name ("[" alone included)
             return -1;
         const QStringView name = QStringView(text).mid(1, text.size() - 2);
         for (qsizetype k = 0; k < count; ++k) {
-            if (shown[k].name == name)
+            if (games[shown[k]].name == name)
                 return k;
         }
         return -1;
     }
     for (qsizetype k = 0; k < count; ++k) {
-        if (compare.startsWith(shown[k].description, text))
+        if (compare.startsWith(games[shown[k]].description, text))
             return k;
     }
     return -1;

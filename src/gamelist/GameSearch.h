@@ -1,11 +1,12 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "gamelist/ShownRows.h"
 #include "text/Compare.h"
 
 #include <QString>
 
-// The incremental search over the shown table, run on every change of the
+// The incremental search over the shown games, run on every change of the
 // search text. It always scans from the top and takes the first match.
 //
 // - A text that does not begin with "[" finds the first game whose
@@ -15,8 +16,7 @@
 //   then it finds the first game whose short name equals the text between the
 //   brackets exactly, case included ("[]" looks for an empty short name).
 //
-// Returns the position in `shown` to select, or -1 to leave the selection
-// where it is. `compare` is costly to make: keep one and pass it to every
-// search.
-qsizetype searchGames(const GameTable& shown, const QString& text,
+// Returns the row to select, or -1 to leave the selection where it is.
+// `compare` is costly to make: keep one and pass it to every search.
+qsizetype searchGames(const GameTable& games, const ShownRows& shown, const QString& text,
                       const CaseInsensitiveCompare& compare);

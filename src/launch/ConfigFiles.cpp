@@ -10,33 +10,30 @@ bool mameIniExists(const QString& mameIniFile) {
     return QFileInfo(mameIniFile).isFile();
 }
 
-IniFile prepareIniFile(const QString& folder, const QString& name) {
+Outcome<QString> prepareIniFile(const QString& folder, const QString& name) {
     if (!isPlainMameName(name))
-        return {{},
-                QString("\"%1\" is not a set or driver name, so it has no ini file.").arg(name)};
+        return Failure{
+            QString("\"%1\" is not a set or driver name, so it has no ini file.").arg(name)};
 
     const QFileInfo folderInfo(folder);
     if (!folderInfo.exists()) {
         if (!QDir().mkpath(folder))
-            return {{},
-                    QString("The folder \"%1\" could not be created.")
-                        .arg(QDir::toNativeSeparators(folder))};
+            return Failure{QString("The folder \"%1\" could not be created.")
+                               .arg(QDir::toNativeSeparators(folder))};
     } else if (!folderInfo.isDir()) {
-        return {{},
-                QString("\"%1\" is a file, not a folder, so no ini file can be made in it.")
-                    .arg(QDir::toNativeSeparators(folder))};
+        return Failure{QString("\"%1\" is a file, not a folder, so no ini file can be made in it.")
+                           .arg(QDir::toNativeSeparators(folder))};
     }
 
     const QString path = folder + "/" + name + ".ini";
     const QFileInfo fileInfo(path);
     if (fileInfo.isFile())
-        return {path, {}};
+        return path;
     if (fileInfo.exists())
-        return {{}, QString("\"%1\" is not a file.").arg(QDir::toNativeSeparators(path))};
+        return Failure{QString("\"%1\" is not a file.").arg(QDir::toNativeSeparators(path))};
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return {{},
-                QString("The file \"%1\" could not be created: %2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString())};
-    return {path, {}};
+        return Failure{QString("The file \"%1\" could not be created: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString())};
+    return path;
 }

@@ -18,7 +18,6 @@ struct MameRunRequest {
     QString outputFile;       // standard output is written here (empty: kept nowhere)
     QString errorFile;        // standard error is written here (empty: kept nowhere)
     QByteArray countedText;   // output lines holding this are counted (empty: every line)
-    bool hide = true;         // hide MAME's console; Linux has none, so it is only recorded
     bool ownChannels = false; // MAME writes to the front end's own channels (Play)
 };
 

@@ -5,16 +5,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -55,64 +51,10 @@ QString temporaryFolder() {
     return temp.isEmpty() ? QDir::tempPath() : temp;
 }
 
-#ifdef Q_OS_WIN
-
-QString mameCommandFor(const QString& mameExecutable) {
-    const QString exe =
-        mameExecutable.contains(u' ') ? u'"' + mameExecutable + u'"' : mameExecutable;
-    return qEnvironmentVariable("COMSPEC") + QLatin1String(" /C ") + exe;
-}
-
-QString executableFileFilter() {
-    return QStringLiteral("Executables (*.exe)");
-}
-
-std::pair<QString, QStringList> shellInvocation(const QString& commandLine) {
-    // The line already starts with COMSPEC /C.
-    const qsizetype split = commandLine.indexOf(QLatin1String(" /C "));
-    return {commandLine.left(split), {QStringLiteral("/C"), commandLine.mid(split + 4)}};
-}
-
-void prepareChildProcess(QProcess&) {}
-
-void endProcessGroup(qint64 pid, bool) {
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid))) {
-        TerminateProcess(process, 1);
-        CloseHandle(process);
-    }
-}
-
-QString exitSignalText(const QProcess& process) {
-    return QStringLiteral("exception 0x%1").arg(process.exitCode(), 8, 16, QLatin1Char('0'));
-}
-
-bool processIsRunning(qint64 pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
-    if (!process)
-        return false;
-    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return running;
-}
-
-qint64 currentProcessId() {
-    return GetCurrentProcessId();
-}
-
-bool openWithDefaultApp(const QString& path) {
-    return QProcess::startDetached(QStringLiteral("NOTEPAD.EXE"), {QDir::toNativeSeparators(path)});
-}
-
-#else
-
 QString mameCommandFor(const QString& mameExecutable) {
     if (!mameExecutable.isEmpty() && !mameExecutable.contains(u'/'))
         return shellQuote(QLatin1String("./") + mameExecutable);
     return shellQuote(mameExecutable);
-}
-
-QString executableFileFilter() {
-    return QStringLiteral("Executables (*)");
 }
 
 std::pair<QString, QStringList> shellInvocation(const QString& commandLine) {
@@ -157,5 +99,3 @@ qint64 currentProcessId() {
 bool openWithDefaultApp(const QString& path) {
     return QProcess::startDetached(QStringLiteral("xdg-open"), {path});
 }
-
-#endif

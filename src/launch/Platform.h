@@ -6,14 +6,12 @@
 
 class QProcess;
 
-// Everything that differs between Linux and Windows in starting MAME, the
-// shell and the editor. Nothing else in the program asks which system it is on.
+// What starting MAME, the shell and the editor takes on Linux.
 
-// The start of Play's command line (`playCommandPrefix`), built from the executable
-// as saved or chosen (`mameExecutable`). Linux: the executable itself, a bare name
-// run as "./name" since the shell does not look in the working folder, quoted
-// for the shell when it is not plain. Windows: the value of COMSPEC, " /C ",
-// then the name.
+// The start of Play's command line, built from the executable as saved or
+// chosen: the executable itself, a bare name run as "./name" since the shell
+// does not look in the working folder, quoted for the shell when it is not
+// plain.
 QString mameCommandFor(const QString& mameExecutable);
 
 // `text` as one word for the command shell: unchanged when the shell would read
@@ -25,17 +23,12 @@ QString shellQuote(const QString& text);
 // "ini" (mame.exe -> mame.ini), any other name with ".ini" added (mame -> mame.ini).
 QString mameIniFor(const QString& mameExecutable);
 
-// The filter of the dialog that asks for the MAME executable: "*.exe" files on
-// Windows; any file on Linux, where executables carry no extension.
-QString executableFileFilter();
-
 // The folder for temporary files: TEMP when it is set and not empty, else the
 // system's temporary folder.
 QString temporaryFolder();
 
 // The program and arguments that run Play's command line through the command
-// shell (Linux: /bin/sh -f -c, so that no word is globbed; Windows: the line
-// starts with COMSPEC /C itself).
+// shell: /bin/sh -f -c, so that no word is globbed.
 std::pair<QString, QStringList> shellInvocation(const QString& commandLine);
 
 // Makes the child of `process` the leader of a process group of its own, which
@@ -54,6 +47,6 @@ bool processIsRunning(qint64 pid);
 // This process's id.
 qint64 currentProcessId();
 
-// Opens `path` in the desktop's default application for it (Linux: xdg-open;
-// Windows: NOTEPAD.EXE) without waiting. Returns whether that could be started.
+// Opens `path` in the desktop's default application for it (xdg-open)
+// without waiting. Returns whether that could be started.
 bool openWithDefaultApp(const QString& path);

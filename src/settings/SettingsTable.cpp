@@ -1,17 +1,17 @@
 #include "settings/SettingsTable.h"
 
 bool SettingsTable::addSetting(const QString& key, const QVariant& value) {
-    if (count >= kSlots)
+    if (m_count >= kSlots)
         return false;
-    pairs[count] = {key, value};
-    ++count;
+    m_pairs[m_count] = {key, value};
+    ++m_count;
     return true;
 }
 
 bool SettingsTable::lookupSetting(const QString& key, QVariant& value) const {
-    for (int i = 0; i < count; ++i) {
-        if (pairs[i].key == key) {
-            value = pairs[i].value;
+    for (int i = 0; i < m_count; ++i) {
+        if (m_pairs[i].key == key) {
+            value = m_pairs[i].value;
             return true;
         }
     }

@@ -19,6 +19,10 @@ class SettingsTable {
     // returns false and leaves `value` alone.
     bool lookupSetting(const QString& key, QVariant& value) const;
 
-    std::array<SettingPair, kSlots> pairs;
-    int count = 0;
+    int size() const { return m_count; }
+    const SettingPair& operator[](int slot) const { return m_pairs[slot]; }
+
+  private:
+    std::array<SettingPair, kSlots> m_pairs;
+    int m_count = 0;
 };

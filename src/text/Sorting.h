@@ -14,15 +14,13 @@
 // a[0..n-gap-1], exchanging a[i] and a[i+gap] when a[i] compares strictly
 // greater, until a pass exchanges nothing. The order of equal keys follows
 // from exactly this sequence of exchanges. Elements from n on are never
-// touched. Returns the number of passes made.
+// touched.
 template <class T, class Compare>
-qint64 exchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
-    qint64 passes = 0;
+void exchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
     for (qsizetype gap = n / 2; gap > 0; gap /= 2) {
         bool swapped = true;
         while (swapped) {
             swapped = false;
-            ++passes;
             const qsizetype last = n - gap - 1;
             for (qsizetype i = 0; i <= last; ++i) {
                 if (compare(a[i], a[i + gap]) > 0) {
@@ -32,7 +30,6 @@ qint64 exchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
             }
         }
     }
-    return passes;
 }
 
 namespace sorting_detail {
@@ -62,11 +59,10 @@ template <class T> void permute(std::vector<T>& a, const std::vector<qsizetype>&
 //   as it would on the keys, only with cheaper comparisons;
 // - some pair descending (`quickLess` disagrees with `compare`): the exchange
 //   sort runs on the keys themselves.
-// Returns the number of exchange-sort passes made, 0 when none was needed.
 template <class T, class Compare, class QuickLess>
-qint64 sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
+void sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
     if (n < 2)
-        return 0;
+        return;
     std::vector<qsizetype> order(n);
     std::iota(order.begin(), order.end(), qsizetype(0));
     std::sort(order.begin(), order.end(), quickLess);
@@ -85,22 +81,19 @@ qint64 sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, Quick
             equalKeys = true;
         rank[order[k]] = current;
     }
-    if (!equalKeys) {
-        sorting_detail::permute(a, order);
-        return 0;
+    if (equalKeys) {
+        std::iota(order.begin(), order.end(), qsizetype(0));
+        exchangeSort(order, n, [&rank](qsizetype x, qsizetype y) {
+            return rank[x] < rank[y] ? -1 : (rank[x] > rank[y] ? 1 : 0);
+        });
     }
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    const qint64 passes = exchangeSort(order, n, [&rank](qsizetype x, qsizetype y) {
-        return rank[x] < rank[y] ? -1 : (rank[x] > rank[y] ? 1 : 0);
-    });
     sorting_detail::permute(a, order);
-    return passes;
 }
 
 // Sorts elements 0..count-1 ascending by ordinal comparison, in the order of
 // exchangeSort (which for strings that compare equal only means equal
-// strings). Returns the exchange-sort passes made, 0 when all differ.
-inline qint64 sortStrings(std::vector<QString>& strings, qsizetype count) {
+// strings).
+inline void sortStrings(std::vector<QString>& strings, qsizetype count) {
     return sortAsExchangeSort(strings, count, compareOrdinal, [&strings](qsizetype i, qsizetype j) {
         return compareOrdinal(strings[i], strings[j]) < 0;
     });
@@ -108,10 +101,9 @@ inline qint64 sortStrings(std::vector<QString>& strings, qsizetype count) {
 
 // Sorts records 0..count-1 by their description, ignoring case under the
 // default locale when caseInsensitive is set, ordinally otherwise, in the
-// order of exchangeSort. Whole records move together. Returns the
-// exchange-sort passes made, 0 when all descriptions differ.
+// order of exchangeSort. Whole records move together.
 template <class Record>
-qint64 sortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
+void sortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
     if (!caseInsensitive) {
         return sortAsExchangeSort(
             games, count,

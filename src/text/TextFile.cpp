@@ -7,14 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -81,34 +76,34 @@ QString systemReason(int error) {
 }
 
 // Removes the file beside the target unless it has been renamed into place.
-class asideFile {
+class AsideFile {
   public:
-    explicit asideFile(const QString& target) : m_target(target) {}
-    ~asideFile() {
+    explicit AsideFile(const QString& target) : m_target(target) {}
+    ~AsideFile() {
         if (m_file.isOpen())
             m_file.close();
         if (!m_kept && !m_file.fileName().isEmpty())
             QFile::remove(m_file.fileName());
     }
-    asideFile(const asideFile&) = delete;
-    asideFile& operator=(const asideFile&) = delete;
+    AsideFile(const AsideFile&) = delete;
+    AsideFile& operator=(const AsideFile&) = delete;
 
     // Creates a file of a fresh name in the target's folder.
-    QString create() {
+    Outcome<Done> create() {
         for (int attempt = 0; attempt < 100; ++attempt) {
             m_file.setFileName(m_target +
                                QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8,
                                                          16, QChar(u'0')));
             if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-                return {};
+                return Done{};
             if (QFileInfo::exists(m_file.fileName()))
                 continue; // taken: another name
             const QString reason = m_file.errorString();
             m_file.setFileName(QString());
-            return reason;
+            return Failure{reason};
         }
         m_file.setFileName(QString());
-        return QStringLiteral("No free name for a file beside %1").arg(m_target);
+        return Failure{QStringLiteral("No free name for a file beside %1").arg(m_target)};
     }
 
     QFile& file() { return m_file; }
@@ -120,50 +115,32 @@ class asideFile {
     bool m_kept = false;
 };
 
-// What the systems do differently to make a file durable and to replace one.
-#ifdef Q_OS_WIN
-QString syncFile(QFile& file) {
-    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
-        return QStringLiteral("Windows error %1").arg(GetLastError());
-    return {};
-}
-
-QString replaceFile(const QString& from, const QString& to) {
-    if (!MoveFileExW(reinterpret_cast<LPCWSTR>(from.utf16()), reinterpret_cast<LPCWSTR>(to.utf16()),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return QStringLiteral("Windows error %1").arg(GetLastError());
-    return {};
-}
-
-// Windows has no folder to sync: MOVEFILE_WRITE_THROUGH above waits for the rename.
-QString syncFolder(const QString&) {
-    return {};
-}
-#else
-QString syncFile(QFile& file) {
+// Making a file durable and putting it in place.
+Outcome<Done> syncFile(QFile& file) {
     if (::fsync(file.handle()) != 0)
-        return systemReason(errno);
-    return {};
+        return Failure{systemReason(errno)};
+    return Done{};
 }
 
-QString replaceFile(const QString& from, const QString& to) {
+Outcome<Done> replaceFile(const QString& from, const QString& to) {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return systemReason(errno);
-    return {};
+        return Failure{systemReason(errno)};
+    return Done{};
 }
 
-QString syncFolder(const QString& folder) {
+Outcome<Done> syncFolder(const QString& folder) {
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return systemReason(errno);
+        return Failure{systemReason(errno)};
     // Some file systems cannot sync a folder at all; there is nothing more to do then.
     const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
     const int error = errno;
     ::close(fd);
-    return synced ? QString() : systemReason(error);
+    if (!synced)
+        return Failure{systemReason(error)};
+    return Done{};
 }
-#endif
 
 } // namespace
 
@@ -249,71 +226,74 @@ std::optional<QStringList> readLines(const QString& path) {
     return splitLines(bytes);
 }
 
-QString writeLines(QIODevice& device, const QStringList& lines, qint64& written) {
+Outcome<Done> writeLines(QIODevice& device, const QStringList& lines, qint64& written) {
     QByteArray chunk;
     // A device may take part of a write; the rest is offered again until it
     // takes all or fails.
-    const auto writeChunk = [&]() -> QString {
+    const auto writeChunk = [&]() -> Outcome<Done> {
         for (qsizetype offset = 0; offset < chunk.size();) {
             const qint64 accepted = device.write(chunk.constData() + offset, chunk.size() - offset);
             if (accepted < 0)
-                return device.errorString();
+                return Failure{device.errorString()};
             if (accepted == 0)
-                return QStringLiteral("The device took no more bytes");
+                return Failure{QStringLiteral("The device took no more bytes")};
             written += accepted;
             offset += accepted;
         }
         chunk.clear();
-        return {};
+        return Done{};
     };
     for (const QString& line : lines) {
         chunk += encodeText(line);
         chunk += "\r\n";
         if (chunk.size() >= kChunkBytes) {
-            if (QString reason = writeChunk(); !reason.isEmpty())
-                return reason;
+            if (Outcome<Done> wrote = writeChunk(); !wrote.ok())
+                return wrote;
         }
     }
     if (!chunk.isEmpty()) {
-        if (QString reason = writeChunk(); !reason.isEmpty())
-            return reason;
+        if (Outcome<Done> wrote = writeChunk(); !wrote.ok())
+            return wrote;
     }
     if (auto* file = qobject_cast<QFileDevice*>(&device); file && !file->flush())
-        return file->errorString();
-    return {};
+        return Failure{file->errorString()};
+    return Done{};
 }
 
-QString writeLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
+Outcome<Done> writeLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
     // A symbolic link stays one: the file it points to is replaced.
     const QFileInfo info(linkOrPath);
     const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty()
                              ? info.canonicalFilePath()
                              : linkOrPath;
-    asideFile aside(path);
-    if (QString reason = aside.create(); !reason.isEmpty())
-        return reason;
+    AsideFile aside(path);
+    if (Outcome<Done> made = aside.create(); !made.ok())
+        return made;
     QFile& file = aside.file();
     if (QFile::exists(path) && !file.setPermissions(QFile::permissions(path)))
-        return file.errorString();
+        return Failure{file.errorString()};
 
     qint64 written = 0;
-    if (QString reason = writeLines(file, lines, written); !reason.isEmpty())
-        return reason;
+    if (Outcome<Done> wrote = writeLines(file, lines, written); !wrote.ok())
+        return wrote;
     const qint64 size = file.size();
     if (file.error() != QFileDevice::NoError)
-        return file.errorString();
+        return Failure{file.errorString()};
     if (size != written)
-        return QStringLiteral("The file holds %1 bytes where %2 were written")
-            .arg(size)
-            .arg(written);
-    if (QString reason = syncFile(file); !reason.isEmpty())
-        return reason;
+        return Failure{
+            QStringLiteral("The file holds %1 bytes where %2 were written").arg(size).arg(written)};
+    if (Outcome<Done> synced = syncFile(file); !synced.ok())
+        return synced;
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return file.errorString();
+        return Failure{file.errorString()};
 
-    if (QString reason = replaceFile(file.fileName(), path); !reason.isEmpty())
-        return reason;
+    if (Outcome<Done> replaced = replaceFile(file.fileName(), path); !replaced.ok())
+        return replaced;
     aside.keep();
     return syncFolder(QFileInfo(path).absolutePath());
+}
+
+bool fileExists(const QString& name) {
+    return !name.isEmpty() && QFileInfo(name).isFile();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Outcome.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -38,16 +40,18 @@ std::optional<QStringList> readLines(const QString& path);
 QStringList splitLines(const QByteArray& bytes);
 
 // Writes `lines`, each ended by CR LF, to `device`, checking every write.
-// Adds the number of bytes the device accepted to `written`. Returns an empty
-// text when every byte was accepted, otherwise what went wrong.
-QString writeLines(QIODevice& device, const QStringList& lines, qint64& written);
+// Adds the number of bytes the device accepted to `written`. Fails with what
+// went wrong unless every byte was accepted.
+Outcome<Done> writeLines(QIODevice& device, const QStringList& lines, qint64& written);
 
 // Writes `lines` as writeLines does to a new file beside `path`, forces it to
 // the disk, renames it over `path` and forces the folder to the disk, so that
 // `path` holds either the old or the whole new text, also after a power cut.
 // A new file takes the permissions of the file it replaces; when `path` is a
 // symbolic link, the file it points to is replaced and the link kept. On any failure the
-// old file stays untouched and the file beside it is removed. Returns an empty
-// text on success, otherwise the system's reason (such as "No space left on
-// device").
-QString writeLinesAtomically(const QString& path, const QStringList& lines);
+// old file stays untouched and the file beside it is removed, and the failure
+// gives the system's reason (such as "No space left on device").
+Outcome<Done> writeLinesAtomically(const QString& path, const QStringList& lines);
+
+// An ordinary file of that name exists; an empty name never does.
+bool fileExists(const QString& name);

@@ -28,7 +28,7 @@ struct FontChoice {
 // driven by a script in tests.
 class DialogSeam {
   public:
-    enum class Icon { Information, usageError };
+    enum class Icon { Information, Error };
 
     virtual ~DialogSeam() = default;
 

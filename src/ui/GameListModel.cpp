@@ -1,19 +1,19 @@
 #include "ui/GameListModel.h"
 
-#include "frontend/FrontEnd.h"
+#include "frontend/GameList.h"
 
-GameListModel::GameListModel(const FrontEnd& frontEnd, QObject* parent)
-    : QAbstractListModel(parent), m_frontEnd(frontEnd) {
-    connect(&frontEnd, &FrontEnd::shownAboutToChange, this, &GameListModel::beginResetModel);
-    connect(&frontEnd, &FrontEnd::shownChanged, this, &GameListModel::endResetModel);
+GameListModel::GameListModel(const GameList& games, QObject* parent)
+    : QAbstractListModel(parent), m_games(games) {
+    connect(&games, &GameList::shownAboutToChange, this, &GameListModel::beginResetModel);
+    connect(&games, &GameList::shownChanged, this, &GameListModel::endResetModel);
 }
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_frontEnd.state().shown.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_games.shownRows().size());
 }
 
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return m_frontEnd.state().shown[static_cast<size_t>(index.row())].description;
+    return m_games.shownGame(index.row()).description;
 }

@@ -2,20 +2,20 @@
 
 #include <QAbstractListModel>
 
-class FrontEnd;
+class GameList;
 
-// The list's view of the front end's shown table: row k is record k, showing
-// its description. It reads the table in place and resets on the front end's
-// signal, so the list and the table cannot drift apart.
+// The list's view of the game list's shown rows: row k shows the description
+// of shownGame(k). It reads the games in place and resets on the game list's
+// signals, so the list and the shown rows cannot drift apart.
 class GameListModel : public QAbstractListModel {
     Q_OBJECT
 
   public:
-    explicit GameListModel(const FrontEnd& frontEnd, QObject* parent = nullptr);
+    explicit GameListModel(const GameList& games, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
   private:
-    const FrontEnd& m_frontEnd;
+    const GameList& m_games;
 };

@@ -22,7 +22,7 @@ QString forDisplay(QString text) {
 
 void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title,
                                Icon icon) {
-    QMessageBox box(icon == Icon::usageError ? QMessageBox::Critical : QMessageBox::Information,
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information,
                     title, forDisplay(text), QMessageBox::Ok, owner);
     box.exec();
 }

@@ -122,7 +122,7 @@ TEST_F(StartUp, ABrokenOrUnshowableSettingIsDeletedAndNothingElse) {
         EXPECT_FALSE(Load()) << line;
         ASSERT_EQ(seam.messages.size(), 1u) << line;
         EXPECT_EQ(seam.messages[0].text, "Load failed, options reset.");
-        EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::usageError);
+        EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Error);
         EXPECT_FALSE(QFile::exists("coinslot.ini")) << line;
         EXPECT_EQ(ReadAll("coinslot.dat"), "Game|g||drv\r\n");
     }

@@ -1,0 +1,117 @@
+#include "frontend/ListJob.h"
+
+#include "database/ListXmlImport.h"
+#include "database/ListingImport.h"
+#include "frontend/GameList.h"
+#include "text/TextFile.h"
+
+#include <QLocale>
+
+namespace {
+
+QString formatCount(qint64 number) {
+    return QLocale(QLocale::English).toString(number);
+}
+
+} // namespace
+
+ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive)
+    : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive) {}
+
+ListJob::~ListJob() = default;
+
+void ListJob::start() {
+    if (Outcome<Done> made = makeTempFolder(); !made.ok())
+        return finish(made.why());
+    runGameListing();
+}
+
+// Step 1: the game listing, whose header also tells which MAME this is.
+void ListJob::runGameListing() {
+    MameRunRequest request = mameRequest(listFullArguments());
+    request.outputFile = temp().fullListing();
+    run(request, &ListJob::onGameListing);
+    watchListingHeader(false);
+    connect(&currentRun(), &MameRun::linesCounted, this, [this](qint64 lines) {
+        if (headerGeneration() != MameGeneration::Current)
+            reportListed(std::max<qint64>(0, lines - 1)); // less the header
+    });
+    reportListed(0);
+}
+
+void ListJob::onGameListing(const RunResult& result) {
+    if (!cancelled() && headerGeneration() == MameGeneration::Current) {
+        mame().setGeneration(MameGeneration::Current);
+        return runMachineListing();
+    }
+    if (const auto failure = runFailure(result, QStringLiteral("listing its games (-listfull)")))
+        return finish(*failure);
+    MameRunRequest request = mameRequest(listClonesArguments());
+    request.outputFile = temp().cloneListing();
+    run(request, &ListJob::onCloneListing);
+}
+
+// Step 2: the clone listing.
+void ListJob::onCloneListing(const RunResult& result) {
+    if (const auto failure = runFailure(result, QStringLiteral("listing its clones (-listclones)")))
+        return finish(*failure);
+    MameRunRequest request = mameRequest(listSourceFileArguments());
+    request.outputFile = temp().sourceListing();
+    run(request, &ListJob::onDriverListing);
+}
+
+// Step 3: the driver listing; then the three are read together.
+void ListJob::onDriverListing(const RunResult& result) {
+    if (const auto failure =
+            runFailure(result, QStringLiteral("listing its driver source files (-listsourcefile)")))
+        return finish(*failure);
+    mame().setGeneration(MameGeneration::Old);
+    reportProgress(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed,
+                   0);
+    inWorker(
+        [this, full = temp().fullListing(), clones = temp().cloneListing(),
+         sources = temp().sourceListing()] {
+            m_imported = importListings(readLines(full), readLines(clones), readLines(sources),
+                                        m_caseInsensitive);
+        },
+        &ListJob::onImported);
+}
+
+// A current MAME: its machine listing, read as it arrives and never kept whole.
+void ListJob::runMachineListing() {
+    m_xml = std::make_unique<ListXmlReader>();
+    m_listed = 0;
+    run(mameRequest(listXmlArguments()), &ListJob::onMachineListing);
+    connect(&currentRun(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
+        m_xml->addData(chunk);
+        if (m_xml->machinesRead() != m_listed)
+            reportListed(m_xml->machinesRead());
+    });
+    reportListed(0);
+}
+
+void ListJob::onMachineListing(const RunResult& result) {
+    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)")))
+        return finish(*failure);
+    reportProgress(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed,
+                   0);
+    inWorker([this] { m_imported = m_xml->finish(m_caseInsensitive); }, &ListJob::onImported);
+}
+
+// Last step: the new table replaces the database, or nothing changes.
+void ListJob::onImported() {
+    Outcome<GameTable> imported = std::move(*m_imported);
+    if (!imported.ok())
+        return finish(Failure{imported.failure() + kNothingChanged});
+    const Outcome<Done> replaced = m_games.replaceGames(std::move(imported).value());
+    if (!replaced.ok())
+        return finish(Failure{replaced.failure() + kNothingChanged});
+    finish(JobReport{});
+}
+
+void ListJob::reportListed(qint64 games) {
+    m_listed = games;
+    reportProgress(
+        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(formatCount(games)), games,
+        0);
+}

@@ -1,0 +1,124 @@
+#include "frontend/MameJob.h"
+
+#include <QThread>
+
+namespace {
+
+const QString kCancelled = QStringLiteral("Cancelled. The database was not changed.");
+constexpr qsizetype kLongestHeader = 4096;
+
+} // namespace
+
+MameJob::MameJob(MameRunner& runner, MameSetup& mame) : m_runner(runner), m_mame(mame) {}
+
+MameJob::~MameJob() {
+    if (m_worker)
+        m_worker->wait();
+}
+
+void MameJob::cancel() {
+    if (m_finished || m_cancelled)
+        return;
+    m_cancelled = true;
+    if (m_run && m_run->running())
+        m_run->cancel();
+}
+
+MameRunRequest MameJob::mameRequest(const QStringList& arguments) const {
+    MameRunRequest request;
+    request.program = m_mame.program();
+    request.arguments = arguments;
+    if (m_temp)
+        request.errorFile = m_temp->errorOutput();
+    return request;
+}
+
+Outcome<Done> MameJob::makeTempFolder() {
+    m_temp = std::make_unique<TempListingFolder>();
+    if (m_temp->isValid())
+        return Done{};
+    const QString error = m_temp->errorText() + kNothingChanged;
+    m_temp.reset();
+    return Failure{error};
+}
+
+void MameJob::runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then) {
+    if (m_cancelled) // stopped between two runs
+        return finish(Failure::Cancelled(kCancelled));
+    m_run = m_runner.create(request);
+    connect(m_run.get(), &MameRun::finished, this,
+            [this, then = std::move(then)](const RunResult& result) {
+                // The run is still emitting: let it go once it has returned.
+                m_run.release()->deleteLater();
+                then(result);
+            });
+    if (!std::exchange(m_running, true))
+        emit running();
+    m_run->start();
+}
+
+void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
+    m_worker = QThread::create(std::move(work));
+    connect(m_worker, &QThread::finished, this, [this, then = std::move(then)] {
+        m_worker->deleteLater();
+        m_worker = nullptr;
+        if (m_cancelled)
+            return finish(Failure::Cancelled(kCancelled));
+        then();
+    });
+    m_worker->start();
+}
+
+void MameJob::watchListingHeader(bool headerOnly) {
+    m_header.clear();
+    m_headerGeneration.reset();
+    connect(m_run.get(), &MameRun::outputArrived, this,
+            [this, headerOnly](const QByteArray& chunk) {
+                if (m_headerGeneration)
+                    return;
+                m_header += chunk;
+                const qsizetype end = m_header.indexOf('\n');
+                if (end < 0 && m_header.size() < kLongestHeader)
+                    return;
+                QByteArray line = m_header.left(end < 0 ? m_header.size() : end);
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                m_headerGeneration = generationFromListFullHeader(QString::fromLocal8Bit(line));
+                // A current MAME's text listings are of no use: end it at once.
+                if (headerOnly || *m_headerGeneration == MameGeneration::Current)
+                    m_run->cancel();
+            });
+}
+
+std::optional<Failure> MameJob::runFailure(const RunResult& result, const QString& what) const {
+    QString failure;
+    switch (result.end) {
+    case RunEnd::FailedToStart:
+        failure = QStringLiteral("MAME could not be started for %1: %2").arg(what, result.detail);
+        break;
+    case RunEnd::Crashed:
+        failure =
+            QStringLiteral("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
+        break;
+    case RunEnd::OutputNotWritten:
+        failure =
+            QStringLiteral("MAME's output could not be kept while %1: %2").arg(what, result.detail);
+        break;
+    case RunEnd::Cancelled:
+        return Failure::Cancelled(kCancelled);
+    case RunEnd::Finished:
+        return std::nullopt;
+    }
+    return Failure{failure + kNothingChanged};
+}
+
+void MameJob::reportProgress(const QString& text, qint64 value, qint64 total) {
+    emit progressChanged(text, value, total);
+}
+
+void MameJob::finish(const Outcome<JobReport>& outcome) {
+    if (std::exchange(m_finished, true))
+        return;
+    m_temp.reset(); // MAME's output is gone from here on, whatever the outcome
+    emit finished(outcome);
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "frontend/MameSetup.h"
+#include "launch/MameRun.h"
+#include "launch/TempListingFolder.h"
+#include "text/Outcome.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QThread;
+
+// What a command gives back when it is done: a text for the user (the
+// audit's summary, the ini file to open) and, where there are any, details
+// for a closer look.
+struct JobReport {
+    QString text;
+    QString details;
+};
+
+// One command that runs MAME (List, Audit, an ini file, Play), from start to
+// finish. The base owns what every such command needs: the run of MAME in
+// progress, the private temporary folder for its output, the thread that
+// reads that output, progress, Cancel, and the one report at the end. A
+// command is written as named steps: each starts a run or a piece of work and
+// names the step that continues when it is done.
+class MameJob : public QObject {
+    Q_OBJECT
+
+  public:
+    MameJob(MameRunner& runner, MameSetup& mame);
+    ~MameJob() override;
+
+    // Starts the command. finished() follows once, later; a command that
+    // needs no run of MAME may finish within this call.
+    virtual void start() = 0;
+    // Ends MAME and everything it started; the command then finishes as
+    // cancelled, having changed nothing.
+    void cancel();
+
+  signals:
+    // The command has started its first run of MAME.
+    void running();
+    // What it is doing, and how far it is (total 0: unknown).
+    void progressChanged(const QString& text, qint64 value, qint64 total);
+    void finished(const Outcome<JobReport>& outcome);
+
+  protected:
+    // Runs MAME as `request` says; `then` continues with how the run ended.
+    template <class Job>
+    void run(const MameRunRequest& request, void (Job::*then)(const RunResult&)) {
+        runThen(request, [job = static_cast<Job*>(this), then](const RunResult& result) {
+            (job->*then)(result);
+        });
+    }
+    // Does `work` on a thread of its own, so that reading and sorting a
+    // million games never stops the window from painting; `then` continues
+    // on this thread. A Cancel meanwhile finishes the command instead.
+    template <class Job> void inWorker(std::function<void()> work, void (Job::*then)()) {
+        workThen(std::move(work), [job = static_cast<Job*>(this), then] { (job->*then)(); });
+    }
+
+    // A request to run MAME itself with `arguments`; its standard error goes
+    // to the temporary folder when there is one.
+    MameRunRequest mameRequest(const QStringList& arguments) const;
+    // Makes the private folder for MAME's output.
+    Outcome<Done> makeTempFolder();
+    const TempListingFolder& temp() const { return *m_temp; }
+    // The run in progress, to follow its output.
+    MameRun& currentRun() { return *m_run; }
+    MameSetup& mame() { return m_mame; }
+    bool cancelled() const { return m_cancelled; }
+
+    // Follows the first line of the run in progress (MAME's -listfull), which
+    // tells which generation MAME is. A current MAME's run is ended at once,
+    // as is every run with `headerOnly`.
+    void watchListingHeader(bool headerOnly);
+    const std::optional<MameGeneration>& headerGeneration() const { return m_headerGeneration; }
+
+    // Why the run did not give what `what` needed: nothing when it finished;
+    // a cancelled failure when the user stopped it; else a message that ends
+    // by saying the database was not changed.
+    std::optional<Failure> runFailure(const RunResult& result, const QString& what) const;
+    void reportProgress(const QString& text, qint64 value, qint64 total);
+    // Ends the command: the temporary folder goes, then finished() is emitted.
+    void finish(const Outcome<JobReport>& outcome);
+
+  private:
+    void runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then);
+    void workThen(std::function<void()> work, std::function<void()> then);
+
+    MameRunner& m_runner;
+    MameSetup& m_mame;
+    std::unique_ptr<MameRun> m_run;
+    std::unique_ptr<TempListingFolder> m_temp;
+    QThread* m_worker = nullptr;
+    bool m_cancelled = false;
+    bool m_running = false;
+    bool m_finished = false;
+    QByteArray m_header;
+    std::optional<MameGeneration> m_headerGeneration;
+};
+
+// The end of every message of a List or Audit that changed nothing.
+inline const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "launch/MameCommands.h"
+#include "launch/MameGeneration.h"
+#include "launch/Platform.h"
+
+#include <QString>
+#include <optional>
+
+// What the front end knows of the MAME at hand: the executable, the names
+// derived from it, and what its runs have told so far (which generation it
+// is, where a current one keeps its ini files). Both are learnt again when
+// the executable changes.
+class MameSetup {
+  public:
+    void setExecutable(const QString& executable) {
+        m_executable = executable;
+        m_generation.reset();
+        m_iniFolder.reset();
+    }
+    // As saved or chosen: a bare name in the working folder, else a path.
+    const QString& executable() const { return m_executable; }
+    // What the listing, audit and configuration runs start.
+    QString program() const { return mameProgramFor(m_executable); }
+    // The start of Play's command line.
+    QString playCommandPrefix() const { return mameCommandFor(m_executable); }
+    // An old MAME's own ini file, in the working folder.
+    QString oldIniFile() const { return mameIniFor(m_executable); }
+
+    const std::optional<MameGeneration>& generation() const { return m_generation; }
+    void setGeneration(MameGeneration generation) {
+        if (m_generation != generation)
+            m_iniFolder.reset();
+        m_generation = generation;
+    }
+    const std::optional<QString>& iniFolder() const { return m_iniFolder; }
+    void setIniFolder(const QString& folder) { m_iniFolder = folder; }
+
+  private:
+    QString m_executable;
+    std::optional<MameGeneration> m_generation;
+    std::optional<QString> m_iniFolder;
+};

@@ -1,0 +1,99 @@
+#include "settings/Settings.h"
+
+#include "settings/SettingValue.h"
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// One key of the settings file: how its text is read into the settings, and
+// what is written for it.
+struct SettingKey {
+    QString name;
+    std::function<bool(const QString& text, Settings& settings)> read;
+    std::function<QVariant(const Settings& settings)> write;
+};
+
+std::optional<QString> asText(const QString& text) {
+    return text;
+}
+
+// A key whose value lives at `access(settings)`, read with `convert` (which
+// gives nothing for a text that does not convert) and written as `Written`.
+template <class Written, class Access, class Convert>
+SettingKey key(const char* name, Access access, Convert convert) {
+    return {QLatin1String(name),
+            [access, convert](const QString& text, Settings& settings) {
+                const auto value = convert(text);
+                if (!value)
+                    return false;
+                access(settings) = *value;
+                return true;
+            },
+            [access](const Settings& settings) {
+                const auto& field = access(settings);
+                if constexpr (requires { field.value_or(Written{}); })
+                    return QVariant::fromValue(static_cast<Written>(field.value_or(Written{})));
+                else
+                    return QVariant::fromValue(static_cast<Written>(field));
+            }};
+}
+
+// The keys in the order the file is written.
+const std::vector<SettingKey>& settingKeys() {
+    static const std::vector<SettingKey> keys = {
+        key<qint32>(
+            "left", [](auto& s) -> auto& { return s.window.left; }, toLong),
+        key<qint32>(
+            "top", [](auto& s) -> auto& { return s.window.top; }, toLong),
+        key<qint32>(
+            "width", [](auto& s) -> auto& { return s.window.width; }, toLong),
+        key<qint32>(
+            "height", [](auto& s) -> auto& { return s.window.height; }, toLong),
+        key<int>(
+            "windowstate", [](auto& s) -> auto& { return s.window.windowState; }, toInteger),
+        key<QString>(
+            "fontname", [](auto& s) -> auto& { return s.window.fontName; }, asText),
+        key<float>(
+            "fontsize", [](auto& s) -> auto& { return s.window.fontSize; }, toNumber),
+        key<bool>(
+            "fontbold", [](auto& s) -> auto& { return s.window.fontBold; }, toFlag),
+        key<bool>(
+            "fontitalic", [](auto& s) -> auto& { return s.window.fontItalic; }, toFlag),
+        key<qint32>(
+            "lastgame", [](auto& s) -> auto& { return s.lastGame; }, toLong),
+        key<QString>(
+            "mameexe", [](auto& s) -> auto& { return s.mameExecutable; }, asText),
+        key<QString>(
+            "commandlineoptions", [](auto& s) -> auto& { return s.playOptions; }, asText),
+        key<QString>(
+            "filter", [](auto& s) -> auto& { return s.driverFilter; }, asText),
+        key<bool>(
+            "hideconsole", [](auto& s) -> auto& { return s.hideConsole; }, toFlag),
+        key<bool>(
+            "noshortcuts", [](auto& s) -> auto& { return s.noShortcuts; }, toFlag),
+        key<bool>(
+            "caseinsensitive", [](auto& s) -> auto& { return s.caseInsensitive; }, toFlag),
+    };
+    return keys;
+}
+
+} // namespace
+
+Outcome<Settings> settingsFromTable(const SettingsTable& table) {
+    Settings settings;
+    for (const SettingKey& key : settingKeys()) {
+        QVariant value;
+        if (table.lookupSetting(key.name, value) && !key.read(value.toString(), settings))
+            return Failure{QStringLiteral("The value of %1 is not valid.").arg(key.name)};
+    }
+    return settings;
+}
+
+SettingsTable tableFromSettings(const Settings& settings) {
+    SettingsTable table;
+    for (const SettingKey& key : settingKeys())
+        table.addSetting(key.name, key.write(settings));
+    return table;
+}

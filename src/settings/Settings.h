@@ -1,0 +1,38 @@
+#pragma once
+
+#include "settings/SettingsTable.h"
+#include "text/Outcome.h"
+
+#include <QString>
+#include <optional>
+
+// The window's part of the settings: its normal rectangle in twips, its state
+// (0 normal, 1 minimised, 2 maximised) and the list's font. A value absent
+// from the file stays unset and the window keeps its own.
+struct WindowSettings {
+    std::optional<qint32> left, top, width, height;
+    std::optional<int> windowState;
+    std::optional<QString> fontName;
+    std::optional<double> fontSize;
+    std::optional<bool> fontBold, fontItalic;
+};
+
+// Everything the settings file remembers from one run to the next. A value
+// absent from the file keeps the default given here.
+struct Settings {
+    WindowSettings window;
+    qint32 lastGame = 0;          // the list position to select
+    QString mameExecutable;       // as chosen: a bare name in the working folder, else a path
+    QString playOptions;          // the last answer to "Play..."
+    QString driverFilter;         // empty: every game shown
+    bool hideConsole = false;     // has no effect on Linux; kept as read
+    bool noShortcuts = false;     // plain captions without access keys
+    bool caseInsensitive = false; // List sorts ignoring letter case
+};
+
+// Converts the table read from the file, key by key. Fails, naming the key,
+// when a value present does not convert to its key's type or range.
+Outcome<Settings> settingsFromTable(const SettingsTable& table);
+
+// The table written at shutdown: every key, in the file's fixed order.
+SettingsTable tableFromSettings(const Settings& settings);

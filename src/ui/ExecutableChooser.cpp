@@ -1,0 +1,29 @@
+#include "ui/ExecutableChooser.h"
+
+#include "ui/DialogSeam.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+std::optional<QString> chooseMameExecutable(QWidget* owner, DialogSeam& seam, const QString& folder,
+                                            const QString& title) {
+    for (;;) {
+        // Executables on Linux carry no extension: every file is offered.
+        const std::optional<QString> chosen =
+            seam.chooseFile(owner, QStringLiteral("Select MAME executable"),
+                            QStringLiteral("Executables (*)"), folder);
+        if (!chosen)
+            return std::nullopt;
+        const QFileInfo file(*chosen);
+        if (!file.isFile() || !file.isExecutable()) {
+            seam.showMessage(owner,
+                             QDir::toNativeSeparators(*chosen) +
+                                 QStringLiteral(" is not an executable file."),
+                             title, DialogSeam::Icon::Error);
+            continue;
+        }
+        if (QFileInfo(file.absolutePath()).canonicalFilePath() == QDir::current().canonicalPath())
+            return file.fileName();
+        return file.absoluteFilePath();
+    }
+}

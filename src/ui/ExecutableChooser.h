@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class DialogSeam;
+class QWidget;
+
+// Asks for the MAME executable in the "Select MAME executable" dialog,
+// opening in `folder`, until an executable file is chosen: one in the working
+// folder is given by its bare name, one elsewhere by its absolute path. A file
+// that is not executable says so in a box titled `title` and the dialog opens
+// again. Nothing when the dialog is cancelled.
+std::optional<QString> chooseMameExecutable(QWidget* owner, DialogSeam& seam, const QString& folder,
+                                            const QString& title);

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "frontend/FrontEnd.h"
+#include "ui/DialogSeam.h"
+
+#include <QFont>
+#include <QWidget>
+#include <vector>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class GameListModel;
+class GameListView;
+class ResizeRule;
+
+// The one window of the front end: it shows what the front end holds and
+// hands every command to it. Its controls carry stable object names.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up: applies the front end's settings, the window's part and the
+    // plain captions; false when the window refuses a value (a size or place
+    // no screen can show, an unknown state, a font size the list cannot show).
+    bool restoreSettings();
+    // The window's part of the settings: its normal rectangle, its state and
+    // the list's font.
+    WindowSettings windowSettings() const;
+    // Centres the window on the desktop's work area.
+    void centre();
+
+  signals:
+    // The window is closing, by Quit or by the system's close command.
+    void closing();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void createControls();
+    void createMenus();
+    void connectCommands();
+    void connectFrontEnd();
+    QPushButton* addButton(const char* name, const QString& caption, int topTwips);
+    void placeDesign(QWidget* control, int left, int top, int width, int height);
+    std::vector<QPushButton*> buttons() const;
+    void enableGameCommands(bool enabled);
+    void usePlainCaptions();
+    void showSelection(int row);
+    void showBusy(Command command, bool busy);
+    void showOutcome(Command command, const Outcome<JobReport>& outcome);
+    QString titleOf(Command command) const;
+
+    void onPlayClicked();
+    void onPlayWithOptions();
+    void onInfo();
+    void onFilter();
+    void onFont();
+    void onReset();
+
+    FrontEnd& m_frontEnd;
+    DialogSeam& m_seam;
+    GameListModel* m_model = nullptr;
+    GameListView* m_gameList = nullptr;
+    QLineEdit* m_searchBox = nullptr;
+    QPushButton* m_playButton = nullptr;
+    QPushButton* m_quitButton = nullptr;
+    QPushButton* m_mameButton = nullptr;
+    QPushButton* m_driverButton = nullptr;
+    QPushButton* m_parentButton = nullptr;
+    QPushButton* m_setButton = nullptr;
+    QPushButton* m_listButton = nullptr;
+    QPushButton* m_auditButton = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QAction* m_centreItem = nullptr;
+    QAction* m_resetItem = nullptr;
+    QMenu* m_listMenu = nullptr;
+    QAction* m_playWithOptionsItem = nullptr;
+    QAction* m_infoItem = nullptr;
+    QAction* m_filterItem = nullptr;
+    QAction* m_fontItem = nullptr;
+    ResizeRule* m_resizeRule = nullptr;
+    QFont m_designFont;
+};
