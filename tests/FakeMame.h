@@ -62,12 +62,6 @@ class RecordingRunner : public MameRunner {
     std::vector<MameRunRequest> requests;
 };
 
-// Waits for `signal` of `sender` (up to 20 s); true when it came.
-template <class Object, class Signal> bool WaitForSignal(Object* sender, Signal signal) {
-    QSignalSpy spy(sender, signal);
-    return spy.wait(20000);
-}
-
 // Calls `start`, then runs the event loop until `sender` emits `signal` (up to
 // `seconds`); gives back what the signal carried, or nothing when it never came.
 template <class T, class Sender, class Signal, class Start>
@@ -87,9 +81,9 @@ std::optional<T> Await(Sender& sender, Signal signal, Start start, int seconds =
     return got;
 }
 
-// Runs the event loop until `condition` holds (up to 20 s); false when it never did.
-template <class Condition> bool WaitUntil(Condition condition) {
-    QDeadlineTimer deadline(20000);
+// Runs the event loop until `condition` holds (up to `seconds`); false when it never did.
+template <class Condition> bool WaitUntil(Condition condition, int seconds = 20) {
+    QDeadlineTimer deadline(seconds * 1000);
     while (!condition()) {
         if (deadline.hasExpired())
             return false;

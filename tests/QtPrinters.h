@@ -8,6 +8,11 @@
 #include <QStringList>
 #include <ostream>
 
+// For a QString after << in an assertion's message.
+inline std::ostream& operator<<(std::ostream& os, const QString& text) {
+    return os << text.toStdString();
+}
+
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }

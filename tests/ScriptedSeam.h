@@ -28,7 +28,7 @@ class ScriptedSeam : public DialogSeam {
 
     std::vector<Message> messages;
     std::deque<std::optional<QString>> fileAnswers;
-    std::vector<QString> fileTitles, fileFilters;
+    std::vector<QString> fileTitles;
     std::deque<std::optional<QString>> textAnswers;
     std::vector<Prompt> prompts;
     std::deque<std::optional<FontChoice>> fontAnswers;
@@ -48,10 +48,9 @@ class ScriptedSeam : public DialogSeam {
         prompts.push_back({prompt, title, defaultText});
         return Next(textAnswers);
     }
-    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString& filter,
+    std::optional<QString> chooseFile(QWidget*, const QString& title, const QString&,
                                       const QString&) override {
         fileTitles.push_back(title);
-        fileFilters.push_back(filter);
         return Next(fileAnswers);
     }
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest& request) override {

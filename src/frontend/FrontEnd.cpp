@@ -10,7 +10,10 @@
 
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent) : QObject(parent), m_runner(runner) {}
 
-FrontEnd::~FrontEnd() = default;
+FrontEnd::~FrontEnd() {
+    if (m_job)
+        m_job->abandon();
+}
 
 void FrontEnd::setProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();

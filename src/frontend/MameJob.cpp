@@ -12,8 +12,21 @@ constexpr qsizetype kLongestHeader = 4096;
 MameJob::MameJob(MameRunner& runner, MameSetup& mame) : m_runner(runner), m_mame(mame) {}
 
 MameJob::~MameJob() {
-    if (m_worker)
+    abandon();
+}
+
+void MameJob::abandon() {
+    // A run still going ends here, and no step follows it.
+    if (m_run) {
+        disconnect(m_run.get(), nullptr, this, nullptr);
+        m_run.reset();
+    }
+    if (m_worker) {
+        disconnect(m_worker, nullptr, this, nullptr);
         m_worker->wait();
+        delete m_worker;
+        m_worker = nullptr;
+    }
 }
 
 void MameJob::cancel() {

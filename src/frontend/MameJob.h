@@ -40,6 +40,10 @@ class MameJob : public QObject {
     // Ends MAME and everything it started; the command then finishes as
     // cancelled, having changed nothing.
     void cancel();
+    // Ends the job at once, for the front end going away: MAME and what it
+    // started end, the worker is waited for, and nothing more is reported.
+    // Called while the job is whole, before any part of it is destroyed.
+    void abandon();
 
   signals:
     // The command has started its first run of MAME.

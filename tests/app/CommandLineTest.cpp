@@ -30,6 +30,16 @@ QStringList Tree(const QString& root) {
     return entries;
 }
 
+// A bad usage: one line on stderr, status 2, no run.
+void expectUsageError(const StartChoice& choice, const QStringList& arguments) {
+    const std::string shown = arguments.join(' ').toStdString();
+    EXPECT_FALSE(choice.run) << shown;
+    EXPECT_EQ(choice.exitStatus, 2) << shown;
+    EXPECT_TRUE(choice.text.startsWith("coinslot: ")) << shown;
+    EXPECT_EQ(choice.text.count('\n'), 1) << shown;
+    EXPECT_TRUE(choice.text.endsWith('\n')) << shown;
+}
+
 // Each case runs in a fresh working folder and finds it as it was unless it
 // asks for a folder to be made.
 class CommandLine : public InWorkFolder {
@@ -43,13 +53,6 @@ class CommandLine : public InWorkFolder {
   private:
     QStringList m_before;
 };
-
-TEST_F(CommandLine, NoArgumentsRunInTheCurrentFolder) {
-    const StartChoice choice = Choose({});
-    EXPECT_TRUE(choice.run);
-    EXPECT_TRUE(choice.folder.isEmpty());
-    ExpectUntouched();
-}
 
 TEST_F(CommandLine, HelpAndVersionPrintOnStdoutWithoutTouchingAnything) {
     for (const char* option : {"--help", "-h", "-help"}) {
@@ -74,36 +77,26 @@ TEST_F(CommandLine, BadUsageIsOneLineWithStatusTwoAndTouchesNothing) {
         {"--bogus"},           {"-x"},           {"--folder", "made", "--bogus"},
         {"--bogus", "--help"}, {"stray"},        {"--folder", "made", "stray"},
         {"--folder"},          {"--folder", ""}, {"--folder="}};
-    for (const QStringList& arguments : cases) {
-        const StartChoice choice = Choose(arguments);
-        const std::string shown = arguments.join(' ').toStdString();
-        EXPECT_FALSE(choice.run) << shown;
-        EXPECT_EQ(choice.exitStatus, 2) << shown;
-        EXPECT_TRUE(choice.text.startsWith("coinslot: ")) << shown;
-        EXPECT_EQ(choice.text.count('\n'), 1) << shown;
-        EXPECT_TRUE(choice.text.endsWith('\n')) << shown;
-    }
+    for (const QStringList& arguments : cases)
+        expectUsageError(Choose(arguments), arguments);
     ExpectUntouched();
 }
 
-TEST_F(CommandLine, FolderIsMadeWithItsParentsAndEntered) {
+TEST_F(CommandLine, FolderIsMadeWithItsParentsAndEnteredOrEnteredAsItIs) {
+    EXPECT_TRUE(Choose({}).run);
+    ExpectUntouched();
     const StartChoice choice = Choose({QStringLiteral("--folder"), "a/b/../c/"});
     ASSERT_TRUE(choice.run) << choice.text.toStdString();
     EXPECT_EQ(choice.folder, m_work.path() + "/a/c");
     EXPECT_EQ(QDir::currentPath(), m_work.path() + "/a/c");
     EXPECT_FALSE(QFileInfo::exists(m_work.path() + "/a/b"));
     EXPECT_TRUE(Tree(m_work.path() + "/a/c").isEmpty());
-}
 
-TEST_F(CommandLine, ExistingFolderIsEnteredAsItIs) {
     WriteAll("kept", "x");
-    const QString inside = QDir::currentPath();
-    ASSERT_TRUE(QDir().mkdir("elsewhere"));
-    ASSERT_TRUE(QDir::setCurrent("elsewhere"));
-    const StartChoice choice = Choose({QStringLiteral("--folder=") + inside});
-    ASSERT_TRUE(choice.run);
-    EXPECT_EQ(QDir::currentPath(), inside);
-    EXPECT_EQ(ReadAll("kept"), "x");
+    ASSERT_TRUE(Choose({QStringLiteral("--folder=") + m_work.path() + "/a"}).run);
+    EXPECT_EQ(QDir::currentPath(), m_work.path() + "/a");
+    EXPECT_EQ(ReadAll("c/../kept"), "<missing>");
+    EXPECT_EQ(ReadAll(m_work.path() + "/a/c/kept"), "x");
 }
 
 TEST_F(CommandLine, FolderThatCannotBeMadeLeavesNothingBehind) {
@@ -111,14 +104,8 @@ TEST_F(CommandLine, FolderThatCannotBeMadeLeavesNothingBehind) {
     const QString tooLong(300, 'n');
     const QList<QStringList> cases = {
         {"--folder", "file"}, {"--folder", "file/sub"}, {"--folder", "new/deeper/" + tooLong}};
-    for (const QStringList& arguments : cases) {
-        const StartChoice choice = Choose(arguments);
-        const std::string shown = arguments.join(' ').toStdString();
-        EXPECT_FALSE(choice.run) << shown;
-        EXPECT_EQ(choice.exitStatus, 2) << shown;
-        EXPECT_TRUE(choice.text.startsWith("coinslot: ")) << shown;
-        EXPECT_EQ(choice.text.count('\n'), 1) << shown;
-    }
+    for (const QStringList& arguments : cases)
+        expectUsageError(Choose(arguments), arguments);
     EXPECT_EQ(Tree(m_work.path()), QStringList({"/file", "/mame"}));
     EXPECT_EQ(QDir::currentPath(), m_work.path());
 }

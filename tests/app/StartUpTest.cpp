@@ -1,28 +1,18 @@
 // Start-up and shutdown through the settings and database files.
+#include "app/StartUp.h"
 #include "FakeMame.h"
 #include "ScriptedSeam.h"
-#include "app/FrontEndStartup.h"
 #include "frontend/FrontEnd.h"
 #include "ui/GameListView.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 #include <QCoreApplication>
 #include <QPushButton>
-#include <QScreen>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-QStringList Keys(const QByteArray& ini) {
-    QStringList keys;
-    for (const QByteArray& line : ini.split('\n'))
-        if (!line.isEmpty())
-            keys.append(QString::fromLatin1(line.left(line.indexOf(" = "))));
-    return keys;
-}
-
-QString Value(const QByteArray& ini, const QString& key) {
+QString value(const QByteArray& ini, const QString& key) {
     for (const QByteArray& line : ini.split('\n')) {
         const QString text = QString::fromLatin1(line).remove('\r');
         if (text.startsWith(key + " = "))
@@ -33,27 +23,31 @@ QString Value(const QByteArray& ini, const QString& key) {
 
 class StartUp : public ::testing::Test {
   protected:
-    bool Load() {
-        form.reset();
+    bool start() {
+        window.reset();
         frontEnd = std::make_unique<FrontEnd>(runner);
-        form = std::make_unique<frmMain>(*frontEnd, seam);
-        QObject::connect(form.get(), &frmMain::unloading,
-                         [this] { unloadFrontEnd(*form, *frontEnd, seam); });
-        return loadFrontEnd(*form, *frontEnd, seam, "Coinslot.exe");
+        window = std::make_unique<MainWindow>(*frontEnd, seam);
+        QObject::connect(window.get(), &MainWindow::closing,
+                         [this] { shutDown(*window, *frontEnd, seam); });
+        seam.messages.clear();
+        return startUp(*window, *frontEnd, seam, "Coinslot.exe");
     }
     // Ends the run the way the close box does.
-    void Quit() {
-        form->show();
-        form->close();
+    void quit() {
+        window->show();
+        window->close();
     }
-    QPushButton* Button(const char* name) { return form->findChild<QPushButton*>(name); }
-    GameListView* List() { return form->findChild<GameListView*>("lstGames"); }
+    QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
+    GameListView* gameList() { return window->findChild<GameListView*>("gameList"); }
+    QString onlyMessage() const {
+        return seam.messages.size() == 1 ? seam.messages[0].text : "<not one message>";
+    }
 
     FakeMameFolder folder;
     ScriptedSeam seam;
     MameRunner runner;
     std::unique_ptr<FrontEnd> frontEnd;
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<MainWindow> window;
 };
 
 const QByteArray kGoodIni = "mameexe = mame\r\n";
@@ -63,49 +57,40 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
     WriteAll("notes.txt", "not a program");
     seam.fileAnswers = {folder.filePath("notes.txt"), folder.path() + "/mame"};
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(seam.fileTitles,
-              std::vector<QString>({"Select MAME executable", "Select MAME executable"}));
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, folder.filePath("notes.txt") + " is not an executable file.");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(seam.fileTitles, std::vector<QString>(2, "Select MAME executable"));
+    EXPECT_EQ(onlyMessage(), folder.filePath("notes.txt") + " is not an executable file.");
     EXPECT_EQ(seam.messages[0].title, "Load");
-    seam.messages.clear();
-    const FrontEndState& state = frontEnd->state();
-    EXPECT_EQ(state.mameExecutable, "mame");
-    EXPECT_EQ(state.settingsFile, "coinslot.ini");
-    EXPECT_EQ(state.databaseFile, "coinslot.dat");
-    EXPECT_EQ(state.mameIniFile, "mame.ini");
-    EXPECT_EQ(state.playCommandPrefix, "./mame");
-    for (const char* off : {"cmdPlay", "cmdDriver", "cmdParent", "cmdSet", "cmdAudit"})
-        EXPECT_FALSE(Button(off)->isEnabled()) << off;
-    for (const char* on : {"cmdQuit", "cmdMame", "cmdList"})
-        EXPECT_TRUE(Button(on)->isEnabled()) << on;
-    EXPECT_EQ(form->windowTitle(), "MAME");
-    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_EQ(frontEnd->mame().executable(), "mame");
+    EXPECT_EQ(frontEnd->mame().playCommandPrefix(), "./mame");
+    EXPECT_FALSE(button("playButton")->isEnabled());
+    EXPECT_EQ(window->windowTitle(), "MAME");
 
-    Quit();
+    quit();
     const QByteArray ini = ReadAll("coinslot.ini");
-    EXPECT_EQ(Keys(ini),
+    QStringList keys;
+    for (const QByteArray& line : ini.split('\n'))
+        if (!line.isEmpty())
+            keys.append(QString::fromLatin1(line.left(line.indexOf(" = "))));
+    EXPECT_EQ(keys,
               QStringList({"left", "top", "width", "height", "windowstate", "fontname", "fontsize",
                            "fontbold", "fontitalic", "lastgame", "mameexe", "commandlineoptions",
                            "filter", "hideconsole", "noshortcuts", "caseinsensitive"}));
     EXPECT_TRUE(ini.endsWith("caseinsensitive = False\r\n"));
-    EXPECT_EQ(Value(ini, "lastgame"), "-1");
-    EXPECT_EQ(Value(ini, "windowstate"), "0");
+    EXPECT_EQ(value(ini, "lastgame"), "-1");
+    EXPECT_EQ(value(ini, "mameexe"), "mame");
 }
 
 TEST_F(StartUp, CancellingTheDialogEndsWithoutTouchingTheSettings) {
     const QByteArray ini = "mameexe = gone\r\nleft = 15\r\n";
     WriteAll("coinslot.ini", ini);
-    ASSERT_FALSE(Load());                  // no answer prepared: Cancel
+    ASSERT_FALSE(start());                 // no answer prepared: Cancel
     EXPECT_EQ(seam.fileTitles.size(), 1u); // the saved executable no longer exists
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, "Load failed, executable required.");
-    EXPECT_EQ(seam.messages[0].title, "Load");
+    EXPECT_EQ(onlyMessage(), "Load failed, executable required.");
     EXPECT_EQ(ReadAll("coinslot.ini"), ini);
 }
 
-TEST_F(StartUp, ABrokenOrUnshowableSettingIsDeletedAndNothingElse) {
+TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileGoes) {
     const char* broken[] = {"left = word",
                             "fontbold = yes",
                             "lastgame = 2147483648",
@@ -113,57 +98,43 @@ TEST_F(StartUp, ABrokenOrUnshowableSettingIsDeletedAndNothingElse) {
                             "width = -15",
                             "fontsize = 1e-300",
                             "width = 600000\r\nheight = 600000",
-                            "left = -2147483648",
                             "top = 2147483647"};
     for (const char* line : broken) {
         WriteAll("coinslot.dat", "Game|g||drv\r\n");
         WriteAll("coinslot.ini", kGoodIni + line + "\r\n");
-        seam.messages.clear();
-        EXPECT_FALSE(Load()) << line;
-        ASSERT_EQ(seam.messages.size(), 1u) << line;
-        EXPECT_EQ(seam.messages[0].text, "Load failed, options reset.");
-        EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Error);
+        EXPECT_FALSE(start()) << line;
+        EXPECT_EQ(onlyMessage(), "Load failed, options reset.") << line;
         EXPECT_FALSE(QFile::exists("coinslot.ini")) << line;
         EXPECT_EQ(ReadAll("coinslot.dat"), "Game|g||drv\r\n");
     }
-}
-
-TEST_F(StartUp, ABrokenDatabaseIsDeletedAndTheSettingsAreKept) {
     const QByteArray ini = kGoodIni + "left = 15\r\n";
-    const QByteArray broken[] = {"", "Game|g||drv\r\n\r\n", "Game|g|drv\r\n", "|g||drv\r\n"};
-    for (const QByteArray& dat : broken) {
+    for (const QByteArray dat : {"", "Game|g||drv\r\n\r\n", "Game|g|drv\r\n", "|g||drv\r\n"}) {
         WriteAll("coinslot.ini", ini);
         WriteAll("coinslot.dat", dat);
-        seam.messages.clear();
-        EXPECT_FALSE(Load());
-        ASSERT_EQ(seam.messages.size(), 1u);
-        EXPECT_EQ(seam.messages[0].text, "Load failed, database reset.");
+        EXPECT_FALSE(start());
+        EXPECT_EQ(onlyMessage(), "Load failed, database reset.");
         EXPECT_FALSE(QFile::exists("coinslot.dat"));
         EXPECT_EQ(ReadAll("coinslot.ini"), ini);
     }
-    ASSERT_TRUE(Load()); // the next start has no database
-    EXPECT_FALSE(Button("cmdPlay")->isEnabled());
+    ASSERT_TRUE(start()); // the next start has no database
+    EXPECT_FALSE(button("playButton")->isEnabled());
 }
 
-TEST_F(StartUp, TheSavedFilterAndGameAreAppliedOrDroppedWhenTheyNoLongerFit) {
+TEST_F(StartUp, TheSavedFilterAndGameComeBackOrGoWhenTheyNoLongerFit) {
     WriteAll("coinslot.dat", "A|a||cps1\r\nB|b|a|neogeo\r\nC|c||cps1\r\nD|d||cps2\r\n");
     WriteAll("coinslot.ini", kGoodIni + "filter = cps1\r\nlastgame = 1\r\n");
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(frontEnd->state().shown.size(), 2u);
-    EXPECT_EQ(List()->selectedRow(), 1);
-    EXPECT_EQ(form->windowTitle(), "MAME: C [c]");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(gameList()->model()->rowCount(), 2);
+    EXPECT_EQ(gameList()->selectedRow(), 1);
+    EXPECT_EQ(window->windowTitle(), "MAME: C [c]");
 
-    WriteAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 3\r\n");
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(frontEnd->state().shown.size(), 4u);
-    EXPECT_EQ(List()->selectedRow(), 0);
-    Quit();
-    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "filter"), "");
-    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "lastgame"), "0");
-
-    WriteAll("coinslot.ini", kGoodIni + "lastgame = 40000\r\n");
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(List()->selectedRow(), 0);
+    WriteAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 1\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(gameList()->model()->rowCount(), 4);
+    EXPECT_EQ(gameList()->selectedRow(), 0);
+    quit();
+    EXPECT_EQ(value(ReadAll("coinslot.ini"), "filter"), "");
+    EXPECT_EQ(value(ReadAll("coinslot.ini"), "lastgame"), "0");
 }
 
 TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
@@ -171,77 +142,71 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
                              "fontsize = 12\nfontbold = true\nfontitalic = 1\nmameexe = mame\n"
                              "commandlineoptions =  -window  \nnoshortcuts = True\n"
                              "hideconsole = -1\nLeft = 99\nunknown = kept?\n");
-    ASSERT_TRUE(Load());
+    ASSERT_TRUE(start());
     EXPECT_TRUE(seam.fileTitles.empty());
-    EXPECT_EQ(form->geometry().topLeft(), QPoint(80, 60)); // 15 twips a pixel here
-    EXPECT_EQ(form->size(), QSize(500, 320));
-    EXPECT_EQ(List()->font().pointSizeF(), 12.0);
-    EXPECT_TRUE(List()->font().bold());
-    EXPECT_TRUE(List()->font().italic());
-    EXPECT_EQ(frontEnd->state().playOptions, "-window");
-    EXPECT_TRUE(frontEnd->state().hideConsole);
-    EXPECT_EQ(Button("cmdPlay")->text(), "Play");
+    EXPECT_EQ(window->geometry().topLeft(), QPoint(80, 60)); // 15 twips a pixel here
+    EXPECT_EQ(window->size(), QSize(500, 320));
+    EXPECT_EQ(gameList()->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(gameList()->font().bold() && gameList()->font().italic());
+    EXPECT_EQ(frontEnd->playOptions(), "-window");
+    EXPECT_EQ(button("playButton")->text(), "Play");
 
-    Quit();
+    quit();
     const QByteArray ini = ReadAll("coinslot.ini");
-    EXPECT_EQ(Keys(ini).size(), 16);
-    EXPECT_EQ(Value(ini, "left"), "1200");
-    EXPECT_EQ(Value(ini, "width"), "7500");
-    EXPECT_EQ(Value(ini, "fontsize"), "12");
-    EXPECT_EQ(Value(ini, "fontbold"), "True");
-    EXPECT_EQ(Value(ini, "noshortcuts"), "True");
-    EXPECT_EQ(Value(ini, "commandlineoptions"), "-window");
-    ASSERT_TRUE(Load());
-    Quit();
+    EXPECT_EQ(ini.count('\n'), 16);
+    for (const auto& [key, expected] : {std::pair{"left", "1200"},
+                                        {"width", "7500"},
+                                        {"fontsize", "12"},
+                                        {"fontbold", "True"},
+                                        {"hideconsole", "True"},
+                                        {"noshortcuts", "True"},
+                                        {"commandlineoptions", "-window"}})
+        EXPECT_EQ(value(ini, key), expected) << key;
+    ASSERT_TRUE(start());
+    quit();
     EXPECT_EQ(ReadAll("coinslot.ini"), ini);
 }
 
 TEST_F(StartUp, AMaximisedOrMinimisedCloseSavesTheNormalRectangleAndTheState) {
     WriteAll("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
-    ASSERT_TRUE(Load());
-    form->show();
-    const QRect normal = form->geometry();
-    form->showMaximized();
+    ASSERT_TRUE(start());
+    window->show();
+    const QRect normal = window->geometry();
+    window->showMaximized();
     QCoreApplication::processEvents();
-    ASSERT_NE(form->geometry(), normal); // the offscreen screen is larger than the window
-    Quit();
+    ASSERT_NE(window->geometry(), normal); // the offscreen screen is larger than the window
+    quit();
     QByteArray ini = ReadAll("coinslot.ini");
-    EXPECT_EQ(Value(ini, "windowstate"), "2");
-    EXPECT_EQ(Value(ini, "left"), "1500");
-    EXPECT_EQ(Value(ini, "width"), QString::number(normal.width() * 15));
-    ASSERT_TRUE(Load());
-    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(form->normalRectTwips().topLeft(), QPointF(1500, 1500));
+    EXPECT_EQ(value(ini, "windowstate"), "2");
+    EXPECT_EQ(value(ini, "left"), "1500");
+    EXPECT_EQ(value(ini, "width"), QString::number(normal.width() * 15));
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
 
-    form->show();
-    form->setWindowState(Qt::WindowMinimized);
-    Quit();
-    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "windowstate"), "1");
-    ASSERT_TRUE(Load());
-    EXPECT_TRUE(form->windowState() & Qt::WindowMinimized);
+    window->show();
+    window->setWindowState(Qt::WindowMinimized);
+    quit();
+    EXPECT_EQ(value(ReadAll("coinslot.ini"), "windowstate"), "1");
+    EXPECT_EQ(value(ReadAll("coinslot.ini"), "left"), "1500");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
 }
 
-TEST_F(StartUp, AFailedSettingsWriteIsReportedAndTheRunStillEnds) {
-    WriteAll("coinslot.ini", kGoodIni);
-    ASSERT_TRUE(Load());
-    QFile::remove("coinslot.ini");
-    QDir().mkdir("coinslot.ini"); // a folder in the way: the file cannot be replaced
-    Quit();
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_TRUE(seam.messages[0].text.startsWith("The settings could not be saved"));
-    EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsWholePath) {
+TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     QTemporaryDir elsewhere;
     const QString exe = elsewhere.filePath("it's my mame");
     ASSERT_TRUE(QFile::copy(QStringLiteral(COINSLOT_FAKEMAME), exe));
     seam.fileAnswers = {exe};
-    ASSERT_TRUE(Load());
-    EXPECT_EQ(frontEnd->state().mameExecutable, exe);
-    EXPECT_EQ(frontEnd->state().playCommandPrefix, "'" + elsewhere.path() + "/it'\\''s my mame'");
-    Quit();
-    EXPECT_EQ(Value(ReadAll("coinslot.ini"), "mameexe"), exe);
-    ASSERT_TRUE(Load()); // found again without asking
+    ASSERT_TRUE(start());
+    EXPECT_EQ(frontEnd->mame().playCommandPrefix(), "'" + elsewhere.path() + "/it'\\''s my mame'");
+    quit();
+    EXPECT_EQ(value(ReadAll("coinslot.ini"), "mameexe"), exe);
+    ASSERT_TRUE(start()); // found again without asking
     EXPECT_EQ(seam.fileTitles.size(), 1u);
+
+    QFile::remove("coinslot.ini");
+    QDir().mkdir("coinslot.ini"); // a folder in the way: the file cannot be replaced
+    quit();
+    EXPECT_TRUE(onlyMessage().startsWith("The settings could not be saved to coinslot.ini: "));
+    EXPECT_FALSE(window->isVisible());
 }

@@ -1,5 +1,6 @@
 // The whole build with the MAME installed on this machine, when there is one.
 #include "FakeMame.h"
+#include "QtPrinters.h"
 #include "frontend/FrontEnd.h"
 
 #include <QProcess>
@@ -21,13 +22,16 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     MameRunner runner;
     FrontEnd frontEnd(runner);
     frontEnd.setProgramName("coinslot");
-    frontEnd.setMameExe(mame);
-    const std::optional<Outcome<Done>> build = Await<Outcome<Done>>(
-        frontEnd, &FrontEnd::listFinished, [&] { frontEnd.buildDatabase(); }, 600);
-    ASSERT_TRUE(build.has_value()) << "MAME " << release.toStdString() << " did not finish";
-    ASSERT_TRUE(build->ok()) << build->failure().toStdString();
+    frontEnd.setMameExecutable(mame);
+    std::optional<Outcome<JobReport>> build;
+    QObject::connect(&frontEnd, &FrontEnd::commandFinished,
+                     [&](Command, const Outcome<JobReport>& outcome) { build = outcome; });
+    frontEnd.list();
+    ASSERT_TRUE(WaitUntil([&] { return build.has_value(); }, 600))
+        << "MAME " << release.toStdString() << " did not finish";
+    ASSERT_TRUE(build->ok()) << build->failure();
 
-    const GameTable& games = frontEnd.state().games;
+    const GameTable& games = frontEnd.games().games();
     if (release.startsWith("0.251"))
         EXPECT_EQ(games.size(), 39372u);
     else

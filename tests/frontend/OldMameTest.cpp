@@ -1,0 +1,159 @@
+// The commands with an old MAME (the fake one), through the real runner.
+#include "FrontEndFixture.h"
+#include "text/TextFile.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+
+namespace {
+
+class OldMame : public FrontEndFixture {
+  protected:
+    // Cancels the command as soon as MAME has shown progress.
+    QMetaObject::Connection cancelOnProgress() {
+        return QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd,
+                                [this](const QString&, qint64 value) {
+                                    if (value > 0)
+                                        frontEnd.cancel();
+                                });
+    }
+};
+
+bool sortedByDescription(const GameTable& games) {
+    return std::is_sorted(games.begin(), games.end(), [](const GameRecord& a, const GameRecord& b) {
+        return QString::compare(a.description, b.description) < 0;
+    });
+}
+
+} // namespace
+
+TEST_F(OldMame, ListRunsTheThreeListingsAndBuildsTheSortedDatabase) {
+    QSignalSpy busy(&frontEnd, &FrontEnd::busyChanged);
+    QSignalSpy progress(&frontEnd, &FrontEnd::progressChanged);
+    const Outcome<JobReport> build = list();
+    ASSERT_TRUE(build.ok()) << build.failure();
+    EXPECT_EQ(runs(), QStringList({"-listfull", "-listclones", "-listsourcefile"}));
+    EXPECT_EQ(runner.requests[0].program, folder.filePath("mame"));
+    EXPECT_EQ(busy.count(), 2); // once busy for all three runs, once done
+    ASSERT_GE(progress.size(), 2);
+    EXPECT_EQ(progress.at(progress.size() - 2).at(0).toString(),
+              QString::fromUtf8("Reading MAME's game list… 82 games"));
+    EXPECT_EQ(progress.last().at(0).toString(), QString::fromUtf8("Sorting 82 games…"));
+    EXPECT_EQ(readLines("coinslot.dat")->size(), 82);
+    EXPECT_TRUE(sortedByDescription(frontEnd.games().games()));
+    EXPECT_EQ(frontEnd.games().selectedRow(), 0);
+    EXPECT_EQ(frontEnd.mame().generation(), MameGeneration::Old);
+    EXPECT_TRUE(folder.TempLeftovers().isEmpty());
+}
+
+TEST_F(OldMame, TheCaseInsensitiveSwitchReachesTheListSort) {
+    QDir().mkdir("fixtures");
+    WriteAll(
+        "fixtures/listfull.txt",
+        "Name:     Description:\naaa       \"alpha\"\nbbb       \"Zulu\"\nccc       \"Bravo\"\n");
+    WriteAll("fixtures/listclones.txt", "Name:    Clone of:\nzzz      yyy     \n");
+    WriteAll("fixtures/listsourcefile.txt",
+             "aaa      src/drivers/d.c\nbbb      src/drivers/d.c\nccc      src/drivers/d.c\n");
+    folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
+    ASSERT_TRUE(list().ok());
+    EXPECT_EQ(readLines("coinslot.dat"),
+              QStringList({"Bravo|ccc||d", "Zulu|bbb||d", "alpha|aaa||d"}));
+    Settings folded;
+    folded.caseInsensitive = true;
+    configure(folded);
+    ASSERT_TRUE(list().ok());
+    EXPECT_EQ(readLines("coinslot.dat"),
+              QStringList({"alpha|aaa||d", "Bravo|ccc||d", "Zulu|bbb||d"}));
+}
+
+TEST_F(OldMame, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
+    ASSERT_TRUE(list().ok());
+    QSignalSpy progress(&frontEnd, &FrontEnd::progressChanged);
+    const Outcome<JobReport> audited = audit();
+    ASSERT_TRUE(audited.ok()) << audited.failure();
+    EXPECT_EQ(runs().last(), "-verifysets *");
+    EXPECT_EQ(audited.value().text, "33 games found, 49 removed.");
+    EXPECT_EQ(readLines("coinslot.dat")->size(), 33);
+    EXPECT_EQ(progress.last().at(0).toString(), QString::fromUtf8("Auditing ROM sets… 43 of 82"));
+
+    QDir().mkdir("fixtures");
+    WriteAll("fixtures/verifysets.txt", "romset x is bad\n1 romsets found, 0 were OK.\n");
+    folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
+    QSignalSpy games(&frontEnd.games(), &GameList::gamesChanged);
+    const Outcome<JobReport> none = audit();
+    EXPECT_EQ(none.value().text, "0 games found, 33 removed.");
+    EXPECT_FALSE(QFile::exists("coinslot.dat"));
+    EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_EQ(frontEnd.games().selectedGame(), nullptr);
+    ASSERT_EQ(games.count(), 1);
+    EXPECT_FALSE(games[0][0].toBool());
+}
+
+TEST_F(OldMame, CancelOrACrashChangesNothing) {
+    ASSERT_TRUE(list().ok());
+    const QByteArray before = ReadAll("coinslot.dat");
+    folder.Set("FAKEMAME_SLEEP", "30");
+    for (const bool auditing : {false, true}) {
+        const auto cancel = cancelOnProgress();
+        QElapsedTimer clock;
+        clock.start();
+        const Outcome<JobReport> cancelled = auditing ? audit() : list();
+        QObject::disconnect(cancel);
+        EXPECT_TRUE(cancelled.cancelled());
+        EXPECT_EQ(cancelled.failure(), "Cancelled. The database was not changed.");
+        EXPECT_LT(clock.elapsed(), 15000) << "MAME was not ended";
+    }
+    folder.Set("FAKEMAME_SLEEP", "");
+    folder.Set("FAKEMAME_CRASH", "10");
+    EXPECT_EQ(list().failure(), "MAME ended abnormally, by signal 11 (Segmentation fault), while "
+                                "listing its games (-listfull).\r\n\r\nThe database was not "
+                                "changed.");
+    EXPECT_TRUE(audit().failure().contains("auditing the ROM sets (-verifysets)"));
+    EXPECT_EQ(ReadAll("coinslot.dat"), before);
+    EXPECT_EQ(frontEnd.games().games().size(), 82u);
+    EXPECT_TRUE(folder.TempLeftovers().isEmpty());
+    EXPECT_FALSE(frontEnd.busy());
+}
+
+TEST_F(OldMame, PlayRunsTheSelectedGameWithTheUsersOwnOptions) {
+    loadDatabase(kSevenGames, 3);
+    ASSERT_TRUE(run([this] { frontEnd.play(std::nullopt); }).ok());
+    ASSERT_TRUE(run([this] { frontEnd.play(QString("-window  -nosound")); }).ok());
+    ASSERT_TRUE(run([this] { frontEnd.play(QString()); }).ok());
+    EXPECT_EQ(frontEnd.playOptions(), "");
+    EXPECT_EQ(runner.requests[1].arguments,
+              QStringList({"-f", "-c", "./mame pacman -window  -nosound"}));
+    EXPECT_EQ(runner.requests[2].arguments, QStringList({"-f", "-c", "./mame pacman "}));
+    // The options are shell words: a star stays one, a redirection redirects.
+    ASSERT_TRUE(run([this] { frontEnd.play(QString("-inipath * > out.txt")); }).ok());
+    EXPECT_EQ(folder.PlayLog(),
+              QStringList({"pacman", "pacman -window -nosound", "pacman", "pacman -inipath *"}));
+    EXPECT_TRUE(QFile::exists("out.txt"));
+
+    // Neither a name nor an executable the shell could read otherwise runs anything else.
+    loadDatabase("Bad|x;touch PWNED||drv\r\n");
+    EXPECT_TRUE(run([this] { frontEnd.play(std::nullopt); }).failure().startsWith("The name "));
+    loadDatabase(kSevenGames);
+    ASSERT_TRUE(QFile::copy("mame", "mame;touch PWNED;true"));
+    frontEnd.setMameExecutable("mame;touch PWNED;true");
+    ASSERT_TRUE(run([this] { frontEnd.play(std::nullopt); }).ok());
+    ASSERT_TRUE(list().ok());
+    EXPECT_FALSE(QFile::exists("PWNED"));
+    EXPECT_EQ(folder.PlayLog().last(), "ffight");
+}
+
+TEST_F(OldMame, IniFilesLieInTheWorkingFolderAndMameMakesItsOwnOnce) {
+    loadDatabase(kSevenGames, 1);
+    QStringList opened;
+    for (const IniFile file :
+         {IniFile::Mame, IniFile::Mame, IniFile::Driver, IniFile::Parent, IniFile::Set}) {
+        const Outcome<JobReport> found = run([&] { frontEnd.editIni(file); });
+        opened.append(found.ok() ? found.value().text : found.failure());
+    }
+    EXPECT_EQ(opened, QStringList({"mame.ini", "mame.ini", "ini/cps1.ini", "ini/ffight.ini",
+                                   "ini/ffightu.ini"}));
+    // Which MAME this is is asked once; an old one writes mame.ini where it runs.
+    EXPECT_EQ(runs(), QStringList({"-listfull", "-createconfig"}));
+    EXPECT_TRUE(QFileInfo("mame.ini").isFile());
+    EXPECT_TRUE(QFileInfo("ini/ffightu.ini").isFile());
+}
