@@ -69,7 +69,7 @@ TEST(ListXmlImport, TakesTheDriverFromTheSourceFileAndSortsInTheChosenCaseMode) 
     EXPECT_EQ(ValueOf(import(document(machines))), (GameTable{{"Alpha", "a", "b", "a.b"},
                                                               {"Charlie", "c", "", "c"},
                                                               {"beta", "b", "", "cps1"}}));
-    EXPECT_EQ(ValueOf(import(document(machines), true))[1].name, "b");
+    EXPECT_EQ(ValueOf(import(document(machines), true)).at(1).name, "b");
 }
 
 // What follows a machine's description is passed over unread up to the

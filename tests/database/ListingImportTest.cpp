@@ -55,7 +55,7 @@ TEST(ListingImport, CutsTheColumnsWhereTheLinesSayAndSortsInTheChosenCaseMode) {
               (GameTable{{"He said ", "q", "", "cps"},
                          {"Zebra", "z", "", "abc"},
                          {"apple", "w", "", "w"}}));
-    EXPECT_EQ(ValueOf(importListings(games, clones, drivers, true)).back().name, "z");
+    EXPECT_EQ(ValueOf(importListings(games, clones, drivers, true)).at(2).name, "z");
 }
 
 TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
