@@ -22,8 +22,8 @@ class FakeMameFolder : public WorkingFolder {
         QDir().mkdir(QStringLiteral("tmp"));
         Set("FAKEMAME_LOG", path() + "/play.log");
         Set("TEMP", path() + "/tmp");
-        for (const char* name :
-             {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH"})
+        for (const char* name : {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP",
+                                 "FAKEMAME_CRASH", "FAKEMAME_IGNORE_TERM"})
             m_env.emplace_back(name, std::nullopt);
     }
 
