@@ -2,12 +2,12 @@
 // read into a shown window (one list reset and one paint included), and the
 // whole start-up of a new window from the settings and database files to its
 // first paint. The seam answers nothing; no dialog opens.
+#include "SilentSeam.h"
 #include "SyntheticGames.h"
 
 #include "app/StartUp.h"
 #include "database/DatabaseFile.h"
 #include "frontend/FrontEnd.h"
-#include "ui/DialogSeam.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -17,28 +17,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentSeam : public DialogSeam {
-  public:
-    void showMessage(QWidget*, const QString&, const QString&, Icon) override {}
-    std::optional<QString> askText(QWidget*, const QString&, const QString&,
-                                   const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> chooseFile(QWidget*, const QString&, const QString&,
-                                      const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<FontChoice> chooseFont(QWidget*, const FontRequest&) override {
-        return std::nullopt;
-    }
-    void beginProgress(QWidget*, const QString&, std::function<void()>) override {}
-    void updateProgress(const QString&, qint64, qint64) override {}
-    void endProgress() override {}
-    bool openInEditor(const QString&) override { return false; }
-    void hideWindow(QWidget*) override {}
-    void showWindow(QWidget*) override {}
-};
 
 QApplication& App() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -80,7 +58,7 @@ void BM_LoadAndShow(benchmark::State& state) {
     App();
     const int games = static_cast<int>(state.range(0));
     BenchFolder folder(games, state);
-    SilentSeam seam;
+    bench::SilentSeam seam;
     MameRunner runner;
     FrontEnd frontEnd(runner);
     frontEnd.setProgramName("coinslot");
@@ -103,7 +81,7 @@ BENCHMARK(BM_LoadAndShow)
 void BM_StartUp(benchmark::State& state) {
     App();
     BenchFolder folder(static_cast<int>(state.range(0)), state);
-    SilentSeam seam;
+    bench::SilentSeam seam;
     MameRunner runner;
     for (auto _ : state) {
         FrontEnd frontEnd(runner);

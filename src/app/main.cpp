@@ -1,12 +1,14 @@
 // The front end's entry point: shows the one window after its start-up, or
 // ends at once when the start-up fails.
 #include "app/CommandLine.h"
+#include "app/FirstPaintReport.h"
 #include "app/StartUp.h"
 #include "frontend/FrontEnd.h"
 #include "launch/MameRun.h"
 #include "ui/MainWindow.h"
 #include "ui/QtDialogSeam.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 
 int main(int argc, char** argv) {
@@ -25,6 +27,8 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &MainWindow::closing, [&] { shutDown(window, frontEnd, seam); });
     if (!startUp(window, frontEnd, seam, QCoreApplication::applicationFilePath()))
         return 1;
+    if (auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("gameList")))
+        reportFirstPaintWhenAsked(*list);
     window.show();
     return app.exec();
 }
