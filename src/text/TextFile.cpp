@@ -16,15 +16,6 @@ namespace {
 constexpr char32_t kEscapeBase = 0xDC00; // a lone U+DC80..U+DCFF stands for byte 0x80..0xFF
 constexpr qsizetype kChunkBytes = 64 * 1024;
 
-void appendCodePoint(QString& out, char32_t cp) {
-    if (cp >= 0x10000) {
-        out.append(QChar(QChar::highSurrogate(cp)));
-        out.append(QChar(QChar::lowSurrogate(cp)));
-    } else {
-        out.append(QChar(static_cast<char16_t>(cp)));
-    }
-}
-
 // The length of the well-formed UTF-8 sequence at bytes[i] and its code point,
 // or 0 when the byte there does not start one.
 int decodeSequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
@@ -51,6 +42,21 @@ int decodeSequence(QByteArrayView bytes, qsizetype i, char32_t& cp) {
     if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
         return 0;
     return length;
+}
+
+// How many bytes from the start are ASCII, eight at a time where it can.
+qsizetype asciiPrefixLength(QByteArrayView bytes) {
+    constexpr quint64 kHighBits = 0x8080808080808080ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        quint64 word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if (word & kHighBits)
+            break;
+    }
+    while (i < bytes.size() && (static_cast<unsigned char>(bytes[i]) & 0x80) == 0)
+        ++i;
+    return i;
 }
 
 void appendUtf8(QByteArray& out, char32_t cp) {
@@ -145,27 +151,33 @@ Outcome<Done> syncFolder(const QString& folder) {
 } // namespace
 
 QString decodeText(QByteArrayView bytes) {
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
-        return QString::fromLatin1(bytes);
-    QString text;
-    text.reserve(bytes.size());
-    for (qsizetype i = 0; i < bytes.size();) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80) {
-            text.append(QChar(byte));
-            ++i;
-            continue;
-        }
+    const qsizetype size = bytes.size();
+    qsizetype i = asciiPrefixLength(bytes);
+    if (i == size)
+        return QString::fromLatin1(bytes); // the usual case, and a fast one
+    // No text is longer in UTF-16 code units than in bytes.
+    QString text(size, Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = std::copy(bytes.begin(), bytes.begin() + i, begin);
+    while (i < size) {
         char32_t cp = 0;
         const int length = decodeSequence(bytes, i, cp);
         if (length == 0) {
-            text.append(QChar(static_cast<char16_t>(kEscapeBase + byte)));
+            *out++ = static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i]));
             ++i;
+        } else if (cp >= 0x10000) {
+            *out++ = QChar::highSurrogate(cp);
+            *out++ = QChar::lowSurrogate(cp);
+            i += length;
         } else {
-            appendCodePoint(text, cp);
+            *out++ = static_cast<char16_t>(cp);
             i += length;
         }
+        const qsizetype ascii = asciiPrefixLength(bytes.sliced(i));
+        out = std::copy(bytes.begin() + i, bytes.begin() + i + ascii, out);
+        i += ascii;
     }
+    text.truncate(out - begin);
     return text;
 }
 
