@@ -5,11 +5,13 @@
 #include "text/TrimSpaces.h"
 
 #include <QSet>
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr QChar kSpace = u' ';
+constexpr qsizetype kFewWords = 8;
 
 // Cuts `text` (trimmed, not empty) into its words. Every word is counted but
 // only the first kMaxFilterWords are kept.
@@ -41,12 +43,21 @@ Outcome<DriverSelection> selectDrivers(const QString& text, const GameTable& gam
                            .arg(count)
                            .arg(kMaxFilterWords)};
 
-    // Exact matches against any word, master order, each game once.
-    const QSet<QString> wanted(words.begin(), words.end());
+    // Exact matches against any word, master order, each game once. A few
+    // words are compared one by one, which a difference in length mostly
+    // settles at once; many are looked up by hash.
+    const bool few = std::ssize(words) <= kFewWords;
+    const QSet<QString> wanted = few ? QSet<QString>() : QSet<QString>(words.begin(), words.end());
+    const auto isWanted = [&](const QString& driver) {
+        if (!few)
+            return wanted.contains(driver);
+        return std::any_of(words.begin(), words.end(),
+                           [&driver](const QString& word) { return word == driver; });
+    };
     QSet<QString> matched;
     std::vector<qint32> positions;
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        if (wanted.contains(games[i].driver)) {
+        if (isWanted(games[i].driver)) {
             positions.push_back(static_cast<qint32>(i));
             matched.insert(games[i].driver);
         }
