@@ -15,9 +15,12 @@ inline int compareOrdinal(const QString& a, const QString& b) {
 class CaseInsensitiveCompare {
   public:
     CaseInsensitiveCompare();
-    int operator()(const QString& a, const QString& b) const { return m_collator.compare(a, b); }
-    // True when `text` begins with `prefix` under this comparison.
-    bool startsWith(const QString& text, const QString& prefix) const;
+    int operator()(const QString& a, const QString& b) const { return compare(a, b); }
+    // True when `text` begins with `prefix` under this comparison. Inline: the
+    // search calls it for every game shown.
+    bool startsWith(const QString& text, const QString& prefix) const {
+        return compare(QStringView(text).left(prefix.size()), prefix) == 0;
+    }
 
     // Whether sortKey gives keys that order texts as this comparison does.
     // Under the C locale Qt's keys are the texts' UTF-8 bytes, case included.
@@ -34,5 +37,13 @@ class CaseInsensitiveCompare {
     }
 
   private:
+    // Under the C locale the collator compares UTF-16 code units with case
+    // folded, exactly as QStringView::compare does; that is done here without
+    // the call through the collator.
+    int compare(QStringView a, QStringView b) const {
+        return m_isC ? a.compare(b, Qt::CaseInsensitive) : m_collator.compare(a, b);
+    }
+
     QCollator m_collator;
+    bool m_isC = false;
 };
