@@ -46,6 +46,9 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     connectFrontEnd();
     const TwipsPerPixel twips = TwipsPerPixel::of(this);
     resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
+    // Below its design size the window would hide controls that the layout
+    // never moves back in.
+    setMinimumSize(size());
     // The design layout and font, before any saved placement or font.
     const std::vector<QPushButton*> column = buttons();
     m_resizeRule = new ResizeRule(this, m_gameList, m_searchBox, {column.begin(), column.end()});
