@@ -79,6 +79,7 @@ void MainWindow::createControls() {
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
     placeDesign(m_gameList, 240, 240, 5295, 3705);
+    m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
