@@ -113,6 +113,8 @@ void MainWindow::createMenus() {
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
     m_centreItem = addItem(m_windowMenu, "centreItem", QStringLiteral("&Centre"));
     m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
+    m_mameExecutableItem =
+        addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
 
     m_listMenu = new QMenu(QStringLiteral("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
@@ -143,6 +145,7 @@ void MainWindow::connectCommands() {
     connect(m_fontItem, &QAction::triggered, this, &MainWindow::onFont);
     connect(m_centreItem, &QAction::triggered, this, &MainWindow::centre);
     connect(m_resetItem, &QAction::triggered, this, &MainWindow::onReset);
+    connect(m_mameExecutableItem, &QAction::triggered, this, &MainWindow::onMameExecutable);
     connect(m_gameList, &GameListView::rowSelected, &games, &GameList::select);
     // A double click plays like the Play button, even while that is disabled.
     connect(m_gameList, &GameListView::playRequested, this, &MainWindow::onPlayClicked);

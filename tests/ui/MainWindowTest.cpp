@@ -43,7 +43,7 @@ TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
     EXPECT_FALSE(item("infoItem")->isEnabled());
     EXPECT_TRUE(item("fontItem")->isEnabled());
 
-    // Plain captions: every access key goes, from all eight buttons and six items.
+    // Plain captions: every access key goes, from all eight buttons and seven items.
     Settings plain;
     plain.noShortcuts = true;
     configure(plain);
@@ -54,9 +54,10 @@ TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
     for (QMenu* m : window.findChildren<QMenu*>())
         for (QAction* a : m->actions())
             captions.append(a->text());
-    EXPECT_EQ(captions.size(), 14);
+    EXPECT_EQ(captions.size(), 15);
     EXPECT_EQ(captions.filter("&").size(), 0);
     EXPECT_EQ(item("playWithOptionsItem")->text(), "Play...");
+    EXPECT_EQ(item("mameExecutableItem")->text(), "MAME executable...");
 }
 
 TEST_F(Window, ResizeKeepsTheMarginsAndRestoringAMinimisedWindowLaysOut) {
