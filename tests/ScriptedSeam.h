@@ -29,6 +29,7 @@ class ScriptedSeam : public DialogSeam {
     std::vector<Message> messages;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
+    std::vector<QString> fileFolders; // where each file dialog opened
     std::deque<std::optional<QString>> textAnswers;
     std::vector<Prompt> prompts;
     std::deque<std::optional<FontChoice>> fontAnswers;
@@ -49,8 +50,9 @@ class ScriptedSeam : public DialogSeam {
         return Next(textAnswers);
     }
     std::optional<QString> chooseFile(QWidget*, const QString& title, const QString&,
-                                      const QString&) override {
+                                      const QString& folder) override {
         fileTitles.push_back(title);
+        fileFolders.push_back(folder);
         return Next(fileAnswers);
     }
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest& request) override {

@@ -46,6 +46,9 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     connectFrontEnd();
     const TwipsPerPixel twips = TwipsPerPixel::of(this);
     resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
+    // Below its design size the window would hide controls that the layout
+    // never moves back in.
+    setMinimumSize(size());
     // The design layout and font, before any saved placement or font.
     const std::vector<QPushButton*> column = buttons();
     m_resizeRule = new ResizeRule(this, m_gameList, m_searchBox, {column.begin(), column.end()});
@@ -76,6 +79,7 @@ void MainWindow::createControls() {
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
     placeDesign(m_gameList, 240, 240, 5295, 3705);
+    m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
@@ -109,6 +113,8 @@ void MainWindow::createMenus() {
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
     m_centreItem = addItem(m_windowMenu, "centreItem", QStringLiteral("&Centre"));
     m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
+    m_mameExecutableItem =
+        addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
 
     m_listMenu = new QMenu(QStringLiteral("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
@@ -139,6 +145,7 @@ void MainWindow::connectCommands() {
     connect(m_fontItem, &QAction::triggered, this, &MainWindow::onFont);
     connect(m_centreItem, &QAction::triggered, this, &MainWindow::centre);
     connect(m_resetItem, &QAction::triggered, this, &MainWindow::onReset);
+    connect(m_mameExecutableItem, &QAction::triggered, this, &MainWindow::onMameExecutable);
     connect(m_gameList, &GameListView::rowSelected, &games, &GameList::select);
     // A double click plays like the Play button, even while that is disabled.
     connect(m_gameList, &GameListView::playRequested, this, &MainWindow::onPlayClicked);

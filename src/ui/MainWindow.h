@@ -64,6 +64,7 @@ class MainWindow : public QWidget {
     void onFilter();
     void onFont();
     void onReset();
+    void onMameExecutable();
 
     FrontEnd& m_frontEnd;
     DialogSeam& m_seam;
@@ -81,6 +82,7 @@ class MainWindow : public QWidget {
     QMenu* m_windowMenu = nullptr;
     QAction* m_centreItem = nullptr;
     QAction* m_resetItem = nullptr;
+    QAction* m_mameExecutableItem = nullptr;
     QMenu* m_listMenu = nullptr;
     QAction* m_playWithOptionsItem = nullptr;
     QAction* m_infoItem = nullptr;
