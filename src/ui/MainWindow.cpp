@@ -25,7 +25,7 @@ constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
-    "Enter driver name(s). To specify multiple drivers seperate each with a space. Clear filter "
+    "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
     "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
 
 const QString kPlayPrompt = QStringLiteral(

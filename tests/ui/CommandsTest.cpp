@@ -11,7 +11,7 @@ class Commands : public WindowTest {
 };
 
 const QString kFilterPrompt =
-    "Enter driver name(s). To specify multiple drivers seperate each with a space. Clear filter "
+    "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
     "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo";
 
 } // namespace
