@@ -244,8 +244,8 @@ void MainWindow::showBusy(Command command, bool busy) {
 
 void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
     if (!outcome.ok()) {
-        // A cancelled ini file says nothing; the rest say why.
-        if (!outcome.failure().isEmpty())
+        // The user's own Cancel wants no message; the rest say why.
+        if (!outcome.cancelled())
             m_seam.showMessage(this, outcome.failure(), titleOf(command), DialogSeam::Icon::Error);
         return;
     }
