@@ -120,7 +120,9 @@ void MainWindow::createMenus() {
 
 void MainWindow::connectCommands() {
     GameList& games = m_frontEnd.games();
-    connect(m_searchBox, &QLineEdit::textChanged, &games, &GameList::search);
+    connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_searchBox->showNoMatch(!m_frontEnd.games().search(text));
+    });
     connect(m_playButton, &QPushButton::clicked, this, &MainWindow::onPlayClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &QWidget::close);
     // While MAME runs, the front end starts nothing.
@@ -149,6 +151,9 @@ void MainWindow::connectCommands() {
 void MainWindow::connectFrontEnd() {
     connect(&m_frontEnd.games(), &GameList::selectionChanged, this, &MainWindow::showSelection);
     connect(&m_frontEnd.games(), &GameList::gamesChanged, this, &MainWindow::enableGameCommands);
+    // The last search's miss says nothing about new games.
+    connect(&m_frontEnd.games(), &GameList::gamesChanged, m_searchBox,
+            [this] { m_searchBox->showNoMatch(false); });
     connect(&m_frontEnd, &FrontEnd::busyChanged, this, &MainWindow::showBusy);
     connect(&m_frontEnd, &FrontEnd::progressChanged, this,
             [this](const QString& text, qint64 value, qint64 total) {
