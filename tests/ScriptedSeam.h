@@ -17,6 +17,7 @@ class ScriptedSeam : public DialogSeam {
     struct Message {
         QString text, title;
         Icon icon;
+        QString details;
     };
     struct Prompt {
         QString prompt, title, defaultText;
@@ -40,8 +41,9 @@ class ScriptedSeam : public DialogSeam {
     std::vector<QString> opened;
     bool openSucceeds = true;
 
-    void showMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
-        messages.push_back({text, title, icon});
+    void showMessage(QWidget*, const QString& text, const QString& title, Icon icon,
+                     const QString& details = {}) override {
+        messages.push_back({text, title, icon, details});
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {

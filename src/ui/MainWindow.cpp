@@ -257,7 +257,7 @@ void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome)
     switch (command) {
     case Command::Audit:
         m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                           DialogSeam::Icon::Information);
+                           DialogSeam::Icon::Information, outcome.value().details);
         break;
     case Command::MameIni:
     case Command::DriverIni:

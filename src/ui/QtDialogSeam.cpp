@@ -20,10 +20,14 @@ QString forDisplay(QString text) {
 
 } // namespace
 
-void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title,
-                               Icon icon) {
-    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    title, forDisplay(text), QMessageBox::Ok, owner);
+void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                               const QString& details) {
+    const QMessageBox::Icon shown = icon == Icon::Error     ? QMessageBox::Critical
+                                    : icon == Icon::Warning ? QMessageBox::Warning
+                                                            : QMessageBox::Information;
+    QMessageBox box(shown, title, forDisplay(text), QMessageBox::Ok, owner);
+    if (!details.isEmpty())
+        box.setDetailedText(forDisplay(details));
     box.exec();
 }
 

@@ -146,8 +146,11 @@ TEST_F(Commands, CancelInTheProgressDialogAndAnAuditThatKeepsNothing) {
     folder.Set("FAKEMAME_SLEEP", "");
     clickAndWait("auditButton");
     ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.");
+    EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.\r\n\r\nThe report was saved in " +
+                                         QFileInfo("coinslot-audit.txt").absoluteFilePath() + ".");
     EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Information);
+    EXPECT_EQ(seam.messages[0].details + "\r\n", ReadAll("coinslot-audit.txt"));
+    EXPECT_TRUE(seam.messages[0].details.contains("\r\nNot found: 7"));
     EXPECT_EQ(window.windowTitle(), "MAME");
     EXPECT_EQ(gameList()->model()->rowCount(), 0);
     for (const char* off :
