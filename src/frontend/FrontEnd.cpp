@@ -61,7 +61,8 @@ void FrontEnd::play(const std::optional<QString>& options) {
         return;
     if (options)
         m_settings.playOptions = *options;
-    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name, options));
+    begin(Command::Play,
+          std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description, options));
 }
 
 void FrontEnd::editIni(IniFile file) {

@@ -249,9 +249,12 @@ void MainWindow::showBusy(Command command, bool busy) {
 
 void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
     if (!outcome.ok()) {
-        // The user's own Cancel wants no message; the rest say why.
+        // The user's own Cancel wants no message; the rest say why. A game
+        // that did not run is a warning: nothing was lost.
         if (!outcome.cancelled())
-            m_seam.showMessage(this, outcome.failure(), titleOf(command), DialogSeam::Icon::Error);
+            m_seam.showMessage(this, outcome.failure(), titleOf(command),
+                               command == Command::Play ? DialogSeam::Icon::Warning
+                                                        : DialogSeam::Icon::Error);
         return;
     }
     switch (command) {

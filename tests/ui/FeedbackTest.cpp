@@ -37,3 +37,14 @@ TEST_F(Feedback, ASearchThatMatchesNothingSaysSoUntilItMatchesOrIsCleared) {
     ASSERT_TRUE(frontEnd.games().replaceGames(frontEnd.games().games()).ok());
     EXPECT_FALSE(box->showsNoMatch()) << "a miss among the old games says nothing of the new";
 }
+
+TEST_F(Feedback, AGameThatDidNotRunSaysWhyInAPlayWarningOverTheWindowBroughtBack) {
+    window.show();
+    folder.Set("FAKEMAME_PLAY_STATUS", "3");
+    clickAndWait("playButton");
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "MAME ended with status 3.");
+    EXPECT_EQ(seam.messages[0].title, "Play");
+    EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Warning);
+    EXPECT_TRUE(seam.messages[0].ownerShown);
+}
