@@ -1,5 +1,6 @@
 #include "database/AuditReport.h"
 
+#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -10,15 +11,23 @@ qsizetype countOf(const std::vector<SetFinding>& findings, SetVerdict verdict) {
     });
 }
 
+// "39,372"
+QString formatCount(qint64 number) {
+    return QLocale(QLocale::English).toString(number);
+}
+
 } // namespace
 
 QStringList auditReportLines(const GameTable& games, const std::vector<SetFinding>& findings) {
+    const auto count = [&findings](SetVerdict verdict) {
+        return formatCount(countOf(findings, verdict));
+    };
     QStringList lines = {
-        QStringLiteral("Audit of %1 games").arg(findings.size()),
-        QStringLiteral("Good: %1").arg(countOf(findings, SetVerdict::Good)),
-        QStringLiteral("Best available: %1").arg(countOf(findings, SetVerdict::BestAvailable)),
-        QStringLiteral("Bad: %1").arg(countOf(findings, SetVerdict::Bad)),
-        QStringLiteral("Not found: %1").arg(countOf(findings, SetVerdict::NotFound)),
+        QStringLiteral("Audit of %1 games").arg(formatCount(std::ssize(findings))),
+        QStringLiteral("Good: %1").arg(count(SetVerdict::Good)),
+        QStringLiteral("Best available: %1").arg(count(SetVerdict::BestAvailable)),
+        QStringLiteral("Bad: %1").arg(count(SetVerdict::Bad)),
+        QStringLiteral("Not found: %1").arg(count(SetVerdict::NotFound)),
     };
     if (countOf(findings, SetVerdict::Bad) == 0)
         return lines;

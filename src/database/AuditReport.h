@@ -21,5 +21,6 @@
 //   Pac-Man (Midway) [pacman]
 //     (MAME named no file)
 //
-// `findings` are those of `games`, one each, in the same order.
+// Counts have thousands separators ("39,372"). `findings` are those of
+// `games`, one each, in the same order.
 QStringList auditReportLines(const GameTable& games, const std::vector<SetFinding>& findings);

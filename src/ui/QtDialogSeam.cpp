@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QTextEdit>
 #include <cmath>
 #include <limits>
 
@@ -26,8 +27,15 @@ void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QStrin
                                     : icon == Icon::Warning ? QMessageBox::Warning
                                                             : QMessageBox::Information;
     QMessageBox box(shown, title, forDisplay(text), QMessageBox::Ok, owner);
-    if (!details.isEmpty())
+    if (!details.isEmpty()) {
         box.setDetailedText(forDisplay(details));
+        // Room for a screenful of details, not the box's default handful.
+        if (auto* shown = box.findChild<QTextEdit*>()) {
+            const QFontMetrics metrics = shown->fontMetrics();
+            shown->setMinimumWidth(metrics.averageCharWidth() * 64);
+            shown->setFixedHeight(metrics.lineSpacing() * 16);
+        }
+    }
     box.exec();
 }
 
