@@ -19,15 +19,14 @@
 // OK.", or, when it found no set at all, 'romset "*" not found!' (or "not
 // supported!", or "has no roms!"). A current MAME prints it on its standard
 // error when some set is bad, so it is looked for there as well.
-
 //
-// Beside the classic reading, each game gets MAME's verdict on its set: the
-// verdict lines ending "is good", "is best available" or "is bad" (name from
-// column 8, as above), and for a bad set the files its detail lines name.
-// A detail line reads "NAME : FILE ..." and tells why: "NOT FOUND", "INCORRECT
+// Beside that reading, each game gets MAME's verdict on its set, from the
+// lines "romset NAME ... is good", "is best available" or "is bad" (name from
+// column 8, as above), and a bad set the files its detail lines name. A
+// detail line reads "NAME : FILE ..." and tells why: "NOT FOUND", "INCORRECT
 // CHECKSUM" or "INCORRECT LENGTH" (both generations use these words). A set
-// with no verdict line was not found. A set called usable by the classic
-// reading is Good or BestAvailable, so the verdicts agree with the survivors.
+// with no verdict line was not found. A set that survives is Good or
+// BestAvailable, whatever else the report says of it.
 
 enum class SetVerdict { Good, BestAvailable, Bad, NotFound };
 struct SetFinding {

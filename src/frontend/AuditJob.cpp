@@ -94,7 +94,7 @@ void AuditJob::onChecked() {
     const Outcome<Done> saved = writeLinesAtomically(m_reportFile, m_reportLines);
     const QString savedLine = saved.ok()
                                   ? QStringLiteral("The report was saved in %1.").arg(reportPath)
-                                  : QStringLiteral("The report could not be saved in %1: %2")
+                                  : QStringLiteral("The report could not be saved in %1: %2.")
                                         .arg(reportPath, saved.failure());
     finish(
         JobReport{auditSummary(audit.kept, audit.removed) + QStringLiteral("\r\n\r\n") + savedLine,
