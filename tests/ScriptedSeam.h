@@ -17,6 +17,8 @@ class ScriptedSeam : public DialogSeam {
     struct Message {
         QString text, title;
         Icon icon;
+        QString details;
+        bool ownerShown; // the window it belongs to was visible
     };
     struct Prompt {
         QString prompt, title, defaultText;
@@ -41,8 +43,9 @@ class ScriptedSeam : public DialogSeam {
     std::vector<QString> opened;
     bool openSucceeds = true;
 
-    void showMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
-        messages.push_back({text, title, icon});
+    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                     const QString& details = {}) override {
+        messages.push_back({text, title, icon, details, owner && owner->isVisible()});
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {

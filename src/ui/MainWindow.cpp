@@ -25,7 +25,7 @@ constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
-    "Enter driver name(s). To specify multiple drivers seperate each with a space. Clear filter "
+    "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
     "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
 
 const QString kPlayPrompt = QStringLiteral(
@@ -126,7 +126,9 @@ void MainWindow::createMenus() {
 
 void MainWindow::connectCommands() {
     GameList& games = m_frontEnd.games();
-    connect(m_searchBox, &QLineEdit::textChanged, &games, &GameList::search);
+    connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_searchBox->showNoMatch(!m_frontEnd.games().search(text));
+    });
     connect(m_playButton, &QPushButton::clicked, this, &MainWindow::onPlayClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &QWidget::close);
     // While MAME runs, the front end starts nothing.
@@ -156,6 +158,9 @@ void MainWindow::connectCommands() {
 void MainWindow::connectFrontEnd() {
     connect(&m_frontEnd.games(), &GameList::selectionChanged, this, &MainWindow::showSelection);
     connect(&m_frontEnd.games(), &GameList::gamesChanged, this, &MainWindow::enableGameCommands);
+    // The last search's miss says nothing about new games.
+    connect(&m_frontEnd.games(), &GameList::gamesChanged, m_searchBox,
+            [this] { m_searchBox->showNoMatch(false); });
     connect(&m_frontEnd, &FrontEnd::busyChanged, this, &MainWindow::showBusy);
     connect(&m_frontEnd, &FrontEnd::progressChanged, this,
             [this](const QString& text, qint64 value, qint64 total) {
@@ -251,15 +256,18 @@ void MainWindow::showBusy(Command command, bool busy) {
 
 void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
     if (!outcome.ok()) {
-        // A cancelled ini file says nothing; the rest say why.
-        if (!outcome.failure().isEmpty())
-            m_seam.showMessage(this, outcome.failure(), titleOf(command), DialogSeam::Icon::Error);
+        // The user's own Cancel wants no message; the rest say why. A game
+        // that did not run is a warning: nothing was lost.
+        if (!outcome.cancelled())
+            m_seam.showMessage(this, outcome.failure(), titleOf(command),
+                               command == Command::Play ? DialogSeam::Icon::Warning
+                                                        : DialogSeam::Icon::Error);
         return;
     }
     switch (command) {
     case Command::Audit:
         m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                           DialogSeam::Icon::Information);
+                           DialogSeam::Icon::Information, outcome.value().details);
         break;
     case Command::MameIni:
     case Command::DriverIni:
