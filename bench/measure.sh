@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # The speed and memory figures of the front end against their floors, in one
-# command. Builds what it needs in Release (build/measure), then measures,
-# in alternating pairs of whole processes (floor first in odd pairs, ours
-# first in even ones), and prints medians and the median of the pairwise
-# ratios:
+# command. Builds what it needs in Release (build/measure), then measures in
+# alternating pairs (the floor first in odd pairs, the front end first in
+# even ones) and prints, per figure, the medians and the median of the
+# pairwise ratios:
 #
-# - start -> first real paint (CPU time) and peak RSS, at 9,500, 39,372 and
-#   1,000,000 games: the front end against a bare Qt program (bench/floor)
-#   showing the same descriptions from the same file, both under Xvfb;
-# - keystroke -> repaint and filter -> clear, inside one process
-#   (coinslot_listbench), against the same work done the bare Qt way;
-# - List with the installed MAME, click -> database written, against
-#   `mame -listxml >/dev/null` alone (skipped when MAME is not installed).
+# - startup: start -> first real paint (CPU time) and peak RSS, at 9,500,
+#   39,372 and 1,000,000 games: the front end against a bare Qt program
+#   (bench/floor) showing the same descriptions from the same file, both
+#   under Xvfb, whole processes;
+# - steps: keystroke -> repaint (a search that matches nothing, and one that
+#   selects and scrolls) at 39,372 games and filter -> clear at 1,000,000,
+#   inside one process (bench/list), against the same work done the bare Qt
+#   way, under the environment's locale as the program uses it;
+# - list: List with the installed MAME, click -> database written, against
+#   `mame -listxml >/dev/null` alone; the first List of a run (which asks
+#   MAME which MAME it is) and a second one (which knows). Skipped when MAME
+#   is not installed.
 #
-#   bench/measure.sh [PAIRS]        PAIRS defaults to 7
+#   bench/measure.sh [PAIRS [PART...]]   PAIRS defaults to 7, PARTs to all three
 #
 # Environment: MAME (default /usr/games/mame), LIST_PAIRS (default 3). The
 # 39,372-game database is built from that MAME's -listxml when it is there,
@@ -21,43 +26,54 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-7}
+shift || true
+parts=("$@")
+((${#parts[@]})) || parts=(startup steps list)
 list_pairs=${LIST_PAIRS:-3}
 mame=${MAME:-/usr/games/mame}
 build="$root/build/measure"
+wants() { [[ " ${parts[*]} " == *" $1 "* ]]; }
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOINSLOT_TESTS=OFF \
     -DCOINSLOT_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target coinslot coinslot_floor coinslot_benchdata coinslot_listbench \
     >/dev/null
 
+# shellcheck source=tools/realwindow.sh
+source "$root/tools/realwindow.sh"
 work=$(mktemp -d)
-xvfb_pid='' program_pid=''
-cleanup() {
-    if [[ -n $program_pid ]]; then kill "$program_pid" 2>/dev/null || true; fi
-    if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
+trap 'cleanup_real_window; rm -rf "$work"' EXIT
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 echo "load average at the start: $(load); locale: ${LC_ALL:-${LANG:-C}}; $(nproc) cores"
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 150); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb TEMP="$work/tmp"
-unset WAYLAND_DISPLAY
-mkdir -p "$work/tmp"
+# A display of our own that outlives its clients (-noreset: a reset between
+# two runs would refuse the next one), started again should it go away.
+ensure_display() {
+    if [[ -n ${DISPLAY:-} ]] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+        return
+    fi
+    if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    wait_for 15 "display from Xvfb" test -s "$work/display"
+    export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY
+}
+ensure_display
+export TEMP="$work/tmp"
+mkdir -p "$TEMP"
 
 # median: the median of the numbers on standard input.
 median() {
-    sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+    sort -g | awk '{ v[NR] = $1 } END {
+        if (NR == 0) print "-"; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
-# field NAME FILE: the value of NAME=... on the line of FILE that starts with its first word.
+# field NAME FILE: the value of NAME=... on the first line of FILE that has it.
 field() { grep -o "$1=[0-9.]*" "$2" | head -n1 | cut -d= -f2; }
+results="$work/results"
+row() { printf '%-50s %10s %10s %7s %8s\n' "$@" | tee -a "$results" >/dev/null; }
+row figure ours floor ratio target
 
 # The databases, each in a working folder of its own with settings that
 # select a game in the middle of the list.
@@ -69,79 +85,152 @@ for size in "${databases[@]}"; do
         "$mame" -listxml 2>/dev/null | "$build/bench/coinslot_benchdata" listxml "$folder/coinslot.dat"
     else
         "$build/bench/coinslot_benchdata" synthetic "$size" "$folder/coinslot.dat"
-    fi
+    fi >/dev/null
     printf '#!/bin/sh\n' >"$folder/mame"
     chmod +x "$folder/mame"
 done
 rows() { wc -l <"$work/games-$1/coinslot.dat"; }
+settings() { printf 'mameexe = mame\r\nlastgame = %d\r\n' "$(($(rows "$1") / 2))" >"$work/games-$1/coinslot.ini"; }
 
 # start_once WHO SIZE: one start of the front end (ours) or the floor up to
 # its first real paint; appends "cpu rss exit-cpu wall-ms" to $work/WHO-SIZE.
 start_once() {
-    local who=$1 size=$2 folder="$work/games-$2" report="$work/report" middle
-    middle=$(($(rows "$2") / 2))
+    local who=$1 size=$2 folder="$work/games-$2" report="$work/report"
     rm -f "$report"
-    printf 'mameexe = mame\r\nlastgame = %d\r\n' "$middle" >"$folder/coinslot.ini"
+    settings "$size"
+    ensure_display
     local start=$EPOCHREALTIME
     if [[ $who == ours ]]; then
         COINSLOT_FIRST_PAINT_REPORT="$report" timeout 120 "$build/coinslot" --folder "$folder" \
             >/dev/null 2>&1 || true
     else
         COINSLOT_FIRST_PAINT_REPORT="$report" timeout 120 "$build/bench/coinslot_floor" \
-            "$folder/coinslot.dat" "$middle" >/dev/null 2>&1 || true
+            "$folder/coinslot.dat" "$(($(rows "$size") / 2))" >/dev/null 2>&1 || true
     fi
     if ! grep -q '^exit' "$report" 2>/dev/null; then
         echo "$who did not report its first paint at $size games" >&2
         exit 1
     fi
-    local end_us cpu
-    end_us=$(field wall-end-us "$report")
+    local cpu end_us
     cpu=$(field cpu-ms "$report")
-    echo "$cpu $(field peak-rss-kb "$report") $(grep '^exit' "$report" | grep -o 'cpu-ms=[0-9.]*' | cut -d= -f2) $(awk -v s="$start" -v e="$end_us" 'BEGIN { printf "%.1f", e / 1000 - s * 1000 }')" \
+    end_us=$(field wall-end-us "$report")
+    echo "$cpu $(field peak-rss-kb "$report") $(grep '^exit' "$report" | cut -d= -f2)" \
+        "$(awk -v s="$start" -v e="$end_us" 'BEGIN { printf "%.1f", e / 1000 - s * 1000 }')" \
         >>"$work/$who-$size"
 }
-
-for size in "${databases[@]}"; do
-    echo "start-up at $size games: $pairs pairs"
-    for i in $(seq "$pairs"); do
-        if ((i % 2)); then
-            start_once floor "$size"
-            start_once ours "$size"
-        else
-            start_once ours "$size"
-            start_once floor "$size"
-        fi
-    done
-done
-
 # column N FILE: the median of column N.
 column() { awk -v n="$1" '{ print $n }' "$2" | median; }
-# ratio N WHO SIZE: the median of the pairwise ratios ours/floor of column N.
+# ratio N SIZE: the median of the pairwise ratios ours/floor of column N.
 ratio() {
-    paste -d' ' "$work/ours-$2" "$work/floor-$2" | awk -v n="$1" -v m="$(($1 + 4))" \
-        '{ if ($m > 0) print $n / $m }' | median
+    paste -d' ' "$work/ours-$2" "$work/floor-$2" |
+        awk -v n="$1" -v m="$(($1 + 4))" '{ if ($m > 0) printf "%.3f\n", $n / $m }' | median
 }
-exit_cost() { awk '{ print $3 - $1 }' "$work/$1-$2" | median; }
 
-printf '\n%-48s %12s %12s %8s %8s\n' figure ours floor ratio target
-row() { printf '%-48s %12s %12s %8s %8s\n' "$@"; }
-for size in "${databases[@]}"; do
-    target=1.05
-    [[ $size == 1000000 ]] && target=1.25
-    row "start -> first paint, $size games (CPU ms)" "$(column 1 "$work/ours-$size")" \
-        "$(column 1 "$work/floor-$size")" "$(ratio 1 "$size")" "<= $target"
-done
-for size in 39372 1000000; do
-    target=1.15
-    [[ $size == 1000000 ]] && target=1.30
-    row "peak RSS at first paint, $size games (MB)" \
-        "$(awk '{ print $2 / 1024 }' "$work/ours-$size" | median)" \
-        "$(awk '{ print $2 / 1024 }' "$work/floor-$size" | median)" "$(ratio 2 "$size")" "<= $target"
-done
-for size in "${databases[@]}"; do
-    row "first paint -> exit, $size games (CPU ms)" "$(exit_cost ours "$size")" \
-        "$(exit_cost floor "$size")" "" ""
-    row "start -> first paint, $size games (wall ms)" "$(column 4 "$work/ours-$size")" \
-        "$(column 4 "$work/floor-$size")" "$(ratio 4 "$size")" ""
-done
+if wants startup; then
+    for size in "${databases[@]}"; do
+        echo "start-up at $size games: $pairs pairs"
+        for i in $(seq "$pairs"); do
+            if ((i % 2)); then
+                start_once floor "$size"
+                start_once ours "$size"
+            else
+                start_once ours "$size"
+                start_once floor "$size"
+            fi
+        done
+    done
+    for size in "${databases[@]}"; do
+        target=1.05
+        [[ $size == 1000000 ]] && target=1.25
+        row "start -> first paint, $size games (CPU ms)" "$(column 1 "$work/ours-$size")" \
+            "$(column 1 "$work/floor-$size")" "$(ratio 1 "$size")" "<= $target"
+    done
+    for size in 39372 1000000; do
+        target=1.15
+        [[ $size == 1000000 ]] && target=1.30
+        for who in ours floor; do awk '{ print $2 / 1024 }' "$work/$who-$size" >"$work/$who-rss"; done
+        row "peak RSS at first paint, $size games (MB)" "$(median <"$work/ours-rss")" \
+            "$(median <"$work/floor-rss")" "$(ratio 2 "$size")" "<= $target"
+    done
+    for size in "${databases[@]}"; do
+        for who in ours floor; do awk '{ print $3 - $1 }' "$work/$who-$size" >"$work/$who-exit"; done
+        row "first paint -> exit, $size games (CPU ms)" "$(median <"$work/ours-exit")" \
+            "$(median <"$work/floor-exit")" "" ""
+        row "start -> first paint, $size games (wall ms)" "$(column 4 "$work/ours-$size")" \
+            "$(column 4 "$work/floor-$size")" "$(ratio 4 "$size")" ""
+    done
+fi
+
+if wants steps; then
+    echo "keystroke and filter steps: $((pairs * 5)) pairs each"
+    measure_step() { # STEP SIZE TARGET DESCRIPTION [DRIVER]
+        settings "$2"
+        ensure_display
+        local line
+        line=$("$build/bench/coinslot_listbench" "$1" "$work/games-$2" $((pairs * 5)) ${5:-} 2>/dev/null)
+        read -r _ ours floor ratio locale <<<"$line"
+        row "$4, $2 ($locale, CPU ms)" "$ours" "$floor" "$ratio" "$3"
+    }
+    measure_step keystroke 39372 "<= 1.2" "keystroke -> repaint, no match"
+    measure_step select 39372 "" "keystroke -> repaint, select and scroll"
+    measure_step filter 1000000 "<= 1.5" "filter drv12, then clear it" drv12
+fi
+
+if wants list && [[ -x $mame ]]; then
+    echo "List with $mame: $list_pairs pairs"
+    folder="$work/list"
+    mkdir -p "$folder"
+    # list_once: clicks List and waits for the database; appends "wall-s cpu-s".
+    list_once() {
+        local file=$1 X Y WIDTH HEIGHT WINDOW SCREEN x y start ticks
+        eval "$(xdotool getwindowgeometry --shell "$(window_named '^MAME')")"
+        x=$(awk -v a="$X" -v b="$WIDTH" -v f="$buttons_x" 'BEGIN { printf "%d", a + b * f }')
+        y=$(awk -v a="$Y" -v b="$HEIGHT" -v f="$list_y" 'BEGIN { printf "%d", a + b * f }')
+        xdotool mousemove --sync "$x" "$y"
+        sleep 0.3
+        rm -f "$folder/coinslot.dat"
+        ticks=$(awk '{ print $14 + $15 }' "/proc/$program_pid/stat")
+        start=$EPOCHREALTIME
+        xdotool click 1
+        until [[ -e $folder/coinslot.dat ]]; do sleep 0.01; done
+        echo "$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f", e - s }')" \
+            "$(awk -v t="$ticks" -v c="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15 - t) / c }' \
+                "/proc/$program_pid/stat")" >>"$work/$file"
+        sleep 1 # the progress dialog closes, the list is shown
+    }
+    mame_once() {
+        local start=$EPOCHREALTIME
+        "$mame" -listxml >/dev/null 2>&1
+        awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f\n", e - s }' >>"$work/$1"
+    }
+    for i in $(seq "$list_pairs"); do
+        printf 'mameexe = %s\r\n' "$mame" >"$folder/coinslot.ini"
+        rm -f "$folder/coinslot.dat"
+        ((i % 2)) && mame_once mame-first
+        ensure_display
+        start_program "$build/coinslot" --folder "$folder"
+        wait_for 30 "the main window" has_window '^MAME'
+        sleep 1
+        list_once list-first
+        ((i % 2)) || mame_once mame-first
+        ((i % 2)) && mame_once mame-again
+        list_once list-again
+        ((i % 2)) || mame_once mame-again
+        # Quit, as a user would.
+        eval "$(xdotool getwindowgeometry --shell "$(window_named '^MAME')")"
+        click_at "$(window_named '^MAME')" "$buttons_x" "$quit_y"
+        wait_for_exit 30 || true
+    done
+    for kind in first again; do
+        paste -d' ' "$work/list-$kind" "$work/mame-$kind" | awk '{ printf "%.3f\n", $1 / $3 }' >"$work/ratios"
+        label="List, click -> database written"
+        [[ $kind == first ]] && label="$label, first of a run" || label="$label, second"
+        row "$label (s)" "$(column 1 "$work/list-$kind")" "$(median <"$work/mame-$kind")" \
+            "$(median <"$work/ratios")" "<= 1.05"
+        row "  the front end's CPU meanwhile (s)" "$(column 2 "$work/list-$kind")" "" "" ""
+    done
+fi
+
+echo
+cat "$results"
 echo "load average at the end: $(load)"
