@@ -22,16 +22,24 @@ AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString
 void AuditJob::start() {
     if (Outcome<Done> made = makeTempFolder(); !made.ok())
         return finish(made.why());
-    runAudit(verifySetsArguments());
+    // A MAME known to be a current one is not offered the option it refuses.
+    runAudit(mame().generation() == MameGeneration::Current ? verifyRomsArguments()
+                                                            : verifySetsArguments());
+}
+
+AuditJob::~AuditJob() {
+    abandon(); // the reading thread uses the audit's progress
 }
 
 // MAME's report goes to the temporary folder. An old MAME's verdicts are
-// counted as they come; a current one's tell how far along the sets it is.
+// counted as they come; a current one's, read on a thread of their own, tell
+// how far along the sets it is.
 void AuditJob::runAudit(const QStringList& arguments) {
     m_option = arguments.front();
     MameRunRequest request = mameRequest(arguments);
     request.outputFile = temp().auditReport();
     request.countedText = QByteArrayLiteral("romset ");
+    request.countLines = arguments != verifyRomsArguments();
     run(request, &AuditJob::onReport);
     const qint64 total = std::ssize(m_games.games());
     const auto report = [this, total](qint64 done) {
@@ -41,11 +49,13 @@ void AuditJob::runAudit(const QStringList& arguments) {
     };
     if (arguments == verifyRomsArguments()) {
         m_progress = std::make_unique<AuditProgress>(m_games.games());
-        connect(&currentRun(), &MameRun::outputArrived, this,
-                [this, report, place = qsizetype(0)](const QByteArray& chunk) mutable {
-                    if (const qsizetype now = m_progress->addOutput(chunk); now != place)
-                        report(place = now);
-                });
+        m_place = 0;
+        readOutputInWorker(
+            [this](const QByteArray& chunk) { m_place.storeRelaxed(m_progress->addOutput(chunk)); },
+            [report, this, shown = qsizetype(0)]() mutable {
+                if (const qsizetype now = m_place.loadRelaxed(); now != shown)
+                    report(shown = now);
+            });
     } else {
         connect(&currentRun(), &MameRun::linesCounted, this, report);
     }

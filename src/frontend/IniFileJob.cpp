@@ -29,8 +29,8 @@ void IniFileJob::onGenerationProbed(const RunResult&) {
 void IniFileJob::findFolder() {
     if (mame().generation() == MameGeneration::Old)
         return openInFolder(QStringLiteral("ini"));
-    if (mame().iniFolder())
-        return openInFolder(*mame().iniFolder());
+    if (const std::optional<QString> folder = mame().iniFolder())
+        return openInFolder(*folder);
     run(mameRequest(showConfigArguments()), &IniFileJob::onConfigurationShown);
     connect(&currentRun(), &MameRun::outputArrived, this,
             [this](const QByteArray& chunk) { m_configuration += chunk; });
@@ -46,7 +46,7 @@ void IniFileJob::onConfigurationShown(const RunResult& result) {
         return finish(Failure{QStringLiteral(
             "MAME's configuration (-showconfig) names no folder for its ini files.")});
     mame().setIniFolder(QDir::cleanPath(*folder));
-    openInFolder(*mame().iniFolder());
+    openInFolder(QDir::cleanPath(*folder));
 }
 
 // Step 3: the file itself, made when it is missing.

@@ -18,11 +18,16 @@ QString formatCount(qint64 number) {
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive) {}
 
-ListJob::~ListJob() = default;
+ListJob::~ListJob() {
+    abandon(); // the reading thread uses the reader
+}
 
 void ListJob::start() {
     if (Outcome<Done> made = makeTempFolder(); !made.ok())
         return finish(made.why());
+    // A MAME known to be a current one needs no game listing to say so.
+    if (mame().generation() == MameGeneration::Current)
+        return runMachineListing();
     runGameListing();
 }
 
@@ -66,8 +71,7 @@ void ListJob::onDriverListing(const RunResult& result) {
             runFailure(result, QStringLiteral("listing its driver source files (-listsourcefile)")))
         return finish(*failure);
     mame().setGeneration(MameGeneration::Old);
-    reportProgress(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed,
-                   0);
+    reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker(
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
@@ -77,24 +81,30 @@ void ListJob::onDriverListing(const RunResult& result) {
         &ListJob::onImported);
 }
 
-// A current MAME: its machine listing, read as it arrives and never kept whole.
+// A current MAME: its machine listing, read on a thread of its own as it
+// arrives and never kept whole.
 void ListJob::runMachineListing() {
     m_xml = std::make_unique<ListXmlReader>();
     m_listed = 0;
-    run(mameRequest(listXmlArguments()), &ListJob::onMachineListing);
-    connect(&currentRun(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
-        m_xml->addData(chunk);
-        if (m_xml->machinesRead() != m_listed)
-            reportListed(m_xml->machinesRead());
-    });
+    MameRunRequest request = mameRequest(listXmlArguments());
+    request.countLines = false;
+    run(request, &ListJob::onMachineListing);
+    readOutputInWorker(
+        [this](const QByteArray& chunk) {
+            m_xml->addData(chunk);
+            m_machinesRead.storeRelaxed(m_xml->machinesRead());
+        },
+        [this] {
+            if (const qint64 read = m_machinesRead.loadRelaxed(); read != m_listed)
+                reportListed(read);
+        });
     reportListed(0);
 }
 
 void ListJob::onMachineListing(const RunResult& result) {
     if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)")))
         return finish(*failure);
-    reportProgress(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed,
-                   0);
+    reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker([this] { m_imported = m_xml->finish(m_caseInsensitive); }, &ListJob::onImported);
 }
 

@@ -3,6 +3,7 @@
 #include "database/GameRecord.h"
 #include "frontend/MameJob.h"
 
+#include <QAtomicInteger>
 #include <memory>
 
 class GameList;
@@ -15,7 +16,8 @@ class ListXmlReader;
 // current one, which the header of -listfull gives away, for its machine
 // listing (-listxml), read as it arrives. The listings are read and sorted on
 // a worker thread, and the new table replaces the database only when all of
-// that succeeded.
+// that succeeded. A MAME known to be current (MameSetup) is asked for its
+// machine listing at once.
 class ListJob : public MameJob {
     Q_OBJECT
 
@@ -37,7 +39,8 @@ class ListJob : public MameJob {
 
     GameList& m_games;
     const bool m_caseInsensitive;
-    std::unique_ptr<ListXmlReader> m_xml;
+    std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
+    QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.
     std::optional<Outcome<GameTable>> m_imported;
     qint64 m_listed = 0;

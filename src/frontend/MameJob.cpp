@@ -1,15 +1,28 @@
 #include "frontend/MameJob.h"
 
+#include "frontend/OutputReader.h"
+
 #include <QThread>
 
 namespace {
 
 const QString kCancelled = QStringLiteral("Cancelled. The database was not changed.");
 constexpr qsizetype kLongestHeader = 4096;
+// Progress is shown at a human rate: at most ten times a second.
+constexpr int kProgressMilliseconds = 100;
 
 } // namespace
 
-MameJob::MameJob(MameRunner& runner, MameSetup& mame) : m_runner(runner), m_mame(mame) {}
+MameJob::MameJob(MameRunner& runner, MameSetup& mame) : m_runner(runner), m_mame(mame) {
+    m_progressTurn.setSingleShot(true);
+    connect(&m_progressTurn, &QTimer::timeout, this, &MameJob::showPendingProgress);
+    m_poll.setInterval(kProgressMilliseconds);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        if (m_reader)
+            m_reader->wake();
+        m_readerPoll();
+    });
+}
 
 MameJob::~MameJob() {
     abandon();
@@ -21,6 +34,8 @@ void MameJob::abandon() {
         disconnect(m_run.get(), nullptr, this, nullptr);
         m_run.reset();
     }
+    m_poll.stop();
+    m_reader.reset(); // stops the reading and waits for it
     if (m_worker) {
         disconnect(m_worker, nullptr, this, nullptr);
         m_worker->wait();
@@ -63,11 +78,34 @@ void MameJob::runThen(const MameRunRequest& request, std::function<void(const Ru
             [this, then = std::move(then)](const RunResult& result) {
                 // The run is still emitting: let it go once it has returned.
                 m_run.release()->deleteLater();
-                then(result);
+                if (!m_reader) {
+                    showProgressNow();
+                    return then(result);
+                }
+                // The next step waits for the output to be read.
+                connect(m_reader.get(), &OutputReader::ended, this, [this, then, result] {
+                    m_reader.release()->deleteLater();
+                    m_poll.stop();
+                    std::exchange(m_readerPoll, {})();
+                    showProgressNow();
+                    then(result);
+                });
+                if (result.end == RunEnd::Finished)
+                    m_reader->end();
+                else
+                    m_reader->stop();
             });
     if (!std::exchange(m_running, true))
         emit running();
     m_run->start();
+}
+
+void MameJob::readOutputInWorker(std::function<void(const QByteArray&)> read,
+                                 std::function<void()> poll) {
+    m_reader = std::make_unique<OutputReader>(std::move(read));
+    connect(m_run.get(), &MameRun::outputArrived, m_reader.get(), &OutputReader::append);
+    m_readerPoll = std::move(poll);
+    m_poll.start();
 }
 
 void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
@@ -126,12 +164,42 @@ std::optional<Failure> MameJob::runFailure(const RunResult& result, const QStrin
 }
 
 void MameJob::reportProgress(const QString& text, qint64 value, qint64 total) {
-    emit progressChanged(text, value, total);
+    m_pendingProgress = Progress{text, value, total};
+    if (m_progressTurn.isActive())
+        return;
+    const qint64 wait = m_sinceShown.isValid() ? kProgressMilliseconds - m_sinceShown.elapsed() : 0;
+    if (wait <= 0)
+        return showPendingProgress();
+    m_progressTurn.start(static_cast<int>(wait));
+}
+
+void MameJob::reportStep(const QString& text, qint64 value, qint64 total) {
+    showProgressNow();
+    m_pendingProgress = Progress{text, value, total};
+    showPendingProgress();
+}
+
+void MameJob::showProgressNow() {
+    m_progressTurn.stop();
+    showPendingProgress();
+}
+
+void MameJob::showPendingProgress() {
+    if (!m_pendingProgress)
+        return;
+    const Progress progress = *std::exchange(m_pendingProgress, std::nullopt);
+    if (progress == m_shownProgress)
+        return;
+    m_shownProgress = progress;
+    m_sinceShown.start();
+    emit progressChanged(progress.text, progress.value, progress.total);
 }
 
 void MameJob::finish(const Outcome<JobReport>& outcome) {
     if (std::exchange(m_finished, true))
         return;
+    m_progressTurn.stop();
+    m_pendingProgress.reset();
     m_temp.reset(); // MAME's output is gone from here on, whatever the outcome
     emit finished(outcome);
 }

@@ -5,12 +5,15 @@
 #include "launch/TempListingFolder.h"
 #include "text/Outcome.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class OutputReader;
 class QThread;
 
 // What a command gives back when it is done: a text for the user (the
@@ -60,6 +63,14 @@ class MameJob : public QObject {
             (job->*then)(result);
         });
     }
+    // Reads the output of the run just started on a thread of its own: the
+    // GUI thread only appends each chunk as it arrives, and `read` gets them
+    // there, in order. The step that follows the run waits until the whole
+    // output has been read (or, when the run did not finish, until the
+    // reading has stopped). `poll` tells, on this thread, how far the reading
+    // is: about ten times a second while it goes on, and once at its end.
+    void readOutputInWorker(std::function<void(const QByteArray&)> read,
+                            std::function<void()> poll);
     // Does `work` on a thread of its own, so that reading and sorting a
     // million games never stops the window from painting; `then` continues
     // on this thread. A Cancel meanwhile finishes the command instead.
@@ -88,19 +99,42 @@ class MameJob : public QObject {
     // a cancelled failure when the user stopped it; else a message that ends
     // by saying the database was not changed.
     std::optional<Failure> runFailure(const RunResult& result, const QString& what) const;
+    // How far the command is, shown at most ten times a second: a report
+    // that comes sooner waits for its turn, and a newer one takes its place.
     void reportProgress(const QString& text, qint64 value, qint64 total);
+    // A new step of the command, shown at once, after the last report of the
+    // step before it.
+    void reportStep(const QString& text, qint64 value, qint64 total);
     // Ends the command: the temporary folder goes, then finished() is emitted.
     void finish(const Outcome<JobReport>& outcome);
 
   private:
+    struct Progress {
+        QString text;
+        qint64 value = 0;
+        qint64 total = 0;
+        bool operator==(const Progress&) const = default;
+    };
+
     void runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then);
     void workThen(std::function<void()> work, std::function<void()> then);
+    void showPendingProgress();
+    // Shows what waits for its turn at once: a run's last report is always
+    // shown.
+    void showProgressNow();
 
     MameRunner& m_runner;
     MameSetup& m_mame;
     std::unique_ptr<MameRun> m_run;
     std::unique_ptr<TempListingFolder> m_temp;
     QThread* m_worker = nullptr;
+    std::unique_ptr<OutputReader> m_reader;
+    std::function<void()> m_readerPoll;
+    QTimer m_poll; // asks m_readerPoll while the reader reads
+    std::optional<Progress> m_pendingProgress;
+    std::optional<Progress> m_shownProgress;
+    QElapsedTimer m_sinceShown;
+    QTimer m_progressTurn; // shows the pending report when its turn comes
     bool m_cancelled = false;
     bool m_running = false;
     bool m_finished = false;

@@ -4,19 +4,23 @@
 #include "launch/MameGeneration.h"
 #include "launch/Platform.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QString>
 #include <optional>
 
 // What the front end knows of the MAME at hand: the executable, the names
 // derived from it, and what its runs have told so far (which generation it
-// is, where a current one keeps its ini files). Both are learnt again when
-// the executable changes.
+// is, where a current one keeps its ini files). That knowledge holds for the
+// executable file as it was when it was learnt, for this run of the front
+// end: it is learnt again when the executable is chosen anew or its file's
+// modification time changes (a MAME replaced in place, by an upgrade or a
+// build of one's own).
 class MameSetup {
   public:
     void setExecutable(const QString& executable) {
         m_executable = executable;
-        m_generation.reset();
-        m_iniFolder.reset();
+        forget();
     }
     // As saved or chosen: a bare name in the working folder, else a path.
     const QString& executable() const { return m_executable; }
@@ -27,17 +31,30 @@ class MameSetup {
     // An old MAME's own ini file, in the working folder.
     QString oldIniFile() const { return mameIniFor(m_executable); }
 
-    const std::optional<MameGeneration>& generation() const { return m_generation; }
-    void setGeneration(MameGeneration generation) {
-        if (m_generation != generation)
-            m_iniFolder.reset();
-        m_generation = generation;
+    std::optional<MameGeneration> generation() const {
+        return stillTrue() ? m_generation : std::nullopt;
     }
-    const std::optional<QString>& iniFolder() const { return m_iniFolder; }
+    void setGeneration(MameGeneration generation) {
+        if (this->generation() != generation)
+            forget();
+        m_generation = generation;
+        m_learntFrom = modified();
+    }
+    std::optional<QString> iniFolder() const { return stillTrue() ? m_iniFolder : std::nullopt; }
     void setIniFolder(const QString& folder) { m_iniFolder = folder; }
 
   private:
+    // When the executable's file was last changed (invalid while it is missing).
+    QDateTime modified() const { return QFileInfo(program()).lastModified(); }
+    // What was learnt is of the file as it is now.
+    bool stillTrue() const { return m_generation && modified() == m_learntFrom; }
+    void forget() {
+        m_generation.reset();
+        m_iniFolder.reset();
+    }
+
     QString m_executable;
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
+    QDateTime m_learntFrom;
 };

@@ -138,7 +138,8 @@ void MameRun::readOutput() {
         return;
     if (m_output.isOpen() && m_output.write(chunk) != chunk.size())
         return failWriting(m_output);
-    const qint64 lines = countLines(chunk, m_request.countedText, m_partialLine);
+    const qint64 lines =
+        m_request.countLines ? countLines(chunk, m_request.countedText, m_partialLine) : 0;
     emit outputArrived(chunk);
     if (lines > 0) {
         m_counted += lines;

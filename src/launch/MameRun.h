@@ -18,6 +18,9 @@ struct MameRunRequest {
     QString outputFile;     // standard output is written here (empty: kept nowhere)
     QString errorFile;      // standard error is written here (empty: kept nowhere)
     QByteArray countedText; // output lines holding this are counted (empty: every line)
+    // Whether output lines are counted at all: a run whose output is read
+    // elsewhere (on a worker thread) need not be scanned here too.
+    bool countLines = true;
     // MAME's output and errors reach the front end's own channels as they
     // come, and the last of each is kept for the result (Play).
     bool ownChannels = false;

@@ -1,6 +1,7 @@
 #include "ui/QtDialogSeam.h"
 
 #include "launch/Platform.h"
+#include "ui/SteadyProgressBar.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -79,6 +80,7 @@ void QtDialogSeam::beginProgress(QWidget* owner, const QString& title,
                                  std::function<void()> onCancel) {
     delete m_progress;
     m_progress = new QProgressDialog(owner);
+    m_progress->setBar(new SteadyProgressBar(m_progress));
     m_progress->setWindowTitle(title);
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setAutoClose(false);

@@ -30,10 +30,14 @@ TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
               QString::fromUtf8("Reading MAME's game list… 105 games"));
     EXPECT_TRUE(folder.TempLeftovers().isEmpty());
 
-    // The same executable turned old again is read as an old one.
-    folder.Set("FAKEMAME_MODERN", "");
+    // Known now: the machine listing is asked for at once. An old MAME put
+    // in its place (a file of another modification time) is asked again.
     ASSERT_TRUE(list().ok());
-    EXPECT_EQ(runs().mid(2), QStringList({"-listfull", "-listclones", "-listsourcefile"}));
+    EXPECT_EQ(runs().mid(2), QStringList({"-listxml"}));
+    folder.Set("FAKEMAME_MODERN", "");
+    ASSERT_TRUE(QFile::remove("mame") && QFile::copy(COINSLOT_FAKEMAME, "mame"));
+    ASSERT_TRUE(list().ok());
+    EXPECT_EQ(runs().mid(3), QStringList({"-listfull", "-listclones", "-listsourcefile"}));
     EXPECT_EQ(frontEnd.games().games().size(), 82u);
 }
 
@@ -58,9 +62,14 @@ TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
 
 TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {
     ASSERT_TRUE(list().ok());
+    // Chosen anew, MAME is not known: it refuses -verifysets first.
+    frontEnd.setMameExecutable("mame");
     const Outcome<JobReport> audited = audit();
     ASSERT_TRUE(audited.ok()) << audited.failure();
     EXPECT_EQ(runs().mid(2), QStringList({"-verifysets *", "-verifyroms *"}));
+    // Known now: not offered the option it refuses again.
+    ASSERT_TRUE(audit().ok());
+    EXPECT_EQ(runs().mid(4), QStringList({"-verifyroms *"}));
     const QStringList good = {"dkong",  "galaga", "mspacman", "osc1000b",
                               "pacman", "sf2",    "sf2ua",    "tmc1800"};
     QStringList expected;
