@@ -9,7 +9,9 @@
 
 namespace {
 
-// One keystroke whose search matches nothing, so every game is compared.
+// The search function alone, for one keystroke whose search matches nothing,
+// so every game is compared; the whole way from the key to the repaint,
+// selection and scrolling included, is BM_SearchKeystrokeToRepaint.
 // late=0: a text that differs from every description at its first letter;
 // late=1: a text that shares a long prefix with the first game's description.
 void BM_SearchKeystroke(benchmark::State& state) {
