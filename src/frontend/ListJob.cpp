@@ -87,7 +87,7 @@ void ListJob::runMachineListing() {
     m_xml = std::make_unique<ListXmlReader>();
     m_listed = 0;
     MameRunRequest request = mameRequest(listXmlArguments());
-    request.countLines = false;
+    request.outputToPipe = true;
     run(request, &ListJob::onMachineListing);
     readOutputInWorker(
         [this](const QByteArray& chunk) {

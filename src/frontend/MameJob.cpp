@@ -102,8 +102,12 @@ void MameJob::runThen(const MameRunRequest& request, std::function<void(const Ru
 
 void MameJob::readOutputInWorker(std::function<void(const QByteArray&)> read,
                                  std::function<void()> poll) {
-    m_reader = std::make_unique<OutputReader>(std::move(read));
-    connect(m_run.get(), &MameRun::outputArrived, m_reader.get(), &OutputReader::append);
+    if (const int pipe = m_run->takeOutputPipe(); pipe >= 0) {
+        m_reader = std::make_unique<OutputReader>(pipe, std::move(read));
+    } else {
+        m_reader = std::make_unique<OutputReader>(std::move(read));
+        connect(m_run.get(), &MameRun::outputArrived, m_reader.get(), &OutputReader::append);
+    }
     m_readerPoll = std::move(poll);
     m_poll.start();
 }

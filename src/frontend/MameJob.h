@@ -63,9 +63,10 @@ class MameJob : public QObject {
             (job->*then)(result);
         });
     }
-    // Reads the output of the run just started on a thread of its own: the
-    // GUI thread only appends each chunk as it arrives, and `read` gets them
-    // there, in order. The step that follows the run waits until the whole
+    // Reads the output of the run just started on a thread of its own:
+    // `read` gets it there, in order, straight from the run's pipe when the
+    // request asked for one (MameRunRequest::outputToPipe), else as the GUI
+    // thread appends each chunk that arrives. The step that follows the run waits until the whole
     // output has been read (or, when the run did not finish, until the
     // reading has stopped). `poll` tells, on this thread, how far the reading
     // is: about ten times a second while it goes on, and once at its end.

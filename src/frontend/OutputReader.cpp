@@ -1,15 +1,36 @@
 #include "frontend/OutputReader.h"
 
+#include "launch/Platform.h"
+
 #include <QThread>
+
+#include <cerrno>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr qsizetype kWakingBytes = 1 << 20;
+constexpr qsizetype kPipeReadBytes = 1 << 20;
+// After a short read, the pipe is given this long to fill before the next:
+// fewer, larger reads, while MAME writes on into the pipe's megabyte.
+constexpr int kPipeFillMilliseconds = 10;
 
 } // namespace
 
 OutputReader::OutputReader(std::function<void(const QByteArray&)> read) : m_read(std::move(read)) {
-    m_thread = QThread::create([this] { readAll(); });
+    start([this] { readAppended(); });
+}
+
+OutputReader::OutputReader(int descriptor, std::function<void(const QByteArray&)> read)
+    : m_read(std::move(read)), m_pipe(descriptor),
+      m_signal(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+    start([this] { readPipe(); });
+}
+
+void OutputReader::start(std::function<void()> body) {
+    m_thread = QThread::create(std::move(body));
     connect(m_thread, &QThread::finished, this, &OutputReader::ended);
     m_thread->start();
 }
@@ -19,6 +40,8 @@ OutputReader::~OutputReader() {
     stop();
     m_thread->wait();
     delete m_thread;
+    closeDescriptor(m_pipe);
+    closeDescriptor(m_signal);
 }
 
 void OutputReader::append(const QByteArray& chunk) {
@@ -41,6 +64,7 @@ void OutputReader::end() {
     const QMutexLocker lock(&m_mutex);
     m_whole = true;
     m_more.wakeOne();
+    signalPipeReader();
 }
 
 void OutputReader::stop() {
@@ -48,9 +72,17 @@ void OutputReader::stop() {
     m_stopped = true;
     m_pending.clear();
     m_more.wakeOne();
+    signalPipeReader();
 }
 
-void OutputReader::readAll() {
+void OutputReader::signalPipeReader() {
+    if (m_signal >= 0) {
+        const quint64 one = 1;
+        [[maybe_unused]] const ssize_t written = ::write(m_signal, &one, sizeof one);
+    }
+}
+
+void OutputReader::readAppended() {
     for (;;) {
         QByteArray chunk;
         {
@@ -63,4 +95,49 @@ void OutputReader::readAll() {
         }
         m_read(chunk);
     }
+}
+
+void OutputReader::readPipe() {
+    readFromPipe();
+    // The end of the pipe may come before the run's: the reading ends when
+    // it is told to, as reading what is appended does.
+    bool told = false;
+    while (!told) {
+        waitForPipe(-1, false);
+        const QMutexLocker lock(&m_mutex);
+        told = m_whole || m_stopped;
+    }
+}
+
+void OutputReader::readFromPipe() {
+    QByteArray buffer(kPipeReadBytes, Qt::Uninitialized);
+    for (;;) {
+        bool whole = false;
+        {
+            const QMutexLocker lock(&m_mutex);
+            if (m_stopped)
+                return;
+            whole = m_whole;
+        }
+        const ssize_t got = ::read(m_pipe, buffer.data(), static_cast<size_t>(buffer.size()));
+        if (got > 0) {
+            m_read(QByteArray::fromRawData(buffer.constData(), got));
+            if (got < buffer.size() && !whole)
+                waitForPipe(kPipeFillMilliseconds, false);
+        } else if (got == 0) {
+            return; // every writer has closed the pipe
+        } else if (errno == EAGAIN) {
+            // Empty: once MAME has ended, everything it wrote has been read.
+            if (whole)
+                return;
+            waitForPipe(-1, true);
+        } else if (errno != EINTR) {
+            return; // the run reports how MAME ended
+        }
+    }
+}
+
+void OutputReader::waitForPipe(int milliseconds, bool forOutput) {
+    pollfd watched[] = {{m_signal, POLLIN, 0}, {m_pipe, POLLIN, 0}};
+    ::poll(watched, forOutput ? 2 : 1, milliseconds);
 }

@@ -8,24 +8,32 @@
 
 class QThread;
 
-// Reads a MAME run's output on a thread of its own while MAME runs, so that
-// the GUI thread does no more per chunk than append it: the thread hands the
-// chunks, in the order they came, to `read`. Whatever `read` touches belongs
-// to that thread until the reading has ended.
+// Reads a MAME run's output on a thread of its own while MAME runs, handing
+// it, in order, to `read` there. Whatever `read` touches belongs to that
+// thread until the reading has ended; a chunk is valid during the call only.
+//
+// The output comes either from the GUI thread, which appends each chunk as
+// MameRun receives it and does no more, or straight from the run's output
+// pipe (MameRunRequest::outputToPipe), which the thread reads itself, so that
+// the GUI thread never sees it.
 class OutputReader : public QObject {
     Q_OBJECT
 
   public:
+    // Reads what append() gives.
     explicit OutputReader(std::function<void(const QByteArray&)> read);
+    // Reads the pipe `descriptor`, which it then owns.
+    OutputReader(int descriptor, std::function<void(const QByteArray&)> read);
     // Stops the reading and waits for the thread.
     ~OutputReader() override;
 
     // The next piece of the output. The thread reads once a good piece has
     // come (a megabyte), or when woken.
     void append(const QByteArray& chunk);
-    // Has the thread read what has come so far.
+    // Has the thread read what has been appended so far.
     void wake();
-    // The output is whole: the rest is read, then ended() follows.
+    // The output is whole (MAME has ended): the rest is read, then ended()
+    // follows.
     void end();
     // The rest is not wanted: the reading stops soon, then ended() follows.
     void stop();
@@ -34,7 +42,14 @@ class OutputReader : public QObject {
     void ended();
 
   private:
-    void readAll();
+    void start(std::function<void()> body);
+    void readAppended();
+    void readPipe();
+    void readFromPipe();
+    // Waits up to `milliseconds` (-1: for ever) for output in the pipe or a
+    // call of end() or stop().
+    void waitForPipe(int milliseconds, bool forOutput);
+    void signalPipeReader();
 
     const std::function<void(const QByteArray&)> m_read;
     QThread* m_thread = nullptr;
@@ -43,4 +58,6 @@ class OutputReader : public QObject {
     QByteArray m_pending; // appended, not yet taken by the thread
     bool m_whole = false;
     bool m_stopped = false;
+    int m_pipe = -1;   // the run's output pipe, when read from there
+    int m_signal = -1; // an event descriptor that end() and stop() raise
 };

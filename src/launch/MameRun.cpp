@@ -78,6 +78,7 @@ MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
 }
 
 MameRun::~MameRun() {
+    closeDescriptor(m_outputPipe);
     if (running()) {
         // The front end is going away: MAME and what it started go with it.
         m_cancelled = true;
@@ -106,11 +107,26 @@ void MameRun::start() {
         m_process.setStandardErrorFile(QProcess::nullDevice());
     if (!m_request.workingFolder.isEmpty())
         m_process.setWorkingDirectory(m_request.workingFolder);
-    prepareChildProcess(m_process);
+    int pipeInput = -1;
+    if (m_request.outputToPipe) {
+        const Outcome<std::pair<int, int>> pipe = makeOutputPipe();
+        if (!pipe.ok()) {
+            QTimer::singleShot(0, this, [this, why = pipe.failure()] {
+                finish({RunEnd::OutputNotWritten, 0,
+                        QStringLiteral("No pipe could be made for MAME's output: %1").arg(why)});
+            });
+            return;
+        }
+        std::tie(m_outputPipe, pipeInput) = pipe.value();
+        m_process.setStandardOutputFile(QProcess::nullDevice()); // replaced in the child
+    }
+    prepareChildProcess(m_process, pipeInput);
     m_process.setProgram(m_request.program);
     m_process.setArguments(m_request.arguments);
     m_process.start(QIODevice::ReadOnly);
     m_pid = m_process.processId();
+    // Only MAME writes to the pipe: its end is closed when MAME is done.
+    closeDescriptor(pipeInput);
 }
 
 void MameRun::cancel() {

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 // One run of MAME (or of the shell, for Play), started without a shell unless
 // the request names one, and followed asynchronously: the caller's event loop
@@ -21,6 +22,10 @@ struct MameRunRequest {
     // Whether output lines are counted at all: a run whose output is read
     // elsewhere (on a worker thread) need not be scanned here too.
     bool countLines = true;
+    // Standard output goes to a pipe of its own instead, which another
+    // thread reads (takeOutputPipe()): the front end's event loop never sees
+    // it, nothing arrives through outputArrived() and no line is counted.
+    bool outputToPipe = false;
     // MAME's output and errors reach the front end's own channels as they
     // come, and the last of each is kept for the result (Play).
     bool ownChannels = false;
@@ -64,6 +69,9 @@ class MameRun : public QObject {
     // after a short grace. finished() then reports Cancelled.
     void cancel();
     bool running() const { return m_started && !m_done; }
+    // With outputToPipe, once the run has started: the reading end of its
+    // output pipe, which the caller then owns; -1 after the first call.
+    int takeOutputPipe() { return std::exchange(m_outputPipe, -1); }
 
   signals:
     // Standard output as it arrives, already written to the output file.
@@ -90,6 +98,7 @@ class MameRun : public QObject {
     QByteArray m_errorTail;
     qint64 m_counted = 0;
     qint64 m_pid = 0;
+    int m_outputPipe = -1;
     bool m_started = false;
     bool m_cancelled = false;
     bool m_done = false;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <pthread.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -62,8 +63,10 @@ std::pair<QString, QStringList> shellInvocation(const QString& commandLine) {
     return {QStringLiteral("/bin/sh"), {QStringLiteral("-f"), QStringLiteral("-c"), commandLine}};
 }
 
-void prepareChildProcess(QProcess& process) {
-    process.setChildProcessModifier([] {
+void prepareChildProcess(QProcess& process, int output) {
+    process.setChildProcessModifier([output] {
+        if (output >= 0)
+            dup2(output, STDOUT_FILENO);
         setpgid(0, 0);
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         // The front end may block signals or ignore SIGPIPE; MAME starts clean.
@@ -72,6 +75,20 @@ void prepareChildProcess(QProcess& process) {
         sigprocmask(SIG_SETMASK, &none, nullptr);
         signal(SIGPIPE, SIG_DFL);
     });
+}
+
+Outcome<std::pair<int, int>> makeOutputPipe() {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        return Failure{QString::fromLocal8Bit(std::strerror(errno))};
+    fcntl(ends[0], F_SETFL, fcntl(ends[0], F_GETFL) | O_NONBLOCK);
+    fcntl(ends[0], F_SETPIPE_SZ, 1 << 20); // a smaller pipe works too, only slower
+    return std::pair{ends[0], ends[1]};
+}
+
+void closeDescriptor(int descriptor) {
+    if (descriptor >= 0)
+        ::close(descriptor);
 }
 
 void endProcessGroup(qint64 pid, bool hard) {

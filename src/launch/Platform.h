@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Outcome.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -34,7 +36,14 @@ std::pair<QString, QStringList> shellInvocation(const QString& commandLine);
 
 // Makes the child of `process` the leader of a process group of its own, which
 // also ends when the front end dies, so MAME never outlives the front end.
-void prepareChildProcess(QProcess& process);
+// With `output`, a descriptor, the child's standard output goes there.
+void prepareChildProcess(QProcess& process, int output = -1);
+
+// A pipe for a child's standard output, both ends closed on exec, the reading
+// end not blocking, with room for a megabyte so that MAME can write ahead of
+// its reader: {reading end, writing end}. Fails with the system's reason.
+Outcome<std::pair<int, int>> makeOutputPipe();
+void closeDescriptor(int descriptor);
 
 // Ends the process group led by `pid`: asks it to end, or with `hard` forces it.
 void endProcessGroup(qint64 pid, bool hard);
