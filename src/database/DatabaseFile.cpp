@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QLocale>
-#include <QStringList>
 #include <algorithm>
 
 #if defined(__SSE2__)
@@ -155,8 +154,21 @@ std::optional<QString> unreadableReason(const GameRecord& game) {
 }
 
 std::optional<qsizetype> findUnreadableRecord(const GameTable& games) {
+    // A field without separator, line break or surrogate reads back as it is;
+    // only a record with another field is looked at closely.
+    const auto plain = [](QStringView text, bool separatorAllowed) {
+        return std::none_of(text.begin(), text.end(), [separatorAllowed](QChar c) {
+            return (c == kSeparator && !separatorAllowed) || c == u'\r' || c == u'\n' ||
+                   c.isSurrogate();
+        });
+    };
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        if (unreadableReason(games[i]))
+        const GameRecord& game = games[i];
+        if (!game.description.isEmpty() && !game.name.isEmpty() && !game.driver.isEmpty() &&
+            plain(game.description, false) && plain(game.name, false) &&
+            plain(game.parent, false) && plain(game.driver, true))
+            continue;
+        if (unreadableReason(game))
             return i;
     }
     return std::nullopt;
@@ -177,11 +189,17 @@ Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
                                 *unreadableReason(game))};
     }
 
-    QStringList lines;
-    lines.reserve(std::ssize(games));
-    for (const GameRecord& game : games) {
-        lines.append(game.description + kSeparator + game.name + kSeparator + game.parent +
-                     kSeparator + game.driver);
-    }
-    return writeLinesAtomically(path, lines);
+    // Each record is encoded straight into the bytes written.
+    return writeFileAtomically(path, [&games, next = qsizetype(0)](QByteArray& out) mutable {
+        const GameRecord& game = games[next++];
+        appendEncodedText(out, game.description);
+        out += '|';
+        appendEncodedText(out, game.name);
+        out += '|';
+        appendEncodedText(out, game.parent);
+        out += '|';
+        appendEncodedText(out, game.driver);
+        out += "\r\n";
+        return next < std::ssize(games);
+    });
 }

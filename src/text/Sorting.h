@@ -44,6 +44,16 @@ template <class T> void permute(std::vector<T>& a, const std::vector<qsizetype>&
     std::move(sorted.begin(), sorted.end(), a.begin());
 }
 
+// The first four UTF-16 code units of `text`, the first in the highest bits,
+// missing ones as 0: two texts whose heads differ are in the order of their
+// heads, ordinally.
+inline quint64 ordinalHead(QStringView text) {
+    quint64 head = 0;
+    for (qsizetype k = 0; k < 4; ++k)
+        head = (head << 16) | (k < text.size() ? text[k].unicode() : 0u);
+    return head;
+}
+
 } // namespace sorting_detail
 
 // Puts a[0..n-1] in exactly the order exchangeSort(a, n, compare) gives, but
@@ -105,12 +115,19 @@ inline void sortStrings(std::vector<QString>& strings, qsizetype count) {
 template <class Record>
 void sortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
     if (!caseInsensitive) {
+        // The first four code units, in one number, settle most comparisons
+        // of the n log n sort without reaching the texts.
+        std::vector<quint64> heads(std::max<qsizetype>(count, 0));
+        for (qsizetype i = 0; i < count; ++i)
+            heads[i] = sorting_detail::ordinalHead(games[i].description);
         return sortAsExchangeSort(
             games, count,
             [](const Record& a, const Record& b) {
                 return compareOrdinal(a.description, b.description);
             },
-            [&games](qsizetype i, qsizetype j) {
+            [&games, &heads](qsizetype i, qsizetype j) {
+                if (heads[i] != heads[j])
+                    return heads[i] < heads[j];
                 return compareOrdinal(games[i].description, games[j].description) < 0;
             });
     }

@@ -148,6 +148,34 @@ Outcome<Done> syncFolder(const QString& folder) {
     return Done{};
 }
 
+// Writes what `source` gives to `device`, checking every write, and adds the
+// number of bytes the device accepted to `written`.
+Outcome<Done> writeBytes(QIODevice& device, const ByteSource& source, qint64& written) {
+    QByteArray chunk;
+    chunk.reserve(kChunkBytes + kChunkBytes / 4);
+    bool more = true;
+    while (more) {
+        chunk.clear();
+        // The source adds a piece at a time until a chunk's worth has come.
+        while (more && chunk.size() < kChunkBytes)
+            more = source(chunk);
+        // A device may take part of a write; the rest is offered again until
+        // it takes all or fails.
+        for (qsizetype offset = 0; offset < chunk.size();) {
+            const qint64 accepted = device.write(chunk.constData() + offset, chunk.size() - offset);
+            if (accepted < 0)
+                return Failure{device.errorString()};
+            if (accepted == 0)
+                return Failure{QStringLiteral("The device took no more bytes")};
+            written += accepted;
+            offset += accepted;
+        }
+    }
+    if (auto* file = qobject_cast<QFileDevice*>(&device); file && !file->flush())
+        return Failure{file->errorString()};
+    return Done{};
+}
+
 } // namespace
 
 QString decodeText(QByteArrayView bytes) {
@@ -238,41 +266,36 @@ std::optional<QStringList> readLines(const QString& path) {
     return splitLines(bytes);
 }
 
-Outcome<Done> writeLines(QIODevice& device, const QStringList& lines, qint64& written) {
-    QByteArray chunk;
-    // A device may take part of a write; the rest is offered again until it
-    // takes all or fails.
-    const auto writeChunk = [&]() -> Outcome<Done> {
-        for (qsizetype offset = 0; offset < chunk.size();) {
-            const qint64 accepted = device.write(chunk.constData() + offset, chunk.size() - offset);
-            if (accepted < 0)
-                return Failure{device.errorString()};
-            if (accepted == 0)
-                return Failure{QStringLiteral("The device took no more bytes")};
-            written += accepted;
-            offset += accepted;
+void appendEncodedText(QByteArray& out, QStringView text) {
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char* const bytes = out.data() + at;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit >= 0x80) { // the rest the long way
+            out.truncate(at + i);
+            out += encodeText(text.sliced(i));
+            return;
         }
-        chunk.clear();
-        return Done{};
-    };
-    for (const QString& line : lines) {
-        chunk += encodeText(line);
-        chunk += "\r\n";
-        if (chunk.size() >= kChunkBytes) {
-            if (Outcome<Done> wrote = writeChunk(); !wrote.ok())
-                return wrote;
-        }
+        bytes[i] = static_cast<char>(unit);
     }
-    if (!chunk.isEmpty()) {
-        if (Outcome<Done> wrote = writeChunk(); !wrote.ok())
-            return wrote;
-    }
-    if (auto* file = qobject_cast<QFileDevice*>(&device); file && !file->flush())
-        return Failure{file->errorString()};
-    return Done{};
 }
 
-Outcome<Done> writeLinesAtomically(const QString& linkOrPath, const QStringList& lines) {
+ByteSource linesSource(const QStringList& lines) {
+    return [&lines, next = qsizetype(0)](QByteArray& out) mutable {
+        if (next == lines.size())
+            return false;
+        appendEncodedText(out, lines[next++]);
+        out += "\r\n";
+        return next < lines.size();
+    };
+}
+
+Outcome<Done> writeLinesAtomically(const QString& path, const QStringList& lines) {
+    return writeFileAtomically(path, linesSource(lines));
+}
+
+Outcome<Done> writeFileAtomically(const QString& linkOrPath, const ByteSource& source) {
     // A symbolic link stays one: the file it points to is replaced.
     const QFileInfo info(linkOrPath);
     const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty()
@@ -286,7 +309,7 @@ Outcome<Done> writeLinesAtomically(const QString& linkOrPath, const QStringList&
         return Failure{file.errorString()};
 
     qint64 written = 0;
-    if (Outcome<Done> wrote = writeLines(file, lines, written); !wrote.ok())
+    if (Outcome<Done> wrote = writeBytes(file, source, written); !wrote.ok())
         return wrote;
     const qint64 size = file.size();
     if (file.error() != QFileDevice::NoError)

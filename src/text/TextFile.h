@@ -5,9 +5,8 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
-
-class QIODevice;
 
 // Line-oriented text files in the system's 8-bit code page, which Qt takes to
 // be UTF-8 on Unix. Text is kept byte for byte: a line read and written back
@@ -39,18 +38,27 @@ std::optional<QStringList> readLines(const QString& path);
 // Splits text that has already been read into lines, by the rules above.
 QStringList splitLines(const QByteArray& bytes);
 
-// Writes `lines`, each ended by CR LF, to `device`, checking every write.
-// Adds the number of bytes the device accepted to `written`. Fails with what
-// went wrong unless every byte was accepted.
-Outcome<Done> writeLines(QIODevice& device, const QStringList& lines, qint64& written);
+// Appends the bytes encodeText gives for `text` to `out`.
+void appendEncodedText(QByteArray& out, QStringView text);
 
-// Writes `lines` as writeLines does to a new file beside `path`, forces it to
-// the disk, renames it over `path` and forces the folder to the disk, so that
-// `path` holds either the old or the whole new text, also after a power cut.
-// A new file takes the permissions of the file it replaces; when `path` is a
-// symbolic link, the file it points to is replaced and the link kept. On any failure the
-// old file stays untouched and the file beside it is removed, and the failure
-// gives the system's reason (such as "No space left on device").
+// What a file is to hold, a piece at a time: each call appends the next piece
+// to `out` and tells whether more is to come.
+using ByteSource = std::function<bool(QByteArray& out)>;
+
+// The pieces of `lines`, each ended by CR LF; `lines` must outlive the source.
+ByteSource linesSource(const QStringList& lines);
+
+// Writes what `source` gives to a new file beside `path`, forces it to the
+// disk, renames it over `path` and forces the folder to the disk, so that
+// `path` holds either the old or the whole new content, also after a power
+// cut. A new file takes the permissions of the file it replaces; when `path`
+// is a symbolic link, the file it points to is replaced and the link kept. On
+// any failure the old file stays untouched and the file beside it is removed,
+// and the failure gives the system's reason (such as "No space left on
+// device").
+Outcome<Done> writeFileAtomically(const QString& path, const ByteSource& source);
+
+// Writes `lines`, each ended by CR LF, as writeFileAtomically does.
 Outcome<Done> writeLinesAtomically(const QString& path, const QStringList& lines);
 
 // An ordinary file of that name exists; an empty name never does.
