@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -19,26 +21,83 @@ bool hasLineBreak(const QString& text) {
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
-// How many of `bytes` are line ends (CR and LF both count), sixteen at a time
-// where the processor can.
-qsizetype countLineEnds(QByteArrayView bytes) {
+// How many CR and how many LF `bytes` hold, sixteen at a time where the
+// processor can.
+struct LineEnds {
+    qsizetype cr = 0;
+    qsizetype lf = 0;
+};
+
+LineEnds countLineEnds(QByteArrayView bytes) {
     const char* const data = bytes.data();
     const qsizetype size = bytes.size();
-    qsizetype count = 0;
+    LineEnds ends;
     qsizetype at = 0;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; at + 16 <= size; at += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-        const int hits =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        count += __builtin_popcount(static_cast<unsigned>(hits));
+    const __m128i zero = _mm_setzero_si128();
+    while (at + 16 <= size) {
+        // Each byte counter takes up to 255 hits (a match subtracts -1).
+        __m128i crs = zero;
+        __m128i lfs = zero;
+        for (int round = 0; round < 255 && at + 16 <= size; ++round, at += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+            crs = _mm_sub_epi8(crs, _mm_cmpeq_epi8(v, cr));
+            lfs = _mm_sub_epi8(lfs, _mm_cmpeq_epi8(v, lf));
+        }
+        const auto total = [&zero](__m128i counters) {
+            const __m128i sums = _mm_sad_epu8(counters, zero);
+            return _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
+        };
+        ends.cr += total(crs);
+        ends.lf += total(lfs);
     }
 #endif
-    for (; at < size; ++at)
-        count += data[at] == '\r' || data[at] == '\n';
-    return count;
+    for (; at < size; ++at) {
+        ends.cr += data[at] == '\r';
+        ends.lf += data[at] == '\n';
+    }
+    return ends;
+}
+
+// Reads the file whole and decodes it as decodeText would, a piece at a time
+// so that the bytes are never held whole; each piece but the last is decoded
+// up to its last ASCII byte, which no character spans. Counts the line ends
+// meanwhile.
+std::optional<QString> readText(QFile& file, LineEnds& ends) {
+    constexpr qsizetype kPieceBytes = 256 * 1024;
+    // No text is longer in UTF-16 code units than in bytes.
+    QString text(std::max<qint64>(file.size(), 0), Qt::Uninitialized);
+    qsizetype decoded = 0;
+    QByteArray buffer(kPieceBytes, Qt::Uninitialized);
+    qsizetype carried = 0; // bytes of the last piece not decoded yet
+    for (;;) {
+        if (buffer.size() < carried + kPieceBytes)
+            buffer.resize(carried + kPieceBytes);
+        const qint64 got = file.read(buffer.data() + carried, kPieceBytes);
+        if (got < 0)
+            return std::nullopt;
+        const LineEnds more = countLineEnds(QByteArrayView(buffer.constData() + carried, got));
+        ends.cr += more.cr;
+        ends.lf += more.lf;
+        const qsizetype have = carried + got;
+        qsizetype cut = have;
+        if (got > 0) {
+            while (cut > 0 && static_cast<unsigned char>(buffer[cut - 1]) >= 0x80)
+                --cut;
+        }
+        if (text.size() < decoded + cut) // the file grew meanwhile
+            text.resize(decoded + cut + kPieceBytes);
+        decoded += decodeTextInto(QByteArrayView(buffer.constData(), cut),
+                                  reinterpret_cast<char16_t*>(text.data()) + decoded);
+        carried = have - cut;
+        std::memmove(buffer.data(), buffer.constData() + cut, carried);
+        if (got == 0)
+            break;
+    }
+    text.truncate(decoded);
+    return text;
 }
 
 // The position of the first "|", CR or LF at or after `at`, else `size`.
@@ -64,29 +123,28 @@ qsizetype nextMark(const char16_t* chars, qsizetype at, qsizetype size) {
 
 } // namespace
 
-// The file is decoded as a whole into one text (line ends, bytes and marks
-// as readLines reads them), its separators and line ends are overwritten with
-// u'\0', and every field is a slice of that text: the table holds one
-// allocation for all its texts.
+// The file is decoded into one text (line ends, bytes and marks as readLines
+// reads them), its separators and line ends are overwritten with u'\0', and
+// every field is a slice of that text: the table holds one allocation for all
+// its texts.
 Outcome<GameTable> readDatabase(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Failure{QStringLiteral("The database %1 could not be read.").arg(path)};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    LineEnds ends;
+    std::optional<QString> read;
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        read = readText(file, ends);
+    if (!read || file.error() != QFileDevice::NoError)
         return Failure{QStringLiteral("The database %1 could not be read.").arg(path)};
     file.close();
-    // More than the lines when CR LF ends them, which costs only address space.
-    const qsizetype reserved = std::min<qsizetype>(countLineEnds(bytes) + 1, kMaxGames + 1);
-    QString text = decodeText(bytes);
-    bytes = QByteArray(); // gone before the table grows
+    QString text = std::move(*read);
     char16_t* const chars = reinterpret_cast<char16_t*>(text.data());
     const qsizetype size = text.size();
 
     // A field ends at its separator (the first three "|" of a line) or at the
     // line's end; the driver takes the rest of the line.
     GameTable games;
-    games.reserve(reserved);
+    // As many as the lines, unless their ends are mixed.
+    games.reserve(std::min<qsizetype>(std::max(ends.cr, ends.lf) + 1, kMaxGames + 1));
     SharedText shared(std::move(text));
     qsizetype lines = 0;
     qsizetype firstBad = 0; // the number of the first line that is no game

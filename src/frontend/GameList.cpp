@@ -23,6 +23,7 @@ Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame) {
     m_driverFilter = driverFilter;
     if (!showThroughFilter() && !driverFilter.isEmpty())
         lastGame = 0; // the saved place was in a list that is gone
+    // One selection, made once the list is whole.
     select(lastGame >= 0 && lastGame < m_shown.size() ? lastGame : 0);
     emit gamesChanged(true);
     return Done{};
@@ -43,11 +44,14 @@ Outcome<bool> GameList::applyDriverFilter(const QString& text) {
         return selection.why();
     if (selection.value().rows.empty())
         return false;
-    DriverSelection chosen = std::move(selection).value();
-    show(std::move(chosen.rows));
-    m_driverFilter = std::move(chosen.filter);
+    showChosen(std::move(selection).value());
     select(0);
     return true;
+}
+
+void GameList::showChosen(DriverSelection chosen) {
+    show(std::move(chosen.rows));
+    m_driverFilter = std::move(chosen.filter);
 }
 
 bool GameList::search(const QString& text) {
@@ -74,13 +78,15 @@ Outcome<QString> GameList::information() const {
 }
 
 bool GameList::showThroughFilter() {
-    const Outcome<bool> filtered =
-        m_driverFilter.isEmpty() ? Outcome<bool>(false) : applyDriverFilter(m_driverFilter);
-    if (filtered.ok() && filtered.value())
-        return true;
+    if (!m_driverFilter.isEmpty()) {
+        Outcome<DriverSelection> selection = selectDrivers(m_driverFilter, m_games);
+        if (selection.ok() && !selection.value().rows.empty()) {
+            showChosen(std::move(selection).value());
+            return true;
+        }
+    }
     m_driverFilter.clear();
     show(ShownRows::all(std::ssize(m_games)));
-    select(0);
     return false;
 }
 
@@ -90,6 +96,7 @@ Outcome<Done> GameList::replaceGames(GameTable games) {
                        QStringLiteral(": ") + written.failure()};
     m_games = std::move(games);
     showThroughFilter();
+    select(0);
     emit gamesChanged(true);
     return Done{};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "gamelist/DriverFilter.h"
 #include "gamelist/ShownRows.h"
 #include "text/Compare.h"
 #include "text/Outcome.h"
@@ -70,7 +71,8 @@ class GameList : public QObject {
 
   private:
     void show(ShownRows rows);
-    // Shows the games through the driver filter and selects the first; false
+    void showChosen(DriverSelection chosen);
+    // Shows the games through the driver filter, selecting none yet; false
     // when there is no filter or it matches no game: then every game is shown
     // and the filter is emptied.
     bool showThroughFilter();

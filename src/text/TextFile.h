@@ -20,6 +20,12 @@
 // U+DC00 + byte (U+DC80..U+DCFF). U+FEFF is kept wherever it stands.
 QString decodeText(QByteArrayView bytes);
 
+// Decodes `bytes` as decodeText does into `out`, which has room for
+// bytes.size() code units (never fewer are needed); returns how many it
+// wrote. Decoding a text in pieces gives what decoding it whole gives when
+// each piece but the last ends with an ASCII byte, which no sequence spans.
+qsizetype decodeTextInto(QByteArrayView bytes, char16_t* out);
+
 // The inverse of decodeText: UTF-8, with a lone U+DC80..U+DCFF written as the
 // byte it stands for, so encodeText(decodeText(b)) == b for any bytes b. Any
 // other lone surrogate, which decodeText never produces, is written as U+FFFD.

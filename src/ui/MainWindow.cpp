@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 namespace {
@@ -194,9 +195,15 @@ void MainWindow::usePlainCaptions() {
 }
 
 void MainWindow::showSelection(int row) {
-    const GameRecord* game = m_frontEnd.games().selectedGame();
-    if (row >= 0)
+    // The list tells the game list of the row it is given here, which comes
+    // back: that echo is shown by the call that made it.
+    if (m_showingSelection)
+        return;
+    if (row >= 0) {
+        const QScopedValueRollback<bool> showing(m_showingSelection, true);
         m_gameList->selectRow(row);
+    }
+    const GameRecord* game = m_frontEnd.games().selectedGame();
     if (!game) {
         setWindowTitle(QStringLiteral("MAME"));
         m_parentButton->setEnabled(false);

@@ -90,4 +90,5 @@ class MainWindow : public QWidget {
     QAction* m_fontItem = nullptr;
     ResizeRule* m_resizeRule = nullptr;
     QFont m_designFont;
+    bool m_showingSelection = false;
 };

@@ -2,6 +2,7 @@
 
 #include "OutcomeText.h"
 #include "TestFolders.h"
+#include "text/TextFile.h"
 
 TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytes) {
     // Any line end is read; CR LF is written. Bytes that are not UTF-8 and
@@ -71,4 +72,18 @@ TEST(DatabaseFile, WritesNothingThatWouldNotReadBackAsWritten) {
               "Game 2 (\"b\") has a \"|\" in its description.");
     EXPECT_EQ(FailureText(writeDatabase(path, {})), "There is no game to write.");
     EXPECT_EQ(ReadAll(path), "Desc|name||drv|x\r\n");
+}
+
+TEST(DatabaseFile, ReadsACharacterCutBetweenThePiecesItReadsAsAWholeOne) {
+    // The file is read 256 KB at a time: the first piece ends inside "é".
+    QByteArray bytes;
+    while (bytes.size() < 256 * 1024 - 100)
+        bytes += "Game|g||drv\r\n";
+    const qsizetype start = bytes.size();
+    bytes += QByteArray(256 * 1024 - 1 - start, 'x') + "\xC3\xA9\xFF\xC3\xA9|cut||drv\r\nLast|l||d";
+    QTemporaryDir dir;
+    const GameTable read = ValueOf(readDatabase(WriteInto(dir, "coinslot.dat", bytes)));
+    ASSERT_EQ(std::ssize(read), bytes.count('\n') + 1);
+    EXPECT_EQ(read[read.size() - 2].description,
+              decodeText(bytes.mid(start, bytes.indexOf('|', start) - start)));
 }
