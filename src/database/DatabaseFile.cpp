@@ -1,5 +1,6 @@
 #include "database/DatabaseFile.h"
 
+#include "text/MemoryPages.h"
 #include "text/SharedText.h"
 #include "text/TextFile.h"
 
@@ -69,6 +70,7 @@ std::optional<QString> readText(QFile& file, LineEnds& ends) {
     constexpr qsizetype kPieceBytes = 256 * 1024;
     // No text is longer in UTF-16 code units than in bytes.
     QString text(std::max<qint64>(file.size(), 0), Qt::Uninitialized);
+    populatePages(text.data(), text.size() * qsizetype(sizeof(QChar)));
     qsizetype decoded = 0;
     QByteArray buffer(kPieceBytes, Qt::Uninitialized);
     qsizetype carried = 0; // bytes of the last piece not decoded yet
@@ -145,6 +147,7 @@ Outcome<GameTable> readDatabase(const QString& path) {
     GameTable games;
     // As many as the lines, unless their ends are mixed.
     games.reserve(std::min<qsizetype>(std::max(ends.cr, ends.lf) + 1, kMaxGames + 1));
+    populatePages(games.data(), qsizetype(games.capacity() * sizeof(GameRecord)));
     SharedText shared(std::move(text));
     qsizetype lines = 0;
     qsizetype firstBad = 0; // the number of the first line that is no game

@@ -1,6 +1,5 @@
 #include "settings/SettingValue.h"
 
-#include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -17,6 +16,41 @@ template <class Int> std::optional<Int> toWhole(const QString& text) {
     return static_cast<Int>(rounded);
 }
 
+// Whether `text` is a decimal number, sign, digits, point, digits and
+// exponent: the regular expression ^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$,
+// whose "$" also takes one line feed at the very end. Checked by hand, as it
+// is read at every start.
+bool isDecimal(QStringView text) {
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    qsizetype at = 0;
+    const auto skip = [&](QStringView among) {
+        if (at < text.size() && among.contains(text[at])) {
+            ++at;
+            return true;
+        }
+        return false;
+    };
+    const auto digits = [&] {
+        const qsizetype start = at;
+        while (at < text.size() && text[at] >= u'0' && text[at] <= u'9')
+            ++at;
+        return at - start;
+    };
+    skip(u"+-");
+    const qsizetype whole = digits();
+    const bool point = skip(u".");
+    const qsizetype fraction = point ? digits() : 0;
+    if (whole == 0 && fraction == 0)
+        return false;
+    if (skip(u"eE")) {
+        skip(u"+-");
+        if (digits() == 0)
+            return false;
+    }
+    return at == text.size();
+}
+
 template <class Float> QString shortest(Float value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -26,9 +60,7 @@ template <class Float> QString shortest(Float value) {
 } // namespace
 
 std::optional<double> toNumber(const QString& text) {
-    static const QRegularExpression decimal(
-        QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$)"));
-    if (!decimal.match(text).hasMatch())
+    if (!isDecimal(text))
         return std::nullopt;
     bool ok = false;
     const double value = text.toDouble(&ok);
