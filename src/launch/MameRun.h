@@ -19,6 +19,7 @@ struct MameRunRequest {
     QString errorFile;        // standard error is written here (empty: kept nowhere)
     QByteArray countedText;   // output lines holding this are counted (empty: every line)
     bool ownChannels = false; // MAME writes to the front end's own channels (Play)
+    qint64 outputLimit = 0;   // more standard output than this ends the run (0: no limit)
 };
 
 // How a run ended.
@@ -26,7 +27,7 @@ enum class RunEnd {
     Finished,         // MAME ended by itself, with some exit status
     FailedToStart,    // the program could not be started
     Crashed,          // MAME was ended by a signal
-    OutputNotWritten, // its output could not be written whole
+    OutputNotWritten, // its output could not be written whole, or passed the output limit
     Cancelled,        // ended on request
 };
 
@@ -73,6 +74,7 @@ class MameRun : public QObject {
     QTimer m_grace;
     QByteArray m_partialLine;
     qint64 m_counted = 0;
+    qint64 m_outputBytes = 0;
     qint64 m_pid = 0;
     bool m_started = false;
     bool m_cancelled = false;
