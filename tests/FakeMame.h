@@ -22,8 +22,9 @@ class FakeMameFolder : public WorkingFolder {
         QDir().mkdir(QStringLiteral("tmp"));
         Set("FAKEMAME_LOG", path() + "/play.log");
         Set("TEMP", path() + "/tmp");
-        for (const char* name :
-             {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH"})
+        for (const char* name : {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP",
+                                 "FAKEMAME_CRASH", "FAKEMAME_EXIT", "FAKEMAME_ENDLESS",
+                                 "FAKEMAME_PLAY_SLEEP", "FAKEMAME_IGNORE_TERM", "FAKEMAME_PIDS"})
             m_env.emplace_back(name, std::nullopt);
     }
 
