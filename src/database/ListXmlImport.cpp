@@ -171,9 +171,19 @@ void ListXmlReader::readAvailable() {
                                   QLocale(QLocale::English).toString(kLongestDescription)));
             }
             break;
+        case QXmlStreamReader::DTD:
+            m_handedAtToken = m_handed;
+            // The reader would leave an outside entity's text out without a word.
+            for (const QXmlStreamEntityDeclaration& entity : m_xml.entityDeclarations()) {
+                if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+                    return fail(QStringLiteral("MAME's %1 declares the outside entity \"%2\", "
+                                               "which is not read.")
+                                    .arg(kListing, entity.name().left(kLongestName).toString()));
+            }
+            break;
         case QXmlStreamReader::EntityReference:
-            // Only entities that the document itself defines are read; an
-            // outside one would be left out of the text without a word.
+            // A reference the reader could not resolve would otherwise be
+            // left out of the text without a word.
             fail(QStringLiteral("MAME's %1 refers to the entity \"%2\", which it does not define "
                                 "itself; entities from outside the listing are not read.")
                      .arg(kListing, m_xml.name().left(kLongestName).toString()));
