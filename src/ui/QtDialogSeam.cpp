@@ -22,8 +22,8 @@ QString forDisplay(QString text) {
 
 void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title,
                                Icon icon) {
-    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    title, forDisplay(text), QMessageBox::Ok, owner);
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
+                    forDisplay(text), QMessageBox::Ok, owner);
     box.exec();
 }
 
