@@ -88,7 +88,10 @@ std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QSt
     const QString first = value->section(u';', 0, 0).trimmed();
     if (first.isEmpty())
         return std::nullopt;
-    return expandMameFolder(first, [&home](const QString& name) {
+    const QString folder = expandMameFolder(first, [&home](const QString& name) {
         return name == QLatin1StringView("HOME") ? home : environmentValue(name);
     });
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
 }

@@ -28,5 +28,5 @@ mameOptionFolders(const QString& showConfigOutput, const QString& option,
 
 // Where a current MAME reads its ini files: the first folder of its "inipath",
 // with `home` for $HOME and "~". Nothing when there is no inipath line or its
-// first folder is empty.
+// first folder is empty, before or after the expansion.
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home);

@@ -32,4 +32,5 @@ TEST(MameFolder, VariablesAndTheHomeTildeExpandAsMameExpandsThem) {
     EXPECT_EQ(mameOptionFolders(shown, "snapshot_directory"), QStringList{"/home/ann/snap"});
     EXPECT_EQ(mameOptionFolders(shown, "snapshot"), std::nullopt);
     EXPECT_EQ(firstIniFolder(shown, "/elsewhere"), "/home/ann/.config/mame");
+    EXPECT_EQ(firstIniFolder("inipath $COINSLOT_UNSET;/etc\n", "/h"), std::nullopt);
 }
