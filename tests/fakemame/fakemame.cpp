@@ -48,7 +48,9 @@
 //   FAKEMAME_PLAY_SLEEP=S   start a child that ignores SIGTERM, write the line
 //                           "<own pid> <child's pid>" to $FAKEMAME_PIDS, then
 //                           both sleep S seconds
-//   FAKEMAME_IGNORE_TERM=1  the fake MAME itself ignores SIGTERM too
+//
+// With FAKEMAME_IGNORE_TERM=1 it ignores SIGTERM from its start on, as a hung
+// MAME may, so that only SIGKILL ends it.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -249,8 +251,6 @@ void PlayForAWhile() {
         doze();
         std::_Exit(0);
     }
-    if (Env("FAKEMAME_IGNORE_TERM") == "1")
-        std::signal(SIGTERM, SIG_IGN);
     std::ofstream(Env("FAKEMAME_PIDS"), std::ios::binary | std::ios::trunc)
         << getpid() << ' ' << child << '\n';
     doze();
@@ -264,6 +264,8 @@ int Unknown(const std::string& option) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (Env("FAKEMAME_IGNORE_TERM") == "1")
+        std::signal(SIGTERM, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return 0;
