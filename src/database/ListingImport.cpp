@@ -153,6 +153,14 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
     if (games.empty())
         return Failure{QStringLiteral("MAME's %1 holds no game.").arg(kGameListing)};
 
+    // Records the database file would refuse, or give back changed, are not
+    // written at all: the game-listing order still gives the line to point at.
+    if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
+        const GameRecord& game = games[*bad];
+        return Failure{QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
+                           .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
+    }
+
     // A driver line for a game that the game listing lacks: MAME stopped that
     // listing short.
     QSet<QStringView> names;
@@ -166,14 +174,6 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
                                           "lacks: MAME did not finish that listing.")
                                .arg(QString::number(d + 1), kDriverListing,
                                     quotedLine(name->toString()), kGameListing)};
-    }
-
-    // Records the database file would refuse, or give back changed, are not
-    // written at all: the game-listing order still gives the line to point at.
-    if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
-        const GameRecord& game = games[*bad];
-        return Failure{QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
-                           .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
     }
 
     sortGames(games, std::ssize(games), caseInsensitive);
