@@ -20,7 +20,7 @@ namespace {
 
 class SilentSeam : public DialogSeam {
   public:
-    void showMessage(QWidget*, const QString&, const QString&, Icon) override {}
+    void showMessage(QWidget*, const QString&, const QString&, Icon, const QString&) override {}
     std::optional<QString> askText(QWidget*, const QString&, const QString&,
                                    const QString&) override {
         return std::nullopt;

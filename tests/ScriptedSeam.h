@@ -17,6 +17,8 @@ class ScriptedSeam : public DialogSeam {
     struct Message {
         QString text, title;
         Icon icon;
+        QString details;
+        bool ownerShown; // the window it belongs to was visible
     };
     struct Prompt {
         QString prompt, title, defaultText;
@@ -29,6 +31,7 @@ class ScriptedSeam : public DialogSeam {
     std::vector<Message> messages;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
+    std::vector<QString> fileFolders; // where each file dialog opened
     std::deque<std::optional<QString>> textAnswers;
     std::vector<Prompt> prompts;
     std::deque<std::optional<FontChoice>> fontAnswers;
@@ -40,8 +43,9 @@ class ScriptedSeam : public DialogSeam {
     std::vector<QString> opened;
     bool openSucceeds = true;
 
-    void showMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
-        messages.push_back({text, title, icon});
+    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                     const QString& details = {}) override {
+        messages.push_back({text, title, icon, details, owner && owner->isVisible()});
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {
@@ -49,8 +53,9 @@ class ScriptedSeam : public DialogSeam {
         return Next(textAnswers);
     }
     std::optional<QString> chooseFile(QWidget*, const QString& title, const QString&,
-                                      const QString&) override {
+                                      const QString& folder) override {
         fileTitles.push_back(title);
+        fileFolders.push_back(folder);
         return Next(fileAnswers);
     }
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest& request) override {

@@ -18,6 +18,7 @@ FrontEnd::~FrontEnd() {
 void FrontEnd::setProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();
     m_settingsFile = base + QStringLiteral(".ini");
+    m_auditReportFile = base + QStringLiteral("-audit.txt");
     m_games.setDatabaseFile(base + QStringLiteral(".dat"));
 }
 
@@ -50,7 +51,8 @@ void FrontEnd::list() {
 
 void FrontEnd::audit() {
     if (!busy())
-        begin(Command::Audit, std::make_unique<AuditJob>(m_runner, m_mame, m_games));
+        begin(Command::Audit,
+              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile));
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
@@ -59,7 +61,8 @@ void FrontEnd::play(const std::optional<QString>& options) {
         return;
     if (options)
         m_settings.playOptions = *options;
-    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name, options));
+    begin(Command::Play,
+          std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description, options));
 }
 
 void FrontEnd::editIni(IniFile file) {

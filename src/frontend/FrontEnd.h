@@ -27,6 +27,8 @@ class FrontEnd : public QObject {
     // the program; the settings are those read from the file (or the defaults).
     void setProgramName(const QString& programName);
     const QString& settingsFile() const { return m_settingsFile; }
+    // Where Audit writes its report.
+    const QString& auditReportFile() const { return m_auditReportFile; }
     void configure(const Settings& settings);
     const Settings& settings() const { return m_settings; }
     void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
@@ -68,6 +70,7 @@ class FrontEnd : public QObject {
     void onJobFinished(const Outcome<JobReport>& outcome);
 
     QString m_settingsFile;
+    QString m_auditReportFile;
     Settings m_settings;
     MameRunner& m_runner;
     MameSetup m_mame;

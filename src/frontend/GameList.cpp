@@ -50,10 +50,13 @@ Outcome<bool> GameList::applyDriverFilter(const QString& text) {
     return true;
 }
 
-void GameList::search(const QString& text) {
+bool GameList::search(const QString& text) {
     const qsizetype found = searchGames(m_games, m_shown, text, m_searchCompare);
-    if (found >= 0)
+    if (found >= 0) {
         select(found);
+        return true;
+    }
+    return text.isEmpty() || (text.startsWith(u'[') && !text.endsWith(u']'));
 }
 
 void GameList::select(qsizetype row) {

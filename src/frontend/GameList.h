@@ -44,7 +44,9 @@ class GameList : public QObject {
     // nothing, when the text is not a filter.
     Outcome<bool> applyDriverFilter(const QString& text);
     // Selects the game the search text finds; a miss leaves the selection.
-    void search(const QString& text);
+    // Gives false for a miss of a whole search text: not for the empty text,
+    // nor for a set name still being typed ("[pac", not yet closed by "]").
+    bool search(const QString& text);
     // Selects `row`; a row that is not shown changes nothing.
     void select(qsizetype row);
     // The Info box's text for the selected game.

@@ -28,13 +28,14 @@ struct FontChoice {
 // driven by a script in tests.
 class DialogSeam {
   public:
-    enum class Icon { Information, Error };
+    enum class Icon { Information, Warning, Error };
 
     virtual ~DialogSeam() = default;
 
-    // A modal message box with one OK button.
-    virtual void showMessage(QWidget* owner, const QString& text, const QString& title,
-                             Icon icon) = 0;
+    // A modal message box with one OK button; `details`, when there are any,
+    // behind a "Show Details..." button.
+    virtual void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                             const QString& details = {}) = 0;
     // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
     virtual std::optional<QString> askText(QWidget* owner, const QString& prompt,
                                            const QString& title, const QString& defaultText) = 0;

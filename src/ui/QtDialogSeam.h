@@ -11,7 +11,8 @@ class QtDialogSeam : public DialogSeam {
   public:
     ~QtDialogSeam() override;
 
-    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                     const QString& details = {}) override;
     std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,
                                    const QString& defaultText) override;
     std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,

@@ -14,8 +14,8 @@ for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed"; exit 77; }
 done
 
-# shellcheck source=tests/app/realwindow.sh
-source "$(dirname "$0")/realwindow.sh"
+# shellcheck source=tools/realwindow.sh
+source "$(dirname "$0")/../../tools/realwindow.sh"
 work=$(mktemp -d)
 pids=()
 cleanup() {
