@@ -1,6 +1,6 @@
 // A current MAME's -listxml output, read as it arrives. The input is read
-// whole, in two pieces cut where its first byte says, and a byte at a time
-// (cut at every position): all reads must build the same table or all fail;
+// whole, in two pieces cut where its first byte says, and (up to 1 KB) a byte
+// at a time, cut at every position: all reads must build the same table or all fail;
 // whatever builds, in either letter-case mode, is sorted by description and
 // reads back the same through the database file.
 
@@ -10,6 +10,8 @@
 #include "text/Compare.h"
 
 namespace {
+
+constexpr qsizetype kEveryByteUpTo = 1024;
 
 Outcome<GameTable> readInPieces(const QByteArray& input, const QList<qsizetype>& cuts,
                                 bool caseInsensitive) {
@@ -28,8 +30,10 @@ Outcome<GameTable> readInPieces(const QByteArray& input, const QList<qsizetype>&
 void CheckImport(const QByteArray& input, bool caseInsensitive) {
     static const CaseInsensitiveCompare ignoringCase;
     const qsizetype cut = input.isEmpty() ? 0 : static_cast<uchar>(input[0]) * input.size() / 256;
+    // A byte at a time only for short inputs: it is slow, and the two-piece
+    // cut covers the rest.
     QList<qsizetype> everyByte;
-    for (qsizetype at = 1; at < input.size(); ++at)
+    for (qsizetype at = 1; at < input.size() && input.size() <= kEveryByteUpTo; ++at)
         everyByte.append(at);
     const Outcome<GameTable> whole = readInPieces(input, {}, caseInsensitive);
     // Failure texts may differ: Qt places an encoding fault where the piece
