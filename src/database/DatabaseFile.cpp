@@ -18,6 +18,14 @@ namespace {
 
 constexpr QChar kSeparator = u'|';
 
+// Whether `text` takes more than `limit` bytes in the file.
+bool longerThan(const QString& text, qsizetype limit) {
+    // A UTF-16 unit takes one to three bytes.
+    if (text.size() > limit)
+        return true;
+    return text.size() * 3 > limit && encodeText(text).size() > limit;
+}
+
 bool hasLineBreak(const QString& text) {
     return text.contains(u'\r') || text.contains(u'\n');
 }
@@ -123,6 +131,12 @@ qsizetype nextMark(const char16_t* chars, qsizetype at, qsizetype size) {
     return size;
 }
 
+// A name or description in a message, cut short when it is long.
+QString quotedName(const QString& text) {
+    constexpr qsizetype kLimit = 100;
+    return u'"' + (text.size() <= kLimit ? text : text.left(kLimit) + QStringLiteral("...")) + u'"';
+}
+
 } // namespace
 
 // The file is decoded into one text (line ends, bytes and marks as readLines
@@ -199,6 +213,15 @@ std::optional<QString> unreadableReason(const GameRecord& game) {
         return QStringLiteral("an empty short name");
     if (game.driver.isEmpty())
         return QStringLiteral("an empty driver");
+    if (longerThan(game.name, kLongestName))
+        return QStringLiteral("a short name longer than %1 bytes").arg(kLongestName);
+    if (longerThan(game.parent, kLongestName))
+        return QStringLiteral("a parent name longer than %1 bytes").arg(kLongestName);
+    if (longerThan(game.driver, kLongestName))
+        return QStringLiteral("a driver name longer than %1 bytes").arg(kLongestName);
+    if (longerThan(game.description, kLongestDescription))
+        return QStringLiteral("a description longer than %1 bytes")
+            .arg(QLocale(QLocale::English).toString(kLongestDescription));
     if (game.description.contains(kSeparator))
         return QStringLiteral("a \"|\" in its description");
     if (game.name.contains(kSeparator))
@@ -215,19 +238,22 @@ std::optional<QString> unreadableReason(const GameRecord& game) {
 }
 
 std::optional<qsizetype> findUnreadableRecord(const GameTable& games) {
-    // A field without separator, line break or surrogate reads back as it is;
-    // only a record with another field is looked at closely.
-    const auto plain = [](QStringView text, bool separatorAllowed) {
-        return std::none_of(text.begin(), text.end(), [separatorAllowed](QChar c) {
-            return (c == kSeparator && !separatorAllowed) || c == u'\r' || c == u'\n' ||
-                   c.isSurrogate();
-        });
+    // A field short enough in any encoding (three bytes a unit at most),
+    // without separator, line break or surrogate reads back as it is; only a
+    // record with another field is looked at closely.
+    const auto plain = [](QStringView text, qsizetype limit, bool separatorAllowed) {
+        return text.size() * 3 <= limit &&
+               std::none_of(text.begin(), text.end(), [separatorAllowed](QChar c) {
+                   return (c == kSeparator && !separatorAllowed) || c == u'\r' || c == u'\n' ||
+                          c.isSurrogate();
+               });
     };
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
         const GameRecord& game = games[i];
         if (!game.description.isEmpty() && !game.name.isEmpty() && !game.driver.isEmpty() &&
-            plain(game.description, false) && plain(game.name, false) &&
-            plain(game.parent, false) && plain(game.driver, true))
+            plain(game.description, kLongestDescription, false) &&
+            plain(game.name, kLongestName, false) && plain(game.parent, kLongestName, false) &&
+            plain(game.driver, kLongestName, true))
             continue;
         if (unreadableReason(game))
             return i;
@@ -244,10 +270,10 @@ Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
                                 QLocale(QLocale::English).toString(kMaxGames))};
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
-        return Failure{QStringLiteral("Game %1 (\"%2\") has %3.")
-                           .arg(QString::number(*bad + 1),
-                                game.name.isEmpty() ? game.description : game.name,
-                                *unreadableReason(game))};
+        const QString& label = game.name.isEmpty() ? game.description : game.name;
+        return Failure{
+            QStringLiteral("Game %1 (%2) has %3.")
+                .arg(QString::number(*bad + 1), quotedName(label), *unreadableReason(game))};
     }
 
     // Each record is encoded straight into the bytes written.

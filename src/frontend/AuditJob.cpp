@@ -51,7 +51,10 @@ void AuditJob::runAudit(const QStringList& arguments) {
         m_progress = std::make_unique<AuditProgress>(m_games.games());
         m_place = 0;
         readOutputInWorker(
-            [this](const QByteArray& chunk) { m_place.storeRelaxed(m_progress->addOutput(chunk)); },
+            [this](const QByteArray& chunk) {
+                m_place.storeRelaxed(m_progress->addOutput(chunk));
+                return true;
+            },
             [report, this, shown = qsizetype(0)]() mutable {
                 if (const qsizetype now = m_place.loadRelaxed(); now != shown)
                     report(shown = now);

@@ -3,7 +3,6 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
-#include "text/TextFile.h"
 
 #include <QLocale>
 
@@ -12,6 +11,10 @@ namespace {
 QString formatCount(qint64 number) {
     return QLocale(QLocale::English).toString(number);
 }
+
+// More output than this is no listing that MAME prints (0.251's -listxml is
+// about 270 MB).
+constexpr qint64 kMostListingOutput = qint64{2} << 30;
 
 } // namespace
 
@@ -33,7 +36,7 @@ void ListJob::start() {
 
 // Step 1: the game listing, whose header also tells which MAME this is.
 void ListJob::runGameListing() {
-    MameRunRequest request = mameRequest(listFullArguments());
+    MameRunRequest request = listingRequest(listFullArguments());
     request.outputFile = temp().fullListing();
     run(request, &ListJob::onGameListing);
     watchListingHeader(false);
@@ -49,34 +52,35 @@ void ListJob::onGameListing(const RunResult& result) {
         mame().setGeneration(MameGeneration::Current);
         return runMachineListing();
     }
-    if (const auto failure = runFailure(result, QStringLiteral("listing its games (-listfull)")))
+    if (const auto failure =
+            listingFailure(result, QStringLiteral("listing its games (-listfull)")))
         return finish(*failure);
-    MameRunRequest request = mameRequest(listClonesArguments());
+    MameRunRequest request = listingRequest(listClonesArguments());
     request.outputFile = temp().cloneListing();
     run(request, &ListJob::onCloneListing);
 }
 
 // Step 2: the clone listing.
 void ListJob::onCloneListing(const RunResult& result) {
-    if (const auto failure = runFailure(result, QStringLiteral("listing its clones (-listclones)")))
+    if (const auto failure =
+            listingFailure(result, QStringLiteral("listing its clones (-listclones)")))
         return finish(*failure);
-    MameRunRequest request = mameRequest(listSourceFileArguments());
+    MameRunRequest request = listingRequest(listSourceFileArguments());
     request.outputFile = temp().sourceListing();
     run(request, &ListJob::onDriverListing);
 }
 
 // Step 3: the driver listing; then the three are read together.
 void ListJob::onDriverListing(const RunResult& result) {
-    if (const auto failure =
-            runFailure(result, QStringLiteral("listing its driver source files (-listsourcefile)")))
+    if (const auto failure = listingFailure(
+            result, QStringLiteral("listing its driver source files (-listsourcefile)")))
         return finish(*failure);
     mame().setGeneration(MameGeneration::Old);
     reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker(
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
-            m_imported = importListings(readLines(full), readLines(clones), readLines(sources),
-                                        m_caseInsensitive);
+            m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
         },
         &ListJob::onImported);
 }
@@ -86,13 +90,15 @@ void ListJob::onDriverListing(const RunResult& result) {
 void ListJob::runMachineListing() {
     m_xml = std::make_unique<ListXmlReader>();
     m_listed = 0;
-    MameRunRequest request = mameRequest(listXmlArguments());
+    MameRunRequest request = listingRequest(listXmlArguments());
     request.outputToPipe = true;
     run(request, &ListJob::onMachineListing);
     readOutputInWorker(
         [this](const QByteArray& chunk) {
             m_xml->addData(chunk);
             m_machinesRead.storeRelaxed(m_xml->machinesRead());
+            // A fault in the listing ends the run: the rest is of no use.
+            return !m_xml->failed();
         },
         [this] {
             if (const qint64 read = m_machinesRead.loadRelaxed(); read != m_listed)
@@ -102,7 +108,10 @@ void ListJob::runMachineListing() {
 }
 
 void ListJob::onMachineListing(const RunResult& result) {
-    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)")))
+    // A run ended for a fault in its listing reports that fault.
+    const bool endedForFault = m_xml->failed() && !cancelled();
+    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)"));
+        failure && !endedForFault)
         return finish(*failure);
     reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker([this] { m_imported = m_xml->finish(m_caseInsensitive); }, &ListJob::onImported);
@@ -117,6 +126,23 @@ void ListJob::onImported() {
     if (!replaced.ok())
         return finish(Failure{replaced.failure() + kNothingChanged});
     finish(JobReport{});
+}
+
+MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {
+    MameRunRequest request = mameRequest(arguments);
+    request.outputLimit = kMostListingOutput;
+    return request;
+}
+
+std::optional<Failure> ListJob::listingFailure(const RunResult& result, const QString& what) const {
+    if (auto failure = runFailure(result, what))
+        return failure;
+    if (result.exitCode != 0)
+        return Failure{QStringLiteral("MAME ended with exit status %1 while %2, so that listing "
+                                      "is incomplete.")
+                           .arg(QString::number(result.exitCode), what) +
+                       kNothingChanged};
+    return std::nullopt;
 }
 
 void ListJob::reportListed(qint64 games) {

@@ -36,6 +36,11 @@ class ListJob : public MameJob {
     void onMachineListing(const RunResult& result);
     void onImported();
     void reportListed(qint64 games);
+    // A request for one of MAME's listings, its output bounded.
+    MameRunRequest listingRequest(const QStringList& arguments) const;
+    // runFailure, and for a text listing also an exit status other than 0:
+    // MAME stopped before the listing was whole.
+    std::optional<Failure> listingFailure(const RunResult& result, const QString& what) const;
 
     GameList& m_games;
     const bool m_caseInsensitive;

@@ -74,6 +74,7 @@ void MameJob::runThen(const MameRunRequest& request, std::function<void(const Ru
     if (m_cancelled) // stopped between two runs
         return finish(Failure::Cancelled(kCancelled));
     m_run = m_runner.create(request);
+    m_outputLimit = request.outputLimit;
     connect(m_run.get(), &MameRun::finished, this,
             [this, then = std::move(then)](const RunResult& result) {
                 // The run is still emitting: let it go once it has returned.
@@ -100,14 +101,22 @@ void MameJob::runThen(const MameRunRequest& request, std::function<void(const Ru
     m_run->start();
 }
 
-void MameJob::readOutputInWorker(std::function<void(const QByteArray&)> read,
-                                 std::function<void()> poll) {
+void MameJob::readOutputInWorker(OutputReader::Read read, std::function<void()> poll) {
     if (const int pipe = m_run->takeOutputPipe(); pipe >= 0) {
-        m_reader = std::make_unique<OutputReader>(pipe, std::move(read));
+        m_reader = std::make_unique<OutputReader>(pipe, m_outputLimit, std::move(read));
     } else {
         m_reader = std::make_unique<OutputReader>(std::move(read));
         connect(m_run.get(), &MameRun::outputArrived, m_reader.get(), &OutputReader::append);
     }
+    // What the reader gives up on ends the run; its end follows as usual.
+    connect(m_reader.get(), &OutputReader::gaveUp, this, [this](bool passedLimit) {
+        if (!m_run)
+            return;
+        if (passedLimit)
+            m_run->passOutputLimit();
+        else if (m_run->running())
+            m_run->cancel();
+    });
     m_readerPoll = std::move(poll);
     m_poll.start();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontend/MameSetup.h"
+#include "frontend/OutputReader.h"
 #include "launch/MameRun.h"
 #include "launch/TempListingFolder.h"
 #include "text/Outcome.h"
@@ -13,7 +14,6 @@
 #include <memory>
 #include <optional>
 
-class OutputReader;
 class QThread;
 
 // What a command gives back when it is done: a text for the user (the
@@ -70,8 +70,8 @@ class MameJob : public QObject {
     // output has been read (or, when the run did not finish, until the
     // reading has stopped). `poll` tells, on this thread, how far the reading
     // is: about ten times a second while it goes on, and once at its end.
-    void readOutputInWorker(std::function<void(const QByteArray&)> read,
-                            std::function<void()> poll);
+    // `read` returns false when it wants no more: the run is then ended.
+    void readOutputInWorker(OutputReader::Read read, std::function<void()> poll);
     // Does `work` on a thread of its own, so that reading and sorting a
     // million games never stops the window from painting; `then` continues
     // on this thread. A Cancel meanwhile finishes the command instead.
@@ -130,6 +130,7 @@ class MameJob : public QObject {
     std::unique_ptr<TempListingFolder> m_temp;
     QThread* m_worker = nullptr;
     std::unique_ptr<OutputReader> m_reader;
+    qint64 m_outputLimit = 0; // the run's
     std::function<void()> m_readerPoll;
     QTimer m_poll; // asks m_readerPoll while the reader reads
     std::optional<Progress> m_pendingProgress;

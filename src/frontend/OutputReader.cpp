@@ -19,12 +19,12 @@ constexpr int kPipeFillMilliseconds = 10;
 
 } // namespace
 
-OutputReader::OutputReader(std::function<void(const QByteArray&)> read) : m_read(std::move(read)) {
+OutputReader::OutputReader(Read read) : m_read(std::move(read)) {
     start([this] { readAppended(); });
 }
 
-OutputReader::OutputReader(int descriptor, std::function<void(const QByteArray&)> read)
-    : m_read(std::move(read)), m_pipe(descriptor),
+OutputReader::OutputReader(int descriptor, qint64 limit, Read read)
+    : m_read(std::move(read)), m_limit(limit), m_pipe(descriptor),
       m_signal(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     start([this] { readPipe(); });
 }
@@ -93,12 +93,30 @@ void OutputReader::readAppended() {
                 return;
             chunk.swap(m_pending);
         }
-        m_read(chunk);
+        if (!m_read(chunk))
+            return giveUp(false);
+    }
+}
+
+void OutputReader::giveUp(bool passedLimit) {
+    QMetaObject::invokeMethod(
+        this, [this, passedLimit] { emit gaveUp(passedLimit); }, Qt::QueuedConnection);
+    QMutexLocker lock(&m_mutex);
+    m_pending.clear();
+    while (!m_whole && !m_stopped) {
+        if (m_pipe >= 0) { // told through the event descriptor
+            lock.unlock();
+            waitForPipe(-1, false);
+            lock.relock();
+        } else {
+            m_more.wait(&m_mutex);
+        }
     }
 }
 
 void OutputReader::readPipe() {
-    readFromPipe();
+    if (!readFromPipe())
+        return;
     // The end of the pipe may come before the run's: the reading ends when
     // it is told to, as reading what is appended does.
     bool told = false;
@@ -109,30 +127,38 @@ void OutputReader::readPipe() {
     }
 }
 
-void OutputReader::readFromPipe() {
+bool OutputReader::readFromPipe() {
     QByteArray buffer(kPipeReadBytes, Qt::Uninitialized);
     for (;;) {
         bool whole = false;
         {
             const QMutexLocker lock(&m_mutex);
             if (m_stopped)
-                return;
+                return true;
             whole = m_whole;
         }
         const ssize_t got = ::read(m_pipe, buffer.data(), static_cast<size_t>(buffer.size()));
         if (got > 0) {
-            m_read(QByteArray::fromRawData(buffer.constData(), got));
+            m_readBytes += got;
+            if (m_limit > 0 && m_readBytes > m_limit) {
+                giveUp(true);
+                return false;
+            }
+            if (!m_read(QByteArray::fromRawData(buffer.constData(), got))) {
+                giveUp(false);
+                return false;
+            }
             if (got < buffer.size() && !whole)
                 waitForPipe(kPipeFillMilliseconds, false);
         } else if (got == 0) {
-            return; // every writer has closed the pipe
+            return true; // every writer has closed the pipe
         } else if (errno == EAGAIN) {
             // Empty: once MAME has ended, everything it wrote has been read.
             if (whole)
-                return;
+                return true;
             waitForPipe(-1, true);
         } else if (errno != EINTR) {
-            return; // the run reports how MAME ended
+            return true; // the run reports how MAME ended
         }
     }
 }

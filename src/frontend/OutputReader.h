@@ -9,8 +9,9 @@
 class QThread;
 
 // Reads a MAME run's output on a thread of its own while MAME runs, handing
-// it, in order, to `read` there. Whatever `read` touches belongs to that
-// thread until the reading has ended; a chunk is valid during the call only.
+// it, in order, to `read` there, which returns false when it wants no more.
+// Whatever `read` touches belongs to that thread until the reading has ended;
+// a chunk is valid during the call only.
 //
 // The output comes either from the GUI thread, which appends each chunk as
 // MameRun receives it and does no more, or straight from the run's output
@@ -20,10 +21,12 @@ class OutputReader : public QObject {
     Q_OBJECT
 
   public:
+    using Read = std::function<bool(const QByteArray&)>;
     // Reads what append() gives.
-    explicit OutputReader(std::function<void(const QByteArray&)> read);
-    // Reads the pipe `descriptor`, which it then owns.
-    OutputReader(int descriptor, std::function<void(const QByteArray&)> read);
+    explicit OutputReader(Read read);
+    // Reads the pipe `descriptor`, which it then owns, up to `limit` bytes
+    // (0: no limit).
+    OutputReader(int descriptor, qint64 limit, Read read);
     // Stops the reading and waits for the thread.
     ~OutputReader() override;
 
@@ -39,19 +42,27 @@ class OutputReader : public QObject {
     void stop();
 
   signals:
+    // The reading stopped before the output's end: `read` wanted no more, or
+    // the output passed its limit. ended() still follows end() or stop().
+    void gaveUp(bool passedLimit);
     void ended();
 
   private:
     void start(std::function<void()> body);
     void readAppended();
     void readPipe();
-    void readFromPipe();
+    // Reads until the pipe is empty and MAME has ended; false when it gave up.
+    bool readFromPipe();
     // Waits up to `milliseconds` (-1: for ever) for output in the pipe or a
     // call of end() or stop().
     void waitForPipe(int milliseconds, bool forOutput);
     void signalPipeReader();
+    // Says why the reading stopped early and waits to be told to end.
+    void giveUp(bool passedLimit);
 
-    const std::function<void(const QByteArray&)> m_read;
+    const Read m_read;
+    const qint64 m_limit = 0;
+    qint64 m_readBytes = 0;
     QThread* m_thread = nullptr;
     QMutex m_mutex;
     QWaitCondition m_more;

@@ -1,19 +1,15 @@
 #include "launch/MameIniPath.h"
 
-#include <QStringList>
-
 namespace {
 
-const QLatin1StringView kIniPath("inipath");
-
-// The value of the "inipath" line, without the quotes MAME may put around it.
-std::optional<QString> iniPathValue(const QString& showConfigOutput) {
+// The value of `option`'s line, without the quotes MAME may put around it.
+std::optional<QString> optionValue(const QString& showConfigOutput, const QString& option) {
     const QStringList lines = showConfigOutput.split(u'\n');
     for (const QString& rawLine : lines) {
         const QStringView line = QStringView(rawLine).trimmed();
-        if (!line.startsWith(kIniPath))
+        if (!line.startsWith(option))
             continue;
-        const QStringView rest = line.mid(kIniPath.size());
+        const QStringView rest = line.mid(option.size());
         if (!rest.isEmpty() && !rest.front().isSpace())
             continue; // another option that starts with the same letters
         QStringView value = rest.trimmed();
@@ -24,32 +20,78 @@ std::optional<QString> iniPathValue(const QString& showConfigOutput) {
     return std::nullopt;
 }
 
-QString expandHome(QString folder, const QString& home) {
-    if (folder == u'~' || folder.startsWith(QLatin1StringView("~/")))
-        folder.replace(0, 1, home);
-    folder.replace(QLatin1StringView("${HOME}"), home);
-    // "$HOME" only as a whole name: "$HOMEDIR" is another variable.
-    qsizetype at = 0;
-    while ((at = folder.indexOf(QLatin1StringView("$HOME"), at)) >= 0) {
-        const qsizetype end = at + 5;
-        if (end < folder.size() && (folder[end].isLetterOrNumber() || folder[end] == u'_')) {
-            at = end;
-            continue;
-        }
-        folder.replace(at, 5, home);
-        at += home.size();
-    }
-    return folder;
+bool isNameCharacter(QChar c) {
+    return c == u'_' || (c.unicode() < 0x80 && c.isLetterOrNumber());
 }
 
 } // namespace
 
+QString environmentValue(const QString& name) {
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+QString expandMameFolder(const QString& folder,
+                         const std::function<QString(const QString&)>& value) {
+    QString expanded;
+    qsizetype at = 0;
+    if (folder.startsWith(u'~') && (folder.size() == 1 || folder[1] == u'/')) {
+        expanded = value(QStringLiteral("HOME"));
+        at = 1;
+    }
+    while (at < folder.size()) {
+        const qsizetype dollar = folder.indexOf(u'$', at);
+        if (dollar < 0) {
+            expanded += QStringView(folder).mid(at);
+            break;
+        }
+        expanded += QStringView(folder).mid(at, dollar - at);
+        at = dollar + 1;
+        if (at < folder.size() && folder[at] == u'{') {
+            const qsizetype close = folder.indexOf(u'}', at + 1);
+            if (close < 0) { // unclosed: kept as it is
+                expanded += QStringView(folder).mid(dollar);
+                break;
+            }
+            expanded += value(folder.mid(at + 1, close - at - 1));
+            at = close + 1;
+        } else if (at < folder.size() && isNameCharacter(folder[at])) {
+            qsizetype end = at;
+            while (end < folder.size() && isNameCharacter(folder[end]))
+                ++end;
+            expanded += value(folder.mid(at, end - at));
+            at = end;
+        } else {
+            expanded += u'$';
+        }
+    }
+    return expanded;
+}
+
+std::optional<QStringList> mameOptionFolders(const QString& showConfigOutput, const QString& option,
+                                             const std::function<QString(const QString&)>& value) {
+    const std::optional<QString> line = optionValue(showConfigOutput, option);
+    if (!line)
+        return std::nullopt;
+    QStringList folders;
+    for (const QString& folder : line->split(u';')) {
+        const QString trimmed = folder.trimmed();
+        if (!trimmed.isEmpty())
+            folders.append(expandMameFolder(trimmed, value));
+    }
+    return folders;
+}
+
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home) {
-    const std::optional<QString> value = iniPathValue(showConfigOutput);
+    const std::optional<QString> value = optionValue(showConfigOutput, QStringLiteral("inipath"));
     if (!value)
         return std::nullopt;
     const QString first = value->section(u';', 0, 0).trimmed();
     if (first.isEmpty())
         return std::nullopt;
-    return expandHome(first, home);
+    const QString folder = expandMameFolder(first, [&home](const QString& name) {
+        return name == QLatin1StringView("HOME") ? home : environmentValue(name);
+    });
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
 }

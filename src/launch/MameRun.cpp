@@ -2,6 +2,8 @@
 
 #include "launch/Platform.h"
 
+#include <QLocale>
+
 namespace {
 
 constexpr int kGraceMilliseconds = 2000;
@@ -80,10 +82,18 @@ MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
 MameRun::~MameRun() {
     closeDescriptor(m_outputPipe);
     if (running()) {
-        // The front end is going away: MAME and what it started go with it.
+        // The front end is going away: MAME and what it started go with it,
+        // asked first and forced after the grace.
         m_cancelled = true;
-        endGroup(true);
-        m_process.waitForFinished(kGraceMilliseconds);
+        if (m_pid > 0 && !m_grace.isActive()) {
+            endGroup(false);
+            m_process.waitForFinished(kGraceMilliseconds);
+        }
+        if (m_process.state() != QProcess::NotRunning) {
+            endGroup(true);
+            m_process.waitForFinished(kGraceMilliseconds);
+        }
+        killProcessGroupRemains(m_pid);
     }
 }
 
@@ -152,6 +162,9 @@ void MameRun::readOutput() {
     }
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
+    m_outputBytes += chunk.size();
+    if (m_request.outputLimit > 0 && m_outputBytes > m_request.outputLimit)
+        return passOutputLimit();
     if (m_output.isOpen() && m_output.write(chunk) != chunk.size())
         return failWriting(m_output);
     const qint64 lines =
@@ -161,6 +174,15 @@ void MameRun::readOutput() {
         m_counted += lines;
         emit linesCounted(m_counted);
     }
+}
+
+void MameRun::passOutputLimit() {
+    if (!m_writeFailure.isEmpty())
+        return;
+    m_writeFailure = QStringLiteral("MAME printed more than %1 bytes, more than any listing")
+                         .arg(QLocale(QLocale::English).toString(m_request.outputLimit));
+    if (running())
+        endGroup(true);
 }
 
 void MameRun::readErrors() {
@@ -190,6 +212,10 @@ void MameRun::finish(RunResult result) {
         return;
     m_done = true;
     m_grace.stop();
+    // MAME has ended; what it started and left behind (a child that ignored
+    // the request to end) goes with it.
+    if (m_started && m_process.state() == QProcess::NotRunning)
+        killProcessGroupRemains(m_pid);
     m_output.close();
     m_errors.close();
     result.outputTail = m_outputTail;

@@ -29,6 +29,7 @@ struct MameRunRequest {
     // MAME's output and errors reach the front end's own channels as they
     // come, and the last of each is kept for the result (Play).
     bool ownChannels = false;
+    qint64 outputLimit = 0; // more standard output than this ends the run (0: no limit)
 };
 
 // How a run ended.
@@ -36,7 +37,7 @@ enum class RunEnd {
     Finished,         // MAME ended by itself, with some exit status
     FailedToStart,    // the program could not be started
     Crashed,          // MAME was ended by a signal
-    OutputNotWritten, // its output could not be written whole
+    OutputNotWritten, // its output could not be written whole, or passed the output limit
     Cancelled,        // ended on request
 };
 
@@ -72,6 +73,9 @@ class MameRun : public QObject {
     // With outputToPipe, once the run has started: the reading end of its
     // output pipe, which the caller then owns; -1 after the first call.
     int takeOutputPipe() { return std::exchange(m_outputPipe, -1); }
+    // The output has passed the request's outputLimit (found by the reader
+    // of the pipe): MAME is ended, and the run ends as OutputNotWritten.
+    void passOutputLimit();
 
   signals:
     // Standard output as it arrives, already written to the output file.
@@ -97,6 +101,7 @@ class MameRun : public QObject {
     QByteArray m_outputTail;
     QByteArray m_errorTail;
     qint64 m_counted = 0;
+    qint64 m_outputBytes = 0;
     qint64 m_pid = 0;
     int m_outputPipe = -1;
     bool m_started = false;
