@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/ListingImport.h"
+#include "database/MachineFacts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,12 +23,21 @@ class QIODevice;
 // The records keep MAME's order and are then sorted by description (sortGames,
 // ignoring case when asked), as the text listings are.
 //
-// Only what the records need goes through the XML reader: the prolog, the
-// root, each machine's start tag and the children up to its </description>,
-// and its end tag. The rest of a machine (about 95% of the document) is passed
-// over by a search for "</machine", so XML faults there go unnoticed; a
-// comment or CDATA section there that holds that text ends the skip early
-// and the document then fails as not well-formed. MAME prints neither.
+// Beside each record, the reader keeps the machine's facts (MachineFacts): its
+// attributes cloneof, sourcefile and ismechanical, and from its children the
+// texts of <year> and <manufacturer>, the status of <driver>, the imperfect
+// and unemulated <feature>s, the first <display>'s type and rotation and the
+// number of displays, the players and coins of <input>, the names of its
+// <softwarelist>s and whether it has a <disk> that is not optional.
+//
+// Only the records go through the XML reader: the prolog, the root, each
+// machine's start tag and the children up to its </description>, and its end
+// tag. The rest of a machine (about 95% of the document) is passed over by a
+// scan for "<" that reads only the few tags named above, as raw bytes (their
+// texts' entities decoded), up to its "</machine". XML faults there go
+// unnoticed; a comment or CDATA section there that holds that text ends the
+// scan early and the document then fails as not well-formed. MAME prints
+// neither.
 class ListXmlReader {
   public:
     ListXmlReader();
@@ -45,12 +55,30 @@ class ListXmlReader {
     // with more than blanks, no machine that can be run, more than kMaxGames of them, or a record
     // that would not read back from the database file as it is. Call once.
     Outcome<GameTable> finish(bool caseInsensitive);
+    // After a finish() that succeeded: the facts of the machines kept, in
+    // MAME's order.
+    MachineFactsTable takeFacts() { return std::move(m_facts); }
 
   private:
     void pass(bool outputEnded);
     void readAvailable();
     void startElement();
     void endElement();
+    bool readMachineRest(qsizetype& at, bool outputEnded);
+    // The tags of a machine's rest that hold facts.
+    enum class FactTag : quint8 {
+        None,
+        Year,
+        Manufacturer,
+        Disk,
+        Display,
+        Input,
+        Driver,
+        Feature,
+        SoftwareList
+    };
+    static FactTag factTagAt(const char* p, qsizetype available);
+    void readFactTag(FactTag tag, QByteArrayView bytes);
     void keepMachine();
     void fail(QString message);
 
@@ -59,7 +87,9 @@ class ListXmlReader {
     QByteArray m_machineEndTag; // "</machine" or "</game" while in a machine
     QByteArray m_skipTo;        // while passing over a machine's rest: its end tag
     GameTable m_games;
-    GameRecord m_machine;          // the machine being read, when it is kept
+    GameRecord m_machine;        // the machine being read, when it is kept
+    MachineFacts m_machineFacts; // and its facts
+    MachineFactsTable m_facts;
     QString m_failure;             // the first fault met; empty while all is well
     qsizetype m_depth = 0;         // elements open at the reader's position
     qsizetype m_machinesSeen = 0;  // machine elements so far, devices included
@@ -71,5 +101,7 @@ class ListXmlReader {
     bool m_sawData = false;
 };
 
-// Reads the whole of `in` through a ListXmlReader, a chunk at a time.
-Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive);
+// Reads the whole of `in` through a ListXmlReader, a chunk at a time; the
+// machines' facts go to `facts` when given.
+Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive,
+                                 MachineFactsTable* facts = nullptr);
