@@ -1,0 +1,193 @@
+#include "catalogue/MachineTable.h"
+
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QVariant>
+#include <QtEndian>
+#include <sqlite3.h>
+
+const char* const kCreateMachineTables[2] = {
+    "CREATE TABLE machine (name TEXT PRIMARY KEY, year TEXT NOT NULL, manufacturer TEXT NOT "
+    "NULL, status TEXT NOT NULL, imperfect TEXT NOT NULL, unemulated TEXT NOT NULL, cloneof "
+    "TEXT NOT NULL, sourcefile TEXT NOT NULL, softwarelists TEXT NOT NULL, screen TEXT NOT NULL, "
+    "rotate INTEGER NOT NULL, screens INTEGER NOT NULL, players INTEGER NOT NULL, coins INTEGER "
+    "NOT NULL, mechanical INTEGER NOT NULL, disk INTEGER NOT NULL) WITHOUT ROWID",
+    "CREATE TABLE machine_list (id INTEGER PRIMARY KEY CHECK (id = 1), bits BLOB NOT NULL, "
+    "names BLOB NOT NULL, manufacturers BLOB NOT NULL, names_hash INTEGER NOT NULL)"};
+
+namespace {
+
+constexpr int kColumnCount = 16;
+
+const QString kColumns =
+    QStringLiteral("name, year, manufacturer, status, imperfect, unemulated, cloneof, sourcefile, "
+                   "softwarelists, screen, rotate, screens, players, coins, mechanical, disk");
+
+QString statusText(DriverStatus status) {
+    switch (status) {
+    case DriverStatus::Good:
+        return QStringLiteral("good");
+    case DriverStatus::Imperfect:
+        return QStringLiteral("imperfect");
+    case DriverStatus::Preliminary:
+        return QStringLiteral("preliminary");
+    case DriverStatus::Unknown:
+        break;
+    }
+    return QStringLiteral("");
+}
+
+DriverStatus statusFrom(const QString& text) {
+    if (text == u"good")
+        return DriverStatus::Good;
+    if (text == u"imperfect")
+        return DriverStatus::Imperfect;
+    if (text == u"preliminary")
+        return DriverStatus::Preliminary;
+    return DriverStatus::Unknown;
+}
+
+bool failed(const QSqlQuery& query, QSqlError& error) {
+    error = query.lastError();
+    return false;
+}
+
+// The SQLite connection under Qt's, for the one bulk write: Qt binds each
+// value through a named placeholder and a variant, which costs twenty times
+// what SQLite itself needs for 40,000 rows of sixteen values.
+sqlite3* sqliteHandle(QSqlDatabase& database) {
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.data());
+}
+
+// The statement's last failure, as Qt reports one (its result code as the
+// native code), so that callers tell a damaged file from others alike.
+QSqlError sqliteError(sqlite3* handle) {
+    return QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)),
+                     QSqlError::StatementError, QString::number(sqlite3_errcode(handle)));
+}
+
+bool insertFacts(sqlite3* handle, const MachineFactsTable& facts, QSqlError& error) {
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray insert = QStringLiteral("INSERT OR REPLACE INTO machine (%1) VALUES (?%2)")
+                                  .arg(kColumns, QStringLiteral(", ?").repeated(kColumnCount - 1))
+                                  .toUtf8();
+    if (sqlite3_prepare_v2(handle, insert.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        error = sqliteError(handle);
+        return false;
+    }
+    bool ok = true;
+    for (const MachineFacts& m : facts) {
+        const QString texts[] = {m.name,
+                                 m.year,
+                                 m.manufacturer,
+                                 statusText(m.status),
+                                 m.imperfectFeatures,
+                                 m.unemulatedFeatures,
+                                 m.cloneOf,
+                                 m.sourceFile,
+                                 m.softwareLists,
+                                 m.screenType};
+        int column = 1;
+        for (const QString& text : texts) {
+            // The texts outlive the step, so SQLite need not copy them.
+            const void* data = text.isNull() ? static_cast<const void*>(u"") : text.constData();
+            sqlite3_bind_text16(statement, column++, data,
+                                static_cast<int>(text.size() * sizeof(char16_t)), SQLITE_STATIC);
+        }
+        for (const int number :
+             {m.screenRotation, m.screens, m.players, m.coins, int(m.mechanical), int(m.needsDisk)})
+            sqlite3_bind_int(statement, column++, number);
+        if (sqlite3_step(statement) != SQLITE_DONE) {
+            error = sqliteError(handle);
+            ok = false;
+            break;
+        }
+        sqlite3_reset(statement);
+    }
+    sqlite3_finalize(statement);
+    return ok;
+}
+
+} // namespace
+
+bool writeMachineTable(QSqlDatabase& database, const MachineFactsTable& facts, QSqlError& error) {
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("DELETE FROM machine")))
+        return failed(query, error);
+    sqlite3* handle = sqliteHandle(database);
+    if (!handle) {
+        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
+                          QSqlError::ConnectionError);
+        return false;
+    }
+    return insertFacts(handle, facts, error);
+}
+
+bool writeMachineList(QSqlDatabase& database, const MachineList& list, QSqlError& error) {
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("DELETE FROM machine_list")))
+        return failed(query, error);
+    if (list.empty())
+        return true;
+    if (!query.prepare(QStringLiteral("INSERT INTO machine_list (id, bits, names, manufacturers, "
+                                      "names_hash) VALUES (1, ?, ?, ?, ?)")))
+        return failed(query, error);
+    query.bindValue(0, list.bits);
+    query.bindValue(1, list.names);
+    query.bindValue(2, list.manufacturers);
+    query.bindValue(3, static_cast<qint64>(list.namesHash));
+    return query.exec() || failed(query, error);
+}
+
+bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error) {
+    QSqlQuery query(database);
+    if (!query.exec(QStringLiteral("SELECT bits, names, manufacturers, names_hash FROM "
+                                   "machine_list WHERE id = 1")))
+        return failed(query, error);
+    list = {};
+    if (!query.next())
+        return !query.lastError().isValid() || failed(query, error);
+    list.bits = query.value(0).toByteArray();
+    list.names = query.value(1).toByteArray();
+    list.manufacturers = query.value(2).toByteArray();
+    list.namesHash = static_cast<quint64>(query.value(3).toLongLong());
+    if (!isWellFormed(list)) {
+        list = {};
+        // Told like a damaged page, which it is in effect.
+        error = QSqlError(QString(), QStringLiteral("its list of machines is damaged"),
+                          QSqlError::StatementError, QString::number(SQLITE_CORRUPT));
+        return false;
+    }
+    return true;
+}
+
+std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set) {
+    QSqlQuery query(database);
+    query.prepare(QStringLiteral("SELECT %1 FROM machine WHERE name = ?").arg(kColumns));
+    query.bindValue(0, set);
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    const auto text = [&](int column) { return query.value(column).toString(); };
+    const auto number = [&](int column) { return query.value(column).toInt(); };
+    MachineFacts m;
+    m.name = text(0);
+    m.year = text(1);
+    m.manufacturer = text(2);
+    m.status = statusFrom(text(3));
+    m.imperfectFeatures = text(4);
+    m.unemulatedFeatures = text(5);
+    m.cloneOf = text(6);
+    m.sourceFile = text(7);
+    m.softwareLists = text(8);
+    m.screenType = text(9);
+    m.screenRotation = number(10);
+    m.screens = number(11);
+    m.players = number(12);
+    m.coins = number(13);
+    m.mechanical = number(14) != 0;
+    m.needsDisk = number(15) != 0;
+    return m;
+}
