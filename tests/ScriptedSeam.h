@@ -27,6 +27,7 @@ class ScriptedSeam : public DialogSeam {
     };
 
     std::vector<Message> messages;
+    std::vector<QString> pictures;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
     std::deque<std::optional<QString>> textAnswers;
@@ -42,6 +43,12 @@ class ScriptedSeam : public DialogSeam {
 
     void showMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
         messages.push_back({text, title, icon});
+    }
+    // Recorded as a message with the information icon, its picture in `pictures`.
+    void showPictureMessage(QWidget*, const QString& text, const QString& title,
+                            const QString& picture) override {
+        messages.push_back({text, title, Icon::Information});
+        pictures.push_back(picture);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {

@@ -1,6 +1,7 @@
 #include "ui/QtDialogSeam.h"
 
 #include "launch/Platform.h"
+#include "ui/InfoBox.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -22,9 +23,14 @@ QString forDisplay(QString text) {
 
 void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title,
                                Icon icon) {
-    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    title, forDisplay(text), QMessageBox::Ok, owner);
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
+                    forDisplay(text), QMessageBox::Ok, owner);
     box.exec();
+}
+
+void QtDialogSeam::showPictureMessage(QWidget* owner, const QString& text, const QString& title,
+                                      const QString& picture) {
+    showInfoBox(owner, forDisplay(text), title, picture);
 }
 
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,

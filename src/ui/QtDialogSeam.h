@@ -12,6 +12,8 @@ class QtDialogSeam : public DialogSeam {
     ~QtDialogSeam() override;
 
     void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
+                            const QString& picture) override;
     std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,
                                    const QString& defaultText) override;
     std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,
