@@ -14,11 +14,12 @@ namespace {
 // late=1: a text that shares a long prefix with the first game's description.
 void BM_SearchKeystroke(benchmark::State& state) {
     const GameTable& shown = bench::CachedGames(state.range(0));
+    const ShownRows rows = ShownRows::all(std::ssize(shown));
     const CaseInsensitiveCompare compare;
     const QString text =
         state.range(1) == 0 ? QStringLiteral("xylophone") : shown.front().description + u'~';
     for (auto _ : state) {
-        const qsizetype found = searchGames(shown, text, compare);
+        const qsizetype found = searchGames(shown, rows, text, compare);
         if (found != -1)
             state.SkipWithError("the search matched");
         benchmark::DoNotOptimize(found);
@@ -31,10 +32,11 @@ BENCHMARK(BM_SearchKeystroke)
 
 void BM_SearchShortName(benchmark::State& state) {
     const GameTable& shown = bench::CachedGames(state.range(0));
+    const ShownRows rows = ShownRows::all(std::ssize(shown));
     const CaseInsensitiveCompare compare;
     const QString text = QStringLiteral("[nosuchname]");
     for (auto _ : state)
-        benchmark::DoNotOptimize(searchGames(shown, text, compare));
+        benchmark::DoNotOptimize(searchGames(shown, rows, text, compare));
 }
 BENCHMARK(BM_SearchShortName)
     ->ArgName("games")
@@ -49,10 +51,11 @@ void BM_DriverFilter(benchmark::State& state) {
     for (int i = 3; i < state.range(1); ++i)
         text += QStringLiteral(" drv%1").arg(i * 7);
     for (auto _ : state) {
-        const FilterOutcome outcome = applyDriverFilter(text, games);
-        if (outcome.result != FilterResult::Shown)
+        const Outcome<DriverSelection> outcome = selectDrivers(text, games);
+        if (!outcome.ok() || outcome.value().rows.empty())
             state.SkipWithError("the filter matched nothing");
-        benchmark::DoNotOptimize(outcome.shown.data());
+        else
+            benchmark::DoNotOptimize(outcome.value().rows[0]);
     }
 }
 BENCHMARK(BM_DriverFilter)

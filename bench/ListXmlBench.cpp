@@ -137,12 +137,12 @@ void BM_ImportListXml(benchmark::State& state) {
             state.SkipWithError("cannot read the listing");
             return;
         }
-        const ListingImport import = importListXml(file, false);
+        const Outcome<GameTable> import = importListXml(file, false);
         if (!import.ok()) {
-            state.SkipWithError(import.failure.toStdString().c_str());
+            state.SkipWithError(import.failure().toStdString().c_str());
             return;
         }
-        kept = std::ssize(import.games);
+        kept = std::ssize(import.value());
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["documentMB"] = static_cast<double>(size) / (1024 * 1024);

@@ -4,10 +4,11 @@
 // first paint. The seam answers nothing; no dialog opens.
 #include "SyntheticGames.h"
 
-#include "app/FrontEndStartup.h"
+#include "app/StartUp.h"
 #include "database/DatabaseFile.h"
 #include "frontend/FrontEnd.h"
-#include "ui/frmMain.h"
+#include "ui/DialogSeam.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,7 +61,7 @@ class BenchFolder {
         ini.open(QIODevice::WriteOnly);
         ini.write("mameexe = mame\r\nlastgame = " + QByteArray::number(games * 9 / 10) + "\r\n");
         ini.close();
-        if (!writeDatabase("coinslot.dat", bench::CachedGames(games)).isEmpty())
+        if (!writeDatabase("coinslot.dat", bench::CachedGames(games)).ok())
             state.SkipWithError("cannot write the database");
     }
     ~BenchFolder() { QDir::setCurrent(m_previous); }
@@ -71,7 +72,7 @@ class BenchFolder {
 };
 
 // Paints the whole window once, the list's visible rows included.
-void PaintOnce(frmMain& form) {
+void PaintOnce(MainWindow& form) {
     benchmark::DoNotOptimize(form.grab().cacheKey());
 }
 
@@ -83,10 +84,13 @@ void BM_LoadAndShow(benchmark::State& state) {
     MameRunner runner;
     FrontEnd frontEnd(runner);
     frontEnd.setProgramName("coinslot");
-    frmMain form(frontEnd, seam);
+    Settings settings;
+    settings.lastGame = games / 2;
+    frontEnd.configure(settings);
+    MainWindow form(frontEnd, seam);
     form.show();
     for (auto _ : state) {
-        if (!frontEnd.loadDatabase(games / 2).ok())
+        if (!frontEnd.loadDatabase().ok())
             state.SkipWithError("the database did not load");
         PaintOnce(form);
     }
@@ -103,8 +107,8 @@ void BM_StartUp(benchmark::State& state) {
     MameRunner runner;
     for (auto _ : state) {
         FrontEnd frontEnd(runner);
-        frmMain form(frontEnd, seam);
-        if (!loadFrontEnd(form, frontEnd, seam, "coinslot"))
+        MainWindow form(frontEnd, seam);
+        if (!startUp(form, frontEnd, seam, "coinslot"))
             state.SkipWithError("the start-up failed");
         form.show();
         PaintOnce(form);

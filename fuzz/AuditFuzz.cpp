@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             report << line;
     }
     const bool noReport = bytes.startsWith('\x03');
-    const AuditOutcome outcome =
+    const Outcome<AuditResult> outcome =
         auditGames(games, noReport ? std::nullopt : std::optional<QStringList>(report), errors,
                    QStringLiteral("-verifyroms"));
 
@@ -80,8 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FUZZ_CHECK(outcome.ok() == finished);
     if (!finished) {
-        FUZZ_CHECK(!outcome.failure.isEmpty());
-        FUZZ_CHECK(outcome.games.empty());
+        FUZZ_CHECK(!outcome.failure().isEmpty());
         return 0;
     }
     GameTable kept;
@@ -89,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (goodNames.contains(game.name))
             kept.push_back(game);
     }
-    FUZZ_CHECK(outcome.games == kept);
-    FUZZ_CHECK(outcome.kept == std::ssize(kept));
-    FUZZ_CHECK(outcome.removed == std::ssize(games) - std::ssize(kept));
+    FUZZ_CHECK(outcome.value().games == kept);
+    FUZZ_CHECK(outcome.value().kept == std::ssize(kept));
+    FUZZ_CHECK(outcome.value().removed == std::ssize(games) - std::ssize(kept));
     return 0;
 }

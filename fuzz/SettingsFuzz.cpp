@@ -8,25 +8,25 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = fuzz::Input(data, size);
-    const std::optional<SettingsTable> table =
+    const Outcome<SettingsTable> table =
         readSettingsFile(fuzz::WriteBytes(QStringLiteral("coinslot.ini"), bytes));
 
     qsizetype settingLines = 0;
     for (const QByteArray& line : fuzz::RawLines(bytes))
         settingLines += line.contains('=') ? 1 : 0;
-    FUZZ_CHECK(table.has_value() == (settingLines <= SettingsTable::kSlots));
-    if (!table)
+    FUZZ_CHECK(table.ok() == (settingLines <= SettingsTable::kSlots));
+    if (!table.ok())
         return 0;
-    FUZZ_CHECK(table->count == settingLines);
+    FUZZ_CHECK(table.value().size() == settingLines);
 
     const QString again = fuzz::Path(QStringLiteral("again.ini"));
-    FUZZ_CHECK(writeSettingsFile(again, *table).isEmpty());
-    const std::optional<SettingsTable> reread = readSettingsFile(again);
-    FUZZ_CHECK(reread.has_value());
-    FUZZ_CHECK(reread->count == table->count);
-    for (int i = 0; i < table->count; ++i) {
-        const SettingPair& before = table->pairs[i];
-        const SettingPair& after = reread->pairs[i];
+    FUZZ_CHECK(writeSettingsFile(again, table.value()).ok());
+    const Outcome<SettingsTable> reread = readSettingsFile(again);
+    FUZZ_CHECK(reread.ok());
+    FUZZ_CHECK(reread.value().size() == table.value().size());
+    for (int i = 0; i < table.value().size(); ++i) {
+        const SettingPair& before = table.value()[i];
+        const SettingPair& after = reread.value()[i];
         FUZZ_CHECK(after.key == before.key);
         FUZZ_CHECK(formatSettingValue(after.value) == formatSettingValue(before.value));
     }

@@ -3,7 +3,10 @@
 #include "launch/Platform.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include <unistd.h>
 
 namespace {
 
@@ -24,11 +27,14 @@ int removeStaleListingFolders() {
     static const QRegularExpression name(QStringLiteral("^coinslot-(\\d+)-[A-Za-z0-9]{6}$"));
     QDir temp(temporaryFolder());
     int removed = 0;
-    const QStringList folders =
-        temp.entryList({QStringLiteral("coinslot-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    // A link is passed over: removing "through" it would empty the folder it
+    // points to. So is a folder of another user's, which no front end of ours made.
+    const QStringList folders = temp.entryList(
+        {QStringLiteral("coinslot-*")}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QString& folder : folders) {
         const QRegularExpressionMatch match = name.match(folder);
-        if (!match.hasMatch() || processIsRunning(match.captured(1).toLongLong()))
+        if (!match.hasMatch() || processIsRunning(match.captured(1).toLongLong()) ||
+            QFileInfo(temp.filePath(folder)).ownerId() != ::geteuid())
             continue;
         if (QDir(temp.filePath(folder)).removeRecursively())
             ++removed;

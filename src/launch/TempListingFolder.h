@@ -31,6 +31,7 @@ class TempListingFolder {
 };
 
 // Removes the listing folders under the temporary folder that a front end
-// left behind when it was killed: those whose process runs no more. Returns
-// how many were removed.
+// left behind when it was killed: those whose process runs no more. Only
+// folders of this user's own count; a link of such a name is never followed.
+// Returns how many were removed.
 int removeStaleListingFolders();

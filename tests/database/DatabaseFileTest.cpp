@@ -1,98 +1,74 @@
 #include "database/DatabaseFile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
+#include "OutcomeText.h"
 #include "TestFolders.h"
 
-#include "QtPrinters.h"
-
-TEST(DatabaseFile, WritesCrLfLinesAndReadsBackTheSameRecordsInOrder) {
+TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytes) {
+    // Any line end is read; CR LF is written. Bytes that are not UTF-8 and
+    // marks U+FEFF, at the start of the file or not, stay as they are; the
+    // driver takes the rest of the line, "|" included.
+    const QByteArray crLf("\xEF\xBB\xBF|bom||cps1\r\n"
+                          "Caf\xC3\xA9 \xFF\xFE|cafe||\xEF\xBB\xBF"
+                          "driver\r\n"
+                          "\xEF\xBB\xBFLeading mark|lead|bom|neogeo\r\n"
+                          "Zed|zed|parent|a|b\r\n");
+    QByteArray mixed = crLf;
+    mixed.replace("cps1\r\n", "cps1\n").replace("neogeo\r\n", "neogeo\r").chop(2);
     QTemporaryDir dir;
-    const QString path = dir.filePath("coinslot.dat");
-    const GameTable games = {
-        {"Zed", "zed", "", "zdrv"},
-        {"Alpha (clone)", "alphac", "alpha", "a|b"}, // a "|" in the driver stays in it
-        {"Alpha", "alpha", "", "adrv"},
-    };
-    ASSERT_EQ(writeDatabase(path, games), QString());
-    EXPECT_EQ(ReadAll(path), QByteArray("Zed|zed||zdrv\r\nAlpha (clone)|alphac|alpha|a|b\r\n"
-                                        "Alpha|alpha||adrv\r\n"));
-    const DatabaseLoad load = readDatabase(path);
-    EXPECT_EQ(load.status, DatabaseStatus::Ok);
-    EXPECT_EQ(load.games, games);
+    const QString path = WriteInto(dir, "coinslot.dat", mixed);
+    const GameTable read = ValueOf(readDatabase(path));
+    ASSERT_EQ(read.size(), 4u);
+    EXPECT_EQ(read[0].description, QStringLiteral("\uFEFF"));
+    EXPECT_EQ(read[2].description, QStringLiteral("\uFEFFLeading mark"));
+    EXPECT_EQ(read[3], (GameRecord{"Zed", "zed", "parent", "a|b"}));
+    ASSERT_EQ(FailureText(writeDatabase(path, read)), "");
+    EXPECT_EQ(ReadAll(path), crLf);
 }
 
-TEST(DatabaseFile, RefusesEveryInvalidForm) {
-    struct Case {
-        QByteArray bytes;
-        DatabaseStatus status;
-        qsizetype badLine;
-    };
-    const Case cases[] = {
-        {"", DatabaseStatus::EmptyFile, 0},
-        {"d|n|p\r\n", DatabaseStatus::InvalidRecord, 1}, // two separators: no driver
-        {"d|n\r\n", DatabaseStatus::InvalidRecord, 1},
-        {"d|n||drv\r\n\r\n", DatabaseStatus::InvalidRecord, 2}, // empty line at the end
-        {"d|n||drv\r\n\r\nd|m||drv\r\n", DatabaseStatus::InvalidRecord, 2},
-        {"\r\n", DatabaseStatus::InvalidRecord, 1},
-        {"|n||drv", DatabaseStatus::InvalidRecord, 1},
-        {"d|||drv", DatabaseStatus::InvalidRecord, 1},
-        {"d|n|p|", DatabaseStatus::InvalidRecord, 1},
-        {"d|n||drv\ra|b||c", DatabaseStatus::Ok, 0}, // CR alone ends a line; no final end
-    };
+TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGame) {
+    // The bytes, and the line that is no game (0: the file is empty).
+    const std::pair<QByteArray, int> cases[] = {
+        {"", 0},      {"d|n|p\r\n", 1}, {"d|n\r\n", 1}, {"d|n||drv\r\n\r\n", 2},
+        {"\r\n", 1},  {"|n||drv", 1},   {"d|||drv", 1}, {"d|n||drv\r\n\r\nd|m||drv\r\n", 2},
+        {"d|n|p|", 1}};
     QTemporaryDir dir;
-    for (const Case& c : cases) {
-        const DatabaseLoad load = readDatabase(WriteInto(dir, "coinslot.dat", c.bytes));
-        EXPECT_EQ(load.status, c.status) << c.bytes.toStdString();
-        EXPECT_EQ(load.badLine, c.badLine) << c.bytes.toStdString();
-        EXPECT_EQ(load.games.empty(), c.status != DatabaseStatus::Ok);
-    }
-    EXPECT_EQ(readDatabase(dir.filePath("missing.dat")).status, DatabaseStatus::Unreadable);
+    for (const auto& [bytes, line] : cases)
+        EXPECT_TRUE(FailsWith(readDatabase(WriteInto(dir, "coinslot.dat", bytes)),
+                              line ? QString("Line %1 of the database").arg(line) : "is empty."))
+            << bytes.toStdString();
+    EXPECT_TRUE(FailsWith(readDatabase(dir.filePath("none.dat")), "none.dat could not be read."));
 }
 
 TEST(DatabaseFile, HoldsAtMostAMillionLines) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    QByteArray bytes = QByteArray("Game|g||drv\r\n").repeated(kMaxGames);
+    const QByteArray bytes = QByteArray("Game|g||drv\r\n").repeated(kMaxGames);
     WriteAll(path, bytes);
-    const DatabaseLoad full = readDatabase(path);
-    ASSERT_EQ(full.status, DatabaseStatus::Ok);
-    EXPECT_EQ(full.games.size(), 1000000u);
-    EXPECT_EQ(full.games.back(), (GameRecord{"Game", "g", "", "drv"}));
-
+    EXPECT_EQ(ValueOf(readDatabase(path)).size(), 1000000u);
     WriteAll(path, bytes + "One more|more||drv\r\n");
-    const DatabaseLoad over = readDatabase(path);
-    EXPECT_EQ(over.status, DatabaseStatus::TooManyLines);
-    EXPECT_TRUE(over.games.empty());
-
-    GameTable games(kMaxGames + 1, GameRecord{"Game", "g", "", "drv"});
-    EXPECT_EQ(writeDatabase(path, games),
-              "1,000,001 games are more than the database can hold (1,000,000).");
-    EXPECT_EQ(readDatabase(path).status, DatabaseStatus::TooManyLines); // left as it was
+    EXPECT_EQ(FailureText(readDatabase(path)),
+              QString("The database %1 holds more than 1,000,000 lines.").arg(path));
 }
 
-TEST(DatabaseFile, WritesNothingThatCouldNotBeReadBackAsWritten) {
+TEST(DatabaseFile, WritesNothingThatWouldNotReadBackAsWritten) {
     const GameRecord good{"Desc", "name", "", "drv|x"};
-    const GameRecord bad[] = {
-        {"", "n", "", "d"},       {"D", "", "", "d"},    {"D", "n", "p", ""},
-        {"A|B", "n", "", "d"},    {"D", "n|m", "", "d"}, {"D", "n", "p|q", "d"},
-        {"D\r\nE", "n", "", "d"},
-    };
+    const GameRecord bad[] = {{"", "n", "", "d"},
+                              {"D", "", "", "d"},
+                              {"D", "n", "p", ""},
+                              {"A|B", "n", "", "d"},
+                              {"D", "n|m", "", "d"},
+                              {"D", "n", "p|q", "d"},
+                              {"D", "n", "", "d\re"},
+                              {"D\n", "n", "", "d"},
+                              {"D", "n", QString::fromUtf16(u"\xDFAE"), "d"}};
     for (const GameRecord& game : bad)
-        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2)
-            << game.description.toStdString();
-    EXPECT_EQ(findUnreadableRecord({good, good}), std::nullopt);
+        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2) << game.name.toStdString();
 
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    const GameTable old = {good};
-    ASSERT_EQ(writeDatabase(path, old), QString());
-    EXPECT_EQ(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}}),
+    ASSERT_TRUE(writeDatabase(path, {good}).ok());
+    EXPECT_EQ(FailureText(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}})),
               "Game 2 (\"b\") has a \"|\" in its description.");
-    EXPECT_FALSE(writeDatabase(path, {}).isEmpty());
-    EXPECT_EQ(readDatabase(path).games, old);
-
-    EXPECT_FALSE(writeDatabase(dir.filePath("no/such/folder.dat"), old).isEmpty());
+    EXPECT_EQ(FailureText(writeDatabase(path, {})), "There is no game to write.");
+    EXPECT_EQ(ReadAll(path), "Desc|name||drv|x\r\n");
 }

@@ -1,28 +1,19 @@
 #include "database/ListXmlImport.h"
 
 #include "database/DatabaseFile.h"
-#include "text/Compare.h"
+
+#include "OutcomeText.h"
+#include "TestFolders.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QHash>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <gtest/gtest.h>
-
-#include "QtPrinters.h"
 
 namespace {
 
-const QString kFixtures = QStringLiteral(COINSLOT_FIXTURES "/current-mame/");
-
-QByteArray Fixture(const char* name) {
-    QFile file(kFixtures + name);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
+QByteArray fixture(const char* name) {
+    return ReadAll(QStringLiteral(COINSLOT_FIXTURES "/current-mame/") + name);
 }
 
-ListingImport Import(const QByteArray& document, bool caseInsensitive = false) {
+Outcome<GameTable> import(const QByteArray& document, bool caseInsensitive = false) {
     QBuffer buffer;
     buffer.setData(document);
     buffer.open(QIODevice::ReadOnly);
@@ -30,106 +21,61 @@ ListingImport Import(const QByteArray& document, bool caseInsensitive = false) {
 }
 
 // A document in MAME's form around the given machine elements.
-QByteArray Document(const QByteArray& machines) {
+QByteArray document(const QByteArray& machines) {
     return "<?xml version=\"1.0\"?>\n<mame build=\"0.251 (unknown)\" debug=\"no\" "
            "mameconfig=\"10\">\n" +
            machines + "</mame>\n";
 }
 
-QByteArray Machine(const QByteArray& attributes, const QByteArray& description) {
+QByteArray machine(const QByteArray& attributes, const QByteArray& description) {
     return "\t<machine " + attributes + ">\n\t\t<description>" + description +
            "</description>\n\t\t<year>1981</year>\n\t\t<rom name=\"a.bin\" size=\"2048\"/>\n"
            "\t</machine>\n";
 }
 
-QHash<QString, GameRecord> ByName(const GameTable& games) {
-    QHash<QString, GameRecord> map;
-    for (const GameRecord& g : games)
-        map.insert(g.name, g);
-    return map;
-}
-
 } // namespace
 
 // The expected database file (listxml-database.txt) was written once from the
-// fixture and checked by eye against MAME's own listings.
+// fixture and checked by eye against MAME's own listings: no device, BIOS set
+// or machine that cannot be run, a "|" of a description turned into "/".
 TEST(ListXmlImport, BuildsTheCapturedListingByteForByte) {
-    const ListingImport import = Import(Fixture("listxml.xml"));
-    ASSERT_TRUE(import.ok()) << import.failure.toStdString();
-
+    const GameTable games = ValueOf(import(fixture("listxml.xml")));
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    ASSERT_EQ(writeDatabase(path, import.games), "");
-    QFile written(path);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll(), Fixture("listxml-database.txt"));
-
-    const QHash<QString, GameRecord> games = ByName(import.games);
-    EXPECT_EQ(games.value("pacman"),
-              (GameRecord{"Pac-Man (Midway)", "pacman", "puckman", "pacman"}));
-    EXPECT_EQ(games.value("puckman").parent, "");
-    EXPECT_EQ(games.value("sf2").driver, "cps1");
-    EXPECT_EQ(games.value("3in1semi").description,
-              "New HyperMan (3-in-1 with Cookie & Bibi & HyperMan) (set 1)");
-    EXPECT_EQ(games.value("cc10").description, "Chess Challenger \"10\" (model CCX, rev. B)");
-    EXPECT_EQ(games.value("attache").description, QString::fromUtf8("Attach\xc3\xa9"));
-    EXPECT_EQ(games.value("zzpipe").description, "Hand-made / not from MAME");
-    // Devices (with a "|" of their own), BIOS sets and non-runnable machines
-    // are left out.
-    for (const char* name : {"dsp16", "namco56", "neogeo", "pgm", "z80"})
-        EXPECT_FALSE(games.contains(name)) << name;
+    ASSERT_EQ(FailureText(writeDatabase(path, games)), "");
+    EXPECT_EQ(ReadAll(path), fixture("listxml-database.txt"));
 }
 
 TEST(ListXmlImport, ReadsTheSameWhateverTheChunksAndCountsAsItGoes) {
-    const QByteArray document = Fixture("listxml.xml");
-    const ListingImport whole = Import(document);
-    ASSERT_TRUE(whole.ok());
+    const QByteArray listing = fixture("listxml.xml");
+    const GameTable whole = ValueOf(import(listing));
     for (const qsizetype size : {1, 7, 4096}) {
         ListXmlReader reader;
-        qsizetype seen = 0;
-        bool grew = false;
-        for (qsizetype at = 0; at < document.size(); at += size) {
-            reader.addData(document.mid(at, size));
-            EXPECT_GE(reader.machinesRead(), seen);
-            grew = grew || (reader.machinesRead() > 0 && at + size < document.size() / 2);
-            seen = reader.machinesRead();
+        for (qsizetype at = 0; at < listing.size(); at += size) {
+            reader.addData(listing.mid(at, size));
+            if (at < listing.size() / 2 && at + size >= listing.size() / 2) {
+                EXPECT_GT(reader.machinesRead(), 0) << "none counted in the first half";
+            }
         }
-        EXPECT_TRUE(grew) << "no machine counted in the first half, chunks of " << size;
-        EXPECT_EQ(seen, std::ssize(whole.games));
-        EXPECT_EQ(reader.finish(false).games, whole.games) << "chunks of " << size;
+        EXPECT_EQ(reader.machinesRead(), std::ssize(whole));
+        EXPECT_EQ(ValueOf(reader.finish(false)), whole) << "chunks of " << size;
     }
 }
 
-TEST(ListXmlImport, SortsByDescriptionIgnoringCaseWhenAsked) {
-    const QByteArray document = Document(Machine(R"(name="b" sourcefile="x/b.cpp")", "beta") +
-                                         Machine(R"(name="a" sourcefile="x/a.cpp")", "Alpha") +
-                                         Machine(R"(name="c" sourcefile="x/c.cpp")", "Charlie"));
-    const auto names = [](const GameTable& games) {
-        QStringList list;
-        for (const GameRecord& g : games)
-            list << g.name;
-        return list;
-    };
-    EXPECT_EQ(names(Import(document, false).games), QStringList({"a", "c", "b"}));
-    EXPECT_EQ(names(Import(document, true).games), QStringList({"a", "b", "c"}));
-}
-
-TEST(ListXmlImport, KeepsOnlyMachinesThatCanBeRun) {
-    const ListingImport import = Import(Document(
-        Machine(R"(name="dev" sourcefile="devices/z80.cpp" isdevice="yes" runnable="no")", "D") +
-        Machine(R"(name="bios" sourcefile="neogeo/neogeo.cpp" isbios="yes")", "B") +
-        Machine(R"(name="mech" sourcefile="x/mech.cpp" runnable="no")", "M") +
-        Machine(R"(name="game" sourcefile="x/game.cpp" isbios="no" isdevice="no" runnable="yes")",
-                "G") +
-        Machine(R"(name="clone" sourcefile="x.cpp" cloneof="game" romof="game")", "C")));
-    ASSERT_TRUE(import.ok()) << import.failure.toStdString();
-    EXPECT_EQ(import.games, (GameTable{{"C", "clone", "game", "x"}, {"G", "game", "", "game"}}));
+TEST(ListXmlImport, TakesTheDriverFromTheSourceFileAndSortsInTheChosenCaseMode) {
+    const QByteArray machines = machine(R"(name="b" sourcefile="capcom\cps1.cpp")", "beta") +
+                                machine(R"(name="a" sourcefile="a.b.cpp" cloneof="b")", "Alpha") +
+                                machine(R"(name="c" sourcefile="x/y/c" isbios="no")", "Charlie");
+    EXPECT_EQ(ValueOf(import(document(machines))), (GameTable{{"Alpha", "a", "b", "a.b"},
+                                                              {"Charlie", "c", "", "c"},
+                                                              {"beta", "b", "", "cps1"}}));
+    EXPECT_EQ(ValueOf(import(document(machines), true)).at(1).name, "b");
 }
 
 // What follows a machine's description is passed over unread up to the
 // machine's end tag; the forms around it must not throw the reading off.
 TEST(ListXmlImport, ReadsMachinesWhateverTheirLayout) {
-    const ListingImport import = Import(Document(
+    const GameTable games = ValueOf(import(document(
         "<machine name=\"a\" sourcefile=\"a.cpp\"><year>1980</year><description>A</description>"
         "<slot name=\"s\"><description>not this</description></slot></machine >\n"
         "<machine name=\"b\" sourcefile=\"b.cpp\"><description>B</description ><rom/></machine>"
@@ -137,89 +83,37 @@ TEST(ListXmlImport, ReadsMachinesWhateverTheirLayout) {
         "</description><softwarelist description=\"&lt;/machine\"/></machine>"
         "<machine name=\"d\" sourcefile=\"d.cpp\" isdevice=\"yes\"><description>D</description>"
         "<rom name=\"&lt;/description>\"/></machine>"
-        "<machine name=\"e\" sourcefile=\"e.cpp\"><description>E</description></machine>"));
-    ASSERT_TRUE(import.ok()) << import.failure.toStdString();
-    EXPECT_EQ(import.games, (GameTable{{"A", "a", "", "a"},
-                                       {"B", "b", "", "b"},
-                                       {"C</description>", "c", "", "c"},
-                                       {"E", "e", "", "e"}}));
-}
-
-TEST(ListXmlImport, DecodesEntitiesAndTurnsABarIntoASlash) {
-    const ListingImport import = Import(Document(Machine(
-        R"(name="e" sourcefile="a/b/e.cpp")", "Tom &amp; Jerry &lt;&quot;x&quot;&gt; &#65;&#x42; "
-                                              "caf&#233; &apos;9&apos; a|b<![CDATA[ & ]]>")));
-    ASSERT_TRUE(import.ok()) << import.failure.toStdString();
-    ASSERT_EQ(import.games.size(), 1u);
-    EXPECT_EQ(import.games[0].description,
-              QString::fromUtf8("Tom & Jerry <\"x\"> AB caf\xc3\xa9 '9' a/b & "));
+        "<machine name=\"e\" sourcefile=\"e.cpp\"><description>E</description></machine>")));
+    EXPECT_EQ(games, (GameTable{{"A", "a", "", "a"},
+                                {"B", "b", "", "b"},
+                                {"C</description>", "c", "", "c"},
+                                {"E", "e", "", "e"}}));
 }
 
 TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
-    const QByteArray document = Fixture("listxml.xml");
-    const qsizetype closing = document.lastIndexOf("</mame>");
-    ASSERT_GT(closing, 0);
-    const auto failure = [](const QByteArray& text) { return Import(text).failure; };
-
+    const QByteArray listing = fixture("listxml.xml");
+    const qsizetype closing = listing.lastIndexOf("</mame>");
     // Cut anywhere before the closing tag is complete: MAME did not finish.
-    for (const qsizetype cut : {qsizetype(10), document.size() / 2, closing, closing + 6}) {
-        const QString message = failure(document.left(cut));
-        EXPECT_TRUE(message.contains("closing </mame> tag"))
-            << cut << ": " << message.toStdString();
-    }
-    EXPECT_EQ(failure(document.left(closing + 7)), "");
-    EXPECT_EQ(failure(document + "\n  \n"), "");
-
-    EXPECT_EQ(failure(""), "MAME's machine listing (-listxml) is empty.");
-    EXPECT_TRUE(failure(Document("<machine name=\"a\"></game>")).contains("not well-formed"));
-    // After the closing tag only blanks may follow, however the output arrives.
-    const QString trailingContent =
-        "MAME's machine listing (-listxml) goes on after its closing </mame> tag.";
-    for (const QByteArray& tail :
-         {QByteArray(" junk"), QByteArray("<!-- x -->"), QByteArray("<mame>")}) {
-        EXPECT_EQ(failure(document + tail), trailingContent) << tail.constData();
-        ListXmlReader reader;
-        reader.addData(document);
-        reader.addData(tail);
-        EXPECT_EQ(reader.finish(false).failure, trailingContent) << tail.constData();
-    }
-    EXPECT_TRUE(failure(Document(Machine(R"(name="a" sourcefile="a.cpp")", "&bogus;")))
-                    .contains("not well-formed"));
-    EXPECT_TRUE(failure("<softwarelists></softwarelists>").contains("<softwarelists>"));
-    EXPECT_EQ(failure(Document(Machine(R"(name="d" sourcefile="d.cpp" isdevice="yes")", "D"))),
-              "MAME's machine listing (-listxml) holds no machine that can be run.");
-}
-
-TEST(ListXmlImport, RefusesARecordTheDatabaseCouldNotReadBack) {
-    const auto failure = [](const QByteArray& attributes, const QByteArray& description) {
-        return Import(Document(Machine(R"(name="ok" sourcefile="ok.cpp")", "Fine") +
-                               Machine(attributes, description)))
-            .failure;
-    };
-    EXPECT_EQ(failure(R"(name="nodrv")", "No driver"),
-              "MAME's machine listing (-listxml) gives the machine \"nodrv\" an empty driver, "
-              "which the database cannot hold.");
+    for (const qsizetype cut : {qsizetype(10), listing.size() / 2, closing, closing + 6})
+        EXPECT_TRUE(
+            FailsWith(import(listing.left(cut)), "ends before its closing </mame> tag, so MAME"));
+    EXPECT_EQ(FailureText(import(listing.left(closing + 7))), "");
+    EXPECT_EQ(FailureText(import(listing + "\n  \n")), "");
+    // After the closing tag only blanks may follow.
+    for (const QByteArray tail : {" junk", "<!-- x -->", "<mame>"})
+        EXPECT_TRUE(FailsWith(import(listing + tail), "goes on after its closing </mame> tag."));
+    EXPECT_TRUE(FailsWith(import(""), "MAME's machine listing (-listxml) is empty."));
+    EXPECT_TRUE(FailsWith(import(document("<machine name=\"a\"></game>")), "not well-formed"));
     EXPECT_TRUE(
-        failure(R"(sourcefile="x.cpp")", "Nameless").contains("machine number 2 of the listing"));
-}
-
-TEST(ListXmlImport, RefusesMoreMachinesThanTheTableHolds) {
-    // Devices do not count against the limit; one runnable machine too many does.
-    ListXmlReader reader;
-    reader.addData("<mame>");
-    reader.addData(Machine(R"(name="dev" sourcefile="d.cpp" isdevice="yes")", "Device"));
-    QByteArray batch;
-    for (int i = 0; i <= kMaxGames; ++i) {
-        batch += "<machine name=\"m" + QByteArray::number(i) +
-                 "\" sourcefile=\"d.cpp\"><description>M</description></machine>";
-        if (batch.size() > (1 << 16) || i == kMaxGames) {
-            reader.addData(batch);
-            batch.clear();
-        }
-    }
-    reader.addData("</mame>");
-    EXPECT_EQ(reader.finish(false).failure,
-              QString("MAME's machine listing (-listxml) holds more than %1 machines that can be "
-                      "run, more than the database can hold.")
-                  .arg(QLocale(QLocale::English).toString(kMaxGames)));
+        FailsWith(import(document(machine("name=\"a\" sourcefile=\"a\"", "&x;"))), "well-formed"));
+    EXPECT_TRUE(
+        FailsWith(import("<softwarelists></softwarelists>"), "starts with <softwarelists> where"));
+    EXPECT_TRUE(FailsWith(import(document(machine("isdevice=\"yes\"", "D"))),
+                          "no machine that can be run"));
+    // A record that the database file would not give back as it is.
+    EXPECT_TRUE(FailsWith(import(document(machine("name=\"ok\" sourcefile=\"ok.cpp\"", "Fine") +
+                                          machine("name=\"nodrv\"", "No driver"))),
+                          "gives the machine \"nodrv\" an empty driver, which the database"));
+    EXPECT_TRUE(FailsWith(import(document(machine("sourcefile=\"x.cpp\"", "Nameless"))),
+                          "gives machine number 1 of the listing an empty short name"));
 }

@@ -41,6 +41,9 @@
 //                      seconds (fractions allowed), then print the rest
 //   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
 // Lines are counted over stdout and stderr together, in the order printed.
+//
+// With FAKEMAME_IGNORE_TERM=1 it ignores SIGTERM from its start on, as a hung
+// MAME may, so that only SIGKILL ends it.
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -230,6 +233,8 @@ int Unknown(const std::string& option) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (Env("FAKEMAME_IGNORE_TERM") == "1")
+        std::signal(SIGTERM, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty())
         return 0;

@@ -1,95 +1,142 @@
 #include "launch/MameRun.h"
-#include "FakeMame.h"
 #include "launch/Platform.h"
 
+#include "QtPrinters.h"
+#include "TestFolders.h"
+
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QThread>
 #include <csignal>
+#include <functional>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
+// Runs the event loop until `done` holds, up to 20 s; false when it never did.
+bool waitFor(const std::function<bool()>& done) {
+    for (const QDeadlineTimer deadline(20000); !done(); QThread::msleep(1)) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+QByteArray status(const char* pidFile) {
+    return ReadAll(QString("/proc/%1/status").arg(ReadAll(pidFile).trimmed().toLongLong()));
+}
+
+// Whether the process noted in `pidFile` has ended: gone, or a zombie left to init.
+bool ended(const char* pidFile) {
+    return ReadAll(pidFile).trimmed().toLongLong() > 0 && waitFor([&] {
+               const QByteArray state = status(pidFile);
+               return state == "<missing>" || state.contains("State:\tZ");
+           });
+}
+
+// A "MAME" that is a shell script, given "*" and "two words" as its arguments.
+MameRunRequest script(const QString& text, const QString& output = {},
+                      const QByteArray& counted = {}) {
+    MameRunRequest request;
+    request.program = "/bin/sh";
+    request.arguments = {"-c", text, "sh", "*", "two words"};
+    request.outputFile = output;
+    request.countedText = counted;
+    return request;
+}
+
 class MameRunTest : public InWorkFolder {
   protected:
-    // Runs `program` with `arguments` to its end (or `whileRunning` first).
-    RunResult Run(MameRunRequest request, std::function<void(MameRun&)> whileRunning = {}) {
+    // Runs `request` to its end, calling `onOutput` on each piece of its output.
+    RunResult run(const MameRunRequest& request, std::function<void(MameRun&)> onOutput = {}) {
         MameRun run(request);
+        std::optional<RunResult> result;
         QObject::connect(&run, &MameRun::linesCounted, [this](qint64 n) { counted = n; });
-        const std::optional<RunResult> result = Await<RunResult>(run, &MameRun::finished, [&] {
-            run.start();
-            if (whileRunning)
-                whileRunning(run);
+        QObject::connect(&run, &MameRun::finished, [&](const RunResult& r) { result = r; });
+        QObject::connect(&run, &MameRun::outputArrived, [&] {
+            ++pieces;
+            if (onOutput)
+                onOutput(run);
         });
-        return result.value_or(RunResult{RunEnd::Finished, -999, "<no end>"});
-    }
-    static MameRunRequest Shell(const QString& script, const QString& output = {}) {
-        MameRunRequest request;
-        request.program = "/bin/sh";
-        request.arguments = {"-c", script, "sh", "*", "two words"};
-        request.outputFile = output;
-        return request;
+        run.start();
+        return waitFor([&] { return result.has_value(); })
+                   ? *result
+                   : RunResult{RunEnd::Finished, -999, "<no end>"};
     }
     qint64 counted = 0;
+    int pieces = 0;
 };
 
 } // namespace
 
-TEST_F(MameRunTest, ArgumentsArriveWholeAndTheOutputIsKeptAndCounted) {
+TEST_F(MameRunTest, ArgumentsArriveWholeAndTheOutputIsKeptAndCountedOnceALine) {
     ASSERT_TRUE(QDir().mkdir("a folder"));
-    MameRunRequest request =
-        Shell("printf '%s\\n' \"$1\" \"$2\"; i=0; while [ $i -lt 3000 ]; do echo \"romset g$i is "
-              "good\"; echo romsets; i=$((i+1)); done; exit 2",
-              "a folder/out.txt");
-    request.countedText = "romset ";
-    const RunResult result = Run(request);
+    const RunResult result =
+        run(script("printf '%s\\n' \"$1\" \"$2\"; i=0; while [ $i -lt 3000 ]; do echo "
+                   "\"romset g$i is good\"; echo romsets; i=$((i+1)); done; exit 2",
+                   "a folder/out.txt", "romset "));
     EXPECT_EQ(result.end, RunEnd::Finished);
     EXPECT_EQ(result.exitCode, 2); // a status of its own is no failure here
     const QByteArray out = ReadAll("a folder/out.txt");
     EXPECT_TRUE(out.startsWith("*\ntwo words\nromset g0 is good\n"));
     EXPECT_EQ(out.count('\n'), 6002);
     EXPECT_EQ(counted, 3000);
+
+    // The counted text is cut in the second line, and whole before the cut in the third.
+    pieces = 0;
+    EXPECT_EQ(run(script("printf 'romset 1\\nrom'; sleep 0.3; printf 'set 2\\nxx romset 3'; "
+                         "sleep 0.3; printf ' cut\\nplain\\n'",
+                         {}, "romset "))
+                  .end,
+              RunEnd::Finished);
+    EXPECT_EQ(pieces, 3) << "the output came in other pieces than the test means";
+    EXPECT_EQ(counted, 3);
 }
 
 TEST_F(MameRunTest, ACrashAStartFailureAndAFullDiskAreToldApart) {
-    RunResult crash = Run(Shell("echo half; kill -SEGV $$"));
+    const RunResult crash = run(script("echo half; kill -SEGV $$"));
     EXPECT_EQ(crash.end, RunEnd::Crashed);
     EXPECT_TRUE(crash.detail.startsWith("signal 11")) << crash.detail.toStdString();
-
     MameRunRequest missing;
     missing.program = m_work.filePath("no-such-mame");
-    EXPECT_EQ(Run(missing).end, RunEnd::FailedToStart);
-
-    const RunResult full = Run(Shell("yes romset | head -c 100000", "/dev/full"));
+    EXPECT_EQ(run(missing).end, RunEnd::FailedToStart);
+    const RunResult full = run(script("yes romset | head -c 100000", "/dev/full"));
     EXPECT_EQ(full.end, RunEnd::OutputNotWritten);
     EXPECT_TRUE(full.detail.contains("No space left on device")) << full.detail.toStdString();
 }
 
-TEST_F(MameRunTest, CancelEndsMameAndEverythingItStarted) {
+TEST_F(MameRunTest, CancelEndsMameAndEverythingItStartedEvenWhenMameIgnoresTheRequest) {
     // The "MAME" starts a child of its own and notes both process ids.
-    const RunResult result =
-        Run(Shell("sleep 60 & echo $! > child.pid; echo $$ > mame.pid; wait"),
-            [](MameRun& run) { QTimer::singleShot(300, &run, [&run] { run.cancel(); }); });
-    EXPECT_EQ(result.end, RunEnd::Cancelled);
-    for (const char* file : {"mame.pid", "child.pid"}) {
-        const qint64 pid = ReadAll(file).trimmed().toLongLong();
-        ASSERT_GT(pid, 0) << file;
-        QDeadlineTimer deadline(5000);
-        while (QFile::exists(QString("/proc/%1").arg(pid)) && !deadline.hasExpired())
-            QThread::msleep(20);
-        // A child that ended but was not yet collected by init is a zombie.
-        const QByteArray status = ReadAll(QString("/proc/%1/status").arg(pid));
-        EXPECT_TRUE(status == "<missing>" || status.contains("State:\tZ")) << file;
-    }
+    const auto cancel = [](MameRun& run) { run.cancel(); };
+    EXPECT_EQ(
+        run(script("sleep 60 & echo $! > child.pid; echo $$ > mame.pid; echo; wait"), cancel).end,
+        RunEnd::Cancelled);
+    EXPECT_TRUE(ended("mame.pid"));
+    EXPECT_TRUE(ended("child.pid"));
+
+    // The fake MAME ignores SIGTERM and sleeps after the first half of its listing.
+    const ScopedEnv ignore("FAKEMAME_IGNORE_TERM", "1"), sleep("FAKEMAME_SLEEP", "60");
+    bool ignoring = false;
+    const auto check = [&](MameRun& run) {
+        const QByteArray fake = status("fake.pid");
+        const quint64 mask = fake.mid(fake.indexOf("SigIgn:\t") + 8, 16).toULongLong(nullptr, 16);
+        ignoring = mask & (quint64(1) << (SIGTERM - 1));
+        run.cancel();
+    };
+    EXPECT_EQ(run(script("echo $$ > fake.pid; exec ./mame -listfull"), check).end,
+              RunEnd::Cancelled);
+    EXPECT_TRUE(ignoring) << "the fake MAME does not ignore SIGTERM";
+    EXPECT_TRUE(ended("fake.pid"));
 }
 
 TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
     // Quit: a run that goes away takes MAME with it.
     {
-        MameRun run(Shell("echo $$ > quit.pid; exec sleep 60"));
+        MameRun run(script("echo $$ > quit.pid; sleep 60"));
         run.start();
-        ASSERT_TRUE(WaitUntil([] { return ReadAll("quit.pid").endsWith('\n'); }));
+        ASSERT_TRUE(waitFor([] { return ReadAll("quit.pid").endsWith('\n'); }));
     }
     // Killed: a front end that dies without a word.
     const pid_t frontEnd = fork();
@@ -97,21 +144,12 @@ TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
         QProcess mame;
         prepareChildProcess(mame);
         mame.start("/bin/sh", {"-c", "echo $$ > killed.pid; exec sleep 60"});
-        mame.waitForStarted(5000);
         for (int i = 0; i < 500 && !ReadAll("killed.pid").endsWith('\n'); ++i)
             QThread::msleep(10);
         raise(SIGKILL);
     }
-    ASSERT_GT(frontEnd, 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(frontEnd, &status, 0), frontEnd);
-    for (const char* file : {"quit.pid", "killed.pid"}) {
-        const qint64 pid = ReadAll(file).trimmed().toLongLong();
-        ASSERT_GT(pid, 0) << file;
-        EXPECT_TRUE(WaitUntil([pid] {
-            const QByteArray state = ReadAll(QString("/proc/%1/status").arg(pid));
-            return state == "<missing>" || state.contains("State:\tZ");
-        })) << file
-            << ": MAME outlived the front end";
-    }
+    int code = 0;
+    ASSERT_EQ(waitpid(frontEnd, &code, 0), frontEnd);
+    EXPECT_TRUE(ended("quit.pid")) << "MAME outlived the run";
+    EXPECT_TRUE(ended("killed.pid")) << "MAME outlived the front end";
 }

@@ -2,100 +2,75 @@
 #include "launch/MameCommands.h"
 #include "launch/TempListingFolder.h"
 
+#include "QtPrinters.h"
 #include "TestFolders.h"
 
-#include <QDeadlineTimer>
 #include <QProcess>
-#include <QThread>
+#include <unistd.h>
 
-TEST(mameCommandFor, RunsABareNameFromTheWorkingFolderAndQuotesWhatIsNotPlain) {
-    EXPECT_EQ(mameCommandFor("mame"), "./mame");
-    EXPECT_EQ(mameCommandFor("/usr/games/mame"), "/usr/games/mame");
-    EXPECT_EQ(mameCommandFor("my mame"), "'./my mame'");
-    EXPECT_EQ(mameCommandFor("/opt/it's $HOME/mame;true"), "'/opt/it'\\''s $HOME/mame;true'");
-    EXPECT_EQ(mameProgramFor("mame"), QDir::current().absoluteFilePath("mame"));
-}
-
-TEST(shellQuote, TheShellGivesBackTheSameText) {
-    for (const char* text : {"plain", "two words", "it's", "$HOME", "a;b", "*", "'", "\\"}) {
+TEST(ShellQuote, TheShellGivesBackTheSameTextAndPlayRunsABareNameFromHere) {
+    for (const char* text : {"plain", "two words", "it's", "$HOME", "a;b", "*", "'", "\\", ""}) {
         QProcess shell;
         shell.start("/bin/sh", {"-c", "printf %s " + shellQuote(text)});
         ASSERT_TRUE(shell.waitForFinished());
         EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), text);
     }
-}
-
-TEST(isPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
-    for (const char* name : {"pacman", "sf2ce", "8080bw", "outrun_b", "s-16", "A1"})
-        EXPECT_TRUE(isPlainMameName(name)) << name;
-    for (const char* name : {"", ";rm -rf x", "$(x)", "../x", "a/b", "a b", "x|y", "x*", "'x'",
-                             "a\nb", "-createconfig", "pac.ini", "caf\u00e9"})
-        EXPECT_FALSE(isPlainMameName(QString::fromUtf8(name))) << name;
-    EXPECT_FALSE(playCommand("./mame", "x; rm -rf ~").has_value());
-}
-
-TEST(mameIniFor, ReplacesAFinalExeOrAddsIniToTheFileName) {
-    EXPECT_EQ(mameIniFor("mame.exe"), "mame.ini");
+    EXPECT_EQ(shellQuote("/usr/games/mame-0.251"), "/usr/games/mame-0.251");
+    EXPECT_EQ(mameCommandFor("mame"), "./mame");
+    EXPECT_EQ(mameCommandFor("/usr/games/mame"), "/usr/games/mame");
+    EXPECT_EQ(mameCommandFor("my mame"), "'./my mame'");
+    EXPECT_EQ(playCommand("./mame", "pacman", "-window  *"), "./mame pacman -window  *");
+    EXPECT_EQ(playCommand("./mame", "pacman", ""), "./mame pacman ");
+    EXPECT_EQ(playCommand("./mame", "pacman"), "./mame pacman");
     EXPECT_EQ(mameIniFor("MAME.EXE"), "MAME.ini");
-    EXPECT_EQ(mameIniFor("mame"), "mame.ini");
     EXPECT_EQ(mameIniFor("/usr/games/mame"), "mame.ini");
 }
 
-TEST(TempListingFolder, IsPrivateFreshAndGoesAwayWithEverythingInIt) {
+TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
+    for (const char* name : {"pacman", "sf2ce", "8080bw", "outrun_b", "s-16", "A1", "Zz9"})
+        EXPECT_TRUE(isPlainMameName(name)) << name;
+    for (const char* name : {"", ";rm -rf x", "$(x)", "../x", "a/b", "a b", "x|y", "x*", "'x'",
+                             "a\nb", "-createconfig", "pac.ini", "caf\u00e9", "a@", "[x]", "`x`"})
+        EXPECT_FALSE(isPlainMameName(QString::fromUtf8(name))) << name;
+    EXPECT_EQ(playCommand("./mame", "x; rm -rf ~"), std::nullopt);
+}
+
+TEST(TempListingFolder, IsMadeUnderTempAndGoesAwayWithEverythingInIt) {
+    const ScopedEnv empty("TEMP", "");
+    EXPECT_EQ(temporaryFolder(), QDir::tempPath());
     QTemporaryDir temp;
-    ScopedEnv env("TEMP", temp.filePath("with blank").toLocal8Bit());
-    ASSERT_TRUE(QDir(temp.path()).mkdir("with blank"));
+    const ScopedEnv env("TEMP", temp.path().toLocal8Bit());
     {
-        TempListingFolder first, second;
-        ASSERT_TRUE(first.isValid()) << first.errorText().toStdString();
-        const QString folder = QFileInfo(first.fullListing()).path();
-        EXPECT_NE(folder, QFileInfo(second.fullListing()).path());
-        EXPECT_EQ(QFileInfo(folder).permissions() & 0x0077, 0) << "others may look in";
-        EXPECT_EQ(QFileInfo(folder).fileName().left(9), "coinslot-");
-        QFile(first.fullListing()).open(QIODevice::WriteOnly);
+        TempListingFolder folder;
+        const QString name = QString("coinslot-%1-").arg(currentProcessId());
+        EXPECT_TRUE(folder.fullListing().startsWith(temp.filePath(name))) << "a stale one's name";
+        EXPECT_EQ(QFileInfo(folder.fullListing()).path().size(), temp.filePath(name).size() + 6);
+        EXPECT_EQ(QFile(QFileInfo(folder.fullListing()).path()).permissions() & 0x0077, 0);
+        WriteAll(folder.fullListing(), "x");
     }
-    EXPECT_TRUE(QDir(temp.filePath("with blank")).isEmpty());
-    ScopedEnv missing("TEMP", temp.filePath("missing").toLocal8Bit());
+    EXPECT_TRUE(QDir(temp.path()).isEmpty());
+    const ScopedEnv missing("TEMP", temp.filePath("missing").toLocal8Bit());
     EXPECT_FALSE(TempListingFolder().isValid());
 }
 
-TEST(TempListingFolder, OnlyFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
+TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
     QTemporaryDir temp;
     ScopedEnv env("TEMP", temp.path().toLocal8Bit());
-    QProcess ended;
-    ended.start("true");
-    ASSERT_TRUE(ended.waitForFinished());
-    const qint64 gone = ended.processId() ? ended.processId() : 999999;
+    // No process ever has the id pid_max.
+    const QString gone = "coinslot-" + ReadAll("/proc/sys/kernel/pid_max").trimmed() + "-";
     QDir dir(temp.path());
-    for (const QString& name : {QString("coinslot-%1-aB3xYz").arg(gone),
+    for (const QString& name : {gone + "aB3xYz", gone + "theirs", QString("precious/kept"),
                                 QString("coinslot-%1-aB3xYz").arg(currentProcessId()),
-                                QString("coinslot-Ab3xyz"), QString("other-%1-aB3xYz").arg(gone)})
+                                QString("coinslot-Ab3xyz"), "other-" + gone + "aB3xYz"})
         ASSERT_TRUE(dir.mkpath(name + "/inner"));
-    ASSERT_FALSE(processIsRunning(gone));
-    EXPECT_EQ(removeStaleListingFolders(), 1);
-    EXPECT_FALSE(dir.exists(QString("coinslot-%1-aB3xYz").arg(gone)));
-    EXPECT_EQ(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 3);
-}
-
-class OpenWithDefaultAppTest : public InWorkFolder {};
-
-TEST_F(OpenWithDefaultAppTest, StartsTheOpenerOnTheFileOrSaysItCouldNot) {
-    // A stand-in opener on PATH that notes its argument.
-    ASSERT_TRUE(QDir().mkdir("bin"));
-    QFile opener("bin/xdg-open");
-    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
-    opener.write("#!/bin/sh\necho \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.arg\"\n");
-    opener.close();
-    opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    {
-        ScopedEnv path("PATH", (m_work.filePath("bin") + ":/usr/bin:/bin").toLocal8Bit());
-        ASSERT_TRUE(openWithDefaultApp("ini/pacman.ini"));
-    }
-    const QDeadlineTimer deadline(30000); // it is not waited for
-    while (!QFile::exists("bin/xdg-open.arg") && !deadline.hasExpired())
-        QThread::msleep(10);
-    EXPECT_EQ(ReadAll("bin/xdg-open.arg"), "ini/pacman.ini\n");
-
-    ScopedEnv nowhere("PATH", m_work.filePath("nothing-here").toLocal8Bit());
-    EXPECT_FALSE(openWithDefaultApp("ini/pacman.ini"));
+    // A link of a stale name is no folder of the front end's own, nor is another user's.
+    ASSERT_TRUE(QFile::link(temp.filePath("precious"), temp.filePath(gone + "link00")));
+    const bool chowned =
+        ::chown(QFile::encodeName(temp.filePath(gone + "theirs")), 65534, 65534) == 0;
+    EXPECT_EQ(removeStaleListingFolders(), 2 - chowned);
+    EXPECT_FALSE(dir.exists(gone + "aB3xYz"));
+    EXPECT_TRUE(dir.exists("precious/kept/inner"));
+    EXPECT_EQ(dir.exists(gone + "theirs"), chowned);
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
+              5 + chowned);
 }

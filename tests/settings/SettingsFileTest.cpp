@@ -1,73 +1,77 @@
 #include "settings/SettingsFile.h"
+#include "settings/SettingValue.h"
+#include "settings/Settings.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
+#include "OutcomeText.h"
 #include "TestFolders.h"
 
-namespace {
-
-QString Lookup(const SettingsTable& table, const QString& key) {
-    QVariant value = QStringLiteral("<absent>");
-    table.lookupSetting(key, value);
-    return value.toString();
+TEST(SettingValue, ReadsNumbersToTheNearestTiesToEvenWithinTheirRangeAndFlagsInAnyCase) {
+    const std::pair<const char*, std::optional<qint32>> longs[] = {
+        {"2.5", 2},         {"3.5", 4}, {"-2.5", -2}, {"1e3", 1000}, {"2147483647", 2147483647},
+        {"2147483648", {}}, {"", {}},   {"12px", {}}, {"0x10", {}},  {"inf", {}}};
+    for (const auto& [text, value] : longs)
+        EXPECT_EQ(toLong(text), value) << text;
+    EXPECT_EQ(toInteger("-32768.4"), -32768);
+    EXPECT_EQ(toInteger("32767.5"), std::nullopt); // rounds to 32768
+    const std::pair<const char*, std::optional<bool>> flags[] = {
+        {"true", true}, {"FALSE", false}, {"-1", true}, {"0.0", false}, {"yes", {}}, {"", {}}};
+    for (const auto& [text, value] : flags)
+        EXPECT_EQ(toFlag(text), value) << text;
 }
 
-} // namespace
-
-TEST(SettingsFile, ReadsKeysAndValuesTrimmedOfSpacesOnly) {
+TEST(SettingsFile, ReadsAHundredAndOneKeysAndValuesTrimmedOfSpacesOnly) {
     QTemporaryDir dir;
-    const QString path = WriteInto(dir, "coinslot.ini",
-                                   "  left  =  1200  \r\n"
-                                   "a=b=c\r\n"
-                                   "no separator here\r\n"
-                                   "\r\n"
-                                   "Left = 5\n"
-                                   "filter = cps1\r"
-                                   "filter = cps2\r\n"
-                                   "\ttab\t = \tx\t\r\n"
-                                   " = empty key\r\n");
-    const std::optional<SettingsTable> table = readSettingsFile(path);
-    ASSERT_TRUE(table);
-    EXPECT_EQ(table->count, 7);
-    EXPECT_EQ(Lookup(*table, "left"), "1200");
-    EXPECT_EQ(Lookup(*table, "a"), "b=c");
-    EXPECT_EQ(Lookup(*table, "Left"), "5");
-    EXPECT_EQ(Lookup(*table, "LEFT"), "<absent>");
-    EXPECT_EQ(Lookup(*table, "filter"), "cps1"); // the first of a repeated key counts
-    EXPECT_EQ(Lookup(*table, "\ttab\t"), "\tx\t");
+    const SettingsTable read = ValueOf(readSettingsFile(
+        WriteInto(dir, "coinslot.ini",
+                  "  left  =  1200  \r\na=b=c\r\nno separator here\r\n\r\nLeft = 5\n"
+                  "filter = cps1\rfilter = cps2\r\n\ttab\t = \tx\t\r\n = empty key\r\n")));
+    QStringList pairs;
+    for (int i = 0; i < read.size(); ++i)
+        pairs << read[i].key + "=" + read[i].value.toString();
+    EXPECT_EQ(pairs, QStringList({"left=1200", "a=b=c", "Left=5", "filter=cps1", "filter=cps2",
+                                  "\ttab\t=\tx\t", "=empty key"}));
+    QVariant value = "<absent>";
+    EXPECT_FALSE(read.lookupSetting("LEFT", value));
+    EXPECT_TRUE(read.lookupSetting("filter", value));
+    EXPECT_EQ(value, "cps1"); // the first of a repeated key counts
+    // A hundred and one lines with "=" fit the table, no more.
+    QByteArray lines = QByteArray("k = v\r\nplain line\r\n").repeated(101);
+    EXPECT_EQ(FailureText(readSettingsFile(WriteInto(dir, "coinslot.ini", lines))), "");
+    const QString over = WriteInto(dir, "coinslot.ini", lines + "k101=v\r\n");
+    EXPECT_TRUE(FailsWith(readSettingsFile(over), "coinslot.ini holds more than 101 settings."));
 }
 
-TEST(SettingsFile, HoldsAHundredAndOneLinesWithEqualsAndNoMore) {
+TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
+    const WindowSettings window{1200, -15, 9600, 7200, 2, "MS Sans Serif", 10.1, true, false};
+    const Settings settings{window,        -1,   "mame", "-nosound -window",
+                            "cps1 neogeo", true, false,  true};
+    const QByteArray expected = "left = 1200\r\ntop = -15\r\nwidth = 9600\r\nheight = 7200\r\n"
+                                "windowstate = 2\r\nfontname = MS Sans Serif\r\nfontsize = 10.1\r\n"
+                                "fontbold = True\r\nfontitalic = False\r\nlastgame = -1\r\n"
+                                "mameexe = mame\r\ncommandlineoptions = -nosound -window\r\n"
+                                "filter = cps1 neogeo\r\nhideconsole = True\r\n"
+                                "noshortcuts = False\r\ncaseinsensitive = True\r\n";
     QTemporaryDir dir;
-    QByteArray bytes;
-    for (int i = 0; i < 101; ++i)
-        bytes += "k" + QByteArray::number(i) + " = v\r\nplain line\r\n";
-    EXPECT_TRUE(readSettingsFile(WriteInto(dir, "coinslot.ini", bytes)));
-    EXPECT_FALSE(readSettingsFile(WriteInto(dir, "coinslot.ini", bytes + "k101=v\r\n")));
-}
-
-TEST(SettingsFile, WritesKeyEqualsValueLinesInSlotOrder) {
-    QTemporaryDir dir;
-    SettingsTable table;
-    table.addSetting("left", 1200.0);
-    table.addSetting("fontsize", 8.25f);
-    table.addSetting("lastgame", -1);
-    table.addSetting("fontbold", true);
-    table.addSetting("commandlineoptions", QString());
     const QString path = dir.filePath("coinslot.ini");
-    ASSERT_EQ(writeSettingsFile(path, table), QString());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("left = 1200\r\nfontsize = 8.25\r\nlastgame = -1\r\n"
-                                         "fontbold = True\r\ncommandlineoptions = \r\n"));
+    ASSERT_EQ(FailureText(writeSettingsFile(path, tableFromSettings(settings))), "");
+    EXPECT_EQ(ReadAll(path), expected);
+
+    const Settings read = ValueOf(settingsFromTable(ValueOf(readSettingsFile(path))));
+    ASSERT_TRUE(writeSettingsFile(path, tableFromSettings(read)).ok());
+    EXPECT_EQ(ReadAll(path), expected);
 }
 
-TEST(SettingsTable, AddSettingRefusesTheHundredAndSecondPair) {
-    SettingsTable table;
-    for (int i = 0; i < SettingsTable::kSlots; ++i)
-        ASSERT_TRUE(table.addSetting(QString::number(i), i));
-    EXPECT_FALSE(table.addSetting("extra", 1));
-    EXPECT_EQ(table.count, SettingsTable::kSlots);
+TEST(Settings, ConvertsWhatWasReadAndNamesTheFirstValueThatDoesNot) {
+    const auto convert = [](std::initializer_list<std::pair<const char*, const char*>> pairs) {
+        SettingsTable table;
+        for (const auto& [key, value] : pairs)
+            table.addSetting(key, QString(value));
+        return settingsFromTable(table);
+    };
+    const Settings read = ValueOf(convert({{"fontbold", "1"}, {"width", "640.5"}}));
+    EXPECT_EQ(read.window.fontBold, true);
+    EXPECT_EQ(read.window.width, 640);
+    EXPECT_EQ(read.window.left, std::nullopt); // absent: the window keeps its own
+    EXPECT_TRUE(FailsWith(convert({{"fontbold", "yes"}, {"left", "x"}}), "value of left is not"));
+    EXPECT_TRUE(FailsWith(convert({{"windowstate", "32768"}}), "The value of windowstate is not"));
 }

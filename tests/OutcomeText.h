@@ -1,0 +1,34 @@
+#pragma once
+
+// What a test shows of an Outcome: its failure text, so that
+// EXPECT_EQ(FailureText(outcome), "") prints why something failed, and
+// EXPECT_TRUE(FailsWith(outcome, "part of the text")).
+
+#include "QtPrinters.h"
+#include "text/Outcome.h"
+
+#include <gtest/gtest.h>
+
+template <class T> QString FailureText(const Outcome<T>& outcome) {
+    if (outcome.ok())
+        return {};
+    return outcome.failure().isEmpty() ? QStringLiteral("<failed without a text>")
+                                       : outcome.failure();
+}
+
+template <class T>
+testing::AssertionResult FailsWith(const Outcome<T>& outcome, const QString& fragment) {
+    if (!outcome.ok() && outcome.failure().contains(fragment))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << (outcome.ok() ? "it succeeded"
+                            : "it failed with: " + outcome.failure().toStdString());
+}
+
+// The value of `outcome`; a failure fails the test and gives an empty value.
+template <class T> T ValueOf(const Outcome<T>& outcome) {
+    if (outcome.ok())
+        return outcome.value();
+    ADD_FAILURE() << "it failed with: " << outcome.failure().toStdString();
+    return T{};
+}
