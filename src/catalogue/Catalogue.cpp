@@ -81,12 +81,14 @@ int userVersion(QSqlDatabase& database, QSqlError& error) {
     return query.value(0).toInt();
 }
 
-// How many of the store's tables the file holds, or -1 with `error` set.
-int storeTables(QSqlDatabase& database, QSqlError& error) {
+// How many tables the file holds, all or only the store's, or -1 with
+// `error` set.
+int tableCount(QSqlDatabase& database, bool storesOnly, QSqlError& error) {
     QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                                   "name IN ('machine', 'machine_list', 'favourite', 'play', "
-                                   "'audit')")) ||
+    const QString ours = QStringLiteral(" AND name IN ('machine', 'machine_list', 'favourite', "
+                                        "'play', 'audit')");
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'") +
+                    (storesOnly ? ours : QString())) ||
         !query.next()) {
         error = query.lastError();
         return -1;
@@ -128,8 +130,11 @@ bool readFavourites(QSqlDatabase& database, QSet<QString>& favourites, QSqlError
 
 // Moves the file and its journal aside; gives the new name of the file.
 Outcome<QString> moveAside(const QString& path) {
-    const QString aside = path + QStringLiteral(".broken-") +
+    const QString stamp = path + QStringLiteral(".broken-") +
                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stamp;
+    for (int n = 2; QFile::exists(aside); ++n) // another one within the same second
+        aside = stamp + QStringLiteral("-%1").arg(n);
     if (!QFile::rename(path, aside))
         return Failure{QStringLiteral("it could not be renamed to %1").arg(aside)};
     // SQLite finds a journal by the file's name and "-wal": they stay a pair.
@@ -166,11 +171,12 @@ Catalogue::Attempt Catalogue::attemptOpen() {
         QSqlError error = database.lastError();
         int version = -1;
         int tables = -1;
+        // A file without tables is a new store; one with others is not ours.
         const bool read = database.isOpen() && (version = userVersion(database, error)) >= 0 &&
                           version <= kSchemaVersion &&
-                          (tables = storeTables(database, error)) >= 0 &&
-                          (version > 0 || tables > 0 || makeSchema(database, error)) &&
-                          (tables = storeTables(database, error)) == kStoreTables &&
+                          (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
+                           makeSchema(database, error)) &&
+                          (tables = tableCount(database, true, error)) == kStoreTables &&
                           exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
                           exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
                           readMachineList(database, attempt.contents.machines, error) &&
@@ -290,7 +296,9 @@ Outcome<Done> Catalogue::replaceAuditVerdicts(const std::vector<AuditVerdictRow>
         for (const AuditVerdictRow& row : verdicts) {
             query.bindValue(0, row.set);
             query.bindValue(1, row.verdict);
-            query.bindValue(2, row.problems.join(u'\n'));
+            // A null text would be bound as NULL.
+            query.bindValue(2,
+                            row.problems.isEmpty() ? QStringLiteral("") : row.problems.join(u'\n'));
             if (!query.exec()) {
                 error = query.lastError();
                 return false;

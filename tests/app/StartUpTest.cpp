@@ -210,3 +210,18 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     EXPECT_TRUE(onlyMessage().startsWith("The settings could not be saved to coinslot.ini: "));
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWithAWord) {
+    WriteAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nshowclones = False\r\n");
+    WriteAll("coinslot.dat", kSevenGames);
+    WriteAll("coinslot.sqlite", "damaged beyond reading, and long enough to tell");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(onlyMessage().contains("so it was moved to coinslot.sqlite.broken-"))
+        << onlyMessage().toStdString();
+    EXPECT_EQ(seam.messages[0].title, "Load");
+    // The clones were hidden before the saved place was taken.
+    EXPECT_EQ(frontEnd->games().shownRows().size(), 5);
+    EXPECT_EQ(frontEnd->games().selectedGame()->name, "mslug");
+    quit();
+    EXPECT_TRUE(ReadAll("coinslot.ini").endsWith("showclones = False\r\n"));
+}
