@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up what the front end needs on Debian 12, builds it, and then either
 # starts it (run), runs the whole test suite under the sanitizers (test), makes
-# the Debian package in build/release (package), or fuzzes the parsers (fuzz).
+# the Debian package in build/release and checks it with lintian (package), or
+# fuzzes the parsers (fuzz). Missing packages are installed as root; anyone else
+# is told which are missing and how to install them.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,6 +19,8 @@ packages+=(xvfb xdotool desktop-file-utils appstream)
 packages+=(sqlite3)
 # The Debian package: dpkg-shlibdeps computes its dependencies, and CPack uses file.
 packages+=(dpkg-dev file)
+# The package's checker.
+[[ "${1:-}" == package ]] && packages+=(lintian)
 # The fuzzers: clang with libFuzzer.
 [[ "${1:-}" == fuzz ]] && packages+=(clang libclang-rt-14-dev)
 missing=()
@@ -24,6 +28,13 @@ for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if ((${#missing[@]})); then
+    if ((EUID != 0)); then
+        # Only root installs packages: say what to run and stop.
+        echo "These packages are missing: ${missing[*]}" >&2
+        echo "Install them as root, then run this again:" >&2
+        echo "    apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
     echo "Installing: ${missing[*]}"
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
@@ -53,7 +64,10 @@ package)
         -DCOINSLOT_TESTS=OFF -DCOINSLOT_BENCH=OFF
     cmake --build build/release
     (cd build/release && cpack -G DEB)
-    ls build/release/*.deb
+    deb="$(ls -t build/release/coinslot_*.deb | head -n 1)"
+    echo "$deb"
+    # An error fails the package; the warnings left are listed in the README.
+    lintian --fail-on error "$deb"
     ;;
 fuzz)
     # Fuzzes each fuzz/<Name>Fuzz.cpp for the given seconds (default 30), starting

@@ -23,7 +23,9 @@ class FakeMameFolder : public WorkingFolder {
         Set("FAKEMAME_LOG", path() + "/play.log");
         Set("TEMP", path() + "/tmp");
         for (const char* name :
-             {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH"})
+             {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH",
+              "FAKEMAME_IGNORE_TERM", "FAKEMAME_PLAY_STDOUT", "FAKEMAME_PLAY_STDERR",
+              "FAKEMAME_PLAY_SIGNAL", "FAKEMAME_PLAY_STATUS"})
             m_env.emplace_back(name, std::nullopt);
     }
 

@@ -17,6 +17,8 @@ class ScriptedSeam : public DialogSeam {
     struct Message {
         QString text, title;
         Icon icon;
+        QString details;
+        bool ownerShown; // the window it belongs to was visible
     };
     struct Prompt {
         QString prompt, title, defaultText;
@@ -30,6 +32,7 @@ class ScriptedSeam : public DialogSeam {
     std::vector<QString> pictures;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
+    std::vector<QString> fileFolders; // where each file dialog opened
     std::deque<std::optional<QString>> textAnswers;
     std::vector<Prompt> prompts;
     std::deque<std::optional<FontChoice>> fontAnswers;
@@ -41,13 +44,14 @@ class ScriptedSeam : public DialogSeam {
     std::vector<QString> opened;
     bool openSucceeds = true;
 
-    void showMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
-        messages.push_back({text, title, icon});
+    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                     const QString& details = {}) override {
+        messages.push_back({text, title, icon, details, owner && owner->isVisible()});
     }
     // Recorded as a message with the information icon, its picture in `pictures`.
-    void showPictureMessage(QWidget*, const QString& text, const QString& title,
+    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
                             const QString& picture) override {
-        messages.push_back({text, title, Icon::Information});
+        messages.push_back({text, title, Icon::Information, {}, owner && owner->isVisible()});
         pictures.push_back(picture);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
@@ -56,8 +60,9 @@ class ScriptedSeam : public DialogSeam {
         return Next(textAnswers);
     }
     std::optional<QString> chooseFile(QWidget*, const QString& title, const QString&,
-                                      const QString&) override {
+                                      const QString& folder) override {
         fileTitles.push_back(title);
+        fileFolders.push_back(folder);
         return Next(fileAnswers);
     }
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest& request) override {

@@ -19,8 +19,8 @@ cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
     -DCOINSLOT_TESTS=OFF -DCOINSLOT_BENCH=OFF >/dev/null
 cmake --build "$root/build/release" --target coinslot
 
-# shellcheck source=tests/app/realwindow.sh
-source "$root/tests/app/realwindow.sh"
+# shellcheck source=tools/realwindow.sh
+source "$root/tools/realwindow.sh"
 work=$(mktemp -d)
 trap 'cleanup_real_window; rm -rf "$work"' EXIT
 

@@ -44,8 +44,11 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("A front end for the MAME arcade emulator.\n"
-                       "It works in the current folder unless --folder names another:\n"
-                       "its settings, its game database and the MAME executable live there."));
+                       "It works in the current folder, or in the one --folder names: its\n"
+                       "settings, its game database and an old MAME's ini files are kept there.\n"
+                       "The MAME executable may lie anywhere: it is chosen at the first start,\n"
+                       "and changed later with \"MAME executable...\" in the menu that a\n"
+                       "right click on the window's background opens."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},

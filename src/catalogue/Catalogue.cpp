@@ -1,6 +1,7 @@
 #include "catalogue/Catalogue.h"
 
 #include "catalogue/MachineTable.h"
+#include "catalogue/SqliteBulk.h"
 
 #include <QDir>
 #include <QFile>
@@ -287,24 +288,25 @@ Outcome<Done> Catalogue::replaceAuditVerdicts(const std::vector<AuditVerdictRow>
         return Failure{QStringLiteral("There is no store to keep them in.")};
     QSqlDatabase db = database();
     QSqlError error;
+    // One string per row for its problems, kept until the row is stepped.
+    std::vector<QString> problems;
+    problems.reserve(verdicts.size());
+    for (const AuditVerdictRow& row : verdicts)
+        problems.push_back(row.problems.join(u'\n'));
     const bool done = inTransaction(db, error, [&] {
-        if (!exec(db, QStringLiteral("DELETE FROM audit"), error))
-            return false;
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("INSERT OR REPLACE INTO audit (name, verdict, problems) "
-                                     "VALUES (?, ?, ?)"));
-        for (const AuditVerdictRow& row : verdicts) {
-            query.bindValue(0, row.set);
-            query.bindValue(1, row.verdict);
-            // A null text would be bound as NULL.
-            query.bindValue(2,
-                            row.problems.isEmpty() ? QStringLiteral("") : row.problems.join(u'\n'));
-            if (!query.exec()) {
-                error = query.lastError();
-                return false;
-            }
-        }
-        return true;
+        return exec(db, QStringLiteral("DELETE FROM audit"), error) &&
+               insertRows(
+                   db,
+                   QStringLiteral("INSERT OR REPLACE INTO audit (name, verdict, problems) "
+                                  "VALUES (?, ?, ?)"),
+                   std::ssize(verdicts),
+                   [&](qsizetype row, RowBinder& bind) {
+                       const auto at = static_cast<size_t>(row);
+                       bind.text(1, verdicts[at].set);
+                       bind.text(2, verdicts[at].verdict);
+                       bind.text(3, problems[at]);
+                   },
+                   error);
     });
     return doneOr(done, error);
 }

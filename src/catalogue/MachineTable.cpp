@@ -1,10 +1,11 @@
 #include "catalogue/MachineTable.h"
 
-#include <QSqlDriver>
+#include "catalogue/SqliteBulk.h"
+
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtEndian>
-#include <sqlite3.h>
+#include <sqlite3.h> // SQLITE_CORRUPT
 
 const char* const kCreateMachineTables[2] = {
     "CREATE TABLE machine (name TEXT PRIMARY KEY, year TEXT NOT NULL, manufacturer TEXT NOT "
@@ -52,78 +53,35 @@ bool failed(const QSqlQuery& query, QSqlError& error) {
     return false;
 }
 
-// The SQLite connection under Qt's, for the one bulk write: Qt binds each
-// value through a named placeholder and a variant, which costs twenty times
-// what SQLite itself needs for 40,000 rows of sixteen values.
-sqlite3* sqliteHandle(QSqlDatabase& database) {
-    const QVariant handle = database.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.data());
-}
-
-// The statement's last failure, as Qt reports one (its result code as the
-// native code), so that callers tell a damaged file from others alike.
-QSqlError sqliteError(sqlite3* handle) {
-    return QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)),
-                     QSqlError::StatementError, QString::number(sqlite3_errcode(handle)));
-}
-
-bool insertFacts(sqlite3* handle, const MachineFactsTable& facts, QSqlError& error) {
-    sqlite3_stmt* statement = nullptr;
-    const QByteArray insert = QStringLiteral("INSERT OR REPLACE INTO machine (%1) VALUES (?%2)")
-                                  .arg(kColumns, QStringLiteral(", ?").repeated(kColumnCount - 1))
-                                  .toUtf8();
-    if (sqlite3_prepare_v2(handle, insert.constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        error = sqliteError(handle);
-        return false;
-    }
-    bool ok = true;
-    for (const MachineFacts& m : facts) {
-        const QString texts[] = {m.name,
-                                 m.year,
-                                 m.manufacturer,
-                                 statusText(m.status),
-                                 m.imperfectFeatures,
-                                 m.unemulatedFeatures,
-                                 m.cloneOf,
-                                 m.sourceFile,
-                                 m.softwareLists,
-                                 m.screenType};
-        int column = 1;
-        for (const QString& text : texts) {
-            // The texts outlive the step, so SQLite need not copy them.
-            const void* data = text.isNull() ? static_cast<const void*>(u"") : text.constData();
-            sqlite3_bind_text16(statement, column++, data,
-                                static_cast<int>(text.size() * sizeof(char16_t)), SQLITE_STATIC);
-        }
-        for (const int number :
-             {m.screenRotation, m.screens, m.players, m.coins, int(m.mechanical), int(m.needsDisk)})
-            sqlite3_bind_int(statement, column++, number);
-        if (sqlite3_step(statement) != SQLITE_DONE) {
-            error = sqliteError(handle);
-            ok = false;
-            break;
-        }
-        sqlite3_reset(statement);
-    }
-    sqlite3_finalize(statement);
-    return ok;
-}
-
 } // namespace
 
 bool writeMachineTable(QSqlDatabase& database, const MachineFactsTable& facts, QSqlError& error) {
     QSqlQuery query(database);
     if (!query.exec(QStringLiteral("DELETE FROM machine")))
         return failed(query, error);
-    sqlite3* handle = sqliteHandle(database);
-    if (!handle) {
-        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
-                          QSqlError::ConnectionError);
-        return false;
-    }
-    return insertFacts(handle, facts, error);
+    // The status texts, kept until their rows are stepped.
+    std::vector<QString> statuses;
+    statuses.reserve(facts.size());
+    for (const MachineFacts& m : facts)
+        statuses.push_back(statusText(m.status));
+    const QString insert = QStringLiteral("INSERT OR REPLACE INTO machine (%1) VALUES (?%2)")
+                               .arg(kColumns, QStringLiteral(", ?").repeated(kColumnCount - 1));
+    return insertRows(
+        database, insert, std::ssize(facts),
+        [&](qsizetype row, RowBinder& bind) {
+            const MachineFacts& m = facts[static_cast<size_t>(row)];
+            int column = 1;
+            for (const QString* text :
+                 {&m.name, &m.year, &m.manufacturer,
+                  static_cast<const QString*>(&statuses[static_cast<size_t>(row)]),
+                  &m.imperfectFeatures, &m.unemulatedFeatures, &m.cloneOf, &m.sourceFile,
+                  &m.softwareLists, &m.screenType})
+                bind.text(column++, *text);
+            for (const int number : {m.screenRotation, m.screens, m.players, m.coins,
+                                     int(m.mechanical), int(m.needsDisk)})
+                bind.number(column++, number);
+        },
+        error);
 }
 
 bool writeMachineList(QSqlDatabase& database, const MachineList& list, QSqlError& error) {

@@ -3,6 +3,7 @@
 #include "database/ListingFaults.h"
 #include "text/Sorting.h"
 
+#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
@@ -58,6 +59,67 @@ QString whatMamePrinted(const QString& reportName, const QStringList& report,
     return message;
 }
 
+// The set name of a verdict line, from column 8 up to the next blank.
+QString verdictSetName(const QString& line, qsizetype blank) {
+    return line.mid(kNameColumn - 1, blank - (kNameColumn - 1));
+}
+
+// Why a detail line names a file, in the report's words.
+QString problemOf(QStringView mameWords) {
+    if (mameWords == QLatin1String("NOT FOUND"))
+        return QStringLiteral("not found");
+    if (mameWords == QLatin1String("INCORRECT CHECKSUM"))
+        return QStringLiteral("wrong checksum");
+    return QStringLiteral("wrong length");
+}
+
+// What the lines of a report say of each set, beside the classic reading.
+class FindingsReader {
+  public:
+    // A classic good line, whose set is `name`.
+    void addGood(const QString& line, const QString& name) {
+        const SetVerdict verdict =
+            line.contains(QLatin1String("is good")) ? SetVerdict::Good : SetVerdict::BestAvailable;
+        // Called usable anywhere, the set survives: that verdict wins.
+        const auto known = m_verdicts.constFind(name);
+        if (known == m_verdicts.constEnd() || *known == SetVerdict::Bad)
+            m_verdicts.insert(name, verdict);
+    }
+    // Any other line: a bad verdict, a detail line, or something else.
+    void addOther(const QString& line) {
+        if (line.startsWith(QLatin1String("romset ")) && line.contains(QLatin1String(" is bad"))) {
+            const qsizetype blank = line.indexOf(u' ', kNameColumn - 1);
+            if (const QString name = verdictSetName(line, blank); !m_verdicts.contains(name))
+                m_verdicts.insert(name, SetVerdict::Bad);
+            return;
+        }
+        if (!line.contains(QLatin1String(": ")))
+            return;
+        static const QRegularExpression detail(QStringLiteral(
+            R"(^(\S+)\s*: (\S+)\s.*?(NOT FOUND|INCORRECT CHECKSUM|INCORRECT LENGTH))"));
+        const QRegularExpressionMatch match = detail.match(line);
+        if (match.hasMatch())
+            m_problems[match.captured(1)].append(match.captured(2) + QStringLiteral(": ") +
+                                                 problemOf(match.capturedView(3)));
+    }
+    // One finding per game, in the order of `games`.
+    std::vector<SetFinding> findings(const GameTable& games) const {
+        std::vector<SetFinding> findings;
+        findings.reserve(games.size());
+        for (const GameRecord& game : games) {
+            const SetVerdict verdict = m_verdicts.value(game.name, SetVerdict::NotFound);
+            findings.push_back(
+                {game.name, verdict,
+                 verdict == SetVerdict::Bad ? m_problems.value(game.name) : QStringList()});
+        }
+        return findings;
+    }
+
+  private:
+    QHash<QString, SetVerdict> m_verdicts;
+    QHash<QString, QStringList> m_problems;
+};
+
 } // namespace
 
 bool isAuditClosingLine(const QString& line) {
@@ -80,10 +142,13 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
         return Failure{whatMamePrinted(reportName, *report, errorLines)};
 
     std::vector<QString> goodNames;
+    FindingsReader findings;
     for (qsizetype i = 0; i < report->size(); ++i) {
         const QString& line = report->at(i);
-        if (!isGoodVerdict(line))
+        if (!isGoodVerdict(line)) {
+            findings.addOther(line);
             continue;
+        }
         const qsizetype blank = line.indexOf(u' ', kNameColumn - 1);
         if (blank < 0)
             return Failure{lineFault(reportName, i + 1,
@@ -93,7 +158,8 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
                 QStringLiteral("MAME's %1 holds more than %2 good sets, more than the database "
                                "can hold.")
                     .arg(reportName, QLocale(QLocale::English).toString(kMaxGames))};
-        goodNames.push_back(line.mid(kNameColumn - 1, blank - (kNameColumn - 1)));
+        goodNames.push_back(verdictSetName(line, blank));
+        findings.addGood(line, goodNames.back());
     }
     // The closing line is normally the last one, so look from the end.
     if (std::none_of(report->rbegin(), report->rend(), isAuditClosingLine) &&
@@ -112,6 +178,7 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
     }
     result.kept = std::ssize(result.games);
     result.removed = std::ssize(games) - result.kept;
+    result.findings = findings.findings(games);
     return result;
 }
 

@@ -19,11 +19,29 @@
 // OK.", or, when it found no set at all, 'romset "*" not found!' (or "not
 // supported!", or "has no roms!"). A current MAME prints it on its standard
 // error when some set is bad, so it is looked for there as well.
+//
+// Beside that reading, each game gets MAME's verdict on its set, from the
+// lines "romset NAME ... is good", "is best available" or "is bad" (name from
+// column 8, as above), and a bad set the files its detail lines name. A
+// detail line reads "NAME : FILE ..." and tells why: "NOT FOUND", "INCORRECT
+// CHECKSUM" or "INCORRECT LENGTH" (both generations use these words). A set
+// with no verdict line was not found. A set that survives is Good or
+// BestAvailable, whatever else the report says of it.
+
+enum class SetVerdict { Good, BestAvailable, Bad, NotFound };
+struct SetFinding {
+    QString set; // the game's short name
+    SetVerdict verdict;
+    QStringList problems; // Bad only: one entry per file MAME named, e.g.
+                          // "pm1_prg3.6f: not found", "pm1_prg1.6e: wrong checksum",
+                          // "x.bin: wrong length"
+};
 
 struct AuditResult {
-    GameTable games;       // the surviving games, in master order
-    qsizetype kept = 0;    // games.size()
-    qsizetype removed = 0; // games of the master table not kept
+    GameTable games;                  // the surviving games, in master order
+    qsizetype kept = 0;               // games.size()
+    qsizetype removed = 0;            // games of the master table not kept
+    std::vector<SetFinding> findings; // one per game of the database, in master order
 };
 
 // `report` holds the lines MAME wrote to its report (standard output), or

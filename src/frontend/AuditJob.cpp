@@ -1,8 +1,11 @@
 #include "frontend/AuditJob.h"
 
+#include "database/AuditReport.h"
 #include "frontend/GameList.h"
 #include "text/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -13,8 +16,8 @@ QString formatCount(qint64 number) {
 
 } // namespace
 
-AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games)
-    : MameJob(runner, mame), m_games(games) {}
+AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString reportFile)
+    : MameJob(runner, mame), m_games(games), m_reportFile(std::move(reportFile)) {}
 
 void AuditJob::start() {
     if (Outcome<Done> made = makeTempFolder(); !made.ok())
@@ -22,8 +25,8 @@ void AuditJob::start() {
     runAudit(verifySetsArguments());
 }
 
-// MAME's report goes to the temporary folder; its verdicts are counted as
-// they come.
+// MAME's report goes to the temporary folder. An old MAME's verdicts are
+// counted as they come; a current one's tell how far along the sets it is.
 void AuditJob::runAudit(const QStringList& arguments) {
     m_option = arguments.front();
     MameRunRequest request = mameRequest(arguments);
@@ -31,12 +34,21 @@ void AuditJob::runAudit(const QStringList& arguments) {
     request.countedText = QByteArrayLiteral("romset ");
     run(request, &AuditJob::onReport);
     const qint64 total = std::ssize(m_games.games());
-    const auto report = [this, total](qint64 verdicts) {
+    const auto report = [this, total](qint64 done) {
         reportProgress(QStringLiteral("Auditing ROM sets\u2026 %1 of %2")
-                           .arg(formatCount(verdicts), formatCount(total)),
-                       verdicts, total);
+                           .arg(formatCount(done), formatCount(total)),
+                       done, total);
     };
-    connect(&currentRun(), &MameRun::linesCounted, this, report);
+    if (arguments == verifyRomsArguments()) {
+        m_progress = std::make_unique<AuditProgress>(m_games.games());
+        connect(&currentRun(), &MameRun::outputArrived, this,
+                [this, report, place = qsizetype(0)](const QByteArray& chunk) mutable {
+                    if (const qsizetype now = m_progress->addOutput(chunk); now != place)
+                        report(place = now);
+                });
+    } else {
+        connect(&currentRun(), &MameRun::linesCounted, this, report);
+    }
     report(0);
 }
 
@@ -56,6 +68,8 @@ void AuditJob::onReport(const RunResult& result) {
     inWorker(
         [this, report = std::move(report), errors = std::move(errors)] {
             m_checked = auditGames(m_games.games(), report, errors, m_option);
+            if (m_checked->ok())
+                m_reportLines = auditReportLines(m_games.games(), m_checked->value().findings);
         },
         &AuditJob::onChecked);
 }
@@ -75,5 +89,15 @@ void AuditJob::onChecked() {
                               m_games.databaseFile() + QStringLiteral(" could not be deleted.") +
                               kNothingChanged});
     }
-    finish(JobReport{auditSummary(audit.kept, audit.removed), {}});
+    // The audit stands; its report is kept beside the database.
+    m_findings = std::move(audit.findings);
+    const QString reportPath = QDir::toNativeSeparators(QFileInfo(m_reportFile).absoluteFilePath());
+    const Outcome<Done> saved = writeLinesAtomically(m_reportFile, m_reportLines);
+    const QString savedLine = saved.ok()
+                                  ? QStringLiteral("The report was saved in %1.").arg(reportPath)
+                                  : QStringLiteral("The report could not be saved in %1: %2.")
+                                        .arg(reportPath, saved.failure());
+    finish(
+        JobReport{auditSummary(audit.kept, audit.removed) + QStringLiteral("\r\n\r\n") + savedLine,
+                  m_reportLines.join(QStringLiteral("\r\n"))});
 }

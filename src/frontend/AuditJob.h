@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/Audit.h"
+#include "database/AuditProgress.h"
 #include "frontend/MameJob.h"
 
 class GameList;
@@ -9,14 +10,17 @@ class GameList;
 // current MAME, which refuses the old option) and keeps in the database only
 // the games whose sets MAME calls usable. With no game left, the database
 // file is deleted. The report is checked on a worker thread, and nothing
-// changes unless MAME finished its audit.
+// changes unless MAME finished its audit. What MAME found of each set is then
+// written to `reportFile` and given as the report's details.
 class AuditJob : public MameJob {
     Q_OBJECT
 
   public:
-    AuditJob(MameRunner& runner, MameSetup& mame, GameList& games);
+    AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString reportFile);
 
     void start() override;
+    // Once the audit stands: what MAME found of each set, in master order.
+    const std::vector<SetFinding>& findings() const { return m_findings; }
 
   private:
     void runAudit(const QStringList& arguments);
@@ -24,6 +28,10 @@ class AuditJob : public MameJob {
     void onChecked();
 
     GameList& m_games;
+    const QString m_reportFile;
     QString m_option; // the audit option of the run in progress
     std::optional<Outcome<AuditResult>> m_checked;
+    QStringList m_reportLines;
+    std::vector<SetFinding> m_findings;
+    std::unique_ptr<AuditProgress> m_progress; // a current MAME's
 };

@@ -10,6 +10,24 @@
 
 #include <QFileInfo>
 
+namespace {
+
+QString verdictText(SetVerdict verdict) {
+    switch (verdict) {
+    case SetVerdict::Good:
+        return QStringLiteral("good");
+    case SetVerdict::BestAvailable:
+        return QStringLiteral("best available");
+    case SetVerdict::Bad:
+        return QStringLiteral("bad");
+    case SetVerdict::NotFound:
+        break;
+    }
+    return QStringLiteral("not found");
+}
+
+} // namespace
+
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
     : QObject(parent), m_runner(runner),
       m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {}
@@ -22,6 +40,7 @@ FrontEnd::~FrontEnd() {
 void FrontEnd::setProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();
     m_settingsFile = base + QStringLiteral(".ini");
+    m_auditReportFile = base + QStringLiteral("-audit.txt");
     m_games.setDatabaseFile(base + QStringLiteral(".dat"));
     m_catalogue = std::make_unique<Catalogue>(base + QStringLiteral(".sqlite"));
     m_catalogueLoaded = false;
@@ -100,7 +119,8 @@ void FrontEnd::list() {
 
 void FrontEnd::audit() {
     if (!busy())
-        begin(Command::Audit, std::make_unique<AuditJob>(m_runner, m_mame, m_games));
+        begin(Command::Audit,
+              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile));
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
@@ -110,7 +130,8 @@ void FrontEnd::play(const std::optional<QString>& options) {
     if (options)
         m_settings.playOptions = *options;
     m_playedSet = game->name;
-    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name, options));
+    begin(Command::Play,
+          std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description, options));
 }
 
 void FrontEnd::info() {
@@ -164,6 +185,18 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
     m_job->start();
 }
 
+void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
+    // The store keeps the verdicts, and its machine list follows the table
+    // the audit left, so that the next start-up finds it lined up. The audit
+    // stands either way: a failure here only costs the verdicts or time.
+    std::vector<AuditVerdictRow> verdicts;
+    verdicts.reserve(findings.size());
+    for (const SetFinding& finding : findings)
+        verdicts.push_back({finding.set, verdictText(finding.verdict), finding.problems});
+    (void)m_catalogue->replaceAuditVerdicts(verdicts);
+    (void)m_catalogue->replaceMachineList(m_games.machineList());
+}
+
 void FrontEnd::onRunning() {
     m_running = true;
     // A play counts once MAME has been started with the game.
@@ -174,11 +207,10 @@ void FrontEnd::onRunning() {
 
 void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
     // The job is still emitting: let it go once it has returned.
-    m_job.release()->deleteLater();
-    // An audit dropped games: the store's machine list follows the table, so
-    // that the next start-up finds it lined up. A failure only costs time.
+    MameJob* job = m_job.release();
+    job->deleteLater();
     if (m_command == Command::Audit && outcome.ok() && m_catalogue->isOpen())
-        (void)m_catalogue->replaceMachineList(m_games.machineList());
+        keepAudit(static_cast<const AuditJob&>(*job).findings());
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

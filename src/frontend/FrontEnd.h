@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "database/Audit.h"
 #include "frontend/GameList.h"
 #include "frontend/IniFileJob.h"
 #include "frontend/MameJob.h"
@@ -29,6 +30,8 @@ class FrontEnd : public QObject {
     // (or the defaults).
     void setProgramName(const QString& programName);
     const QString& settingsFile() const { return m_settingsFile; }
+    // Where Audit writes its report.
+    const QString& auditReportFile() const { return m_auditReportFile; }
     void configure(const Settings& settings);
     const Settings& settings() const { return m_settings; }
     void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
@@ -87,8 +90,10 @@ class FrontEnd : public QObject {
     void begin(Command command, std::unique_ptr<MameJob> job);
     void onJobFinished(const Outcome<JobReport>& outcome);
     void onRunning();
+    void keepAudit(const std::vector<SetFinding>& findings);
 
     QString m_settingsFile;
+    QString m_auditReportFile;
     Settings m_settings;
     MameRunner& m_runner;
     MameSetup m_mame;

@@ -147,12 +147,15 @@ void GameList::setFavourite(qsizetype position, bool favourite) {
     emit showChoicesChanged();
 }
 
-void GameList::search(const QString& text) {
+bool GameList::search(const QString& text) {
     qsizetype found = searchGames(m_games, m_shown, text, m_searchCompare);
     if (found < 0 && !text.startsWith(u'['))
         found = searchFurther(m_games, m_shown, text, manufacturers());
-    if (found >= 0)
+    if (found >= 0) {
         select(found);
+        return true;
+    }
+    return text.isEmpty() || (text.startsWith(u'[') && !text.endsWith(u']'));
 }
 
 void GameList::select(qsizetype row) {

@@ -78,8 +78,10 @@ class GameList : public QObject {
     bool isFavourite(qsizetype position) const;
     // Selects the game the search text finds (the prefix and bracketed set
     // name searches, then the further steps of searchFurther()); a miss
-    // leaves the selection.
-    void search(const QString& text);
+    // leaves the selection. Gives false for a miss of a whole search text:
+    // not for the empty text, nor for a set name still being typed ("[pac",
+    // not yet closed by "]").
+    bool search(const QString& text);
     // Selects `row`; a row that is not shown changes nothing.
     void select(qsizetype row);
     // The Info box's text for the selected game.

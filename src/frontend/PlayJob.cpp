@@ -1,8 +1,11 @@
 #include "frontend/PlayJob.h"
 
-PlayJob::PlayJob(MameRunner& runner, MameSetup& mame, QString setName,
+#include "launch/PlayFailure.h"
+
+PlayJob::PlayJob(MameRunner& runner, MameSetup& mame, QString setName, QString description,
                  std::optional<QString> options)
-    : MameJob(runner, mame), m_setName(std::move(setName)), m_options(std::move(options)) {}
+    : MameJob(runner, mame), m_setName(std::move(setName)), m_description(std::move(description)),
+      m_options(std::move(options)) {}
 
 void PlayJob::start() {
     const std::optional<QString> line =
@@ -18,7 +21,26 @@ void PlayJob::start() {
     run(request, &PlayJob::onEnded);
 }
 
-void PlayJob::onEnded(const RunResult&) {
-    // Whatever way MAME ended, the window comes back.
+void PlayJob::onEnded(const RunResult& result) {
+    if (!dependsOnGeneration(result) || mame().generation())
+        return finishWith(result, mame().generation());
+    // Which MAME this is shows in the first line of its game listing.
+    m_ended = result;
+    run(mameRequest(listFullArguments()), &PlayJob::onGenerationProbed);
+    watchListingHeader(true);
+}
+
+void PlayJob::onGenerationProbed(const RunResult&) {
+    if (headerGeneration())
+        mame().setGeneration(*headerGeneration());
+    finishWith(m_ended, headerGeneration());
+}
+
+void PlayJob::finishWith(const RunResult& ended, std::optional<MameGeneration> generation) {
+    // Whatever way MAME ended, the window comes back; a bad end says why.
+    const std::optional<QString> failure =
+        playFailureText(ended, generation, m_description, m_setName);
+    if (failure)
+        return finish(Failure{*failure});
     finish(JobReport{});
 }

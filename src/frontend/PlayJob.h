@@ -5,19 +5,27 @@
 #include <optional>
 
 // Play: runs MAME with one game, and the user's options when given, through
-// the command shell (the options are the user's own shell words), with
-// MAME's output on the front end's own. Ends when MAME does, however it ends.
+// the command shell (the options are the user's own shell words). MAME's
+// output reaches the front end's own channels, and its last lines are kept.
+// Ends when MAME does: well with status 0, else failed with what the "Play"
+// box says (why, then MAME's last lines). When the words depend on which MAME
+// this is and that is not known yet, MAME's game listing is asked first.
 class PlayJob : public MameJob {
     Q_OBJECT
 
   public:
-    PlayJob(MameRunner& runner, MameSetup& mame, QString setName, std::optional<QString> options);
+    PlayJob(MameRunner& runner, MameSetup& mame, QString setName, QString description,
+            std::optional<QString> options);
 
     void start() override;
 
   private:
     void onEnded(const RunResult& result);
+    void onGenerationProbed(const RunResult& result);
+    void finishWith(const RunResult& ended, std::optional<MameGeneration> generation);
 
     const QString m_setName;
+    const QString m_description;
     const std::optional<QString> m_options;
+    RunResult m_ended;
 };

@@ -30,6 +30,16 @@ qint64 countLines(const QByteArray& chunk, const QByteArray& counted, QByteArray
     return lines;
 }
 
+// Adds `chunk` to `tail`, keeping only its last kKeptTailBytes, from the
+// start of a line.
+void keepTail(QByteArray& tail, const QByteArray& chunk) {
+    tail += chunk;
+    if (tail.size() <= kKeptTailBytes)
+        return;
+    tail.remove(0, tail.size() - kKeptTailBytes);
+    tail.remove(0, tail.indexOf('\n') + 1);
+}
+
 } // namespace
 
 MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
@@ -61,8 +71,8 @@ MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
                     failWriting(m_errors);
                 if (!m_writeFailure.isEmpty())
                     return finish({RunEnd::OutputNotWritten, 0, m_writeFailure});
-                if (status == QProcess::CrashExit)
-                    return finish({RunEnd::Crashed, 0, exitSignalText(m_process)});
+                if (status == QProcess::CrashExit) // the code is the signal
+                    return finish({RunEnd::Crashed, exitCode, exitSignalText(m_process)});
                 finish({RunEnd::Finished, exitCode, {}});
             });
 }
@@ -92,9 +102,7 @@ void MameRun::start() {
             return;
         }
     }
-    if (m_request.ownChannels)
-        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-    else if (m_request.outputFile.isEmpty() && m_request.errorFile.isEmpty())
+    if (!m_request.ownChannels && m_request.outputFile.isEmpty() && m_request.errorFile.isEmpty())
         m_process.setStandardErrorFile(QProcess::nullDevice());
     if (!m_request.workingFolder.isEmpty())
         m_process.setWorkingDirectory(m_request.workingFolder);
@@ -121,9 +129,11 @@ void MameRun::endGroup(bool hard) {
 }
 
 void MameRun::readOutput() {
-    if (m_request.ownChannels)
-        return;
     const QByteArray chunk = m_process.readAllStandardOutput();
+    if (m_request.ownChannels) {
+        writeToOwnChannel(OwnChannel::Output, chunk);
+        return keepTail(m_outputTail, chunk);
+    }
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
     if (m_output.isOpen() && m_output.write(chunk) != chunk.size())
@@ -137,9 +147,11 @@ void MameRun::readOutput() {
 }
 
 void MameRun::readErrors() {
-    if (m_request.ownChannels)
-        return;
     const QByteArray chunk = m_process.readAllStandardError();
+    if (m_request.ownChannels) {
+        writeToOwnChannel(OwnChannel::Errors, chunk);
+        return keepTail(m_errorTail, chunk);
+    }
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
     if (m_errors.isOpen() && m_errors.write(chunk) != chunk.size())
@@ -163,5 +175,7 @@ void MameRun::finish(RunResult result) {
     m_grace.stop();
     m_output.close();
     m_errors.close();
+    result.outputTail = m_outputTail;
+    result.errorTail = m_errorTail;
     emit finished(result);
 }

@@ -12,13 +12,15 @@
 // the request names one, and followed asynchronously: the caller's event loop
 // keeps running while MAME does.
 struct MameRunRequest {
-    QString program;          // started as it is: no shell, no quoting
-    QStringList arguments;    // each reaches the program as one argument, "*" included
-    QString workingFolder;    // empty: the front end's own
-    QString outputFile;       // standard output is written here (empty: kept nowhere)
-    QString errorFile;        // standard error is written here (empty: kept nowhere)
-    QByteArray countedText;   // output lines holding this are counted (empty: every line)
-    bool ownChannels = false; // MAME writes to the front end's own channels (Play)
+    QString program;        // started as it is: no shell, no quoting
+    QStringList arguments;  // each reaches the program as one argument, "*" included
+    QString workingFolder;  // empty: the front end's own
+    QString outputFile;     // standard output is written here (empty: kept nowhere)
+    QString errorFile;      // standard error is written here (empty: kept nowhere)
+    QByteArray countedText; // output lines holding this are counted (empty: every line)
+    // MAME's output and errors reach the front end's own channels as they
+    // come, and the last of each is kept for the result (Play).
+    bool ownChannels = false;
 };
 
 // How a run ended.
@@ -31,10 +33,19 @@ enum class RunEnd {
 };
 
 struct RunResult {
+    RunResult(RunEnd end = RunEnd::Finished, int exitCode = 0, QString detail = {})
+        : end(end), exitCode(exitCode), detail(std::move(detail)) {}
+
     RunEnd end = RunEnd::Finished;
-    int exitCode = 0; // Finished only
+    int exitCode = 0; // Finished: the exit status; Crashed: the signal
     QString detail;   // FailedToStart, Crashed, OutputNotWritten: what happened, for a message
+    // With ownChannels: the last whole lines of standard output and standard
+    // error (up to kKeptTailBytes each).
+    QByteArray outputTail;
+    QByteArray errorTail;
 };
+
+inline constexpr qsizetype kKeptTailBytes = 64 * 1024;
 
 class MameRun : public QObject {
     Q_OBJECT
@@ -72,6 +83,8 @@ class MameRun : public QObject {
     QFile m_errors;
     QTimer m_grace;
     QByteArray m_partialLine;
+    QByteArray m_outputTail;
+    QByteArray m_errorTail;
     qint64 m_counted = 0;
     qint64 m_pid = 0;
     bool m_started = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -40,6 +41,15 @@ void endProcessGroup(qint64 pid, bool hard);
 
 // What ended a crashed process, for a message ("signal 11 (Segmentation fault)").
 QString exitSignalText(const QProcess& process);
+
+// A signal's name, such as "SIGSEGV" for 11; "signal N" for a number without one.
+QString signalName(int signal);
+
+// Writes `bytes` whole to the front end's own standard output or error. A
+// channel that is closed or fails loses them, and never ends the front end
+// (no SIGPIPE).
+enum class OwnChannel { Output, Errors };
+void writeToOwnChannel(OwnChannel channel, QByteArrayView bytes);
 
 // Whether a process with this id runs now.
 bool processIsRunning(qint64 pid);

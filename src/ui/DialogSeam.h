@@ -28,13 +28,14 @@ struct FontChoice {
 // driven by a script in tests.
 class DialogSeam {
   public:
-    enum class Icon { Information, Error };
+    enum class Icon { Information, Warning, Error };
 
     virtual ~DialogSeam() = default;
 
-    // A modal message box with one OK button.
-    virtual void showMessage(QWidget* owner, const QString& text, const QString& title,
-                             Icon icon) = 0;
+    // A modal message box with one OK button; `details`, when there are any,
+    // behind a "Show Details..." button.
+    virtual void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                             const QString& details = {}) = 0;
     // The same, with the picture in the file `picture` in place of the icon.
     virtual void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
                                     const QString& picture) = 0;

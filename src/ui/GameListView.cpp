@@ -1,6 +1,7 @@
 #include "ui/GameListView.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 GameListView::GameListView(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -73,4 +74,20 @@ void GameListView::currentChanged(const QModelIndex& current, const QModelIndex&
     QListView::currentChanged(current, previous);
     if (current.isValid())
         emit rowSelected(current.row());
+}
+
+void GameListView::setEmptyHint(const QString& text) {
+    m_emptyHint = text;
+    viewport()->update();
+}
+
+void GameListView::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (m_emptyHint.isEmpty() || !model() || model()->rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = fontMetrics().averageCharWidth() * 2;
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
 }

@@ -3,7 +3,8 @@
 #include <QListView>
 
 // The game list: one game always selected while there are games, a double
-// click that asks to play, and a right press that asks for the list's menu.
+// click that asks to play, a right press that asks for the list's menu, and a
+// hint while it is empty.
 class GameListView : public QListView {
     Q_OBJECT
 
@@ -14,6 +15,10 @@ class GameListView : public QListView {
     int selectedRow() const;
     // Selects `row` and scrolls to it; nothing changes for a row that is not there.
     void selectRow(int row);
+    // The text drawn in the middle of the list while it has no rows; it is
+    // no item: nothing to select.
+    void setEmptyHint(const QString& text);
+    const QString& emptyHint() const { return m_emptyHint; }
 
   signals:
     void rowSelected(int row);
@@ -27,4 +32,8 @@ class GameListView : public QListView {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString m_emptyHint;
 };

@@ -27,7 +27,7 @@ constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
-    "Enter driver name(s). To specify multiple drivers seperate each with a space. Clear filter "
+    "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
     "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
 
 const QString kPlayPrompt = QStringLiteral(
@@ -48,6 +48,9 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     connectFrontEnd();
     const TwipsPerPixel twips = TwipsPerPixel::of(this);
     resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
+    // Below its design size the window would hide controls that the layout
+    // never moves back in.
+    setMinimumSize(size());
     // The design layout and font, before any saved placement or font.
     const std::vector<QPushButton*> column = buttons();
     m_resizeRule = new ResizeRule(this, m_gameList, m_searchBox, {column.begin(), column.end()});
@@ -78,6 +81,7 @@ void MainWindow::createControls() {
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
     placeDesign(m_gameList, 240, 240, 5295, 3705);
+    m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
@@ -111,6 +115,8 @@ void MainWindow::createMenus() {
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
     m_centreItem = addItem(m_windowMenu, "centreItem", QStringLiteral("&Centre"));
     m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
+    m_mameExecutableItem =
+        addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
 
     m_listMenu = new QMenu(QStringLiteral("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
@@ -123,7 +129,9 @@ void MainWindow::createMenus() {
 
 void MainWindow::connectCommands() {
     GameList& games = m_frontEnd.games();
-    connect(m_searchBox, &QLineEdit::textChanged, &games, &GameList::search);
+    connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_searchBox->showNoMatch(!m_frontEnd.games().search(text));
+    });
     connect(m_playButton, &QPushButton::clicked, this, &MainWindow::onPlayClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &QWidget::close);
     // While MAME runs, the front end starts nothing.
@@ -142,6 +150,7 @@ void MainWindow::connectCommands() {
     connect(m_fontItem, &QAction::triggered, this, &MainWindow::onFont);
     connect(m_centreItem, &QAction::triggered, this, &MainWindow::centre);
     connect(m_resetItem, &QAction::triggered, this, &MainWindow::onReset);
+    connect(m_mameExecutableItem, &QAction::triggered, this, &MainWindow::onMameExecutable);
     connect(m_gameList, &GameListView::rowSelected, &games, &GameList::select);
     // A double click plays like the Play button, even while that is disabled.
     connect(m_gameList, &GameListView::playRequested, this, &MainWindow::onPlayClicked);
@@ -154,6 +163,9 @@ void MainWindow::connectFrontEnd() {
     connect(&m_frontEnd.games(), &GameList::gamesChanged, this, &MainWindow::enableGameCommands);
     connect(&m_frontEnd.games(), &GameList::shownChanged, this,
             [this] { m_searchBox->setPlaceholderText(searchPlaceholder(m_frontEnd.games())); });
+    // The last search's miss says nothing about new games.
+    connect(&m_frontEnd.games(), &GameList::gamesChanged, m_searchBox,
+            [this] { m_searchBox->showNoMatch(false); });
     connect(&m_frontEnd, &FrontEnd::busyChanged, this, &MainWindow::showBusy);
     connect(&m_frontEnd, &FrontEnd::progressChanged, this,
             [this](const QString& text, qint64 value, qint64 total) {
@@ -253,15 +265,18 @@ void MainWindow::showBusy(Command command, bool busy) {
 
 void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
     if (!outcome.ok()) {
-        // A cancelled ini file says nothing; the rest say why.
-        if (!outcome.failure().isEmpty())
-            m_seam.showMessage(this, outcome.failure(), titleOf(command), DialogSeam::Icon::Error);
+        // The user's own Cancel wants no message; the rest say why. A game
+        // that did not run is a warning: nothing was lost.
+        if (!outcome.cancelled())
+            m_seam.showMessage(this, outcome.failure(), titleOf(command),
+                               command == Command::Play ? DialogSeam::Icon::Warning
+                                                        : DialogSeam::Icon::Error);
         return;
     }
     switch (command) {
     case Command::Audit:
         m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                           DialogSeam::Icon::Information);
+                           DialogSeam::Icon::Information, outcome.value().details);
         break;
     case Command::MameIni:
     case Command::DriverIni:

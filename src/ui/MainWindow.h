@@ -8,12 +8,12 @@
 #include <vector>
 
 class QAction;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class GameListModel;
 class GameListView;
 class ResizeRule;
+class SearchBox;
 class ShowMenu;
 
 // The one window of the front end: it shows what the front end holds and
@@ -72,12 +72,13 @@ class MainWindow : public QWidget {
     void onFilter();
     void onFont();
     void onReset();
+    void onMameExecutable();
 
     FrontEnd& m_frontEnd;
     DialogSeam& m_seam;
     GameListModel* m_model = nullptr;
     GameListView* m_gameList = nullptr;
-    QLineEdit* m_searchBox = nullptr;
+    SearchBox* m_searchBox = nullptr;
     QPushButton* m_playButton = nullptr;
     QPushButton* m_quitButton = nullptr;
     QPushButton* m_mameButton = nullptr;
@@ -89,6 +90,7 @@ class MainWindow : public QWidget {
     QMenu* m_windowMenu = nullptr;
     QAction* m_centreItem = nullptr;
     QAction* m_resetItem = nullptr;
+    QAction* m_mameExecutableItem = nullptr;
     QMenu* m_listMenu = nullptr;
     QAction* m_playWithOptionsItem = nullptr;
     QAction* m_infoItem = nullptr;

@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QTextEdit>
 #include <cmath>
 #include <limits>
 
@@ -21,10 +22,21 @@ QString forDisplay(QString text) {
 
 } // namespace
 
-void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title,
-                               Icon icon) {
-    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, title,
-                    forDisplay(text), QMessageBox::Ok, owner);
+void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                               const QString& details) {
+    const QMessageBox::Icon shown = icon == Icon::Error     ? QMessageBox::Critical
+                                    : icon == Icon::Warning ? QMessageBox::Warning
+                                                            : QMessageBox::Information;
+    QMessageBox box(shown, title, forDisplay(text), QMessageBox::Ok, owner);
+    if (!details.isEmpty()) {
+        box.setDetailedText(forDisplay(details));
+        // Room for a screenful of details, not the box's default handful.
+        if (auto* shown = box.findChild<QTextEdit*>()) {
+            const QFontMetrics metrics = shown->fontMetrics();
+            shown->setMinimumWidth(metrics.averageCharWidth() * 64);
+            shown->setFixedHeight(metrics.lineSpacing() * 16);
+        }
+    }
     box.exec();
 }
 

@@ -11,7 +11,8 @@ class QtDialogSeam : public DialogSeam {
   public:
     ~QtDialogSeam() override;
 
-    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon) override;
+    void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
+                     const QString& details = {}) override;
     void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
                             const QString& picture) override;
     std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,

@@ -1,15 +1,24 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPalette>
 
 // The search box: however the focus arrives, its whole text is selected, so
-// that the next keystroke starts a new search.
+// that the next keystroke starts a new search. When its text matches no game
+// it says so: the text turns red and a tooltip tells why.
 class SearchBox : public QLineEdit {
     Q_OBJECT
 
   public:
     using QLineEdit::QLineEdit;
 
+    void showNoMatch(bool noMatch);
+    bool showsNoMatch() const { return m_noMatch; }
+
   protected:
     void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    bool m_noMatch = false;
+    QPalette m_normal;
 };

@@ -19,8 +19,8 @@ for tool in Xvfb xdotool; do
     fi
 done
 
-# shellcheck source=tests/app/realwindow.sh
-source "$(dirname "$0")/realwindow.sh"
+# shellcheck source=tools/realwindow.sh
+source "$(dirname "$0")/../../tools/realwindow.sh"
 work=$(mktemp -d)
 cleanup() {
     cleanup_real_window

@@ -9,7 +9,13 @@
 //                                             "exe", any case, becomes "ini") in the
 //                                             working folder
 //   SETNAME [OPTIONS...]                      append the arguments, joined by single
-//                                             spaces, as one line to $FAKEMAME_LOG
+//                                             spaces, as one line to $FAKEMAME_LOG;
+//                                             then, in both generations:
+//                                               FAKEMAME_PLAY_STDOUT=TEXT  print TEXT and
+//                                               FAKEMAME_PLAY_STDERR=TEXT  a line end on
+//                                                                          that stream
+//                                               FAKEMAME_PLAY_SIGNAL=N     die of signal N
+//                                               FAKEMAME_PLAY_STATUS=N     exit with N
 //   (no arguments)                            do nothing
 //
 // With FAKEMAME_MODERN=1 it is a current MAME (0.251):
@@ -110,12 +116,12 @@ void Flush() {
     std::cerr.flush();
 }
 
-[[noreturn]] void Crash() {
+[[noreturn]] void Crash(int signal = SIGSEGV) {
     Flush();
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
-    std::signal(SIGSEGV, SIG_DFL); // past any handler a sanitizer put in place
-    std::raise(SIGSEGV);
+    std::signal(signal, SIG_DFL); // past any handler a sanitizer put in place
+    std::raise(signal);
     std::abort();
 }
 
@@ -216,13 +222,22 @@ int CreateConfig(const char* invokedAs) {
 
 int LogPlay(const std::vector<std::string>& args) {
     const std::string logPath = Env("FAKEMAME_LOG");
-    if (logPath.empty())
-        return 0;
-    std::ofstream log(logPath, std::ios::binary | std::ios::app);
-    for (std::size_t i = 0; i < args.size(); ++i)
-        log << (i ? " " : "") << args[i];
-    log << '\n';
-    return log ? 0 : 1;
+    if (!logPath.empty()) {
+        std::ofstream log(logPath, std::ios::binary | std::ios::app);
+        for (std::size_t i = 0; i < args.size(); ++i)
+            log << (i ? " " : "") << args[i];
+        log << '\n';
+        if (!log)
+            return 1;
+    }
+    if (!Env("FAKEMAME_PLAY_STDOUT").empty())
+        std::cout << Env("FAKEMAME_PLAY_STDOUT") << '\n';
+    if (!Env("FAKEMAME_PLAY_STDERR").empty())
+        std::cerr << Env("FAKEMAME_PLAY_STDERR") << '\n';
+    if (!Env("FAKEMAME_PLAY_SIGNAL").empty())
+        Crash(std::stoi(Env("FAKEMAME_PLAY_SIGNAL")));
+    Flush();
+    return Env("FAKEMAME_PLAY_STATUS").empty() ? 0 : std::stoi(Env("FAKEMAME_PLAY_STATUS"));
 }
 
 int Unknown(const std::string& option) {

@@ -58,6 +58,9 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
     ASSERT_EQ(FailureText(audit()), "");
     EXPECT_EQ(frontEnd.games().games().size(), 8u);
     EXPECT_TRUE(favourite("pacman"));
+    EXPECT_EQ(frontEnd.catalogue().auditVerdict("pacman")->verdict, "good");
+    EXPECT_EQ(frontEnd.catalogue().auditVerdict("puckman")->verdict, "bad");
+    EXPECT_FALSE(frontEnd.catalogue().auditVerdict("puckman")->problems.isEmpty());
 
     // The next start: the store lines up with the audited list at once.
     FrontEnd next(runner);

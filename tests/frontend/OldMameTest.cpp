@@ -72,7 +72,7 @@ TEST_F(OldMame, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
     const Outcome<JobReport> audited = audit();
     ASSERT_TRUE(audited.ok()) << audited.failure();
     EXPECT_EQ(runs().last(), "-verifysets *");
-    EXPECT_EQ(audited.value().text, "33 games found, 49 removed.");
+    EXPECT_TRUE(audited.value().text.startsWith("33 games found, 49 removed.\r\n\r\n"));
     EXPECT_EQ(readLines("coinslot.dat")->size(), 33);
     EXPECT_EQ(progress.last().at(0).toString(), QString::fromUtf8("Auditing ROM sets… 43 of 82"));
 
@@ -81,7 +81,7 @@ TEST_F(OldMame, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
     folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
     QSignalSpy games(&frontEnd.games(), &GameList::gamesChanged);
     const Outcome<JobReport> none = audit();
-    EXPECT_EQ(none.value().text, "0 games found, 33 removed.");
+    EXPECT_TRUE(none.value().text.startsWith("0 games found, 33 removed.\r\n\r\n"));
     EXPECT_FALSE(QFile::exists("coinslot.dat"));
     EXPECT_TRUE(shownNames().isEmpty());
     EXPECT_EQ(frontEnd.games().selectedGame(), nullptr);

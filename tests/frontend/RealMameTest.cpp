@@ -7,10 +7,18 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+namespace {
+
+QString InstalledMame() {
+    const QString mame = QStringLiteral("/usr/games/mame");
+    return QFileInfo(mame).isExecutable() ? mame
+                                          : QStandardPaths::findExecutable(QStringLiteral("mame"));
+}
+
+} // namespace
+
 TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
-    QString mame = QStringLiteral("/usr/games/mame");
-    if (!QFileInfo(mame).isExecutable())
-        mame = QStandardPaths::findExecutable(QStringLiteral("mame"));
+    const QString mame = InstalledMame();
     if (mame.isEmpty())
         GTEST_SKIP() << "no MAME is installed here (/usr/games/mame or mame on PATH)";
     QProcess version;
@@ -63,4 +71,33 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
         ASSERT_TRUE(frontEnd.applyShowChoices({false, false, false, false, false}));
         EXPECT_EQ(frontEnd.games().shownRows().size(), 4373);
     }
+}
+
+TEST(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {
+    const QString mame = InstalledMame();
+    if (mame.isEmpty())
+        GTEST_SKIP() << "no MAME is installed here (/usr/games/mame or mame on PATH)";
+    WorkingFolder folder;
+    ScopedEnv home("HOME", folder.path().toLocal8Bit()); // no ini of the user's, no ROM path
+    ASSERT_TRUE(QDir().mkdir("empty"));
+    WriteAll("coinslot.dat", "Pac-Man (Midway)|pacman|puckman|pacman\r\n");
+    MameRunner runner;
+    FrontEnd frontEnd(runner);
+    frontEnd.setProgramName("coinslot");
+    frontEnd.setMameExecutable(mame);
+    ASSERT_TRUE(frontEnd.loadDatabase().ok());
+    std::optional<Outcome<JobReport>> played;
+    QObject::connect(&frontEnd, &FrontEnd::commandFinished,
+                     [&](Command, const Outcome<JobReport>& outcome) { played = outcome; });
+    frontEnd.play(QString("-rompath empty -video none -sound none"));
+    ASSERT_TRUE(WaitUntil([&] { return played.has_value(); }, 120));
+    ASSERT_FALSE(played->ok()) << "pacman ran without its ROM files";
+    const QString said = played->failure();
+    EXPECT_TRUE(
+        said.startsWith("MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"))
+        << said;
+    EXPECT_TRUE(said.contains("files not found: pacman.6e, ")) << said;
+    EXPECT_TRUE(
+        said.endsWith("Fatal error: Required files are missing, the machine cannot be run."))
+        << said;
 }

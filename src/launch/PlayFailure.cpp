@@ -1,0 +1,133 @@
+#include "launch/PlayFailure.h"
+
+#include "launch/Platform.h"
+#include "text/TextFile.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kNotExecutable = 126;
+constexpr int kNotFound = 127;
+constexpr int kSignalBase = 128;
+constexpr int kLastSignal = 64;
+constexpr qsizetype kNamesShown = 4;
+constexpr qsizetype kLinesKeptFromStart = 4;
+constexpr qsizetype kLongestLine = 200;
+const QString kEllipsis = QStringLiteral("\u2026");
+
+bool isMameStatus(int status) {
+    return status > 0 && status < kNotExecutable;
+}
+
+QStringList nonBlankLines(const QByteArray& bytes) {
+    QStringList lines;
+    for (const QString& line : splitLines(bytes)) {
+        if (!line.trimmed().isEmpty())
+            lines.append(line);
+    }
+    return lines;
+}
+
+// The sentence for MAME's own status; nothing for one without a sentence.
+std::optional<QString> currentMameSentence(int status, const QString& game, const QString& name) {
+    switch (status) {
+    case 1:
+        return QStringLiteral("MAME failed its own validity checks.");
+    case 2:
+        return QStringLiteral("MAME could not find the ROM files of %1.").arg(game);
+    case 3:
+        return QStringLiteral("MAME stopped with a fatal error.");
+    case 4:
+        return QStringLiteral("MAME could not set up one of its devices.");
+    case 5:
+        return QStringLiteral("MAME has no system named %1.").arg(name);
+    case 6:
+        return QStringLiteral("MAME refused its options or its configuration.");
+    default:
+        return std::nullopt;
+    }
+}
+
+QString sentenceFor(const RunResult& result, std::optional<MameGeneration> generation,
+                    const QString& game, const QString& name) {
+    if (result.end == RunEnd::FailedToStart)
+        return QStringLiteral("MAME could not be started.");
+    if (result.end == RunEnd::OutputNotWritten)
+        return QStringLiteral("MAME's output could not be kept.");
+    if (result.end == RunEnd::Crashed)
+        return QStringLiteral("MAME crashed (signal %1).").arg(signalName(result.exitCode));
+    const int status = result.exitCode;
+    if (status == kNotExecutable || status == kNotFound)
+        return QStringLiteral("MAME could not be started.");
+    if (status > kSignalBase && status <= kSignalBase + kLastSignal)
+        return QStringLiteral("MAME crashed (signal %1).").arg(signalName(status - kSignalBase));
+    if (generation == MameGeneration::Current) {
+        if (const std::optional<QString> sentence = currentMameSentence(status, game, name))
+            return *sentence;
+    }
+    return QStringLiteral("MAME ended with status %1.").arg(status);
+}
+
+QString cut(const QString& line) {
+    return line.size() <= kLongestLine ? line : line.left(kLongestLine) + kEllipsis;
+}
+
+} // namespace
+
+bool dependsOnGeneration(const RunResult& result) {
+    return result.end == RunEnd::Finished && isMameStatus(result.exitCode);
+}
+
+QStringList mameLastLines(const RunResult& result) {
+    QStringList said = nonBlankLines(result.errorTail);
+    if (said.isEmpty())
+        said = nonBlankLines(result.outputTail);
+
+    static const QRegularExpression notFound(QStringLiteral(R"(^(\S+)\s+NOT FOUND\b)"));
+    QStringList lines;
+    QStringList missing;
+    qsizetype summaryAt = -1;
+    for (const QString& line : said) {
+        const QRegularExpressionMatch match = notFound.match(line);
+        if (!match.hasMatch()) {
+            lines.append(cut(line));
+            continue;
+        }
+        if (missing.isEmpty()) {
+            summaryAt = lines.size();
+            lines.append(QString());
+        }
+        missing.append(match.captured(1));
+    }
+    if (!missing.isEmpty()) {
+        QString summary = missing.size() == 1
+                              ? QStringLiteral("1 file not found: ")
+                              : QStringLiteral("%1 files not found: ").arg(missing.size());
+        summary += QStringList(missing.mid(0, kNamesShown)).join(QStringLiteral(", "));
+        if (missing.size() > kNamesShown)
+            summary += QStringLiteral(", ") + kEllipsis;
+        lines[summaryAt] = summary;
+    }
+    if (lines.size() > kMostLastLines) {
+        const qsizetype fromEnd = kMostLastLines - kLinesKeptFromStart - 1;
+        lines = lines.mid(0, kLinesKeptFromStart) + QStringList{kEllipsis} +
+                lines.mid(lines.size() - fromEnd);
+    }
+    return lines;
+}
+
+std::optional<QString> playFailureText(const RunResult& result,
+                                       std::optional<MameGeneration> generation,
+                                       const QString& description, const QString& name) {
+    if (result.end == RunEnd::Cancelled || (result.end == RunEnd::Finished && result.exitCode == 0))
+        return std::nullopt;
+    const QString game = description + QStringLiteral(" [") + name + u']';
+    QString text = sentenceFor(result, generation, game, name);
+    QStringList lines = mameLastLines(result);
+    if (result.end == RunEnd::FailedToStart || result.end == RunEnd::OutputNotWritten)
+        lines.prepend(result.detail);
+    if (!lines.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
+    return text;
+}
