@@ -58,8 +58,9 @@ TEST(GameFacts, LineUpWithTheGamesWhetherTheListMatchesThemOrNot) {
                    GameFlag::HasFacts}));
     EXPECT_EQ(alignedManufacturers(facts, list, 6)[3], "Maker of n");
     // Games dropped (an audit), reordered, or new: found by name, or factless.
-    for (const GameTable& other : {GameTable{kGames[1], kGames[4]},
-                                   GameTable{kGames[5], kGames[0], {"New", "new", "", "d"}}}) {
+    for (const GameTable& other :
+         {GameTable{kGames[1], kGames[4]}, GameTable{kGames[5], kGames[0], {"New", "new", "", "d"}},
+          GameTable(kGames.rbegin(), kGames.rend())}) {
         const GameFacts moved = alignFacts(other, list, {"m"});
         for (size_t i = 0; i < other.size(); ++i) {
             const auto at = std::find(kGames.begin(), kGames.end(), other[i]);
