@@ -138,14 +138,13 @@ void FrontEnd::info() {
     const GameRecord* game = m_games.selectedGame();
     if (busy() || !game)
         return;
-    QString text = m_games.information().value();
-    const std::optional<MachineFacts> facts = m_catalogue->facts(game->name);
-    if (facts) {
+    QString factLines;
+    if (const std::optional<MachineFacts> facts = m_catalogue->facts(game->name)) {
         const PlayRecord played = m_catalogue->plays(game->name);
-        text += machineInfoText(*facts, played.count, played.last);
+        factLines = machineInfoText(*facts, played.count, played.last);
     }
-    begin(Command::Info,
-          std::make_unique<InfoJob>(m_runner, m_mame, game->name, text, facts.has_value()));
+    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name,
+                                                   m_games.information().value(), factLines));
 }
 
 void FrontEnd::editIni(IniFile file) {

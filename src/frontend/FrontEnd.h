@@ -69,7 +69,8 @@ class FrontEnd : public QObject {
     void editIni(IniFile file);
     // Ends the command in progress, which then finishes as cancelled.
     void cancel();
-    // The selected game's information, with a snapshot when MAME has one.
+    // The selected game's information, with its machine facts and the
+    // snapshot MAME took of it when there are any (see InfoJob).
     void info();
 
     // Marks or unmarks the selected game as a favourite, in the store first;

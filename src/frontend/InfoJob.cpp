@@ -5,13 +5,13 @@
 #include <QDir>
 
 InfoJob::InfoJob(MameRunner& runner, MameSetup& mame, QString setName, QString text,
-                 bool withPicture)
-    : MameJob(runner, mame), m_setName(std::move(setName)), m_text(std::move(text)),
-      m_withPicture(withPicture) {}
+                 QString factLines)
+    : MameJob(runner, mame), m_setName(std::move(setName)), m_text(text + factLines),
+      m_factLines(std::move(factLines)) {}
 
 void InfoJob::start() {
-    if (!m_withPicture)
-        return finish(JobReport{m_text, {}, {}});
+    if (m_factLines.isEmpty())
+        return finish(JobReport{m_text});
     if (mame().snapshotFolders())
         return finishWithPicture();
     run(mameRequest(showConfigArguments()), &InfoJob::onConfigurationShown);
@@ -24,7 +24,7 @@ void InfoJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
     if (result.end != RunEnd::Finished)
-        return finish(JobReport{m_text, {}, {}});
+        return finish(JobReport{m_text, m_factLines});
     const QString configuration = QString::fromLocal8Bit(m_configuration);
     mame().setSnapshotFolders(
         snapshotFolders(configuration, QDir::homePath(), QDir::currentPath()));
@@ -37,5 +37,5 @@ void InfoJob::onConfigurationShown(const RunResult& result) {
 
 void InfoJob::finishWithPicture() {
     const std::optional<QString> picture = findSnapshot(*mame().snapshotFolders(), m_setName);
-    finish(JobReport{m_text, {}, picture.value_or(QString())});
+    finish(JobReport{m_text, m_factLines, picture.value_or(QString())});
 }

@@ -6,12 +6,14 @@
 // of the game, when the game has a current MAME's facts and MAME's snapshot
 // folder holds one. Where the snapshots are is asked of MAME (-showconfig)
 // once per executable; a run that fails only leaves the picture out. The
-// report's text is the information, its picture the snapshot's path.
+// report's text is the information, its details the lines that the facts
+// added to it (none without facts), its picture the snapshot's path.
 class InfoJob : public MameJob {
     Q_OBJECT
 
   public:
-    InfoJob(MameRunner& runner, MameSetup& mame, QString setName, QString text, bool withPicture);
+    // `text` is the game's information, `factLines` what its facts add to it.
+    InfoJob(MameRunner& runner, MameSetup& mame, QString setName, QString text, QString factLines);
 
     void start() override;
 
@@ -21,6 +23,6 @@ class InfoJob : public MameJob {
 
     const QString m_setName;
     const QString m_text;
-    const bool m_withPicture;
+    const QString m_factLines;
     QByteArray m_configuration; // what -showconfig printed
 };

@@ -289,7 +289,9 @@ void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome)
                                titleOf(command), DialogSeam::Icon::Error);
         break;
     case Command::Info:
-        if (outcome.value().picture.isEmpty())
+        // A game with a current MAME's facts gets the box laid out for them,
+        // with its snapshot when there is one.
+        if (outcome.value().details.isEmpty())
             m_seam.showMessage(this, outcome.value().text, titleOf(command),
                                DialogSeam::Icon::Information);
         else

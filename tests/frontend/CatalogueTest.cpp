@@ -145,6 +145,7 @@ TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
                                     "(Midway license)\r\nStatus\tgood\r\n"))
         << shown.text;
     EXPECT_TRUE(shown.text.endsWith("\r\nPlayed\tnever"));
+    EXPECT_TRUE(shown.details.startsWith("\r\nYear\t1980\r\n")); // the lines the facts add
     EXPECT_EQ(shown.picture, snap + "/pacman/0000.png");
     pick("galaga");
     EXPECT_EQ(info().picture, snap + "/galaga.png");
@@ -154,6 +155,8 @@ TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
 
     // An old MAME's game: today's text, and MAME is not asked.
     loadDatabase(kSevenGames);
-    EXPECT_EQ(info().text, frontEnd.games().information().value());
+    shown = info();
+    EXPECT_EQ(shown.text, frontEnd.games().information().value());
+    EXPECT_EQ(shown.details, "");
     EXPECT_EQ(runs().filter("-showconfig").size(), 1);
 }

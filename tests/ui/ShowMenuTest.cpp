@@ -1,6 +1,7 @@
 // The list menu's Favourite and Show items, the search box's count and Info's
 // snapshot, through the window.
 #include "WindowTestFixture.h"
+#include "ui/InfoBox.h"
 
 #include <QDir>
 
@@ -78,5 +79,15 @@ TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
     EXPECT_EQ(seam.messages[0].title, "Info");
     EXPECT_TRUE(seam.messages[0].text.contains("\r\nYear\t1980\r\n"));
     EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
+    // Without a snapshot, the same box keeps the icon.
+    searchBox()->setText("[dkong]");
+    item("infoItem")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return seam.pictures.size() == 2; }));
+    EXPECT_EQ(seam.pictures[1], "");
     EXPECT_EQ(enabledChoices().size(), 5);
+    // Its lines stand in a table, a long label's value in the column.
+    EXPECT_TRUE(infoBoxHtml("Pac & Pal\n\nSet\tpacnpal\nClones\ta\n\tb<c\nManufacturer\tNamco")
+                    .endsWith("<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr><tr>"
+                              "<td style=\"padding-right: 12px\">Manufacturer</td><td>Namco</td>"
+                              "</tr></table>"));
 }
