@@ -65,20 +65,6 @@ class ListXmlReader {
     void startElement();
     void endElement();
     bool readMachineRest(qsizetype& at, bool outputEnded);
-    // The tags of a machine's rest that hold facts.
-    enum class FactTag : quint8 {
-        None,
-        Year,
-        Manufacturer,
-        Disk,
-        Display,
-        Input,
-        Driver,
-        Feature,
-        SoftwareList
-    };
-    static FactTag factTagAt(const char* p, qsizetype available);
-    void readFactTag(FactTag tag, QByteArrayView bytes);
     void keepMachine();
     void fail(QString message);
 
