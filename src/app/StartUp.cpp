@@ -7,8 +7,9 @@
 #include "ui/ExecutableChooser.h"
 #include "ui/MainWindow.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -29,19 +30,35 @@ Outcome<Settings> readSettings(const QString& file) {
 } // namespace
 
 bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QString& programName) {
+    const QDateTime started = QDateTime::currentDateTime();
     bool databaseStage = false;
+    // The file that failed goes aside, never away: the user may want it back.
     const auto fail = [&] {
+        const QString file =
+            databaseStage ? frontEnd.games().databaseFile() : frontEnd.settingsFile();
+        const Outcome<QString> aside = moveAside(file, started);
+        const QString where =
+            aside.ok()
+                ? QStringLiteral("The old file was moved to %1.")
+                      .arg(QDir::toNativeSeparators(QFileInfo(aside.value()).absoluteFilePath()))
+                : QStringLiteral("The old file %1 could not be moved aside (%2); it was left as "
+                                 "it is.")
+                      .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()),
+                           aside.failure());
         seam.showMessage(&window,
-                         databaseStage ? QStringLiteral("Load failed, database reset.")
-                                       : QStringLiteral("Load failed, options reset."),
+                         (databaseStage ? QStringLiteral("Load failed, database reset.")
+                                        : QStringLiteral("Load failed, options reset.")) +
+                             QStringLiteral("\r\n") + where,
                          kLoad, DialogSeam::Icon::Error);
-        QFile::remove(databaseStage ? frontEnd.games().databaseFile() : frontEnd.settingsFile());
         return false;
     };
 
     frontEnd.setProgramName(programName);
-    // Listing folders of front ends that were killed are of no use to anyone.
+    // What front ends that were killed left behind is of no use to anyone:
+    // their listing folders and the partial files of their writes.
     removeStaleListingFolders();
+    removeLeftoverWriteFiles(frontEnd.settingsFile(), started);
+    removeLeftoverWriteFiles(frontEnd.games().databaseFile(), started);
 
     const bool firstStart = !fileExists(frontEnd.settingsFile());
     const Outcome<Settings> settings = readSettings(frontEnd.settingsFile());
@@ -80,6 +97,17 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
             return fail();
     }
     return true;
+}
+
+void shutDownOnSignal(MainWindow& window, FrontEnd& frontEnd) {
+    window.close(); // saves the settings, as Quit does
+    // The window is closed for good: the command's end must not bring it back.
+    QObject::disconnect(&frontEnd, nullptr, &window, nullptr);
+    if (!frontEnd.busy())
+        return QCoreApplication::quit();
+    QObject::connect(&frontEnd, &FrontEnd::commandFinished, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    frontEnd.cancel();
 }
 
 void shutDown(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam) {

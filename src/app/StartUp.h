@@ -17,3 +17,9 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
 
 // Shutdown: writes the settings; a failure is told.
 void shutDown(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam);
+
+// The end asked for by a signal (SIGTERM, SIGINT, SIGHUP): the window closes
+// as on Quit, which saves the settings, the command in progress ends (MAME's
+// process group is asked to end and forced after a grace), and the event loop
+// is left once nothing runs.
+void shutDownOnSignal(MainWindow& window, FrontEnd& frontEnd);

@@ -1,6 +1,8 @@
 // The front end's entry point: shows the one window after its start-up, or
-// ends at once when the start-up fails.
+// ends at once when the start-up fails or another front end has the folder.
 #include "app/CommandLine.h"
+#include "app/FolderLock.h"
+#include "app/ShutdownSignals.h"
 #include "app/StartUp.h"
 #include "frontend/FrontEnd.h"
 #include "launch/MameRun.h"
@@ -8,6 +10,9 @@
 #include "ui/QtDialogSeam.h"
 
 #include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     // Read before any window system is touched, so that --help and --version
@@ -18,13 +23,38 @@ int main(int argc, char** argv) {
         return printAndEnd(start);
     QGuiApplication::setDesktopFileName(QStringLiteral(COINSLOT_APP_ID));
     QApplication app(argc, argv);
+    const QString program = QCoreApplication::applicationFilePath();
+    QtDialogSeam seam;
+
+    // Before any file of the folder is read or written.
+    const FolderLock lock(program);
+    if (lock.heldByAnother()) {
+        const QString message = alreadyRunningMessage(program);
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+        seam.showMessage(nullptr, message, QFileInfo(program).completeBaseName(),
+                         DialogSeam::Icon::Error);
+        return 1;
+    }
+
     MameRunner runner;
     FrontEnd frontEnd(runner);
-    QtDialogSeam seam;
     MainWindow window(frontEnd, seam);
     QObject::connect(&window, &MainWindow::closing, [&] { shutDown(window, frontEnd, seam); });
-    if (!startUp(window, frontEnd, seam, QCoreApplication::applicationFilePath()))
+
+    // A signal during the start-up ends it with nothing saved; afterwards it
+    // ends the program as Quit does.
+    ShutdownSignals shutdownSignals;
+    bool started = false;
+    bool signalledEarly = false;
+    QObject::connect(&shutdownSignals, &ShutdownSignals::received, [&] {
+        if (started)
+            return shutDownOnSignal(window, frontEnd);
+        signalledEarly = true;
+        QCoreApplication::exit(1); // leaves any dialog of the start-up
+    });
+    if (!startUp(window, frontEnd, seam, program) || signalledEarly)
         return 1;
+    started = true;
     window.show();
     return app.exec();
 }

@@ -19,8 +19,22 @@ GameRecord parseRecord(QString line) {
     return game;
 }
 
+// Whether `text` takes more than `limit` bytes in the file.
+bool longerThan(const QString& text, qsizetype limit) {
+    // A UTF-16 unit takes one to three bytes.
+    if (text.size() > limit)
+        return true;
+    return text.size() * 3 > limit && encodeText(text).size() > limit;
+}
+
 bool hasLineBreak(const QString& text) {
     return text.contains(u'\r') || text.contains(u'\n');
+}
+
+// A name or description in a message, cut short when it is long.
+QString quotedName(const QString& text) {
+    constexpr qsizetype kLimit = 100;
+    return u'"' + (text.size() <= kLimit ? text : text.left(kLimit) + QStringLiteral("...")) + u'"';
 }
 
 } // namespace
@@ -55,6 +69,15 @@ std::optional<QString> unreadableReason(const GameRecord& game) {
         return QStringLiteral("an empty short name");
     if (game.driver.isEmpty())
         return QStringLiteral("an empty driver");
+    if (longerThan(game.name, kLongestName))
+        return QStringLiteral("a short name longer than %1 bytes").arg(kLongestName);
+    if (longerThan(game.parent, kLongestName))
+        return QStringLiteral("a parent name longer than %1 bytes").arg(kLongestName);
+    if (longerThan(game.driver, kLongestName))
+        return QStringLiteral("a driver name longer than %1 bytes").arg(kLongestName);
+    if (longerThan(game.description, kLongestDescription))
+        return QStringLiteral("a description longer than %1 bytes")
+            .arg(QLocale(QLocale::English).toString(kLongestDescription));
     if (game.description.contains(kSeparator))
         return QStringLiteral("a \"|\" in its description");
     if (game.name.contains(kSeparator))
@@ -87,10 +110,10 @@ Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
                                 QLocale(QLocale::English).toString(kMaxGames))};
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
-        return Failure{QStringLiteral("Game %1 (\"%2\") has %3.")
-                           .arg(QString::number(*bad + 1),
-                                game.name.isEmpty() ? game.description : game.name,
-                                *unreadableReason(game))};
+        const QString& label = game.name.isEmpty() ? game.description : game.name;
+        return Failure{
+            QStringLiteral("Game %1 (%2) has %3.")
+                .arg(QString::number(*bad + 1), quotedName(label), *unreadableReason(game))};
     }
 
     QStringList lines;

@@ -26,9 +26,10 @@ Outcome<Done> writeDatabase(const QString& path, const GameTable& games);
 
 // Why `game`, once written, would not read back as the same record: an empty
 // description, name or driver, a "|" in the description, name or parent
-// (it moves the following fields), a line break in any field, or a broken
-// character (half of one cut in two) that the file cannot hold. Returns a
-// phrase such as "an empty driver" or "a \"|\" in its name", or nothing when
+// (it moves the following fields), a line break in any field, a broken
+// character (half of one cut in two) that the file cannot hold, or a field
+// longer than MAME could produce (kLongestName, kLongestDescription). Returns
+// a phrase such as "an empty driver" or "a \"|\" in its name", or nothing when
 // the record reads back unchanged.
 std::optional<QString> unreadableReason(const GameRecord& game);
 

@@ -18,3 +18,9 @@ using GameTable = std::vector<GameRecord>;
 // The game tables hold at most this many records. Positions in them are
 // qsizetype; the limit keeps them within 32 bits as well.
 inline constexpr int kMaxGames = 1000000;
+
+// No field of a game is longer than MAME could produce: a short, parent or
+// driver name holds at most kLongestName bytes (UTF-8), a description at most
+// kLongestDescription.
+inline constexpr qsizetype kLongestName = 64;
+inline constexpr qsizetype kLongestDescription = 1024;

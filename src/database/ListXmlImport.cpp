@@ -54,27 +54,38 @@ void ListXmlReader::addData(const QByteArray& chunk) {
 // Hands the pending bytes to the XML reader, all but the part of each machine
 // after its </description>: its ROMs, chips, inputs and the rest are about 95%
 // of the document and none of them is kept, so they are passed over by a
-// search for the machine's end tag, which the reader then reads. A few bytes
-// stay pending while they could be the start of a tag searched for, unless
-// the output has ended.
+// search for the machine's end tag, which the reader then reads. The root's
+// end tag is handed over with nothing after it: what follows is checked apart
+// (checkTrailing). A few bytes stay pending while they could be the start of a
+// tag searched for, unless the output has ended.
 void ListXmlReader::pass(bool outputEnded) {
     static const QByteArrayView kDescriptionEnd("</description>");
+    static const QByteArrayView kRootEnd("</mame");
     qsizetype at = 0;
-    while (m_failure.isEmpty() && !m_documentEnded && at < m_pending.size()) {
+    while (m_failure.isEmpty() && !m_rootClosed && at < m_pending.size()) {
         if (m_skipTo.isEmpty()) {
             const qsizetype end = m_pending.indexOf(kDescriptionEnd, at);
-            const qsizetype upTo =
+            qsizetype upTo =
                 end >= 0
                     ? end + kDescriptionEnd.size()
                     : (outputEnded ? m_pending.size()
                                    : std::max(at, m_pending.size() - kDescriptionEnd.size() + 1));
+            const qsizetype root = m_pending.indexOf(kRootEnd, at);
+            if (root >= 0 && root < upTo) {
+                const qsizetype close = m_pending.indexOf('>', root);
+                upTo = close >= 0 ? close + 1 : (outputEnded ? m_pending.size() : root);
+            }
             if (upTo == at)
                 break;
             m_xml.addData(m_pending.sliced(at, upTo - at));
+            m_handed += upTo - at;
             at = upTo;
             readAvailable();
+            if (m_failure.isEmpty() && m_handed - m_handedAtToken > kLongestMarkup)
+                failMarkupTooLong();
             // Only a machine's own description starts a skip.
-            if (end >= 0 && m_depth == 2 && !m_machineEndTag.isEmpty())
+            if (end >= 0 && upTo == end + kDescriptionEnd.size() && m_depth == 2 &&
+                !m_machineEndTag.isEmpty())
                 m_skipTo = m_machineEndTag;
         } else if (m_keepMachine) {
             if (!readMachineRest(at, outputEnded))
@@ -92,14 +103,45 @@ void ListXmlReader::pass(bool outputEnded) {
             m_skipTo.clear();
         }
     }
-    if (m_documentEnded && m_failure.isEmpty()) {
-        // The reader has let the document go: what follows is checked here.
-        if (std::any_of(m_pending.cbegin() + at, m_pending.cend(),
-                        [](char c) { return !isXmlBlank(c); }))
-            fail(trailingContent());
+    if (m_rootClosed && m_failure.isEmpty()) {
+        checkTrailing(QByteArrayView(m_pending).sliced(at), outputEnded);
         at = m_pending.size();
     }
     m_pending.remove(0, at);
+}
+
+// After </mame> MAME prints a line end; blanks and closed comments are let
+// through, and nothing else. m_trailingState: 0 between comments, 1..3 after
+// "<", "<!", "<!-", 4 in a comment, 5 and 6 after "-" and "--" in it.
+void ListXmlReader::checkTrailing(QByteArrayView bytes, bool outputEnded) {
+    for (const char c : bytes) {
+        int& state = m_trailingState;
+        switch (state) {
+        case 0:
+            state = isXmlBlank(c) ? 0 : c == '<' ? 1 : -1;
+            break;
+        case 1:
+            state = c == '!' ? 2 : -1;
+            break;
+        case 2:
+        case 3:
+            state = c == '-' ? state + 1 : -1;
+            break;
+        case 4:
+            state = c == '-' ? 5 : 4;
+            break;
+        case 5:
+            state = c == '-' ? 6 : 4;
+            break;
+        default: // "--" must close the comment
+            state = c == '>' ? 0 : -1;
+            break;
+        }
+        if (state < 0)
+            return fail(trailingContent());
+    }
+    if (outputEnded && m_trailingState != 0)
+        fail(trailingContent());
 }
 
 void ListXmlReader::fail(QString message) {
@@ -117,21 +159,45 @@ void ListXmlReader::readAvailable() {
     while (m_failure.isEmpty()) {
         switch (m_xml.readNext()) {
         case QXmlStreamReader::StartElement:
+            m_handedAtToken = m_handed;
             startElement();
             break;
         case QXmlStreamReader::EndElement:
+            m_handedAtToken = m_handed;
             endElement();
             break;
         case QXmlStreamReader::Characters:
-            if (m_inDescription)
+            m_handedAtToken = m_handed;
+            if (m_inDescription) {
                 m_machine.description += m_xml.text();
+                if (m_machine.description.size() > kLongestDescription)
+                    fail(QStringLiteral("MAME's %1 gives %2 a description longer than %3 bytes, "
+                                        "which the database cannot hold.")
+                             .arg(kListing, machineLabel(),
+                                  QLocale(QLocale::English).toString(kLongestDescription)));
+            }
+            break;
+        case QXmlStreamReader::DTD:
+            m_handedAtToken = m_handed;
+            // The reader would leave an outside entity's text out without a word.
+            for (const QXmlStreamEntityDeclaration& entity : m_xml.entityDeclarations()) {
+                if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+                    return fail(QStringLiteral("MAME's %1 declares the outside entity \"%2\", "
+                                               "which is not read.")
+                                    .arg(kListing, entity.name().left(kLongestName).toString()));
+            }
+            break;
+        case QXmlStreamReader::EntityReference:
+            // A reference the reader could not resolve would otherwise be
+            // left out of the text without a word.
+            fail(QStringLiteral("MAME's %1 refers to the entity \"%2\", which it does not define "
+                                "itself; entities from outside the listing are not read.")
+                     .arg(kListing, m_xml.name().left(kLongestName).toString()));
             break;
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
             // rest yet; finish() decides whether the document was whole.
-            if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError && m_rootClosed) {
-                fail(trailingContent());
-            } else if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
+            if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError) {
                 QString reason = m_xml.errorString();
                 while (reason.endsWith(u'.'))
                     reason.chop(1);
@@ -140,15 +206,8 @@ void ListXmlReader::readAvailable() {
                 fail(QStringLiteral("MAME's %1 is not well-formed XML: %2.").arg(kListing, reason));
             }
             return;
-        case QXmlStreamReader::Comment:
-        case QXmlStreamReader::ProcessingInstruction:
-            if (m_rootClosed)
-                fail(trailingContent());
-            break;
-        case QXmlStreamReader::EndDocument:
-            m_documentEnded = true;
-            return;
         default:
+            m_handedAtToken = m_handed;
             break;
         }
     }
@@ -216,22 +275,30 @@ void ListXmlReader::endElement() {
     }
 }
 
+QString ListXmlReader::machineLabel() const {
+    if (m_machine.name.isEmpty() || m_machine.name.size() > kLongestName)
+        return QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen);
+    return QStringLiteral("the machine \"%1\"").arg(m_machine.name);
+}
+
 void ListXmlReader::keepMachine() {
     m_keepMachine = false;
     m_machine.description.replace(u'|', u'/');
     if (const std::optional<QString> reason = unreadableReason(m_machine)) {
-        const QString label =
-            m_machine.name.isEmpty()
-                ? QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen)
-                : QStringLiteral("the machine \"%1\"").arg(m_machine.name);
         fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
-                 .arg(kListing, label, *reason));
+                 .arg(kListing, machineLabel(), *reason));
         return;
     }
     m_games.push_back(std::move(m_machine));
     m_machine = GameRecord{};
     m_facts.push_back(std::move(m_machineFacts));
     m_machineFacts = MachineFacts{};
+}
+
+void ListXmlReader::failMarkupTooLong() {
+    fail(QStringLiteral("MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
+                        "any MAME prints.")
+             .arg(kListing, QLocale(QLocale::English).toString(kLongestMarkup)));
 }
 
 // Reads a kept machine's rest from `at` up to its end tag, keeping the facts
@@ -264,11 +331,15 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
         const FactTag tag = factTagAt(p, available);
         if (tag == FactTag::None)
             continue;
-        const QByteArrayView rest(p, available);
+        // The tag ends within kLongestMarkup bytes, however the output is cut.
         const QByteArrayView ending = factTagEnd(tag);
+        const QByteArrayView rest(p,
+                                  std::min<qsizetype>(available, kLongestMarkup + ending.size()));
         const qsizetype end = rest.indexOf(ending, 2);
         if (end < 0) {
-            at = outputEnded ? size : open;
+            if (rest.size() > kLongestMarkup)
+                failMarkupTooLong();
+            at = outputEnded || !m_failure.isEmpty() ? size : open;
             return false;
         }
         readFactTag(tag, rest.first(end + ending.size()), m_machineFacts);

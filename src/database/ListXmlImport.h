@@ -48,24 +48,38 @@ class ListXmlReader {
 
     // The machines kept so far (runnable ones only).
     qsizetype machinesRead() const { return std::ssize(m_games); }
+    // Whether a fault has been met: finish() will report it.
+    bool failed() const { return !m_failure.isEmpty(); }
 
     // Ends the document and returns the sorted table, or the first fault met:
     // no output at all, XML that is not well-formed, a root other than <mame>,
     // a document cut off before its closing </mame> tag or going on after it
-    // with more than blanks, no machine that can be run, more than kMaxGames of them, or a record
-    // that would not read back from the database file as it is. Call once.
+    // with more than blanks and closed comments, a reference to an entity that
+    // the document does not define itself (an external one), a piece of markup
+    // longer than kLongestMarkup bytes, a description longer than
+    // kLongestDescription, no machine that can be run, more than kMaxGames of
+    // them, or a record that would not read back from the database file as it
+    // is. The same input gives the same answer however it is cut into chunks.
+    // Call once.
     Outcome<GameTable> finish(bool caseInsensitive);
     // After a finish() that succeeded: the facts of the machines kept, in
     // MAME's order.
     MachineFactsTable takeFacts() { return std::move(m_facts); }
 
+    // No start tag, comment or text that the reader is handed is longer than
+    // this: MAME's longest, its document type declaration, is about 15 KB.
+    static constexpr qint64 kLongestMarkup = 1 << 20;
+
   private:
     void pass(bool outputEnded);
+    void checkTrailing(QByteArrayView bytes, bool outputEnded);
     void readAvailable();
     void startElement();
     void endElement();
     bool readMachineRest(qsizetype& at, bool outputEnded);
+    void failMarkupTooLong();
     void keepMachine();
+    QString machineLabel() const;
     void fail(QString message);
 
     QXmlStreamReader m_xml;
@@ -76,14 +90,16 @@ class ListXmlReader {
     GameRecord m_machine;        // the machine being read, when it is kept
     MachineFacts m_machineFacts; // and its facts
     MachineFactsTable m_facts;
+    qint64 m_handed = 0;           // bytes handed to m_xml
+    qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token
+    int m_trailingState = 0;       // after </mame>: where in a comment (see checkTrailing)
     QString m_failure;             // the first fault met; empty while all is well
     qsizetype m_depth = 0;         // elements open at the reader's position
     qsizetype m_machinesSeen = 0;  // machine elements so far, devices included
     bool m_keepMachine = false;    // the machine being read is runnable
     bool m_inDescription = false;  // reading the text of its first <description>
     bool m_hasDescription = false; // that text has been read
-    bool m_rootClosed = false;     // </mame> has been read
-    bool m_documentEnded = false;  // the XML reader has ended the document
+    bool m_rootClosed = false;     // </mame> has been read: the rest is checked apart
     bool m_sawData = false;
 };
 

@@ -3,28 +3,36 @@
 #include "database/DatabaseFile.h"
 #include "database/ListingFaults.h"
 #include "text/Sorting.h"
+#include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QSet>
 #include <algorithm>
 
 namespace {
-
-const QString kGameListing = QStringLiteral("game listing (-listfull)");
-const QString kCloneListing = QStringLiteral("clone listing (-listclones)");
-const QString kDriverListing = QStringLiteral("driver listing (-listsourcefile)");
 
 constexpr qsizetype kDescriptionColumn = 12;
 constexpr qsizetype kDriverColumn = 22;
 constexpr qsizetype kParentWidth = 8;
 
 // Names a game in a message: by its short name, or by its line in the game
-// listing when the name is empty.
+// listing when the name is empty or too long to quote.
 QString gameLabel(const QString& name, qsizetype gameLine) {
-    if (name.isEmpty())
+    if (name.isEmpty() || name.size() > kLongestName)
         return QStringLiteral("the game on line %1 of the %2")
             .arg(QString::number(gameLine), kGameListing);
     return QStringLiteral("the game \"%1\"").arg(name);
+}
+
+// A driver line names a game when it holds a blank after a name and a ".c" file
+// name from the driver column: the name, or nothing for any other line.
+std::optional<QStringView> driverLineName(const QString& line) {
+    const qsizetype blank = line.indexOf(u' ');
+    if (blank <= 0 || line.indexOf(QStringLiteral(".c"), kDriverColumn - 1) < 0)
+        return std::nullopt;
+    return QStringView(line).left(blank);
 }
 
 // The last clone line read: a clone's short name and its parent's.
@@ -153,6 +161,87 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
                            .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
     }
 
+    // A driver line for a game that the game listing lacks: MAME stopped that
+    // listing short.
+    QSet<QStringView> names;
+    names.reserve(std::ssize(games));
+    for (const GameRecord& game : games)
+        names.insert(game.name);
+    for (qsizetype d = 0; d < driverLines.size(); ++d) {
+        const std::optional<QStringView> name = driverLineName(driverLines[d]);
+        if (name && !names.contains(*name))
+            return Failure{QStringLiteral("Line %1 of MAME's %2 names the game %3, which the %4 "
+                                          "lacks: MAME did not finish that listing.")
+                               .arg(QString::number(d + 1), kDriverListing,
+                                    quotedLine(name->toString()), kGameListing)};
+    }
+
     sortGames(games, std::ssize(games), caseInsensitive);
     return games;
+}
+
+Outcome<std::optional<QStringList>> readListingFile(const QString& path, const QString& listing) {
+    QFile file(path);
+    if (!file.exists())
+        return std::optional<QStringList>{};
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{
+            QStringLiteral("MAME's %1 could not be read: %2.").arg(listing, file.errorString())};
+    const auto tooLong = [&](qsizetype line) {
+        return Failure{QStringLiteral("Line %1 of MAME's %2 is longer than %3 bytes, longer than "
+                                      "any line MAME prints.")
+                           .arg(QString::number(line), listing,
+                                QLocale(QLocale::English).toString(kLongestListingLine))};
+    };
+    QStringList lines;
+    QByteArray pending; // the bytes of the line not yet ended
+    QByteArray chunk(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = file.read(chunk.data(), chunk.size());
+        if (read < 0)
+            return Failure{QStringLiteral("MAME's %1 could not be read: %2.")
+                               .arg(listing, file.errorString())};
+        const bool ended = read == 0;
+        pending += QByteArrayView(chunk.constData(), read);
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < pending.size(); ++i) {
+            const char c = pending[i];
+            if (c != '\r' && c != '\n')
+                continue;
+            // A CR at the end of what has come may be the first half of a CR LF.
+            if (c == '\r' && i + 1 == pending.size() && !ended)
+                break;
+            if (i - start > kLongestListingLine)
+                return tooLong(lines.size() + 1);
+            lines.append(decodeText(QByteArrayView(pending).sliced(start, i - start)));
+            if (c == '\r' && i + 1 < pending.size() && pending[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        pending.remove(0, start);
+        if (pending.size() > kLongestListingLine + 1)
+            return tooLong(lines.size() + 1);
+        if (ended)
+            break;
+    }
+    if (!pending.isEmpty())
+        return Failure{QStringLiteral("MAME's %1 ends in the middle of a line, so MAME did not "
+                                      "finish it.")
+                           .arg(listing)};
+    return std::optional<QStringList>{std::move(lines)};
+}
+
+Outcome<GameTable> importListingFiles(const QString& gameListing, const QString& cloneListing,
+                                      const QString& driverListing, bool caseInsensitive) {
+    const Outcome<std::optional<QStringList>> games = readListingFile(gameListing, kGameListing);
+    if (!games.ok())
+        return games.why();
+    const Outcome<std::optional<QStringList>> clones = readListingFile(cloneListing, kCloneListing);
+    if (!clones.ok())
+        return clones.why();
+    const Outcome<std::optional<QStringList>> drivers =
+        readListingFile(driverListing, kDriverListing);
+    if (!drivers.ok())
+        return drivers.why();
+    return importListings(games.value(), clones.value(), drivers.value(), caseInsensitive);
 }

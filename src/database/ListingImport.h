@@ -28,14 +28,35 @@
 // The games are then sorted by description (sortGames, ignoring case when
 // `caseInsensitive` is set).
 
+// What messages call the three listings.
+inline const QString kGameListing = QStringLiteral("game listing (-listfull)");
+inline const QString kCloneListing = QStringLiteral("clone listing (-listclones)");
+inline const QString kDriverListing = QStringLiteral("driver listing (-listsourcefile)");
+
+// The longest line of a text listing that is read: a game line holds no more
+// than a short name, a description and the blanks between them.
+inline constexpr qsizetype kLongestListingLine = 4096;
+
 // Gives the new master table, sorted. Fails, with a message that names the listing and, where there
 // is one, the line or the game, when: a listing is missing; the game listing is empty, holds no
 // game, or more than kMaxGames games; a game line has no blank or no closing double quote; the
 // clone listing has fewer than two lines or a clone line has no blank; the driver listing does not
 // list a game in game-listing order (the search runs past its end); a driver line has no ".c" at or
-// after column 22; or a game would not read back from the database file as it is (see
-// unreadableReason).
+// after column 22; a driver line (a name, then a ".c" file name from column 22) names a game
+// that the game listing lacks, which is then incomplete; or a game would not read back from the
+// database file as it is (see unreadableReason, which also bounds each field's length).
 Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
                                   const std::optional<QStringList>& cloneListing,
                                   const std::optional<QStringList>& driverListing,
                                   bool caseInsensitive);
+
+// Reads the text listing that MAME wrote into `path` a piece at a time: nothing
+// when MAME left no file, else its lines as readLines gives them. Fails,
+// naming `listing`, when the file cannot be read, holds a line longer than
+// kLongestListingLine bytes, or ends in the middle of a line (MAME was cut
+// off while printing it).
+Outcome<std::optional<QStringList>> readListingFile(const QString& path, const QString& listing);
+
+// importListings over the three files that MAME wrote, each read by readListingFile.
+Outcome<GameTable> importListingFiles(const QString& gameListing, const QString& cloneListing,
+                                      const QString& driverListing, bool caseInsensitive);

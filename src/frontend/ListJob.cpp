@@ -4,7 +4,6 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
-#include "text/TextFile.h"
 
 #include <QLocale>
 
@@ -13,6 +12,10 @@ namespace {
 QString formatCount(qint64 number) {
     return QLocale(QLocale::English).toString(number);
 }
+
+// More output than this is no listing that MAME prints (0.251's -listxml is
+// about 270 MB).
+constexpr qint64 kMostListingOutput = qint64{2} << 30;
 
 } // namespace
 
@@ -31,7 +34,7 @@ void ListJob::start() {
 
 // Step 1: the game listing, whose header also tells which MAME this is.
 void ListJob::runGameListing() {
-    MameRunRequest request = mameRequest(listFullArguments());
+    MameRunRequest request = listingRequest(listFullArguments());
     request.outputFile = temp().fullListing();
     run(request, &ListJob::onGameListing);
     watchListingHeader(false);
@@ -47,26 +50,28 @@ void ListJob::onGameListing(const RunResult& result) {
         mame().setGeneration(MameGeneration::Current);
         return runMachineListing();
     }
-    if (const auto failure = runFailure(result, QStringLiteral("listing its games (-listfull)")))
+    if (const auto failure =
+            listingFailure(result, QStringLiteral("listing its games (-listfull)")))
         return finish(*failure);
-    MameRunRequest request = mameRequest(listClonesArguments());
+    MameRunRequest request = listingRequest(listClonesArguments());
     request.outputFile = temp().cloneListing();
     run(request, &ListJob::onCloneListing);
 }
 
 // Step 2: the clone listing.
 void ListJob::onCloneListing(const RunResult& result) {
-    if (const auto failure = runFailure(result, QStringLiteral("listing its clones (-listclones)")))
+    if (const auto failure =
+            listingFailure(result, QStringLiteral("listing its clones (-listclones)")))
         return finish(*failure);
-    MameRunRequest request = mameRequest(listSourceFileArguments());
+    MameRunRequest request = listingRequest(listSourceFileArguments());
     request.outputFile = temp().sourceListing();
     run(request, &ListJob::onDriverListing);
 }
 
 // Step 3: the driver listing; then the three are read together.
 void ListJob::onDriverListing(const RunResult& result) {
-    if (const auto failure =
-            runFailure(result, QStringLiteral("listing its driver source files (-listsourcefile)")))
+    if (const auto failure = listingFailure(
+            result, QStringLiteral("listing its driver source files (-listsourcefile)")))
         return finish(*failure);
     mame().setGeneration(MameGeneration::Old);
     reportProgress(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed,
@@ -74,8 +79,7 @@ void ListJob::onDriverListing(const RunResult& result) {
     inWorker(
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
-            m_imported = importListings(readLines(full), readLines(clones), readLines(sources),
-                                        m_caseInsensitive);
+            m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
             if (m_imported->ok())
                 keepFacts(m_imported->value(), {});
         },
@@ -86,9 +90,12 @@ void ListJob::onDriverListing(const RunResult& result) {
 void ListJob::runMachineListing() {
     m_xml = std::make_unique<ListXmlReader>();
     m_listed = 0;
-    run(mameRequest(listXmlArguments()), &ListJob::onMachineListing);
+    run(listingRequest(listXmlArguments()), &ListJob::onMachineListing);
     connect(&currentRun(), &MameRun::outputArrived, this, [this](const QByteArray& chunk) {
         m_xml->addData(chunk);
+        // A fault in the listing ends the run: the rest is of no use.
+        if (m_xml->failed() && currentRun().running())
+            currentRun().cancel();
         if (m_xml->machinesRead() != m_listed)
             reportListed(m_xml->machinesRead());
     });
@@ -96,7 +103,10 @@ void ListJob::runMachineListing() {
 }
 
 void ListJob::onMachineListing(const RunResult& result) {
-    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)")))
+    // A run ended for a fault in its listing reports that fault.
+    const bool endedForFault = m_xml->failed() && !cancelled();
+    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)"));
+        failure && !endedForFault)
         return finish(*failure);
     reportProgress(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed,
                    0);
@@ -131,6 +141,23 @@ void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) 
     m_machines = machineListOf(games, facts);
     if (!m_storePath.isEmpty())
         m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
+}
+
+MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {
+    MameRunRequest request = mameRequest(arguments);
+    request.outputLimit = kMostListingOutput;
+    return request;
+}
+
+std::optional<Failure> ListJob::listingFailure(const RunResult& result, const QString& what) const {
+    if (auto failure = runFailure(result, what))
+        return failure;
+    if (result.exitCode != 0)
+        return Failure{QStringLiteral("MAME ended with exit status %1 while %2, so that listing "
+                                      "is incomplete.")
+                           .arg(QString::number(result.exitCode), what) +
+                       kNothingChanged};
+    return std::nullopt;
 }
 
 void ListJob::reportListed(qint64 games) {

@@ -42,6 +42,11 @@ class ListJob : public MameJob {
     // On the worker: keeps the `facts` of `games` (sorted) in the store, and
     // their machine list for the game list.
     void keepFacts(const GameTable& games, const MachineFactsTable& facts);
+    // A request for one of MAME's listings, its output bounded.
+    MameRunRequest listingRequest(const QStringList& arguments) const;
+    // runFailure, and for a text listing also an exit status other than 0:
+    // MAME stopped before the listing was whole.
+    std::optional<Failure> listingFailure(const RunResult& result, const QString& what) const;
 
     GameList& m_games;
     const bool m_caseInsensitive;

@@ -16,7 +16,9 @@ void PlayJob::start() {
             QStringLiteral("\" in the database is not a MAME set or driver name, so nothing was "
                            "started. Build the database again with List.")});
     MameRunRequest request;
-    std::tie(request.program, request.arguments) = shellInvocation(*line);
+    // The shell becomes MAME, which so leads the process group and ends with
+    // the front end; the user's redirections still apply to it.
+    std::tie(request.program, request.arguments) = shellInvocation(QStringLiteral("exec ") + *line);
     request.ownChannels = true;
     run(request, &PlayJob::onEnded);
 }

@@ -2,12 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringList>
 
 namespace {
 
-// The value of the option's line, without the quotes MAME may put around it.
-std::optional<QString> optionValue(const QString& showConfigOutput, QLatin1StringView option) {
+// The value of `option`'s line, without the quotes MAME may put around it.
+std::optional<QString> optionValue(const QString& showConfigOutput, const QString& option) {
     const QStringList lines = showConfigOutput.split(u'\n');
     for (const QString& rawLine : lines) {
         const QStringView line = QStringView(rawLine).trimmed();
@@ -24,51 +23,99 @@ std::optional<QString> optionValue(const QString& showConfigOutput, QLatin1Strin
     return std::nullopt;
 }
 
-// A folder as MAME names it, made a path: this is where MAME's own expansion
-// of its folder options is done, for inipath and snapshot_directory alike.
-QString expandHome(QString folder, const QString& home) {
-    if (folder == u'~' || folder.startsWith(QLatin1StringView("~/")))
-        folder.replace(0, 1, home);
-    folder.replace(QLatin1StringView("${HOME}"), home);
-    // "$HOME" only as a whole name: "$HOMEDIR" is another variable.
+bool isNameCharacter(QChar c) {
+    return c == u'_' || (c.unicode() < 0x80 && c.isLetterOrNumber());
+}
+
+} // namespace
+
+QString environmentValue(const QString& name) {
+    return qEnvironmentVariable(name.toLocal8Bit().constData());
+}
+
+QString expandMameFolder(const QString& folder,
+                         const std::function<QString(const QString&)>& value) {
+    QString expanded;
     qsizetype at = 0;
-    while ((at = folder.indexOf(QLatin1StringView("$HOME"), at)) >= 0) {
-        const qsizetype end = at + 5;
-        if (end < folder.size() && (folder[end].isLetterOrNumber() || folder[end] == u'_')) {
-            at = end;
-            continue;
-        }
-        folder.replace(at, 5, home);
-        at += home.size();
+    if (folder.startsWith(u'~') && (folder.size() == 1 || folder[1] == u'/')) {
+        expanded = value(QStringLiteral("HOME"));
+        at = 1;
     }
-    return folder;
+    while (at < folder.size()) {
+        const qsizetype dollar = folder.indexOf(u'$', at);
+        if (dollar < 0) {
+            expanded += QStringView(folder).mid(at);
+            break;
+        }
+        expanded += QStringView(folder).mid(at, dollar - at);
+        at = dollar + 1;
+        if (at < folder.size() && folder[at] == u'{') {
+            const qsizetype close = folder.indexOf(u'}', at + 1);
+            if (close < 0) { // unclosed: kept as it is
+                expanded += QStringView(folder).mid(dollar);
+                break;
+            }
+            expanded += value(folder.mid(at + 1, close - at - 1));
+            at = close + 1;
+        } else if (at < folder.size() && isNameCharacter(folder[at])) {
+            qsizetype end = at;
+            while (end < folder.size() && isNameCharacter(folder[end]))
+                ++end;
+            expanded += value(folder.mid(at, end - at));
+            at = end;
+        } else {
+            expanded += u'$';
+        }
+    }
+    return expanded;
+}
+
+std::optional<QStringList> mameOptionFolders(const QString& showConfigOutput, const QString& option,
+                                             const std::function<QString(const QString&)>& value) {
+    const std::optional<QString> line = optionValue(showConfigOutput, option);
+    if (!line)
+        return std::nullopt;
+    QStringList folders;
+    for (const QString& folder : line->split(u';')) {
+        const QString trimmed = folder.trimmed();
+        if (!trimmed.isEmpty())
+            folders.append(expandMameFolder(trimmed, value));
+    }
+    return folders;
+}
+
+namespace {
+
+// A variable's value, with `home` for HOME.
+std::function<QString(const QString&)> withHome(const QString& home) {
+    return [home](const QString& name) {
+        return name == QLatin1StringView("HOME") ? home : environmentValue(name);
+    };
 }
 
 } // namespace
 
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home) {
-    const std::optional<QString> value =
-        optionValue(showConfigOutput, QLatin1StringView("inipath"));
+    const std::optional<QString> value = optionValue(showConfigOutput, QStringLiteral("inipath"));
     if (!value)
         return std::nullopt;
     const QString first = value->section(u';', 0, 0).trimmed();
     if (first.isEmpty())
         return std::nullopt;
-    return expandHome(first, home);
+    const QString folder = expandMameFolder(first, withHome(home));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
 }
 
 QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
                             const QString& workingFolder) {
-    const std::optional<QString> value =
-        optionValue(showConfigOutput, QLatin1StringView("snapshot_directory"));
     QStringList folders;
-    if (!value)
-        return folders;
-    for (const QString& folder : value->split(u';')) {
-        const QString trimmed = folder.trimmed();
-        if (!trimmed.isEmpty())
-            folders.append(
-                QDir::cleanPath(QDir(workingFolder).absoluteFilePath(expandHome(trimmed, home))));
+    const std::optional<QStringList> named =
+        mameOptionFolders(showConfigOutput, QStringLiteral("snapshot_directory"), withHome(home));
+    for (const QString& folder : named.value_or(QStringList())) {
+        if (!folder.isEmpty())
+            folders.append(QDir::cleanPath(QDir(workingFolder).absoluteFilePath(folder)));
     }
     return folders;
 }

@@ -2,20 +2,39 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
-// Where a current MAME reads its ini files: the first folder of the "inipath"
-// line that `mame -showconfig` prints (Debian's: "inipath  $HOME/.mame;/etc/mame").
-// The value may be in double quotes (MAME quotes a value with blanks); its
-// folders are separated by ";". "$HOME", "${HOME}" and a leading "~" are
-// replaced by `home`; other variables are left as they are. Returns nothing
-// when there is no inipath line or its first folder is empty.
+// The folders a current MAME names in its configuration (`mame -showconfig`),
+// such as "inipath  $HOME/.mame;/etc/mame".
+
+// A variable's value from the environment: empty when it is not set.
+QString environmentValue(const QString& name);
+
+// Expands a folder as MAME does: "~" alone or before "/" at the start becomes
+// $HOME; "$VAR" (letters, digits, "_") and "${VAR}" become the variable's value,
+// an unset one nothing; a "$" before anything else, and an unclosed "${", stay
+// as they are. `value` gives a variable's value (the environment by default).
+QString expandMameFolder(const QString& folder,
+                         const std::function<QString(const QString&)>& value = environmentValue);
+
+// The folders of `option`'s line in the -showconfig output: its value without
+// the double quotes MAME puts around one with blanks, cut at ";", each folder
+// trimmed and expanded by expandMameFolder with `value`; empty folders are left
+// out. Nothing when there is no such line.
+std::optional<QStringList>
+mameOptionFolders(const QString& showConfigOutput, const QString& option,
+                  const std::function<QString(const QString&)>& value = environmentValue);
+
+// Where a current MAME reads its ini files: the first folder of its "inipath",
+// with `home` for $HOME and "~". Nothing when there is no inipath line or its
+// first folder is empty, before or after the expansion.
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home);
 
-// Where a current MAME keeps its snapshots: every folder of the
-// "snapshot_directory" line of `mame -showconfig` (Debian's: "$HOME/.mame/snap"),
-// read like inipath's and expanded the same way; a relative folder is taken
-// from `workingFolder`, where Play runs MAME. Empty when there is no such line.
+// Where a current MAME keeps its snapshots: every folder of its
+// "snapshot_directory" line (Debian's: "$HOME/.mame/snap"), expanded like
+// inipath's with `home` for $HOME and "~"; a relative folder is taken from
+// `workingFolder`, where Play runs MAME. Empty when there is no such line.
 QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
                             const QString& workingFolder);
 

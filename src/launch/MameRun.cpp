@@ -2,6 +2,8 @@
 
 #include "launch/Platform.h"
 
+#include <QLocale>
+
 namespace {
 
 constexpr int kGraceMilliseconds = 2000;
@@ -79,10 +81,18 @@ MameRun::MameRun(MameRunRequest request) : m_request(std::move(request)) {
 
 MameRun::~MameRun() {
     if (running()) {
-        // The front end is going away: MAME and what it started go with it.
+        // The front end is going away: MAME and what it started go with it,
+        // asked first and forced after the grace.
         m_cancelled = true;
-        endGroup(true);
-        m_process.waitForFinished(kGraceMilliseconds);
+        if (m_pid > 0 && !m_grace.isActive()) {
+            endGroup(false);
+            m_process.waitForFinished(kGraceMilliseconds);
+        }
+        if (m_process.state() != QProcess::NotRunning) {
+            endGroup(true);
+            m_process.waitForFinished(kGraceMilliseconds);
+        }
+        killProcessGroupRemains(m_pid);
     }
 }
 
@@ -136,6 +146,14 @@ void MameRun::readOutput() {
     }
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
+    m_outputBytes += chunk.size();
+    if (m_request.outputLimit > 0 && m_outputBytes > m_request.outputLimit) {
+        m_writeFailure = QStringLiteral("MAME printed more than %1 bytes, more than any listing")
+                             .arg(QLocale(QLocale::English).toString(m_request.outputLimit));
+        if (running())
+            endGroup(true);
+        return;
+    }
     if (m_output.isOpen() && m_output.write(chunk) != chunk.size())
         return failWriting(m_output);
     const qint64 lines = countLines(chunk, m_request.countedText, m_partialLine);
@@ -173,6 +191,10 @@ void MameRun::finish(RunResult result) {
         return;
     m_done = true;
     m_grace.stop();
+    // MAME has ended; what it started and left behind (a child that ignored
+    // the request to end) goes with it.
+    if (m_started && m_process.state() == QProcess::NotRunning)
+        killProcessGroupRemains(m_pid);
     m_output.close();
     m_errors.close();
     result.outputTail = m_outputTail;

@@ -21,6 +21,7 @@ struct MameRunRequest {
     // MAME's output and errors reach the front end's own channels as they
     // come, and the last of each is kept for the result (Play).
     bool ownChannels = false;
+    qint64 outputLimit = 0; // more standard output than this ends the run (0: no limit)
 };
 
 // How a run ended.
@@ -28,7 +29,7 @@ enum class RunEnd {
     Finished,         // MAME ended by itself, with some exit status
     FailedToStart,    // the program could not be started
     Crashed,          // MAME was ended by a signal
-    OutputNotWritten, // its output could not be written whole
+    OutputNotWritten, // its output could not be written whole, or passed the output limit
     Cancelled,        // ended on request
 };
 
@@ -86,6 +87,7 @@ class MameRun : public QObject {
     QByteArray m_outputTail;
     QByteArray m_errorTail;
     qint64 m_counted = 0;
+    qint64 m_outputBytes = 0;
     qint64 m_pid = 0;
     bool m_started = false;
     bool m_cancelled = false;

@@ -81,6 +81,11 @@ void endProcessGroup(qint64 pid, bool hard) {
         kill(static_cast<pid_t>(pid), signal);
 }
 
+void killProcessGroupRemains(qint64 pid) {
+    if (pid > 0)
+        kill(-static_cast<pid_t>(pid), SIGKILL);
+}
+
 QString exitSignalText(const QProcess& process) {
     const int signal = process.exitCode();
     const char* name = strsignal(signal);

@@ -39,6 +39,11 @@ void prepareChildProcess(QProcess& process);
 // Ends the process group led by `pid`: asks it to end, or with `hard` forces it.
 void endProcessGroup(qint64 pid, bool hard);
 
+// Kills whatever is left of the process group led by `pid` once its leader
+// has ended and been waited for; never signals `pid` alone, whose number may
+// have gone to another process by then.
+void killProcessGroupRemains(qint64 pid);
+
 // What ended a crashed process, for a message ("signal 11 (Segmentation fault)").
 QString exitSignalText(const QProcess& process);
 

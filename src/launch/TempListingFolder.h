@@ -31,7 +31,9 @@ class TempListingFolder {
 };
 
 // Removes the listing folders under the temporary folder that a front end
-// left behind when it was killed: those whose process runs no more. Only
-// folders of this user's own count; a link of such a name is never followed.
+// left behind when it was killed: those named like TempListingFolder's whose
+// process runs no more, and only when lstat shows a real folder (not a link)
+// owned by this user with mode 0700. Only the regular files in it are removed,
+// without following any link; a folder that still holds anything else stays.
 // Returns how many were removed.
 int removeStaleListingFolders();

@@ -1,14 +1,17 @@
 #include "text/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -292,6 +295,46 @@ Outcome<Done> writeLinesAtomically(const QString& linkOrPath, const QStringList&
         return replaced;
     aside.keep();
     return syncFolder(QFileInfo(path).absolutePath());
+}
+
+int removeLeftoverWriteFiles(const QString& path, const QDateTime& before) {
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    const QRegularExpression name(
+        QStringLiteral("^%1\\.[0-9a-f]{8}$").arg(QRegularExpression::escape(target.fileName())));
+    int removed = 0;
+    const QStringList candidates =
+        folder.entryList({target.fileName() + QStringLiteral(".*")},
+                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QString& candidate : candidates) {
+        if (!name.match(candidate).hasMatch())
+            continue;
+        const QByteArray file = QFile::encodeName(folder.filePath(candidate));
+        struct stat st {};
+        if (::lstat(file.constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_mtime >= before.toSecsSinceEpoch())
+            continue;
+        if (::unlink(file.constData()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+Outcome<QString> moveAside(const QString& path, const QDateTime& when) {
+    const QString base =
+        path + QStringLiteral(".broken-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        const QString aside = attempt == 1 ? base : base + QStringLiteral("-%1").arg(attempt);
+        const QByteArray from = QFile::encodeName(path);
+        const QByteArray to = QFile::encodeName(aside);
+        struct stat st {};
+        if (::lstat(to.constData(), &st) == 0)
+            continue; // taken: another name
+        if (std::rename(from.constData(), to.constData()) != 0)
+            return Failure{systemReason(errno)};
+        return aside;
+    }
+    return Failure{QStringLiteral("No free name beside %1").arg(path)};
 }
 
 bool fileExists(const QString& name) {

@@ -3,6 +3,7 @@
 #include "text/Outcome.h"
 
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -52,6 +53,17 @@ Outcome<Done> writeLines(QIODevice& device, const QStringList& lines, qint64& wr
 // old file stays untouched and the file beside it is removed, and the failure
 // gives the system's reason (such as "No space left on device").
 Outcome<Done> writeLinesAtomically(const QString& path, const QStringList& lines);
+
+// Removes the files that writeLinesAtomically left beside `path` when the
+// program was killed during a write: regular files (not links) in the same
+// folder named `<path's name>.` and eight hex digits, last changed before
+// `before`. Returns how many were removed.
+int removeLeftoverWriteFiles(const QString& path, const QDateTime& before);
+
+// Moves the file `path` aside within its folder as `<name>.broken-<date-time>`
+// (with "-2", "-3"... when that name is taken), never replacing anything.
+// Gives the new path, or why the file could not be moved.
+Outcome<QString> moveAside(const QString& path, const QDateTime& when);
 
 // An ordinary file of that name exists; an empty name never does.
 bool fileExists(const QString& name);

@@ -50,7 +50,8 @@ TEST(ListingImport, CutsTheColumnsWhereTheLinesSayAndSortsInTheChosenCaseMode) {
     // Lines of no game, and lines without a blank, are passed over.
     const QString z = QString("z x.c").leftJustified(21) + "abc.cpp.c";
     const QStringList drivers = {
-        "header", "", source("other", "zz.c"), source("q", "cps.chip.c"), source("w", "w.cpp"), z};
+        "header", "", source("other", "zz.asm"), source("q", "cps.chip.c"), source("w", "w.cpp"),
+        z};
     EXPECT_EQ(ValueOf(importListings(games, clones, drivers, false)),
               (GameTable{{"He said ", "q", "", "cps"},
                          {"Zebra", "z", "", "abc"},
@@ -89,6 +90,9 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
         {QStringList{kFull, "a         \"\""}, clones, drivers,
          "\"a\" an empty description, which"},
         {games, clones, QStringList{a, "b        src/drivers/.c"}, "\"b\" an empty driver"},
+        {games, clones, QStringList{a, drivers->at(1), source("zz", "x.c")},
+         "Line 3 of MAME's driver listing (-listsourcefile) names the game \"zz\", which the game "
+         "listing (-listfull) lacks"},
         {QStringList{kFull, " a        \"B\""}, clones, QStringList{" a"}, "on line 2 of the"},
     };
     for (const auto& [gameListing, cloneListing, driverListing, message] : cases)

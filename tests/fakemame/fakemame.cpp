@@ -46,7 +46,14 @@
 //   FAKEMAME_SLEEP=S   print the first half of the output lines, flush, sleep S
 //                      seconds (fractions allowed), then print the rest
 //   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
+//   FAKEMAME_EXIT=N    exit with status N after printing everything
+//   FAKEMAME_ENDLESS=T for -listxml: print T, then "a" without end (a MAME gone wrong)
 // Lines are counted over stdout and stderr together, in the order printed.
+//
+// For a play (SETNAME [OPTIONS...]), after logging it:
+//   FAKEMAME_PLAY_SLEEP=S   start a child that ignores SIGTERM, write the line
+//                           "<own pid> <child's pid>" to $FAKEMAME_PIDS, then
+//                           both sleep S seconds
 //
 // With FAKEMAME_IGNORE_TERM=1 it ignores SIGTERM from its start on, as a hung
 // MAME may, so that only SIGKILL ends it.
@@ -63,6 +70,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -240,6 +248,29 @@ int LogPlay(const std::vector<std::string>& args) {
     return Env("FAKEMAME_PLAY_STATUS").empty() ? 0 : std::stoi(Env("FAKEMAME_PLAY_STATUS"));
 }
 
+// A game that goes on for a while, with a child of its own that ignores the
+// polite request to end, as a helper process of a real one might.
+void PlayForAWhile() {
+    const std::string sleep = Env("FAKEMAME_PLAY_SLEEP");
+    if (sleep.empty())
+        return;
+    const auto doze = [&] {
+        const auto end =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(std::stod(sleep));
+        while (std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGTERM, SIG_IGN);
+        doze();
+        std::_Exit(0);
+    }
+    std::ofstream(Env("FAKEMAME_PIDS"), std::ios::binary | std::ios::trunc)
+        << getpid() << ' ' << child << '\n';
+    doze();
+}
+
 int Unknown(const std::string& option) {
     std::cerr << "Error: unknown option: " << option << '\n';
     return 6;
@@ -254,11 +285,22 @@ int main(int argc, char** argv) {
     if (args.empty())
         return 0;
     const std::string& option = args[0];
-    if (option[0] != '-')
-        return LogPlay(args);
+    if (option[0] != '-') {
+        const int status = LogPlay(args);
+        PlayForAWhile();
+        return status;
+    }
     if (option == "-createconfig")
         return CreateConfig(argv[0]);
 
+    if (const std::string endless = Env("FAKEMAME_ENDLESS");
+        !endless.empty() && option == "-listxml") {
+        std::cout << endless;
+        const std::string more(1 << 16, 'a');
+        while (std::cout << more)
+            ;
+        return 1;
+    }
     Output output;
     int status = 0;
     if (option == "-listfull")
@@ -283,5 +325,6 @@ int main(int argc, char** argv) {
     else
         return Unknown(option);
     Print(output);
-    return status;
+    const std::string exit = Env("FAKEMAME_EXIT");
+    return exit.empty() ? status : std::stoi(exit);
 }

@@ -122,8 +122,8 @@ TEST_F(OldMame, PlayRunsTheSelectedGameWithTheUsersOwnOptions) {
     ASSERT_TRUE(run([this] { frontEnd.play(QString()); }).ok());
     EXPECT_EQ(frontEnd.playOptions(), "");
     EXPECT_EQ(runner.requests[1].arguments,
-              QStringList({"-f", "-c", "./mame pacman -window  -nosound"}));
-    EXPECT_EQ(runner.requests[2].arguments, QStringList({"-f", "-c", "./mame pacman "}));
+              QStringList({"-f", "-c", "exec ./mame pacman -window  -nosound"}));
+    EXPECT_EQ(runner.requests[2].arguments, QStringList({"-f", "-c", "exec ./mame pacman "}));
     // The options are shell words: a star stays one, a redirection redirects.
     ASSERT_TRUE(run([this] { frontEnd.play(QString("-inipath * > out.txt")); }).ok());
     EXPECT_EQ(folder.PlayLog(),

@@ -28,7 +28,8 @@ TEST(MameIniPath, TakesTheFirstFolderOfTheInipathLineWithHomeWhereItIsNamed) {
     EXPECT_EQ(first("~"), "/home/ann");
     EXPECT_EQ(first("${HOME}/mame/ini"), "/home/ann/mame/ini");
     EXPECT_EQ(first("$HOME/a/$HOME"), "/home/ann/a//home/ann");
-    EXPECT_EQ(first("$HOMEDIR/ini"), "$HOMEDIR/ini");
+    const ScopedEnv homeDir("HOMEDIR", QByteArray("/dir")); // another variable
+    EXPECT_EQ(first("$HOMEDIR/ini"), "/dir/ini");
     EXPECT_EQ(first("/etc/~mame"), "/etc/~mame");
     EXPECT_EQ(first("\"$HOME/my ini;/etc/mame\""), "/home/ann/my ini");
     EXPECT_EQ(first(";/etc/mame"), std::nullopt);

@@ -1,0 +1,15 @@
+#include "app/FolderLock.h"
+
+#include <QFileInfo>
+
+FolderLock::FolderLock(const QString& programName)
+    : m_lock(QFileInfo(programName).completeBaseName().toLower() + QStringLiteral(".lock")) {
+    m_lock.setStaleLockTime(0);
+    if (!m_lock.tryLock(0))
+        m_heldByAnother = m_lock.error() == QLockFile::LockFailedError;
+}
+
+QString alreadyRunningMessage(const QString& programName) {
+    return QFileInfo(programName).completeBaseName() +
+           QStringLiteral(" is already running in this folder.");
+}

@@ -1,0 +1,128 @@
+// Listings that stop short or never stop, and the processes a run leaves.
+#include "FrontEndFixture.h"
+#include "text/TextFile.h"
+
+#include <unistd.h>
+
+namespace {
+
+const QString kOldFixtures = QStringLiteral(COINSLOT_FIXTURES "/old-mame/");
+
+// Whether the process runs (a zombie waiting to be reaped does not).
+bool alive(qint64 pid) {
+    const QByteArray stat = ReadAll(QStringLiteral("/proc/%1/stat").arg(pid));
+    return stat != "<missing>" && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+class Hardening : public FrontEndFixture {
+  protected:
+    // The old fixtures, with `file` kept to its first `lines` lines and then
+    // `bytes` bytes of the next.
+    void cutFixture(const QString& file, int lines, int bytes) {
+        QDir().mkpath("fixtures");
+        for (const char* name : {"listfull.txt", "listclones.txt", "listsourcefile.txt"}) {
+            QByteArray text = ReadAll(kOldFixtures + name);
+            if (file == name) {
+                qsizetype end = 0;
+                for (int i = 0; i < lines; ++i)
+                    end = text.indexOf('\n', end) + 1;
+                text = text.left(end + bytes);
+            }
+            WriteAll(QStringLiteral("fixtures/") + name, text);
+        }
+        folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
+    }
+
+    // Plays `player`'s selected game until the fake MAME has written its
+    // pids, which it gives: MAME's own and its child's.
+    QList<qint64> play(FrontEnd& player) {
+        folder.Set("FAKEMAME_PLAY_SLEEP", "30");
+        folder.Set("FAKEMAME_PIDS", folder.filePath("pids"));
+        QFile::remove("pids");
+        player.play(std::nullopt);
+        QList<qint64> pids;
+        WaitUntil([&] {
+            pids.clear();
+            for (const QByteArray& pid : ReadAll("pids").simplified().split(' '))
+                if (pid.toLongLong() > 0)
+                    pids.append(pid.toLongLong());
+            return pids.size() == 2;
+        });
+        return pids;
+    }
+};
+
+} // namespace
+
+TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
+    const struct {
+        const char* file;
+        int lines, bytes;
+        const char* exitStatus;
+        const char* expected;
+    } cases[] = {
+        {"listfull.txt", 40, 0, "1",
+         "MAME ended with exit status 1 while listing its games (-listfull), so that listing is "
+         "incomplete."},
+        {"listfull.txt", 40, 0, "", "which the game listing (-listfull) lacks"},
+        {"listfull.txt", 40, 9, "", "MAME's game listing (-listfull) ends in the middle of a line"},
+        {"listclones.txt", 20, 9, "",
+         "MAME's clone listing (-listclones) ends in the middle of a line"},
+        {"listsourcefile.txt", 60, 4, "",
+         "MAME's driver listing (-listsourcefile) ends in the middle of a line"},
+    };
+    loadDatabase(kSevenGames);
+    for (const auto& c : cases) {
+        cutFixture(c.file, c.lines, c.bytes);
+        folder.Set("FAKEMAME_EXIT", c.exitStatus);
+        const Outcome<JobReport> outcome = list();
+        EXPECT_TRUE(outcome.failure().contains(c.expected)) << outcome.failure();
+        EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
+        EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames);
+    }
+    // Lines of no game between the driver lines are MAME's own business.
+    cutFixture("", 0, 0);
+    QByteArray drivers = ReadAll("fixtures/listsourcefile.txt");
+    drivers.replace("segajw   src/", "\nsome other line\n1 segajw.c\nsegajw   src/");
+    WriteAll("fixtures/listsourcefile.txt", drivers);
+    const Outcome<JobReport> outcome = list();
+    ASSERT_TRUE(outcome.ok()) << outcome.failure();
+    EXPECT_EQ(readLines("coinslot.dat")->size(), 82);
+}
+
+TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
+    folder.Set("FAKEMAME_MODERN", "1");
+    loadDatabase(kSevenGames);
+    for (const auto& [start, limit] :
+         {std::pair{"<mame><machine name=\"", "markup longer than 1,048,576 bytes"},
+          std::pair{"<mame><machine name=\"x\"><description>", "markup longer than"},
+          std::pair{"<mame><!-- ", "markup longer than"}}) {
+        folder.Set("FAKEMAME_ENDLESS", start);
+        const Outcome<JobReport> outcome = list();
+        EXPECT_TRUE(outcome.failure().contains(limit)) << outcome.failure();
+        EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames);
+    }
+}
+
+TEST_F(Hardening, NothingOfAPlaysProcessGroupOutlivesItsCancelOrTheFrontEnd) {
+    loadDatabase(kSevenGames);
+    QList<qint64> pids = play(frontEnd);
+    ASSERT_EQ(pids.size(), 2);
+    // The shell became MAME, so MAME is the front end's own child.
+    const QByteArray stat = ReadAll(QStringLiteral("/proc/%1/stat").arg(pids[0]));
+    EXPECT_EQ(stat.mid(stat.lastIndexOf(')') + 4).split(' ')[0].toLongLong(), getpid());
+    frontEnd.cancel();
+    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
+
+    // A MAME that ignores the request to end is forced when the front end goes.
+    folder.Set("FAKEMAME_IGNORE_TERM", "1");
+    auto other = std::make_unique<FrontEnd>(runner);
+    other->setProgramName("coinslot");
+    other->configure(frontEnd.settings());
+    ASSERT_TRUE(other->loadDatabase().ok());
+    pids = play(*other);
+    ASSERT_EQ(pids.size(), 2);
+    other.reset();
+    EXPECT_TRUE(WaitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
+}
