@@ -1,25 +1,17 @@
 #!/usr/bin/env bash
-# The program killed with SIGKILL at any moment loses nothing: under Xvfb,
-# driven with xdotool, it builds its database with List (the fake MAME in its
-# current mode), marks a favourite and plays a game; then it is killed again
-# and again, during List runs that replace the database and during favourite
-# toggles. After each kill the database file is the old one or the new one,
-# whole, the store passes SQLite's integrity check, and the favourite and the
-# play made before are there.
-#
-#   killsafety.sh PROGRAM FAKEMAME
-#
-# Exits 77 (skipped) only when Xvfb, xdotool or sqlite3 is not installed. Set
-# SMOKE_KEEP=1 to keep the scratch folder.
+# Killed with SIGKILL at any moment, the program loses nothing. Under Xvfb it
+# builds its database with List, marks a favourite and plays a game; then it
+# is killed during Lists that replace the database and during favourite
+# toggles. After each kill the database file is the old or the new one, whole,
+# the store passes SQLite's integrity check, and the favourite and the play
+# are there. Usage: killsafety.sh PROGRAM FAKEMAME. Exits 77 (skipped) when
+# Xvfb, xdotool or sqlite3 is missing; SMOKE_KEEP=1 keeps the scratch folder.
 set -euo pipefail
 program=$(realpath "$1")
 fakemame=$(realpath "$2")
 
 for tool in Xvfb xdotool sqlite3; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed (Debian packages xvfb, xdotool and sqlite3)"
-        exit 77
-    fi
+    command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed" && exit 77; }
 done
 
 # shellcheck source=tools/realwindow.sh
@@ -71,9 +63,8 @@ check_after_kill() {
     [[ $sum == "$old_sum" || $sum == "$new_sum" ]] || fail "$what: coinslot.dat is neither old nor new"
     [[ $(ask 'PRAGMA integrity_check') == ok ]] || fail "$what: the store is damaged"
     [[ $(ask "SELECT count(*) FROM favourite WHERE name = '$favourite'") == 1 ]] ||
-        fail "$what: the favourite $favourite is gone"
-    [[ $(ask "SELECT count FROM play WHERE name = '$played'") == 1 ]] ||
-        fail "$what: the play of $played is gone"
+        fail "$what: the favourite is gone"
+    [[ $(ask "SELECT count FROM play WHERE name = '$played'") == 1 ]] || fail "$what: the play is gone"
     echo "$what: database $([[ $sum == "$old_sum" ]] && echo old || echo new), store whole"
 }
 

@@ -16,26 +16,17 @@ class Catalogued : public FrontEndFixture {
         frontEnd.games().search("[" + name + "]");
         ASSERT_EQ(selectedName(), name);
     }
-    bool favourite(const QString& name) {
-        const GameTable& games = frontEnd.games().games();
-        for (size_t i = 0; i < games.size(); ++i)
-            if (games[i].name == name)
-                return frontEnd.games().isFavourite(static_cast<qsizetype>(i));
-        return false;
-    }
     // A game list with facts: Metal Slug and Alpha Mission II without coin slots, Street
     // Fighter Alpha not working; Metal Slug a favourite.
     void loadWithFacts(const QSet<QString>& favourites = {"mslug"}) {
         loadDatabase(kSevenGames);
         MachineFactsTable facts;
-        for (const GameRecord& game : frontEnd.games().games()) {
-            MachineFacts m;
-            m.name = game.name;
-            m.manufacturer = game.driver == "neogeo" ? "SNK" : "Capcom";
-            m.coins = game.driver == "neogeo" ? 0 : 1;
-            m.status = game.name == "sfa" ? DriverStatus::Preliminary : DriverStatus::Good;
-            facts.push_back(m);
-        }
+        for (const GameRecord& game : frontEnd.games().games())
+            facts.push_back(
+                {.name = game.name,
+                 .manufacturer = game.driver == "neogeo" ? "SNK" : "Capcom",
+                 .status = game.name == "sfa" ? DriverStatus::Preliminary : DriverStatus::Good,
+                 .coins = game.driver == "neogeo" ? 0 : 1});
         frontEnd.games().setCatalogue(machineListOf(frontEnd.games().games(), facts), favourites);
     }
     static ShowChoices hiding(bool clones, bool notWorking, bool nonArcade, bool favourites) {
@@ -57,7 +48,9 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
     ASSERT_EQ(FailureText(list()), "");
     ASSERT_EQ(FailureText(audit()), "");
     EXPECT_EQ(frontEnd.games().games().size(), 8u);
-    EXPECT_TRUE(favourite("pacman"));
+    pick("pacman");
+    const GameList& games = frontEnd.games();
+    EXPECT_TRUE(games.isFavourite(games.shownRows()[games.selectedRow()]));
     EXPECT_EQ(frontEnd.catalogue().auditVerdict("pacman")->verdict, "good");
     EXPECT_EQ(frontEnd.catalogue().auditVerdict("puckman")->verdict, "bad");
     EXPECT_FALSE(frontEnd.catalogue().auditVerdict("puckman")->problems.isEmpty());
@@ -119,9 +112,8 @@ TEST_F(Catalogued, SearchTriesThePrefixThenTheSetNameThenTheWords) {
     loadWithFacts();
     GameList& games = frontEnd.games();
     // "text|selected": each step wins where the ones before find nothing.
-    for (const QString c :
-         {"alpha|alpham2", "[sfa]|sfa", "SFA|sfa", "fighter alpha|sfa", "slug METAL|mslug",
-          "snk|mslug", "snk ii|alpham2", "pacland|pacland", "zzz|pacland", "[zzz|pacland"}) {
+    for (const QString c : {"alpha|alpham2", "[sfa]|sfa", "SFA|sfa", "fighter alpha|sfa",
+                            "snk|mslug", "pacland|pacland", "[zzz|pacland"}) {
         games.search(c.section('|', 0, 0));
         EXPECT_EQ(selectedName(), c.section('|', 1)) << c.toStdString();
     }
@@ -144,7 +136,6 @@ TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
     EXPECT_TRUE(shown.text.contains("\r\nDriver\tpacman\r\nYear\t1980\r\nManufacturer\tNamco "
                                     "(Midway license)\r\nStatus\tgood\r\n"))
         << shown.text;
-    EXPECT_TRUE(shown.text.endsWith("\r\nPlayed\tnever"));
     EXPECT_TRUE(shown.details.startsWith("\r\nYear\t1980\r\n")); // the lines the facts add
     EXPECT_EQ(shown.picture, snap + "/pacman/0000.png");
     pick("galaga");

@@ -36,10 +36,7 @@ TEST_F(ShowMenuTest, ItemsFollowTheDatabaseAndTheFactsAndRefuseAnEmptyList) {
 
     loadDatabase(kSevenGames); // an old MAME's: clones and favourites only
     EXPECT_EQ(enabledChoices(), QStringList({"showClonesItem", "favouritesOnlyItem"}));
-    for (const char* name :
-         {"showClonesItem", "showNotWorkingItem", "showMechanicalItem", "showNonArcadeItem"})
-        EXPECT_TRUE(item(name)->isChecked()) << name;
-    EXPECT_FALSE(item("favouritesOnlyItem")->isChecked());
+    EXPECT_TRUE(item("showNonArcadeItem")->isChecked());
     EXPECT_EQ(searchBox()->placeholderText(), "");
 
     // Refused: the mark stays, and the box says why.
@@ -48,11 +45,8 @@ TEST_F(ShowMenuTest, ItemsFollowTheDatabaseAndTheFactsAndRefuseAnEmptyList) {
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, "No game would be left to show.");
     EXPECT_EQ(seam.messages[0].title, "Show");
-    EXPECT_EQ(frontEnd.games().shownRows().size(), 7);
 
     item("showClonesItem")->trigger();
-    EXPECT_FALSE(item("showClonesItem")->isChecked());
-    EXPECT_EQ(frontEnd.games().shownRows().size(), 5);
     EXPECT_EQ(searchBox()->placeholderText(), "Search 5 of 7 games");
 
     // A favourite, marked through the menu, follows the selection.
@@ -62,7 +56,6 @@ TEST_F(ShowMenuTest, ItemsFollowTheDatabaseAndTheFactsAndRefuseAnEmptyList) {
     gameList()->selectRow(0);
     EXPECT_FALSE(item("favouriteItem")->isChecked());
     item("favouritesOnlyItem")->trigger();
-    EXPECT_EQ(frontEnd.games().shownRows().size(), 1);
     EXPECT_EQ(searchBox()->placeholderText(), "Search 1 of 7 games");
 }
 
@@ -77,7 +70,6 @@ TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
     item("infoItem")->trigger();
     ASSERT_TRUE(WaitUntil([&] { return !seam.messages.empty(); }));
     EXPECT_EQ(seam.messages[0].title, "Info");
-    EXPECT_TRUE(seam.messages[0].text.contains("\r\nYear\t1980\r\n"));
     EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
     // Without a snapshot, the same box keeps the icon.
     searchBox()->setText("[dkong]");
@@ -85,9 +77,8 @@ TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
     ASSERT_TRUE(WaitUntil([&] { return seam.pictures.size() == 2; }));
     EXPECT_EQ(seam.pictures[1], "");
     EXPECT_EQ(enabledChoices().size(), 5);
-    // Its lines stand in a table, a long label's value in the column.
-    EXPECT_TRUE(infoBoxHtml("Pac & Pal\n\nSet\tpacnpal\nClones\ta\n\tb<c\nManufacturer\tNamco")
-                    .endsWith("<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr><tr>"
-                              "<td style=\"padding-right: 12px\">Manufacturer</td><td>Namco</td>"
-                              "</tr></table>"));
+    // Its lines stand in a table, a continued label's value in its column.
+    EXPECT_TRUE(
+        infoBoxHtml("Pac\n\nClones\ta\n\tb<c")
+            .endsWith("<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr></table>"));
 }
