@@ -40,8 +40,11 @@ void IniFileJob::findFolder() {
 void IniFileJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
-    const std::optional<QString> folder =
-        firstIniFolder(QString::fromLocal8Bit(m_configuration), QDir::homePath());
+    const QString configuration = QString::fromLocal8Bit(m_configuration);
+    if (result.end == RunEnd::Finished)
+        mame().setSnapshotFolders(
+            snapshotFolders(configuration, QDir::homePath(), QDir::currentPath()));
+    const std::optional<QString> folder = firstIniFolder(configuration, QDir::homePath());
     if (!folder)
         return finish(Failure{QStringLiteral(
             "MAME's configuration (-showconfig) names no folder for its ini files.")});

@@ -14,11 +14,15 @@
 class QThread;
 
 // What a command gives back when it is done: a text for the user (the
-// audit's summary, the ini file to open) and, where there are any, details
-// for a closer look.
+// audit's summary, the ini file to open, a game's information) and, where
+// there are any, details for a closer look and a picture to show with it.
 struct JobReport {
+    JobReport(QString text = {}, QString details = {}, QString picture = {})
+        : text(std::move(text)), details(std::move(details)), picture(std::move(picture)) {}
+
     QString text;
     QString details;
+    QString picture;
 };
 
 // One command that runs MAME (List, Audit, an ini file, Play), from start to

@@ -5,18 +5,20 @@
 #include "launch/Platform.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the front end knows of the MAME at hand: the executable, the names
 // derived from it, and what its runs have told so far (which generation it
-// is, where a current one keeps its ini files). Both are learnt again when
-// the executable changes.
+// is, where a current one keeps its ini files and its snapshots). All are
+// learnt again when the executable changes.
 class MameSetup {
   public:
     void setExecutable(const QString& executable) {
         m_executable = executable;
         m_generation.reset();
         m_iniFolder.reset();
+        m_snapshotFolders.reset();
     }
     // As saved or chosen: a bare name in the working folder, else a path.
     const QString& executable() const { return m_executable; }
@@ -29,15 +31,21 @@ class MameSetup {
 
     const std::optional<MameGeneration>& generation() const { return m_generation; }
     void setGeneration(MameGeneration generation) {
-        if (m_generation != generation)
+        if (m_generation != generation) {
             m_iniFolder.reset();
+            m_snapshotFolders.reset();
+        }
         m_generation = generation;
     }
     const std::optional<QString>& iniFolder() const { return m_iniFolder; }
     void setIniFolder(const QString& folder) { m_iniFolder = folder; }
+    // A current MAME's snapshot folders (snapshot_directory), once asked.
+    const std::optional<QStringList>& snapshotFolders() const { return m_snapshotFolders; }
+    void setSnapshotFolders(const QStringList& folders) { m_snapshotFolders = folders; }
 
   private:
     QString m_executable;
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
+    std::optional<QStringList> m_snapshotFolders;
 };
