@@ -14,24 +14,15 @@ void InfoJob::start() {
         return finish(JobReport{m_text});
     if (mame().snapshotFolders())
         return finishWithPicture();
-    run(mameRequest(showConfigArguments()), &InfoJob::onConfigurationShown);
-    connect(&currentRun(), &MameRun::outputArrived, this,
-            [this](const QByteArray& chunk) { m_configuration += chunk; });
-    reportProgress(QStringLiteral("Asking MAME where its snapshots are\u2026"), 0, 0);
+    askConfiguration(QStringLiteral("Asking MAME where its snapshots are\u2026"),
+                     &InfoJob::onConfigurationShown);
 }
 
 void InfoJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
-    if (result.end != RunEnd::Finished)
+    if (result.end != RunEnd::Finished || !mame().snapshotFolders())
         return finish(JobReport{m_text, m_factLines});
-    const QString configuration = QString::fromLocal8Bit(m_configuration);
-    mame().setSnapshotFolders(
-        snapshotFolders(configuration, QDir::homePath(), QDir::currentPath()));
-    if (!mame().iniFolder()) {
-        if (const std::optional<QString> folder = firstIniFolder(configuration, QDir::homePath()))
-            mame().setIniFolder(QDir::cleanPath(*folder));
-    }
     finishWithPicture();
 }
 

@@ -24,5 +24,4 @@ class InfoJob : public MameJob {
     const QString m_setName;
     const QString m_text;
     const QString m_factLines;
-    QByteArray m_configuration; // what -showconfig printed
 };

@@ -31,24 +31,16 @@ void IniFileJob::findFolder() {
         return openInFolder(QStringLiteral("ini"));
     if (mame().iniFolder())
         return openInFolder(*mame().iniFolder());
-    run(mameRequest(showConfigArguments()), &IniFileJob::onConfigurationShown);
-    connect(&currentRun(), &MameRun::outputArrived, this,
-            [this](const QByteArray& chunk) { m_configuration += chunk; });
-    reportProgress(QStringLiteral("Asking MAME where its ini files are\u2026"), 0, 0);
+    askConfiguration(QStringLiteral("Asking MAME where its ini files are\u2026"),
+                     &IniFileJob::onConfigurationShown);
 }
 
 void IniFileJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
-    const QString configuration = QString::fromLocal8Bit(m_configuration);
-    if (result.end == RunEnd::Finished)
-        mame().setSnapshotFolders(
-            snapshotFolders(configuration, QDir::homePath(), QDir::currentPath()));
-    const std::optional<QString> folder = firstIniFolder(configuration, QDir::homePath());
-    if (!folder)
+    if (!mame().iniFolder())
         return finish(Failure{QStringLiteral(
             "MAME's configuration (-showconfig) names no folder for its ini files.")});
-    mame().setIniFolder(QDir::cleanPath(*folder));
     openInFolder(*mame().iniFolder());
 }
 

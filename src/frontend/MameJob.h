@@ -71,6 +71,16 @@ class MameJob : public QObject {
         workThen(std::move(work), [job = static_cast<Job*>(this), then] { (job->*then)(); });
     }
 
+    // Asks MAME for its configuration (-showconfig), saying `doing` meanwhile,
+    // and learns its folders from it (MameSetup::learnConfiguration) unless
+    // the run was cancelled; `then` continues with how the run ended.
+    template <class Job>
+    void askConfiguration(const QString& doing, void (Job::*then)(const RunResult&)) {
+        askThen(doing, [job = static_cast<Job*>(this), then](const RunResult& result) {
+            (job->*then)(result);
+        });
+    }
+
     // A request to run MAME itself with `arguments`; its standard error goes
     // to the temporary folder when there is one.
     MameRunRequest mameRequest(const QStringList& arguments) const;
@@ -99,6 +109,7 @@ class MameJob : public QObject {
   private:
     void runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then);
     void workThen(std::function<void()> work, std::function<void()> then);
+    void askThen(const QString& doing, std::function<void(const RunResult&)> then);
 
     MameRunner& m_runner;
     MameSetup& m_mame;
@@ -109,6 +120,7 @@ class MameJob : public QObject {
     bool m_running = false;
     bool m_finished = false;
     QByteArray m_header;
+    QByteArray m_configuration; // what -showconfig printed
     std::optional<MameGeneration> m_headerGeneration;
 };
 

@@ -2,8 +2,10 @@
 
 #include "launch/MameCommands.h"
 #include "launch/MameGeneration.h"
+#include "launch/MameIniPath.h"
 #include "launch/Platform.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -37,11 +39,19 @@ class MameSetup {
         }
         m_generation = generation;
     }
+    // A current MAME's ini folder (the first of its inipath) and snapshot
+    // folders (snapshot_directory), once its configuration was asked.
     const std::optional<QString>& iniFolder() const { return m_iniFolder; }
-    void setIniFolder(const QString& folder) { m_iniFolder = folder; }
-    // A current MAME's snapshot folders (snapshot_directory), once asked.
     const std::optional<QStringList>& snapshotFolders() const { return m_snapshotFolders; }
-    void setSnapshotFolders(const QStringList& folders) { m_snapshotFolders = folders; }
+    // Learns both from what `-showconfig` printed; relative snapshot folders
+    // are taken from the working folder.
+    void learnConfiguration(const QString& showConfigOutput) {
+        if (const std::optional<QString> folder =
+                firstIniFolder(showConfigOutput, QDir::homePath()))
+            m_iniFolder = QDir::cleanPath(*folder);
+        m_snapshotFolders =
+            ::snapshotFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
+    }
 
   private:
     QString m_executable;
