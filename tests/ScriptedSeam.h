@@ -29,6 +29,7 @@ class ScriptedSeam : public DialogSeam {
     };
 
     std::vector<Message> messages;
+    std::vector<QString> pictures;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
     std::vector<QString> fileFolders; // where each file dialog opened
@@ -46,6 +47,12 @@ class ScriptedSeam : public DialogSeam {
     void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                      const QString& details = {}) override {
         messages.push_back({text, title, icon, details, owner && owner->isVisible()});
+    }
+    // Recorded as a message with the information icon, its picture in `pictures`.
+    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
+                            const QString& picture) override {
+        messages.push_back({text, title, Icon::Information, {}, owner && owner->isVisible()});
+        pictures.push_back(picture);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {

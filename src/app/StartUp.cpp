@@ -88,6 +88,10 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     }
 
     if (frontEnd.hasDatabaseFile()) {
+        // Choices that hide games need the store before the list is shown;
+        // otherwise it is read after the first paint.
+        if (!frontEnd.savedShowChoices().hideNothing())
+            window.loadCatalogue();
         databaseStage = true;
         if (!frontEnd.loadDatabase().ok())
             return fail();

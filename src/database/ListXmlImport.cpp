@@ -1,11 +1,13 @@
 #include "database/ListXmlImport.h"
 
 #include "database/DatabaseFile.h"
+#include "database/MachineFactTags.h"
 #include "text/Sorting.h"
 
 #include <QIODevice>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -80,13 +82,15 @@ void ListXmlReader::pass(bool outputEnded) {
             at = upTo;
             readAvailable();
             if (m_failure.isEmpty() && m_handed - m_handedAtToken > kLongestMarkup)
-                fail(QStringLiteral("MAME's %1 holds a piece of markup longer than %2 bytes, "
-                                    "longer than any MAME prints.")
-                         .arg(kListing, QLocale(QLocale::English).toString(kLongestMarkup)));
+                failMarkupTooLong();
             // Only a machine's own description starts a skip.
             if (end >= 0 && upTo == end + kDescriptionEnd.size() && m_depth == 2 &&
                 !m_machineEndTag.isEmpty())
                 m_skipTo = m_machineEndTag;
+        } else if (m_keepMachine) {
+            if (!readMachineRest(at, outputEnded))
+                break;
+            m_skipTo.clear();
         } else {
             const qsizetype end = m_pending.indexOf(m_skipTo, at);
             if (end < 0) {
@@ -145,6 +149,8 @@ void ListXmlReader::fail(QString message) {
         m_failure = std::move(message);
     m_games = {};
     m_machine = {};
+    m_facts = {};
+    m_machineFacts = {};
     m_pending = {};
     m_xml.clear(); // drops what is buffered
 }
@@ -241,7 +247,13 @@ void ListXmlReader::startElement() {
         m_machine = GameRecord{};
         m_machine.name = attributes.value(QLatin1StringView("name")).toString();
         m_machine.parent = attributes.value(QLatin1StringView("cloneof")).toString();
-        m_machine.driver = driverFromSourceFile(attributes.value(QLatin1StringView("sourcefile")));
+        const QStringView sourceFile = attributes.value(QLatin1StringView("sourcefile"));
+        m_machine.driver = driverFromSourceFile(sourceFile);
+        m_machineFacts = MachineFacts{};
+        m_machineFacts.name = m_machine.name;
+        m_machineFacts.cloneOf = m_machine.parent;
+        m_machineFacts.sourceFile = sourceFile.toString();
+        m_machineFacts.mechanical = isYes(attributes, QLatin1StringView("ismechanical"));
         return;
     }
     if (m_depth == 3 && m_keepMachine && !m_hasDescription &&
@@ -279,6 +291,62 @@ void ListXmlReader::keepMachine() {
     }
     m_games.push_back(std::move(m_machine));
     m_machine = GameRecord{};
+    m_facts.push_back(std::move(m_machineFacts));
+    m_machineFacts = MachineFacts{};
+}
+
+void ListXmlReader::failMarkupTooLong() {
+    fail(QStringLiteral("MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
+                        "any MAME prints.")
+             .arg(kListing, QLocale(QLocale::English).toString(kLongestMarkup)));
+}
+
+// Reads a kept machine's rest from `at` up to its end tag, keeping the facts
+// of the tags it holds. True with `at` on the end tag; false when the
+// pending output ends first, with `at` past what has been read (a tag cut
+// off by the chunk's end stays pending unless the output has ended).
+bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
+    const char* const data = m_pending.constData();
+    const qsizetype size = m_pending.size();
+    while (at < size) {
+        const void* found = std::memchr(data + at, '<', static_cast<size_t>(size - at));
+        if (!found)
+            break;
+        const qsizetype open = static_cast<const char*>(found) - data;
+        const char* const p = data + open;
+        const qsizetype available = size - open;
+        if (available < kLongestFactTag && !outputEnded) {
+            at = open;
+            return false;
+        }
+        at = open + 1;
+        if (p[1] == '/') {
+            if (available >= m_skipTo.size() &&
+                std::memcmp(p, m_skipTo.constData(), m_skipTo.size()) == 0) {
+                at = open;
+                return true;
+            }
+            continue;
+        }
+        const FactTag tag = factTagAt(p, available);
+        if (tag == FactTag::None)
+            continue;
+        // The tag ends within kLongestMarkup bytes, however the output is cut.
+        const QByteArrayView ending = factTagEnd(tag);
+        const QByteArrayView rest(p,
+                                  std::min<qsizetype>(available, kLongestMarkup + ending.size()));
+        const qsizetype end = rest.indexOf(ending, 2);
+        if (end < 0) {
+            if (rest.size() > kLongestMarkup)
+                failMarkupTooLong();
+            at = outputEnded || !m_failure.isEmpty() ? size : open;
+            return false;
+        }
+        readFactTag(tag, rest.first(end + ending.size()), m_machineFacts);
+        at = open + end + ending.size();
+    }
+    at = size;
+    return false;
 }
 
 Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
@@ -301,7 +369,7 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
     return std::move(m_games);
 }
 
-Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive) {
+Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive, MachineFactsTable* facts) {
     ListXmlReader reader;
     QByteArray chunk(kChunkSize, Qt::Uninitialized);
     for (;;) {
@@ -313,5 +381,8 @@ Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive) {
             break;
         reader.addData(QByteArray(chunk.constData(), read));
     }
-    return reader.finish(caseInsensitive);
+    Outcome<GameTable> games = reader.finish(caseInsensitive);
+    if (facts)
+        *facts = reader.takeFacts();
+    return games;
 }

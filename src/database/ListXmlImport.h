@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/ListingImport.h"
+#include "database/MachineFacts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,12 +23,21 @@ class QIODevice;
 // The records keep MAME's order and are then sorted by description (sortGames,
 // ignoring case when asked), as the text listings are.
 //
-// Only what the records need goes through the XML reader: the prolog, the
-// root, each machine's start tag and the children up to its </description>,
-// and its end tag. The rest of a machine (about 95% of the document) is passed
-// over by a search for "</machine", so XML faults there go unnoticed; a
-// comment or CDATA section there that holds that text ends the skip early
-// and the document then fails as not well-formed. MAME prints neither.
+// Beside each record, the reader keeps the machine's facts (MachineFacts): its
+// attributes cloneof, sourcefile and ismechanical, and from its children the
+// texts of <year> and <manufacturer>, the status of <driver>, the imperfect
+// and unemulated <feature>s, the first <display>'s type and rotation and the
+// number of displays, the players and coins of <input>, the names of its
+// <softwarelist>s and whether it has a <disk> that is not optional.
+//
+// Only the records go through the XML reader: the prolog, the root, each
+// machine's start tag and the children up to its </description>, and its end
+// tag. The rest of a machine (about 95% of the document) is passed over by a
+// scan for "<" that reads only the few tags named above, as raw bytes (their
+// texts' entities decoded), up to its "</machine". XML faults there go
+// unnoticed; a comment or CDATA section there that holds that text ends the
+// scan early and the document then fails as not well-formed. MAME prints
+// neither.
 class ListXmlReader {
   public:
     ListXmlReader();
@@ -52,6 +62,9 @@ class ListXmlReader {
     // is. The same input gives the same answer however it is cut into chunks.
     // Call once.
     Outcome<GameTable> finish(bool caseInsensitive);
+    // After a finish() that succeeded: the facts of the machines kept, in
+    // MAME's order.
+    MachineFactsTable takeFacts() { return std::move(m_facts); }
 
     // No start tag, comment or text that the reader is handed is longer than
     // this: MAME's longest, its document type declaration, is about 15 KB.
@@ -63,6 +76,8 @@ class ListXmlReader {
     void readAvailable();
     void startElement();
     void endElement();
+    bool readMachineRest(qsizetype& at, bool outputEnded);
+    void failMarkupTooLong();
     void keepMachine();
     QString machineLabel() const;
     void fail(QString message);
@@ -72,7 +87,9 @@ class ListXmlReader {
     QByteArray m_machineEndTag; // "</machine" or "</game" while in a machine
     QByteArray m_skipTo;        // while passing over a machine's rest: its end tag
     GameTable m_games;
-    GameRecord m_machine;          // the machine being read, when it is kept
+    GameRecord m_machine;        // the machine being read, when it is kept
+    MachineFacts m_machineFacts; // and its facts
+    MachineFactsTable m_facts;
     qint64 m_handed = 0;           // bytes handed to m_xml
     qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token
     int m_trailingState = 0;       // after </mame>: where in a comment (see checkTrailing)
@@ -86,5 +103,7 @@ class ListXmlReader {
     bool m_sawData = false;
 };
 
-// Reads the whole of `in` through a ListXmlReader, a chunk at a time.
-Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive);
+// Reads the whole of `in` through a ListXmlReader, a chunk at a time; the
+// machines' facts go to `facts` when given.
+Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive,
+                                 MachineFactsTable* facts = nullptr);

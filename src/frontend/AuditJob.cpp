@@ -103,6 +103,7 @@ void AuditJob::onChecked() {
                               kNothingChanged});
     }
     // The audit stands; its report is kept beside the database.
+    m_findings = std::move(audit.findings);
     const QString reportPath = QDir::toNativeSeparators(QFileInfo(m_reportFile).absoluteFilePath());
     const Outcome<Done> saved = writeLinesAtomically(m_reportFile, m_reportLines);
     const QString savedLine = saved.ok()

@@ -22,6 +22,8 @@ class AuditJob : public MameJob {
     ~AuditJob() override;
 
     void start() override;
+    // Once the audit stands: what MAME found of each set, in master order.
+    const std::vector<SetFinding>& findings() const { return m_findings; }
 
   private:
     void runAudit(const QStringList& arguments);
@@ -33,6 +35,7 @@ class AuditJob : public MameJob {
     QString m_option; // the audit option of the run in progress
     std::optional<Outcome<AuditResult>> m_checked;
     QStringList m_reportLines;
+    std::vector<SetFinding> m_findings;
     std::unique_ptr<AuditProgress> m_progress; // a current MAME's, on the reading thread
     QAtomicInteger<qsizetype> m_place = 0;     // how far m_progress has come
 };

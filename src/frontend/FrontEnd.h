@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/Catalogue.h"
+#include "database/Audit.h"
 #include "frontend/GameList.h"
 #include "frontend/IniFileJob.h"
 #include "frontend/MameJob.h"
@@ -11,7 +13,7 @@
 #include <optional>
 
 // The commands that run MAME, one at a time.
-enum class Command { List, Audit, MameIni, DriverIni, ParentIni, SetIni, Play };
+enum class Command { List, Audit, MameIni, DriverIni, ParentIni, SetIni, Play, Info };
 
 // The front end without its window: the game list, the MAME at hand and the
 // settings, and the commands on them. The window shows what the signals say
@@ -23,8 +25,9 @@ class FrontEnd : public QObject {
     explicit FrontEnd(MameRunner& runner, QObject* parent = nullptr);
     ~FrontEnd() override;
 
-    // Start-up, in this order. The settings and database files are named after
-    // the program; the settings are those read from the file (or the defaults).
+    // Start-up, in this order. The settings and database files and the store
+    // are named after the program; the settings are those read from the file
+    // (or the defaults).
     void setProgramName(const QString& programName);
     const QString& settingsFile() const { return m_settingsFile; }
     // Where Audit writes its report.
@@ -33,9 +36,18 @@ class FrontEnd : public QObject {
     const Settings& settings() const { return m_settings; }
     void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
     // Reads the database file (when there is one) through the saved filter
-    // and selects the saved game.
+    // and Show choices and selects the saved game.
     bool hasDatabaseFile() const;
     Outcome<Done> loadDatabase();
+    // The saved Show choices, which the store must be read for before the
+    // database when they hide anything.
+    ShowChoices savedShowChoices() const;
+    // Opens the store and hands its facts and favourites to the game list;
+    // once a run, later calls do nothing. A failure is for the user: the
+    // program goes on, with a fresh store or none (see Catalogue::open()).
+    Outcome<Done> loadCatalogue();
+    bool catalogueLoaded() const { return m_catalogueLoaded; }
+    const Catalogue& catalogue() const { return *m_catalogue; }
 
     // Shutdown: writes the settings, the window's own part as given.
     Outcome<Done> saveSettings(const WindowSettings& window);
@@ -57,6 +69,16 @@ class FrontEnd : public QObject {
     void editIni(IniFile file);
     // Ends the command in progress, which then finishes as cancelled.
     void cancel();
+    // The selected game's information, with its machine facts and the
+    // snapshot MAME took of it when there are any (see InfoJob).
+    void info();
+
+    // Marks or unmarks the selected game as a favourite, in the store first;
+    // a failure changes nothing.
+    Outcome<Done> setFavourite(bool favourite);
+    // Shows the games through `choices`; false, changing nothing, when no
+    // game would be left.
+    bool applyShowChoices(const ShowChoices& choices);
 
   signals:
     // A command has started (or stopped) running MAME.
@@ -68,6 +90,8 @@ class FrontEnd : public QObject {
   private:
     void begin(Command command, std::unique_ptr<MameJob> job);
     void onJobFinished(const Outcome<JobReport>& outcome);
+    void onRunning();
+    void keepAudit(const std::vector<SetFinding>& findings);
 
     QString m_settingsFile;
     QString m_auditReportFile;
@@ -75,6 +99,9 @@ class FrontEnd : public QObject {
     MameRunner& m_runner;
     MameSetup m_mame;
     GameList m_games;
+    std::unique_ptr<Catalogue> m_catalogue;
+    bool m_catalogueLoaded = false;
+    QString m_playedSet; // the set of the Play in progress
     std::unique_ptr<MameJob> m_job;
     Command m_command = Command::List;
     bool m_running = false;

@@ -4,8 +4,27 @@
 #include "gamelist/DriverFilter.h"
 #include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"
+#include "gamelist/WordSearch.h"
 
 #include <QFile>
+#include <algorithm>
+
+namespace {
+
+// The row of master position `position` in `rows` (which ascend), or -1.
+qsizetype rowOf(const ShownRows& rows, qint32 position) {
+    qsizetype low = 0, high = rows.size();
+    while (low < high) {
+        const qsizetype middle = low + (high - low) / 2;
+        if (rows[middle] < position)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < rows.size() && rows[low] == position ? low : -1;
+}
+
+} // namespace
 
 GameList::GameList(QObject* parent) : QObject(parent) {}
 
@@ -15,18 +34,40 @@ const GameRecord* GameList::selectedGame() const {
     return &shownGame(m_selectedRow);
 }
 
-Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame) {
+Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame,
+                             const ShowChoices& choices) {
     Outcome<GameTable> read = readDatabase(m_databaseFile);
     if (!read.ok())
         return read.why();
     m_games = std::move(read).value();
+    align();
     m_driverFilter = driverFilter;
-    if (!showThroughFilter() && !driverFilter.isEmpty())
+    m_choices = choices;
+    if (!showThroughFilter())
         lastGame = 0; // the saved place was in a list that is gone
-    // One selection, made once the list is whole.
     select(lastGame >= 0 && lastGame < m_shown.size() ? lastGame : 0);
     emit gamesChanged(true);
     return Done{};
+}
+
+void GameList::align() {
+    m_facts = alignFacts(m_games, m_machines, m_favourites);
+    m_manufacturers.reset();
+}
+
+const std::vector<QString>& GameList::manufacturers() const {
+    if (!m_manufacturers)
+        m_manufacturers = alignedManufacturers(m_facts, m_machines, std::ssize(m_games));
+    return *m_manufacturers;
+}
+
+void GameList::setCatalogue(MachineList machines, QSet<QString> favourites) {
+    m_machines = std::move(machines);
+    m_favourites = std::move(favourites);
+    align();
+    if (!m_choices.hideNothing() && !m_games.empty())
+        reshow(m_filtered);
+    emit showChoicesChanged();
 }
 
 void GameList::show(ShownRows rows) {
@@ -38,24 +79,78 @@ void GameList::show(ShownRows rows) {
         emit selectionChanged(-1);
 }
 
+void GameList::reshow(ShownRows rows) {
+    const qint32 selected = m_selectedRow >= 0 ? m_shown[m_selectedRow] : -1;
+    const int selectedRow = m_selectedRow;
+    ShownRows shown = showThrough(rows, m_facts.flags, m_choices);
+    if (shown.empty() && m_choices.favouritesOnly) {
+        m_choices.favouritesOnly = false;
+        shown = showThrough(rows, m_facts.flags, m_choices);
+    }
+    if (shown.empty()) {
+        m_choices = {};
+        shown = rows;
+    }
+    m_filtered = std::move(rows);
+    show(std::move(shown));
+    if (m_shown.empty())
+        return;
+    const qsizetype kept = rowOf(m_shown, selected);
+    select(kept >= 0 ? kept : std::clamp<qsizetype>(selectedRow, 0, m_shown.size() - 1));
+}
+
 Outcome<bool> GameList::applyDriverFilter(const QString& text) {
     Outcome<DriverSelection> selection = selectDrivers(text, m_games);
     if (!selection.ok())
         return selection.why();
     if (selection.value().rows.empty())
         return false;
-    showChosen(std::move(selection).value());
+    DriverSelection chosen = std::move(selection).value();
+    ShownRows shown = showThrough(chosen.rows, m_facts.flags, m_choices);
+    if (shown.empty())
+        return false;
+    m_filtered = std::move(chosen.rows);
+    show(std::move(shown));
+    m_driverFilter = std::move(chosen.filter);
     select(0);
     return true;
 }
 
-void GameList::showChosen(DriverSelection chosen) {
-    show(std::move(chosen.rows));
-    m_driverFilter = std::move(chosen.filter);
+bool GameList::applyShowChoices(const ShowChoices& choices) {
+    if (showThrough(m_filtered, m_facts.flags, choices).empty())
+        return false;
+    m_choices = choices;
+    reshow(m_filtered);
+    emit showChoicesChanged();
+    return true;
+}
+
+bool GameList::isFavourite(qsizetype position) const {
+    return position >= 0 && position < std::ssize(m_facts.flags) &&
+           (m_facts.flags[static_cast<size_t>(position)] & GameFlag::Favourite);
+}
+
+void GameList::setFavourite(qsizetype position, bool favourite) {
+    if (position < 0 || position >= std::ssize(m_games) || isFavourite(position) == favourite)
+        return;
+    quint8& flags = m_facts.flags[static_cast<size_t>(position)];
+    const QString& name = m_games[static_cast<size_t>(position)].name;
+    if (favourite) {
+        flags |= GameFlag::Favourite;
+        m_favourites.insert(name);
+    } else {
+        flags &= ~GameFlag::Favourite;
+        m_favourites.remove(name);
+    }
+    if (m_choices.favouritesOnly)
+        reshow(m_filtered);
+    emit showChoicesChanged();
 }
 
 bool GameList::search(const QString& text) {
-    const qsizetype found = searchGames(m_games, m_shown, text, m_searchCompare);
+    qsizetype found = searchGames(m_games, m_shown, text, m_searchCompare);
+    if (found < 0 && !text.startsWith(u'['))
+        found = searchFurther(m_games, m_shown, text, manufacturers());
     if (found >= 0) {
         select(found);
         return true;
@@ -78,26 +173,33 @@ Outcome<QString> GameList::information() const {
 }
 
 bool GameList::showThroughFilter() {
-    if (!m_driverFilter.isEmpty()) {
-        Outcome<DriverSelection> selection = selectDrivers(m_driverFilter, m_games);
-        if (selection.ok() && !selection.value().rows.empty()) {
-            showChosen(std::move(selection).value());
+    const ShowChoices wanted = m_choices;
+    const bool hadFilter = !m_driverFilter.isEmpty();
+    if (hadFilter) {
+        const Outcome<bool> filtered = applyDriverFilter(m_driverFilter);
+        if (filtered.ok() && filtered.value())
             return true;
-        }
     }
     m_driverFilter.clear();
-    show(ShownRows::all(std::ssize(m_games)));
-    return false;
+    m_selectedRow = -1; // the first shown game is selected
+    reshow(ShownRows::all(std::ssize(m_games)));
+    const bool choicesKept = m_choices == wanted;
+    if (!choicesKept)
+        emit showChoicesChanged();
+    return !hadFilter && choicesKept;
 }
 
-Outcome<Done> GameList::replaceGames(GameTable games) {
+Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList> machines) {
     if (Outcome<Done> written = writeDatabase(m_databaseFile, games); !written.ok())
         return Failure{QStringLiteral("The database could not be written to ") + m_databaseFile +
                        QStringLiteral(": ") + written.failure()};
     m_games = std::move(games);
+    if (machines)
+        m_machines = std::move(*machines);
+    align();
     showThroughFilter();
-    select(0);
     emit gamesChanged(true);
+    emit showChoicesChanged();
     return Done{};
 }
 
@@ -106,7 +208,9 @@ Outcome<Done> GameList::removeAll() {
         return Failure{
             QStringLiteral("The database file %1 could not be deleted.").arg(m_databaseFile)};
     show({});
+    m_filtered = {};
     m_games = {};
+    m_facts = {};
     emit gamesChanged(false);
     return Done{};
 }

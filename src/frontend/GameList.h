@@ -1,19 +1,25 @@
 #pragma once
 
 #include "database/GameRecord.h"
-#include "gamelist/DriverFilter.h"
+#include "database/MachineList.h"
+#include "gamelist/GameFlags.h"
+#include "gamelist/ShowChoices.h"
 #include "gamelist/ShownRows.h"
 #include "text/Compare.h"
 #include "text/Outcome.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <optional>
 
 // The games of the database and what the list shows of them: the master
-// table in database order, the shown rows (every game, or those of the
-// filtered drivers, as positions in the master table), the driver filter and
-// the selected row. Row k of the list is shownGame(k). Whenever games are
-// shown, one of them is selected.
+// table in database order, the shown rows (the games of the filtered drivers,
+// or every game, that the Show choices let through, as positions in the
+// master table), the driver filter, the Show choices and the selected row.
+// Row k of the list is shownGame(k). Whenever games are shown, one of them is
+// selected. Beside the table it keeps, aligned with it, what the Show choices
+// and the search need of the machine facts and favourites (facts()).
 class GameList : public QObject {
     Q_OBJECT
 
@@ -28,25 +34,53 @@ class GameList : public QObject {
     const ShownRows& shownRows() const { return m_shown; }
     const GameRecord& shownGame(qsizetype row) const { return m_games[m_shown[row]]; }
     const QString& driverFilter() const { return m_driverFilter; }
+    const ShowChoices& showChoices() const { return m_choices; }
+    const GameFacts& facts() const { return m_facts; }
+    // Whether a current MAME's facts are at hand (the choices on them work).
+    bool hasMachineFacts() const { return m_facts.any; }
+    // The manufacturer of each game, decoded when first asked for.
+    const std::vector<QString>& manufacturers() const;
+    // The machine list lined up with the table as it is now.
+    MachineList machineList() const { return machineListFor(m_games, m_facts, m_machines); }
+    // How many games the driver filter lets through, before the Show choices.
+    qsizetype filteredCount() const { return m_filtered.size(); }
     // The selected row; -1 only while no game is shown.
     int selectedRow() const { return m_selectedRow; }
     const GameRecord* selectedGame() const;
 
-    // Reads the database file and shows its games through `driverFilter`:
-    // when that matches no game, every game is shown, the filter is emptied
-    // and the first game selected; otherwise `lastGame` is selected (the
-    // first game when it is out of range). Fails, changing nothing, when the
-    // file does not read as a database.
-    Outcome<Done> load(const QString& driverFilter, qint32 lastGame);
+    // Reads the database file and shows its games through `driverFilter` and
+    // `choices`: when the filter leaves no game, every game is shown through
+    // the choices and the filter is emptied; when the choices leave none,
+    // they go back to showing everything. Then `lastGame` is selected, or the
+    // first game when it is out of range or a fallback changed the list.
+    // Fails, changing nothing, when the file does not read as a database.
+    Outcome<Done> load(const QString& driverFilter, qint32 lastGame,
+                       const ShowChoices& choices = {});
+    // Takes the store's machine list and favourites (by set name), aligns
+    // them with the table, and shows the games again through the choices,
+    // keeping the selected game when it stays shown.
+    void setCatalogue(MachineList machines, QSet<QString> favourites);
 
     // Shows the games of the drivers named in `text` (every game for an empty
     // text), selects the first and keeps the normalised filter. Gives false,
     // changing nothing, when no game has any of the drivers; fails, changing
     // nothing, when the text is not a filter.
     Outcome<bool> applyDriverFilter(const QString& text);
-    // Selects the game the search text finds; a miss leaves the selection.
-    // Gives false for a miss of a whole search text: not for the empty text,
-    // nor for a set name still being typed ("[pac", not yet closed by "]").
+    // Shows the games of the driver filter through `choices`, keeping the
+    // selected game when it stays shown (else selecting the first). Gives
+    // false, changing nothing, when no game would be left.
+    bool applyShowChoices(const ShowChoices& choices);
+    // Marks or unmarks the game at master position `position` as a favourite
+    // (in memory; the store is the front end's). With "favourites only", an
+    // unmarked game leaves the list, the selection staying at its row; when
+    // that would leave no game, "favourites only" is switched off.
+    void setFavourite(qsizetype position, bool favourite);
+    bool isFavourite(qsizetype position) const;
+    // Selects the game the search text finds (the prefix and bracketed set
+    // name searches, then the further steps of searchFurther()); a miss
+    // leaves the selection. Gives false for a miss of a whole search text:
+    // not for the empty text, nor for a set name still being typed ("[pac",
+    // not yet closed by "]").
     bool search(const QString& text);
     // Selects `row`; a row that is not shown changes nothing.
     void select(qsizetype row);
@@ -57,7 +91,8 @@ class GameList : public QObject {
     // the games through the filter (all of them, with the filter emptied, when
     // it matches none) and selects the first. Fails, changing nothing, when
     // the file cannot be written.
-    Outcome<Done> replaceGames(GameTable games);
+    // With `machines`, that is the machine list from now on.
+    Outcome<Done> replaceGames(GameTable games, std::optional<MachineList> machines = std::nullopt);
     // Deletes the database file and empties the tables. Fails, changing
     // nothing, when the file cannot be deleted.
     Outcome<Done> removeAll();
@@ -68,19 +103,30 @@ class GameList : public QObject {
     void selectionChanged(int row);
     // The master table was replaced: `any` is false when no game is left.
     void gamesChanged(bool any);
+    // The Show choices changed, or the facts and favourites they work on.
+    void showChoicesChanged();
 
   private:
     void show(ShownRows rows);
-    void showChosen(DriverSelection chosen);
-    // Shows the games through the driver filter, selecting none yet; false
-    // when there is no filter or it matches no game: then every game is shown
-    // and the filter is emptied.
+    // Shows the games through the driver filter and the choices and selects
+    // the first; false when either had to give way: a filter that leaves no
+    // game is emptied, then choices that leave none go back to the defaults.
     bool showThroughFilter();
+    // Shows `rows` (the filter's) through the current choices, keeping the
+    // selected game or else the selected row, within the new rows.
+    void reshow(ShownRows rows);
+    void align();
 
     QString m_databaseFile;
     GameTable m_games;
+    ShownRows m_filtered; // the driver filter's rows
     ShownRows m_shown;
     QString m_driverFilter;
+    ShowChoices m_choices;
+    MachineList m_machines;
+    QSet<QString> m_favourites;
+    GameFacts m_facts;
+    mutable std::optional<std::vector<QString>> m_manufacturers;
     int m_selectedRow = -1;
     CaseInsensitiveCompare m_searchCompare;
 };

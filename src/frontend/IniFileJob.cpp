@@ -31,22 +31,18 @@ void IniFileJob::findFolder() {
         return openInFolder(QStringLiteral("ini"));
     if (const std::optional<QString> folder = mame().iniFolder())
         return openInFolder(*folder);
-    run(mameRequest(showConfigArguments()), &IniFileJob::onConfigurationShown);
-    connect(&currentRun(), &MameRun::outputArrived, this,
-            [this](const QByteArray& chunk) { m_configuration += chunk; });
-    reportProgress(QStringLiteral("Asking MAME where its ini files are\u2026"), 0, 0);
+    askConfiguration(QStringLiteral("Asking MAME where its ini files are\u2026"),
+                     &IniFileJob::onConfigurationShown);
 }
 
 void IniFileJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
-    const std::optional<QString> folder =
-        firstIniFolder(QString::fromLocal8Bit(m_configuration), QDir::homePath());
+    const std::optional<QString> folder = mame().iniFolder();
     if (!folder)
         return finish(Failure{QStringLiteral(
             "MAME's configuration (-showconfig) names no folder for its ini files.")});
-    mame().setIniFolder(QDir::cleanPath(*folder));
-    openInFolder(QDir::cleanPath(*folder));
+    openInFolder(*folder);
 }
 
 // Step 3: the file itself, made when it is missing.

@@ -30,6 +30,5 @@ class IniFileJob : public MameJob {
 
     const IniFile m_file;
     const QString m_name;
-    QByteArray m_configuration; // what -showconfig printed
-    QString m_path;             // the file to open
+    QString m_path; // the file to open
 };

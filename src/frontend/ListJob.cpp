@@ -1,5 +1,6 @@
 #include "frontend/ListJob.h"
 
+#include "catalogue/Catalogue.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
@@ -18,8 +19,10 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 
 } // namespace
 
-ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive)
-    : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive) {}
+ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
+                 QString storePath)
+    : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
+      m_storePath(std::move(storePath)) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -81,6 +84,8 @@ void ListJob::onDriverListing(const RunResult& result) {
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
+            if (m_imported->ok())
+                keepFacts(m_imported->value(), {});
         },
         &ListJob::onImported);
 }
@@ -114,7 +119,13 @@ void ListJob::onMachineListing(const RunResult& result) {
         failure && !endedForFault)
         return finish(*failure);
     reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
-    inWorker([this] { m_imported = m_xml->finish(m_caseInsensitive); }, &ListJob::onImported);
+    inWorker(
+        [this] {
+            m_imported = m_xml->finish(m_caseInsensitive);
+            if (m_imported->ok())
+                keepFacts(m_imported->value(), m_xml->takeFacts());
+        },
+        &ListJob::onImported);
 }
 
 // Last step: the new table replaces the database, or nothing changes.
@@ -122,10 +133,23 @@ void ListJob::onImported() {
     Outcome<GameTable> imported = std::move(*m_imported);
     if (!imported.ok())
         return finish(Failure{imported.failure() + kNothingChanged});
-    const Outcome<Done> replaced = m_games.replaceGames(std::move(imported).value());
+    const Outcome<Done> replaced =
+        m_games.replaceGames(std::move(imported).value(), std::move(m_machines));
     if (!replaced.ok())
         return finish(Failure{replaced.failure() + kNothingChanged});
+    if (m_factsKept && !m_factsKept->ok())
+        return finish(JobReport{QStringLiteral("The games were listed, but their machine facts "
+                                               "could not be kept in %1: %2.")
+                                    .arg(m_storePath, m_factsKept->failure()),
+                                {},
+                                {}});
     finish(JobReport{});
+}
+
+void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
+    m_machines = machineListOf(games, facts);
+    if (!m_storePath.isEmpty())
+        m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/GameRecord.h"
+#include "database/MachineList.h"
 #include "frontend/MameJob.h"
 
 #include <QAtomicInteger>
@@ -16,13 +17,17 @@ class ListXmlReader;
 // current one, which the header of -listfull gives away, for its machine
 // listing (-listxml), read as it arrives. The listings are read and sorted on
 // a worker thread, and the new table replaces the database only when all of
-// that succeeded. A MAME known to be current (MameSetup) is asked for its
-// machine listing at once.
+// that succeeded. The worker also replaces the store's machine table with the
+// machines' facts (emptied for an old MAME, which gives none); a store that
+// cannot take them is reported, but the list is built all the same. A MAME
+// known to be current (MameSetup) is asked for its machine listing at once.
 class ListJob : public MameJob {
     Q_OBJECT
 
   public:
-    ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive);
+    // `storePath` names the store for the machine facts; empty: none is kept.
+    ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
+            QString storePath);
     ~ListJob() override;
 
     void start() override;
@@ -36,6 +41,9 @@ class ListJob : public MameJob {
     void onMachineListing(const RunResult& result);
     void onImported();
     void reportListed(qint64 games);
+    // On the worker: keeps the `facts` of `games` (sorted) in the store, and
+    // their machine list for the game list.
+    void keepFacts(const GameTable& games, const MachineFactsTable& facts);
     // A request for one of MAME's listings, its output bounded.
     MameRunRequest listingRequest(const QStringList& arguments) const;
     // runFailure, and for a text listing also an exit status other than 0:
@@ -44,9 +52,12 @@ class ListJob : public MameJob {
 
     GameList& m_games;
     const bool m_caseInsensitive;
+    const QString m_storePath;
     std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
     QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.
     std::optional<Outcome<GameTable>> m_imported;
+    MachineList m_machines;
+    std::optional<Outcome<Done>> m_factsKept;
     qint64 m_listed = 0;
 };

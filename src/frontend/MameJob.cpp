@@ -133,6 +133,18 @@ void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
     m_worker->start();
 }
 
+void MameJob::askThen(const QString& doing, std::function<void(const RunResult&)> then) {
+    m_configuration.clear();
+    runThen(mameRequest(showConfigArguments()), [this, then](const RunResult& result) {
+        if (result.end != RunEnd::Cancelled)
+            m_mame.learnConfiguration(QString::fromLocal8Bit(m_configuration));
+        then(result);
+    });
+    connect(m_run.get(), &MameRun::outputArrived, this,
+            [this](const QByteArray& chunk) { m_configuration += chunk; });
+    reportProgress(doing, 0, 0);
+}
+
 void MameJob::watchListingHeader(bool headerOnly) {
     m_header.clear();
     m_headerGeneration.reset();

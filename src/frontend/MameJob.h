@@ -17,11 +17,15 @@
 class QThread;
 
 // What a command gives back when it is done: a text for the user (the
-// audit's summary, the ini file to open) and, where there are any, details
-// for a closer look.
+// audit's summary, the ini file to open, a game's information) and, where
+// there are any, details for a closer look and a picture to show with it.
 struct JobReport {
+    JobReport(QString text = {}, QString details = {}, QString picture = {})
+        : text(std::move(text)), details(std::move(details)), picture(std::move(picture)) {}
+
     QString text;
     QString details;
+    QString picture;
 };
 
 // One command that runs MAME (List, Audit, an ini file, Play), from start to
@@ -79,6 +83,16 @@ class MameJob : public QObject {
         workThen(std::move(work), [job = static_cast<Job*>(this), then] { (job->*then)(); });
     }
 
+    // Asks MAME for its configuration (-showconfig), saying `doing` meanwhile,
+    // and learns its folders from it (MameSetup::learnConfiguration) unless
+    // the run was cancelled; `then` continues with how the run ended.
+    template <class Job>
+    void askConfiguration(const QString& doing, void (Job::*then)(const RunResult&)) {
+        askThen(doing, [job = static_cast<Job*>(this), then](const RunResult& result) {
+            (job->*then)(result);
+        });
+    }
+
     // A request to run MAME itself with `arguments`; its standard error goes
     // to the temporary folder when there is one.
     MameRunRequest mameRequest(const QStringList& arguments) const;
@@ -119,6 +133,7 @@ class MameJob : public QObject {
 
     void runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then);
     void workThen(std::function<void()> work, std::function<void()> then);
+    void askThen(const QString& doing, std::function<void(const RunResult&)> then);
     void showPendingProgress();
     // Shows what waits for its turn at once: a run's last report is always
     // shown.
@@ -141,6 +156,7 @@ class MameJob : public QObject {
     bool m_running = false;
     bool m_finished = false;
     QByteArray m_header;
+    QByteArray m_configuration; // what -showconfig printed
     std::optional<MameGeneration> m_headerGeneration;
 };
 

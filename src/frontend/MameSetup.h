@@ -2,20 +2,23 @@
 
 #include "launch/MameCommands.h"
 #include "launch/MameGeneration.h"
+#include "launch/MameIniPath.h"
 #include "launch/Platform.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the front end knows of the MAME at hand: the executable, the names
 // derived from it, and what its runs have told so far (which generation it
-// is, where a current one keeps its ini files). That knowledge holds for the
-// executable file as it was when it was learnt, for this run of the front
-// end: it is learnt again when the executable is chosen anew or its file's
-// modification time changes (a MAME replaced in place, by an upgrade or a
-// build of one's own).
+// is, where a current one keeps its ini files and its snapshots). That
+// knowledge holds for the executable file as it was when it was learnt, for
+// this run of the front end: it is learnt again when the executable is chosen
+// anew or its file's modification time changes (a MAME replaced in place, by
+// an upgrade or a build of one's own).
 class MameSetup {
   public:
     void setExecutable(const QString& executable) {
@@ -35,26 +38,53 @@ class MameSetup {
         return stillTrue() ? m_generation : std::nullopt;
     }
     void setGeneration(MameGeneration generation) {
-        if (this->generation() != generation)
-            forget();
+        learning();
+        if (m_generation != generation) {
+            m_iniFolder.reset();
+            m_snapshotFolders.reset();
+        }
         m_generation = generation;
-        m_learntFrom = modified();
     }
+    // A current MAME's ini folder (the first of its inipath) and snapshot
+    // folders (snapshot_directory), once its configuration was asked.
     std::optional<QString> iniFolder() const { return stillTrue() ? m_iniFolder : std::nullopt; }
-    void setIniFolder(const QString& folder) { m_iniFolder = folder; }
+    std::optional<QStringList> snapshotFolders() const {
+        return stillTrue() ? m_snapshotFolders : std::nullopt;
+    }
+    // Learns both from what `-showconfig` printed; relative snapshot folders
+    // are taken from the working folder.
+    void learnConfiguration(const QString& showConfigOutput) {
+        learning();
+        if (const std::optional<QString> folder =
+                firstIniFolder(showConfigOutput, QDir::homePath()))
+            m_iniFolder = QDir::cleanPath(*folder);
+        m_snapshotFolders =
+            ::snapshotFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
+    }
 
   private:
     // When the executable's file was last changed (invalid while it is missing).
     QDateTime modified() const { return QFileInfo(program()).lastModified(); }
     // What was learnt is of the file as it is now.
-    bool stillTrue() const { return m_generation && modified() == m_learntFrom; }
+    bool stillTrue() const { return m_learntFrom && modified() == *m_learntFrom; }
+    // Before something is learnt: what was learnt of the file as it was
+    // before a change is forgotten.
+    void learning() {
+        const QDateTime now = modified();
+        if (!stillTrue())
+            forget();
+        m_learntFrom = now;
+    }
     void forget() {
         m_generation.reset();
         m_iniFolder.reset();
+        m_snapshotFolders.reset();
+        m_learntFrom.reset();
     }
 
     QString m_executable;
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
-    QDateTime m_learntFrom;
+    std::optional<QStringList> m_snapshotFolders;
+    std::optional<QDateTime> m_learntFrom; // the file's time when something was learnt
 };

@@ -1,5 +1,8 @@
 #include "launch/MameIniPath.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 // The value of `option`'s line, without the quotes MAME may put around it.
@@ -81,6 +84,17 @@ std::optional<QStringList> mameOptionFolders(const QString& showConfigOutput, co
     return folders;
 }
 
+namespace {
+
+// A variable's value, with `home` for HOME.
+std::function<QString(const QString&)> withHome(const QString& home) {
+    return [home](const QString& name) {
+        return name == QLatin1StringView("HOME") ? home : environmentValue(name);
+    };
+}
+
+} // namespace
+
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home) {
     const std::optional<QString> value = optionValue(showConfigOutput, QStringLiteral("inipath"));
     if (!value)
@@ -88,10 +102,33 @@ std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QSt
     const QString first = value->section(u';', 0, 0).trimmed();
     if (first.isEmpty())
         return std::nullopt;
-    const QString folder = expandMameFolder(first, [&home](const QString& name) {
-        return name == QLatin1StringView("HOME") ? home : environmentValue(name);
-    });
+    const QString folder = expandMameFolder(first, withHome(home));
     if (folder.isEmpty())
         return std::nullopt;
     return folder;
+}
+
+QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
+                            const QString& workingFolder) {
+    QStringList folders;
+    const std::optional<QStringList> named =
+        mameOptionFolders(showConfigOutput, QStringLiteral("snapshot_directory"), withHome(home));
+    for (const QString& folder : named.value_or(QStringList())) {
+        if (!folder.isEmpty())
+            folders.append(QDir::cleanPath(QDir(workingFolder).absoluteFilePath(folder)));
+    }
+    return folders;
+}
+
+std::optional<QString> findSnapshot(const QStringList& folders, const QString& set) {
+    for (const QString& folder : folders) {
+        const QDir dir(folder);
+        for (const QString& name :
+             {set + QStringLiteral(".png"), set + QStringLiteral("/0000.png")}) {
+            const QString path = dir.filePath(name);
+            if (QFileInfo(path).isFile())
+                return path;
+        }
+    }
+    return std::nullopt;
 }

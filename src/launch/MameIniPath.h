@@ -30,3 +30,15 @@ mameOptionFolders(const QString& showConfigOutput, const QString& option,
 // with `home` for $HOME and "~". Nothing when there is no inipath line or its
 // first folder is empty, before or after the expansion.
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home);
+
+// Where a current MAME keeps its snapshots: every folder of its
+// "snapshot_directory" line (Debian's: "$HOME/.mame/snap"), expanded like
+// inipath's with `home` for $HOME and "~"; a relative folder is taken from
+// `workingFolder`, where Play runs MAME. Empty when there is no such line.
+QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
+                            const QString& workingFolder);
+
+// The picture MAME took of `set` in one of `folders`: "<set>.png", or
+// "<set>/0000.png" (the first of MAME's own naming, "%g/%i"); the first found
+// in the folders' order, or nothing.
+std::optional<QString> findSnapshot(const QStringList& folders, const QString& set);

@@ -13,6 +13,8 @@ struct SettingKey {
     QString name;
     std::function<bool(const QString& text, Settings& settings)> read;
     std::function<QVariant(const Settings& settings)> write;
+    // For a key written only when it differs from its default: whether it does.
+    std::function<bool(const Settings& settings)> differs;
 };
 
 std::optional<QString> asText(const QString& text) {
@@ -37,7 +39,19 @@ SettingKey key(const char* name, Access access, Convert convert) {
                     return QVariant::fromValue(static_cast<Written>(field.value_or(Written{})));
                 else
                     return QVariant::fromValue(static_cast<Written>(field));
-            }};
+            },
+            {}};
+}
+
+// A key like key(), written only when its value differs from the default.
+template <class Written, class Access, class Convert>
+SettingKey keyUnlessDefault(const char* name, Access access, Convert convert) {
+    SettingKey made = key<Written>(name, access, convert);
+    made.differs = [access](const Settings& settings) {
+        static const Settings defaults;
+        return access(settings) != access(defaults);
+    };
+    return made;
 }
 
 // The keys in the order the file is written.
@@ -75,6 +89,16 @@ const std::vector<SettingKey>& settingKeys() {
             "noshortcuts", [](auto& s) -> auto& { return s.noShortcuts; }, toFlag),
         key<bool>(
             "caseinsensitive", [](auto& s) -> auto& { return s.caseInsensitive; }, toFlag),
+        keyUnlessDefault<bool>(
+            "showclones", [](auto& s) -> auto& { return s.showClones; }, toFlag),
+        keyUnlessDefault<bool>(
+            "shownotworking", [](auto& s) -> auto& { return s.showNotWorking; }, toFlag),
+        keyUnlessDefault<bool>(
+            "showmechanical", [](auto& s) -> auto& { return s.showMechanical; }, toFlag),
+        keyUnlessDefault<bool>(
+            "shownonarcade", [](auto& s) -> auto& { return s.showNonArcade; }, toFlag),
+        keyUnlessDefault<bool>(
+            "favouritesonly", [](auto& s) -> auto& { return s.favouritesOnly; }, toFlag),
     };
     return keys;
 }
@@ -93,7 +117,9 @@ Outcome<Settings> settingsFromTable(const SettingsTable& table) {
 
 SettingsTable tableFromSettings(const Settings& settings) {
     SettingsTable table;
-    for (const SettingKey& key : settingKeys())
-        table.addSetting(key.name, key.write(settings));
+    for (const SettingKey& key : settingKeys()) {
+        if (!key.differs || key.differs(settings))
+            table.addSetting(key.name, key.write(settings));
+    }
     return table;
 }

@@ -28,11 +28,19 @@ struct Settings {
     bool hideConsole = false;     // has no effect on Linux; kept as read
     bool noShortcuts = false;     // plain captions without access keys
     bool caseInsensitive = false; // List sorts ignoring letter case
+    // The list's Show choices; each key is written only when it differs
+    // from its default, so a file that never used them keeps its bytes.
+    bool showClones = true;
+    bool showNotWorking = true;
+    bool showMechanical = true;
+    bool showNonArcade = true;
+    bool favouritesOnly = false;
 };
 
 // Converts the table read from the file, key by key. Fails, naming the key,
 // when a value present does not convert to its key's type or range.
 Outcome<Settings> settingsFromTable(const SettingsTable& table);
 
-// The table written at shutdown: every key, in the file's fixed order.
+// The table written at shutdown: every key, in the file's fixed order, but
+// those written only when they differ from their default.
 SettingsTable tableFromSettings(const Settings& settings);

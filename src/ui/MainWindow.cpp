@@ -6,6 +6,7 @@
 #include "ui/ListFont.h"
 #include "ui/ResizeRule.h"
 #include "ui/SearchBox.h"
+#include "ui/ShowMenu.h"
 #include "ui/Twips.h"
 #include "ui/WindowCentring.h"
 
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -123,6 +125,7 @@ void MainWindow::createMenus() {
     m_infoItem = addItem(m_listMenu, "infoItem", QStringLiteral("&Info"));
     m_filterItem = addItem(m_listMenu, "filterItem", QStringLiteral("&Filter"));
     m_fontItem = addItem(m_listMenu, "fontItem", QStringLiteral("F&ont"));
+    m_showMenu = new ShowMenu(m_listMenu, m_frontEnd, m_seam, this);
 }
 
 void MainWindow::connectCommands() {
@@ -159,6 +162,8 @@ void MainWindow::connectCommands() {
 void MainWindow::connectFrontEnd() {
     connect(&m_frontEnd.games(), &GameList::selectionChanged, this, &MainWindow::showSelection);
     connect(&m_frontEnd.games(), &GameList::gamesChanged, this, &MainWindow::enableGameCommands);
+    connect(&m_frontEnd.games(), &GameList::shownChanged, this,
+            [this] { m_searchBox->setPlaceholderText(searchPlaceholder(m_frontEnd.games())); });
     // The last search's miss says nothing about new games.
     connect(&m_frontEnd.games(), &GameList::gamesChanged, m_searchBox,
             [this] { m_searchBox->showNoMatch(false); });
@@ -183,6 +188,7 @@ void MainWindow::enableGameCommands(bool enabled) {
         m_parentButton->setEnabled(false);
     for (QAction* item : {m_playWithOptionsItem, m_infoItem, m_filterItem})
         item->setEnabled(enabled);
+    m_showMenu->enable(enabled);
 }
 
 void MainWindow::usePlainCaptions() {
@@ -192,6 +198,7 @@ void MainWindow::usePlainCaptions() {
         for (QAction* item : menu->actions())
             item->setText(item->text().remove(u'&'));
     }
+    m_showMenu->usePlainCaptions();
 }
 
 void MainWindow::showSelection(int row) {
@@ -228,6 +235,8 @@ QString MainWindow::titleOf(Command command) const {
         return QStringLiteral("Parent");
     case Command::SetIni:
         return QStringLiteral("Set");
+    case Command::Info:
+        return QStringLiteral("Info");
     case Command::Play:
         break;
     }
@@ -286,7 +295,22 @@ void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome)
                                    outcome.value().text + QStringLiteral("."),
                                titleOf(command), DialogSeam::Icon::Error);
         break;
+    case Command::Info:
+        // A game with a current MAME's facts gets the box laid out for them,
+        // with its snapshot when there is one.
+        if (outcome.value().details.isEmpty())
+            m_seam.showMessage(this, outcome.value().text, titleOf(command),
+                               DialogSeam::Icon::Information);
+        else
+            m_seam.showPictureMessage(this, outcome.value().text, titleOf(command),
+                                      outcome.value().picture);
+        break;
     case Command::List:
+        // Built, but with something to tell (the machine facts not kept).
+        if (!outcome.value().text.isEmpty())
+            m_seam.showMessage(this, outcome.value().text, titleOf(command),
+                               DialogSeam::Icon::Error);
+        break;
     case Command::Play:
         break;
     }
@@ -308,10 +332,15 @@ void MainWindow::onPlayWithOptions() {
 }
 
 void MainWindow::onInfo() {
-    const Outcome<QString> text = m_frontEnd.games().information();
-    if (text.ok())
-        m_seam.showMessage(this, text.value(), QStringLiteral("Info"),
-                           DialogSeam::Icon::Information);
+    m_frontEnd.info();
+}
+
+void MainWindow::loadCatalogue() {
+    if (m_frontEnd.catalogueLoaded())
+        return;
+    const Outcome<Done> loaded = m_frontEnd.loadCatalogue();
+    if (!loaded.ok())
+        m_seam.showMessage(this, loaded.failure(), QStringLiteral("Load"), DialogSeam::Icon::Error);
 }
 
 void MainWindow::onFilter() {
@@ -369,6 +398,19 @@ void MainWindow::centre() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     emit closing();
     event->accept();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window that is not painted soon (a minimised start) reads it anyway.
+    QTimer::singleShot(1000, this, &MainWindow::loadCatalogue);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The first paint never waits for the store: it is read right after it.
+    if (!std::exchange(m_painted, true))
+        QTimer::singleShot(0, this, &MainWindow::loadCatalogue);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

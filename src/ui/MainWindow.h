@@ -14,6 +14,7 @@ class GameListModel;
 class GameListView;
 class ResizeRule;
 class SearchBox;
+class ShowMenu;
 
 // The one window of the front end: it shows what the front end holds and
 // hands every command to it. Its controls carry stable object names.
@@ -33,6 +34,11 @@ class MainWindow : public QWidget {
     WindowSettings windowSettings() const;
     // Centres the window on the desktop's work area.
     void centre();
+    // Reads the store of favourites, plays and machine facts, once; a
+    // failure is told, and the program goes on. Start-up calls it before the
+    // database when the saved Show choices need it; otherwise the window does
+    // after its first paint.
+    void loadCatalogue();
 
   signals:
     // The window is closing, by Quit or by the system's close command.
@@ -40,6 +46,8 @@ class MainWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -88,6 +96,8 @@ class MainWindow : public QWidget {
     QAction* m_infoItem = nullptr;
     QAction* m_filterItem = nullptr;
     QAction* m_fontItem = nullptr;
+    ShowMenu* m_showMenu = nullptr;
+    bool m_painted = false;
     ResizeRule* m_resizeRule = nullptr;
     QFont m_designFont;
     bool m_showingSelection = false;

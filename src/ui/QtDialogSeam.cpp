@@ -1,6 +1,7 @@
 #include "ui/QtDialogSeam.h"
 
 #include "launch/Platform.h"
+#include "ui/InfoBox.h"
 #include "ui/SteadyProgressBar.h"
 
 #include <QApplication>
@@ -38,6 +39,11 @@ void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QStrin
         }
     }
     box.exec();
+}
+
+void QtDialogSeam::showPictureMessage(QWidget* owner, const QString& text, const QString& title,
+                                      const QString& picture) {
+    showInfoBox(owner, forDisplay(text), title, picture);
 }
 
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,

@@ -2,6 +2,7 @@
 #include "app/StartUp.h"
 #include "FakeMame.h"
 #include "ScriptedSeam.h"
+#include "catalogue/Catalogue.h"
 #include "frontend/FrontEnd.h"
 #include "ui/GameListView.h"
 #include "ui/MainWindow.h"
@@ -217,4 +218,30 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     quit();
     EXPECT_TRUE(onlyMessage().startsWith("The settings could not be saved to coinslot.ini: "));
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWithAWord) {
+    WriteAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nfavouritesonly = True\r\n");
+    WriteAll("coinslot.dat", kSevenGames);
+    {
+        Catalogue store("coinslot.sqlite");
+        (void)store.open();
+        ASSERT_TRUE(store.setFavourite("mslug", true).ok() && store.setFavourite("sfa", true).ok());
+    }
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(seam.messages.empty());
+    // The favourites were at hand before the saved place was taken.
+    EXPECT_EQ(frontEnd->games().shownRows().size(), 2);
+    EXPECT_EQ(frontEnd->games().selectedGame()->name, "sfa");
+    quit();
+    EXPECT_TRUE(ReadAll("coinslot.ini").endsWith("favouritesonly = True\r\n"));
+
+    // Damaged: told and moved aside; with no favourite left, all games show.
+    QFile::remove("coinslot.sqlite-wal");
+    WriteAll("coinslot.sqlite", "damaged beyond reading, and long enough to tell");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(onlyMessage().contains("so it was moved to coinslot.sqlite.broken-"))
+        << onlyMessage().toStdString();
+    EXPECT_EQ(seam.messages[0].title, "Load");
+    EXPECT_EQ(frontEnd->games().shownRows().size(), 7);
 }

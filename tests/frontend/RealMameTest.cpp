@@ -31,6 +31,7 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     FrontEnd frontEnd(runner);
     frontEnd.setProgramName("coinslot");
     frontEnd.setMameExecutable(mame);
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok());
     std::optional<Outcome<JobReport>> build;
     QObject::connect(&frontEnd, &FrontEnd::commandFinished,
                      [&](Command, const Outcome<JobReport>& outcome) { build = outcome; });
@@ -57,6 +58,19 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
         return g.name == "namco51";
     })) << "a device was kept";
     EXPECT_EQ(ReadAll("coinslot.dat").count("\r\n"), static_cast<qsizetype>(games.size()));
+
+    // The machine facts, and the Show choices on them.
+    const std::optional<MachineFacts> pacman = frontEnd.catalogue().facts("pacman");
+    ASSERT_TRUE(pacman.has_value());
+    EXPECT_EQ(pacman->year, "1980");
+    EXPECT_EQ(pacman->manufacturer, "Namco (Midway license)");
+    if (release.startsWith("0.251")) {
+        // clones, not working, mechanical, non-arcade, favourites only
+        ASSERT_TRUE(frontEnd.applyShowChoices({false, false, false, true, false}));
+        EXPECT_EQ(frontEnd.games().shownRows().size(), 5793);
+        ASSERT_TRUE(frontEnd.applyShowChoices({false, false, false, false, false}));
+        EXPECT_EQ(frontEnd.games().shownRows().size(), 4373);
+    }
 }
 
 TEST(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {

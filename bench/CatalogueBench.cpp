@@ -1,0 +1,102 @@
+// The catalogue's timings: a Show choice or a favourite toggled through the
+// list's menu in a shown window (the list reset and one paint included), at
+// 39,372 games (0.251's machines; the target is one frame, 16 ms) and at
+// 1,000,000 (the target is 100 ms); and the store's read at start-up and its
+// write at the end of a List, at 39,372 machines.
+#include "BenchWindow.h"
+
+#include "frontend/FrontEnd.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+
+namespace {
+
+using namespace bench;
+
+const std::vector<int64_t> kToggleSizes = {39'372, 1'000'000};
+
+// A shown window over `games` games with their machine facts.
+struct ShownWindow {
+    explicit ShownWindow(int games, benchmark::State& state) : folder(games, state) {
+        frontEnd.setProgramName("coinslot");
+        frontEnd.configure({});
+        if (!frontEnd.loadDatabase().ok() || !frontEnd.loadCatalogue().ok())
+            state.SkipWithError("the database or the store did not load");
+        const GameTable& table = frontEnd.games().games();
+        const MachineFactsTable facts = SyntheticFacts(table);
+        frontEnd.games().setCatalogue(machineListOf(table, facts), {});
+        window.show();
+        PaintOnce(window);
+    }
+    QAction* item(const char* name) { return window.findChild<QAction*>(name); }
+
+    QApplication& app = App(); // before any widget
+    BenchFolder folder;
+    SilentSeam seam;
+    MameRunner runner;
+    FrontEnd frontEnd{runner};
+    MainWindow window{frontEnd, seam};
+};
+
+// Each iteration hides or shows again the clones (a third of the games).
+void BM_ToggleShowChoice(benchmark::State& state) {
+    ShownWindow shown(static_cast<int>(state.range(0)), state);
+    QAction* clones = shown.item("showClonesItem");
+    for (auto _ : state) {
+        clones->trigger();
+        PaintOnce(shown.window);
+    }
+    if (shown.frontEnd.games().showChoices().clones == (state.iterations() % 2 != 0))
+        state.SkipWithError("the choice did not change");
+}
+BENCHMARK(BM_ToggleShowChoice)
+    ->ArgName("games")
+    ->ArgsProduct({kToggleSizes})
+    ->Unit(benchmark::kMillisecond);
+
+// Each iteration marks or unmarks the selected game, written to the store;
+// hidden=1 with the clones and the machines that do not work hidden.
+void BM_ToggleFavourite(benchmark::State& state) {
+    ShownWindow shown(static_cast<int>(state.range(0)), state);
+    if (state.range(1) != 0)
+        shown.frontEnd.applyShowChoices({false, false, true, true, false});
+    QAction* favourite = shown.item("favouriteItem");
+    for (auto _ : state) {
+        favourite->trigger();
+        PaintOnce(shown.window);
+    }
+    if (!favourite->isChecked() && state.iterations() % 2 != 0)
+        state.SkipWithError("the favourite did not change");
+}
+BENCHMARK(BM_ToggleFavourite)
+    ->ArgNames({"games", "hidden"})
+    ->ArgsProduct({kToggleSizes, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// Start-up's read of the store: its summaries and favourites.
+void BM_ReadStore(benchmark::State& state) {
+    BenchFolder folder(static_cast<int>(state.range(0)), state, {}, true);
+    for (auto _ : state) {
+        Catalogue catalogue("coinslot.sqlite");
+        const Outcome<CatalogueContents> contents = catalogue.open();
+        if (!contents.ok() || contents.value().machines.size() != state.range(0))
+            state.SkipWithError("the store did not read");
+    }
+}
+BENCHMARK(BM_ReadStore)->ArgName("games")->Arg(39'372)->Unit(benchmark::kMillisecond);
+
+// List's write of the machine facts into the store, on its worker.
+void BM_WriteMachines(benchmark::State& state) {
+    BenchFolder folder(static_cast<int>(state.range(0)), state, {}, true);
+    const GameTable& games = CachedGames(static_cast<int>(state.range(0)));
+    const MachineFactsTable facts = SyntheticFacts(games);
+    const MachineList list = machineListOf(games, facts);
+    for (auto _ : state) {
+        if (!Catalogue::replaceMachines("coinslot.sqlite", facts, list).ok())
+            state.SkipWithError("the store was not written");
+    }
+}
+BENCHMARK(BM_WriteMachines)->ArgName("games")->Arg(39'372)->Unit(benchmark::kMillisecond);
+
+} // namespace

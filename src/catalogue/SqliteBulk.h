@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <functional>
+
+// Many rows inserted through SQLite's own API on Qt's connection: Qt binds
+// each value through a named placeholder and a variant, which costs twenty
+// times what SQLite itself needs for 40,000 rows.
+//
+// Prepares `statement` (one row's INSERT, "?" for its values), then for each
+// row calls `bindRow(row)`, whose binder sets the row's values, and steps it.
+// False with `error` set (SQLite's result code as the native code, so a
+// damaged file is told like Qt tells it) when a step fails.
+class RowBinder {
+  public:
+    // Texts must outlive the row's step.
+    void text(int column, const QString& value);
+    void number(int column, qint64 value);
+
+  private:
+    friend bool insertRows(QSqlDatabase&, const QString&, qsizetype,
+                           const std::function<void(qsizetype, RowBinder&)>&, QSqlError&);
+    explicit RowBinder(void* statement) : m_statement(statement) {}
+    void* m_statement;
+};
+
+bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
+                const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
+                QSqlError& error);

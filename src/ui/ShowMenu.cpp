@@ -1,0 +1,101 @@
+#include "ui/ShowMenu.h"
+
+#include "frontend/FrontEnd.h"
+#include "ui/DialogSeam.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QMenu>
+
+ShowMenu::ShowMenu(QMenu* listMenu, FrontEnd& frontEnd, DialogSeam& seam, QWidget* window)
+    : QObject(listMenu), m_frontEnd(frontEnd), m_seam(seam), m_window(window) {
+    listMenu->addSeparator();
+    m_favouriteItem = listMenu->addAction(QStringLiteral("Fa&vourite"));
+    m_favouriteItem->setObjectName(QStringLiteral("favouriteItem"));
+    m_favouriteItem->setCheckable(true);
+    m_showMenu = listMenu->addMenu(QStringLiteral("&Show"));
+    m_showMenu->setObjectName(QStringLiteral("showMenu"));
+    m_clonesItem = addChoice("showClonesItem", QStringLiteral("&Clones"));
+    m_notWorkingItem = addChoice("showNotWorkingItem", QStringLiteral("&Not working"));
+    m_mechanicalItem = addChoice("showMechanicalItem", QStringLiteral("&Mechanical"));
+    m_nonArcadeItem = addChoice("showNonArcadeItem", QStringLiteral("Non-&arcade"));
+    m_showMenu->addSeparator();
+    m_favouritesOnlyItem = addChoice("favouritesOnlyItem", QStringLiteral("&Favourites only"));
+
+    connect(m_favouriteItem, &QAction::triggered, this, &ShowMenu::onFavourite);
+    const GameList& games = frontEnd.games();
+    connect(&games, &GameList::selectionChanged, this, &ShowMenu::refresh);
+    connect(&games, &GameList::showChoicesChanged, this, &ShowMenu::refresh);
+    refresh();
+}
+
+QAction* ShowMenu::addChoice(const char* name, const QString& caption) {
+    QAction* item = m_showMenu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    item->setCheckable(true);
+    connect(item, &QAction::triggered, this, &ShowMenu::onChoice);
+    return item;
+}
+
+void ShowMenu::enable(bool enabled) {
+    m_enabled = enabled;
+    refresh();
+}
+
+void ShowMenu::usePlainCaptions() {
+    // "Fa&vourite" and "&Show" are items of the list menu, which does its own.
+    for (QAction* item : m_showMenu->actions())
+        item->setText(item->text().remove(u'&'));
+}
+
+void ShowMenu::refresh() {
+    const GameList& games = m_frontEnd.games();
+    const ShowChoices& choices = games.showChoices();
+    const std::pair<QAction*, bool> marks[] = {{m_clonesItem, choices.clones},
+                                               {m_notWorkingItem, choices.notWorking},
+                                               {m_mechanicalItem, choices.mechanical},
+                                               {m_nonArcadeItem, choices.nonArcade},
+                                               {m_favouritesOnlyItem, choices.favouritesOnly}};
+    for (const auto& [item, checked] : marks)
+        item->setChecked(checked);
+    const int row = games.selectedRow();
+    m_favouriteItem->setChecked(row >= 0 && games.isFavourite(games.shownRows()[row]));
+
+    m_favouriteItem->setEnabled(m_enabled);
+    m_showMenu->menuAction()->setEnabled(m_enabled);
+    for (QAction* item : {m_clonesItem, m_favouritesOnlyItem})
+        item->setEnabled(m_enabled);
+    // Without a current MAME's facts these would hide nothing.
+    for (QAction* item : {m_notWorkingItem, m_mechanicalItem, m_nonArcadeItem})
+        item->setEnabled(m_enabled && games.hasMachineFacts());
+}
+
+void ShowMenu::onChoice() {
+    if (m_frontEnd.busy())
+        return refresh();
+    const ShowChoices wanted{m_clonesItem->isChecked(), m_notWorkingItem->isChecked(),
+                             m_mechanicalItem->isChecked(), m_nonArcadeItem->isChecked(),
+                             m_favouritesOnlyItem->isChecked()};
+    if (!m_frontEnd.applyShowChoices(wanted)) {
+        refresh(); // the marks go back
+        m_seam.showMessage(m_window, QStringLiteral("No game would be left to show."),
+                           QStringLiteral("Show"), DialogSeam::Icon::Information);
+    }
+}
+
+void ShowMenu::onFavourite(bool favourite) {
+    const Outcome<Done> kept = m_frontEnd.setFavourite(favourite);
+    refresh();
+    if (!kept.ok())
+        m_seam.showMessage(m_window, kept.failure(), QStringLiteral("Favourite"),
+                           DialogSeam::Icon::Error);
+}
+
+QString searchPlaceholder(const GameList& games) {
+    const qsizetype shown = games.shownRows().size();
+    if (games.showChoices().hideNothing() || shown >= games.filteredCount())
+        return {};
+    const QLocale english(QLocale::English);
+    return QStringLiteral("Search %1 of %2 games")
+        .arg(english.toString(shown), english.toString(std::ssize(games.games())));
+}

@@ -1,0 +1,118 @@
+// The store, on real SQLite files in a temporary working folder.
+#include "catalogue/Catalogue.h"
+
+#include "OutcomeText.h"
+#include "TestFolders.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+class Store : public InWorkFolder {
+  protected:
+    // The file's own answer to `statement`, on a connection of the test's.
+    static QVariant ask(const QString& statement, const QString& file = "coinslot.sqlite") {
+        QVariant answer;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "test");
+            db.setDatabaseName(file);
+            db.open();
+            QSqlQuery query(db);
+            if (query.exec(statement) && query.next())
+                answer = query.value(0);
+        }
+        QSqlDatabase::removeDatabase("test");
+        return answer;
+    }
+    static QStringList brokenFiles(const QString& file = "coinslot.sqlite") {
+        return QDir().entryList({file + ".broken-*"}, QDir::Files);
+    }
+};
+
+MachineFacts pacman() {
+    return {.name = "pacman",
+            .year = "1980",
+            .manufacturer = "Namco (Midway license)",
+            .status = DriverStatus::Good,
+            .cloneOf = "puckman",
+            .screenType = "raster",
+            .screenRotation = 90,
+            .players = 2,
+            .coins = 2};
+}
+
+} // namespace
+
+TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
+    Catalogue store("coinslot.sqlite");
+    EXPECT_EQ(FailureText(store.open()), "");
+    EXPECT_EQ(ask("PRAGMA journal_mode").toString(), "wal");
+    ASSERT_TRUE(store.setFavourite("pacman", true).ok());
+    ASSERT_TRUE(store.setFavourite("sf2", true).ok());
+    ASSERT_TRUE(store.setFavourite("sf2", false).ok());
+    const QDateTime first(QDate(2026, 12, 6), QTime(20, 0)), last(QDate(2026, 12, 7), QTime(9, 5));
+    ASSERT_TRUE(store.countPlay("pacman", first).ok());
+    ASSERT_TRUE(store.countPlay("pacman", last).ok());
+    ASSERT_TRUE(store.replaceAuditVerdicts({{"pacman", "bad", {"a.6e NOT FOUND", "b.6f"}}}).ok());
+
+    const GameTable games = {{"Pac-Man (Midway)", "pacman", "puckman", "pacman"}};
+    const MachineList list = machineListOf(games, {pacman()});
+    ASSERT_EQ(FailureText(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, list)), "");
+    EXPECT_EQ(store.facts("pacman"), pacman());
+
+    // Opened again, as at the next start.
+    Catalogue again("coinslot.sqlite");
+    const CatalogueContents contents = ValueOf(again.open());
+    EXPECT_EQ(contents.machines, list);
+    EXPECT_EQ(contents.favourites, QSet<QString>({"pacman"}));
+    EXPECT_EQ(again.plays("pacman").count, 2);
+    EXPECT_EQ(again.plays("pacman").last, last);
+    EXPECT_EQ(again.auditVerdict("pacman")->problems, QStringList({"a.6e NOT FOUND", "b.6f"}));
+
+    // An old MAME's List: no facts, the user's data stays.
+    ASSERT_TRUE(Catalogue::replaceMachines("coinslot.sqlite", {}, {}).ok());
+    EXPECT_EQ(again.facts("pacman"), std::nullopt);
+    EXPECT_TRUE(ValueOf(Catalogue("coinslot.sqlite").open()).machines.empty());
+    EXPECT_EQ(ask("SELECT count(*) FROM favourite").toInt(), 1);
+    // A new audit replaces the verdicts as a whole.
+    ASSERT_EQ(FailureText(again.replaceAuditVerdicts({{"sf2", "good", {}}})), "");
+    EXPECT_EQ(again.auditVerdict("pacman"), std::nullopt);
+    EXPECT_EQ(again.auditVerdict("sf2")->verdict, "good");
+}
+
+TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStarted) {
+    for (const QByteArray& damage : {QByteArray("not a store at all, but long enough to look"),
+                                     "SQLite format 3" + QByteArray(500, '\0')}) {
+        for (const QString& file : brokenFiles())
+            QFile::remove(file);
+        WriteAll("coinslot.sqlite", damage);
+        Catalogue store("coinslot.sqlite");
+        const Outcome<CatalogueContents> opened = store.open();
+        ASSERT_EQ(brokenFiles().size(), 1);
+        EXPECT_TRUE(FailsWith(opened, "so it was moved to " + brokenFiles()[0]));
+        EXPECT_EQ(ReadAll(brokenFiles()[0]), damage); // never deleted
+        EXPECT_TRUE(store.isOpen());
+        EXPECT_TRUE(store.setFavourite("pacman", true).ok());
+        EXPECT_EQ(ValueOf(Catalogue("coinslot.sqlite").open()).favourites.size(), 1);
+    }
+    // Another program's SQLite file is moved aside too.
+    ask("CREATE TABLE notes (text TEXT)", "notes.sqlite");
+    ASSERT_EQ(ask("SELECT count(*) FROM sqlite_master", "notes.sqlite").toInt(), 1);
+    EXPECT_TRUE(FailsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
+    EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
+}
+
+TEST_F(Store, ANewerStoreIsLeftAloneAndNothingIsKept) {
+    (void)Catalogue("coinslot.sqlite").open();
+    ask("PRAGMA user_version = 2");
+    const QByteArray before = ReadAll("coinslot.sqlite");
+    Catalogue store("coinslot.sqlite");
+    EXPECT_TRUE(FailsWith(store.open(), "made by a newer version of this program"));
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_FALSE(store.setFavourite("pacman", true).ok());
+    EXPECT_FALSE(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, {}).ok());
+    EXPECT_EQ(ReadAll("coinslot.sqlite"), before);
+    EXPECT_TRUE(brokenFiles().isEmpty());
+}

@@ -1,0 +1,154 @@
+// The catalogue through the front end: the store filled by List, the user's
+// favourites and plays through List, Audit and a restart, the Show choices
+// with the driver filter, the search's order, and Info with a snapshot.
+#include "FrontEndFixture.h"
+#include "OutcomeText.h"
+
+#include <QDir>
+
+namespace {
+
+class Catalogued : public FrontEndFixture {
+  protected:
+    Catalogued() { folder.Set("HOME", folder.filePath("home")); }
+    // Selects the shown game `name`.
+    void pick(const QString& name) {
+        frontEnd.games().search("[" + name + "]");
+        ASSERT_EQ(selectedName(), name);
+    }
+    // A game list with facts: Metal Slug and Alpha Mission II without coin slots, Street
+    // Fighter Alpha not working; Metal Slug a favourite.
+    void loadWithFacts(const QSet<QString>& favourites = {"mslug"}) {
+        loadDatabase(kSevenGames);
+        MachineFactsTable facts;
+        for (const GameRecord& game : frontEnd.games().games())
+            facts.push_back(
+                {.name = game.name,
+                 .manufacturer = game.driver == "neogeo" ? "SNK" : "Capcom",
+                 .status = game.name == "sfa" ? DriverStatus::Preliminary : DriverStatus::Good,
+                 .coins = game.driver == "neogeo" ? 0 : 1});
+        frontEnd.games().setCatalogue(machineListOf(frontEnd.games().games(), facts), favourites);
+    }
+    static ShowChoices hiding(bool clones, bool notWorking, bool nonArcade, bool favourites) {
+        return {!clones, !notWorking, true, !nonArcade, favourites};
+    }
+};
+
+} // namespace
+
+TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart) {
+    folder.Set("FAKEMAME_MODERN", "1");
+    ASSERT_EQ(FailureText(frontEnd.loadCatalogue()), "");
+    ASSERT_EQ(FailureText(list()), "");
+    EXPECT_EQ(frontEnd.catalogue().facts("pacman")->manufacturer, "Namco (Midway license)");
+    EXPECT_TRUE(frontEnd.games().hasMachineFacts());
+    pick("pacman");
+    ASSERT_TRUE(frontEnd.setFavourite(true).ok());
+    ASSERT_EQ(FailureText(run([this] { frontEnd.play(std::nullopt); })), "");
+    ASSERT_EQ(FailureText(list()), "");
+    ASSERT_EQ(FailureText(audit()), "");
+    EXPECT_EQ(frontEnd.games().games().size(), 8u);
+    pick("pacman");
+    const GameList& games = frontEnd.games();
+    EXPECT_TRUE(games.isFavourite(games.shownRows()[games.selectedRow()]));
+    EXPECT_EQ(frontEnd.catalogue().auditVerdict("pacman")->verdict, "good");
+    EXPECT_EQ(frontEnd.catalogue().auditVerdict("puckman")->verdict, "bad");
+    EXPECT_FALSE(frontEnd.catalogue().auditVerdict("puckman")->problems.isEmpty());
+
+    // The next start: the store lines up with the audited list at once.
+    FrontEnd next(runner);
+    next.setProgramName("coinslot");
+    next.configure(frontEnd.settings());
+    ASSERT_TRUE(next.loadDatabase().ok());
+    ASSERT_TRUE(next.loadCatalogue().ok());
+    EXPECT_TRUE(next.games().facts().entries.empty()) << "the machine list was not rewritten";
+    EXPECT_EQ(next.catalogue().plays("pacman").count, 1);
+
+    // An old MAME's List: no facts, and the choices on them are off; favourites stay.
+    folder.Set("FAKEMAME_MODERN", "");
+    frontEnd.setMameExecutable("mame"); // learnt again
+    ASSERT_EQ(FailureText(list()), "");
+    EXPECT_FALSE(frontEnd.games().hasMachineFacts());
+    EXPECT_EQ(frontEnd.catalogue().facts("pacman"), std::nullopt);
+    EXPECT_TRUE(ValueOf(Catalogue("coinslot.sqlite").open()).favourites.contains("pacman"));
+}
+
+TEST_F(Catalogued, ShowChoicesCombineWithTheFilterAndRefuseToLeaveNothing) {
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok()); // an empty store, read once
+    loadWithFacts();
+    GameList& games = frontEnd.games();
+    pick("mslug");
+    ASSERT_TRUE(games.applyShowChoices(hiding(true, true, false, false)));
+    EXPECT_EQ(shownNames(), QStringList({"ffight", "mslug", "alpham2", "pacland"}));
+    EXPECT_EQ(selectedName(), "mslug"); // the selected game stays selected
+    EXPECT_TRUE(games.applyDriverFilter("cps1 cps2").value());
+    EXPECT_EQ(shownNames(), QStringList({"ffight"}));
+    EXPECT_FALSE(games.applyDriverFilter("pacman").value()); // only a clone: nothing left
+    EXPECT_EQ(games.driverFilter(), "cps1 cps2");
+    EXPECT_FALSE(games.applyShowChoices(hiding(false, false, false, true))); // mslug is filtered
+    EXPECT_EQ(shownNames(), QStringList({"ffight"}));
+
+    // Favourites only: the last favourite unmarked switches it off.
+    ASSERT_TRUE(games.applyDriverFilter("").value());
+    loadWithFacts({"mslug", "sfa"});
+    ASSERT_TRUE(games.applyShowChoices(hiding(false, false, false, true)));
+    pick("mslug");
+    ASSERT_TRUE(frontEnd.setFavourite(false).ok());
+    EXPECT_EQ(shownNames(), QStringList({"sfa"}));
+    ASSERT_TRUE(frontEnd.setFavourite(false).ok());
+    EXPECT_EQ(games.showChoices(), ShowChoices{});
+    EXPECT_EQ(shownNames().size(), 7);
+
+    // Saved only when they differ from the defaults, and read back.
+    ASSERT_TRUE(games.applyShowChoices(hiding(true, false, false, false)));
+    ASSERT_TRUE(frontEnd.saveSettings({}).ok());
+    EXPECT_TRUE(
+        ReadAll("coinslot.ini").endsWith("caseinsensitive = False\r\nshowclones = False\r\n"));
+    ASSERT_TRUE(games.applyShowChoices({}));
+    ASSERT_TRUE(frontEnd.saveSettings({}).ok());
+    EXPECT_TRUE(ReadAll("coinslot.ini").endsWith("caseinsensitive = False\r\n"));
+}
+
+TEST_F(Catalogued, SearchTriesThePrefixThenTheSetNameThenTheWords) {
+    loadWithFacts();
+    GameList& games = frontEnd.games();
+    // "text|selected": each step wins where the ones before find nothing.
+    for (const QString c : {"alpha|alpham2", "[sfa]|sfa", "SFA|sfa", "fighter alpha|sfa",
+                            "snk|mslug", "pacland|pacland", "[zzz|pacland"}) {
+        games.search(c.section('|', 0, 0));
+        EXPECT_EQ(selectedName(), c.section('|', 1)) << c.toStdString();
+    }
+    ASSERT_TRUE(games.applyShowChoices(hiding(false, false, true, false)));
+    games.search("snk"); // Metal Slug is hidden now
+    EXPECT_EQ(selectedName(), "pacland");
+}
+
+TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
+    folder.Set("FAKEMAME_MODERN", "1");
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok());
+    ASSERT_EQ(FailureText(list()), "");
+    const QString snap = folder.filePath("home/.mame/snap");
+    ASSERT_TRUE(QDir().mkpath(snap + "/pacman"));
+    WriteAll(snap + "/pacman/0000.png", "png");
+    WriteAll(snap + "/galaga.png", "png");
+    pick("pacman");
+    const auto info = [this] { return ValueOf(run([this] { frontEnd.info(); })); };
+    JobReport shown = info();
+    EXPECT_TRUE(shown.text.contains("\r\nDriver\tpacman\r\nYear\t1980\r\nManufacturer\tNamco "
+                                    "(Midway license)\r\nStatus\tgood\r\n"))
+        << shown.text;
+    EXPECT_TRUE(shown.details.startsWith("\r\nYear\t1980\r\n")); // the lines the facts add
+    EXPECT_EQ(shown.picture, snap + "/pacman/0000.png");
+    pick("galaga");
+    EXPECT_EQ(info().picture, snap + "/galaga.png");
+    pick("dkong");
+    EXPECT_EQ(info().picture, "");
+    EXPECT_EQ(runs().filter("-showconfig").size(), 1);
+
+    // An old MAME's game: today's text, and MAME is not asked.
+    loadDatabase(kSevenGames);
+    shown = info();
+    EXPECT_EQ(shown.text, frontEnd.games().information().value());
+    EXPECT_EQ(shown.details, "");
+    EXPECT_EQ(runs().filter("-showconfig").size(), 1);
+}

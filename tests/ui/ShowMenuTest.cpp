@@ -1,0 +1,84 @@
+// The list menu's Favourite and Show items, the search box's count and Info's
+// snapshot, through the window.
+#include "WindowTestFixture.h"
+#include "ui/InfoBox.h"
+
+#include <QDir>
+
+namespace {
+
+class ShowMenuTest : public WindowTest {
+  protected:
+    QStringList captions(const char* menuName) {
+        QStringList all;
+        for (QAction* action : menu(menuName)->actions())
+            all.append(action->isSeparator() ? "-" : action->text());
+        return all;
+    }
+    QStringList enabledChoices() {
+        QStringList all;
+        for (QAction* action : menu("showMenu")->actions())
+            if (!action->isSeparator() && action->isEnabled())
+                all.append(action->objectName());
+        return all;
+    }
+};
+
+} // namespace
+
+TEST_F(ShowMenuTest, ItemsFollowTheDatabaseAndTheFactsAndRefuseAnEmptyList) {
+    EXPECT_EQ(captions("listMenu"),
+              QStringList({"&Play...", "&Info", "&Filter", "F&ont", "-", "Fa&vourite", "&Show"}));
+    EXPECT_EQ(captions("showMenu"), QStringList({"&Clones", "&Not working", "&Mechanical",
+                                                 "Non-&arcade", "-", "&Favourites only"}));
+    EXPECT_FALSE(item("favouriteItem")->isEnabled()); // no database
+    EXPECT_TRUE(enabledChoices().isEmpty());
+
+    loadDatabase(kSevenGames); // an old MAME's: clones and favourites only
+    EXPECT_EQ(enabledChoices(), QStringList({"showClonesItem", "favouritesOnlyItem"}));
+    EXPECT_TRUE(item("showNonArcadeItem")->isChecked());
+    EXPECT_EQ(searchBox()->placeholderText(), "");
+
+    // Refused: the mark stays, and the box says why.
+    item("favouritesOnlyItem")->trigger();
+    EXPECT_FALSE(item("favouritesOnlyItem")->isChecked());
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "No game would be left to show.");
+    EXPECT_EQ(seam.messages[0].title, "Show");
+
+    item("showClonesItem")->trigger();
+    EXPECT_EQ(searchBox()->placeholderText(), "Search 5 of 7 games");
+
+    // A favourite, marked through the menu, follows the selection.
+    gameList()->selectRow(1);
+    item("favouriteItem")->trigger();
+    EXPECT_TRUE(item("favouriteItem")->isChecked());
+    gameList()->selectRow(0);
+    EXPECT_FALSE(item("favouriteItem")->isChecked());
+    item("favouritesOnlyItem")->trigger();
+    EXPECT_EQ(searchBox()->placeholderText(), "Search 1 of 7 games");
+}
+
+TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
+    folder.Set("FAKEMAME_MODERN", "1");
+    folder.Set("HOME", folder.filePath("home"));
+    window.loadCatalogue();
+    clickAndWait("listButton");
+    ASSERT_TRUE(QDir().mkpath("home/.mame/snap"));
+    WriteAll("home/.mame/snap/pacman.png", "png");
+    searchBox()->setText("[pacman]");
+    item("infoItem")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return !seam.messages.empty(); }));
+    EXPECT_EQ(seam.messages[0].title, "Info");
+    EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
+    // Without a snapshot, the same box keeps the icon.
+    searchBox()->setText("[dkong]");
+    item("infoItem")->trigger();
+    ASSERT_TRUE(WaitUntil([&] { return seam.pictures.size() == 2; }));
+    EXPECT_EQ(seam.pictures[1], "");
+    EXPECT_EQ(enabledChoices().size(), 5);
+    // Its lines stand in a table, a continued label's value in its column.
+    EXPECT_TRUE(
+        infoBoxHtml("Pac\n\nClones\ta\n\tb<c")
+            .endsWith("<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr></table>"));
+}
