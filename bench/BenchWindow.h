@@ -19,7 +19,6 @@
 
 namespace bench {
 
-
 inline QApplication& App() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
