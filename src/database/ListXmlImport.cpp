@@ -70,7 +70,12 @@ void ListXmlReader::pass(bool outputEnded) {
                     ? end + kDescriptionEnd.size()
                     : (outputEnded ? m_pending.size()
                                    : std::max(at, m_pending.size() - kDescriptionEnd.size() + 1));
-            const qsizetype root = m_pending.indexOf(kRootEnd, at);
+            // Only up to this piece's end: a search of all that is pending,
+            // once per machine, would cost more than the reading.
+            const qsizetype window = std::min(m_pending.size(), upTo + kRootEnd.size() - 1) - at;
+            qsizetype root = QByteArrayView(m_pending).sliced(at, window).indexOf(kRootEnd);
+            if (root >= 0)
+                root += at;
             if (root >= 0 && root < upTo) {
                 const qsizetype close = m_pending.indexOf('>', root);
                 upTo = close >= 0 ? close + 1 : (outputEnded ? m_pending.size() : root);
