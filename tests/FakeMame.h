@@ -20,8 +20,8 @@ class FakeMameFolder : public WorkingFolder {
   public:
     FakeMameFolder() {
         QDir().mkdir(QStringLiteral("tmp"));
-        Set("FAKEMAME_LOG", path() + "/play.log");
-        Set("TEMP", path() + "/tmp");
+        set("FAKEMAME_LOG", path() + "/play.log");
+        set("TEMP", path() + "/tmp");
         for (const char* name :
              {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH",
               "FAKEMAME_IGNORE_TERM", "FAKEMAME_PLAY_STDOUT", "FAKEMAME_PLAY_STDERR",
@@ -35,18 +35,18 @@ class FakeMameFolder : public WorkingFolder {
             m_env.pop_back(); // newest first, so each variable gets its first value back
     }
 
-    void Set(const char* name, const QString& value) {
+    void set(const char* name, const QString& value) {
         m_env.emplace_back(name, value.toLocal8Bit());
     }
 
     // What the fake MAME was asked to play, one line per run.
-    QStringList PlayLog() const {
-        return QString::fromLocal8Bit(ReadAll(path() + "/play.log"))
+    QStringList playLog() const {
+        return QString::fromLocal8Bit(readAll(path() + "/play.log"))
             .split('\n', Qt::SkipEmptyParts);
     }
 
     // Entries left in the temporary folder.
-    QStringList TempLeftovers() const {
+    QStringList tempLeftovers() const {
         return QDir(path() + "/tmp")
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
@@ -68,7 +68,7 @@ class RecordingRunner : public MameRunner {
 // Calls `start`, then runs the event loop until `sender` emits `signal` (up to
 // `seconds`); gives back what the signal carried, or nothing when it never came.
 template <class T, class Sender, class Signal, class Start>
-std::optional<T> Await(Sender& sender, Signal signal, Start start, int seconds = 20) {
+std::optional<T> await(Sender& sender, Signal signal, Start start, int seconds = 20) {
     std::optional<T> got;
     QEventLoop loop;
     const QMetaObject::Connection connection =
@@ -85,7 +85,7 @@ std::optional<T> Await(Sender& sender, Signal signal, Start start, int seconds =
 }
 
 // Runs the event loop until `condition` holds (up to `seconds`); false when it never did.
-template <class Condition> bool WaitUntil(Condition condition, int seconds = 20) {
+template <class Condition> bool waitUntil(Condition condition, int seconds = 20) {
     QDeadlineTimer deadline(seconds * 1000);
     while (!condition()) {
         if (deadline.hasExpired())

@@ -27,7 +27,7 @@ class FrontEndFixture : public ::testing::Test {
         settings.lastGame = lastGame;
         settings.driverFilter = filter;
         configure(settings);
-        WriteAll("coinslot.dat", bytes);
+        writeAll("coinslot.dat", bytes);
         ASSERT_TRUE(frontEnd.loadDatabase().ok());
     }
 

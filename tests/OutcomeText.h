@@ -1,15 +1,15 @@
 #pragma once
 
 // What a test shows of an Outcome: its failure text, so that
-// EXPECT_EQ(FailureText(outcome), "") prints why something failed, and
-// EXPECT_TRUE(FailsWith(outcome, "part of the text")).
+// EXPECT_EQ(failureText(outcome), "") prints why something failed, and
+// EXPECT_TRUE(failsWith(outcome, "part of the text")).
 
 #include "QtPrinters.h"
 #include "text/Outcome.h"
 
 #include <gtest/gtest.h>
 
-template <class T> QString FailureText(const Outcome<T>& outcome) {
+template <class T> QString failureText(const Outcome<T>& outcome) {
     if (outcome.ok())
         return {};
     return outcome.failure().isEmpty() ? QStringLiteral("<failed without a text>")
@@ -17,7 +17,7 @@ template <class T> QString FailureText(const Outcome<T>& outcome) {
 }
 
 template <class T>
-testing::AssertionResult FailsWith(const Outcome<T>& outcome, const QString& fragment) {
+testing::AssertionResult failsWith(const Outcome<T>& outcome, const QString& fragment) {
     if (!outcome.ok() && outcome.failure().contains(fragment))
         return testing::AssertionSuccess();
     return testing::AssertionFailure()
@@ -26,7 +26,7 @@ testing::AssertionResult FailsWith(const Outcome<T>& outcome, const QString& fra
 }
 
 // The value of `outcome`; a failure fails the test and gives an empty value.
-template <class T> T ValueOf(const Outcome<T>& outcome) {
+template <class T> T valueOf(const Outcome<T>& outcome) {
     if (outcome.ok())
         return outcome.value();
     ADD_FAILURE() << "it failed with: " << outcome.failure().toStdString();

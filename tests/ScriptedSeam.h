@@ -57,17 +57,17 @@ class ScriptedSeam : public DialogSeam {
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {
         prompts.push_back({prompt, title, defaultText});
-        return Next(textAnswers);
+        return next(textAnswers);
     }
     std::optional<QString> chooseFile(QWidget*, const QString& title, const QString&,
                                       const QString& folder) override {
         fileTitles.push_back(title);
         fileFolders.push_back(folder);
-        return Next(fileAnswers);
+        return next(fileAnswers);
     }
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest& request) override {
         fontRequests.push_back(request);
-        return Next(fontAnswers);
+        return next(fontAnswers);
     }
     void beginProgress(QWidget*, const QString& title, std::function<void()> onCancel) override {
         progressTitles.push_back(title);
@@ -89,7 +89,7 @@ class ScriptedSeam : public DialogSeam {
     void showWindow(QWidget* w) override { w->show(); }
 
   private:
-    template <class T> static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+    template <class T> static std::optional<T> next(std::deque<std::optional<T>>& answers) {
         if (answers.empty())
             return std::nullopt;
         std::optional<T> answer = answers.front();

@@ -16,14 +16,14 @@ class ScopedEnv {
     ScopedEnv(const char* name, std::optional<QByteArray> value) : m_name(name) {
         if (qEnvironmentVariableIsSet(name))
             m_old = qgetenv(name);
-        Set(value);
+        set(value);
     }
-    ~ScopedEnv() { Set(m_old); }
+    ~ScopedEnv() { set(m_old); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
   private:
-    void Set(const std::optional<QByteArray>& value) {
+    void set(const std::optional<QByteArray>& value) {
         if (value)
             qputenv(m_name, *value);
         else
@@ -56,20 +56,20 @@ class InWorkFolder : public ::testing::Test {
     WorkingFolder m_work;
 };
 
-inline QByteArray ReadAll(const QString& path) {
+inline QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-inline void WriteAll(const QString& path, const QByteArray& bytes) {
+inline void writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
 // Writes `bytes` to the file `name` in `dir` and returns its path.
-inline QString WriteInto(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+inline QString writeInto(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
-    WriteAll(path, bytes);
+    writeAll(path, bytes);
     return path;
 }

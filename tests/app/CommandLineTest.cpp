@@ -9,18 +9,18 @@ namespace {
 
 const QString kVersion = QStringLiteral("9.8.7");
 
-StartChoice Parse(QStringList arguments) {
+StartChoice parse(QStringList arguments) {
     arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
     return parseCommandLine(arguments, kVersion);
 }
 
-StartChoice Choose(QStringList arguments) {
+StartChoice choose(QStringList arguments) {
     arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
     return chooseStart(arguments, kVersion);
 }
 
 // Everything below `root`, for checking that nothing was made or changed.
-QStringList Tree(const QString& root) {
+QStringList tree(const QString& root) {
     QStringList entries;
     QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                     QDirIterator::Subdirectories);
@@ -44,9 +44,9 @@ void expectUsageError(const StartChoice& choice, const QStringList& arguments) {
 // asks for a folder to be made.
 class CommandLine : public InWorkFolder {
   protected:
-    void SetUp() override { m_before = Tree(m_work.path()); }
-    void ExpectUntouched() const {
-        EXPECT_EQ(Tree(m_work.path()), m_before);
+    void SetUp() override { m_before = tree(m_work.path()); }
+    void expectUntouched() const {
+        EXPECT_EQ(tree(m_work.path()), m_before);
         EXPECT_EQ(QDir::currentPath(), m_work.path());
     }
 
@@ -56,7 +56,7 @@ class CommandLine : public InWorkFolder {
 
 TEST_F(CommandLine, HelpAndVersionPrintOnStdoutWithoutTouchingAnything) {
     for (const char* option : {"--help", "-h", "-help"}) {
-        const StartChoice help = Choose({option, QStringLiteral("--folder"), "made"});
+        const StartChoice help = choose({option, QStringLiteral("--folder"), "made"});
         EXPECT_FALSE(help.run) << option;
         EXPECT_EQ(help.exitStatus, 0);
         EXPECT_TRUE(help.text.startsWith("Usage: coinslot [options]\n")) << help.text.toStdString();
@@ -64,12 +64,12 @@ TEST_F(CommandLine, HelpAndVersionPrintOnStdoutWithoutTouchingAnything) {
         EXPECT_TRUE(help.text.contains("--version"));
     }
     for (const char* option : {"--version", "-v"}) {
-        const StartChoice version = Choose({QStringLiteral("--folder"), "made", option});
+        const StartChoice version = choose({QStringLiteral("--folder"), "made", option});
         EXPECT_FALSE(version.run);
         EXPECT_EQ(version.exitStatus, 0);
         EXPECT_EQ(version.text, "coinslot 9.8.7\n");
     }
-    ExpectUntouched();
+    expectUntouched();
 }
 
 TEST_F(CommandLine, BadUsageIsOneLineWithStatusTwoAndTouchesNothing) {
@@ -78,35 +78,35 @@ TEST_F(CommandLine, BadUsageIsOneLineWithStatusTwoAndTouchesNothing) {
         {"--bogus", "--help"}, {"stray"},        {"--folder", "made", "stray"},
         {"--folder"},          {"--folder", ""}, {"--folder="}};
     for (const QStringList& arguments : cases)
-        expectUsageError(Choose(arguments), arguments);
-    ExpectUntouched();
+        expectUsageError(choose(arguments), arguments);
+    expectUntouched();
 }
 
 TEST_F(CommandLine, FolderIsMadeWithItsParentsAndEnteredOrEnteredAsItIs) {
-    EXPECT_TRUE(Choose({}).run);
-    ExpectUntouched();
-    const StartChoice choice = Choose({QStringLiteral("--folder"), "a/b/../c/"});
+    EXPECT_TRUE(choose({}).run);
+    expectUntouched();
+    const StartChoice choice = choose({QStringLiteral("--folder"), "a/b/../c/"});
     ASSERT_TRUE(choice.run) << choice.text.toStdString();
     EXPECT_EQ(choice.folder, m_work.path() + "/a/c");
     EXPECT_EQ(QDir::currentPath(), m_work.path() + "/a/c");
     EXPECT_FALSE(QFileInfo::exists(m_work.path() + "/a/b"));
-    EXPECT_TRUE(Tree(m_work.path() + "/a/c").isEmpty());
+    EXPECT_TRUE(tree(m_work.path() + "/a/c").isEmpty());
 
-    WriteAll("kept", "x");
-    ASSERT_TRUE(Choose({QStringLiteral("--folder=") + m_work.path() + "/a"}).run);
+    writeAll("kept", "x");
+    ASSERT_TRUE(choose({QStringLiteral("--folder=") + m_work.path() + "/a"}).run);
     EXPECT_EQ(QDir::currentPath(), m_work.path() + "/a");
-    EXPECT_EQ(ReadAll("c/../kept"), "<missing>");
-    EXPECT_EQ(ReadAll(m_work.path() + "/a/c/kept"), "x");
+    EXPECT_EQ(readAll("c/../kept"), "<missing>");
+    EXPECT_EQ(readAll(m_work.path() + "/a/c/kept"), "x");
 }
 
 TEST_F(CommandLine, FolderThatCannotBeMadeLeavesNothingBehind) {
-    WriteAll("file", "x");
+    writeAll("file", "x");
     const QString tooLong(300, 'n');
     const QList<QStringList> cases = {
         {"--folder", "file"}, {"--folder", "file/sub"}, {"--folder", "new/deeper/" + tooLong}};
     for (const QStringList& arguments : cases)
-        expectUsageError(Choose(arguments), arguments);
-    EXPECT_EQ(Tree(m_work.path()), QStringList({"/file", "/mame"}));
+        expectUsageError(choose(arguments), arguments);
+    EXPECT_EQ(tree(m_work.path()), QStringList({"/file", "/mame"}));
     EXPECT_EQ(QDir::currentPath(), m_work.path());
 }
 
@@ -135,13 +135,13 @@ TEST_F(CommandLine, ProgramPrintsAndEndsBeforeAnyWindow) {
         EXPECT_EQ(program.readAllStandardOutput(), c.out);
         EXPECT_EQ(program.readAllStandardError(), c.err);
     }
-    const StartChoice help = Parse({"--help"});
+    const StartChoice help = parse({"--help"});
     QProcess program;
     program.start(QStringLiteral(COINSLOT_PROGRAM), {"--help"});
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), help.text);
-    ExpectUntouched();
+    expectUntouched();
 }
 
 } // namespace

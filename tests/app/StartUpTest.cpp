@@ -56,7 +56,7 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 } // namespace
 
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
-    WriteAll("notes.txt", "not a program");
+    writeAll("notes.txt", "not a program");
     seam.fileAnswers = {folder.filePath("notes.txt"), folder.path() + "/mame"};
     ASSERT_TRUE(start());
     EXPECT_EQ(seam.fileTitles, std::vector<QString>(2, "Select MAME executable"));
@@ -68,7 +68,7 @@ TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
     EXPECT_EQ(window->windowTitle(), "MAME");
 
     quit();
-    const QByteArray ini = ReadAll("coinslot.ini");
+    const QByteArray ini = readAll("coinslot.ini");
     QStringList keys;
     for (const QByteArray& line : ini.split('\n'))
         if (!line.isEmpty())
@@ -84,11 +84,11 @@ TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettings) {
 
 TEST_F(StartUp, CancellingTheDialogEndsWithoutTouchingTheSettings) {
     const QByteArray ini = "mameexe = gone\r\nleft = 15\r\n";
-    WriteAll("coinslot.ini", ini);
+    writeAll("coinslot.ini", ini);
     ASSERT_FALSE(start());                 // no answer prepared: Cancel
     EXPECT_EQ(seam.fileTitles.size(), 1u); // the saved executable no longer exists
     EXPECT_EQ(onlyMessage(), "Load failed, executable required.");
-    EXPECT_EQ(ReadAll("coinslot.ini"), ini);
+    EXPECT_EQ(readAll("coinslot.ini"), ini);
 }
 
 TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside) {
@@ -99,7 +99,7 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
                               folder.filePath(file) + ".broken-";
         const QString text = onlyMessage();
         EXPECT_TRUE(text.startsWith(start) && text.endsWith('.')) << text;
-        EXPECT_EQ(ReadAll(text.mid(text.indexOf(" to ") + 4).chopped(1)), bytes) << text;
+        EXPECT_EQ(readAll(text.mid(text.indexOf(" to ") + 4).chopped(1)), bytes) << text;
         EXPECT_FALSE(QFile::exists(file));
     };
     const char* broken[] = {"left = word",
@@ -111,43 +111,43 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
                             "width = 600000\r\nheight = 600000",
                             "top = 2147483647"};
     for (const char* line : broken) {
-        WriteAll("coinslot.dat", "Game|g||drv\r\n");
-        WriteAll("coinslot.ini", kGoodIni + line + "\r\n");
+        writeAll("coinslot.dat", "Game|g||drv\r\n");
+        writeAll("coinslot.ini", kGoodIni + line + "\r\n");
         EXPECT_FALSE(start()) << line;
         expectMovedAside("coinslot.ini", kGoodIni + line + "\r\n");
-        EXPECT_EQ(ReadAll("coinslot.dat"), "Game|g||drv\r\n");
+        EXPECT_EQ(readAll("coinslot.dat"), "Game|g||drv\r\n");
     }
     const QByteArray ini = kGoodIni + "left = 15\r\n";
     for (const QByteArray dat : {"", "Game|g||drv\r\n\r\n", "Game|g|drv\r\n", "|g||drv\r\n"}) {
-        WriteAll("coinslot.ini", ini);
-        WriteAll("coinslot.dat", dat);
+        writeAll("coinslot.ini", ini);
+        writeAll("coinslot.dat", dat);
         EXPECT_FALSE(start());
         expectMovedAside("coinslot.dat", dat);
-        EXPECT_EQ(ReadAll("coinslot.ini"), ini);
+        EXPECT_EQ(readAll("coinslot.ini"), ini);
     }
     ASSERT_TRUE(start()); // the next start has no database
     EXPECT_FALSE(button("playButton")->isEnabled());
 }
 
 TEST_F(StartUp, TheSavedFilterAndGameComeBackOrGoWhenTheyNoLongerFit) {
-    WriteAll("coinslot.dat", "A|a||cps1\r\nB|b|a|neogeo\r\nC|c||cps1\r\nD|d||cps2\r\n");
-    WriteAll("coinslot.ini", kGoodIni + "filter = cps1\r\nlastgame = 1\r\n");
+    writeAll("coinslot.dat", "A|a||cps1\r\nB|b|a|neogeo\r\nC|c||cps1\r\nD|d||cps2\r\n");
+    writeAll("coinslot.ini", kGoodIni + "filter = cps1\r\nlastgame = 1\r\n");
     ASSERT_TRUE(start());
     EXPECT_EQ(gameList()->model()->rowCount(), 2);
     EXPECT_EQ(gameList()->selectedRow(), 1);
     EXPECT_EQ(window->windowTitle(), "MAME: C [c]");
 
-    WriteAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 1\r\n");
+    writeAll("coinslot.ini", kGoodIni + "filter = gone\r\nlastgame = 1\r\n");
     ASSERT_TRUE(start());
     EXPECT_EQ(gameList()->model()->rowCount(), 4);
     EXPECT_EQ(gameList()->selectedRow(), 0);
     quit();
-    EXPECT_EQ(value(ReadAll("coinslot.ini"), "filter"), "");
-    EXPECT_EQ(value(ReadAll("coinslot.ini"), "lastgame"), "0");
+    EXPECT_EQ(value(readAll("coinslot.ini"), "filter"), "");
+    EXPECT_EQ(value(readAll("coinslot.ini"), "lastgame"), "0");
 }
 
 TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
-    WriteAll("coinslot.ini", "  left  =  1200  \r\ntop=900\nwidth = 7500\nheight = 4800\n"
+    writeAll("coinslot.ini", "  left  =  1200  \r\ntop=900\nwidth = 7500\nheight = 4800\n"
                              "fontsize = 12\nfontbold = true\nfontitalic = 1\nmameexe = mame\n"
                              "commandlineoptions =  -window  \nnoshortcuts = True\n"
                              "hideconsole = -1\nLeft = 99\nunknown = kept?\n");
@@ -161,7 +161,7 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
     EXPECT_EQ(button("playButton")->text(), "Play");
 
     quit();
-    const QByteArray ini = ReadAll("coinslot.ini");
+    const QByteArray ini = readAll("coinslot.ini");
     EXPECT_EQ(ini.count('\n'), 16);
     for (const auto& [key, expected] : {std::pair{"left", "1200"},
                                         {"width", "7500"},
@@ -173,11 +173,11 @@ TEST_F(StartUp, SettingsAreAppliedAndWrittenBackSoTheyLoadAgain) {
         EXPECT_EQ(value(ini, key), expected) << key;
     ASSERT_TRUE(start());
     quit();
-    EXPECT_EQ(ReadAll("coinslot.ini"), ini);
+    EXPECT_EQ(readAll("coinslot.ini"), ini);
 }
 
 TEST_F(StartUp, AMaximisedOrMinimisedCloseSavesTheNormalRectangleAndTheState) {
-    WriteAll("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
+    writeAll("coinslot.ini", "mameexe = mame\r\nleft = 1500\r\ntop = 1500\r\n");
     ASSERT_TRUE(start());
     window->show();
     const QRect normal = window->geometry();
@@ -185,7 +185,7 @@ TEST_F(StartUp, AMaximisedOrMinimisedCloseSavesTheNormalRectangleAndTheState) {
     QCoreApplication::processEvents();
     ASSERT_NE(window->geometry(), normal); // the offscreen screen is larger than the window
     quit();
-    QByteArray ini = ReadAll("coinslot.ini");
+    QByteArray ini = readAll("coinslot.ini");
     EXPECT_EQ(value(ini, "windowstate"), "2");
     EXPECT_EQ(value(ini, "left"), "1500");
     EXPECT_EQ(value(ini, "width"), QString::number(normal.width() * 15));
@@ -195,8 +195,8 @@ TEST_F(StartUp, AMaximisedOrMinimisedCloseSavesTheNormalRectangleAndTheState) {
     window->show();
     window->setWindowState(Qt::WindowMinimized);
     quit();
-    EXPECT_EQ(value(ReadAll("coinslot.ini"), "windowstate"), "1");
-    EXPECT_EQ(value(ReadAll("coinslot.ini"), "left"), "1500");
+    EXPECT_EQ(value(readAll("coinslot.ini"), "windowstate"), "1");
+    EXPECT_EQ(value(readAll("coinslot.ini"), "left"), "1500");
     ASSERT_TRUE(start());
     EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
 }
@@ -209,7 +209,7 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     ASSERT_TRUE(start());
     EXPECT_EQ(frontEnd->mame().playCommandPrefix(), "'" + elsewhere.path() + "/it'\\''s my mame'");
     quit();
-    EXPECT_EQ(value(ReadAll("coinslot.ini"), "mameexe"), exe);
+    EXPECT_EQ(value(readAll("coinslot.ini"), "mameexe"), exe);
     ASSERT_TRUE(start()); // found again without asking
     EXPECT_EQ(seam.fileTitles.size(), 1u);
 
@@ -221,8 +221,8 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
 }
 
 TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWithAWord) {
-    WriteAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nfavouritesonly = True\r\n");
-    WriteAll("coinslot.dat", kSevenGames);
+    writeAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nfavouritesonly = True\r\n");
+    writeAll("coinslot.dat", kSevenGames);
     {
         Catalogue store("coinslot.sqlite");
         (void)store.open();
@@ -234,11 +234,11 @@ TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWit
     EXPECT_EQ(frontEnd->games().shownRows().size(), 2);
     EXPECT_EQ(frontEnd->games().selectedGame()->name, "sfa");
     quit();
-    EXPECT_TRUE(ReadAll("coinslot.ini").endsWith("favouritesonly = True\r\n"));
+    EXPECT_TRUE(readAll("coinslot.ini").endsWith("favouritesonly = True\r\n"));
 
     // Damaged: told and moved aside; with no favourite left, all games show.
     QFile::remove("coinslot.sqlite-wal");
-    WriteAll("coinslot.sqlite", "damaged beyond reading, and long enough to tell");
+    writeAll("coinslot.sqlite", "damaged beyond reading, and long enough to tell");
     ASSERT_TRUE(start());
     EXPECT_TRUE(onlyMessage().contains("so it was moved to coinslot.sqlite.broken-"))
         << onlyMessage().toStdString();

@@ -47,7 +47,7 @@ MachineFacts pacman() {
 
 TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
     Catalogue store("coinslot.sqlite");
-    EXPECT_EQ(FailureText(store.open()), "");
+    EXPECT_EQ(failureText(store.open()), "");
     EXPECT_EQ(ask("PRAGMA journal_mode").toString(), "wal");
     ASSERT_TRUE(store.setFavourite("pacman", true).ok());
     ASSERT_TRUE(store.setFavourite("sf2", true).ok());
@@ -59,12 +59,12 @@ TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
 
     const GameTable games = {{"Pac-Man (Midway)", "pacman", "puckman", "pacman"}};
     const MachineList list = machineListOf(games, {pacman()});
-    ASSERT_EQ(FailureText(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, list)), "");
+    ASSERT_EQ(failureText(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, list)), "");
     EXPECT_EQ(store.facts("pacman"), pacman());
 
     // Opened again, as at the next start.
     Catalogue again("coinslot.sqlite");
-    const CatalogueContents contents = ValueOf(again.open());
+    const CatalogueContents contents = valueOf(again.open());
     EXPECT_EQ(contents.machines, list);
     EXPECT_EQ(contents.favourites, QSet<QString>({"pacman"}));
     EXPECT_EQ(again.plays("pacman").count, 2);
@@ -74,10 +74,10 @@ TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
     // An old MAME's List: no facts, the user's data stays.
     ASSERT_TRUE(Catalogue::replaceMachines("coinslot.sqlite", {}, {}).ok());
     EXPECT_EQ(again.facts("pacman"), std::nullopt);
-    EXPECT_TRUE(ValueOf(Catalogue("coinslot.sqlite").open()).machines.empty());
+    EXPECT_TRUE(valueOf(Catalogue("coinslot.sqlite").open()).machines.empty());
     EXPECT_EQ(ask("SELECT count(*) FROM favourite").toInt(), 1);
     // A new audit replaces the verdicts as a whole.
-    ASSERT_EQ(FailureText(again.replaceAuditVerdicts({{"sf2", "good", {}}})), "");
+    ASSERT_EQ(failureText(again.replaceAuditVerdicts({{"sf2", "good", {}}})), "");
     EXPECT_EQ(again.auditVerdict("pacman"), std::nullopt);
     EXPECT_EQ(again.auditVerdict("sf2")->verdict, "good");
 }
@@ -87,32 +87,32 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStarted) {
                                      "SQLite format 3" + QByteArray(500, '\0')}) {
         for (const QString& file : brokenFiles())
             QFile::remove(file);
-        WriteAll("coinslot.sqlite", damage);
+        writeAll("coinslot.sqlite", damage);
         Catalogue store("coinslot.sqlite");
         const Outcome<CatalogueContents> opened = store.open();
         ASSERT_EQ(brokenFiles().size(), 1);
-        EXPECT_TRUE(FailsWith(opened, "so it was moved to " + brokenFiles()[0]));
-        EXPECT_EQ(ReadAll(brokenFiles()[0]), damage); // never deleted
+        EXPECT_TRUE(failsWith(opened, "so it was moved to " + brokenFiles()[0]));
+        EXPECT_EQ(readAll(brokenFiles()[0]), damage); // never deleted
         EXPECT_TRUE(store.isOpen());
         EXPECT_TRUE(store.setFavourite("pacman", true).ok());
-        EXPECT_EQ(ValueOf(Catalogue("coinslot.sqlite").open()).favourites.size(), 1);
+        EXPECT_EQ(valueOf(Catalogue("coinslot.sqlite").open()).favourites.size(), 1);
     }
     // Another program's SQLite file is moved aside too.
     ask("CREATE TABLE notes (text TEXT)", "notes.sqlite");
     ASSERT_EQ(ask("SELECT count(*) FROM sqlite_master", "notes.sqlite").toInt(), 1);
-    EXPECT_TRUE(FailsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
+    EXPECT_TRUE(failsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
 }
 
 TEST_F(Store, ANewerStoreIsLeftAloneAndNothingIsKept) {
     (void)Catalogue("coinslot.sqlite").open();
     ask("PRAGMA user_version = 2");
-    const QByteArray before = ReadAll("coinslot.sqlite");
+    const QByteArray before = readAll("coinslot.sqlite");
     Catalogue store("coinslot.sqlite");
-    EXPECT_TRUE(FailsWith(store.open(), "made by a newer version of this program"));
+    EXPECT_TRUE(failsWith(store.open(), "made by a newer version of this program"));
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.setFavourite("pacman", true).ok());
     EXPECT_FALSE(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, {}).ok());
-    EXPECT_EQ(ReadAll("coinslot.sqlite"), before);
+    EXPECT_EQ(readAll("coinslot.sqlite"), before);
     EXPECT_TRUE(brokenFiles().isEmpty());
 }

@@ -24,7 +24,7 @@ QString kept(const GameTable& games) {
 } // namespace
 
 TEST(Audit, KeepsGamesInMasterOrderWhoseNamesAGoodVerdictGivesExactly) {
-    const AuditResult result = ValueOf(audit(QStringList{
+    const AuditResult result = valueOf(audit(QStringList{
         "romset zeta is good",
         "romset twice is good",
         "romset alpha [zeta] is best available",
@@ -39,27 +39,27 @@ TEST(Audit, KeepsGamesInMasterOrderWhoseNamesAGoodVerdictGivesExactly) {
     EXPECT_EQ(std::pair(result.kept, result.removed), std::pair(5ll, 3ll));
     EXPECT_EQ(auditSummary(120, 0), "120 games found, 0 removed.");
     // A finished audit with no usable set keeps no game.
-    EXPECT_EQ(ValueOf(audit(QStringList{"romset a is bad", "1 romsets found, 0 were OK."})).kept,
+    EXPECT_EQ(valueOf(audit(QStringList{"romset a is bad", "1 romsets found, 0 were OK."})).kept,
               0);
 }
 
 TEST(Audit, AReportThatIsNoFinishedAuditIsAFailure) {
-    EXPECT_TRUE(FailsWith(audit(std::nullopt), "MAME produced no audit report (-verifysets)."));
-    EXPECT_TRUE(FailsWith(audit(QStringList{}), "(-verifysets) is empty, so no set was audited."));
-    EXPECT_TRUE(FailsWith(audit(QStringList{"", "Error: unknown option"}),
+    EXPECT_TRUE(failsWith(audit(std::nullopt), "MAME produced no audit report (-verifysets)."));
+    EXPECT_TRUE(failsWith(audit(QStringList{}), "(-verifysets) is empty, so no set was audited."));
+    EXPECT_TRUE(failsWith(audit(QStringList{"", "Error: unknown option"}),
                           "names no romset, so no set was audited. It begins: \"Error: unknown"));
-    EXPECT_TRUE(FailsWith(audit(QStringList{}, {" ", "Error: no"}),
+    EXPECT_TRUE(failsWith(audit(QStringList{}, {" ", "Error: no"}),
                           "is empty, so no set was audited. MAME "
                           "said: \"Error: no\""));
     const QString closed = "1 romsets found, 1 were OK.";
-    EXPECT_TRUE(FailsWith(audit(QStringList{"romset a is good", "x is good", closed}),
+    EXPECT_TRUE(failsWith(audit(QStringList{"romset a is good", "x is good", closed}),
                           "Line 2 of MAME's audit report (-verifysets) has no blank"));
     QStringList tooMany(kMaxGames + 1, "romset s is good"); // shared: the list stays small
-    EXPECT_TRUE(FailsWith(audit(tooMany << closed), "holds more than 1,000,000 good sets"));
+    EXPECT_TRUE(failsWith(audit(tooMany << closed), "holds more than 1,000,000 good sets"));
     // Stopped part way: the verdicts so far must not thin the table.
-    EXPECT_TRUE(FailsWith(audit(QStringList{"romset a is good", "romset b is bad"}),
+    EXPECT_TRUE(failsWith(audit(QStringList{"romset a is good", "romset b is bad"}),
                           "(-verifysets) ends before its closing line, so the audit did not"));
-    EXPECT_TRUE(FailsWith(audit(QStringList{"romset a is good", closed.chopped(1)}, {"Segfault"}),
+    EXPECT_TRUE(failsWith(audit(QStringList{"romset a is good", closed.chopped(1)}, {"Segfault"}),
                           "ends before its closing line"));
 }
 
@@ -70,11 +70,11 @@ TEST(Audit, ACurrentMameMayCloseItsAuditOnStandardError) {
         "romset zeta is best available",
         "bad         : pacman.6e (4096 bytes) - INCORRECT LENGTH: 100 bytes",
         "romset bad [zeta] is bad", "romset mid is best available"};
-    EXPECT_EQ(kept(ValueOf(audit(report, {"3 romsets found, 2 were OK."}, "-verifyroms")).games),
+    EXPECT_EQ(kept(valueOf(audit(report, {"3 romsets found, 2 were OK."}, "-verifyroms")).games),
               "zeta mid");
-    EXPECT_TRUE(FailsWith(audit(report, {}, "-verifyroms"), "(-verifyroms) ends before its"));
+    EXPECT_TRUE(failsWith(audit(report, {}, "-verifyroms"), "(-verifyroms) ends before its"));
     // Nothing found at all: a finished audit that keeps no game.
-    EXPECT_EQ(ValueOf(audit(QStringList{}, {"romset \"*\" not found!"}, "-verifyroms")).kept, 0);
+    EXPECT_EQ(valueOf(audit(QStringList{}, {"romset \"*\" not found!"}, "-verifyroms")).kept, 0);
 }
 
 TEST(Audit, OnlyAWholeClosingLineClosesTheAudit) {

@@ -16,14 +16,14 @@ TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytes) {
     QByteArray mixed = crLf;
     mixed.replace("cps1\r\n", "cps1\n").replace("neogeo\r\n", "neogeo\r").chop(2);
     QTemporaryDir dir;
-    const QString path = WriteInto(dir, "coinslot.dat", mixed);
-    const GameTable read = ValueOf(readDatabase(path));
+    const QString path = writeInto(dir, "coinslot.dat", mixed);
+    const GameTable read = valueOf(readDatabase(path));
     ASSERT_EQ(read.size(), 4u);
     EXPECT_EQ(read[0].description, QStringLiteral("\uFEFF"));
     EXPECT_EQ(read[2].description, QStringLiteral("\uFEFFLeading mark"));
     EXPECT_EQ(read[3], (GameRecord{"Zed", "zed", "parent", "a|b"}));
-    ASSERT_EQ(FailureText(writeDatabase(path, read)), "");
-    EXPECT_EQ(ReadAll(path), crLf);
+    ASSERT_EQ(failureText(writeDatabase(path, read)), "");
+    EXPECT_EQ(readAll(path), crLf);
 }
 
 TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGame) {
@@ -34,20 +34,20 @@ TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGame) {
         {"d|n|p|", 1}};
     QTemporaryDir dir;
     for (const auto& [bytes, line] : cases)
-        EXPECT_TRUE(FailsWith(readDatabase(WriteInto(dir, "coinslot.dat", bytes)),
+        EXPECT_TRUE(failsWith(readDatabase(writeInto(dir, "coinslot.dat", bytes)),
                               line ? QString("Line %1 of the database").arg(line) : "is empty."))
             << bytes.toStdString();
-    EXPECT_TRUE(FailsWith(readDatabase(dir.filePath("none.dat")), "none.dat could not be read."));
+    EXPECT_TRUE(failsWith(readDatabase(dir.filePath("none.dat")), "none.dat could not be read."));
 }
 
 TEST(DatabaseFile, HoldsAtMostAMillionLines) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
     const QByteArray bytes = QByteArray("Game|g||drv\r\n").repeated(kMaxGames);
-    WriteAll(path, bytes);
-    EXPECT_EQ(ValueOf(readDatabase(path)).size(), 1000000u);
-    WriteAll(path, bytes + "One more|more||drv\r\n");
-    EXPECT_EQ(FailureText(readDatabase(path)),
+    writeAll(path, bytes);
+    EXPECT_EQ(valueOf(readDatabase(path)).size(), 1000000u);
+    writeAll(path, bytes + "One more|more||drv\r\n");
+    EXPECT_EQ(failureText(readDatabase(path)),
               QString("The database %1 holds more than 1,000,000 lines.").arg(path));
 }
 
@@ -68,10 +68,10 @@ TEST(DatabaseFile, WritesNothingThatWouldNotReadBackAsWritten) {
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
     ASSERT_TRUE(writeDatabase(path, {good}).ok());
-    EXPECT_EQ(FailureText(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}})),
+    EXPECT_EQ(failureText(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}})),
               "Game 2 (\"b\") has a \"|\" in its description.");
-    EXPECT_EQ(FailureText(writeDatabase(path, {})), "There is no game to write.");
-    EXPECT_EQ(ReadAll(path), "Desc|name||drv|x\r\n");
+    EXPECT_EQ(failureText(writeDatabase(path, {})), "There is no game to write.");
+    EXPECT_EQ(readAll(path), "Desc|name||drv|x\r\n");
 }
 
 TEST(DatabaseFile, ReadsACharacterCutBetweenThePiecesItReadsAsAWholeOne) {
@@ -82,7 +82,7 @@ TEST(DatabaseFile, ReadsACharacterCutBetweenThePiecesItReadsAsAWholeOne) {
     const qsizetype start = bytes.size();
     bytes += QByteArray(256 * 1024 - 1 - start, 'x') + "\xC3\xA9\xFF\xC3\xA9|cut||drv\r\nLast|l||d";
     QTemporaryDir dir;
-    const GameTable read = ValueOf(readDatabase(WriteInto(dir, "coinslot.dat", bytes)));
+    const GameTable read = valueOf(readDatabase(writeInto(dir, "coinslot.dat", bytes)));
     ASSERT_EQ(std::ssize(read), bytes.count('\n') + 1);
     EXPECT_EQ(read[read.size() - 2].description,
               decodeText(bytes.mid(start, bytes.indexOf('|', start) - start)));

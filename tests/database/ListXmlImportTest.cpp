@@ -10,7 +10,7 @@
 namespace {
 
 QByteArray fixture(const char* name) {
-    return ReadAll(QStringLiteral(COINSLOT_FIXTURES "/current-mame/") + name);
+    return readAll(QStringLiteral(COINSLOT_FIXTURES "/current-mame/") + name);
 }
 
 Outcome<GameTable> import(const QByteArray& document, bool caseInsensitive = false) {
@@ -39,16 +39,16 @@ QByteArray machine(const QByteArray& attributes, const QByteArray& description) 
 // fixture and checked by eye against MAME's own listings: no device, BIOS set
 // or machine that cannot be run, a "|" of a description turned into "/".
 TEST(ListXmlImport, BuildsTheCapturedListingByteForByte) {
-    const GameTable games = ValueOf(import(fixture("listxml.xml")));
+    const GameTable games = valueOf(import(fixture("listxml.xml")));
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
-    ASSERT_EQ(FailureText(writeDatabase(path, games)), "");
-    EXPECT_EQ(ReadAll(path), fixture("listxml-database.txt"));
+    ASSERT_EQ(failureText(writeDatabase(path, games)), "");
+    EXPECT_EQ(readAll(path), fixture("listxml-database.txt"));
 }
 
 TEST(ListXmlImport, ReadsTheSameWhateverTheChunksAndCountsAsItGoes) {
     const QByteArray listing = fixture("listxml.xml");
-    const GameTable whole = ValueOf(import(listing));
+    const GameTable whole = valueOf(import(listing));
     for (const qsizetype size : {1, 7, 4096}) {
         ListXmlReader reader;
         for (qsizetype at = 0; at < listing.size(); at += size) {
@@ -58,7 +58,7 @@ TEST(ListXmlImport, ReadsTheSameWhateverTheChunksAndCountsAsItGoes) {
             }
         }
         EXPECT_EQ(reader.machinesRead(), std::ssize(whole));
-        EXPECT_EQ(ValueOf(reader.finish(false)), whole) << "chunks of " << size;
+        EXPECT_EQ(valueOf(reader.finish(false)), whole) << "chunks of " << size;
     }
 }
 
@@ -66,16 +66,16 @@ TEST(ListXmlImport, TakesTheDriverFromTheSourceFileAndSortsInTheChosenCaseMode) 
     const QByteArray machines = machine(R"(name="b" sourcefile="capcom\cps1.cpp")", "beta") +
                                 machine(R"(name="a" sourcefile="a.b.cpp" cloneof="b")", "Alpha") +
                                 machine(R"(name="c" sourcefile="x/y/c" isbios="no")", "Charlie");
-    EXPECT_EQ(ValueOf(import(document(machines))), (GameTable{{"Alpha", "a", "b", "a.b"},
+    EXPECT_EQ(valueOf(import(document(machines))), (GameTable{{"Alpha", "a", "b", "a.b"},
                                                               {"Charlie", "c", "", "c"},
                                                               {"beta", "b", "", "cps1"}}));
-    EXPECT_EQ(ValueOf(import(document(machines), true)).at(1).name, "b");
+    EXPECT_EQ(valueOf(import(document(machines), true)).at(1).name, "b");
 }
 
 // What follows a machine's description is passed over unread up to the
 // machine's end tag; the forms around it must not throw the reading off.
 TEST(ListXmlImport, ReadsMachinesWhateverTheirLayout) {
-    const GameTable games = ValueOf(import(document(
+    const GameTable games = valueOf(import(document(
         "<machine name=\"a\" sourcefile=\"a.cpp\"><year>1980</year><description>A</description>"
         "<slot name=\"s\"><description>not this</description></slot></machine >\n"
         "<machine name=\"b\" sourcefile=\"b.cpp\"><description>B</description ><rom/></machine>"
@@ -96,24 +96,24 @@ TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
     // Cut anywhere before the closing tag is complete: MAME did not finish.
     for (const qsizetype cut : {qsizetype(10), listing.size() / 2, closing, closing + 6})
         EXPECT_TRUE(
-            FailsWith(import(listing.left(cut)), "ends before its closing </mame> tag, so MAME"));
-    EXPECT_EQ(FailureText(import(listing.left(closing + 7))), "");
-    EXPECT_EQ(FailureText(import(listing + "\n  \n")), "");
+            failsWith(import(listing.left(cut)), "ends before its closing </mame> tag, so MAME"));
+    EXPECT_EQ(failureText(import(listing.left(closing + 7))), "");
+    EXPECT_EQ(failureText(import(listing + "\n  \n")), "");
     // After the closing tag only blanks and closed comments may follow.
     for (const QByteArray tail : {" junk", "<!-- x", "<mame>"})
-        EXPECT_TRUE(FailsWith(import(listing + tail), "goes on after its closing </mame> tag."));
-    EXPECT_TRUE(FailsWith(import(""), "MAME's machine listing (-listxml) is empty."));
-    EXPECT_TRUE(FailsWith(import(document("<machine name=\"a\"></game>")), "not well-formed"));
+        EXPECT_TRUE(failsWith(import(listing + tail), "goes on after its closing </mame> tag."));
+    EXPECT_TRUE(failsWith(import(""), "MAME's machine listing (-listxml) is empty."));
+    EXPECT_TRUE(failsWith(import(document("<machine name=\"a\"></game>")), "not well-formed"));
     EXPECT_TRUE(
-        FailsWith(import(document(machine("name=\"a\" sourcefile=\"a\"", "&x;"))), "well-formed"));
+        failsWith(import(document(machine("name=\"a\" sourcefile=\"a\"", "&x;"))), "well-formed"));
     EXPECT_TRUE(
-        FailsWith(import("<softwarelists></softwarelists>"), "starts with <softwarelists> where"));
-    EXPECT_TRUE(FailsWith(import(document(machine("isdevice=\"yes\"", "D"))),
+        failsWith(import("<softwarelists></softwarelists>"), "starts with <softwarelists> where"));
+    EXPECT_TRUE(failsWith(import(document(machine("isdevice=\"yes\"", "D"))),
                           "no machine that can be run"));
     // A record that the database file would not give back as it is.
-    EXPECT_TRUE(FailsWith(import(document(machine("name=\"ok\" sourcefile=\"ok.cpp\"", "Fine") +
+    EXPECT_TRUE(failsWith(import(document(machine("name=\"ok\" sourcefile=\"ok.cpp\"", "Fine") +
                                           machine("name=\"nodrv\"", "No driver"))),
                           "gives the machine \"nodrv\" an empty driver, which the database"));
-    EXPECT_TRUE(FailsWith(import(document(machine("sourcefile=\"x.cpp\"", "Nameless"))),
+    EXPECT_TRUE(failsWith(import(document(machine("sourcefile=\"x.cpp\"", "Nameless"))),
                           "gives machine number 1 of the listing an empty short name"));
 }

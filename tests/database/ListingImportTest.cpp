@@ -23,7 +23,7 @@ const QString kClones = "Name:    Clone of:";
 // The parents of the games imported, in table order.
 QString parents(const Outcome<GameTable>& import) {
     QStringList parents;
-    for (const GameRecord& g : ValueOf(import))
+    for (const GameRecord& g : valueOf(import))
         parents << g.parent;
     return parents.join(',');
 }
@@ -52,11 +52,11 @@ TEST(ListingImport, CutsTheColumnsWhereTheLinesSayAndSortsInTheChosenCaseMode) {
     const QStringList drivers = {
         "header", "", source("other", "zz.asm"), source("q", "cps.chip.c"), source("w", "w.cpp"),
         z};
-    EXPECT_EQ(ValueOf(importListings(games, clones, drivers, false)),
+    EXPECT_EQ(valueOf(importListings(games, clones, drivers, false)),
               (GameTable{{"He said ", "q", "", "cps"},
                          {"Zebra", "z", "", "abc"},
                          {"apple", "w", "", "w"}}));
-    EXPECT_EQ(ValueOf(importListings(games, clones, drivers, true)).at(2).name, "z");
+    EXPECT_EQ(valueOf(importListings(games, clones, drivers, true)).at(2).name, "z");
 }
 
 TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
@@ -97,5 +97,5 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
     };
     for (const auto& [gameListing, cloneListing, driverListing, message] : cases)
         EXPECT_TRUE(
-            FailsWith(importListings(gameListing, cloneListing, driverListing, false), message));
+            failsWith(importListings(gameListing, cloneListing, driverListing, false), message));
 }

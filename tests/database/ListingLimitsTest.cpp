@@ -107,7 +107,7 @@ TEST(ListingLimits, FieldsLongerThanMameMakesThemAndOutsideEntitiesAreRefused) {
 TEST(ListingLimits, ATextListingFailsOnALongLineOrOneCutShort) {
     QTemporaryDir dir;
     const auto read = [&](const QByteArray& bytes) {
-        return readListingFile(WriteInto(dir, "listing", bytes), kCloneListing);
+        return readListingFile(writeInto(dir, "listing", bytes), kCloneListing);
     };
     const Outcome<std::optional<QStringList>> lines = read("a\r\nb\rc\n\r\nd\n");
     ASSERT_TRUE(lines.ok()) << lines.failure();

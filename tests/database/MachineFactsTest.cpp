@@ -45,7 +45,7 @@ MachineFactsTable factsOf(const QByteArray& document, qsizetype chunk) {
     ListXmlReader reader;
     for (qsizetype at = 0; at < document.size(); at += chunk)
         reader.addData(document.mid(at, chunk));
-    EXPECT_EQ(FailureText(reader.finish(false)), "") << chunk;
+    EXPECT_EQ(failureText(reader.finish(false)), "") << chunk;
     return reader.takeFacts();
 }
 

@@ -27,8 +27,8 @@ const QStringList kReport = {"Audit of 7 games",
 class AuditReport : public FrontEndFixture, public ::testing::WithParamInterface<bool> {
   protected:
     AuditReport() {
-        folder.Set("FAKEMAME_FIXTURES", COINSLOT_FIXTURES "/audit-findings");
-        folder.Set("FAKEMAME_MODERN", GetParam() ? "1" : "");
+        folder.set("FAKEMAME_FIXTURES", COINSLOT_FIXTURES "/audit-findings");
+        folder.set("FAKEMAME_MODERN", GetParam() ? "1" : "");
     }
 };
 
@@ -36,7 +36,7 @@ class AuditReport : public FrontEndFixture, public ::testing::WithParamInterface
 
 TEST_P(AuditReport, TellsEachVerdictAndTheFilesMameNamedAndReplacesTheLastReport) {
     loadDatabase(kSevenGames);
-    WriteAll("coinslot-audit.txt", QByteArray("an older and longer report\r\n").repeated(40));
+    writeAll("coinslot-audit.txt", QByteArray("an older and longer report\r\n").repeated(40));
     QSignalSpy progress(&frontEnd, &FrontEnd::progressChanged);
     const Outcome<JobReport> audited = audit();
     ASSERT_TRUE(audited.ok()) << audited.failure();
@@ -47,8 +47,8 @@ TEST_P(AuditReport, TellsEachVerdictAndTheFilesMameNamedAndReplacesTheLastReport
     const QStringList written = readLines("coinslot-audit.txt").value_or(QStringList());
     for (qsizetype i = 0; i < std::max(written.size(), kReport.size()); ++i)
         EXPECT_EQ(written.value(i, "<none>"), kReport.value(i, "<none>")) << "line " << i + 1;
-    EXPECT_TRUE(ReadAll("coinslot-audit.txt").endsWith("not found\r\n"));
-    EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames.left(kSevenGames.indexOf("Metal")));
+    EXPECT_TRUE(readAll("coinslot-audit.txt").endsWith("not found\r\n"));
+    EXPECT_EQ(readAll("coinslot.dat"), kSevenGames.left(kSevenGames.indexOf("Metal")));
 
     // An old MAME's verdicts are counted; a current one's last set is placed
     // among the names (pacman is the 6th of 7; the device after it is not).

@@ -10,7 +10,7 @@ namespace {
 
 class Catalogued : public FrontEndFixture {
   protected:
-    Catalogued() { folder.Set("HOME", folder.filePath("home")); }
+    Catalogued() { folder.set("HOME", folder.filePath("home")); }
     // Selects the shown game `name`.
     void pick(const QString& name) {
         frontEnd.games().search("[" + name + "]");
@@ -37,16 +37,16 @@ class Catalogued : public FrontEndFixture {
 } // namespace
 
 TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart) {
-    folder.Set("FAKEMAME_MODERN", "1");
-    ASSERT_EQ(FailureText(frontEnd.loadCatalogue()), "");
-    ASSERT_EQ(FailureText(list()), "");
+    folder.set("FAKEMAME_MODERN", "1");
+    ASSERT_EQ(failureText(frontEnd.loadCatalogue()), "");
+    ASSERT_EQ(failureText(list()), "");
     EXPECT_EQ(frontEnd.catalogue().facts("pacman")->manufacturer, "Namco (Midway license)");
     EXPECT_TRUE(frontEnd.games().hasMachineFacts());
     pick("pacman");
     ASSERT_TRUE(frontEnd.setFavourite(true).ok());
-    ASSERT_EQ(FailureText(run([this] { frontEnd.play(std::nullopt); })), "");
-    ASSERT_EQ(FailureText(list()), "");
-    ASSERT_EQ(FailureText(audit()), "");
+    ASSERT_EQ(failureText(run([this] { frontEnd.play(std::nullopt); })), "");
+    ASSERT_EQ(failureText(list()), "");
+    ASSERT_EQ(failureText(audit()), "");
     EXPECT_EQ(frontEnd.games().games().size(), 8u);
     pick("pacman");
     const GameList& games = frontEnd.games();
@@ -65,12 +65,12 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
     EXPECT_EQ(next.catalogue().plays("pacman").count, 1);
 
     // An old MAME's List: no facts, and the choices on them are off; favourites stay.
-    folder.Set("FAKEMAME_MODERN", "");
+    folder.set("FAKEMAME_MODERN", "");
     frontEnd.setMameExecutable("mame"); // learnt again
-    ASSERT_EQ(FailureText(list()), "");
+    ASSERT_EQ(failureText(list()), "");
     EXPECT_FALSE(frontEnd.games().hasMachineFacts());
     EXPECT_EQ(frontEnd.catalogue().facts("pacman"), std::nullopt);
-    EXPECT_TRUE(ValueOf(Catalogue("coinslot.sqlite").open()).favourites.contains("pacman"));
+    EXPECT_TRUE(valueOf(Catalogue("coinslot.sqlite").open()).favourites.contains("pacman"));
 }
 
 TEST_F(Catalogued, ShowChoicesCombineWithTheFilterAndRefuseToLeaveNothing) {
@@ -103,10 +103,10 @@ TEST_F(Catalogued, ShowChoicesCombineWithTheFilterAndRefuseToLeaveNothing) {
     ASSERT_TRUE(games.applyShowChoices(hiding(true, false, false, false)));
     ASSERT_TRUE(frontEnd.saveSettings({}).ok());
     EXPECT_TRUE(
-        ReadAll("coinslot.ini").endsWith("caseinsensitive = False\r\nshowclones = False\r\n"));
+        readAll("coinslot.ini").endsWith("caseinsensitive = False\r\nshowclones = False\r\n"));
     ASSERT_TRUE(games.applyShowChoices({}));
     ASSERT_TRUE(frontEnd.saveSettings({}).ok());
-    EXPECT_TRUE(ReadAll("coinslot.ini").endsWith("caseinsensitive = False\r\n"));
+    EXPECT_TRUE(readAll("coinslot.ini").endsWith("caseinsensitive = False\r\n"));
 }
 
 TEST_F(Catalogued, SearchTriesThePrefixThenTheSetNameThenTheWords) {
@@ -124,15 +124,15 @@ TEST_F(Catalogued, SearchTriesThePrefixThenTheSetNameThenTheWords) {
 }
 
 TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
-    folder.Set("FAKEMAME_MODERN", "1");
+    folder.set("FAKEMAME_MODERN", "1");
     ASSERT_TRUE(frontEnd.loadCatalogue().ok());
-    ASSERT_EQ(FailureText(list()), "");
+    ASSERT_EQ(failureText(list()), "");
     const QString snap = folder.filePath("home/.mame/snap");
     ASSERT_TRUE(QDir().mkpath(snap + "/pacman"));
-    WriteAll(snap + "/pacman/0000.png", "png");
-    WriteAll(snap + "/galaga.png", "png");
+    writeAll(snap + "/pacman/0000.png", "png");
+    writeAll(snap + "/galaga.png", "png");
     pick("pacman");
-    const auto info = [this] { return ValueOf(run([this] { frontEnd.info(); })); };
+    const auto info = [this] { return valueOf(run([this] { frontEnd.info(); })); };
     JobReport shown = info();
     EXPECT_TRUE(shown.text.contains("\r\nDriver\tpacman\r\nYear\t1980\r\nManufacturer\tNamco "
                                     "(Midway license)\r\nStatus\tgood\r\n"))

@@ -13,8 +13,8 @@ const QString kFixtures = QStringLiteral(COINSLOT_FIXTURES "/current-mame");
 class CurrentMame : public FrontEndFixture {
   protected:
     CurrentMame() {
-        folder.Set("FAKEMAME_MODERN", "1");
-        folder.Set("HOME", folder.filePath("home"));
+        folder.set("FAKEMAME_MODERN", "1");
+        folder.set("HOME", folder.filePath("home"));
     }
 };
 
@@ -25,16 +25,16 @@ TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
     const Outcome<JobReport> build = list();
     ASSERT_TRUE(build.ok()) << build.failure();
     EXPECT_EQ(runs(), QStringList({"-listfull", "-listxml"}));
-    EXPECT_EQ(ReadAll("coinslot.dat"), ReadAll(kFixtures + "/listxml-database.txt"));
+    EXPECT_EQ(readAll("coinslot.dat"), readAll(kFixtures + "/listxml-database.txt"));
     EXPECT_EQ(progress.at(progress.size() - 2).at(0).toString(),
               QString::fromUtf8("Reading MAME's game list… 105 games"));
-    EXPECT_TRUE(folder.TempLeftovers().isEmpty());
+    EXPECT_TRUE(folder.tempLeftovers().isEmpty());
 
     // Known now: the machine listing is asked for at once. An old MAME put
     // in its place (a file of another modification time) is asked again.
     ASSERT_TRUE(list().ok());
     EXPECT_EQ(runs().mid(2), QStringList({"-listxml"}));
-    folder.Set("FAKEMAME_MODERN", "");
+    folder.set("FAKEMAME_MODERN", "");
     ASSERT_TRUE(QFile::remove("mame") && QFile::copy(COINSLOT_FAKEMAME, "mame"));
     ASSERT_TRUE(list().ok());
     EXPECT_EQ(runs().mid(3), QStringList({"-listfull", "-listclones", "-listsourcefile"}));
@@ -43,7 +43,7 @@ TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
 
 TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
     loadDatabase("Old|old||drv\r\n");
-    folder.Set("FAKEMAME_SLEEP", "30");
+    folder.set("FAKEMAME_SLEEP", "30");
     const auto cancel = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd,
                                          [this](const QString&, qint64 games) {
                                              if (games > 0)
@@ -52,12 +52,12 @@ TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
     EXPECT_TRUE(list().cancelled());
     QObject::disconnect(cancel);
 
-    folder.Set("FAKEMAME_SLEEP", "");
-    folder.Set("FAKEMAME_CRASH", "5000");
+    folder.set("FAKEMAME_SLEEP", "");
+    folder.set("FAKEMAME_CRASH", "5000");
     EXPECT_TRUE(list().failure().contains("(-listxml)"));
-    EXPECT_EQ(ReadAll("coinslot.dat"), "Old|old||drv\r\n");
+    EXPECT_EQ(readAll("coinslot.dat"), "Old|old||drv\r\n");
     EXPECT_EQ(frontEnd.games().games().size(), 1u);
-    EXPECT_TRUE(folder.TempLeftovers().isEmpty());
+    EXPECT_TRUE(folder.tempLeftovers().isEmpty());
 }
 
 TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {

@@ -71,8 +71,8 @@ TEST_F(GameListTest, ReplacingTheGamesWritesThemOrChangesNothing) {
     EXPECT_EQ(shownNames().size(), 6);
     EXPECT_EQ(selectedName(), "ffight");
     ASSERT_TRUE(frontEnd.saveSettings({}).ok());
-    EXPECT_TRUE(ReadAll("coinslot.ini").contains("\r\nfilter = \r\n"));
-    EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames.left(kSevenGames.lastIndexOf("pac-land")));
+    EXPECT_TRUE(readAll("coinslot.ini").contains("\r\nfilter = \r\n"));
+    EXPECT_EQ(readAll("coinslot.dat"), kSevenGames.left(kSevenGames.lastIndexOf("pac-land")));
 
     // A folder in the way of the file: the write fails and nothing changes.
     ASSERT_TRUE(QFile::remove("coinslot.dat") && QDir().mkdir("coinslot.dat"));

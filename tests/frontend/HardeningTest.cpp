@@ -10,7 +10,7 @@ const QString kOldFixtures = QStringLiteral(COINSLOT_FIXTURES "/old-mame/");
 
 // Whether the process runs (a zombie waiting to be reaped does not).
 bool alive(qint64 pid) {
-    const QByteArray stat = ReadAll(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
     return stat != "<missing>" && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
 }
 
@@ -21,29 +21,29 @@ class Hardening : public FrontEndFixture {
     void cutFixture(const QString& file, int lines, int bytes) {
         QDir().mkpath("fixtures");
         for (const char* name : {"listfull.txt", "listclones.txt", "listsourcefile.txt"}) {
-            QByteArray text = ReadAll(kOldFixtures + name);
+            QByteArray text = readAll(kOldFixtures + name);
             if (file == name) {
                 qsizetype end = 0;
                 for (int i = 0; i < lines; ++i)
                     end = text.indexOf('\n', end) + 1;
                 text = text.left(end + bytes);
             }
-            WriteAll(QStringLiteral("fixtures/") + name, text);
+            writeAll(QStringLiteral("fixtures/") + name, text);
         }
-        folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
+        folder.set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
     }
 
     // Plays `player`'s selected game until the fake MAME has written its
     // pids, which it gives: MAME's own and its child's.
     QList<qint64> play(FrontEnd& player) {
-        folder.Set("FAKEMAME_PLAY_SLEEP", "30");
-        folder.Set("FAKEMAME_PIDS", folder.filePath("pids"));
+        folder.set("FAKEMAME_PLAY_SLEEP", "30");
+        folder.set("FAKEMAME_PIDS", folder.filePath("pids"));
         QFile::remove("pids");
         player.play(std::nullopt);
         QList<qint64> pids;
-        WaitUntil([&] {
+        waitUntil([&] {
             pids.clear();
-            for (const QByteArray& pid : ReadAll("pids").simplified().split(' '))
+            for (const QByteArray& pid : readAll("pids").simplified().split(' '))
                 if (pid.toLongLong() > 0)
                     pids.append(pid.toLongLong());
             return pids.size() == 2;
@@ -74,33 +74,33 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
     loadDatabase(kSevenGames);
     for (const auto& c : cases) {
         cutFixture(c.file, c.lines, c.bytes);
-        folder.Set("FAKEMAME_EXIT", c.exitStatus);
+        folder.set("FAKEMAME_EXIT", c.exitStatus);
         const Outcome<JobReport> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(c.expected)) << outcome.failure();
         EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
-        EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames);
+        EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
     // Lines of no game between the driver lines are MAME's own business.
     cutFixture("", 0, 0);
-    QByteArray drivers = ReadAll("fixtures/listsourcefile.txt");
+    QByteArray drivers = readAll("fixtures/listsourcefile.txt");
     drivers.replace("segajw   src/", "\nsome other line\n1 segajw.c\nsegajw   src/");
-    WriteAll("fixtures/listsourcefile.txt", drivers);
+    writeAll("fixtures/listsourcefile.txt", drivers);
     const Outcome<JobReport> outcome = list();
     ASSERT_TRUE(outcome.ok()) << outcome.failure();
     EXPECT_EQ(readLines("coinslot.dat")->size(), 82);
 }
 
 TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
-    folder.Set("FAKEMAME_MODERN", "1");
+    folder.set("FAKEMAME_MODERN", "1");
     loadDatabase(kSevenGames);
     for (const auto& [start, limit] :
          {std::pair{"<mame><machine name=\"", "markup longer than 1,048,576 bytes"},
           std::pair{"<mame><machine name=\"x\"><description>", "markup longer than"},
           std::pair{"<mame><!-- ", "markup longer than"}}) {
-        folder.Set("FAKEMAME_ENDLESS", start);
+        folder.set("FAKEMAME_ENDLESS", start);
         const Outcome<JobReport> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(limit)) << outcome.failure();
-        EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames);
+        EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
 }
 
@@ -109,14 +109,14 @@ TEST_F(Hardening, NothingOfAPlaysProcessGroupOutlivesItsCancelOrTheFrontEnd) {
     QList<qint64> pids = play(frontEnd);
     ASSERT_EQ(pids.size(), 2);
     // The shell became MAME, so MAME is the front end's own child.
-    const QByteArray stat = ReadAll(QStringLiteral("/proc/%1/stat").arg(pids[0]));
+    const QByteArray stat = readAll(QStringLiteral("/proc/%1/stat").arg(pids[0]));
     EXPECT_EQ(stat.mid(stat.lastIndexOf(')') + 4).split(' ')[0].toLongLong(), getpid());
     frontEnd.cancel();
-    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
-    EXPECT_TRUE(WaitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    EXPECT_TRUE(waitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
 
     // A MAME that ignores the request to end is forced when the front end goes.
-    folder.Set("FAKEMAME_IGNORE_TERM", "1");
+    folder.set("FAKEMAME_IGNORE_TERM", "1");
     auto other = std::make_unique<FrontEnd>(runner);
     other->setProgramName("coinslot");
     other->configure(frontEnd.settings());
@@ -124,5 +124,5 @@ TEST_F(Hardening, NothingOfAPlaysProcessGroupOutlivesItsCancelOrTheFrontEnd) {
     pids = play(*other);
     ASSERT_EQ(pids.size(), 2);
     other.reset();
-    EXPECT_TRUE(WaitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
+    EXPECT_TRUE(waitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
 }

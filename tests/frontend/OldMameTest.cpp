@@ -43,18 +43,18 @@ TEST_F(OldMame, ListRunsTheThreeListingsAndBuildsTheSortedDatabase) {
     EXPECT_TRUE(sortedByDescription(frontEnd.games().games()));
     EXPECT_EQ(frontEnd.games().selectedRow(), 0);
     EXPECT_EQ(frontEnd.mame().generation(), MameGeneration::Old);
-    EXPECT_TRUE(folder.TempLeftovers().isEmpty());
+    EXPECT_TRUE(folder.tempLeftovers().isEmpty());
 }
 
 TEST_F(OldMame, TheCaseInsensitiveSwitchReachesTheListSort) {
     QDir().mkdir("fixtures");
-    WriteAll(
+    writeAll(
         "fixtures/listfull.txt",
         "Name:     Description:\naaa       \"alpha\"\nbbb       \"Zulu\"\nccc       \"Bravo\"\n");
-    WriteAll("fixtures/listclones.txt", "Name:    Clone of:\nzzz      yyy     \n");
-    WriteAll("fixtures/listsourcefile.txt",
+    writeAll("fixtures/listclones.txt", "Name:    Clone of:\nzzz      yyy     \n");
+    writeAll("fixtures/listsourcefile.txt",
              "aaa      src/drivers/d.c\nbbb      src/drivers/d.c\nccc      src/drivers/d.c\n");
-    folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
+    folder.set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
     ASSERT_TRUE(list().ok());
     EXPECT_EQ(readLines("coinslot.dat"),
               QStringList({"Bravo|ccc||d", "Zulu|bbb||d", "alpha|aaa||d"}));
@@ -77,8 +77,8 @@ TEST_F(OldMame, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
     EXPECT_EQ(progress.last().at(0).toString(), QString::fromUtf8("Auditing ROM sets… 43 of 82"));
 
     QDir().mkdir("fixtures");
-    WriteAll("fixtures/verifysets.txt", "romset x is bad\n1 romsets found, 0 were OK.\n");
-    folder.Set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
+    writeAll("fixtures/verifysets.txt", "romset x is bad\n1 romsets found, 0 were OK.\n");
+    folder.set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
     QSignalSpy games(&frontEnd.games(), &GameList::gamesChanged);
     const Outcome<JobReport> none = audit();
     EXPECT_TRUE(none.value().text.startsWith("0 games found, 33 removed.\r\n\r\n"));
@@ -91,8 +91,8 @@ TEST_F(OldMame, AuditThinsTheDatabaseOrRemovesItWhenNothingPasses) {
 
 TEST_F(OldMame, CancelOrACrashChangesNothing) {
     ASSERT_TRUE(list().ok());
-    const QByteArray before = ReadAll("coinslot.dat");
-    folder.Set("FAKEMAME_SLEEP", "30");
+    const QByteArray before = readAll("coinslot.dat");
+    folder.set("FAKEMAME_SLEEP", "30");
     for (const bool auditing : {false, true}) {
         const auto cancel = cancelOnProgress();
         QElapsedTimer clock;
@@ -103,15 +103,15 @@ TEST_F(OldMame, CancelOrACrashChangesNothing) {
         EXPECT_EQ(cancelled.failure(), "Cancelled. The database was not changed.");
         EXPECT_LT(clock.elapsed(), 15000) << "MAME was not ended";
     }
-    folder.Set("FAKEMAME_SLEEP", "");
-    folder.Set("FAKEMAME_CRASH", "10");
+    folder.set("FAKEMAME_SLEEP", "");
+    folder.set("FAKEMAME_CRASH", "10");
     EXPECT_EQ(list().failure(), "MAME ended abnormally, by signal 11 (Segmentation fault), while "
                                 "listing its games (-listfull).\r\n\r\nThe database was not "
                                 "changed.");
     EXPECT_TRUE(audit().failure().contains("auditing the ROM sets (-verifysets)"));
-    EXPECT_EQ(ReadAll("coinslot.dat"), before);
+    EXPECT_EQ(readAll("coinslot.dat"), before);
     EXPECT_EQ(frontEnd.games().games().size(), 82u);
-    EXPECT_TRUE(folder.TempLeftovers().isEmpty());
+    EXPECT_TRUE(folder.tempLeftovers().isEmpty());
     EXPECT_FALSE(frontEnd.busy());
 }
 
@@ -126,7 +126,7 @@ TEST_F(OldMame, PlayRunsTheSelectedGameWithTheUsersOwnOptions) {
     EXPECT_EQ(runner.requests[2].arguments, QStringList({"-f", "-c", "exec ./mame pacman "}));
     // The options are shell words: a star stays one, a redirection redirects.
     ASSERT_TRUE(run([this] { frontEnd.play(QString("-inipath * > out.txt")); }).ok());
-    EXPECT_EQ(folder.PlayLog(),
+    EXPECT_EQ(folder.playLog(),
               QStringList({"pacman", "pacman -window -nosound", "pacman", "pacman -inipath *"}));
     EXPECT_TRUE(QFile::exists("out.txt"));
 
@@ -139,7 +139,7 @@ TEST_F(OldMame, PlayRunsTheSelectedGameWithTheUsersOwnOptions) {
     ASSERT_TRUE(run([this] { frontEnd.play(std::nullopt); }).ok());
     ASSERT_TRUE(list().ok());
     EXPECT_FALSE(QFile::exists("PWNED"));
-    EXPECT_EQ(folder.PlayLog().last(), "ffight");
+    EXPECT_EQ(folder.playLog().last(), "ffight");
 }
 
 TEST_F(OldMame, IniFilesLieInTheWorkingFolderAndMameMakesItsOwnOnce) {

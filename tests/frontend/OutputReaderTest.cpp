@@ -8,7 +8,7 @@
 
 namespace {
 
-void WriteAndClose(int descriptor, const QByteArray& bytes) {
+void writeAndClose(int descriptor, const QByteArray& bytes) {
     for (qsizetype at = 0; at < bytes.size();)
         at += ::write(descriptor, bytes.constData() + at, bytes.size() - at);
     closeDescriptor(descriptor);
@@ -33,10 +33,10 @@ TEST(OutputReader, ReadsAPipeWholeEndsOnlyWhenToldAndGivesUpPastItsLimit) {
         bool ended = false;
         QObject::connect(&reader, &OutputReader::gaveUp, [&](bool passed) { gaveUp = passed; });
         QObject::connect(&reader, &OutputReader::ended, [&ended] { ended = true; });
-        WriteAndClose(pipe.value().second, written);
-        EXPECT_FALSE(WaitUntil([&ended] { return ended; }, 1));
+        writeAndClose(pipe.value().second, written);
+        EXPECT_FALSE(waitUntil([&ended] { return ended; }, 1));
         limit ? reader.stop() : reader.end();
-        ASSERT_TRUE(WaitUntil([&ended] { return ended; }));
+        ASSERT_TRUE(waitUntil([&ended] { return ended; }));
         EXPECT_EQ(gaveUp, limit ? std::optional(true) : std::nullopt);
         EXPECT_EQ(read == written, limit == 0);
     }

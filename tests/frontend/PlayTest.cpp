@@ -31,40 +31,40 @@ TEST_F(Play, EndsSilentlyOrSaysWhyMameDidNotRunTheGame) {
     const int file = open("own-output", O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ASSERT_GE(file, 0);
     dup2(file, STDOUT_FILENO);
-    folder.Set("FAKEMAME_PLAY_STDOUT", "MAME speaking");
+    folder.set("FAKEMAME_PLAY_STDOUT", "MAME speaking");
     const QString good = failureOfPlay();
     dup2(ownOutput, STDOUT_FILENO);
     close(ownOutput);
     close(file);
     EXPECT_EQ(good, "<ok>");
-    EXPECT_EQ(ReadAll("own-output"), "MAME speaking\n");
-    folder.Set("FAKEMAME_PLAY_STDOUT", "");
+    EXPECT_EQ(readAll("own-output"), "MAME speaking\n");
+    folder.set("FAKEMAME_PLAY_STDOUT", "");
 
     // Which MAME it is decides the words: asked once, after the first failure.
-    folder.Set("FAKEMAME_MODERN", "1");
-    folder.Set("FAKEMAME_PLAY_STATUS", "2");
-    folder.Set("FAKEMAME_PLAY_STDERR", kMissing);
+    folder.set("FAKEMAME_MODERN", "1");
+    folder.set("FAKEMAME_PLAY_STATUS", "2");
+    folder.set("FAKEMAME_PLAY_STDERR", kMissing);
     EXPECT_EQ(failureOfPlay(),
               "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"
               "2 files not found: pacman.6e, pacman.6f\r\n"
               "Fatal error: Required files are missing, the machine cannot be run.");
-    folder.Set("FAKEMAME_PLAY_STATUS", "6");
-    folder.Set("FAKEMAME_PLAY_STDERR", "Error: unknown option: -nosuchopt");
+    folder.set("FAKEMAME_PLAY_STATUS", "6");
+    folder.set("FAKEMAME_PLAY_STDERR", "Error: unknown option: -nosuchopt");
     EXPECT_EQ(failureOfPlay(), "MAME refused its options or its configuration.\r\n\r\n"
                                "Error: unknown option: -nosuchopt");
     EXPECT_EQ(runs().filter("-listfull").size(), 1);
 
-    folder.Set("FAKEMAME_MODERN", "");
+    folder.set("FAKEMAME_MODERN", "");
     frontEnd.setMameExecutable("mame"); // learnt again
     EXPECT_TRUE(failureOfPlay().startsWith("MAME ended with status 6.\r\n\r\nError: unknown"));
 
     // A crash, and the shell's own statuses.
-    folder.Set("FAKEMAME_PLAY_STDERR", "");
-    folder.Set("FAKEMAME_PLAY_SIGNAL", "11");
+    folder.set("FAKEMAME_PLAY_STDERR", "");
+    folder.set("FAKEMAME_PLAY_SIGNAL", "11");
     EXPECT_TRUE(failureOfPlay().startsWith("MAME crashed (signal SIGSEGV)."));
     frontEnd.setMameExecutable("nosuchmame");
     EXPECT_TRUE(failureOfPlay().startsWith("MAME could not be started.\r\n\r\n/bin/sh: "));
-    WriteAll("notexecutable", "");
+    writeAll("notexecutable", "");
     frontEnd.setMameExecutable("notexecutable");
     EXPECT_TRUE(failureOfPlay().startsWith("MAME could not be started.\r\n\r\n/bin/sh: "));
     EXPECT_EQ(runs().filter("-listfull").size(), 2) << "the shell's statuses need no MAME";

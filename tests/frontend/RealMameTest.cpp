@@ -9,7 +9,7 @@
 
 namespace {
 
-QString InstalledMame() {
+QString installedMame() {
     const QString mame = QStringLiteral("/usr/games/mame");
     return QFileInfo(mame).isExecutable() ? mame
                                           : QStandardPaths::findExecutable(QStringLiteral("mame"));
@@ -18,7 +18,7 @@ QString InstalledMame() {
 } // namespace
 
 TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
-    const QString mame = InstalledMame();
+    const QString mame = installedMame();
     if (mame.isEmpty())
         GTEST_SKIP() << "no MAME is installed here (/usr/games/mame or mame on PATH)";
     QProcess version;
@@ -36,7 +36,7 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     QObject::connect(&frontEnd, &FrontEnd::commandFinished,
                      [&](Command, const Outcome<JobReport>& outcome) { build = outcome; });
     frontEnd.list();
-    ASSERT_TRUE(WaitUntil([&] { return build.has_value(); }, 600))
+    ASSERT_TRUE(waitUntil([&] { return build.has_value(); }, 600))
         << "MAME " << release.toStdString() << " did not finish";
     ASSERT_TRUE(build->ok()) << build->failure();
 
@@ -57,7 +57,7 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     EXPECT_TRUE(std::none_of(games.begin(), games.end(), [](const GameRecord& g) {
         return g.name == "namco51";
     })) << "a device was kept";
-    EXPECT_EQ(ReadAll("coinslot.dat").count("\r\n"), static_cast<qsizetype>(games.size()));
+    EXPECT_EQ(readAll("coinslot.dat").count("\r\n"), static_cast<qsizetype>(games.size()));
 
     // The machine facts, and the Show choices on them.
     const std::optional<MachineFacts> pacman = frontEnd.catalogue().facts("pacman");
@@ -74,13 +74,13 @@ TEST(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
 }
 
 TEST(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {
-    const QString mame = InstalledMame();
+    const QString mame = installedMame();
     if (mame.isEmpty())
         GTEST_SKIP() << "no MAME is installed here (/usr/games/mame or mame on PATH)";
     WorkingFolder folder;
     ScopedEnv home("HOME", folder.path().toLocal8Bit()); // no ini of the user's, no ROM path
     ASSERT_TRUE(QDir().mkdir("empty"));
-    WriteAll("coinslot.dat", "Pac-Man (Midway)|pacman|puckman|pacman\r\n");
+    writeAll("coinslot.dat", "Pac-Man (Midway)|pacman|puckman|pacman\r\n");
     MameRunner runner;
     FrontEnd frontEnd(runner);
     frontEnd.setProgramName("coinslot");
@@ -90,7 +90,7 @@ TEST(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {
     QObject::connect(&frontEnd, &FrontEnd::commandFinished,
                      [&](Command, const Outcome<JobReport>& outcome) { played = outcome; });
     frontEnd.play(QString("-rompath empty -video none -sound none"));
-    ASSERT_TRUE(WaitUntil([&] { return played.has_value(); }, 120));
+    ASSERT_TRUE(waitUntil([&] { return played.has_value(); }, 120));
     ASSERT_FALSE(played->ok()) << "pacman ran without its ROM files";
     const QString said = played->failure();
     EXPECT_TRUE(

@@ -18,7 +18,7 @@ TEST(DriverFilter, ShowsTheNamedDriversInMasterOrderWithANormalisedText) {
                             "    |abcdef|", "\tcps1||", "CPS1x||"}) {
         const auto [text, shown, filter] =
             std::tuple(c.section('|', 0, 0), c.section('|', 1, 1), c.section('|', 2));
-        const DriverSelection selection = ValueOf(selectDrivers(text, games));
+        const DriverSelection selection = valueOf(selectDrivers(text, games));
         QString names;
         for (qsizetype row = 0; row < selection.rows.size(); ++row)
             names += games[selection.rows[row]].name;
@@ -26,9 +26,9 @@ TEST(DriverFilter, ShowsTheNamedDriversInMasterOrderWithANormalisedText) {
         EXPECT_EQ(selection.filter, filter) << text.toStdString();
     }
     QString words = "cps1" + QString(" w").repeated(255);
-    EXPECT_EQ(ValueOf(selectDrivers(words, games)).filter, "cps1");
+    EXPECT_EQ(valueOf(selectDrivers(words, games)).filter, "cps1");
     EXPECT_TRUE(
-        FailsWith(selectDrivers(words + " neogeo", games), "holds 257 words, but at most 256"));
+        failsWith(selectDrivers(words + " neogeo", games), "holds 257 words, but at most 256"));
 }
 
 namespace {

@@ -5,8 +5,8 @@
 #include "TestFolders.h"
 
 TEST(MameGeneration, OnlyACurrentHeaderMeansACurrentMame) {
-    const QString current = ReadAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
-    const QString old = ReadAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
+    const QString current = readAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
+    const QString old = readAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
     // Line ends that the caller left on do not change the answer.
     for (const QString& line : {current, QString("Name:  Description:"), current + "\r"})
         EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Current)
@@ -18,7 +18,7 @@ TEST(MameGeneration, OnlyACurrentHeaderMeansACurrentMame) {
 }
 
 TEST(MameIniPath, TakesTheFirstFolderOfTheInipathLineWithHomeWhereItIsNamed) {
-    const QString captured = ReadAll(COINSLOT_FIXTURES "/current-mame/showconfig.txt");
+    const QString captured = readAll(COINSLOT_FIXTURES "/current-mame/showconfig.txt");
     EXPECT_EQ(firstIniFolder(captured, "/home/a b"), "/home/a b/.mame");
     const auto first = [](const QString& value) {
         return firstIniFolder("homepath   .\r\ninipath         " + value + "\nfontpath   /usr\n",

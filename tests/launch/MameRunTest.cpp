@@ -25,12 +25,12 @@ bool waitFor(const std::function<bool()>& done) {
 }
 
 QByteArray status(const char* pidFile) {
-    return ReadAll(QString("/proc/%1/status").arg(ReadAll(pidFile).trimmed().toLongLong()));
+    return readAll(QString("/proc/%1/status").arg(readAll(pidFile).trimmed().toLongLong()));
 }
 
 // Whether the process noted in `pidFile` has ended: gone, or a zombie left to init.
 bool ended(const char* pidFile) {
-    return ReadAll(pidFile).trimmed().toLongLong() > 0 && waitFor([&] {
+    return readAll(pidFile).trimmed().toLongLong() > 0 && waitFor([&] {
                const QByteArray state = status(pidFile);
                return state == "<missing>" || state.contains("State:\tZ");
            });
@@ -79,7 +79,7 @@ TEST_F(MameRunTest, ArgumentsArriveWholeAndTheOutputIsKeptAndCountedOnceALine) {
                    "a folder/out.txt", "romset "));
     EXPECT_EQ(result.end, RunEnd::Finished);
     EXPECT_EQ(result.exitCode, 2); // a status of its own is no failure here
-    const QByteArray out = ReadAll("a folder/out.txt");
+    const QByteArray out = readAll("a folder/out.txt");
     EXPECT_TRUE(out.startsWith("*\ntwo words\nromset g0 is good\n"));
     EXPECT_EQ(out.count('\n'), 6002);
     EXPECT_EQ(counted, 3000);
@@ -136,7 +136,7 @@ TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
     {
         MameRun run(script("echo $$ > quit.pid; sleep 60"));
         run.start();
-        ASSERT_TRUE(waitFor([] { return ReadAll("quit.pid").endsWith('\n'); }));
+        ASSERT_TRUE(waitFor([] { return readAll("quit.pid").endsWith('\n'); }));
     }
     // Killed: a front end that dies without a word.
     const pid_t frontEnd = fork();
@@ -144,7 +144,7 @@ TEST_F(MameRunTest, MameEndsWithTheFrontEndHoweverItEnds) {
         QProcess mame;
         prepareChildProcess(mame);
         mame.start("/bin/sh", {"-c", "echo $$ > killed.pid; exec sleep 60"});
-        for (int i = 0; i < 500 && !ReadAll("killed.pid").endsWith('\n'); ++i)
+        for (int i = 0; i < 500 && !readAll("killed.pid").endsWith('\n'); ++i)
             QThread::msleep(10);
         raise(SIGKILL);
     }

@@ -13,7 +13,7 @@ TEST(OutputLimit, MoreOutputThanTheLimitEndsTheRunAndSaysSo) {
         request.outputLimit = limit;
         MameRun run(request);
         const std::optional<RunResult> result =
-            Await<RunResult>(run, &MameRun::finished, [&] { run.start(); });
+            await<RunResult>(run, &MameRun::finished, [&] { run.start(); });
         ASSERT_TRUE(result);
         EXPECT_EQ(result->end, end) << limit;
         EXPECT_EQ(result->detail,

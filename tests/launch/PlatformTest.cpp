@@ -46,7 +46,7 @@ TEST(TempListingFolder, IsMadeUnderTempAndGoesAwayWithEverythingInIt) {
         EXPECT_TRUE(folder.fullListing().startsWith(temp.filePath(name))) << "a stale one's name";
         EXPECT_EQ(QFileInfo(folder.fullListing()).path().size(), temp.filePath(name).size() + 6);
         EXPECT_EQ(QFile(QFileInfo(folder.fullListing()).path()).permissions() & 0x0077, 0);
-        WriteAll(folder.fullListing(), "x");
+        writeAll(folder.fullListing(), "x");
     }
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
     const ScopedEnv missing("TEMP", temp.filePath("missing").toLocal8Bit());
@@ -57,7 +57,7 @@ TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
     QTemporaryDir temp;
     ScopedEnv env("TEMP", temp.path().toLocal8Bit());
     // No process ever has the id pid_max.
-    const QString gone = "coinslot-" + ReadAll("/proc/sys/kernel/pid_max").trimmed() + "-";
+    const QString gone = "coinslot-" + readAll("/proc/sys/kernel/pid_max").trimmed() + "-";
     QDir dir(temp.path());
     for (const QString& name :
          {gone + "aB3xYz", gone + "theirs", gone + "open00", QString("precious/kept"),
@@ -68,7 +68,7 @@ TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
     // name alone, as on the folder open to all, is not enough.
     for (const QString& name : {gone + "aB3xYz", gone + "theirs"}) {
         ASSERT_TRUE(dir.rmdir(name + "/inner"));
-        WriteAll(temp.filePath(name + "/~FULL.TMP"), "x");
+        writeAll(temp.filePath(name + "/~FULL.TMP"), "x");
         ASSERT_TRUE(QFile::setPermissions(temp.filePath(name),
                                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }

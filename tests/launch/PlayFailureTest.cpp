@@ -7,14 +7,14 @@
 
 namespace {
 
-RunResult Ended(int status, const QByteArray& errors = {}, const QByteArray& output = {}) {
+RunResult ended(int status, const QByteArray& errors = {}, const QByteArray& output = {}) {
     RunResult result(RunEnd::Finished, status);
     result.errorTail = errors;
     result.outputTail = output;
     return result;
 }
 
-QString Said(const RunResult& result, std::optional<MameGeneration> generation) {
+QString said(const RunResult& result, std::optional<MameGeneration> generation) {
     return playFailureText(result, generation, "Pac-Man (Midway)", "pacman").value_or("<none>");
 }
 
@@ -24,27 +24,27 @@ constexpr auto kOld = MameGeneration::Old;
 } // namespace
 
 TEST(PlayFailure, OneSentenceForEachWayOfEnding) {
-    EXPECT_EQ(Said(Ended(2), kCurrent),
+    EXPECT_EQ(said(ended(2), kCurrent),
               "MAME could not find the ROM files of Pac-Man (Midway) [pacman].");
-    EXPECT_EQ(Said(Ended(5), kCurrent), "MAME has no system named pacman.");
-    EXPECT_EQ(Said(Ended(6), kCurrent), "MAME refused its options or its configuration.");
-    EXPECT_EQ(Said(Ended(9), kCurrent), "MAME ended with status 9.");
-    EXPECT_EQ(Said(Ended(2), kOld), "MAME ended with status 2.");
-    EXPECT_EQ(Said(Ended(2), std::nullopt), "MAME ended with status 2.");
+    EXPECT_EQ(said(ended(5), kCurrent), "MAME has no system named pacman.");
+    EXPECT_EQ(said(ended(6), kCurrent), "MAME refused its options or its configuration.");
+    EXPECT_EQ(said(ended(9), kCurrent), "MAME ended with status 9.");
+    EXPECT_EQ(said(ended(2), kOld), "MAME ended with status 2.");
+    EXPECT_EQ(said(ended(2), std::nullopt), "MAME ended with status 2.");
     // The shell's own statuses, whichever MAME it is.
-    EXPECT_EQ(Said(Ended(126), kOld), "MAME could not be started.");
-    EXPECT_EQ(Said(Ended(127), kCurrent), "MAME could not be started.");
-    EXPECT_EQ(Said(Ended(139), kOld), "MAME crashed (signal SIGSEGV).");
-    EXPECT_EQ(Said(Ended(128), kCurrent), "MAME ended with status 128.");
-    EXPECT_EQ(Said(RunResult(RunEnd::Crashed, 6), kCurrent), "MAME crashed (signal SIGABRT).");
-    EXPECT_EQ(Said(RunResult(RunEnd::FailedToStart, 0, "No such file"), std::nullopt),
+    EXPECT_EQ(said(ended(126), kOld), "MAME could not be started.");
+    EXPECT_EQ(said(ended(127), kCurrent), "MAME could not be started.");
+    EXPECT_EQ(said(ended(139), kOld), "MAME crashed (signal SIGSEGV).");
+    EXPECT_EQ(said(ended(128), kCurrent), "MAME ended with status 128.");
+    EXPECT_EQ(said(RunResult(RunEnd::Crashed, 6), kCurrent), "MAME crashed (signal SIGABRT).");
+    EXPECT_EQ(said(RunResult(RunEnd::FailedToStart, 0, "No such file"), std::nullopt),
               "MAME could not be started.\r\n\r\nNo such file");
-    EXPECT_EQ(Said(Ended(0, "noise"), kCurrent), "<none>");
-    EXPECT_EQ(Said(RunResult(RunEnd::Cancelled), kCurrent), "<none>");
+    EXPECT_EQ(said(ended(0, "noise"), kCurrent), "<none>");
+    EXPECT_EQ(said(RunResult(RunEnd::Cancelled), kCurrent), "<none>");
 
-    EXPECT_TRUE(dependsOnGeneration(Ended(2)));
+    EXPECT_TRUE(dependsOnGeneration(ended(2)));
     for (const RunResult& known :
-         {Ended(0), Ended(126), Ended(139), RunResult(RunEnd::Crashed, 11)})
+         {ended(0), ended(126), ended(139), RunResult(RunEnd::Crashed, 11)})
         EXPECT_FALSE(dependsOnGeneration(known)) << known.exitCode;
 }
 
@@ -53,20 +53,20 @@ TEST(PlayFailure, MamesLastLinesWithTheMissingFilesSummedUp) {
     for (const char* file : {"pacman.6e", "pacman.6f", "pacman.6h", "pacman.6j", "pacman.5e"})
         errors += QByteArray(file) + " NOT FOUND (tried in pacman puckman)\n";
     errors += "Fatal error: Required files are missing, the machine cannot be run.\n";
-    EXPECT_EQ(Said(Ended(2, errors, "ignored while there are errors"), kCurrent),
+    EXPECT_EQ(said(ended(2, errors, "ignored while there are errors"), kCurrent),
               "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"
               "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\r\n"
               "5 files not found: pacman.6e, pacman.6f, pacman.6h, pacman.6j, …\r\n"
               "Fatal error: Required files are missing, the machine cannot be run.");
-    EXPECT_EQ(mameLastLines(Ended(2, "a.bin NOT FOUND\n")),
+    EXPECT_EQ(mameLastLines(ended(2, "a.bin NOT FOUND\n")),
               QStringList({"1 file not found: a.bin"}));
-    EXPECT_EQ(mameLastLines(Ended(3, " \n", "only\r\noutput")), QStringList({"only", "output"}));
+    EXPECT_EQ(mameLastLines(ended(3, " \n", "only\r\noutput")), QStringList({"only", "output"}));
 
     QByteArray many;
     for (int i = 1; i <= 30; ++i)
         many += "line " + QByteArray::number(i) + '\n';
     many += QByteArray(300, 'x');
-    const QStringList lines = mameLastLines(Ended(1, many));
+    const QStringList lines = mameLastLines(ended(1, many));
     ASSERT_EQ(lines.size(), kMostLastLines);
     EXPECT_EQ(lines.mid(0, 6),
               QStringList({"line 1", "line 2", "line 3", "line 4", "…", "line 22"}));

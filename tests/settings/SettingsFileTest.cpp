@@ -21,8 +21,8 @@ TEST(SettingValue, ReadsNumbersToTheNearestTiesToEvenWithinTheirRangeAndFlagsInA
 
 TEST(SettingsFile, ReadsAHundredAndOneKeysAndValuesTrimmedOfSpacesOnly) {
     QTemporaryDir dir;
-    const SettingsTable read = ValueOf(readSettingsFile(
-        WriteInto(dir, "coinslot.ini",
+    const SettingsTable read = valueOf(readSettingsFile(
+        writeInto(dir, "coinslot.ini",
                   "  left  =  1200  \r\na=b=c\r\nno separator here\r\n\r\nLeft = 5\n"
                   "filter = cps1\rfilter = cps2\r\n\ttab\t = \tx\t\r\n = empty key\r\n")));
     QStringList pairs;
@@ -36,9 +36,9 @@ TEST(SettingsFile, ReadsAHundredAndOneKeysAndValuesTrimmedOfSpacesOnly) {
     EXPECT_EQ(value, "cps1"); // the first of a repeated key counts
     // A hundred and one lines with "=" fit the table, no more.
     QByteArray lines = QByteArray("k = v\r\nplain line\r\n").repeated(101);
-    EXPECT_EQ(FailureText(readSettingsFile(WriteInto(dir, "coinslot.ini", lines))), "");
-    const QString over = WriteInto(dir, "coinslot.ini", lines + "k101=v\r\n");
-    EXPECT_TRUE(FailsWith(readSettingsFile(over), "coinslot.ini holds more than 101 settings."));
+    EXPECT_EQ(failureText(readSettingsFile(writeInto(dir, "coinslot.ini", lines))), "");
+    const QString over = writeInto(dir, "coinslot.ini", lines + "k101=v\r\n");
+    EXPECT_TRUE(failsWith(readSettingsFile(over), "coinslot.ini holds more than 101 settings."));
 }
 
 TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
@@ -53,12 +53,12 @@ TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
                                 "noshortcuts = False\r\ncaseinsensitive = True\r\n";
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.ini");
-    ASSERT_EQ(FailureText(writeSettingsFile(path, tableFromSettings(settings))), "");
-    EXPECT_EQ(ReadAll(path), expected);
+    ASSERT_EQ(failureText(writeSettingsFile(path, tableFromSettings(settings))), "");
+    EXPECT_EQ(readAll(path), expected);
 
-    const Settings read = ValueOf(settingsFromTable(ValueOf(readSettingsFile(path))));
+    const Settings read = valueOf(settingsFromTable(valueOf(readSettingsFile(path))));
     ASSERT_TRUE(writeSettingsFile(path, tableFromSettings(read)).ok());
-    EXPECT_EQ(ReadAll(path), expected);
+    EXPECT_EQ(readAll(path), expected);
 }
 
 TEST(Settings, ConvertsWhatWasReadAndNamesTheFirstValueThatDoesNot) {
@@ -68,10 +68,10 @@ TEST(Settings, ConvertsWhatWasReadAndNamesTheFirstValueThatDoesNot) {
             table.addSetting(key, QString(value));
         return settingsFromTable(table);
     };
-    const Settings read = ValueOf(convert({{"fontbold", "1"}, {"width", "640.5"}}));
+    const Settings read = valueOf(convert({{"fontbold", "1"}, {"width", "640.5"}}));
     EXPECT_EQ(read.window.fontBold, true);
     EXPECT_EQ(read.window.width, 640);
     EXPECT_EQ(read.window.left, std::nullopt); // absent: the window keeps its own
-    EXPECT_TRUE(FailsWith(convert({{"fontbold", "yes"}, {"left", "x"}}), "value of left is not"));
-    EXPECT_TRUE(FailsWith(convert({{"windowstate", "32768"}}), "The value of windowstate is not"));
+    EXPECT_TRUE(failsWith(convert({{"fontbold", "yes"}, {"left", "x"}}), "value of left is not"));
+    EXPECT_TRUE(failsWith(convert({{"windowstate", "32768"}}), "The value of windowstate is not"));
 }

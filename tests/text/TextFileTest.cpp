@@ -52,12 +52,12 @@ TEST(WriteLinesAtomically, KeepsThePermissionsAndTheLinkOfTheFileItReplaces) {
     ASSERT_TRUE(QFile::link(path, link));
     ASSERT_TRUE(writeLinesAtomically(link, {"c"}).ok());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), path);
-    EXPECT_EQ(ReadAll(path), "c\r\n");
+    EXPECT_EQ(readAll(path), "c\r\n");
 }
 
 TEST(WriteLinesAtomically, WritesCrLfLinesAndOnFailureKeepsTheOldFileAndSaysWhy) {
     QTemporaryDir dir;
-    EXPECT_EQ(FailureText(writeLinesAtomically(dir.filePath("missing/x.ini"), {"a"})),
+    EXPECT_EQ(failureText(writeLinesAtomically(dir.filePath("missing/x.ini"), {"a"})),
               systemText(ENOENT));
     const QString path = dir.filePath("coinslot.dat");
     ASSERT_TRUE(writeLinesAtomically(path, {"old|o||d", "two"}).ok());
@@ -71,8 +71,8 @@ TEST(WriteLinesAtomically, WritesCrLfLinesAndOnFailureKeepsTheOldFileAndSaysWhy)
     const Outcome<Done> written = writeLinesAtomically(path, QStringList(5000, "Game|g||driver"));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, handler);
-    EXPECT_EQ(FailureText(written), systemText(EFBIG));
-    EXPECT_EQ(ReadAll(path), "old|o||d\r\ntwo\r\n");
+    EXPECT_EQ(failureText(written), systemText(EFBIG));
+    EXPECT_EQ(readAll(path), "old|o||d\r\ntwo\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList({"coinslot.dat"}));
 }

@@ -58,19 +58,19 @@ TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
     // Play... asks, remembers the answer, and Cancel runs nothing.
     seam.textAnswers = {QString("-window")};
     item("playWithOptionsItem")->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
     item("playWithOptionsItem")->trigger();
     EXPECT_EQ(seam.prompts[0].title, "Play...");
     EXPECT_EQ(seam.prompts[0].defaultText, "");
     EXPECT_EQ(seam.prompts[1].defaultText, "-window");
-    EXPECT_EQ(folder.PlayLog(), QStringList({"pacman", "pacman -window"}));
+    EXPECT_EQ(folder.playLog(), QStringList({"pacman", "pacman -window"}));
 
     // A double click plays the game under the pointer, even while Play is disabled.
     button("playButton")->setEnabled(false);
     const QRect game = gameList()->visualRect(gameList()->model()->index(2, 0));
     QTest::mouseDClick(gameList()->viewport(), Qt::LeftButton, {}, game.center());
-    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy() && folder.PlayLog().size() == 3; }));
-    EXPECT_EQ(folder.PlayLog().last(), "mslug");
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy() && folder.playLog().size() == 3; }));
+    EXPECT_EQ(folder.playLog().last(), "mslug");
 }
 
 TEST_F(Commands, TheIniButtonsOpenTheirFilesWithTheirOwnTitles) {
@@ -89,7 +89,7 @@ TEST_F(Commands, TheIniButtonsOpenTheirFilesWithTheirOwnTitles) {
 }
 
 TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
-    folder.Set("FAKEMAME_SLEEP", "1");
+    folder.set("FAKEMAME_SLEEP", "1");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     int paints = 0;
@@ -109,15 +109,15 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
     EXPECT_FALSE(button("listButton")->isEnabled());
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     ASSERT_TRUE(
-        WaitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
+        waitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
     ASSERT_TRUE(frontEnd.busy()) << "the run did not last";
     const int before = paints;
     gameList()->viewport()->update();
-    ASSERT_TRUE(WaitUntil([&] { return paints > before; }));
+    ASSERT_TRUE(waitUntil([&] { return paints > before; }));
     // Pressed while MAME runs: nothing starts, now or afterwards.
     for (const char* name : {"listButton", "auditButton", "playButton", "setButton"})
         button(name)->click();
-    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
     QTest::qWait(50);
     EXPECT_EQ(runner.requests.size(), 3u);
     EXPECT_EQ(seam.progressTitles, std::vector<QString>({"List"}));
@@ -130,26 +130,26 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
 }
 
 TEST_F(Commands, CancelInTheProgressDialogAndAnAuditThatKeepsNothing) {
-    folder.Set("FAKEMAME_SLEEP", "30");
+    folder.set("FAKEMAME_SLEEP", "30");
     button("auditButton")->click();
     ASSERT_TRUE(
-        WaitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
+        waitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
     EXPECT_EQ(seam.progress.back().total, 7);
     seam.cancelProgress();
-    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
     EXPECT_FALSE(seam.progressOpen);
     EXPECT_TRUE(seam.messages.empty()) << "the user's own Cancel is no error";
-    EXPECT_EQ(ReadAll("coinslot.dat"), kSevenGames);
+    EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     EXPECT_TRUE(button("auditButton")->isEnabled());
 
     // None of these sets is in the fake MAME's report.
-    folder.Set("FAKEMAME_SLEEP", "");
+    folder.set("FAKEMAME_SLEEP", "");
     clickAndWait("auditButton");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.\r\n\r\nThe report was saved in " +
                                          QFileInfo("coinslot-audit.txt").absoluteFilePath() + ".");
     EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Information);
-    EXPECT_EQ(seam.messages[0].details + "\r\n", ReadAll("coinslot-audit.txt"));
+    EXPECT_EQ(seam.messages[0].details + "\r\n", readAll("coinslot-audit.txt"));
     EXPECT_TRUE(seam.messages[0].details.contains("\r\nNot found: 7"));
     EXPECT_EQ(window.windowTitle(), "MAME");
     EXPECT_EQ(gameList()->model()->rowCount(), 0);

@@ -40,7 +40,7 @@ TEST_F(Feedback, ASearchThatMatchesNothingSaysSoUntilItMatchesOrIsCleared) {
 
 TEST_F(Feedback, AGameThatDidNotRunSaysWhyInAPlayWarningOverTheWindowBroughtBack) {
     window.show();
-    folder.Set("FAKEMAME_PLAY_STATUS", "3");
+    folder.set("FAKEMAME_PLAY_STATUS", "3");
     clickAndWait("playButton");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, "MAME ended with status 3.");

@@ -164,10 +164,10 @@ TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     searchBox()->setFocus();
     QTest::keyClick(searchBox(), Qt::Key_D, Qt::AltModifier); // Driver, pressed after a moment
-    ASSERT_TRUE(WaitUntil([&] { return seam.opened == std::vector<QString>({"ini/cps1.ini"}); }));
+    ASSERT_TRUE(waitUntil([&] { return seam.opened == std::vector<QString>({"ini/cps1.ini"}); }));
     searchBox()->setFocus();
     QTest::keyClick(searchBox(), Qt::Key_Return);
-    ASSERT_TRUE(WaitUntil([&] { return folder.PlayLog().size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return folder.playLog().size() == 1; }));
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
@@ -180,8 +180,8 @@ TEST_F(Window, EnterPlaysAndAccessKeysPressButtonsUnlessShortcutsAreOff) {
     QTest::qWait(300);
     EXPECT_EQ(seam.opened.size(), 1u);
     QTest::keyClick(searchBox(), Qt::Key_Return);
-    ASSERT_TRUE(WaitUntil([&] { return folder.PlayLog().size() == 2; }));
-    EXPECT_EQ(folder.PlayLog(), QStringList({"ffight", "ffight"}));
+    ASSERT_TRUE(waitUntil([&] { return folder.playLog().size() == 2; }));
+    EXPECT_EQ(folder.playLog(), QStringList({"ffight", "ffight"}));
 }
 
 TEST_F(Window, CentreResetAndFontPlaceTheWindowAndDressTheList) {

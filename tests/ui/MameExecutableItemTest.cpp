@@ -12,13 +12,13 @@ class MameExecutableItem : public WindowTest {
   protected:
     MameExecutableItem() {
         loadDatabase(kSevenGames);
-        folder.Set("HOME", folder.filePath("home"));
+        folder.set("HOME", folder.filePath("home"));
     }
     // A current MAME in a folder of its own: the fake one, speaking as 0.251.
     QString currentMame() {
         QDir().mkdir("other mame");
         const QString path = folder.filePath("other mame/mame");
-        WriteAll(path, "#!/bin/sh\nFAKEMAME_MODERN=1 exec '" COINSLOT_FAKEMAME "' \"$@\"\n");
+        writeAll(path, "#!/bin/sh\nFAKEMAME_MODERN=1 exec '" COINSLOT_FAKEMAME "' \"$@\"\n");
         QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
         return path;
     }
@@ -35,7 +35,7 @@ TEST_F(MameExecutableItem, AnotherMameTakesEffectAtOnceAndTheListStaysUntilList)
     ASSERT_EQ(seam.opened, std::vector<QString>({"ini/cps1.ini"}));
 
     const QString current = currentMame();
-    WriteAll("notes.txt", "not a program");
+    writeAll("notes.txt", "not a program");
     seam.fileAnswers = {folder.filePath("notes.txt"), current};
     item("mameExecutableItem")->trigger();
     EXPECT_EQ(seam.fileTitles, std::vector<QString>(2, "Select MAME executable"));
@@ -54,7 +54,7 @@ TEST_F(MameExecutableItem, AnotherMameTakesEffectAtOnceAndTheListStaysUntilList)
     EXPECT_EQ(runs(), QStringList({"-listfull", "-showconfig"}));
     EXPECT_EQ(seam.opened.back(), folder.filePath("home/.mame/source/cps1.ini"));
     ASSERT_TRUE(frontEnd.saveSettings(window.windowSettings()).ok());
-    EXPECT_TRUE(ReadAll("coinslot.ini").contains(("mameexe = " + current + "\r\n").toUtf8()));
+    EXPECT_TRUE(readAll("coinslot.ini").contains(("mameexe = " + current + "\r\n").toUtf8()));
 
     // The dialog opens where the MAME at hand lies.
     item("mameExecutableItem")->trigger(); // Cancel
@@ -73,13 +73,13 @@ TEST_F(MameExecutableItem, CancelChangesNothingTheSameMameSaysNothingAndABusyOne
     EXPECT_EQ(frontEnd.mame().executable(), "mame");
     EXPECT_TRUE(seam.messages.empty());
 
-    folder.Set("FAKEMAME_SLEEP", "5");
+    folder.set("FAKEMAME_SLEEP", "5");
     frontEnd.list();
     ASSERT_TRUE(frontEnd.busy());
     item("mameExecutableItem")->trigger();
     EXPECT_EQ(seam.fileTitles.size(), 2u);
     frontEnd.cancel();
-    ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
 }
 
 TEST_F(WindowTest, TheEmptyListShowsAHintUntilItHasGames) {

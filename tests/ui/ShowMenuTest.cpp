@@ -60,21 +60,21 @@ TEST_F(ShowMenuTest, ItemsFollowTheDatabaseAndTheFactsAndRefuseAnEmptyList) {
 }
 
 TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
-    folder.Set("FAKEMAME_MODERN", "1");
-    folder.Set("HOME", folder.filePath("home"));
+    folder.set("FAKEMAME_MODERN", "1");
+    folder.set("HOME", folder.filePath("home"));
     window.loadCatalogue();
     clickAndWait("listButton");
     ASSERT_TRUE(QDir().mkpath("home/.mame/snap"));
-    WriteAll("home/.mame/snap/pacman.png", "png");
+    writeAll("home/.mame/snap/pacman.png", "png");
     searchBox()->setText("[pacman]");
     item("infoItem")->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return !seam.messages.empty(); }));
+    ASSERT_TRUE(waitUntil([&] { return !seam.messages.empty(); }));
     EXPECT_EQ(seam.messages[0].title, "Info");
     EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
     // Without a snapshot, the same box keeps the icon.
     searchBox()->setText("[dkong]");
     item("infoItem")->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return seam.pictures.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return seam.pictures.size() == 2; }));
     EXPECT_EQ(seam.pictures[1], "");
     EXPECT_EQ(enabledChoices().size(), 5);
     // Its lines stand in a table, a continued label's value in its column.

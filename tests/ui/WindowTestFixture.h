@@ -28,7 +28,7 @@ class WindowTest : public FrontEndFixture {
     // Clicks `name` and waits until the front end is idle again.
     void clickAndWait(const char* name) {
         button(name)->click();
-        ASSERT_TRUE(WaitUntil([&] { return !frontEnd.busy(); }));
+        ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
     }
 
     ScriptedSeam seam;
