@@ -53,12 +53,19 @@ Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame,
 void GameList::align() {
     m_facts = alignFacts(m_games, m_machines, m_favourites);
     m_manufacturers.reset();
+    m_searchTexts.reset();
 }
 
 const std::vector<QString>& GameList::manufacturers() const {
     if (!m_manufacturers)
         m_manufacturers = alignedManufacturers(m_facts, m_machines, std::ssize(m_games));
     return *m_manufacturers;
+}
+
+const WordSearchTexts& GameList::searchTexts() const {
+    if (!m_searchTexts)
+        m_searchTexts = wordSearchTexts(m_games, manufacturers());
+    return *m_searchTexts;
 }
 
 void GameList::setCatalogue(MachineList machines, QSet<QString> favourites) {
@@ -150,7 +157,7 @@ void GameList::setFavourite(qsizetype position, bool favourite) {
 bool GameList::search(const QString& text) {
     qsizetype found = searchGames(m_games, m_shown, text, m_searchCompare);
     if (found < 0 && !text.startsWith(u'['))
-        found = searchFurther(m_games, m_shown, text, manufacturers());
+        found = searchFurther(m_games, m_shown, text, searchTexts());
     if (found >= 0) {
         select(found);
         return true;
@@ -211,6 +218,8 @@ Outcome<Done> GameList::removeAll() {
     m_filtered = {};
     m_games = {};
     m_facts = {};
+    m_manufacturers.reset();
+    m_searchTexts.reset();
     emit gamesChanged(false);
     return Done{};
 }

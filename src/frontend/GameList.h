@@ -5,6 +5,7 @@
 #include "gamelist/GameFlags.h"
 #include "gamelist/ShowChoices.h"
 #include "gamelist/ShownRows.h"
+#include "gamelist/WordSearch.h"
 #include "text/Compare.h"
 #include "text/Outcome.h"
 
@@ -40,6 +41,8 @@ class GameList : public QObject {
     bool hasMachineFacts() const { return m_facts.any; }
     // The manufacturer of each game, decoded when first asked for.
     const std::vector<QString>& manufacturers() const;
+    // What the search's word step searches, per game, folded when first needed.
+    const WordSearchTexts& searchTexts() const;
     // The machine list lined up with the table as it is now.
     MachineList machineList() const { return machineListFor(m_games, m_facts, m_machines); }
     // How many games the driver filter lets through, before the Show choices.
@@ -127,6 +130,7 @@ class GameList : public QObject {
     QSet<QString> m_favourites;
     GameFacts m_facts;
     mutable std::optional<std::vector<QString>> m_manufacturers;
+    mutable std::optional<WordSearchTexts> m_searchTexts; // wordSearchTexts(), made at need
     int m_selectedRow = -1;
     CaseInsensitiveCompare m_searchCompare;
 };

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -26,30 +27,46 @@ qsizetype findSetName(const GameTable& games, const ShownRows& shown, const QStr
     if (name.isEmpty())
         return -1;
     for (qsizetype k = 0; k < shown.size(); ++k) {
-        if (games[shown[k]].name.compare(name, Qt::CaseInsensitive) == 0)
+        const QString& candidate = games[shown[k]].name;
+        if (candidate.size() == name.size() && candidate.compare(name, Qt::CaseInsensitive) == 0)
             return k;
     }
     return -1;
 }
 
-qsizetype findWords(const GameTable& games, const ShownRows& shown, const QString& text,
-                    const std::vector<QString>& manufacturers) {
+// Where `word` is first found in `all` from `from` on, or -1.
+qsizetype find(const QByteArray& all, const QByteArray& word, qsizetype from) {
+    const void* at = memmem(all.constData() + from, static_cast<size_t>(all.size() - from),
+                            word.constData(), static_cast<size_t>(word.size()));
+    return at ? static_cast<const char*>(at) - all.constData() : -1;
+}
+
+qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearchTexts& texts) {
     QString folded;
     appendFolded(text, folded);
-    const QStringList words = folded.split(u' ', Qt::SkipEmptyParts);
-    if (words.isEmpty())
+    std::vector<QByteArray> words;
+    for (const QString& word : folded.split(u' ', Qt::SkipEmptyParts))
+        words.push_back(word.toUtf8());
+    if (words.empty())
         return -1;
-    QString haystack; // reused, so the scan makes no allocation per game
+    // The games holding every word, found through the hits of the longest.
+    const QByteArray& rarest =
+        *std::max_element(words.begin(), words.end(), [](const QByteArray& a, const QByteArray& b) {
+            return a.size() < b.size();
+        });
+    std::vector<bool> holds(texts.ends.size());
+    for (qsizetype at = find(texts.all, rarest, 0); at >= 0;) {
+        const size_t game = static_cast<size_t>(
+            std::upper_bound(texts.ends.begin(), texts.ends.end(), at) - texts.ends.begin());
+        const qsizetype start = game == 0 ? 0 : texts.ends[game - 1] + 1;
+        const QByteArrayView own =
+            QByteArrayView(texts.all).sliced(start, texts.ends[game] - start);
+        holds[game] = std::all_of(words.begin(), words.end(),
+                                  [&](const QByteArray& word) { return own.contains(word); });
+        at = find(texts.all, rarest, texts.ends[game] + 1);
+    }
     for (qsizetype k = 0; k < shown.size(); ++k) {
-        const qint32 position = shown[k];
-        haystack.resize(0);
-        appendFolded(games[position].description, haystack);
-        if (!manufacturers.empty()) {
-            haystack += u' ';
-            appendFolded(manufacturers[position], haystack);
-        }
-        if (std::all_of(words.begin(), words.end(),
-                        [&](const QString& word) { return haystack.contains(word); }))
+        if (holds[static_cast<size_t>(shown[k])])
             return k;
     }
     return -1;
@@ -58,7 +75,25 @@ qsizetype findWords(const GameTable& games, const ShownRows& shown, const QStrin
 } // namespace
 
 qsizetype searchFurther(const GameTable& games, const ShownRows& shown, const QString& text,
-                        const std::vector<QString>& manufacturers) {
+                        const WordSearchTexts& texts) {
     const qsizetype named = findSetName(games, shown, text);
-    return named >= 0 ? named : findWords(games, shown, text, manufacturers);
+    return named >= 0 ? named : findWords(shown, text, texts);
+}
+
+WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QString>& manufacturers) {
+    WordSearchTexts texts;
+    texts.ends.reserve(games.size());
+    QString folded; // one game's, reused
+    for (size_t i = 0; i < games.size(); ++i) {
+        folded.resize(0);
+        appendFolded(games[i].description, folded);
+        if (!manufacturers.empty()) {
+            folded += u' ';
+            appendFolded(manufacturers[i], folded);
+        }
+        texts.all += folded.toUtf8();
+        texts.ends.push_back(texts.all.size());
+        texts.all += '\n';
+    }
+    return texts;
 }

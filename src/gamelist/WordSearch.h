@@ -3,6 +3,7 @@
 #include "database/GameRecord.h"
 #include "gamelist/ShownRows.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -18,7 +19,17 @@
 //    of letters and digits between blanks; other characters are dropped, so
 //    "x-men" is the word "xmen". A text without any word finds nothing.
 //
-// `manufacturers` is aligned with `games`, or empty. Returns the row to
-// select, or -1.
+// What the word step searches: per game, its description and, where known,
+// its manufacturer, folded once and kept end to end in one UTF-8 text (each
+// game's part ended by a line end, which no folded text holds), so that a
+// keystroke is one search through it.
+struct WordSearchTexts {
+    QByteArray all;
+    std::vector<qsizetype> ends; // per game, where its part of `all` ends
+};
+// `manufacturers` is aligned with `games`, or empty.
+WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QString>& manufacturers);
+
+// `texts` are wordSearchTexts() of `games`. Returns the row to select, or -1.
 qsizetype searchFurther(const GameTable& games, const ShownRows& shown, const QString& text,
-                        const std::vector<QString>& manufacturers);
+                        const WordSearchTexts& texts);
