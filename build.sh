@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sets up what the front end needs on Debian 12, builds it, and then either
 # starts it (run), runs the whole test suite under the sanitizers (test), makes
 # the Debian package in build/release and checks it with lintian (package), or

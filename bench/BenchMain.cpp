@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The benchmarks' entry point. The locale is the environment's, as the
 // program takes it (LANG=en_US.UTF-8 coinslot_bench for a locale that
 // collates, C.UTF-8 for one that does not); the report names it.

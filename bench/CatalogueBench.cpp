@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The catalogue's timings: a Show choice or a favourite toggled through the
 // list's menu in a shown window (the list reset and one paint included), at
 // 39,372 games (0.251's machines; the target is one frame, 16 ms) and at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Timings of the database layer at each table size of bench::kSizes, on
 // tables, listings and reports in MAME's own order.
 #include "SyntheticGames.h"

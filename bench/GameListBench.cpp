@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Timings of the game list at each table size of bench::kSizes, all games
 // shown.
 #include "SyntheticGames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading a current MAME's -listxml at today's size: a made-up document of
 // about 270 MB in MAME's own form (45,294 machines, 5,848 of them devices and
 // 74 BIOS sets, as 0.251 prints), written to a temporary file once and then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // A dialog seam that answers nothing and opens no dialog, for benchmarks of

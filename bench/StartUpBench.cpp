@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's own timings at each table size of bench::kSizes, inside one
 // warm process (offscreen): the database read into a shown window (one list
 // reset and one paint included); a new window's start-up from the settings

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The speed and memory figures of the front end against their floors, in one
 # command. Builds what it needs in Release (build/measure), then measures in
 # alternating pairs (the floor first in odd pairs, the front end first in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The audit report: a game is kept exactly when a good verdict names it, and
 // only an audit that MAME finished, its closing line on either stream, thins
 // the table at all.

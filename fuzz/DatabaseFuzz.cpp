@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The database file: a file that reads is written back byte for byte, one
 // CR LF after each record, and reads again as the same records, unless a
 // record is one that the database takes no more of (see unreadableReason).

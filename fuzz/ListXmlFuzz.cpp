@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A current MAME's -listxml output, read as it arrives. The input is read
 // whole, in two pieces cut where its first byte says, and (up to 1 KB) a byte
 // at a time, cut at every position: all reads must build the same table or all fail;

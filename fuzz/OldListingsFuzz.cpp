@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The three listings of an old MAME (-listfull, -listclones, -listsourcefile),
 // cut from the input at NUL bytes; a listing the input does not reach counts
 // as one MAME left no file for. Each is written to a file and read back as

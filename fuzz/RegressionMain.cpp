@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs a fuzz target once over every file of the folders (or files) given on
 // the command line, in name order, without fuzzing: the checked-in corpus as
 // a regression test.

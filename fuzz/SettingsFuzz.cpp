@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The settings file: it loads exactly when it holds no more lines with "="
 // than the table has slots, and a table that loads is written and loaded
 // again unchanged.

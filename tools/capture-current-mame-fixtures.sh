@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Captures the current-MAME fixtures in tests/fixtures/current-mame/ from a
 # real MAME (Debian's 0.251 was used): ./tools/capture-current-mame-fixtures.sh [mame]
 #

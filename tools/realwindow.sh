@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # shellcheck shell=bash disable=SC2034,SC2154 # `work` comes from, and the positions go to, the caller
 # Helpers for driving the program in a real X window, sourced by the smoke
 # test and by tools/screenshot.sh. The caller sets `work` (a scratch folder)

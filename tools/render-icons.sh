@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Renders the checked-in PNG icons (48 and 128 px) from the SVG. Run it after
 # changing data/icons/org.coinslot.coinslot.svg and commit the PNGs with it.
 # Needs ImageMagick (Debian imagemagick).

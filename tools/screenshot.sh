@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Remakes the README's screenshot, data/screenshots/main-window.png: builds
 # the program (build/release) and the fake MAME, starts the program under
 # Xvfb in a scratch folder, builds its database with List, searches for a

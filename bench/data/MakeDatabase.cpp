@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Writes the databases the start-up and list measurements read:
 //
 //   coinslot_benchdata synthetic COUNT FILE   COUNT made-up games (bench/SyntheticGames.h)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The floor of the start-up and list benchmarks: what a bare Qt program
 // takes to show the same games. It reads the descriptions from a database
 // file (the text before each line's first "|"), shows them in a QListView of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The list's own work in one process, timed against the bare Qt way of doing
 // the same, in alternating pairs: the front end's real window (read from a
 // working folder through the real start-up) beside a floor window, a

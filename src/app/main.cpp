@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The front end's entry point: shows the one window after its start-up, or
 // ends at once when the start-up fails or another front end has the folder.
 #include "app/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/OutputReader.h"
 
 #include "launch/Platform.h"

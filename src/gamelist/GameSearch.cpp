@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gamelist/GameSearch.h"
 
 qsizetype searchGames(const GameTable& games, const ShownRows& shown, const QString& text,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gamelist/ShowChoices.h"
 
 ShownRows showThrough(const ShownRows& rows, const GameFlags& flags, const ShowChoices& choices) {

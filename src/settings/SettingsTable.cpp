@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "settings/SettingsTable.h"
 
 bool SettingsTable::addSetting(const QString& key, const QVariant& value) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "text/SharedText.h"
 
 SharedText::SharedText(QString text) : m_text(std::move(text)) {

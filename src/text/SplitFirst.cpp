@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "text/SplitFirst.h"
 
 QString splitFirst(QString& text, QChar separator) {

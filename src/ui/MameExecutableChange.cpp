@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window menu's "MAME executable...": another MAME, chosen in the same
 // dialog as at a first start, takes the place of the one at hand.
 #include "ui/ExecutableChooser.h"

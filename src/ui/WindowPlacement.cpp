@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's part of the settings: where it stands, how large it is, its
 // state and the list's font, applied at start-up and taken at shutdown.
 #include "ui/GameListView.h"
