@@ -158,7 +158,7 @@ void GameList::setFavourite(qsizetype position, bool favourite) {
 bool GameList::search(const QString& text) {
     qsizetype found = searchGames(m_games, m_shown, text, m_searchCompare);
     if (found < 0 && !text.startsWith(u'['))
-        found = searchFurther(m_games, m_shown, text, searchTexts());
+        found = searchFurther(m_shown, text, searchTexts());
     if (found >= 0) {
         select(found);
         return true;

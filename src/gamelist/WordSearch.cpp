@@ -23,13 +23,39 @@ void appendFolded(const QString& text, QString& out) {
     }
 }
 
-qsizetype findSetName(const GameTable& games, const ShownRows& shown, const QString& text) {
-    const QString name = text.trimmed();
+constexpr size_t kTrigramBits = size_t{1} << 16;
+
+size_t trigramHash(const char* at) {
+    const auto byte = [](char c) { return static_cast<quint32>(static_cast<unsigned char>(c)); };
+    const quint32 run = byte(at[0]) << 16 | byte(at[1]) << 8 | byte(at[2]);
+    return (run * 2654435761u) >> 16;
+}
+
+// False when some game may hold `word`; true when none can.
+bool surelyMissing(const QByteArray& word, const std::vector<quint64>& trigrams) {
+    for (qsizetype i = 0; i + 3 <= word.size(); ++i) {
+        const size_t bit = trigramHash(word.constData() + i);
+        if (!(trigrams[bit / 64] >> (bit % 64) & 1))
+            return true;
+    }
+    return false;
+}
+
+qsizetype findSetName(const ShownRows& shown, const QString& text,
+                      const std::vector<std::pair<QString, qint32>>& names) {
+    const QString name = text.trimmed().toCaseFolded();
     if (name.isEmpty())
         return -1;
+    const auto first = std::lower_bound(
+        names.begin(), names.end(), name,
+        [](const auto& entry, const QString& wanted) { return entry.first < wanted; });
+    std::vector<qint32> positions; // of the games by that name, usually one
+    for (auto at = first; at != names.end() && at->first == name; ++at)
+        positions.push_back(at->second);
+    if (positions.empty())
+        return -1;
     for (qsizetype k = 0; k < shown.size(); ++k) {
-        const QString& candidate = games[shown[k]].name;
-        if (candidate.size() == name.size() && candidate.compare(name, Qt::CaseInsensitive) == 0)
+        if (std::binary_search(positions.begin(), positions.end(), shown[k]))
             return k;
     }
     return -1;
@@ -48,7 +74,9 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
     std::vector<QByteArray> words;
     for (const QString& word : folded.split(u' ', Qt::SkipEmptyParts))
         words.push_back(word.toUtf8());
-    if (words.empty())
+    if (words.empty() || std::any_of(words.begin(), words.end(), [&](const QByteArray& word) {
+            return surelyMissing(word, texts.trigrams);
+        }))
         return -1;
     // The games holding every word, found through the hits of the longest.
     const QByteArray& rarest =
@@ -56,6 +84,7 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
             return a.size() < b.size();
         });
     std::vector<bool> holds(texts.ends.size());
+    bool any = false;
     for (qsizetype at = find(texts.all, rarest, 0); at >= 0;) {
         const size_t game = static_cast<size_t>(
             std::upper_bound(texts.ends.begin(), texts.ends.end(), at) - texts.ends.begin());
@@ -64,9 +93,10 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
             QByteArrayView(texts.all).sliced(start, texts.ends[game] - start);
         holds[game] = std::all_of(words.begin(), words.end(),
                                   [&](const QByteArray& word) { return own.contains(word); });
+        any = any || holds[game];
         at = find(texts.all, rarest, texts.ends[game] + 1);
     }
-    for (qsizetype k = 0; k < shown.size(); ++k) {
+    for (qsizetype k = 0; any && k < shown.size(); ++k) {
         if (holds[static_cast<size_t>(shown[k])])
             return k;
     }
@@ -75,9 +105,8 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
 
 } // namespace
 
-qsizetype searchFurther(const GameTable& games, const ShownRows& shown, const QString& text,
-                        const WordSearchTexts& texts) {
-    const qsizetype named = findSetName(games, shown, text);
+qsizetype searchFurther(const ShownRows& shown, const QString& text, const WordSearchTexts& texts) {
+    const qsizetype named = findSetName(shown, text, texts.names);
     return named >= 0 ? named : findWords(shown, text, texts);
 }
 
@@ -95,6 +124,13 @@ WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QStrin
         texts.all += folded.toUtf8();
         texts.ends.push_back(texts.all.size());
         texts.all += '\n';
+        texts.names.emplace_back(games[i].name.toCaseFolded(), static_cast<qint32>(i));
+    }
+    std::sort(texts.names.begin(), texts.names.end());
+    texts.trigrams.assign(kTrigramBits / 64, 0);
+    for (qsizetype i = 0; i + 3 <= texts.all.size(); ++i) {
+        const size_t bit = trigramHash(texts.all.constData() + i);
+        texts.trigrams[bit / 64] |= quint64{1} << (bit % 64);
     }
     return texts;
 }

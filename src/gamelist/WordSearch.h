@@ -23,14 +23,21 @@
 // What the word step searches: per game, its description and, where known,
 // its manufacturer, folded once and kept end to end in one UTF-8 text (each
 // game's part ended by a line end, which no folded text holds), so that a
-// keystroke is one search through it.
+// keystroke is one search through it. Before that search, a word any of whose
+// three-byte runs is nowhere in the text is known to be missing at once, and
+// the set names are looked up in a sorted index, so that a text that finds
+// nothing costs little more than the description step before it.
 struct WordSearchTexts {
     QByteArray all;
     std::vector<qsizetype> ends; // per game, where its part of `all` ends
+    // One bit per hash of every three bytes in a row in `all`.
+    std::vector<quint64> trigrams;
+    // Every game's set name, case-folded, with its position; sorted.
+    std::vector<std::pair<QString, qint32>> names;
 };
 // `manufacturers` is aligned with `games`, or empty.
 WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QString>& manufacturers);
 
-// `texts` are wordSearchTexts() of `games`. Returns the row to select, or -1.
-qsizetype searchFurther(const GameTable& games, const ShownRows& shown, const QString& text,
-                        const WordSearchTexts& texts);
+// `texts` are wordSearchTexts() of the games `shown` is made of. Returns the
+// row to select, or -1.
+qsizetype searchFurther(const ShownRows& shown, const QString& text, const WordSearchTexts& texts);

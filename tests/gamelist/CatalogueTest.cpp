@@ -93,7 +93,7 @@ TEST(WordSearch, FindsASetNameThenEveryWordInDescriptionAndManufacturer) {
                              {"Pac-Man (Midway)", "pacman", "puckman", "pacman"}};
     const std::vector<QString> makers = {"Capcom", "Capcom", "Midway", "Konami", "Namco"};
     const auto find = [&](const QString& text, const ShownRows& rows = ShownRows::all(5)) {
-        return searchFurther(games, rows, text, wordSearchTexts(games, makers));
+        return searchFurther(rows, text, wordSearchTexts(games, makers));
     };
     EXPECT_EQ(find("SF2"), 1);           // the set name, ignoring case...
     EXPECT_EQ(find(" sf2 "), 1);         // ...and blanks around it
@@ -104,7 +104,7 @@ TEST(WordSearch, FindsASetNameThenEveryWordInDescriptionAndManufacturer) {
     EXPECT_EQ(find("x-men"), 3);
     EXPECT_EQ(find("namco pac"), 4);                       // the manufacturer counts too
     EXPECT_EQ(find("pacman", ShownRows::only({3, 4})), 1); // rows, not master positions
-    EXPECT_EQ(searchFurther(games, ShownRows::all(5), "namco", wordSearchTexts(games, {})),
+    EXPECT_EQ(searchFurther(ShownRows::all(5), "namco", wordSearchTexts(games, {})),
               -1); // no facts
     for (const char* nothing : {"", "  ", "-", "fighter zzz"})
         EXPECT_EQ(find(nothing), -1) << nothing;
