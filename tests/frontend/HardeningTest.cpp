@@ -1,18 +1,10 @@
-// Listings that stop short or never stop, and the processes a run leaves.
+// Listings that stop short or never stop.
 #include "FrontEndFixture.h"
 #include "text/TextFile.h"
-
-#include <unistd.h>
 
 namespace {
 
 const QString kOldFixtures = QStringLiteral(COINSLOT_FIXTURES "/old-mame/");
-
-// Whether the process runs (a zombie waiting to be reaped does not).
-bool alive(qint64 pid) {
-    const QByteArray stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
-    return stat != "<missing>" && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
-}
 
 class Hardening : public FrontEndFixture {
   protected:
@@ -31,24 +23,6 @@ class Hardening : public FrontEndFixture {
             writeAll(QStringLiteral("fixtures/") + name, text);
         }
         folder.set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
-    }
-
-    // Plays `player`'s selected game until the fake MAME has written its
-    // pids, which it gives: MAME's own and its child's.
-    QList<qint64> play(FrontEnd& player) {
-        folder.set("FAKEMAME_PLAY_SLEEP", "30");
-        folder.set("FAKEMAME_PIDS", folder.filePath("pids"));
-        QFile::remove("pids");
-        player.play(std::nullopt);
-        QList<qint64> pids;
-        waitUntil([&] {
-            pids.clear();
-            for (const QByteArray& pid : readAll("pids").simplified().split(' '))
-                if (pid.toLongLong() > 0)
-                    pids.append(pid.toLongLong());
-            return pids.size() == 2;
-        });
-        return pids;
     }
 };
 
@@ -102,27 +76,4 @@ TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
         EXPECT_TRUE(outcome.failure().contains(limit)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
-}
-
-TEST_F(Hardening, NothingOfAPlaysProcessGroupOutlivesItsCancelOrTheFrontEnd) {
-    loadDatabase(kSevenGames);
-    QList<qint64> pids = play(frontEnd);
-    ASSERT_EQ(pids.size(), 2);
-    // The shell became MAME, so MAME is the front end's own child.
-    const QByteArray stat = readAll(QStringLiteral("/proc/%1/stat").arg(pids[0]));
-    EXPECT_EQ(stat.mid(stat.lastIndexOf(')') + 4).split(' ')[0].toLongLong(), getpid());
-    frontEnd.cancel();
-    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
-    EXPECT_TRUE(waitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
-
-    // A MAME that ignores the request to end is forced when the front end goes.
-    folder.set("FAKEMAME_IGNORE_TERM", "1");
-    auto other = std::make_unique<FrontEnd>(runner);
-    other->setProgramName("coinslot");
-    other->configure(frontEnd.settings());
-    ASSERT_TRUE(other->loadDatabase().ok());
-    pids = play(*other);
-    ASSERT_EQ(pids.size(), 2);
-    other.reset();
-    EXPECT_TRUE(waitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
 }
