@@ -41,7 +41,7 @@ TEST_F(Commands, FilterAsksAgainUntilAMatchOrCancelAndInfoTellsTheFamily) {
     EXPECT_TRUE(seam.messages[1].text.contains("\r\nClone\tffightu\r\n"));
 }
 
-TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
+TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWasOrWithAWarning) {
     window.showMaximized();
     std::vector<bool> visibleWhileRunning;
     QObject::connect(&frontEnd, &FrontEnd::busyChanged, [&](Command, bool busy) {
@@ -65,11 +65,21 @@ TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
     EXPECT_EQ(seam.prompts[1].defaultText, "-window");
     EXPECT_EQ(folder.playLog(), QStringList({"pacman", "pacman -window"}));
 
+    // A game that did not run says why in a Play warning over the window brought back.
+    folder.set("FAKEMAME_PLAY_STATUS", "3");
+    clickAndWait("playButton");
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "MAME ended with status 3.");
+    EXPECT_EQ(seam.messages[0].title, "Play");
+    EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Warning);
+    EXPECT_TRUE(seam.messages[0].ownerShown);
+    folder.set("FAKEMAME_PLAY_STATUS", "");
+
     // A double click plays the game under the pointer, even while Play is disabled.
     button("playButton")->setEnabled(false);
     const QRect game = gameList()->visualRect(gameList()->model()->index(2, 0));
     QTest::mouseDClick(gameList()->viewport(), Qt::LeftButton, {}, game.center());
-    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy() && folder.playLog().size() == 3; }));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy() && folder.playLog().size() == 4; }));
     EXPECT_EQ(folder.playLog().last(), "mslug");
 }
 
@@ -91,8 +101,8 @@ TEST_F(Commands, TheIniButtonsOpenTheirFilesWithTheirOwnTitles) {
     EXPECT_EQ(seam.messages[0].title, "Set");
 }
 
-TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
-    folder.set("FAKEMAME_SLEEP", "1");
+TEST_F(Commands, DuringARunTheWindowPaintsAndStartsNothingElseAndCancelEndsItSilently) {
+    folder.set("FAKEMAME_SLEEP", "30");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     int paints = 0;
@@ -106,47 +116,35 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
     } counter(paints);
     gameList()->viewport()->installEventFilter(&counter);
 
-    QTest::mouseClick(button("listButton"), Qt::LeftButton);
+    QTest::mouseClick(button("auditButton"), Qt::LeftButton);
     ASSERT_TRUE(frontEnd.busy());
     EXPECT_TRUE(seam.progressOpen);
-    EXPECT_FALSE(button("listButton")->isEnabled());
+    EXPECT_FALSE(button("auditButton")->isEnabled());
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     ASSERT_TRUE(
         waitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
-    ASSERT_TRUE(frontEnd.busy()) << "the run did not last";
+    EXPECT_EQ(seam.progress.back().total, 7);
     const int before = paints;
     gameList()->viewport()->update();
     ASSERT_TRUE(waitUntil([&] { return paints > before; }));
     // Pressed while MAME runs: nothing starts, now or afterwards.
     for (const char* name : {"listButton", "auditButton", "playButton", "setButton"})
         button(name)->click();
-    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
-    QTest::qWait(50);
-    EXPECT_EQ(runner.requests.size(), 3u);
-    EXPECT_EQ(seam.progressTitles, std::vector<QString>({"List"}));
-    EXPECT_FALSE(seam.progressOpen);
-    EXPECT_TRUE(seam.messages.empty());
-    EXPECT_TRUE(seam.opened.empty());
-    EXPECT_TRUE(button("listButton")->isEnabled());
-    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(gameList()->model()->rowCount(), 82);
-}
-
-TEST_F(Commands, CancelInTheProgressDialogAndAnAuditThatKeepsNothing) {
-    folder.set("FAKEMAME_SLEEP", "30");
-    button("auditButton")->click();
-    ASSERT_TRUE(
-        waitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
-    EXPECT_EQ(seam.progress.back().total, 7);
     seam.cancelProgress();
     ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(runner.requests.size(), 1u);
+    EXPECT_EQ(seam.progressTitles, std::vector<QString>({"Audit"}));
     EXPECT_FALSE(seam.progressOpen);
     EXPECT_TRUE(seam.messages.empty()) << "the user's own Cancel is no error";
+    EXPECT_TRUE(seam.opened.empty());
     EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     EXPECT_TRUE(button("auditButton")->isEnabled());
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+}
 
+TEST_F(Commands, AnAuditThatKeepsNothingLeavesAnEmptyWindow) {
     // None of these sets is in the fake MAME's report.
-    folder.set("FAKEMAME_SLEEP", "");
     clickAndWait("auditButton");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.\r\n\r\nThe report was saved in " +

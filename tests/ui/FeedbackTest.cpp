@@ -1,5 +1,4 @@
-// What the window tells when something does not go as asked: why a game did
-// not start, what the audit found, a search that matches nothing.
+// The search box's cue for a search that matches nothing.
 #include "WindowTestFixture.h"
 #include "ui/SearchBox.h"
 
@@ -36,15 +35,4 @@ TEST_F(Feedback, ASearchThatMatchesNothingSaysSoUntilItMatchesOrIsCleared) {
     ASSERT_TRUE(box->showsNoMatch());
     ASSERT_TRUE(frontEnd.games().replaceGames(frontEnd.games().games()).ok());
     EXPECT_FALSE(box->showsNoMatch()) << "a miss among the old games says nothing of the new";
-}
-
-TEST_F(Feedback, AGameThatDidNotRunSaysWhyInAPlayWarningOverTheWindowBroughtBack) {
-    window.show();
-    folder.set("FAKEMAME_PLAY_STATUS", "3");
-    clickAndWait("playButton");
-    ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, "MAME ended with status 3.");
-    EXPECT_EQ(seam.messages[0].title, "Play");
-    EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Warning);
-    EXPECT_TRUE(seam.messages[0].ownerShown);
 }
