@@ -1,4 +1,4 @@
-# shellcheck shell=bash disable=SC2034,SC2154 # `work` comes from, and the positions go to, the caller
+# shellcheck shell=bash disable=SC2034,SC2154 # `work`, `program` and `folder` come from, and the positions go to, the caller
 # Helpers for driving the program in a real X window, sourced by the tests in
 # tests/app and by tools/screenshot.sh. The caller sets `work` (a scratch
 # folder) and calls cleanup_real_window from its EXIT trap, or calls
@@ -87,6 +87,25 @@ start_program() {
     "$@" >"$work/program.log" 2>&1 &
     program_pid=$!
 }
+
+# start_main TITLE: starts `program` in `folder` and waits for its main
+# window, whose title matches TITLE; sets main.
+start_main() {
+    start_program "$program" --folder "$folder"
+    wait_for 30 "main window" has_window "$1"
+    main=$(window_named "$1")
+}
+
+# Ends the program with SIGKILL and reaps it.
+kill_program() {
+    kill -KILL "$program_pid"
+    wait "$program_pid" 2>/dev/null || true
+    program_pid=
+}
+
+# Whether a process runs (a zombie waiting to be reaped does not); whether none does.
+alive() { [[ -r /proc/$1/stat ]] && [[ $(cut -d' ' -f3 "/proc/$1/stat") != Z ]]; }
+none_alive() { for pid in "$@"; do ! alive "$pid" || return 1; done; }
 
 # Waits up to SECONDS for the program to end and returns its exit status.
 wait_for_exit() {

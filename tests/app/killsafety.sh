@@ -20,16 +20,6 @@ ask() { sqlite3 "$store" "$1"; }
 favourites_are() { [[ $(ask 'SELECT count(*) FROM favourite') == "$1" ]]; }
 plays_are() { [[ $(ask 'SELECT count(*) FROM play') == "$1" ]]; }
 
-start_main() {
-    start_program "$program" --folder "$folder"
-    wait_for 30 "main window" has_window '^MAME'
-    main=$(window_named '^MAME')
-}
-kill_program() {
-    kill -KILL "$program_pid"
-    wait "$program_pid" 2>/dev/null || true
-    program_pid=
-}
 # The list's menu (a right click leaves the selection), then Favourite by its key.
 toggle_favourite() {
     # shellcheck disable=SC2034 # all set by --shell, not all used
@@ -54,7 +44,7 @@ check_after_kill() {
 }
 
 step "building the database, marking a favourite and playing a game"
-start_main
+start_main '^MAME'
 click_at "$main" "$buttons_x" "$list_y"
 wait_for 30 "selected game in the title" title_starts "$main" "MAME: "
 toggle_favourite
@@ -71,7 +61,7 @@ echo "favourite $favourite, played $played"
 step "killing the program during List"
 export FAKEMAME_MODERN='' FAKEMAME_SLEEP=1
 for delay in 0.4 1.4 3.0; do
-    start_main
+    start_main '^MAME'
     click_at "$main" "$buttons_x" "$list_y"
     sleep "$delay"
     kill_program
@@ -81,7 +71,7 @@ done
 step "killing the program during favourite toggles"
 unset FAKEMAME_SLEEP
 select_another() {
-    start_main
+    start_main '^MAME'
     xdotool windowfocus --sync "$main"
     click_at "$main" 0.4 0.4
     xdotool key Down Down

@@ -70,15 +70,6 @@ line=$(tr -d '\r' <"$folder/coinslot.dat" | grep -n '|sblazerp|' | cut -d: -f1)
     fail "lastgame is \"$(value lastgame)\", not $((line - 1))"
 
 export FAKEMAME_PIDS="$work/pids" FAKEMAME_PLAY_SLEEP=60
-alive() { # a process that runs, not a zombie waiting to be reaped
-    [[ -r /proc/$1/stat ]] && [[ $(cut -d' ' -f3 "/proc/$1/stat") != Z ]]
-}
-none_alive() { for pid in "$@"; do ! alive "$pid" || return 1; done; }
-start_main() {
-    start_program "$program" --folder "$folder"
-    wait_for 20 "main window" has_window '^MAME: Star Blazer'
-    main=$(window_named '^MAME: Star Blazer')
-}
 # Plays the saved game; sets game_pids.
 play_game() {
     rm -f "$FAKEMAME_PIDS"
@@ -90,7 +81,7 @@ play_game() {
 box_of() { box=$(xdotool search --all --onlyvisible --pid "$1" --name '^coinslot$' | head -n1) && [[ -n $box ]]; }
 
 step "a second front end in the same folder"
-FAKEMAME_IGNORE_TERM=1 start_main
+FAKEMAME_IGNORE_TERM=1 start_main '^MAME: Star Blazer'
 cp "$ini" "$work/ini-before"
 "$program" --folder "$folder" >"$work/second.out" 2>"$work/second.err" &
 second=$!
@@ -115,10 +106,8 @@ wait_for 5 "the game's group to end" none_alive "${game_pids[@]}"
 (($(grep -c ' = ' "$ini") == 16)) || fail "the settings were not saved"
 
 step "SIGKILL during a Play: the game ends with the front end"
-start_main
+start_main '^MAME: Star Blazer'
 play_game
-kill -KILL "$program_pid"
-wait "$program_pid" 2>/dev/null || true
-program_pid=
+kill_program
 wait_for 5 "the game to end" none_alive "${game_pids[0]}"
 echo "PASSED"
