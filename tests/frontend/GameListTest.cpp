@@ -1,4 +1,4 @@
-// The game list without MAME: what is shown, selected and saved.
+// The game list without MAME: the saved place and the games replaced.
 #include "FrontEndFixture.h"
 
 #include <QSignalSpy>
@@ -8,30 +8,6 @@ namespace {
 class GameListTest : public FrontEndFixture {};
 
 } // namespace
-
-TEST_F(GameListTest, FilterAndSearchMoveTheShownRowsAndTheSelection) {
-    loadDatabase(kSevenGames);
-    GameList& games = frontEnd.games();
-    QSignalSpy resets(&games, &GameList::shownChanged);
-    EXPECT_TRUE(games.applyDriverFilter("cps1 neogeo").value());
-    EXPECT_EQ(selectedName(), "ffight");
-    // A filter that names no driver changes nothing at all.
-    games.select(2);
-    EXPECT_FALSE(games.applyDriverFilter("nosuchdriver").value());
-    EXPECT_EQ(shownNames().size(), 4);
-    EXPECT_EQ(selectedName(), "mslug");
-    EXPECT_EQ(resets.count(), 1);
-
-    // The search looks at the shown games only, from the top; a miss keeps the selection.
-    games.search("[sfa]");
-    EXPECT_EQ(selectedName(), "mslug");
-    games.search("");
-    EXPECT_EQ(selectedName(), "ffight");
-    games.select(4); // not shown
-    EXPECT_EQ(selectedName(), "ffight");
-    EXPECT_TRUE(games.applyDriverFilter("").value());
-    EXPECT_EQ(shownNames().size(), 7);
-}
 
 TEST_F(GameListTest, TheSavedPlaceIsKeptOnlyWhileItStillFits) {
     loadDatabase(kSevenGames, 1, "cps1");
