@@ -1,10 +1,16 @@
-// Listings that stop short or never stop.
+// Listings that stop short or never stop, and a game that will not end.
 #include "FrontEndFixture.h"
 #include "text/TextFile.h"
 
 namespace {
 
 const QString kOldFixtures = QStringLiteral(COINSLOT_FIXTURES "/old-mame/");
+
+// Whether the process runs (a zombie waiting to be reaped does not).
+bool alive(qint64 pid) {
+    const QByteArray stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
+    return stat != "<missing>" && stat.mid(stat.lastIndexOf(')') + 2, 1) != "Z";
+}
 
 class Hardening : public FrontEndFixture {
   protected:
@@ -76,4 +82,22 @@ TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
         EXPECT_TRUE(outcome.failure().contains(limit)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
+}
+
+TEST_F(Hardening, AGameThatIgnoresTheRequestToEndIsForcedWhenTheFrontEndGoes) {
+    folder.set("FAKEMAME_IGNORE_TERM", "1");
+    folder.set("FAKEMAME_PLAY_SLEEP", "30");
+    folder.set("FAKEMAME_PIDS", folder.filePath("pids"));
+    writeAll("coinslot.dat", kSevenGames);
+    auto player = std::make_unique<FrontEnd>(runner);
+    player->setProgramName("coinslot");
+    player->configure(frontEnd.settings());
+    ASSERT_TRUE(player->loadDatabase().ok());
+    player->play(std::nullopt);
+    QList<QByteArray> pids; // MAME's and its child's
+    ASSERT_TRUE(
+        waitUntil([&] { return (pids = readAll("pids").simplified().split(' ')).size() == 2; }));
+    player.reset();
+    EXPECT_TRUE(
+        waitUntil([&] { return !alive(pids[0].toLongLong()) && !alive(pids[1].toLongLong()); }, 5));
 }
