@@ -110,8 +110,8 @@ TEST_F(Catalogued, SearchTriesThePrefixThenTheSetNameThenTheWords) {
     loadWithFacts();
     GameList& games = frontEnd.games();
     // "text|selected": each step wins where the ones before find nothing.
-    for (const QString c : {"alpha|alpham2", "[sfa]|sfa", "SFA|sfa", "fighter alpha|sfa",
-                            "snk|mslug", "pacland|pacland", "[zzz|pacland"}) {
+    for (const QString c : {"alpha|alpham2", "final|ffight", "[sfa]|sfa", "SFA|sfa",
+                            "fighter alpha|sfa", "snk|mslug", "pacland|pacland", "[zzz|pacland"}) {
         games.search(c.section('|', 0, 0));
         EXPECT_EQ(selectedName(), c.section('|', 1)) << c.toStdString();
     }
