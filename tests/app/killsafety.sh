@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Killed with SIGKILL at any moment, the program loses nothing. Under Xvfb it
-# builds its database with List, marks a favourite and plays a game; then it
-# is killed during Lists that replace the database and during favourite
-# toggles. After each kill the database file is the old or the new one, whole,
-# the store passes SQLite's integrity check, and the favourite and the play
-# are there. Usage: killsafety.sh PROGRAM FAKEMAME. Exits 77 (skipped) when
-# Xvfb, xdotool or sqlite3 is missing; SMOKE_KEEP=1 keeps the scratch folder.
+# Killed with SIGKILL during Lists and favourite toggles, the program loses
+# nothing: the database is the old or the new one, whole; the store passes
+# SQLite's integrity check and keeps the favourite and the play. Usage:
+# killsafety.sh PROGRAM FAKEMAME (77: Xvfb, xdotool or sqlite3 missing).
 set -euo pipefail
 program=$(realpath "$1")
 

@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# The real program under Xvfb, driven with xdotool as a person would. A first
-# start among what is not its own (a planted link among the listing folders, a
-# lock and a partial write left by a killed run): it picks the fake MAME in the
-# "Select MAME executable" dialog, clicks List, types a search, clicks Quit and
-# checks what coinslot.ini remembers. Then a second front end in the same
-# folder, and the end of a Play by SIGTERM and by SIGKILL, after which no
-# process of MAME's group may be left.
-#
-#   smoke.sh PROGRAM FAKEMAME
-#
-# Exits 77 (skipped) only when Xvfb or xdotool is not installed. Set
-# SMOKE_KEEP=1 to keep the scratch folder (with a screenshot on failure).
+# The real program under Xvfb, driven with xdotool as a person would: a first
+# start among a planted link, a stale lock and a partial write; the executable
+# dialog, List, a search, Quit and what coinslot.ini remembers; a second front
+# end in the folder; a Play ended by SIGTERM and by SIGKILL, leaving no process
+# of MAME's group. Usage: smoke.sh PROGRAM FAKEMAME (77: Xvfb or xdotool missing;
+# SMOKE_KEEP=1 keeps the scratch folder).
 set -euo pipefail
 program=$(realpath "$1")
 
