@@ -99,13 +99,8 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
         EXPECT_EQ(readAll(text.mid(text.indexOf(" to ") + 4).chopped(1)), bytes) << text;
         EXPECT_FALSE(QFile::exists(file));
     };
-    const char* broken[] = {"left = word",
-                            "windowstate = 3",
-                            "width = -15",
-                            "fontsize = 1e-300",
-                            "width = 600000\r\nheight = 600000",
-                            "top = 2147483647"};
-    for (const char* line : broken) {
+    for (const char* line : {"left = word", "windowstate = 3", "width = -15", "fontsize = 1e-300",
+                             "width = 600000\r\nheight = 600000", "top = 2147483647"}) {
         writeAll("coinslot.dat", "Game|g||drv\r\n");
         writeAll("coinslot.ini", kGoodIni + line + "\r\n");
         EXPECT_FALSE(start()) << line;

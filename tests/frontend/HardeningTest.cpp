@@ -35,12 +35,8 @@ class Hardening : public FrontEndFixture {
 } // namespace
 
 TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
-    const struct {
-        const char* file;
-        int lines, bytes;
-        const char* exitStatus;
-        const char* expected;
-    } cases[] = {
+    // The file cut, its lines and bytes kept, MAME's exit status, the message.
+    const std::tuple<const char*, int, int, const char*, const char*> cases[] = {
         {"listfull.txt", 40, 0, "1",
          "MAME ended with exit status 1 while listing its games (-listfull), so that listing is "
          "incomplete."},
@@ -52,11 +48,11 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
          "MAME's driver listing (-listsourcefile) ends in the middle of a line"},
     };
     loadDatabase(kSevenGames);
-    for (const auto& c : cases) {
-        cutFixture(c.file, c.lines, c.bytes);
-        folder.set("FAKEMAME_EXIT", c.exitStatus);
+    for (const auto& [file, lines, bytes, exitStatus, expected] : cases) {
+        cutFixture(file, lines, bytes);
+        folder.set("FAKEMAME_EXIT", exitStatus);
         const Outcome<JobReport> outcome = list();
-        EXPECT_TRUE(outcome.failure().contains(c.expected)) << outcome.failure();
+        EXPECT_TRUE(outcome.failure().contains(expected)) << outcome.failure();
         EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
