@@ -39,13 +39,7 @@ TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
 TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
     loadDatabase("Old|old||drv\r\n");
     folder.set("FAKEMAME_SLEEP", "30");
-    const auto cancel = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd,
-                                         [this](const QString&, qint64 games) {
-                                             if (games > 0)
-                                                 frontEnd.cancel();
-                                         });
-    EXPECT_TRUE(list().cancelled());
-    QObject::disconnect(cancel);
+    EXPECT_TRUE(runCancelled([this] { frontEnd.list(); }).cancelled());
 
     folder.set("FAKEMAME_SLEEP", "");
     folder.set("FAKEMAME_CRASH", "5000");

@@ -7,17 +7,7 @@
 
 namespace {
 
-class OldMame : public FrontEndFixture {
-  protected:
-    // Cancels the command as soon as MAME has shown progress.
-    QMetaObject::Connection cancelOnProgress() {
-        return QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd,
-                                [this](const QString&, qint64 value) {
-                                    if (value > 0)
-                                        frontEnd.cancel();
-                                });
-    }
-};
+class OldMame : public FrontEndFixture {};
 
 bool sortedByDescription(const GameTable& games, Qt::CaseSensitivity cs) {
     return std::is_sorted(games.begin(), games.end(),
@@ -71,11 +61,10 @@ TEST_F(OldMame, CancelOrACrashChangesNothing) {
     const QByteArray before = readAll("coinslot.dat");
     folder.set("FAKEMAME_SLEEP", "30");
     for (const bool auditing : {false, true}) {
-        const auto cancel = cancelOnProgress();
         QElapsedTimer clock;
         clock.start();
-        const Outcome<JobReport> cancelled = auditing ? audit() : list();
-        QObject::disconnect(cancel);
+        const Outcome<JobReport> cancelled =
+            runCancelled([&] { auditing ? frontEnd.audit() : frontEnd.list(); });
         EXPECT_TRUE(cancelled.cancelled());
         EXPECT_EQ(cancelled.failure(), "Cancelled. The database was not changed.");
         EXPECT_LT(clock.elapsed(), 15000) << "MAME was not ended";
