@@ -45,6 +45,17 @@ class FrontEndFixture : public ::testing::Test {
         QObject::disconnect(connection);
         return got.value_or(Failure{"<the command did not finish>"});
     }
+    // The same, cancelled as soon as MAME has shown progress.
+    Outcome<JobReport> runCancelled(const std::function<void()>& start) {
+        const auto cancel = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd,
+                                             [this](const QString&, qint64 value) {
+                                                 if (value > 0)
+                                                     frontEnd.cancel();
+                                             });
+        const Outcome<JobReport> outcome = run(start);
+        QObject::disconnect(cancel);
+        return outcome;
+    }
     Outcome<JobReport> list() {
         return run([this] { frontEnd.list(); });
     }

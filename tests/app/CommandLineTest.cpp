@@ -9,11 +9,6 @@ namespace {
 
 const QString kVersion = QStringLiteral("9.8.7");
 
-StartChoice parse(QStringList arguments) {
-    arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
-    return parseCommandLine(arguments, kVersion);
-}
-
 StartChoice choose(QStringList arguments) {
     arguments.prepend(QStringLiteral("/usr/bin/coinslot"));
     return chooseStart(arguments, kVersion);
@@ -55,31 +50,33 @@ class CommandLine : public InWorkFolder {
 };
 
 TEST_F(CommandLine, HelpAndVersionPrintOnStdoutWithoutTouchingAnything) {
-    for (const char* option : {"--help", "-h", "-help"}) {
-        const StartChoice help = choose({option, QStringLiteral("--folder"), "made"});
-        EXPECT_FALSE(help.run) << option;
-        EXPECT_EQ(help.exitStatus, 0);
-        EXPECT_TRUE(help.text.startsWith("Usage: coinslot [options]\n")) << help.text.toStdString();
-        EXPECT_TRUE(help.text.contains("--folder <dir>"));
-        EXPECT_TRUE(help.text.contains("--version"));
-    }
-    for (const char* option : {"--version", "-v"}) {
-        const StartChoice version = choose({QStringLiteral("--folder"), "made", option});
-        EXPECT_FALSE(version.run);
-        EXPECT_EQ(version.exitStatus, 0);
-        EXPECT_EQ(version.text, "coinslot 9.8.7\n");
+    for (const char* option : {"--help", "-h", "-help", "--version", "-v"}) {
+        const StartChoice shown = choose({option, QStringLiteral("--folder"), "made"});
+        EXPECT_FALSE(shown.run) << option;
+        EXPECT_EQ(shown.exitStatus, 0) << option;
+        if (QString(option).contains('v'))
+            EXPECT_EQ(shown.text, "coinslot 9.8.7\n");
+        else
+            EXPECT_TRUE(shown.text.startsWith("Usage: coinslot [options]\n") &&
+                        shown.text.contains("--folder <dir>") && shown.text.contains("--version"))
+                << shown.text.toStdString();
     }
     expectUntouched();
 }
 
-TEST_F(CommandLine, BadUsageIsOneLineWithStatusTwoAndTouchesNothing) {
+TEST_F(CommandLine, BadUsageOrAFolderThatCannotBeMadeIsOneLineWithStatusTwoAndLeavesNothing) {
+    writeAll("file", "x");
     const QList<QStringList> cases = {
         {"--bogus"},           {"-x"},           {"--folder", "made", "--bogus"},
         {"--bogus", "--help"}, {"stray"},        {"--folder", "made", "stray"},
         {"--folder"},          {"--folder", ""}, {"--folder="}};
-    for (const QStringList& arguments : cases)
+    const QString tooLong = "new/deeper/" + QString(300, 'n');
+    for (const QStringList& arguments : cases + QList<QStringList>{{"--folder", "file"},
+                                                                   {"--folder", "file/sub"},
+                                                                   {"--folder", tooLong}})
         expectUsageError(choose(arguments), arguments);
-    expectUntouched();
+    EXPECT_EQ(tree(m_work.path()), QStringList({"/file", "/mame"}));
+    EXPECT_EQ(QDir::currentPath(), m_work.path());
 }
 
 TEST_F(CommandLine, FolderIsMadeWithItsParentsAndEnteredOrEnteredAsItIs) {
@@ -99,48 +96,26 @@ TEST_F(CommandLine, FolderIsMadeWithItsParentsAndEnteredOrEnteredAsItIs) {
     EXPECT_EQ(readAll(m_work.path() + "/a/c/kept"), "x");
 }
 
-TEST_F(CommandLine, FolderThatCannotBeMadeLeavesNothingBehind) {
-    writeAll("file", "x");
-    const QString tooLong(300, 'n');
-    const QList<QStringList> cases = {
-        {"--folder", "file"}, {"--folder", "file/sub"}, {"--folder", "new/deeper/" + tooLong}};
-    for (const QStringList& arguments : cases)
-        expectUsageError(choose(arguments), arguments);
-    EXPECT_EQ(tree(m_work.path()), QStringList({"/file", "/mame"}));
-    EXPECT_EQ(QDir::currentPath(), m_work.path());
-}
-
 // The built program: the same choices reach the real streams and exit status,
 // and no display is needed for them.
 TEST_F(CommandLine, ProgramPrintsAndEndsBeforeAnyWindow) {
-    struct Case {
-        QStringList arguments;
-        int status;
-        QByteArray out, err;
-    };
-    const QList<Case> cases = {
-        {{"--version"}, 0, "coinslot " COINSLOT_VERSION "\n", ""},
-        {{"--folder", "made", "--nonsense"}, 2, "", "coinslot: Unknown option 'nonsense'.\n"}};
-    for (const Case& c : cases) {
+    // Its exit status, stdout and stderr.
+    const auto runProgram = [](const QStringList& arguments) {
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
         program.setProcessEnvironment(env);
-        program.start(QStringLiteral(COINSLOT_PROGRAM), c.arguments);
-        ASSERT_TRUE(program.waitForFinished(20000));
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), c.status);
-        EXPECT_EQ(program.readAllStandardOutput(), c.out);
-        EXPECT_EQ(program.readAllStandardError(), c.err);
-    }
-    const StartChoice help = parse({"--help"});
-    QProcess program;
-    program.start(QStringLiteral(COINSLOT_PROGRAM), {"--help"});
-    ASSERT_TRUE(program.waitForFinished(20000));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardOutput()), help.text);
+        program.start(QStringLiteral(COINSLOT_PROGRAM), arguments);
+        const bool ended =
+            program.waitForFinished(20000) && program.exitStatus() == QProcess::NormalExit;
+        return std::tuple(ended ? program.exitCode() : -1, program.readAllStandardOutput(),
+                          program.readAllStandardError());
+    };
+    EXPECT_EQ(runProgram({"--version"}),
+              std::tuple(0, QByteArray("coinslot " COINSLOT_VERSION "\n"), QByteArray()));
+    EXPECT_EQ(runProgram({"--folder", "made", "--nonsense"}),
+              std::tuple(2, QByteArray(), QByteArray("coinslot: Unknown option 'nonsense'.\n")));
     expectUntouched();
 }
 

@@ -1,43 +1,28 @@
 #!/usr/bin/env bash
-# The real-window smoke test: starts the program under Xvfb and drives it with
-# xdotool as a person would. On a first start it picks the fake MAME in the
-# "Select MAME executable" dialog, clicks List, waits for the database, types
-# a search, clicks Quit and checks what coinslot.ini remembers.
-#
-#   smoke.sh PROGRAM FAKEMAME
-#
-# Exits 77 (skipped) only when Xvfb or xdotool is not installed. Set
-# SMOKE_KEEP=1 to keep the scratch folder (with a screenshot on failure).
+# The real program under Xvfb, driven with xdotool as a person would: a first
+# start among a planted link, a stale lock and a partial write; the executable
+# dialog, List, a search, Quit and what coinslot.ini remembers; a second front
+# end in the folder; a Play ended by SIGTERM and by SIGKILL, leaving no process
+# of MAME's group. Usage: smoke.sh PROGRAM FAKEMAME (77: Xvfb or xdotool missing;
+# SMOKE_KEEP=1 keeps the scratch folder).
 set -euo pipefail
 program=$(realpath "$1")
-fakemame=$(realpath "$2")
-
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is not installed (Debian packages xvfb and xdotool)"
-        exit 77
-    fi
-done
 
 # shellcheck source=tools/realwindow.sh
 source "$(dirname "$0")/../../tools/realwindow.sh"
-work=$(mktemp -d)
-cleanup() {
-    cleanup_real_window
-    if [[ ${SMOKE_KEEP:-} == 1 ]]; then echo "kept $work"; else rm -rf "$work"; fi
-}
-trap cleanup EXIT
+real_window_test "$(realpath "$2")"
 
-start_xvfb
-# In a sanitizer build: D-Bus, which Qt reaches in a real X session, keeps
-# some memory until the end; that is not the program's leak.
-LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(realpath "$(dirname "$0")")/realwindow.supp"
-export LSAN_OPTIONS
-# The working folder holds the fake MAME as ./mame; the listings go to TEMP.
-folder="$work/games"
-mkdir -p "$folder" "$work/tmp"
-ln -s "$fakemame" "$folder/mame"
-export TEMP="$work/tmp"
+# A process that runs no more: its pid names the planted link and the lock.
+sh -c 'exit 0' &
+dead=$!
+wait "$dead"
+private="$work/private"
+mkdir -p "$private"
+echo one >"$private/a" && echo two >"$private/b"
+ln -s "$private" "$work/tmp/coinslot-$dead-abcdef"
+printf 'partial' >"$folder/coinslot.dat.0badc0de"
+touch -d '1 hour ago' "$folder/coinslot.dat.0badc0de"
+printf '%s\ncoinslot\n%s\n' "$dead" "$(hostname)" >"$folder/coinslot.lock"
 start_program "$program" --folder "$folder"
 
 step "picking the fake MAME in the executable dialog"
@@ -48,13 +33,13 @@ xdotool type --delay 15 "$folder/mame"
 xdotool key Return
 wait_for 10 "main window titled \"MAME\"" has_window '^MAME$'
 main=$(window_named '^MAME$')
-echo "main window $main: $(xdotool getwindowgeometry "$main" | tr '\n' ' ')"
+[[ $(cat "$private/a" "$private/b") == $'one\ntwo' ]] || fail "the linked folder was emptied"
+[[ ! -e $folder/coinslot.dat.0badc0de ]] || fail "the partial write is still there"
 
 step "clicking List"
 click_at "$main" "$buttons_x" "$list_y"
 wait_for 30 "coinslot.dat" test -s "$folder/coinslot.dat"
 wait_for 20 "selected game in the title after List" title_starts "$main" "MAME: "
-echo "title: $(title_of "$main")"
 
 step "searching for \"Star Bl\""
 click_at "$main" "$search_x" "$search_y"
@@ -62,17 +47,13 @@ xdotool windowfocus --sync "$main"
 xdotool type --delay 30 "Star Bl"
 want="MAME: Star Blazer (Pioneer LDV1000) [sblazerp]"
 wait_for 10 "title \"$want\"" title_starts "$main" "$want"
-echo "title: $(title_of "$main")"
 
 step "clicking Quit"
 click_at "$main" "$buttons_x" "$quit_y"
 status=0
 wait_for_exit 15 || status=$?
 ((status == 0)) || fail "the program ended with status $status"
-
-step "checking coinslot.ini"
 ini="$folder/coinslot.ini"
-[[ -f $ini ]] || fail "no coinslot.ini"
 value() { tr -d '\r' <"$ini" | sed -n "s/^$1 = //p"; }
 # The list shows the whole database in file order, so the saved position is
 # Star Blazer's line in coinslot.dat, counted from 0.
@@ -81,5 +62,46 @@ line=$(tr -d '\r' <"$folder/coinslot.dat" | grep -n '|sblazerp|' | cut -d: -f1)
 [[ $(value mameexe) == mame ]] || fail "mameexe is \"$(value mameexe)\", not mame"
 [[ $(value lastgame) == $((line - 1)) ]] ||
     fail "lastgame is \"$(value lastgame)\", not $((line - 1))"
-echo "mameexe = $(value mameexe), lastgame = $(value lastgame)"
+
+export FAKEMAME_PIDS="$work/pids" FAKEMAME_PLAY_SLEEP=60
+# Plays the saved game; sets game_pids.
+play_game() {
+    rm -f "$FAKEMAME_PIDS"
+    xdotool windowfocus --sync "$main" key Return
+    wait_for 10 "the game's pids" test -s "$FAKEMAME_PIDS"
+    read -ra game_pids <"$FAKEMAME_PIDS"
+    other_pids+=("${game_pids[@]}")
+}
+box_of() { box=$(xdotool search --all --onlyvisible --pid "$1" --name '^coinslot$' | head -n1) && [[ -n $box ]]; }
+
+step "a second front end in the same folder"
+FAKEMAME_IGNORE_TERM=1 start_main '^MAME: Star Blazer'
+cp "$ini" "$work/ini-before"
+"$program" --folder "$folder" >"$work/second.out" 2>"$work/second.err" &
+second=$!
+other_pids+=("$second")
+wait_for 10 "\"already running\" box" box_of "$second"
+xdotool windowfocus --sync "$box" key Return
+status=0
+wait "$second" || status=$?
+((status == 1)) || fail "the second front end ended with status $status"
+grep -qx 'coinslot is already running in this folder.' "$work/second.err" ||
+    fail "stderr: $(cat "$work/second.err")"
+cmp -s "$ini" "$work/ini-before" || fail "the second front end touched the settings"
+
+step "SIGTERM during a Play that ignores SIGTERM"
+play_game
+alive "${game_pids[0]}" || fail "the game is not running"
+kill -TERM "$program_pid"
+status=0
+wait_for_exit 15 || status=$?
+((status == 0)) || fail "SIGTERM: status $status"
+wait_for 5 "the game's group to end" none_alive "${game_pids[@]}"
+(($(grep -c ' = ' "$ini") == 16)) || fail "the settings were not saved"
+
+step "SIGKILL during a Play: the game ends with the front end"
+start_main '^MAME: Star Blazer'
+play_game
+kill_program
+wait_for 5 "the game to end" none_alive "${game_pids[0]}"
 echo "PASSED"

@@ -1,8 +1,6 @@
-// Listings that stop short or never stop, and the processes a run leaves.
+// Listings that stop short or never stop, and a game that will not end.
 #include "FrontEndFixture.h"
 #include "text/TextFile.h"
-
-#include <unistd.h>
 
 namespace {
 
@@ -32,35 +30,13 @@ class Hardening : public FrontEndFixture {
         }
         folder.set("FAKEMAME_FIXTURES", folder.filePath("fixtures"));
     }
-
-    // Plays `player`'s selected game until the fake MAME has written its
-    // pids, which it gives: MAME's own and its child's.
-    QList<qint64> play(FrontEnd& player) {
-        folder.set("FAKEMAME_PLAY_SLEEP", "30");
-        folder.set("FAKEMAME_PIDS", folder.filePath("pids"));
-        QFile::remove("pids");
-        player.play(std::nullopt);
-        QList<qint64> pids;
-        waitUntil([&] {
-            pids.clear();
-            for (const QByteArray& pid : readAll("pids").simplified().split(' '))
-                if (pid.toLongLong() > 0)
-                    pids.append(pid.toLongLong());
-            return pids.size() == 2;
-        });
-        return pids;
-    }
 };
 
 } // namespace
 
 TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
-    const struct {
-        const char* file;
-        int lines, bytes;
-        const char* exitStatus;
-        const char* expected;
-    } cases[] = {
+    // The file cut, its lines and bytes kept, MAME's exit status, the message.
+    const std::tuple<const char*, int, int, const char*, const char*> cases[] = {
         {"listfull.txt", 40, 0, "1",
          "MAME ended with exit status 1 while listing its games (-listfull), so that listing is "
          "incomplete."},
@@ -72,11 +48,11 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
          "MAME's driver listing (-listsourcefile) ends in the middle of a line"},
     };
     loadDatabase(kSevenGames);
-    for (const auto& c : cases) {
-        cutFixture(c.file, c.lines, c.bytes);
-        folder.set("FAKEMAME_EXIT", c.exitStatus);
+    for (const auto& [file, lines, bytes, exitStatus, expected] : cases) {
+        cutFixture(file, lines, bytes);
+        folder.set("FAKEMAME_EXIT", exitStatus);
         const Outcome<JobReport> outcome = list();
-        EXPECT_TRUE(outcome.failure().contains(c.expected)) << outcome.failure();
+        EXPECT_TRUE(outcome.failure().contains(expected)) << outcome.failure();
         EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
@@ -104,25 +80,20 @@ TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
     }
 }
 
-TEST_F(Hardening, NothingOfAPlaysProcessGroupOutlivesItsCancelOrTheFrontEnd) {
-    loadDatabase(kSevenGames);
-    QList<qint64> pids = play(frontEnd);
-    ASSERT_EQ(pids.size(), 2);
-    // The shell became MAME, so MAME is the front end's own child.
-    const QByteArray stat = readAll(QStringLiteral("/proc/%1/stat").arg(pids[0]));
-    EXPECT_EQ(stat.mid(stat.lastIndexOf(')') + 4).split(' ')[0].toLongLong(), getpid());
-    frontEnd.cancel();
-    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
-    EXPECT_TRUE(waitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
-
-    // A MAME that ignores the request to end is forced when the front end goes.
+TEST_F(Hardening, AGameThatIgnoresTheRequestToEndIsForcedWhenTheFrontEndGoes) {
     folder.set("FAKEMAME_IGNORE_TERM", "1");
-    auto other = std::make_unique<FrontEnd>(runner);
-    other->setProgramName("coinslot");
-    other->configure(frontEnd.settings());
-    ASSERT_TRUE(other->loadDatabase().ok());
-    pids = play(*other);
-    ASSERT_EQ(pids.size(), 2);
-    other.reset();
-    EXPECT_TRUE(waitUntil([&] { return !alive(pids[0]) && !alive(pids[1]); }, 5));
+    folder.set("FAKEMAME_PLAY_SLEEP", "30");
+    folder.set("FAKEMAME_PIDS", folder.filePath("pids"));
+    writeAll("coinslot.dat", kSevenGames);
+    auto player = std::make_unique<FrontEnd>(runner);
+    player->setProgramName("coinslot");
+    player->configure(frontEnd.settings());
+    ASSERT_TRUE(player->loadDatabase().ok());
+    player->play(std::nullopt);
+    QList<QByteArray> pids; // MAME's and its child's
+    ASSERT_TRUE(
+        waitUntil([&] { return (pids = readAll("pids").simplified().split(' ')).size() == 2; }));
+    player.reset();
+    EXPECT_TRUE(
+        waitUntil([&] { return !alive(pids[0].toLongLong()) && !alive(pids[1].toLongLong()); }, 5));
 }

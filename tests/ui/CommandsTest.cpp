@@ -1,5 +1,7 @@
-// The window's commands end to end: what they ask, show, run and open.
+// The window's commands end to end: what they ask, show, run and open; and
+// the search box's cue for a search that matches nothing.
 #include "WindowTestFixture.h"
+#include "ui/SearchBox.h"
 
 #include <QTest>
 
@@ -41,7 +43,7 @@ TEST_F(Commands, FilterAsksAgainUntilAMatchOrCancelAndInfoTellsTheFamily) {
     EXPECT_TRUE(seam.messages[1].text.contains("\r\nClone\tffightu\r\n"));
 }
 
-TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
+TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWasOrWithAWarning) {
     window.showMaximized();
     std::vector<bool> visibleWhileRunning;
     QObject::connect(&frontEnd, &FrontEnd::busyChanged, [&](Command, bool busy) {
@@ -65,11 +67,21 @@ TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWas) {
     EXPECT_EQ(seam.prompts[1].defaultText, "-window");
     EXPECT_EQ(folder.playLog(), QStringList({"pacman", "pacman -window"}));
 
+    // A game that did not run says why in a Play warning over the window brought back.
+    folder.set("FAKEMAME_PLAY_STATUS", "3");
+    clickAndWait("playButton");
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "MAME ended with status 3.");
+    EXPECT_EQ(seam.messages[0].title, "Play");
+    EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Warning);
+    EXPECT_TRUE(seam.messages[0].ownerShown);
+    folder.set("FAKEMAME_PLAY_STATUS", "");
+
     // A double click plays the game under the pointer, even while Play is disabled.
     button("playButton")->setEnabled(false);
     const QRect game = gameList()->visualRect(gameList()->model()->index(2, 0));
     QTest::mouseDClick(gameList()->viewport(), Qt::LeftButton, {}, game.center());
-    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy() && folder.playLog().size() == 3; }));
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy() && folder.playLog().size() == 4; }));
     EXPECT_EQ(folder.playLog().last(), "mslug");
 }
 
@@ -77,10 +89,13 @@ TEST_F(Commands, TheIniButtonsOpenTheirFilesWithTheirOwnTitles) {
     clickAndWait("mameButton");
     EXPECT_EQ(seam.progressTitles, std::vector<QString>({"Mame"}));
     frontEnd.games().select(1);
-    for (const char* name : {"driverButton", "parentButton", "setButton"})
+    for (const char* name : {"mameButton", "driverButton", "parentButton", "setButton"})
         clickAndWait(name);
-    EXPECT_EQ(seam.opened, std::vector<QString>(
-                               {"mame.ini", "ini/cps1.ini", "ini/ffight.ini", "ini/ffightu.ini"}));
+    EXPECT_EQ(seam.opened, std::vector<QString>({"mame.ini", "mame.ini", "ini/cps1.ini",
+                                                 "ini/ffight.ini", "ini/ffightu.ini"}));
+    // Which MAME this is is asked once; an old one writes mame.ini where it runs.
+    EXPECT_EQ(runs(), QStringList({"-listfull", "-createconfig"}));
+    EXPECT_TRUE(QFileInfo("mame.ini").isFile() && QFileInfo("ini/ffightu.ini").isFile());
     seam.openSucceeds = false;
     clickAndWait("setButton");
     ASSERT_EQ(seam.messages.size(), 1u);
@@ -88,8 +103,8 @@ TEST_F(Commands, TheIniButtonsOpenTheirFilesWithTheirOwnTitles) {
     EXPECT_EQ(seam.messages[0].title, "Set");
 }
 
-TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
-    folder.set("FAKEMAME_SLEEP", "1");
+TEST_F(Commands, DuringARunTheWindowPaintsAndStartsNothingElseAndCancelEndsItSilently) {
+    folder.set("FAKEMAME_SLEEP", "30");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     int paints = 0;
@@ -103,54 +118,42 @@ TEST_F(Commands, DuringARunTheWindowPaintsCountsAndStartsNothingElse) {
     } counter(paints);
     gameList()->viewport()->installEventFilter(&counter);
 
-    QTest::mouseClick(button("listButton"), Qt::LeftButton);
+    QTest::mouseClick(button("auditButton"), Qt::LeftButton);
     ASSERT_TRUE(frontEnd.busy());
     EXPECT_TRUE(seam.progressOpen);
-    EXPECT_FALSE(button("listButton")->isEnabled());
+    EXPECT_FALSE(button("auditButton")->isEnabled());
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     ASSERT_TRUE(
         waitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
-    ASSERT_TRUE(frontEnd.busy()) << "the run did not last";
+    EXPECT_EQ(seam.progress.back().total, 7);
     const int before = paints;
     gameList()->viewport()->update();
     ASSERT_TRUE(waitUntil([&] { return paints > before; }));
     // Pressed while MAME runs: nothing starts, now or afterwards.
     for (const char* name : {"listButton", "auditButton", "playButton", "setButton"})
         button(name)->click();
-    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
-    QTest::qWait(50);
-    EXPECT_EQ(runner.requests.size(), 3u);
-    EXPECT_EQ(seam.progressTitles, std::vector<QString>({"List"}));
-    EXPECT_FALSE(seam.progressOpen);
-    EXPECT_TRUE(seam.messages.empty());
-    EXPECT_TRUE(seam.opened.empty());
-    EXPECT_TRUE(button("listButton")->isEnabled());
-    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(gameList()->model()->rowCount(), 82);
-}
-
-TEST_F(Commands, CancelInTheProgressDialogAndAnAuditThatKeepsNothing) {
-    folder.set("FAKEMAME_SLEEP", "30");
-    button("auditButton")->click();
-    ASSERT_TRUE(
-        waitUntil([&] { return !seam.progress.empty() && seam.progress.back().value > 0; }));
-    EXPECT_EQ(seam.progress.back().total, 7);
     seam.cancelProgress();
     ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(runner.requests.size(), 1u);
+    EXPECT_EQ(seam.progressTitles, std::vector<QString>({"Audit"}));
     EXPECT_FALSE(seam.progressOpen);
     EXPECT_TRUE(seam.messages.empty()) << "the user's own Cancel is no error";
+    EXPECT_TRUE(seam.opened.empty());
     EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     EXPECT_TRUE(button("auditButton")->isEnabled());
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+}
 
+TEST_F(Commands, AnAuditThatKeepsNothingLeavesAnEmptyWindow) {
     // None of these sets is in the fake MAME's report.
-    folder.set("FAKEMAME_SLEEP", "");
     clickAndWait("auditButton");
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.\r\n\r\nThe report was saved in " +
                                          QFileInfo("coinslot-audit.txt").absoluteFilePath() + ".");
     EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Information);
-    EXPECT_EQ(seam.messages[0].details + "\r\n", readAll("coinslot-audit.txt"));
     EXPECT_TRUE(seam.messages[0].details.contains("\r\nNot found: 7"));
+    EXPECT_FALSE(QFile::exists("coinslot.dat"));
     EXPECT_EQ(window.windowTitle(), "MAME");
     EXPECT_EQ(gameList()->model()->rowCount(), 0);
     for (const char* off :
@@ -158,4 +161,30 @@ TEST_F(Commands, CancelInTheProgressDialogAndAnAuditThatKeepsNothing) {
         EXPECT_FALSE(button(off)->isEnabled()) << off;
     EXPECT_TRUE(button("listButton")->isEnabled());
     EXPECT_FALSE(item("infoItem")->isEnabled());
+}
+
+TEST_F(Commands, ASearchThatMatchesNothingSaysSoUntilItMatchesOrIsCleared) {
+    auto* box = window.findChild<SearchBox*>("searchBox");
+    const QColor normal = box->palette().color(QPalette::Text);
+    box->setText("pac");
+    ASSERT_EQ(selectedName(), "pacman");
+    EXPECT_FALSE(box->showsNoMatch());
+    box->setText("pacx");
+    EXPECT_TRUE(box->showsNoMatch());
+    EXPECT_NE(box->palette().color(QPalette::Text), normal);
+    EXPECT_FALSE(box->toolTip().isEmpty());
+    EXPECT_EQ(selectedName(), "pacman"); // a miss leaves the selection
+    box->setText("[pacl");               // a set name still being typed is no miss yet
+    EXPECT_FALSE(box->showsNoMatch());
+    box->setText("[pacx]");
+    EXPECT_TRUE(box->showsNoMatch());
+    box->setText("");
+    EXPECT_FALSE(box->showsNoMatch());
+    EXPECT_EQ(box->palette().color(QPalette::Text), normal);
+    EXPECT_TRUE(box->toolTip().isEmpty());
+
+    box->setText("zz");
+    ASSERT_TRUE(box->showsNoMatch());
+    ASSERT_TRUE(frontEnd.games().replaceGames(frontEnd.games().games()).ok());
+    EXPECT_FALSE(box->showsNoMatch()) << "a miss among the old games says nothing of the new";
 }

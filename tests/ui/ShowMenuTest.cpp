@@ -71,11 +71,6 @@ TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
     ASSERT_TRUE(waitUntil([&] { return !seam.messages.empty(); }));
     EXPECT_EQ(seam.messages[0].title, "Info");
     EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
-    // Without a snapshot, the same box keeps the icon.
-    searchBox()->setText("[dkong]");
-    item("infoItem")->trigger();
-    ASSERT_TRUE(waitUntil([&] { return seam.pictures.size() == 2; }));
-    EXPECT_EQ(seam.pictures[1], "");
     EXPECT_EQ(enabledChoices().size(), 5);
     // Its lines stand in a table, a continued label's value in its column.
     EXPECT_TRUE(
