@@ -58,7 +58,8 @@ ensure_display() {
     xvfb_pid=$!
     exec 3>&-
     wait_for 15 "display from Xvfb" test -s "$work/display"
-    export DISPLAY=":$(head -n1 "$work/display")" QT_QPA_PLATFORM=xcb
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY
 }
 ensure_display
@@ -187,8 +188,7 @@ if wants list && [[ -x $mame ]]; then
         eval "$(xdotool getwindowgeometry --shell "$(window_named '^MAME')")"
         x=$(awk -v a="$X" -v b="$WIDTH" -v f="$buttons_x" 'BEGIN { printf "%d", a + b * f }')
         y=$(awk -v a="$Y" -v b="$HEIGHT" -v f="$list_y" 'BEGIN { printf "%d", a + b * f }')
-        xdotool mousemove --sync "$x" "$y"
-        sleep 0.3
+        pointer_to "$x" "$y"
         rm -f "$folder/coinslot.dat"
         ticks=$(awk '{ print $14 + $15 }' "/proc/$program_pid/stat")
         start=$EPOCHREALTIME
