@@ -1,8 +1,7 @@
 #include "database/ListingImport.h"
 
 #include "OutcomeText.h"
-
-#include <gtest/gtest.h>
+#include "TestFolders.h"
 
 namespace {
 
@@ -98,4 +97,21 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
     for (const auto& [gameListing, cloneListing, driverListing, message] : cases)
         EXPECT_TRUE(
             failsWith(importListings(gameListing, cloneListing, driverListing, false), message));
+}
+
+TEST(ListingImport, ATextListingFailsOnALongLineOrOneCutShort) {
+    QTemporaryDir dir;
+    const auto read = [&](const QByteArray& bytes) {
+        return readListingFile(writeInto(dir, "listing", bytes), kCloneListing);
+    };
+    EXPECT_EQ(valueOf(read("a\r\nb\rc\n\r\nd\n")), QStringList({"a", "b", "c", "", "d"}));
+    EXPECT_EQ(valueOf(read("")), QStringList());
+    EXPECT_FALSE(valueOf(readListingFile(dir.filePath("none"), kCloneListing)).has_value());
+    EXPECT_TRUE(read(QByteArray(4096, 'a') + "\r\n").ok());
+    EXPECT_EQ(failureText(read("a\n" + QByteArray(4097, 'a') + "\n")),
+              "Line 2 of MAME's clone listing (-listclones) is longer than 4,096 bytes, longer "
+              "than any line MAME prints.");
+    EXPECT_EQ(failureText(read("a\nb")), "MAME's clone listing (-listclones) ends in the middle of "
+                                         "a line, so MAME did not finish it.");
+    EXPECT_FALSE(read(QByteArray(1 << 20, 'a')).ok());
 }
