@@ -23,20 +23,34 @@ QString kept(const GameTable& games) {
 
 } // namespace
 
-TEST(Audit, KeepsGamesInMasterOrderWhoseNamesAGoodVerdictGivesExactly) {
+TEST(Audit, KeepsGamesInMasterOrderWhoseNamesAGoodVerdictGivesExactlyAndNamesBadSetsFiles) {
     const AuditResult result = valueOf(audit(QStringList{
         "romset zeta is good",
-        "romset twice is good",
+        "romset twice is bad",
+        "romset twice is good", // called usable once, in any order: it survives, so it is good
+        "alpha       : a.bin (16 bytes) - NOT FOUND - NO GOOD DUMP KNOWN",
         "romset alpha [zeta] is best available",
         "romset mixed is good", // differs from "Mixed" in case only
-        "romset bad is bad",
+        "bad: boot1           4096 bytes d16b31b7 INCORRECT LENGTH:     2048",
+        "bad         : boot2 (4096 bytes) - NOT FOUND (zeta)",
+        "romset bad [zeta] is bad",
         "romset twice is good",                  // reported twice: kept once
         "romset mid is good, is best available", // both phrases: counted once
-        "ROMSET x is good",                      // the name starts in column 8
+        "romset mid is bad",
+        "ROMSET x is good", // the name starts in column 8
         "12 romsets found, 5 were OK.",
     }));
     EXPECT_EQ(kept(result.games), "zeta alpha twice mid x");
     EXPECT_EQ(std::pair(result.kept, result.removed), std::pair(5ll, 3ll));
+    QStringList seen;
+    for (const SetFinding& finding : result.findings)
+        seen << QString("%1 %2 %3")
+                    .arg(finding.set)
+                    .arg(static_cast<int>(finding.verdict))
+                    .arg(finding.problems.join(", "));
+    EXPECT_EQ(seen, QStringList({"zeta 0 ", "alpha 1 ", "Mixed 3 ", "twice 0 ",
+                                 "bad 2 boot1: wrong length, boot2: not found", "absent 3 ",
+                                 "mid 0 ", "x 0 "}));
     EXPECT_EQ(auditSummary(120, 0), "120 games found, 0 removed.");
     // A finished audit with no usable set keeps no game.
     EXPECT_EQ(valueOf(audit(QStringList{"romset a is bad", "1 romsets found, 0 were OK."})).kept,
@@ -84,37 +98,4 @@ TEST(Audit, OnlyAWholeClosingLineClosesTheAudit) {
     for (const char* line : {"romsets found, were OK.", "x 43 romsets found, 33 were OK.",
                              "romset \"*\" not found! is good", "romset * not found!"})
         EXPECT_FALSE(isAuditClosingLine(line)) << line;
-}
-
-// Each set's verdict, read beside the classic reading of the audit report.
-TEST(AuditFindings, AgreeWithTheSurvivorsAndNameTheFilesOfBadSetsOnly) {
-    const GameTable games = {{"A", "mspacman", "", "d"}, {"B", "twice", "", "d"},
-                             {"C", "gone", "", "d"},     {"D", "bare", "", "d"},
-                             {"E", "spare", "", "d"},    {"F", "again", "", "d"}};
-    const QStringList report = {
-        "mspacman: boot1           4096 bytes d16b31b7 INCORRECT LENGTH:     2048",
-        "mspacman    : boot2 (4096 bytes) - NOT FOUND (pacman)",
-        "romset mspacman [pacman] is bad",
-        "twice       : x.bin (16 bytes) - NOT FOUND",
-        "romset twice is bad",
-        "romset twice is good", // called usable once, in any order: it survives, so it is good
-        "romset again is good",
-        "romset again is bad",
-        "romset bare is bad",
-        "spare       : y.bin (16 bytes) - NOT FOUND - NO GOOD DUMP KNOWN",
-        "romset spare is best available",
-        "3 romsets found, 2 were OK.",
-    };
-    const Outcome<AuditResult> audit = auditGames(games, report);
-    ASSERT_TRUE(audit.ok()) << audit.failure();
-    ASSERT_EQ(audit.value().findings.size(), games.size());
-    QStringList seen;
-    for (const SetFinding& finding : audit.value().findings)
-        seen << QString("%1 %2 %3")
-                    .arg(finding.set)
-                    .arg(static_cast<int>(finding.verdict))
-                    .arg(finding.problems.join(", "));
-    EXPECT_EQ(seen, QStringList({"mspacman 2 boot1: wrong length, boot2: not found", "twice 0 ",
-                                 "gone 3 ", "bare 2 ", "spare 1 ", "again 0 "}));
-    EXPECT_EQ(audit.value().kept, 3);
 }

@@ -38,18 +38,13 @@ QByteArray machine(const QByteArray& attributes, const QByteArray& description) 
 // The expected database file (listxml-database.txt) was written once from the
 // fixture and checked by eye against MAME's own listings: no device, BIOS set
 // or machine that cannot be run, a "|" of a description turned into "/".
-TEST(ListXmlImport, BuildsTheCapturedListingByteForByte) {
-    const GameTable games = valueOf(import(fixture("listxml.xml")));
-    QTemporaryDir dir;
-    const QString path = dir.filePath("coinslot.dat");
-    ASSERT_EQ(failureText(writeDatabase(path, games)), "");
-    EXPECT_EQ(readAll(path), fixture("listxml-database.txt"));
-}
-
-// Pieces of one byte cut the document at every position at once.
-TEST(ListXmlImport, ReadsTheSameWhateverTheChunksAndCountsAsItGoes) {
+TEST(ListXmlImport, BuildsTheCapturedListingByteForByteWhateverTheChunksAndCountsAsItGoes) {
     const QByteArray listing = fixture("listxml.xml");
     const GameTable whole = valueOf(import(listing));
+    QTemporaryDir dir;
+    ASSERT_EQ(failureText(writeDatabase(dir.filePath("coinslot.dat"), whole)), "");
+    EXPECT_EQ(readAll(dir.filePath("coinslot.dat")), fixture("listxml-database.txt"));
+    // Pieces of one byte cut the document at every position at once.
     for (const qsizetype size : {1, 2, 3, 13, 4093}) {
         ListXmlReader reader;
         for (qsizetype at = 0; at < listing.size(); at += size) {
@@ -63,7 +58,7 @@ TEST(ListXmlImport, ReadsTheSameWhateverTheChunksAndCountsAsItGoes) {
     }
 }
 
-TEST(ListXmlImport, TakesTheDriverFromTheSourceFileAndSortsInTheChosenCaseMode) {
+TEST(ListXmlImport, TakesTheDriverFromTheSourceFileSortsAndReadsMachinesWhateverTheirLayout) {
     const QByteArray machines = machine(R"(name="b" sourcefile="capcom\cps1.cpp")", "beta") +
                                 machine(R"(name="a" sourcefile="a.b.cpp" cloneof="b")", "Alpha") +
                                 machine(R"(name="c" sourcefile="x/y/c" isbios="no")", "Charlie");
@@ -71,11 +66,8 @@ TEST(ListXmlImport, TakesTheDriverFromTheSourceFileAndSortsInTheChosenCaseMode) 
                                                               {"Charlie", "c", "", "c"},
                                                               {"beta", "b", "", "cps1"}}));
     EXPECT_EQ(valueOf(import(document(machines), true)).at(1).name, "b");
-}
-
-// What follows a machine's description is passed over unread up to the
-// machine's end tag; the forms around it must not throw the reading off.
-TEST(ListXmlImport, ReadsMachinesWhateverTheirLayout) {
+    // What follows a machine's description is passed over unread up to the
+    // machine's end tag; the forms around it must not throw the reading off.
     const GameTable games = valueOf(import(document(
         "<machine name=\"a\" sourcefile=\"a.cpp\"><year>1980</year><description>A</description>"
         "<slot name=\"s\"><description>not this</description></slot></machine >\n"
@@ -116,32 +108,26 @@ TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
 }
 
 TEST(ListXmlImport, OnlyBlanksAndClosedCommentsMayFollowTheRootWhereverTheOutputIsCut) {
-    const struct {
-        const char* after;
-        bool ok;
-    } cases[] = {{"\n", true},
-                 {"\n<!-- a - b -->\n<!---->", true},
-                 {"\n<machine name=\"b\"", false},
-                 {"\n<machine name=\"b\"></machine>", false},
-                 {"<!-- open", false},
-                 {"<!-- a -- b -->", false},
-                 {"<!-- a --->", false},
-                 {"<?pi x?>", false},
-                 {"<!-", false},
-                 {"x", false}};
-    for (const auto& c : cases) {
-        const QByteArray xml = document(machine("name=\"a\" sourcefile=\"a.cpp\"", "A")) + c.after;
-        for (qsizetype cut = 0; cut <= xml.size(); ++cut) {
-            ListXmlReader reader;
-            reader.addData(xml.left(cut));
-            reader.addData(xml.mid(cut));
-            const Outcome<GameTable> read = reader.finish(false);
-            ASSERT_EQ(read.ok(), c.ok) << c.after << " cut at " << cut << ": " << read.failure();
-            if (!c.ok) {
-                EXPECT_TRUE(failsWith(read, "goes on after its closing </mame> tag"));
+    const std::map<bool, std::vector<const char*>> tails = {
+        {true, {"\n", "\n<!-- a - b -->\n<!---->"}},
+        {false,
+         {"\n<machine name=\"b\"", "\n<machine name=\"b\"></machine>", "<!-- open",
+          "<!-- a -- b -->", "<!-- a --->", "<?pi x?>", "<!-", "x"}}};
+    for (const auto& [ok, afters] : tails)
+        for (const char* after : afters) {
+            const QByteArray xml =
+                document(machine("name=\"a\" sourcefile=\"a.cpp\"", "A")).chopped(1) + after;
+            for (qsizetype cut = 0; cut <= xml.size(); ++cut) {
+                ListXmlReader reader;
+                reader.addData(xml.left(cut));
+                reader.addData(xml.mid(cut));
+                const Outcome<GameTable> read = reader.finish(false);
+                ASSERT_EQ(read.ok(), ok) << after << " cut at " << cut << ": " << read.failure();
+                if (!ok) {
+                    EXPECT_TRUE(failsWith(read, "goes on after its closing </mame> tag"));
+                }
             }
         }
-    }
 }
 
 TEST(ListXmlImport, FieldsLongerThanMameMakesThemAndOutsideEntitiesAreRefused) {
