@@ -1,8 +1,6 @@
 // What the game list makes of the machine facts and favourites: flags lined
-// up with the games, the Show choices, the search's further steps and the
-// Info lines.
+// up with the games, the Show choices and the search's further steps.
 #include "gamelist/GameFlags.h"
-#include "gamelist/GameInfo.h"
 #include "gamelist/ShowChoices.h"
 #include "gamelist/WordSearch.h"
 
@@ -108,33 +106,4 @@ TEST(WordSearch, FindsASetNameThenEveryWordInDescriptionAndManufacturer) {
               -1); // no facts
     for (const char* nothing : {"", "  ", "-", "fighter zzz"})
         EXPECT_EQ(find(nothing), -1) << nothing;
-}
-
-TEST(GameInfo, AddsTheMachineFactsAndNamesTwentyClonesAtMost) {
-    GameTable games = {{"Parent", "p", "", "drv"}};
-    for (int i = 0; i < 25; ++i)
-        games.push_back({QString("Clone %1").arg(i), QString("p%1").arg(i), "p", "drv"});
-    const QString info = gameInfoText(games[0], games, ShownRows::all(26));
-    EXPECT_TRUE(info.contains("Clones\tp0\r\n\tp1\r\n")) << info;
-    EXPECT_TRUE(info.contains("\tp19\r\n\tand 5 more\r\nDriver\tdrv")) << info;
-    EXPECT_FALSE(info.contains("p20"));
-    EXPECT_TRUE(gameInfoText(games[0], games, ShownRows::all(21)).contains("\tp19\r\nDriver"));
-
-    const MachineFacts m{.year = "1980",
-                         .manufacturer = "Namco (Midway license)",
-                         .status = DriverStatus::Imperfect,
-                         .imperfectFeatures = "sound graphics",
-                         .unemulatedFeatures = "protection",
-                         .screenType = "raster",
-                         .screenRotation = 90,
-                         .screens = 1,
-                         .players = 2};
-    EXPECT_EQ(machineInfoText(m, 3, QDateTime(QDate(2026, 12, 7), QTime(14, 3))),
-              "\r\nYear\t1980\r\nManufacturer\tNamco (Midway license)\r\nStatus\timperfect; "
-              "imperfect: sound, graphics; unemulated: protection\r\nPlayers\t2\r\nScreen\traster, "
-              "vertical\r\nPlayed\t3 times, last 2026-12-07 14:03");
-    EXPECT_EQ(machineInfoText(MachineFacts{}, 1, {}),
-              "\r\nYear\tunknown\r\nManufacturer\tunknown\r\nStatus\tunknown\r\nPlayers\tnone"
-              "\r\nScreen\tnone\r\nPlayed\tonce");
-    EXPECT_TRUE(machineInfoText(MachineFacts{}, 0, {}).endsWith("\r\nPlayed\tnever"));
 }

@@ -73,7 +73,7 @@ TEST(GameSearch, BracketedTextFindsTheExactShortName) {
     EXPECT_EQ(search("[pacland]", ShownRows::only({0, 2})), 1);
 }
 
-TEST(GameInfo, ListsTheShownCloneFamilyOfTheGame) {
+TEST(GameInfo, ListsTheShownCloneFamilyTwentyClonesAtMostAndTheMachineFacts) {
     const GameTable games = {
         {"ABC (Japan)", "abcj", "abc", "abcdrv"},
         {"ABC", "abc", "", "abcdrv"},
@@ -93,4 +93,29 @@ TEST(GameInfo, ListsTheShownCloneFamilyOfTheGame) {
     EXPECT_EQ(gameInfoText(games[1], games, some),
               "ABC\r\n\r\nSet\tabc\r\nClones\tabcu\r\n\tabcj\r\nDriver\tabcdrv");
     EXPECT_EQ(gameInfoText(games[2], games, some), "Other\r\n\r\nSet\tother\r\nDriver\todrv");
+    // Twenty clones at most, then how many more.
+    GameTable many = {{"Parent", "p", "", "drv"}};
+    for (int i = 0; i < 25; ++i)
+        many.push_back({QString("Clone %1").arg(i), QString("p%1").arg(i), "p", "drv"});
+    EXPECT_TRUE(gameInfoText(many[0], many, ShownRows::all(26))
+                    .endsWith("\tp18\r\n\tp19\r\n\tand 5 more\r\nDriver\tdrv"));
+    EXPECT_TRUE(gameInfoText(many[0], many, ShownRows::all(21)).endsWith("\tp19\r\nDriver\tdrv"));
+
+    const MachineFacts m{.year = "1980",
+                         .manufacturer = "Namco (Midway license)",
+                         .status = DriverStatus::Imperfect,
+                         .imperfectFeatures = "sound graphics",
+                         .unemulatedFeatures = "protection",
+                         .screenType = "raster",
+                         .screenRotation = 90,
+                         .screens = 1,
+                         .players = 2};
+    EXPECT_EQ(machineInfoText(m, 3, QDateTime(QDate(2026, 12, 7), QTime(14, 3))),
+              "\r\nYear\t1980\r\nManufacturer\tNamco (Midway license)\r\nStatus\timperfect; "
+              "imperfect: sound, graphics; unemulated: protection\r\nPlayers\t2\r\nScreen\traster, "
+              "vertical\r\nPlayed\t3 times, last 2026-12-07 14:03");
+    EXPECT_EQ(machineInfoText(MachineFacts{}, 1, {}),
+              "\r\nYear\tunknown\r\nManufacturer\tunknown\r\nStatus\tunknown\r\nPlayers\tnone"
+              "\r\nScreen\tnone\r\nPlayed\tonce");
+    EXPECT_TRUE(machineInfoText(MachineFacts{}, 0, {}).endsWith("\r\nPlayed\tnever"));
 }
