@@ -58,26 +58,17 @@ class MameRunTest : public InWorkFolder {
 
 TEST_F(MameRunTest, ArgumentsArriveWholeAndTheOutputIsKeptAndCountedOnceALine) {
     ASSERT_TRUE(QDir().mkdir("a folder"));
+    // The counted text is cut in the second line, and whole before the cut in the third.
     const RunResult result =
-        run(script("printf '%s\\n' \"$1\" \"$2\"; i=0; while [ $i -lt 3000 ]; do echo "
-                   "\"romset g$i is good\"; echo romsets; i=$((i+1)); done; exit 2",
+        run(script("printf '%s\\n' \"$1\" \"$2\" 'romset 1' 'romsets'; printf rom; sleep 0.3; "
+                   "printf 'set 2\\nxx romset 3'; sleep 0.3; printf ' cut\\nplain\\n'; exit 2",
                    "a folder/out.txt", "romset "));
     EXPECT_EQ(result.end, RunEnd::Finished);
     EXPECT_EQ(result.exitCode, 2); // a status of its own is no failure here
-    const QByteArray out = readAll("a folder/out.txt");
-    EXPECT_TRUE(out.startsWith("*\ntwo words\nromset g0 is good\n"));
-    EXPECT_EQ(out.count('\n'), 6002);
-    EXPECT_EQ(counted, 3000);
-
-    // The counted text is cut in the second line, and whole before the cut in the third.
-    pieces = 0;
-    EXPECT_EQ(run(script("printf 'romset 1\\nrom'; sleep 0.3; printf 'set 2\\nxx romset 3'; "
-                         "sleep 0.3; printf ' cut\\nplain\\n'",
-                         {}, "romset "))
-                  .end,
-              RunEnd::Finished);
+    EXPECT_EQ(readAll("a folder/out.txt"),
+              "*\ntwo words\nromset 1\nromsets\nromset 2\nxx romset 3 cut\nplain\n");
     EXPECT_EQ(pieces, 3) << "the output came in other pieces than the test means";
-    EXPECT_EQ(counted, 3);
+    EXPECT_EQ(counted, 3); // not "romsets", which lacks the blank
 }
 
 TEST_F(MameRunTest, ACrashAStartFailureAFullDiskAndTooMuchOutputAreToldApart) {
