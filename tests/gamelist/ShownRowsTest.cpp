@@ -74,13 +74,11 @@ TEST(GameSearch, BracketedTextFindsTheExactShortName) {
 }
 
 TEST(GameInfo, ListsTheShownCloneFamilyTwentyClonesAtMostAndTheMachineFacts) {
-    const GameTable games = {
-        {"ABC (Japan)", "abcj", "abc", "abcdrv"},
-        {"ABC", "abc", "", "abcdrv"},
-        {"Other", "other", "", "odrv"},
-        {"ABC (US)", "abcu", "abc", "abcdrv"},
-        {"Other (bootleg)", "otherb", "other", "bootdrv"},
-    };
+    const GameTable games = {{"ABC (Japan)", "abcj", "abc", "abcdrv"},
+                             {"ABC", "abc", "", "abcdrv"},
+                             {"Other", "other", "", "odrv"},
+                             {"ABC (US)", "abcu", "abc", "abcdrv"},
+                             {"Other (bootleg)", "otherb", "other", "bootdrv"}};
     const ShownRows all = ShownRows::all(std::ssize(games));
     EXPECT_EQ(gameInfoText(games[1], games, all),
               "ABC\r\n\r\nSet\tabc\r\nClones\tabcj\r\n\tabcu\r\nDriver\tabcdrv");
