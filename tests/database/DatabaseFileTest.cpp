@@ -60,17 +60,15 @@ TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGameOrAMilli
 
 TEST(DatabaseFile, WritesNothingThatWouldNotReadBackAsWritten) {
     const GameRecord good{"Desc", "name", "", "drv|x"};
-    const GameRecord bad[] = {{"", "n", "", "d"},
-                              {"D", "", "", "d"},
-                              {"D", "n", "p", ""},
-                              {"A|B", "n", "", "d"},
-                              {"D", "n|m", "", "d"},
-                              {"D", "n", "p|q", "d"},
-                              {"D", "n", "", "d\re"},
-                              {"D\n", "n", "", "d"},
-                              {"D", "n", QString::fromUtf16(u"\xDFAE"), "d"}};
-    for (const GameRecord& game : bad)
-        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2) << game.name.toStdString();
+    // Each field in turn ("description/name/parent/driver"): empty where it may not be,
+    // a "|" or a line end; and a lone surrogate.
+    for (const char* fields : {"/n//d", "D///d", "D/n/p/", "A|B/n//d", "D/n|m//d", "D/n/p|q/d",
+                               "D/n//d\re", "D\n/n//d"}) {
+        const QStringList f = QString(fields).split('/');
+        const GameRecord game{f[0], f[1], f[2], f[3]};
+        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2) << fields;
+    }
+    EXPECT_EQ(findUnreadableRecord({good, {"D", "n", QString::fromUtf16(u"\xDFAE"), "d"}}), 1);
 
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");

@@ -33,6 +33,42 @@ QByteArray machine(const QByteArray& attributes, const QByteArray& description) 
            "\t</machine>\n";
 }
 
+// Every kind of fact, between tags the reader passes over, and a device and a
+// machine with none around it.
+const QByteArray kFacts = R"xml(<?xml version="1.0"?>
+<mame build="0.251 (unknown)" debug="no" mameconfig="10">
+	<machine name="mech" sourcefile="maker/mech.cpp" cloneof="mechp" ismechanical="yes">
+		<description>Mech</description>
+		<year>199?</year>
+		<manufacturer>Bally &amp; Co. &#x263A;</manufacturer>
+		<rom name="a" size="1"/>
+		<disk name="d1" sha1="0" region="ide" optional="yes"/>
+		<disk name="d2" sha1="1" region="ide"/>
+		<device_ref name="dip"/>
+		<display tag="screen" type="vector" rotate="270" width="1" height="1" refresh="60" />
+		<display tag="lcd" type="lcd" rotate="0" refresh="60" />
+		<input players="4" coins="3">
+			<control type="joy" player="1"/>
+		</input>
+		<dipswitch name="Coinage" tag="DSW" mask="3"><dipvalue name="1C/1C" value="0"/></dipswitch>
+		<driver status="preliminary" emulation="preliminary" savestate="unsupported"/>
+		<feature type="sound" status="imperfect"/>
+		<feature type="graphics" overall="imperfect"/>
+		<feature type="protection" status="unemulated"/>
+		<slot name="s"><slotoption name="drive" devname="d" default="yes"/></slot>
+		<softwarelist tag="a" name="mech_cart" status="original"/>
+		<softwarelist tag="b" name="mech_flop" status="compatible"/>
+	</machine>
+	<machine name="dev" sourcefile="devices/dev.cpp" isdevice="yes" runnable="no">
+		<description>Device</description>
+		<input players="9" coins="9"/>
+	</machine>
+	<machine name="bare" sourcefile="x/bare.cpp">
+		<description>Bare</description>
+	</machine>
+</mame>
+)xml";
+
 } // namespace
 
 // The expected database file (listxml-database.txt) was written once from the
@@ -134,10 +170,8 @@ TEST(ListXmlImport, FieldsLongerThanMameMakesThemAndOutsideEntitiesAreRefused) {
     const QByteArray name64(64, 'n'), name65(65, 'n');
     const QByteArray e512 = QString(512, QChar(0xE9)).toUtf8(); // 1,024 bytes
     const QByteArray d = " sourcefile=\"d.cpp\"";
-    const struct {
-        QByteArray attributes, description;
-        const char* fault; // nothing: the machine is kept
-    } cases[] = {
+    // The attributes, the description, and the fault (nothing: the machine is kept).
+    const std::tuple<QByteArray, QByteArray, const char*> cases[] = {
         {"name=\"" + name64 + "\" cloneof=\"" + name64 + "\"" + d, e512, nullptr},
         {"name=\"" + name65 + "\"" + d, "A", "machine number 1 of the listing a short name longer"},
         {"name=\"a\" cloneof=\"" + name65 + "\"" + d, "A", "a parent name longer than 64 bytes"},
@@ -145,17 +179,46 @@ TEST(ListXmlImport, FieldsLongerThanMameMakesThemAndOutsideEntitiesAreRefused) {
         {"name=\"a\" sourcefile=\"" + QByteArray(65, 'd') + ".cpp\"", "A",
          "a driver name longer than 64 bytes"},
     };
-    for (const auto& c : cases) {
-        const QByteArray xml = document(machine(c.attributes, c.description));
+    for (const auto& [attributes, description, fault] : cases) {
+        const QByteArray xml = document(machine(attributes, description));
         ListXmlReader reader; // in pieces that cut the long fields
         for (qsizetype at = 0; at < xml.size(); at += 7)
             reader.addData(xml.mid(at, 7));
         const Outcome<GameTable> read = reader.finish(false);
-        EXPECT_EQ(failureText(read).contains(c.fault ? c.fault : "<none>"), bool(c.fault))
+        EXPECT_EQ(failureText(read).contains(fault ? fault : "<none>"), bool(fault))
             << failureText(read);
     }
     const QByteArray entity = "<?xml version=\"1.0\"?>\n<!DOCTYPE mame [\n<!ENTITY x SYSTEM "
                               "\"x.txt\">\n]>\n<mame>" +
                               machine("name=\"a\"" + d, "A &x; B") + "</mame>\n";
     EXPECT_TRUE(failsWith(import(entity), "declares the outside entity \"x\""));
+}
+
+// The machine facts that -listxml gives beside each record.
+TEST(MachineFacts, AreReadFromTheMachinesRestWhereverTheOutputIsCut) {
+    const MachineFacts mech{.name = "mech",
+                            .year = "199?",
+                            .manufacturer = QString::fromUtf8("Bally & Co. \u263A"),
+                            .status = DriverStatus::Preliminary,
+                            .imperfectFeatures = "sound graphics",
+                            .unemulatedFeatures = "protection",
+                            .cloneOf = "mechp",
+                            .sourceFile = "maker/mech.cpp",
+                            .softwareLists = "mech_cart mech_flop",
+                            .screenType = "vector",
+                            .screenRotation = 270,
+                            .screens = 2,
+                            .players = 4,
+                            .coins = 3,
+                            .mechanical = true,
+                            .needsDisk = true};
+    const MachineFacts bare{.name = "bare", .sourceFile = "x/bare.cpp"};
+    // MAME's order, devices left out, whatever piece of a tag a chunk ends in.
+    for (const qsizetype chunk : {1, 2, 3, 5, 13, 64, 1 << 20}) {
+        ListXmlReader reader;
+        for (qsizetype at = 0; at < kFacts.size(); at += chunk)
+            reader.addData(kFacts.mid(at, chunk));
+        EXPECT_EQ(failureText(reader.finish(false)), "") << chunk;
+        EXPECT_EQ(reader.takeFacts(), MachineFactsTable({mech, bare})) << chunk;
+    }
 }
