@@ -51,8 +51,7 @@ TEST(Audit, KeepsGamesInMasterOrderWhoseNamesAGoodVerdictGivesExactlyAndNamesBad
     EXPECT_EQ(seen, QStringList({"zeta 0 ", "alpha 1 ", "Mixed 3 ", "twice 0 ",
                                  "bad 2 boot1: wrong length, boot2: not found", "absent 3 ",
                                  "mid 0 ", "x 0 "}));
-    // A finished audit with no usable set keeps no game; a current MAME may close
-    // it on standard error (pinned end to end with bad sets), also when it found none.
+    // A finished audit with no usable set, or none found (closed on stderr), keeps none.
     EXPECT_EQ(valueOf(audit(QStringList{"romset a is bad", "1 romsets found, 0 were OK."})).kept,
               0);
     EXPECT_EQ(valueOf(audit(QStringList{}, {"romset \"*\" not found!"}, "-verifyroms")).kept, 0);

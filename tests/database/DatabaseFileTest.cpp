@@ -5,8 +5,7 @@
 #include "text/TextFile.h"
 
 TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytesWhereverTheReadingCutsThem) {
-    // Any line end is read; CR LF is written. Bytes that are not UTF-8 and
-    // marks U+FEFF, at the start of the file or not, stay as they are; the
+    // Any line end is read, CR LF written; odd bytes and U+FEFF anywhere stay; the
     // driver takes the rest of the line, "|" included.
     const QByteArray crLf("\xEF\xBB\xBF|bom||cps1\r\n"
                           "Caf\xC3\xA9 \xFF\xFE|cafe||\xEF\xBB\xBF"
@@ -60,8 +59,7 @@ TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGameOrAMilli
 
 TEST(DatabaseFile, WritesNothingThatWouldNotReadBackAsWritten) {
     const GameRecord good{"Desc", "name", "", "drv|x"};
-    // Each field in turn ("description/name/parent/driver"): empty where it may not be,
-    // a "|" or a line end; and a lone surrogate.
+    // "description/name/parent/driver": empty where it may not be, a "|", a line end.
     for (const char* fields : {"/n//d", "D///d", "D/n/p/", "A|B/n//d", "D/n|m//d", "D/n/p|q/d",
                                "D/n//d\re", "D\n/n//d"}) {
         const QStringList f = QString(fields).split('/');

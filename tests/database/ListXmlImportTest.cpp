@@ -33,8 +33,7 @@ QByteArray machine(const QByteArray& attributes, const QByteArray& description) 
            "\t</machine>\n";
 }
 
-// Every kind of fact, between tags the reader passes over, and a device and a
-// machine with none around it.
+// Every kind of fact among tags passed over; a device, and a machine with no facts.
 const QByteArray kFacts = R"xml(<?xml version="1.0"?>
 <mame build="0.251 (unknown)" debug="no" mameconfig="10">
 	<machine name="mech" sourcefile="maker/mech.cpp" cloneof="mechp" ismechanical="yes">
@@ -71,9 +70,7 @@ const QByteArray kFacts = R"xml(<?xml version="1.0"?>
 
 } // namespace
 
-// The expected database file (listxml-database.txt) was written once from the
-// fixture and checked by eye against MAME's own listings: no device, BIOS set
-// or machine that cannot be run, a "|" of a description turned into "/".
+// listxml-database.txt was checked by eye against MAME's own listings.
 TEST(ListXmlImport, BuildsTheCapturedListingByteForByteWhateverTheChunksAndCountsAsItGoes) {
     const QByteArray listing = fixture("listxml.xml");
     const GameTable whole = valueOf(import(listing));
@@ -102,8 +99,7 @@ TEST(ListXmlImport, TakesTheDriverFromTheSourceFileSortsAndReadsMachinesWhatever
                                                               {"Charlie", "c", "", "c"},
                                                               {"beta", "b", "", "cps1"}}));
     EXPECT_EQ(valueOf(import(document(machines), true)).at(1).name, "b");
-    // What follows a machine's description is passed over unread up to the
-    // machine's end tag; the forms around it must not throw the reading off.
+    // What follows a description is passed over up to the machine's end tag.
     const GameTable games = valueOf(import(document(
         "<machine name=\"a\" sourcefile=\"a.cpp\"><year>1980</year><description>A</description>"
         "<slot name=\"s\"><description>not this</description></slot></machine >\n"

@@ -1,5 +1,4 @@
-// What the game list makes of the machine facts and favourites: flags lined
-// up with the games, the Show choices and the search's further steps.
+// Flags lined up with the games, the Show choices and the search's further steps.
 #include "gamelist/GameFlags.h"
 #include "gamelist/ShowChoices.h"
 #include "gamelist/WordSearch.h"
@@ -10,8 +9,7 @@
 
 namespace {
 
-// Sets named by what their facts say: c clone, w not working, m mechanical,
-// n non-arcade, plain none of these.
+// Named by their facts: c clone, w not working, m mechanical, n non-arcade.
 const GameTable kGames = {{"A", "c", "plain", "d"}, {"B", "w", "", "d"},   {"C", "m", "", "d"},
                           {"D", "n", "", "d"},      {"E", "cw", "w", "d"}, {"F", "plain", "", "d"}};
 

@@ -1,5 +1,4 @@
-// What MAME's own output says: its generation, and its folders expanded as
-// MAME expands them.
+// MAME's generation, and its folders expanded as MAME expands them.
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
 

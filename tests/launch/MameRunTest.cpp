@@ -92,8 +92,7 @@ TEST_F(MameRunTest, ACrashAStartFailureAFullDiskAndTooMuchOutputAreToldApart) {
 }
 
 TEST_F(MameRunTest, CancelOrQuitEndsMameAndEverythingItStartedEvenWhenMameIgnoresTheRequest) {
-    // The fake MAME, with a child of the shell beside it, ignores SIGTERM and
-    // sleeps after the first half of its listing.
+    // The fake MAME ignores SIGTERM and sleeps half way; a child of the shell beside it.
     const ScopedEnv ignore("FAKEMAME_IGNORE_TERM", "1"), sleep("FAKEMAME_SLEEP", "60");
     bool ignoring = false;
     const auto check = [&](MameRun& run) {

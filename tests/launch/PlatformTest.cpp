@@ -58,8 +58,7 @@ TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
                                 QString("coinslot-%1-aB3xYz").arg(currentProcessId()),
                                 QString("coinslot-Ab3xyz"), "other-" + gone + "aB3xYz"})
         ASSERT_TRUE(dir.mkpath(name + "/inner"));
-    // As the front end makes them: private (0700), holding files only. A stale
-    // name alone, as on the folder open to all, is not enough.
+    // Private (0700), holding files only, as made; a stale name alone is not enough.
     for (const QString& name : {gone + "aB3xYz", gone + "theirs"}) {
         ASSERT_TRUE(dir.rmdir(name + "/inner"));
         writeAll(temp.filePath(name + "/~FULL.TMP"), "x");

@@ -23,9 +23,8 @@ constexpr auto kOld = MameGeneration::Old;
 
 } // namespace
 
-// The statuses 2, 6, 126, 127 and a crash through the shell are pinned end to
-// end by the fake-MAME Play test; here the rest of the table.
-TEST(PlayFailure, OneSentenceForEachWayOfEnding) {
+// 2, 6, 126, 127 and a crash are pinned end to end by the fake-MAME Play test.
+TEST(PlayFailure, OneSentenceForEachWayOfEndingAndMamesLastLinesWithTheMissingFilesSummedUp) {
     EXPECT_EQ(said(ended(5), kCurrent), "MAME has no system named pacman.");
     EXPECT_EQ(said(ended(9), kCurrent), "MAME ended with status 9.");
     EXPECT_EQ(said(ended(2), kOld), "MAME ended with status 2.");
@@ -42,9 +41,6 @@ TEST(PlayFailure, OneSentenceForEachWayOfEnding) {
     for (const RunResult& known :
          {ended(0), ended(126), ended(139), RunResult(RunEnd::Crashed, 11)})
         EXPECT_FALSE(dependsOnGeneration(known)) << known.exitCode;
-}
-
-TEST(PlayFailure, MamesLastLinesWithTheMissingFilesSummedUp) {
     QByteArray errors = "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\n\n";
     for (const char* file : {"pacman.6e", "pacman.6f", "pacman.6h", "pacman.6j", "pacman.5e"})
         errors += QByteArray(file) + " NOT FOUND (tried in pacman puckman)\n";

@@ -15,17 +15,8 @@ QString systemText(int error) {
 
 } // namespace
 
-TEST(SplitLines, AcceptsEveryLineEndAndCountsOnlyRealLines) {
-    EXPECT_EQ(splitLines(""), QStringList());
-    EXPECT_EQ(splitLines("a"), QStringList({"a"}));
-    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\r\n\r\n"), QStringList({"a", ""}));
-    EXPECT_EQ(splitLines("a\n\rb"), QStringList({"a", "", "b"}));
-}
-
-TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
-    // A UTF-16 mark, Latin-1, cut-off, overlong, surrogate, too large, lone
-    // continuation bytes, a bad lead before a good sequence, a real U+FFFD.
+TEST(TextCodec, SplitsAtEveryLineEndGivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
+    // Mark, Latin-1, cut-off, overlong, surrogate, too large, lone, bad lead, real U+FFFD.
     for (const QByteArray bytes :
          {"\xFF\xFE", "\xE9t\xE9", "\xC3", "\xE2\x82", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
           "\xF4\x90\x80\x80", "\x80\xBF", "\xF0\xC3\xA9", "a\xEF\xBF\xBD\xFF"})
@@ -37,6 +28,11 @@ TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
     EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"a\xD83C")));
     EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"\xDCC3\xDCA9"))); // reads as U+00E9
     EXPECT_TRUE(readsBackAsWritten(decodeText("\xF0\x9F\x8E\xAE \xC3\xFF\xA9")));
+    EXPECT_EQ(splitLines(""), QStringList());
+    EXPECT_EQ(splitLines("a"), QStringList({"a"}));
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), QStringList({"a", ""}));
+    EXPECT_EQ(splitLines("a\n\rb"), QStringList({"a", "", "b"}));
 }
 
 TEST(WriteLinesAtomically, KeepsThePermissionsTheLinkAndOnFailureTheWholeOldFile) {
