@@ -1,8 +1,9 @@
 #include "launch/Platform.h"
+#include "launch/ConfigFiles.h"
 #include "launch/MameCommands.h"
 #include "launch/TempListingFolder.h"
 
-#include "QtPrinters.h"
+#include "OutcomeText.h"
 #include "TestFolders.h"
 
 #include <QProcess>
@@ -30,7 +31,7 @@ TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
         EXPECT_FALSE(isPlainMameName(QString::fromUtf8(name))) << name;
 }
 
-TEST(TempListingFolder, IsMadeUnderTempAndGoesAwayWithEverythingInIt) {
+TEST(TempListingFolder, IsMadeUnderTempGoesAwayWithEverythingInItAndOnlyStaleOnesAreRemoved) {
     const ScopedEnv empty("TEMP", "");
     EXPECT_EQ(temporaryFolder(), QDir::tempPath());
     QTemporaryDir temp;
@@ -46,11 +47,8 @@ TEST(TempListingFolder, IsMadeUnderTempAndGoesAwayWithEverythingInIt) {
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
     const ScopedEnv missing("TEMP", temp.filePath("missing").toLocal8Bit());
     EXPECT_FALSE(TempListingFolder().isValid());
-}
-
-TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
-    QTemporaryDir temp;
-    ScopedEnv env("TEMP", temp.path().toLocal8Bit());
+    // Only the own folders of front ends that run no more are removed.
+    const ScopedEnv back("TEMP", temp.path().toLocal8Bit());
     // No process ever has the id pid_max.
     const QString gone = "coinslot-" + readAll("/proc/sys/kernel/pid_max").trimmed() + "-";
     QDir dir(temp.path());
@@ -74,4 +72,20 @@ TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
     EXPECT_TRUE(dir.exists(gone + "open00/inner"));
     EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
               4 + chowned);
+}
+
+class ConfigFiles : public InWorkFolder {};
+
+TEST_F(ConfigFiles, MakeAMissingIniFileKeepAnExistingOneAndTouchNothingForABadName) {
+    for (const char* name : {"../mame", "", "a/b", ";rm -rf x"})
+        EXPECT_TRUE(failsWith(prepareIniFile("ini", name), "is not a set or driver name")) << name;
+    EXPECT_FALSE(QFileInfo::exists("ini"));
+    EXPECT_EQ(valueOf(prepareIniFile("ini/deeper", "cps1")), "ini/deeper/cps1.ini");
+    EXPECT_EQ(readAll("ini/deeper/cps1.ini"), "");
+    writeAll("ini/deeper/pacman.ini", "brightness 1.2\r\n");
+    EXPECT_EQ(valueOf(prepareIniFile("ini/deeper", "pacman")), "ini/deeper/pacman.ini");
+    EXPECT_EQ(readAll("ini/deeper/pacman.ini"), "brightness 1.2\r\n");
+    writeAll("file", "mine");
+    EXPECT_TRUE(failsWith(prepareIniFile("file", "pacman"), "\"file\" is a file, not a folder"));
+    EXPECT_EQ(readAll("file"), "mine");
 }
