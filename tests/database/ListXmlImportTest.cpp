@@ -115,7 +115,7 @@ TEST(ListXmlImport, TakesTheDriverFromTheSourceFileSortsAndReadsMachinesWhatever
                                 {"E", "e", "", "e"}}));
 }
 
-TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
+TEST(ListXmlImport, RefusesACutOffOrBrokenDocumentFieldsLongerThanMameMakesAndOutsideEntities) {
     const QByteArray listing = fixture("listxml.xml");
     const qsizetype closing = listing.lastIndexOf("</mame>");
     // Cut anywhere before the closing tag is complete: MAME did not finish.
@@ -137,32 +137,6 @@ TEST(ListXmlImport, RefusesACutOffOrBrokenDocument) {
                           "gives the machine \"nodrv\" an empty driver, which the database"));
     EXPECT_TRUE(failsWith(import(document(machine("sourcefile=\"x.cpp\"", "Nameless"))),
                           "gives machine number 1 of the listing an empty short name"));
-}
-
-TEST(ListXmlImport, OnlyBlanksAndClosedCommentsMayFollowTheRootWhereverTheOutputIsCut) {
-    const std::map<bool, std::vector<const char*>> tails = {
-        {true, {"\n", "\n<!-- a - b -->\n<!---->"}},
-        {false,
-         {"\n<machine name=\"b\"", "\n<machine name=\"b\"></machine>", "<!-- open",
-          "<!-- a -- b -->", "<!-- a --->", "<?pi x?>", "<!-", "x"}}};
-    for (const auto& [ok, afters] : tails)
-        for (const char* after : afters) {
-            const QByteArray xml =
-                document(machine("name=\"a\" sourcefile=\"a.cpp\"", "A")).chopped(1) + after;
-            for (qsizetype cut = 0; cut <= xml.size(); ++cut) {
-                ListXmlReader reader;
-                reader.addData(xml.left(cut));
-                reader.addData(xml.mid(cut));
-                const Outcome<GameTable> read = reader.finish(false);
-                ASSERT_EQ(read.ok(), ok) << after << " cut at " << cut << ": " << read.failure();
-                if (!ok) {
-                    EXPECT_TRUE(failsWith(read, "goes on after its closing </mame> tag"));
-                }
-            }
-        }
-}
-
-TEST(ListXmlImport, FieldsLongerThanMameMakesThemAndOutsideEntitiesAreRefused) {
     const QByteArray name64(64, 'n'), name65(65, 'n');
     const QByteArray e512 = QString(512, QChar(0xE9)).toUtf8(); // 1,024 bytes
     const QByteArray d = " sourcefile=\"d.cpp\"";
@@ -188,6 +162,29 @@ TEST(ListXmlImport, FieldsLongerThanMameMakesThemAndOutsideEntitiesAreRefused) {
                               "\"x.txt\">\n]>\n<mame>" +
                               machine("name=\"a\"" + d, "A &x; B") + "</mame>\n";
     EXPECT_TRUE(failsWith(import(entity), "declares the outside entity \"x\""));
+}
+
+TEST(ListXmlImport, OnlyBlanksAndClosedCommentsMayFollowTheRootWhereverTheOutputIsCut) {
+    const std::map<bool, std::vector<const char*>> tails = {
+        {true, {"\n", "\n<!-- a - b -->\n<!---->"}},
+        {false,
+         {"\n<machine name=\"b\"", "\n<machine name=\"b\"></machine>", "<!-- open",
+          "<!-- a -- b -->", "<!-- a --->", "<?pi x?>", "<!-", "x"}}};
+    for (const auto& [ok, afters] : tails)
+        for (const char* after : afters) {
+            const QByteArray xml =
+                document(machine("name=\"a\" sourcefile=\"a.cpp\"", "A")).chopped(1) + after;
+            for (qsizetype cut = 0; cut <= xml.size(); ++cut) {
+                ListXmlReader reader;
+                reader.addData(xml.left(cut));
+                reader.addData(xml.mid(cut));
+                const Outcome<GameTable> read = reader.finish(false);
+                ASSERT_EQ(read.ok(), ok) << after << " cut at " << cut << ": " << read.failure();
+                if (!ok) {
+                    EXPECT_TRUE(failsWith(read, "goes on after its closing </mame> tag"));
+                }
+            }
+        }
 }
 
 // The machine facts that -listxml gives beside each record.

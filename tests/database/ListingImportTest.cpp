@@ -90,9 +90,6 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
     for (const auto& [gameListing, cloneListing, driverListing, message] : cases)
         EXPECT_TRUE(
             failsWith(importListings(gameListing, cloneListing, driverListing, false), message));
-}
-
-TEST(ListingImport, ATextListingFailsOnALongLineOrOneCutShort) {
     QTemporaryDir dir;
     const auto read = [&](const QByteArray& bytes) {
         return readListingFile(writeInto(dir, "listing", bytes), kCloneListing);

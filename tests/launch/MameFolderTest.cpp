@@ -5,20 +5,7 @@
 #include "QtPrinters.h"
 #include "TestFolders.h"
 
-TEST(MameGeneration, OnlyACurrentHeaderMeansACurrentMame) {
-    const QString current = readAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
-    const QString old = readAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
-    // Line ends that the caller left on do not change the answer.
-    for (const QString& line : {current, QString("Name:  Description:"), current + "\r"})
-        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Current)
-            << line.toStdString();
-    for (const QString& line : {old, old + "\r", QString(), QString("Name:Description:"),
-                                QString("Name:\t\tDescription:"), current + " more",
-                                current.toLower(), " " + current, QString("Error: unknown option")})
-        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Old) << line.toStdString();
-}
-
-TEST(MameFolder, VariablesAndTheHomeTildeExpandAsMameExpandsThem) {
+TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpandsThem) {
     const ScopedEnv home("HOME", QByteArray("/home/ann"));
     const ScopedEnv xdg("XDG_CONFIG_HOME", QByteArray("/home/ann/.config"));
     const ScopedEnv unset("COINSLOT_UNSET", std::nullopt);
@@ -52,4 +39,14 @@ TEST(MameFolder, VariablesAndTheHomeTildeExpandAsMameExpandsThem) {
     EXPECT_EQ(firstIniFolder("inipath ;/etc/mame\n", "/h"), std::nullopt);
     EXPECT_EQ(firstIniFolder("Error: unknown option: -showconfig\n", "/h"), std::nullopt);
     EXPECT_EQ(firstIniFolder("inipathx                  /nowhere\n", "/h"), std::nullopt);
+    const QString current = readAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
+    const QString old = readAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
+    // Line ends that the caller left on do not change the answer.
+    for (const QString& line : {current, QString("Name:  Description:"), current + "\r"})
+        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Current)
+            << line.toStdString();
+    for (const QString& line : {old, old + "\r", QString(), QString("Name:Description:"),
+                                QString("Name:\t\tDescription:"), current + " more",
+                                current.toLower(), " " + current, QString("Error: unknown option")})
+        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Old) << line.toStdString();
 }
