@@ -7,14 +7,6 @@
 #include <cstring>
 #include <sys/resource.h>
 
-namespace {
-
-QString systemText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-} // namespace
-
 TEST(TextCodec, SplitsAtEveryLineEndGivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
     // Mark, Latin-1, cut-off, overlong, surrogate, too large, lone, bad lead, real U+FFFD.
     for (const QByteArray bytes :
@@ -36,6 +28,7 @@ TEST(TextCodec, SplitsAtEveryLineEndGivesBackEveryByteThatIsNotUtf8AndKnowsWhatW
 }
 
 TEST(WriteLinesAtomically, KeepsThePermissionsTheLinkAndOnFailureTheWholeOldFile) {
+    const auto systemText = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
     QTemporaryDir dir;
     const QString path = dir.filePath("coinslot.dat");
     ASSERT_TRUE(writeLinesAtomically(path, {"a"}).ok());
