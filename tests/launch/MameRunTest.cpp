@@ -56,7 +56,7 @@ TEST_F(MameRunTest, ArgumentsArriveWholeAndTheOutputIsKeptAndCountedOnceALine) {
     ASSERT_TRUE(QDir().mkdir("a folder"));
     // The counted text is cut in the second line, and whole before the cut in the third.
     const RunResult result =
-        run(script("printf '%s\\n' \"$1\" \"$2\" 'romset 1' 'romsets'; printf rom; sleep 0.3; "
+        run(script("printf '%s\\n%s\\nromset 1\\nromsets\\nrom' \"$1\" \"$2\"; sleep 0.3; "
                    "printf 'set 2\\nxx romset 3'; sleep 0.3; printf ' cut\\nplain\\n'; exit 2",
                    "a folder/out.txt", "romset "));
     EXPECT_EQ(result.end, RunEnd::Finished);
