@@ -49,12 +49,10 @@ TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
     Catalogue store("coinslot.sqlite");
     EXPECT_EQ(failureText(store.open()), "");
     EXPECT_EQ(ask("PRAGMA journal_mode").toString(), "wal");
-    ASSERT_TRUE(store.setFavourite("pacman", true).ok());
-    ASSERT_TRUE(store.setFavourite("sf2", true).ok());
-    ASSERT_TRUE(store.setFavourite("sf2", false).ok());
+    for (const auto& [set, favourite] : {std::pair{"pacman", true}, {"sf2", true}, {"sf2", false}})
+        ASSERT_TRUE(store.setFavourite(set, favourite).ok());
     const QDateTime first(QDate(2026, 12, 6), QTime(20, 0)), last(QDate(2026, 12, 7), QTime(9, 5));
-    ASSERT_TRUE(store.countPlay("pacman", first).ok());
-    ASSERT_TRUE(store.countPlay("pacman", last).ok());
+    ASSERT_TRUE(store.countPlay("pacman", first).ok() && store.countPlay("pacman", last).ok());
     ASSERT_TRUE(store.replaceAuditVerdicts({{"pacman", "bad", {"a.6e NOT FOUND", "b.6f"}}}).ok());
 
     const GameTable games = {{"Pac-Man (Midway)", "pacman", "puckman", "pacman"}};
@@ -67,22 +65,23 @@ TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
     const CatalogueContents contents = valueOf(again.open());
     EXPECT_EQ(contents.machines, list);
     EXPECT_EQ(contents.favourites, QSet<QString>({"pacman"}));
-    EXPECT_EQ(again.plays("pacman").count, 2);
-    EXPECT_EQ(again.plays("pacman").last, last);
+    EXPECT_EQ(std::pair(again.plays("pacman").count, again.plays("pacman").last),
+              std::pair(2, last));
     EXPECT_EQ(again.auditVerdict("pacman")->problems, QStringList({"a.6e NOT FOUND", "b.6f"}));
 
     // An old MAME's List: no facts, the user's data stays.
     ASSERT_TRUE(Catalogue::replaceMachines("coinslot.sqlite", {}, {}).ok());
     EXPECT_EQ(again.facts("pacman"), std::nullopt);
-    EXPECT_TRUE(valueOf(Catalogue("coinslot.sqlite").open()).machines.empty());
-    EXPECT_EQ(ask("SELECT count(*) FROM favourite").toInt(), 1);
+    const CatalogueContents emptied = valueOf(Catalogue("coinslot.sqlite").open());
+    EXPECT_TRUE(emptied.machines.empty());
+    EXPECT_EQ(emptied.favourites.size(), 1);
     // A new audit replaces the verdicts as a whole.
     ASSERT_EQ(failureText(again.replaceAuditVerdicts({{"sf2", "good", {}}})), "");
     EXPECT_EQ(again.auditVerdict("pacman"), std::nullopt);
     EXPECT_EQ(again.auditVerdict("sf2")->verdict, "good");
 }
 
-TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStarted) {
+TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone) {
     for (const QByteArray& damage : {QByteArray("not a store at all, but long enough to look"),
                                      "SQLite format 3" + QByteArray(500, '\0')}) {
         for (const QString& file : brokenFiles())
@@ -102,17 +101,14 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStarted) {
     ASSERT_EQ(ask("SELECT count(*) FROM sqlite_master", "notes.sqlite").toInt(), 1);
     EXPECT_TRUE(failsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
-}
-
-TEST_F(Store, ANewerStoreIsLeftAloneAndNothingIsKept) {
-    (void)Catalogue("coinslot.sqlite").open();
+    // A newer version's store is left alone, and nothing is written to it.
     ask("PRAGMA user_version = 2");
     const QByteArray before = readAll("coinslot.sqlite");
-    Catalogue store("coinslot.sqlite");
-    EXPECT_TRUE(failsWith(store.open(), "made by a newer version of this program"));
-    EXPECT_FALSE(store.isOpen());
-    EXPECT_FALSE(store.setFavourite("pacman", true).ok());
+    Catalogue newer("coinslot.sqlite");
+    EXPECT_TRUE(failsWith(newer.open(), "made by a newer version of this program"));
+    EXPECT_FALSE(newer.isOpen());
+    EXPECT_FALSE(newer.setFavourite("pacman", true).ok());
     EXPECT_FALSE(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, {}).ok());
     EXPECT_EQ(readAll("coinslot.sqlite"), before);
-    EXPECT_TRUE(brokenFiles().isEmpty());
+    EXPECT_EQ(brokenFiles().size(), 1);
 }

@@ -4,9 +4,8 @@
 #include "TestFolders.h"
 #include "text/TextFile.h"
 
-TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytes) {
-    // Any line end is read; CR LF is written. Bytes that are not UTF-8 and
-    // marks U+FEFF, at the start of the file or not, stay as they are; the
+TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytesAndOnlyThoseThatReadBackAreWritten) {
+    // Any line end is read, CR LF written; odd bytes and U+FEFF anywhere stay; the
     // driver takes the rest of the line, "|" included.
     const QByteArray crLf("\xEF\xBB\xBF|bom||cps1\r\n"
                           "Caf\xC3\xA9 \xFF\xFE|cafe||\xEF\xBB\xBF"
@@ -24,9 +23,33 @@ TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytes) {
     EXPECT_EQ(read[3], (GameRecord{"Zed", "zed", "parent", "a|b"}));
     ASSERT_EQ(failureText(writeDatabase(path, read)), "");
     EXPECT_EQ(readAll(path), crLf);
+    // The file is read 256 KB at a time: the first piece ends inside "é".
+    QByteArray bytes;
+    while (bytes.size() < 256 * 1024 - 100)
+        bytes += "Game|g||drv\r\n";
+    const qsizetype start = bytes.size();
+    bytes += QByteArray(256 * 1024 - 1 - start, 'x') + "\xC3\xA9\xFF\xC3\xA9|cut||drv\r\nLast|l||d";
+    const GameTable cut = valueOf(readDatabase(writeInto(dir, "cut.dat", bytes)));
+    ASSERT_EQ(std::ssize(cut), bytes.count('\n') + 1);
+    EXPECT_EQ(cut[cut.size() - 2].description,
+              decodeText(bytes.mid(start, bytes.indexOf('|', start) - start)));
+    // Nothing is written that would not read back: "description/name/parent/driver" empty
+    // where it may not be, with a "|" or a line end; a lone surrogate.
+    const GameRecord good{"Desc", "name", "", "drv|x"};
+    for (const char* fields : {"/n//d", "D///d", "D/n/p/", "A|B/n//d", "D/n|m//d", "D/n/p|q/d",
+                               "D/n//d\re", "D\n/n//d"}) {
+        const QStringList f = QString(fields).split('/');
+        const GameRecord game{f[0], f[1], f[2], f[3]};
+        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2) << fields;
+    }
+    EXPECT_EQ(findUnreadableRecord({good, {"D", "n", QString::fromUtf16(u"\xDFAE"), "d"}}), 1);
+    EXPECT_EQ(failureText(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}})),
+              "Game 2 (\"b\") has a \"|\" in its description.");
+    EXPECT_EQ(failureText(writeDatabase(path, {})), "There is no game to write.");
+    EXPECT_EQ(readAll(path), crLf);
 }
 
-TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGame) {
+TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGameOrAMillionAndOne) {
     // The bytes, and the line that is no game (0: the file is empty).
     const std::pair<QByteArray, int> cases[] = {
         {"", 0},      {"d|n|p\r\n", 1}, {"d|n\r\n", 1}, {"d|n||drv\r\n\r\n", 2},
@@ -38,10 +61,7 @@ TEST(DatabaseFile, RefusesEveryInvalidFormNamingTheFirstLineThatIsNoGame) {
                               line ? QString("Line %1 of the database").arg(line) : "is empty."))
             << bytes.toStdString();
     EXPECT_TRUE(failsWith(readDatabase(dir.filePath("none.dat")), "none.dat could not be read."));
-}
-
-TEST(DatabaseFile, HoldsAtMostAMillionLines) {
-    QTemporaryDir dir;
+    // At most a million lines.
     const QString path = dir.filePath("coinslot.dat");
     const QByteArray bytes = QByteArray("Game|g||drv\r\n").repeated(kMaxGames);
     writeAll(path, bytes);
@@ -49,41 +69,4 @@ TEST(DatabaseFile, HoldsAtMostAMillionLines) {
     writeAll(path, bytes + "One more|more||drv\r\n");
     EXPECT_EQ(failureText(readDatabase(path)),
               QString("The database %1 holds more than 1,000,000 lines.").arg(path));
-}
-
-TEST(DatabaseFile, WritesNothingThatWouldNotReadBackAsWritten) {
-    const GameRecord good{"Desc", "name", "", "drv|x"};
-    const GameRecord bad[] = {{"", "n", "", "d"},
-                              {"D", "", "", "d"},
-                              {"D", "n", "p", ""},
-                              {"A|B", "n", "", "d"},
-                              {"D", "n|m", "", "d"},
-                              {"D", "n", "p|q", "d"},
-                              {"D", "n", "", "d\re"},
-                              {"D\n", "n", "", "d"},
-                              {"D", "n", QString::fromUtf16(u"\xDFAE"), "d"}};
-    for (const GameRecord& game : bad)
-        EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2) << game.name.toStdString();
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath("coinslot.dat");
-    ASSERT_TRUE(writeDatabase(path, {good}).ok());
-    EXPECT_EQ(failureText(writeDatabase(path, {{"A", "a", "", "d"}, {"B|C", "b", "", "d"}})),
-              "Game 2 (\"b\") has a \"|\" in its description.");
-    EXPECT_EQ(failureText(writeDatabase(path, {})), "There is no game to write.");
-    EXPECT_EQ(readAll(path), "Desc|name||drv|x\r\n");
-}
-
-TEST(DatabaseFile, ReadsACharacterCutBetweenThePiecesItReadsAsAWholeOne) {
-    // The file is read 256 KB at a time: the first piece ends inside "é".
-    QByteArray bytes;
-    while (bytes.size() < 256 * 1024 - 100)
-        bytes += "Game|g||drv\r\n";
-    const qsizetype start = bytes.size();
-    bytes += QByteArray(256 * 1024 - 1 - start, 'x') + "\xC3\xA9\xFF\xC3\xA9|cut||drv\r\nLast|l||d";
-    QTemporaryDir dir;
-    const GameTable read = valueOf(readDatabase(writeInto(dir, "coinslot.dat", bytes)));
-    ASSERT_EQ(std::ssize(read), bytes.count('\n') + 1);
-    EXPECT_EQ(read[read.size() - 2].description,
-              decodeText(bytes.mid(start, bytes.indexOf('|', start) - start)));
 }

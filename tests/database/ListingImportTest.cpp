@@ -1,8 +1,7 @@
 #include "database/ListingImport.h"
 
 #include "OutcomeText.h"
-
-#include <gtest/gtest.h>
+#include "TestFolders.h"
 
 namespace {
 
@@ -30,33 +29,26 @@ QString parents(const Outcome<GameTable>& import) {
 
 } // namespace
 
-TEST(ListingImport, CloneCursorMovesOnlyOnAMatchAndHoldsAtTheEnd) {
-    const QStringList games = {kFull, full("a", "A"), full("b", "B"), full("c", "C"),
-                               full("d", "D")};
-    const QStringList drivers = {source("a", "x.c"), source("b", "x.c"), source("c", "x.c"),
-                                 source("d", "x.c")};
-    // "zz" never appears: the cursor stays on it, so "d" gets no parent.
-    const QStringList stuck = {kClones, clone("b", "a"), clone("zz", "c"), clone("d", "c")};
-    EXPECT_EQ(parents(importListings(games, stuck, drivers, false)), ",a,,");
-    // The cursor keeps the last clone line; no later game matches it.
-    const QStringList last = {kClones, clone("c", "a")};
-    EXPECT_EQ(parents(importListings(games, last, drivers, false)), ",,a,");
-}
-
-TEST(ListingImport, CutsTheColumnsWhereTheLinesSayAndSortsInTheChosenCaseMode) {
+TEST(ListingImport, CutsTheColumnsWhereTheLinesSayAndMovesTheCloneCursorOnlyOnAMatch) {
     const QStringList games = {kFull, full("q", "He said \"hi\""), full("w", "apple"),
                                full("z", "Zebra")};
-    const QStringList clones = {kClones, clone("none", "x")};
     // Lines of no game, and lines without a blank, are passed over.
     const QString z = QString("z x.c").leftJustified(21) + "abc.cpp.c";
     const QStringList drivers = {
         "header", "", source("other", "zz.asm"), source("q", "cps.chip.c"), source("w", "w.cpp"),
         z};
+    const QStringList clones = {kClones, clone("none", "x")};
     EXPECT_EQ(valueOf(importListings(games, clones, drivers, false)),
               (GameTable{{"He said ", "q", "", "cps"},
                          {"Zebra", "z", "", "abc"},
                          {"apple", "w", "", "w"}}));
     EXPECT_EQ(valueOf(importListings(games, clones, drivers, true)).at(2).name, "z");
+    // "zz" never appears: the cursor stays on it, so "z" gets no parent.
+    const QStringList stuck = {kClones, clone("w", "q"), clone("zz", "q"), clone("z", "q")};
+    EXPECT_EQ(parents(importListings(games, stuck, drivers, true)), "q,,"); // apple, He, Zebra
+    // The cursor keeps the last clone line; no later game matches it.
+    const QStringList last = {kClones, clone("q", "w")};
+    EXPECT_EQ(parents(importListings(games, last, drivers, true)), ",w,");
 }
 
 TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
@@ -98,4 +90,18 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
     for (const auto& [gameListing, cloneListing, driverListing, message] : cases)
         EXPECT_TRUE(
             failsWith(importListings(gameListing, cloneListing, driverListing, false), message));
+    QTemporaryDir dir;
+    const auto read = [&](const QByteArray& bytes) {
+        return readListingFile(writeInto(dir, "listing", bytes), kCloneListing);
+    };
+    EXPECT_EQ(valueOf(read("a\r\nb\rc\n\r\nd\n")), QStringList({"a", "b", "c", "", "d"}));
+    EXPECT_EQ(valueOf(read("")), QStringList());
+    EXPECT_FALSE(valueOf(readListingFile(dir.filePath("none"), kCloneListing)).has_value());
+    EXPECT_TRUE(read(QByteArray(4096, 'a') + "\r\n").ok());
+    EXPECT_EQ(failureText(read("a\n" + QByteArray(4097, 'a') + "\n")),
+              "Line 2 of MAME's clone listing (-listclones) is longer than 4,096 bytes, longer "
+              "than any line MAME prints.");
+    EXPECT_EQ(failureText(read("a\nb")), "MAME's clone listing (-listclones) ends in the middle of "
+                                         "a line, so MAME did not finish it.");
+    EXPECT_FALSE(read(QByteArray(1 << 20, 'a')).ok());
 }

@@ -45,24 +45,20 @@ qsizetype search(const QString& text, const ShownRows& rows = ShownRows::all(5))
 
 } // namespace
 
-TEST(GameSearch, FindsTheFirstShownDescriptionThatStartsWithTheTextIgnoringCase) {
+TEST(GameSearch, FindsTheFirstShownDescriptionThatStartsWithTheTextOrTheBracketedShortName) {
     EXPECT_EQ(search("pac"), 1);
     EXPECT_EQ(search("PAC-L"), 2);
     EXPECT_EQ(search("Puck Man and more"), -1); // longer than any description
     EXPECT_EQ(search(""), 0);
     EXPECT_EQ(search("", ShownRows::only({})), -1);
     EXPECT_EQ(search("pac", ShownRows::only({3, 2, 1})), 1); // rows, not master positions
-    // Turkish folds dotless I with dotless ı and dotted İ with i, so "is" does
-    // not begin "Istanbul" there, while it does in the C locale.
+    // Turkish folds I with ı, not with i: "is" begins "Istanbul" only elsewhere.
     EXPECT_EQ(search("is"), 4);
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     EXPECT_EQ(search("is"), -1);
     EXPECT_EQ(search("ıs"), 4);
     QLocale::setDefault(saved);
-}
-
-TEST(GameSearch, BracketedTextFindsTheExactShortName) {
     EXPECT_EQ(search("[puckman]"), 3);
     EXPECT_EQ(search("[Puckman]"), 4); // case-sensitive
     EXPECT_EQ(search("[puckman"), -1); // still typing
@@ -73,14 +69,12 @@ TEST(GameSearch, BracketedTextFindsTheExactShortName) {
     EXPECT_EQ(search("[pacland]", ShownRows::only({0, 2})), 1);
 }
 
-TEST(GameInfo, ListsTheShownCloneFamilyOfTheGame) {
-    const GameTable games = {
-        {"ABC (Japan)", "abcj", "abc", "abcdrv"},
-        {"ABC", "abc", "", "abcdrv"},
-        {"Other", "other", "", "odrv"},
-        {"ABC (US)", "abcu", "abc", "abcdrv"},
-        {"Other (bootleg)", "otherb", "other", "bootdrv"},
-    };
+TEST(GameInfo, ListsTheShownCloneFamilyTwentyClonesAtMostAndTheMachineFacts) {
+    const GameTable games = {{"ABC (Japan)", "abcj", "abc", "abcdrv"},
+                             {"ABC", "abc", "", "abcdrv"},
+                             {"Other", "other", "", "odrv"},
+                             {"ABC (US)", "abcu", "abc", "abcdrv"},
+                             {"Other (bootleg)", "otherb", "other", "bootdrv"}};
     const ShownRows all = ShownRows::all(std::ssize(games));
     EXPECT_EQ(gameInfoText(games[1], games, all),
               "ABC\r\n\r\nSet\tabc\r\nClones\tabcj\r\n\tabcu\r\nDriver\tabcdrv");
@@ -93,4 +87,29 @@ TEST(GameInfo, ListsTheShownCloneFamilyOfTheGame) {
     EXPECT_EQ(gameInfoText(games[1], games, some),
               "ABC\r\n\r\nSet\tabc\r\nClones\tabcu\r\n\tabcj\r\nDriver\tabcdrv");
     EXPECT_EQ(gameInfoText(games[2], games, some), "Other\r\n\r\nSet\tother\r\nDriver\todrv");
+    // Twenty clones at most, then how many more.
+    GameTable many = {{"Parent", "p", "", "drv"}};
+    for (int i = 0; i < 25; ++i)
+        many.push_back({QString("Clone %1").arg(i), QString("p%1").arg(i), "p", "drv"});
+    EXPECT_TRUE(gameInfoText(many[0], many, ShownRows::all(26))
+                    .endsWith("\tp18\r\n\tp19\r\n\tand 5 more\r\nDriver\tdrv"));
+    EXPECT_TRUE(gameInfoText(many[0], many, ShownRows::all(21)).endsWith("\tp19\r\nDriver\tdrv"));
+
+    const MachineFacts m{.year = "1980",
+                         .manufacturer = "Namco (Midway license)",
+                         .status = DriverStatus::Imperfect,
+                         .imperfectFeatures = "sound graphics",
+                         .unemulatedFeatures = "protection",
+                         .screenType = "raster",
+                         .screenRotation = 90,
+                         .screens = 1,
+                         .players = 2};
+    EXPECT_EQ(machineInfoText(m, 3, QDateTime(QDate(2026, 12, 7), QTime(14, 3))),
+              "\r\nYear\t1980\r\nManufacturer\tNamco (Midway license)\r\nStatus\timperfect; "
+              "imperfect: sound, graphics; unemulated: protection\r\nPlayers\t2\r\nScreen\traster, "
+              "vertical\r\nPlayed\t3 times, last 2026-12-07 14:03");
+    EXPECT_EQ(machineInfoText(MachineFacts{}, 1, {}),
+              "\r\nYear\tunknown\r\nManufacturer\tunknown\r\nStatus\tunknown\r\nPlayers\tnone"
+              "\r\nScreen\tnone\r\nPlayed\tonce");
+    EXPECT_TRUE(machineInfoText(MachineFacts{}, 0, {}).endsWith("\r\nPlayed\tnever"));
 }

@@ -1,17 +1,20 @@
-// MAME's folders expanded as MAME expands them.
+// MAME's generation, and its folders expanded as MAME expands them.
+#include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
 
 #include "QtPrinters.h"
 #include "TestFolders.h"
 
-TEST(MameFolder, VariablesAndTheHomeTildeExpandAsMameExpandsThem) {
+TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpandsThem) {
     const ScopedEnv home("HOME", QByteArray("/home/ann"));
     const ScopedEnv xdg("XDG_CONFIG_HOME", QByteArray("/home/ann/.config"));
     const ScopedEnv unset("COINSLOT_UNSET", std::nullopt);
+    const ScopedEnv homeDir("HOMEDIR", QByteArray("/dir")); // a longer name beginning alike
     const std::pair<const char*, const char*> cases[] = {
         {"$XDG_CONFIG_HOME/mame", "/home/ann/.config/mame"},
         {"${XDG_CONFIG_HOME}/mame;x", "/home/ann/.config/mame;x"},
         {"$HOME$HOME", "/home/ann/home/ann"},
+        {"$HOMEDIR/ini", "/dir/ini"},
         {"$COINSLOT_UNSET/ini", "/ini"},
         {"a${COINSLOT_UNSET}b", "ab"},
         {"~", "/home/ann"},
@@ -20,17 +23,30 @@ TEST(MameFolder, VariablesAndTheHomeTildeExpandAsMameExpandsThem) {
         {"/etc/~/ini", "/etc/~/ini"},
         {"cost$ 5$/$", "cost$ 5$/$"},
         {"${HOME", "${HOME"},
-        {"ini", "ini"},
-    };
+        {"ini", "ini"}};
     for (const auto& [folder, expanded] : cases)
         EXPECT_EQ(expandMameFolder(folder), expanded) << folder;
 
-    const QString shown = "inipath                   \"$XDG_CONFIG_HOME/mame; ~/.mame ;;/etc\"\n"
+    const QString shown = "inipath                   \"$XDG_CONFIG_HOME/mame; ~/.mame ;;/etc\"\r\n"
                           "snapshot_directory        ${HOME}/snap\n";
     EXPECT_EQ(mameOptionFolders(shown, "inipath"),
               QStringList({"/home/ann/.config/mame", "/home/ann/.mame", "/etc"}));
     EXPECT_EQ(mameOptionFolders(shown, "snapshot_directory"), QStringList{"/home/ann/snap"});
     EXPECT_EQ(mameOptionFolders(shown, "snapshot"), std::nullopt);
     EXPECT_EQ(firstIniFolder(shown, "/elsewhere"), "/home/ann/.config/mame");
+    EXPECT_EQ(firstIniFolder("inipath \"~/my ini;/etc/mame\"\n", "/h"), "/h/my ini");
     EXPECT_EQ(firstIniFolder("inipath $COINSLOT_UNSET;/etc\n", "/h"), std::nullopt);
+    EXPECT_EQ(firstIniFolder("inipath ;/etc/mame\n", "/h"), std::nullopt);
+    EXPECT_EQ(firstIniFolder("Error: unknown option: -showconfig\n", "/h"), std::nullopt);
+    EXPECT_EQ(firstIniFolder("inipathx                  /nowhere\n", "/h"), std::nullopt);
+    const QString current = readAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
+    const QString old = readAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
+    // Line ends that the caller left on do not change the answer.
+    for (const QString& line : {current, QString("Name:  Description:"), current + "\r"})
+        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Current)
+            << line.toStdString();
+    for (const QString& line : {old, old + "\r", QString(), QString("Name:Description:"),
+                                QString("Name:\t\tDescription:"), current + " more",
+                                current.toLower(), " " + current, QString("Error: unknown option")})
+        EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Old) << line.toStdString();
 }

@@ -1,29 +1,26 @@
 #include "launch/Platform.h"
+#include "launch/ConfigFiles.h"
 #include "launch/MameCommands.h"
 #include "launch/TempListingFolder.h"
 
-#include "QtPrinters.h"
+#include "OutcomeText.h"
 #include "TestFolders.h"
 
 #include <QProcess>
 #include <unistd.h>
 
-TEST(ShellQuote, TheShellGivesBackTheSameTextAndPlayRunsABareNameFromHere) {
+TEST(ShellQuote, TheShellGivesBackTheSameTextAndOnlyABareNameRunsFromHere) {
     for (const char* text : {"plain", "two words", "it's", "$HOME", "a;b", "*", "'", "\\", ""}) {
         QProcess shell;
         shell.start("/bin/sh", {"-c", "printf %s " + shellQuote(text)});
         ASSERT_TRUE(shell.waitForFinished());
         EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), text);
     }
+    // Play's commands, options and quoted paths are pinned through the front end's Play.
     EXPECT_EQ(shellQuote("/usr/games/mame-0.251"), "/usr/games/mame-0.251");
-    EXPECT_EQ(mameCommandFor("mame"), "./mame");
     EXPECT_EQ(mameCommandFor("/usr/games/mame"), "/usr/games/mame");
     EXPECT_EQ(mameCommandFor("my mame"), "'./my mame'");
-    EXPECT_EQ(playCommand("./mame", "pacman", "-window  *"), "./mame pacman -window  *");
-    EXPECT_EQ(playCommand("./mame", "pacman", ""), "./mame pacman ");
-    EXPECT_EQ(playCommand("./mame", "pacman"), "./mame pacman");
-    EXPECT_EQ(mameIniFor("MAME.EXE"), "MAME.ini");
-    EXPECT_EQ(mameIniFor("/usr/games/mame"), "mame.ini");
+    EXPECT_EQ(mameIniFor("/usr/games/MAME.EXE"), "MAME.ini");
 }
 
 TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
@@ -32,10 +29,9 @@ TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
     for (const char* name : {"", ";rm -rf x", "$(x)", "../x", "a/b", "a b", "x|y", "x*", "'x'",
                              "a\nb", "-createconfig", "pac.ini", "caf\u00e9", "a@", "[x]", "`x`"})
         EXPECT_FALSE(isPlainMameName(QString::fromUtf8(name))) << name;
-    EXPECT_EQ(playCommand("./mame", "x; rm -rf ~"), std::nullopt);
 }
 
-TEST(TempListingFolder, IsMadeUnderTempAndGoesAwayWithEverythingInIt) {
+TEST(TempListingFolder, IsMadeUnderTempGoesAwayWithEverythingInItAndOnlyStaleOnesAreRemoved) {
     const ScopedEnv empty("TEMP", "");
     EXPECT_EQ(temporaryFolder(), QDir::tempPath());
     QTemporaryDir temp;
@@ -51,36 +47,46 @@ TEST(TempListingFolder, IsMadeUnderTempAndGoesAwayWithEverythingInIt) {
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
     const ScopedEnv missing("TEMP", temp.filePath("missing").toLocal8Bit());
     EXPECT_FALSE(TempListingFolder().isValid());
-}
-
-TEST(TempListingFolder, OnlyOwnFoldersOfFrontEndsThatRunNoMoreAreRemoved) {
-    QTemporaryDir temp;
-    ScopedEnv env("TEMP", temp.path().toLocal8Bit());
+    // Only the own folders of front ends that run no more are removed.
+    const ScopedEnv back("TEMP", temp.path().toLocal8Bit());
     // No process ever has the id pid_max.
     const QString gone = "coinslot-" + readAll("/proc/sys/kernel/pid_max").trimmed() + "-";
     QDir dir(temp.path());
-    for (const QString& name :
-         {gone + "aB3xYz", gone + "theirs", gone + "open00", QString("precious/kept"),
-          QString("coinslot-%1-aB3xYz").arg(currentProcessId()), QString("coinslot-Ab3xyz"),
-          "other-" + gone + "aB3xYz"})
+    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "open00", gone + "nested",
+                                QString("coinslot-%1-aB3xYz").arg(currentProcessId()),
+                                QString("coinslot-Ab3xyz"), "other-" + gone + "aB3xYz"})
         ASSERT_TRUE(dir.mkpath(name + "/inner"));
-    // As the front end makes them: private (0700), holding files only. A stale
-    // name alone, as on the folder open to all, is not enough.
-    for (const QString& name : {gone + "aB3xYz", gone + "theirs"}) {
+    // Private (0700), holding files only, as made; a stale name alone is not enough.
+    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "open00"}) {
         ASSERT_TRUE(dir.rmdir(name + "/inner"));
         writeAll(temp.filePath(name + "/~FULL.TMP"), "x");
+    }
+    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "nested"})
         ASSERT_TRUE(QFile::setPermissions(temp.filePath(name),
                                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    }
-    // A link of a stale name is no folder of the front end's own, nor is another user's.
-    ASSERT_TRUE(QFile::link(temp.filePath("precious"), temp.filePath(gone + "link00")));
+    // Another user's is no folder of the front end's own.
     const bool chowned =
         ::chown(QFile::encodeName(temp.filePath(gone + "theirs")), 65534, 65534) == 0;
     EXPECT_EQ(removeStaleListingFolders(), 2 - chowned);
     EXPECT_FALSE(dir.exists(gone + "aB3xYz"));
-    EXPECT_TRUE(dir.exists("precious/kept/inner"));
     EXPECT_EQ(dir.exists(gone + "theirs"), chowned);
-    EXPECT_TRUE(dir.exists(gone + "open00/inner"));
+    EXPECT_TRUE(dir.exists(gone + "open00/~FULL.TMP") && dir.exists(gone + "nested/inner"));
     EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
-              6 + chowned);
+              5 + chowned);
+}
+
+class ConfigFiles : public InWorkFolder {};
+
+TEST_F(ConfigFiles, MakeAMissingIniFileKeepAnExistingOneAndTouchNothingForABadName) {
+    for (const char* name : {"../mame", "", "a/b", ";rm -rf x"})
+        EXPECT_TRUE(failsWith(prepareIniFile("ini", name), "is not a set or driver name")) << name;
+    EXPECT_FALSE(QFileInfo::exists("ini"));
+    EXPECT_EQ(valueOf(prepareIniFile("ini/deeper", "cps1")), "ini/deeper/cps1.ini");
+    EXPECT_EQ(readAll("ini/deeper/cps1.ini"), "");
+    writeAll("ini/deeper/pacman.ini", "brightness 1.2\r\n");
+    EXPECT_EQ(valueOf(prepareIniFile("ini/deeper", "pacman")), "ini/deeper/pacman.ini");
+    EXPECT_EQ(readAll("ini/deeper/pacman.ini"), "brightness 1.2\r\n");
+    writeAll("file", "mine");
+    EXPECT_TRUE(failsWith(prepareIniFile("file", "pacman"), "\"file\" is a file, not a folder"));
+    EXPECT_EQ(readAll("file"), "mine");
 }

@@ -19,7 +19,7 @@ TEST(SettingValue, ReadsNumbersToTheNearestTiesToEvenWithinTheirRangeAndFlagsInA
         EXPECT_EQ(toFlag(text), value) << text;
 }
 
-TEST(SettingsFile, ReadsAHundredAndOneKeysAndValuesTrimmedOfSpacesOnly) {
+TEST(SettingsFile, ReadsAHundredAndOneKeysTrimmedOfSpacesAndNamesTheFirstValueThatIsNoValue) {
     QTemporaryDir dir;
     const SettingsTable read = valueOf(readSettingsFile(
         writeInto(dir, "coinslot.ini",
@@ -39,6 +39,16 @@ TEST(SettingsFile, ReadsAHundredAndOneKeysAndValuesTrimmedOfSpacesOnly) {
     EXPECT_EQ(failureText(readSettingsFile(writeInto(dir, "coinslot.ini", lines))), "");
     const QString over = writeInto(dir, "coinslot.ini", lines + "k101=v\r\n");
     EXPECT_TRUE(failsWith(readSettingsFile(over), "coinslot.ini holds more than 101 settings."));
+    // The values read are converted in the table's order of keys.
+    const auto convert = [&](const QByteArray& text) {
+        return settingsFromTable(valueOf(readSettingsFile(writeInto(dir, "coinslot.ini", text))));
+    };
+    const Settings converted = valueOf(convert("fontbold = 1\r\nwidth = 640.5\r\n"));
+    EXPECT_EQ(converted.window.fontBold, true);
+    EXPECT_EQ(converted.window.width, 640);
+    EXPECT_EQ(converted.window.left, std::nullopt); // absent: the window keeps its own
+    EXPECT_TRUE(failsWith(convert("fontbold = yes\r\nleft = x\r\n"), "value of left is not"));
+    EXPECT_TRUE(failsWith(convert("windowstate = 32768\r\n"), "The value of windowstate is not"));
 }
 
 TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
@@ -59,19 +69,4 @@ TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
     const Settings read = valueOf(settingsFromTable(valueOf(readSettingsFile(path))));
     ASSERT_TRUE(writeSettingsFile(path, tableFromSettings(read)).ok());
     EXPECT_EQ(readAll(path), expected);
-}
-
-TEST(Settings, ConvertsWhatWasReadAndNamesTheFirstValueThatDoesNot) {
-    const auto convert = [](std::initializer_list<std::pair<const char*, const char*>> pairs) {
-        SettingsTable table;
-        for (const auto& [key, value] : pairs)
-            table.addSetting(key, QString(value));
-        return settingsFromTable(table);
-    };
-    const Settings read = valueOf(convert({{"fontbold", "1"}, {"width", "640.5"}}));
-    EXPECT_EQ(read.window.fontBold, true);
-    EXPECT_EQ(read.window.width, 640);
-    EXPECT_EQ(read.window.left, std::nullopt); // absent: the window keeps its own
-    EXPECT_TRUE(failsWith(convert({{"fontbold", "yes"}, {"left", "x"}}), "value of left is not"));
-    EXPECT_TRUE(failsWith(convert({{"windowstate", "32768"}}), "The value of windowstate is not"));
 }

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-// Slices must keep the text alive, each for itself, and free it with the last
-// one: a count too low shows as a use after free, one too high as a leak,
-// under the sanitizers.
+// A reference count too low shows as a use after free, too high as a leak.
 TEST(SharedText, SlicesLiveAndChangeLikeOwnStrings) {
     QString text = QStringLiteral("alpha|beta");
     text[5] = u'\0';

@@ -7,25 +7,8 @@
 #include <cstring>
 #include <sys/resource.h>
 
-namespace {
-
-QString systemText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-} // namespace
-
-TEST(SplitLines, AcceptsEveryLineEndAndCountsOnlyRealLines) {
-    EXPECT_EQ(splitLines(""), QStringList());
-    EXPECT_EQ(splitLines("a"), QStringList({"a"}));
-    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\r\n\r\n"), QStringList({"a", ""}));
-    EXPECT_EQ(splitLines("a\n\rb"), QStringList({"a", "", "b"}));
-}
-
-TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
-    // A UTF-16 mark, Latin-1, cut-off, overlong, surrogate, too large, lone
-    // continuation bytes, a bad lead before a good sequence, a real U+FFFD.
+TEST(TextCodec, SplitsAtEveryLineEndGivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
+    // Mark, Latin-1, cut-off, overlong, surrogate, too large, lone, bad lead, real U+FFFD.
     for (const QByteArray bytes :
          {"\xFF\xFE", "\xE9t\xE9", "\xC3", "\xE2\x82", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
           "\xF4\x90\x80\x80", "\x80\xBF", "\xF0\xC3\xA9", "a\xEF\xBF\xBD\xFF"})
@@ -37,30 +20,29 @@ TEST(TextCodec, GivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
     EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"a\xD83C")));
     EXPECT_FALSE(readsBackAsWritten(QString::fromUtf16(u"\xDCC3\xDCA9"))); // reads as U+00E9
     EXPECT_TRUE(readsBackAsWritten(decodeText("\xF0\x9F\x8E\xAE \xC3\xFF\xA9")));
+    EXPECT_EQ(splitLines(""), QStringList());
+    EXPECT_EQ(splitLines("a"), QStringList({"a"}));
+    EXPECT_EQ(splitLines("a\r\nb\rc\nd"), QStringList({"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), QStringList({"a", ""}));
+    EXPECT_EQ(splitLines("a\n\rb"), QStringList({"a", "", "b"}));
 }
 
-TEST(WriteLinesAtomically, KeepsThePermissionsAndTheLinkOfTheFileItReplaces) {
+TEST(WriteLinesAtomically, KeepsThePermissionsTheLinkAndOnFailureTheWholeOldFile) {
+    const auto systemText = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
     QTemporaryDir dir;
-    const QString path = dir.filePath("x.ini");
+    const QString path = dir.filePath("coinslot.dat");
     ASSERT_TRUE(writeLinesAtomically(path, {"a"}).ok());
     const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(path, mode));
-    ASSERT_TRUE(writeLinesAtomically(path, {"b"}).ok());
-    EXPECT_EQ(QFile::permissions(path) & ~QFileDevice::Permissions(0x0F00), mode);
-
-    const QString link = dir.filePath("link.ini");
+    const QString link = dir.filePath("link.dat");
     ASSERT_TRUE(QFile::link(path, link));
-    ASSERT_TRUE(writeLinesAtomically(link, {"c"}).ok());
+    ASSERT_TRUE(writeLinesAtomically(link, {"old|o||d", "two"}).ok());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), path);
-    EXPECT_EQ(readAll(path), "c\r\n");
-}
-
-TEST(WriteLinesAtomically, WritesCrLfLinesAndOnFailureKeepsTheOldFileAndSaysWhy) {
-    QTemporaryDir dir;
+    EXPECT_EQ(QFile::permissions(path) & ~QFileDevice::Permissions(0x0F00), mode);
+    EXPECT_EQ(readAll(path), "old|o||d\r\ntwo\r\n");
+    // On failure the old file stays whole and the failure says why.
     EXPECT_EQ(failureText(writeLinesAtomically(dir.filePath("missing/x.ini"), {"a"})),
               systemText(ENOENT));
-    const QString path = dir.filePath("coinslot.dat");
-    ASSERT_TRUE(writeLinesAtomically(path, {"old|o||d", "two"}).ok());
     EXPECT_EQ(readLines(dir.filePath("missing.dat")), std::nullopt);
     // The files of this process may grow to 20,000 bytes, as on a nearly full disk.
     rlimit old{};
@@ -74,5 +56,5 @@ TEST(WriteLinesAtomically, WritesCrLfLinesAndOnFailureKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(failureText(written), systemText(EFBIG));
     EXPECT_EQ(readAll(path), "old|o||d\r\ntwo\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({"coinslot.dat"}));
+              QStringList({"coinslot.dat", "link.dat"}));
 }
