@@ -177,6 +177,7 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(COINSLOT_FAKEMAME), exe));
     seam.fileAnswers = {exe};
     ASSERT_TRUE(start());
+    EXPECT_EQ(frontEnd->mame().playCommandPrefix(), "'" + elsewhere.path() + "/it'\\''s my mame'");
     quit();
     EXPECT_EQ(value(readAll("coinslot.ini"), "mameexe"), exe);
     ASSERT_TRUE(start()); // found again without asking

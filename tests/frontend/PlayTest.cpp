@@ -48,6 +48,9 @@ TEST_F(Play, EndsSilentlyOrSaysWhyMameDidNotRunTheGame) {
               "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"
               "2 files not found: pacman.6e, pacman.6f\r\n"
               "Fatal error: Required files are missing, the machine cannot be run.");
+    folder.set("FAKEMAME_PLAY_STATUS", "5");
+    folder.set("FAKEMAME_PLAY_STDERR", "");
+    EXPECT_EQ(failureOfPlay(), "MAME has no system named pacman.");
     folder.set("FAKEMAME_PLAY_STATUS", "6");
     folder.set("FAKEMAME_PLAY_STDERR", "Error: unknown option: -nosuchopt");
     EXPECT_EQ(failureOfPlay(), "MAME refused its options or its configuration.\r\n\r\n"
