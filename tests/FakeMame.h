@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // A working folder holding the fake MAME as ./mame, and the real runner with

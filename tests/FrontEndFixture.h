@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // A front end whose MAME is the fake one, in a working folder of its own,

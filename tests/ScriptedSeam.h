@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // A dialog seam driven by a script: each dialog takes the next prepared

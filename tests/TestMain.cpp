@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Entry point of the test programs, with an event loop. With
 // COINSLOT_TEST_WIDGETS a QApplication (widgets, fonts, screens), offscreen
 // unless a platform is chosen.

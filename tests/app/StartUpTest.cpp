@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up and shutdown through the settings and database files.
 #include "app/StartUp.h"
 #include "FakeMame.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Killed with SIGKILL during Lists and favourite toggles, the program loses
 # nothing: the database is the old or the new one, whole; the store passes
 # SQLite's integrity check and keeps the favourite and the play. Usage:

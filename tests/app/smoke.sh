@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The real program under Xvfb, driven with xdotool as a person would: a first
 # start among a planted link, a stale lock and a partial write; the executable
 # dialog, List, a search, Quit and what coinslot.ini remembers; a second front

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The store, on real SQLite files in a temporary working folder.
 #include "catalogue/Catalogue.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A stand-in for MAME, run by the tests through the real shell. By default it
 // is an old (0.7x) MAME:
 //

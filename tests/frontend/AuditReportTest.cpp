@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What Audit finds of each set, for both generations of MAME: the report
 // given as the box's details and written to coinslot-audit.txt, and how the
 // progress of a current MAME's audit moves along the set names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The catalogue through the front end: the store filled by List, the user's
 // favourites and plays through List, Audit and a restart, the Show choices
 // with the driver filter, the search's order, and Info with a snapshot.

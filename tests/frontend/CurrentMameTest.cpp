@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The commands with a current MAME (the fake one speaking as 0.251): which
 // MAME it is, the build from -listxml, the audit with -verifyroms and the ini
 // files in its inipath.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The game list without MAME: the saved place and the games replaced.
 #include "FrontEndFixture.h"
 

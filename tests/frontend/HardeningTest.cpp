@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Listings that stop short or never stop, and a game that will not end.
 #include "FrontEndFixture.h"
 #include "text/TextFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The commands with an old MAME (the fake one), through the real runner.
 #include "FrontEndFixture.h"
 #include "text/TextFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The thread that reads -listxml straight from MAME's pipe.
 #include "frontend/OutputReader.h"
 #include "FakeMame.h"

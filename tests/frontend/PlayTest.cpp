@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // How a game's run ends, through the real shell with the fake MAME: silent
 // when it ends well, else why, for both MAME generations and each kind of end.
 #include "FrontEndFixture.h"

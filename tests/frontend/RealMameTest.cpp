@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The whole build with the MAME installed on this machine, when there is one.
 #include "FrontEndFixture.h"
 

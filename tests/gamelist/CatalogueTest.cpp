@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Flags lined up with the games, the Show choices and the search's further steps.
 #include "gamelist/GameFlags.h"
 #include "gamelist/ShowChoices.h"

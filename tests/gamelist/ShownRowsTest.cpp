@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gamelist/DriverFilter.h"
 #include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"

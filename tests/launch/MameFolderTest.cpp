@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // MAME's generation, and its folders expanded as MAME expands them.
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"

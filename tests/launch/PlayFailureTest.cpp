@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The words of the "Play" box, without running anything.
 #include "launch/PlayFailure.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "settings/SettingsFile.h"
 #include "settings/SettingValue.h"
 #include "settings/Settings.h"

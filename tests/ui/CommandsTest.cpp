@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's commands end to end: what they ask, show, run and open; and
 // the search box's cue for a search that matches nothing.
 #include "WindowTestFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window as the user meets it: its controls, menus, keys and layout.
 #include "WindowTestFixture.h"
 

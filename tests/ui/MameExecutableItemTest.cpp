@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window menu's "MAME executable..." and the hint of the empty list.
 #include "WindowTestFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The list menu's Favourite and Show items, the search box's count and Info's
 // snapshot, through the window.
 #include "WindowTestFixture.h"
