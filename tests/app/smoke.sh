@@ -18,7 +18,7 @@ sh -c 'exit 0' &
 dead=$!
 wait "$dead"
 private="$work/private"
-mkdir -p "$private"
+mkdir -m 700 "$private" # as private as a folder of the front end's own
 echo one >"$private/a" && echo two >"$private/b"
 ln -s "$private" "$work/tmp/coinslot-$dead-abcdef"
 printf 'partial' >"$folder/coinslot.dat.0badc0de"

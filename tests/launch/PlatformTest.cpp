@@ -52,17 +52,17 @@ TEST(TempListingFolder, IsMadeUnderTempGoesAwayWithEverythingInItAndOnlyStaleOne
     const ScopedEnv back("TEMP", temp.path().toLocal8Bit());
     // No process ever has the id pid_max.
     const QString gone = "coinslot-" + readAll("/proc/sys/kernel/pid_max").trimmed() + "-";
+    const QString running = QString("coinslot-%1-aB3xYz").arg(currentProcessId());
     QDir dir(temp.path());
     for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "open00", gone + "nested",
-                                QString("coinslot-%1-aB3xYz").arg(currentProcessId()),
-                                QString("coinslot-Ab3xyz"), "other-" + gone + "aB3xYz"})
+                                running, QString("coinslot-Ab3xyz"), "other-" + gone + "aB3xYz"})
         ASSERT_TRUE(dir.mkpath(name + "/inner"));
     // Private (0700), holding files only, as made; a stale name alone is not enough.
-    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "open00"}) {
+    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "open00", running}) {
         ASSERT_TRUE(dir.rmdir(name + "/inner"));
         writeAll(temp.filePath(name + "/~FULL.TMP"), "x");
     }
-    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "nested"})
+    for (const QString& name : {gone + "aB3xYz", gone + "theirs", gone + "nested", running})
         ASSERT_TRUE(QFile::setPermissions(temp.filePath(name),
                                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     // Another user's is no folder of the front end's own.
@@ -72,6 +72,7 @@ TEST(TempListingFolder, IsMadeUnderTempGoesAwayWithEverythingInItAndOnlyStaleOne
     EXPECT_FALSE(dir.exists(gone + "aB3xYz"));
     EXPECT_EQ(dir.exists(gone + "theirs"), chowned);
     EXPECT_TRUE(dir.exists(gone + "open00/~FULL.TMP") && dir.exists(gone + "nested/inner"));
+    EXPECT_TRUE(dir.exists(running + "/~FULL.TMP")) << "a front end that still runs";
     EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
               5 + chowned);
 }
