@@ -53,14 +53,7 @@ ensure_display() {
         return
     fi
     if [[ -n $xvfb_pid ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    exec 3>&-
-    wait_for 15 "display from Xvfb" test -s "$work/display"
-    DISPLAY=":$(head -n1 "$work/display")"
-    export DISPLAY QT_QPA_PLATFORM=xcb
-    unset WAYLAND_DISPLAY
+    start_xvfb >/dev/null
 }
 ensure_display
 export TEMP="$work/tmp"
