@@ -177,11 +177,8 @@ if wants list && [[ -x $mame ]]; then
     mkdir -p "$folder"
     # list_once: clicks List and waits for the database; appends "wall-s cpu-s".
     list_once() {
-        local file=$1 X Y WIDTH HEIGHT WINDOW SCREEN x y start ticks
-        eval "$(xdotool getwindowgeometry --shell "$(window_named '^MAME')")"
-        x=$(awk -v a="$X" -v b="$WIDTH" -v f="$buttons_x" 'BEGIN { printf "%d", a + b * f }')
-        y=$(awk -v a="$Y" -v b="$HEIGHT" -v f="$list_y" 'BEGIN { printf "%d", a + b * f }')
-        pointer_to "$x" "$y"
+        local file=$1 start ticks
+        point_at "$(window_named '^MAME')" "$buttons_x" "$list_y"
         rm -f "$folder/coinslot.dat"
         ticks=$(awk '{ print $14 + $15 }' "/proc/$program_pid/stat")
         start=$EPOCHREALTIME
@@ -211,7 +208,6 @@ if wants list && [[ -x $mame ]]; then
         list_once list-again
         ((i % 2)) || mame_once mame-again
         # Quit, as a user would.
-        eval "$(xdotool getwindowgeometry --shell "$(window_named '^MAME')")"
         click_at "$(window_named '^MAME')" "$buttons_x" "$quit_y"
         wait_for_exit 30 || true
     done

@@ -129,15 +129,18 @@ has_window() { [[ -n $(window_named "$1") ]]; }
 title_of() { xdotool getwindowname "$1"; }
 title_starts() { [[ $(title_of "$1") == "$2"* ]]; }
 
-# click_at WINDOW FX FY: moves the pointer to a point given as fractions of
-# the window's width and height, pauses, and clicks there.
-click_at() {
+# point_at WINDOW FX FY: moves the pointer to a point given as fractions of
+# the window's width and height, and pauses; click_at clicks there too.
+point_at() {
     local window=$1 fx=$2 fy=$3 x y
     local X Y WIDTH HEIGHT WINDOW SCREEN
     eval "$(xdotool getwindowgeometry --shell "$window")"
     x=$(awk -v a="$X" -v b="$WIDTH" -v f="$fx" 'BEGIN { printf "%d", a + b * f }')
     y=$(awk -v a="$Y" -v b="$HEIGHT" -v f="$fy" 'BEGIN { printf "%d", a + b * f }')
     pointer_to "$x" "$y"
+}
+click_at() {
+    point_at "$@"
     xdotool click 1
 }
 

@@ -20,10 +20,7 @@ plays_are() { [[ $(ask 'SELECT count(*) FROM play') == "$1" ]]; }
 
 # The list's menu (a right click leaves the selection), then Favourite by its key.
 toggle_favourite() {
-    # shellcheck disable=SC2034 # all set by --shell, not all used
-    local X Y WIDTH HEIGHT WINDOW SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$main")"
-    pointer_to $((X + WIDTH * 4 / 10)) $((Y + HEIGHT * 4 / 10))
+    point_at "$main" 0.4 0.4
     xdotool click 3
     sleep 0.3
     xdotool key v
