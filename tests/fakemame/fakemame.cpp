@@ -40,7 +40,7 @@
 //   SETNAME [OPTIONS...]                      logged as above
 //
 // Fixtures come from tests/fixtures/old-mame or tests/fixtures/current-mame
-// beside this source, or from the folder named by FAKEMAME_FIXTURES; a missing
+// (the build names the folder), or from the folder named by FAKEMAME_FIXTURES; a missing
 // fixture file prints nothing.
 //
 // For every listing and audit option, in both generations:
@@ -89,8 +89,7 @@ std::filesystem::path FixtureFolder() {
     const std::string chosen = Env("FAKEMAME_FIXTURES");
     if (!chosen.empty())
         return chosen;
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" /
-           (Modern() ? "current-mame" : "old-mame");
+    return std::filesystem::path(FAKEMAME_FIXTURES) / (Modern() ? "current-mame" : "old-mame");
 }
 
 std::string ReadFixture(const char* name) {
