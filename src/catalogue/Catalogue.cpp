@@ -277,6 +277,29 @@ PlayRecord Catalogue::plays(const QString& set) const {
             QDateTime::fromString(query.value(1).toString(), Qt::ISODate).toLocalTime()};
 }
 
+PlayTable Catalogue::allPlays() const {
+    PlayTable all;
+    if (!m_open)
+        return all;
+    QSqlDatabase db = database();
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT name, count, last FROM play")))
+        return all;
+    while (query.next())
+        all.insert(query.value(0).toString(),
+                   {query.value(1).toInt(),
+                    QDateTime::fromString(query.value(2).toString(), Qt::ISODate).toLocalTime()});
+    return all;
+}
+
+MachineColumns Catalogue::machineColumns() const {
+    if (!m_open)
+        return {};
+    QSqlDatabase db = database();
+    return readMachineColumns(db);
+}
+
 std::optional<MachineFacts> Catalogue::facts(const QString& set) const {
     if (!m_open)
         return std::nullopt;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/MachineColumns.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 #include "text/Outcome.h"
@@ -19,12 +20,6 @@ class QSqlDatabase;
 struct CatalogueContents {
     MachineList machines;
     QSet<QString> favourites;
-};
-
-// How often a set was played, and when last (never: count 0, no time).
-struct PlayRecord {
-    int count = 0;
-    QDateTime last;
 };
 
 // One set's verdict in the last audit, as the store keeps it.
@@ -67,8 +62,13 @@ class Catalogue {
     Outcome<Done> setFavourite(const QString& set, bool favourite);
     Outcome<Done> countPlay(const QString& set, const QDateTime& when);
     PlayRecord plays(const QString& set) const;
+    // Every set's plays; empty without a catalogue or when they cannot be read.
+    PlayTable allPlays() const;
     // The facts of one machine, when the last List stored them.
     std::optional<MachineFacts> facts(const QString& set) const;
+    // The facts of every machine as columns; empty without a catalogue or
+    // when they cannot be read.
+    MachineColumns machineColumns() const;
 
     // Replaces the last audit's verdicts with `verdicts`, in one transaction.
     Outcome<Done> replaceAuditVerdicts(const std::vector<AuditVerdictRow>& verdicts);

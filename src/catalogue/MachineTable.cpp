@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtEndian>
+#include <algorithm>
 #include <sqlite3.h> // SQLITE_CORRUPT
 
 const char* const kCreateMachineTables[2] = {
@@ -149,4 +150,23 @@ std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QStri
     m.mechanical = number(14) != 0;
     m.needsDisk = number(15) != 0;
     return m;
+}
+
+MachineColumns readMachineColumns(QSqlDatabase& database) {
+    MachineColumns columns;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT name, year, status, players, coins FROM machine")))
+        return columns;
+    const auto small = [](int number) { return static_cast<quint8>(std::clamp(number, 0, 255)); };
+    while (query.next()) {
+        columns.names.push_back(query.value(0).toString());
+        columns.years.push_back(query.value(1).toString());
+        columns.statuses.push_back(statusFrom(query.value(2).toString()));
+        columns.players.push_back(small(query.value(3).toInt()));
+        columns.coins.push_back(small(query.value(4).toInt()));
+    }
+    if (query.lastError().isValid())
+        return {};
+    return columns;
 }

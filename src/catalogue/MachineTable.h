@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/MachineColumns.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 
@@ -29,3 +30,6 @@ bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error
 
 // The facts of one set, when the table holds them.
 std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set);
+
+// The facts of every machine as columns (empty when the table cannot be read).
+MachineColumns readMachineColumns(QSqlDatabase& database);

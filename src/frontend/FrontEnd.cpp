@@ -31,7 +31,15 @@ QString verdictText(SetVerdict verdict) {
 
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
     : QObject(parent), m_runner(runner),
-      m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {}
+      m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {
+    m_games.setColumnSource([this](MachineColumns& machines, PlayTable& plays) {
+        if (!m_catalogueLoaded)
+            return false;
+        machines = m_catalogue->machineColumns();
+        plays = m_catalogue->allPlays();
+        return true;
+    });
+}
 
 FrontEnd::~FrontEnd() {
     if (m_job)
@@ -200,8 +208,11 @@ void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
 void FrontEnd::onRunning() {
     m_running = true;
     // A play counts once MAME has been started with the game.
-    if (m_command == Command::Play)
-        (void)m_catalogue->countPlay(m_playedSet, QDateTime::currentDateTime());
+    if (m_command == Command::Play) {
+        const QDateTime now = QDateTime::currentDateTime();
+        if (m_catalogue->countPlay(m_playedSet, now).ok())
+            m_games.notePlayed(m_playedSet, now);
+    }
     emit busyChanged(m_command, true);
 }
 

@@ -55,12 +55,38 @@ void GameList::align() {
     m_facts = alignFacts(m_games, m_machines, m_favourites);
     m_manufacturers.reset();
     m_searchTexts.reset();
+    m_columns.reset();
 }
 
 const std::vector<QString>& GameList::manufacturers() const {
     if (!m_manufacturers)
         m_manufacturers = alignedManufacturers(m_facts, m_machines, std::ssize(m_games));
     return *m_manufacturers;
+}
+
+const FactColumns& GameList::factColumns() const {
+    if (m_columns)
+        return *m_columns;
+    MachineColumns machines;
+    PlayTable plays;
+    if (m_columnSource && m_columnSource(machines, plays)) {
+        m_columns = alignColumns(m_games, machines, plays);
+        return *m_columns;
+    }
+    static const FactColumns none;
+    return none;
+}
+
+void GameList::notePlayed(const QString& set, const QDateTime& when) {
+    if (!m_columns)
+        return;
+    for (size_t i = 0; i < m_games.size(); ++i) {
+        if (m_games[i].name != set)
+            continue;
+        ++m_columns->playCounts[i];
+        m_columns->lastPlayed[i] = when;
+        emit playCounted(static_cast<qint32>(i));
+    }
 }
 
 const WordSearchTexts& GameList::searchTexts() const {
@@ -221,6 +247,7 @@ Outcome<Done> GameList::removeAll() {
     m_facts = {};
     m_manufacturers.reset();
     m_searchTexts.reset();
+    m_columns.reset();
     emit gamesChanged(false);
     return Done{};
 }

@@ -3,6 +3,7 @@
 
 #include "database/GameRecord.h"
 #include "database/MachineList.h"
+#include "gamelist/FactColumns.h"
 #include "gamelist/GameFlags.h"
 #include "gamelist/ShowChoices.h"
 #include "gamelist/ShownRows.h"
@@ -13,6 +14,7 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <optional>
 
 // The games of the database and what the list shows of them: the master
@@ -44,6 +46,18 @@ class GameList : public QObject {
     const std::vector<QString>& manufacturers() const;
     // What the search's word step searches, per game, folded when first needed.
     const WordSearchTexts& searchTexts() const;
+    // What factColumns() are made from when first asked for: the catalogue's
+    // machines and plays. False while there is nothing to read them from
+    // (the catalogue is not read yet): the columns are then empty, and made
+    // when asked for again.
+    using ColumnSource = std::function<bool(MachineColumns& machines, PlayTable& plays)>;
+    void setColumnSource(ColumnSource source) { m_columnSource = std::move(source); }
+    // A current MAME's facts and the plays, aligned with the table; made
+    // when first asked for after the table or the catalogue changed, never on
+    // the way to the first paint.
+    const FactColumns& factColumns() const;
+    // A play of `set` was counted at `when`: its columns follow.
+    void notePlayed(const QString& set, const QDateTime& when);
     // The machine list lined up with the table as it is now.
     MachineList machineList() const { return machineListFor(m_games, m_facts, m_machines); }
     // How many games the driver filter lets through, before the Show choices.
@@ -109,6 +123,8 @@ class GameList : public QObject {
     void gamesChanged(bool any);
     // The Show choices changed, or the facts and favourites they work on.
     void showChoicesChanged();
+    // The play count of the game at master position `position` changed.
+    void playCounted(qint32 position);
 
   private:
     void show(ShownRows rows);
@@ -132,6 +148,8 @@ class GameList : public QObject {
     GameFacts m_facts;
     mutable std::optional<std::vector<QString>> m_manufacturers;
     mutable std::optional<WordSearchTexts> m_searchTexts; // wordSearchTexts(), made at need
+    ColumnSource m_columnSource;
+    mutable std::optional<FactColumns> m_columns; // factColumns(), made at need
     int m_selectedRow = -1;
     CaseInsensitiveCompare m_searchCompare;
 };

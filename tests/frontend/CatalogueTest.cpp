@@ -39,13 +39,26 @@ class Catalogued : public FrontEndFixture {
 
 TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart) {
     folder.set("FAKEMAME_MODERN", "1");
+    EXPECT_EQ(frontEnd.games().factColumns().size(), 0) << "made before the catalogue is read";
     ASSERT_EQ(failureText(frontEnd.loadCatalogue()), "");
     ASSERT_EQ(failureText(list()), "");
     EXPECT_EQ(frontEnd.catalogue().facts("pacman")->manufacturer, "Namco (Midway license)");
     EXPECT_TRUE(frontEnd.games().hasMachineFacts());
     pick("pacman");
     ASSERT_TRUE(frontEnd.setFavourite(true).ok());
+    // The columns line the facts and plays up with the table, and follow a play.
+    const auto pacman =
+        static_cast<size_t>(frontEnd.games().shownRows()[frontEnd.games().selectedRow()]);
+    const FactColumns& columns = frontEnd.games().factColumns();
+    ASSERT_EQ(columns.size(), std::ssize(frontEnd.games().games()));
+    EXPECT_TRUE(columns.anyFacts);
+    EXPECT_EQ(columns.years[pacman], "1980");
+    EXPECT_EQ(columns.statuses[pacman], DriverStatus::Good);
+    EXPECT_EQ(std::tuple(columns.players[pacman], columns.coins[pacman]), std::tuple(2, 2));
+    EXPECT_EQ(columns.playCounts[pacman], 0);
     ASSERT_EQ(failureText(run([this] { frontEnd.play(std::nullopt); })), "");
+    EXPECT_EQ(frontEnd.games().factColumns().playCounts[pacman], 1);
+    EXPECT_TRUE(frontEnd.games().factColumns().lastPlayed[pacman].isValid());
     ASSERT_EQ(failureText(list()), "");
     ASSERT_EQ(failureText(audit()), "");
     EXPECT_EQ(frontEnd.games().games().size(), 8u);
