@@ -68,7 +68,7 @@ package)
     (cd build/release && cpack -G DEB)
     deb="$(ls -t build/release/coinslot_*.deb | head -n 1)"
     echo "$deb"
-    # An error fails the package; the warnings left are listed in the README.
+    # An error fails the package; the warnings left are listed in docs/development.md.
     lintian --fail-on error "$deb"
     ;;
 fuzz)

@@ -32,7 +32,7 @@ struct AuditVerdictRow {
 // The embedded store beside the database file (`<program>.sqlite`, SQLite
 // through Qt SQL): the machine facts of the last List with a current MAME,
 // the user's favourites and plays, and the verdicts of the last audit. The
-// classic database file stays the list's source; this holds what it cannot.
+// text database file stays the list's source; this holds what it cannot.
 //
 // The file carries its schema version (PRAGMA user_version), keeps a WAL
 // journal and makes every change in one transaction, so a program killed at

@@ -74,10 +74,10 @@ QString problemOf(QStringView mameWords) {
     return QStringLiteral("wrong length");
 }
 
-// What the lines of a report say of each set, beside the classic reading.
+// What the lines of a report say of each set, beside the good lines that thin the table.
 class FindingsReader {
   public:
-    // A classic good line, whose set is `name`.
+    // A good line ("is good" or "is best available"), whose set is `name`.
     void addGood(const QString& line, const QString& name) {
         const SetVerdict verdict =
             line.contains(QLatin1String("is good")) ? SetVerdict::Good : SetVerdict::BestAvailable;
