@@ -2,16 +2,17 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AppIcon.h"
+#include "ui/DesignGeometry.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/ListFont.h"
-#include "ui/ResizeRule.h"
 #include "ui/SearchBox.h"
 #include "ui/ShowMenu.h"
-#include "ui/Twips.h"
 #include "ui/WindowCentring.h"
+#include "ui/WindowLayout.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -19,14 +20,6 @@
 #include <QTimer>
 
 namespace {
-
-// The client area as designed, in twips.
-constexpr int kDesignWidth = 7095;
-constexpr int kDesignHeight = 4455;
-
-constexpr int kButtonLeft = 5760;
-constexpr int kButtonWidth = 1095;
-constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
@@ -48,14 +41,10 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     createMenus();
     connectCommands();
     connectFrontEnd();
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
-    // Below its design size the window would hide controls that the layout
-    // never moves back in.
-    setMinimumSize(size());
-    // The design layout and font, before any saved placement or font.
-    const std::vector<QPushButton*> column = buttons();
-    m_resizeRule = new ResizeRule(this, m_gameList, m_searchBox, {column.begin(), column.end()});
+    m_layout = std::make_unique<WindowLayout>(this, m_gameList, m_searchBox, buttons());
+    resize(DesignRects::at(TwipsPerPixel::of(this)).client);
+    layout()->activate();
+    // The design font, before any saved font.
     m_designFont = m_gameList->font();
     // Until a database is read, there is no game to act on.
     enableGameCommands(false);
@@ -63,18 +52,11 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::placeDesign(QWidget* control, int left, int top, int width, int height) {
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    control->setGeometry(qRound(left / twips.x), qRound(top / twips.y), qRound(width / twips.x),
-                         qRound(height / twips.y));
-}
-
-QPushButton* MainWindow::addButton(const char* name, const QString& caption, int topTwips) {
+QPushButton* MainWindow::addButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     // Enter presses a focused button itself; elsewhere it presses Play.
     button->setAutoDefault(true);
-    placeDesign(button, kButtonLeft, topTwips, kButtonWidth, kButtonHeight);
     return button;
 }
 
@@ -82,22 +64,20 @@ void MainWindow::createControls() {
     m_gameList = new GameListView(this);
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
-    placeDesign(m_gameList, 240, 240, 5295, 3705);
     m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
-    placeDesign(m_searchBox, 240, 3930, 5295, 285);
 
-    m_playButton = addButton("playButton", QStringLiteral("&Play"), 240);
+    m_playButton = addButton("playButton", QStringLiteral("&Play"));
     m_playButton->setDefault(true);
-    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"), 720);
-    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"), 1320);
-    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"), 1800);
-    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"), 2280);
-    m_setButton = addButton("setButton", QStringLiteral("&Set"), 2760);
-    m_listButton = addButton("listButton", QStringLiteral("&List"), 3360);
-    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"), 3840);
+    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"));
+    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"));
+    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"));
+    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"));
+    m_setButton = addButton("setButton", QStringLiteral("&Set"));
+    m_listButton = addButton("listButton", QStringLiteral("&List"));
+    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"));
 
     QWidget* previous = m_searchBox;
     setTabOrder(m_gameList, m_searchBox);
@@ -372,9 +352,7 @@ void MainWindow::onFont() {
 
 void MainWindow::onReset() {
     setWindowState(Qt::WindowNoState);
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    resize(qRound(m_resizeRule->design().formWidth / twips.x), height());
-    resize(width(), qRound(m_resizeRule->design().formHeight / twips.y));
+    resize(DesignRects::at(TwipsPerPixel::of(this)).client);
     QFont font = m_gameList->font();
     font.setFamily(m_designFont.family());
     font.setPointSizeF(m_designFont.pointSizeF());
@@ -405,6 +383,19 @@ void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window that is not painted soon (a minimised start) reads it anyway.
     QTimer::singleShot(1000, this, &MainWindow::loadCatalogue);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A minimised window lays nothing out; restored, it fits its size again.
+    if (event->type() == QEvent::WindowStateChange && layout()) {
+        const bool minimised = windowState() & Qt::WindowMinimized;
+        layout()->setEnabled(!minimised);
+        if (!minimised) {
+            layout()->invalidate();
+            layout()->activate();
+        }
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

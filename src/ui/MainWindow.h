@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -13,9 +14,9 @@ class QMenu;
 class QPushButton;
 class GameListModel;
 class GameListView;
-class ResizeRule;
 class SearchBox;
 class ShowMenu;
+class WindowLayout;
 
 // The one window of the front end: it shows what the front end holds and
 // hands every command to it. Its controls carry stable object names.
@@ -48,6 +49,7 @@ class MainWindow : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -57,8 +59,7 @@ class MainWindow : public QWidget {
     void createMenus();
     void connectCommands();
     void connectFrontEnd();
-    QPushButton* addButton(const char* name, const QString& caption, int topTwips);
-    void placeDesign(QWidget* control, int left, int top, int width, int height);
+    QPushButton* addButton(const char* name, const QString& caption);
     std::vector<QPushButton*> buttons() const;
     void enableGameCommands(bool enabled);
     void usePlainCaptions();
@@ -99,7 +100,7 @@ class MainWindow : public QWidget {
     QAction* m_fontItem = nullptr;
     ShowMenu* m_showMenu = nullptr;
     bool m_painted = false;
-    ResizeRule* m_resizeRule = nullptr;
+    std::unique_ptr<WindowLayout> m_layout;
     QFont m_designFont;
     bool m_showingSelection = false;
 };
