@@ -2,6 +2,7 @@
 #include "frontend/PlayJob.h"
 
 #include "launch/PlayFailure.h"
+#include "launch/ShellCommand.h"
 
 PlayJob::PlayJob(MameRunner& runner, MameSetup& mame, QString setName, QString description,
                  std::optional<QString> options)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/QtDialogSeam.h"
 
-#include "launch/Platform.h"
+#include "launch/DefaultApp.h"
 #include "ui/InfoBox.h"
 #include "ui/SteadyProgressBar.h"
 
