@@ -46,5 +46,5 @@ void PlayJob::finishWith(const RunResult& ended, std::optional<MameGeneration> g
         playFailureText(ended, generation, m_description, m_setName);
     if (failure)
         return finish(Failure{*failure});
-    finish(JobReport{});
+    finish(Played{});
 }
