@@ -164,6 +164,25 @@ std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
     return gameInfo(*game, m_games.games(), m_games.shownRows(), facts, plays);
 }
 
+QString FrontEnd::iniFileName(IniFile file) const {
+    const bool current = m_mame.generation() ? m_mame.generation() == MameGeneration::Current
+                                             : m_games.hasMachineFacts();
+    if (file == IniFile::Mame)
+        return current ? QStringLiteral("mame.ini") : m_mame.oldIniFile();
+    const GameRecord* game = m_games.selectedGame();
+    if (!game)
+        return {};
+    const QString& name = file == IniFile::Driver   ? game->driver
+                          : file == IniFile::Parent ? game->parent
+                                                    : game->name;
+    if (name.isEmpty())
+        return {};
+    const QString folder = !current                  ? QStringLiteral("ini/")
+                           : file == IniFile::Driver ? QStringLiteral("source/")
+                                                     : QString();
+    return folder + name + QStringLiteral(".ini");
+}
+
 void FrontEnd::editIni(IniFile file) {
     if (busy())
         return;

@@ -76,6 +76,13 @@ class FrontEnd : public QObject {
     // The selected game's information without its snapshot, at once (see
     // gameInfo()); nothing when no game is selected.
     std::optional<GameInfo> selectedGameInfo() const;
+    // The ini file `file` names for the selected game, as the user finds it:
+    // relative to MAME's ini folder for a current MAME ("source/pacman.ini",
+    // "pacman.ini", "mame.ini"), to the working folder for an old one
+    // ("ini/pacman.ini"); empty without a game (or, for Parent, without a
+    // parent). A MAME not yet asked is taken to be current when the store
+    // holds its facts.
+    QString iniFileName(IniFile file) const;
 
     // Marks or unmarks the selected game as a favourite, in the store first;
     // a failure changes nothing.
@@ -107,6 +114,8 @@ class FrontEnd : public QObject {
     bool m_catalogueLoaded = false;
     QString m_playedSet; // the set of the Play in progress
     std::unique_ptr<MameJob> m_job;
+    std::unique_ptr<MameJob> m_background; // learnSnapshotFolders()'s
+    QString m_foldersAskedOf;              // the executable asked, once
     Command m_command = Command::List;
     bool m_running = false;
 };

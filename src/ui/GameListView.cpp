@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/GameListView.h"
 
+#include "ui/GameViewParts.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 
 GameListView::GameListView(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -26,16 +28,7 @@ void GameListView::selectRow(int row) {
 
 QItemSelectionModel::SelectionFlags GameListView::selectionCommand(const QModelIndex& index,
                                                                    const QEvent* event) const {
-    // Neither a click beside the games nor Ctrl with a click or Space may
-    // leave the list without a selected game.
-    if (!index.isValid())
-        return QItemSelectionModel::NoUpdate;
-    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
-    if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
-        return QItemSelectionModel::ClearAndSelect;
-    if (flags == QItemSelectionModel::Clear)
-        return QItemSelectionModel::NoUpdate;
-    return flags;
+    return keepOneSelected(index, QListView::selectionCommand(index, event));
 }
 
 bool GameListView::event(QEvent* event) {
@@ -58,6 +51,14 @@ void GameListView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QListView::mousePressEvent(event);
+}
+
+void GameListView::keyPressEvent(QKeyEvent* event) {
+    if (isMenuKey(*event)) {
+        emit menuRequested(keyboardMenuPosition(*this));
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void GameListView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -84,11 +85,5 @@ void GameListView::setEmptyHint(const QString& text) {
 
 void GameListView::paintEvent(QPaintEvent* event) {
     QListView::paintEvent(event);
-    if (m_emptyHint.isEmpty() || !model() || model()->rowCount() > 0)
-        return;
-    QPainter painter(viewport());
-    painter.setPen(palette().color(QPalette::PlaceholderText));
-    const int margin = fontMetrics().averageCharWidth() * 2;
-    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
-                     Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
+    paintEmptyHint(*this, m_emptyHint);
 }

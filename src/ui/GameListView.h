@@ -4,8 +4,8 @@
 #include <QListView>
 
 // The game list: one game always selected while there are games, a double
-// click that asks to play, a right press that asks for the list's menu, and a
-// hint while it is empty.
+// click that asks to play, a right press, the Menu key or Shift+F10 that ask
+// for the list's menu, and a hint while it is empty.
 class GameListView : public QListView {
     Q_OBJECT
 
@@ -31,6 +31,7 @@ class GameListView : public QListView {
                                                          const QEvent* event) const override;
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void paintEvent(QPaintEvent* event) override;

@@ -3,6 +3,7 @@
 
 #include "ui/AppIcon.h"
 #include "ui/DesignGeometry.h"
+#include "ui/DetailsView.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
 #include "ui/InfoBox.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -45,10 +47,12 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     m_layout = std::make_unique<WindowLayout>(this, m_gameList, m_searchBox, buttons());
     resize(DesignRects::at(TwipsPerPixel::of(this)).client);
     layout()->activate();
+    createDetailsView();
     // The design font, before any saved font.
     m_designFont = m_gameList->font();
     // Until a database is read, there is no game to act on.
     enableGameCommands(false);
+    showIniTips();
 }
 
 MainWindow::~MainWindow() = default;
@@ -100,6 +104,10 @@ void MainWindow::createMenus() {
     m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
     m_mameExecutableItem =
         addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
+    m_detailsItem = addItem(m_windowMenu, "detailsItem", QStringLiteral("&Details"));
+    m_detailsItem->setCheckable(true);
+    m_detailsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(m_detailsItem); // its shortcut works while the menu is closed
 
     m_listMenu = new QMenu(QStringLiteral("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
@@ -108,6 +116,14 @@ void MainWindow::createMenus() {
     m_filterItem = addItem(m_listMenu, "filterItem", QStringLiteral("&Filter"));
     m_fontItem = addItem(m_listMenu, "fontItem", QStringLiteral("F&ont"));
     m_showMenu = new ShowMenu(m_listMenu, m_frontEnd, m_seam, this);
+}
+
+void MainWindow::createDetailsView() {
+    m_details = new DetailsView(this, m_frontEnd, m_model, m_gameList, *m_layout);
+    connect(m_detailsItem, &QAction::triggered, m_details, &DetailsView::setOn);
+    connect(m_details, &DetailsView::playRequested, this, &MainWindow::onPlayClicked);
+    connect(m_details, &DetailsView::menuRequested, this,
+            [this](const QPoint& at) { m_listMenu->popup(at); });
 }
 
 void MainWindow::connectCommands() {
@@ -139,6 +155,9 @@ void MainWindow::connectCommands() {
     connect(m_gameList, &GameListView::playRequested, this, &MainWindow::onPlayClicked);
     connect(m_gameList, &GameListView::menuRequested, this,
             [this](const QPoint& at) { m_listMenu->popup(at); });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_searchBox,
+            [this] { m_searchBox->setFocus(Qt::ShortcutFocusReason); });
 }
 
 void MainWindow::connectFrontEnd() {
@@ -155,6 +174,9 @@ void MainWindow::connectFrontEnd() {
                 m_seam.updateProgress(text, value, total);
             });
     connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showOutcome);
+    // Which ini file a button opens follows the game and what MAME told.
+    connect(&m_frontEnd.games(), &GameList::showChoicesChanged, this, &MainWindow::showIniTips);
+    connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showIniTips);
 }
 
 std::vector<QPushButton*> MainWindow::buttons() const {
@@ -191,7 +213,9 @@ void MainWindow::showSelection(int row) {
     if (row >= 0) {
         const QScopedValueRollback<bool> showing(m_showingSelection, true);
         m_gameList->selectRow(row);
+        m_details->selectRow(row);
     }
+    showIniTips();
     const GameRecord* game = m_frontEnd.games().selectedGame();
     if (!game) {
         setWindowTitle(QStringLiteral("MAME"));
@@ -345,18 +369,28 @@ void MainWindow::onFont() {
     const std::optional<FontChoice> choice =
         m_seam.chooseFont(this, fontRequestFor(m_gameList->font(), logicalDpiY()));
     if (choice)
-        m_gameList->setFont(fontFromChoice(m_gameList->font(), *choice));
+        setListFont(fontFromChoice(m_gameList->font(), *choice));
+}
+
+void MainWindow::setListFont(const QFont& font) {
+    m_gameList->setFont(font);
+    m_details->setFont(font);
+    QAbstractItemView* view = m_details->gamesView();
+    view->doItemsLayout();
+    view->scrollTo(view->currentIndex());
 }
 
 void MainWindow::onReset() {
     setWindowState(Qt::WindowNoState);
     resize(DesignRects::at(TwipsPerPixel::of(this)).client);
+    // The details view grows it again, to go back to the design size.
+    m_details->growAgain();
     QFont font = m_gameList->font();
     font.setFamily(m_designFont.family());
     font.setPointSizeF(m_designFont.pointSizeF());
     font.setBold(m_designFont.bold());
     font.setItalic(m_designFont.italic());
-    m_gameList->setFont(font);
+    setListFont(font);
     centre();
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class DetailsView;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -57,6 +58,7 @@ class MainWindow : public QWidget {
   private:
     void createControls();
     void createMenus();
+    void createDetailsView();
     void connectCommands();
     void connectFrontEnd();
     QPushButton* addButton(const char* name, const QString& caption);
@@ -64,6 +66,10 @@ class MainWindow : public QWidget {
     void enableGameCommands(bool enabled);
     void usePlainCaptions();
     void showSelection(int row);
+    // The list's font, in the table too; the selected game stays in view.
+    void setListFont(const QFont& font);
+    // The Mame, Driver, Parent and Set buttons' tooltips: which file each opens.
+    void showIniTips();
     void showBusy(Command command, bool busy);
     void showOutcome(Command command, const Outcome<JobResult>& outcome);
     QString titleOf(Command command) const;
@@ -93,6 +99,7 @@ class MainWindow : public QWidget {
     QAction* m_centreItem = nullptr;
     QAction* m_resetItem = nullptr;
     QAction* m_mameExecutableItem = nullptr;
+    QAction* m_detailsItem = nullptr;
     QMenu* m_listMenu = nullptr;
     QAction* m_playWithOptionsItem = nullptr;
     QAction* m_infoItem = nullptr;
@@ -101,6 +108,7 @@ class MainWindow : public QWidget {
     ShowMenu* m_showMenu = nullptr;
     bool m_painted = false;
     std::unique_ptr<WindowLayout> m_layout;
+    DetailsView* m_details = nullptr;
     QFont m_designFont;
     bool m_showingSelection = false;
 };

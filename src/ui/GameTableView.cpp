@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "ui/GameTableView.h"
+
+#include "ui/GameViewParts.h"
+#include "ui/TableOrderModel.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+GameTableView::GameTableView(const GameList& games, QAbstractItemModel* rows, QWidget* parent)
+    : QTableView(parent), m_order(new TableOrderModel(games, rows, this)) {
+    setModel(m_order);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table for the search box, as it leaves the list.
+    setTabKeyNavigation(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setAlternatingRowColors(true);
+    verticalHeader()->hide();
+    // Every row as high as the font needs: no row is measured.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* header = horizontalHeader();
+    header->setHighlightSections(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(static_cast<int>(GameColumn::Description), QHeaderView::Stretch);
+    header->setStretchLastSection(false);
+    header->setSortIndicator(static_cast<int>(GameColumn::Description), Qt::AscendingOrder);
+    setSortingEnabled(true);
+    fitToFont();
+}
+
+int GameTableView::selectedShownRow() const {
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : m_order->shownRow(selected.first().row());
+}
+
+void GameTableView::selectShownRow(int shownRow) {
+    const int row = m_order->tableRow(shownRow);
+    if (row < 0)
+        return;
+    const QModelIndex item = m_order->index(row, std::max(currentIndex().column(), 0));
+    if (selectedShownRow() != shownRow || currentIndex().row() != row)
+        selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect |
+                                                    QItemSelectionModel::Rows);
+    scrollTo(item);
+}
+
+void GameTableView::setEmptyHint(const QString& text) {
+    m_emptyHint = text;
+    viewport()->update();
+}
+
+QItemSelectionModel::SelectionFlags GameTableView::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* event) const {
+    return keepOneSelected(index, QTableView::selectionCommand(index, event));
+}
+
+bool GameTableView::event(QEvent* event) {
+    // A right press on the table's frame is a press on the table too.
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            emit menuRequested(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QTableView::event(event);
+}
+
+void GameTableView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        emit menuRequested(event->globalPosition().toPoint());
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void GameTableView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QTableView::mouseDoubleClickEvent(event);
+        return;
+    }
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (at.isValid())
+        selectShownRow(m_order->shownRow(at.row()));
+    emit playRequested();
+}
+
+void GameTableView::keyPressEvent(QKeyEvent* event) {
+    if (isMenuKey(*event)) {
+        emit menuRequested(keyboardMenuPosition(*this));
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void GameTableView::contextMenuEvent(QContextMenuEvent* event) {
+    // The Menu key, as the window system tells it; a right press was told above.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        event->ignore();
+        return;
+    }
+    emit menuRequested(keyboardMenuPosition(*this));
+}
+
+void GameTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    // Left and Right move between the cells of one game.
+    if (current.isValid() && (!previous.isValid() || current.row() != previous.row()))
+        emit rowSelected(m_order->shownRow(current.row()));
+}
+
+void GameTableView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    paintEmptyHint(*this, m_emptyHint);
+}
+
+void GameTableView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
+}
+
+void GameTableView::fitToFont() {
+    const QFontMetrics metrics = fontMetrics();
+    verticalHeader()->setMinimumSectionSize(metrics.height());
+    verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 3);
+    const int pad = metrics.averageCharWidth() * 3;
+    const std::pair<GameColumn, int> widths[] = {
+        {GameColumn::Year, metrics.horizontalAdvance(QStringLiteral("8888?")) + pad},
+        {GameColumn::Manufacturer, metrics.averageCharWidth() * 22 + pad},
+        {GameColumn::Status, metrics.horizontalAdvance(QStringLiteral("Preliminary")) + pad},
+        {GameColumn::Played, metrics.horizontalAdvance(QStringLiteral("Played")) + pad},
+        {GameColumn::Favourite, metrics.horizontalAdvance(QStringLiteral("\u2605")) + pad}};
+    for (const auto& [column, width] : widths)
+        horizontalHeader()->resizeSection(static_cast<int>(column), width);
+}
