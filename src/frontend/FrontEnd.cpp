@@ -2,6 +2,7 @@
 #include "frontend/FrontEnd.h"
 
 #include "frontend/AuditJob.h"
+#include "frontend/FoldersJob.h"
 #include "frontend/InfoJob.h"
 #include "frontend/ListJob.h"
 #include "frontend/PlayJob.h"
@@ -44,6 +45,8 @@ FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
 FrontEnd::~FrontEnd() {
     if (m_job)
         m_job->abandon();
+    if (m_background)
+        m_background->abandon();
 }
 
 void FrontEnd::setProgramName(const QString& programName) {
@@ -162,6 +165,20 @@ std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
         plays = {played.count, played.last};
     }
     return gameInfo(*game, m_games.games(), m_games.shownRows(), facts, plays);
+}
+
+void FrontEnd::learnSnapshotFolders() {
+    if (m_background || m_mame.snapshotFolders() || !m_games.hasMachineFacts() ||
+        m_mame.generation() == MameGeneration::Old || m_foldersAskedOf == m_mame.executable())
+        return;
+    m_foldersAskedOf = m_mame.executable();
+    m_background = std::make_unique<FoldersJob>(m_runner, m_mame);
+    connect(m_background.get(), &MameJob::finished, this, [this] {
+        m_background.release()->deleteLater();
+        if (m_mame.snapshotFolders())
+            emit snapshotFoldersLearnt();
+    });
+    m_background->start();
 }
 
 QString FrontEnd::iniFileName(IniFile file) const {

@@ -76,6 +76,14 @@ class FrontEnd : public QObject {
     // The selected game's information without its snapshot, at once (see
     // gameInfo()); nothing when no game is selected.
     std::optional<GameInfo> selectedGameInfo() const;
+    // Where a current MAME keeps its snapshots, once asked (by Info, or by
+    // learnSnapshotFolders()).
+    std::optional<QStringList> snapshotFolders() const { return m_mame.snapshotFolders(); }
+    // Asks MAME where it keeps its snapshots, in the background: no
+    // progress, no busy state, no message; snapshotFoldersLearnt() follows
+    // when they are known. Asked once per executable, and only of a MAME
+    // whose facts the store holds (a current one).
+    void learnSnapshotFolders();
     // The ini file `file` names for the selected game, as the user finds it:
     // relative to MAME's ini folder for a current MAME ("source/pacman.ini",
     // "pacman.ini", "mame.ini"), to the working folder for an old one
@@ -97,6 +105,7 @@ class FrontEnd : public QObject {
     // What the command in progress is doing, and how far it is (total 0: unknown).
     void progressChanged(const QString& text, qint64 value, qint64 total);
     void commandFinished(Command command, const Outcome<JobResult>& outcome);
+    void snapshotFoldersLearnt();
 
   private:
     void begin(Command command, std::unique_ptr<MameJob> job);

@@ -31,7 +31,12 @@ struct IniFileReady {
 // The game was played and MAME ended well.
 struct Played {};
 
-using JobResult = std::variant<ListDone, AuditSummary, IniFileReady, GameInfo, Played>;
+// MAME was asked where it keeps its files, in the background (see
+// MameSetup::learnConfiguration): nothing for the user.
+struct FoldersAsked {};
+
+using JobResult =
+    std::variant<ListDone, AuditSummary, IniFileReady, GameInfo, Played, FoldersAsked>;
 
 // One callable from several, for std::visit over a JobResult.
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };

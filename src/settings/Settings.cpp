@@ -113,6 +113,8 @@ const std::vector<SettingKey>& settingKeys() {
         keyUnlessDefault<bool>(
             "details", [](auto& s) -> auto& { return s.window.details.on; }, toFlag),
         keyWhileDetails<qint32>(
+            "detailspane", [](auto& s) -> auto& { return s.window.details.paneWidth; }, toLong),
+        keyWhileDetails<qint32>(
             "plainwidth", [](auto& s) -> auto& { return s.window.details.plainWidth; }, toLong),
         keyWhileDetails<qint32>(
             "plainheight", [](auto& s) -> auto& { return s.window.details.plainHeight; }, toLong),

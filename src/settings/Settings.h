@@ -7,11 +7,12 @@
 #include <QString>
 #include <optional>
 
-// The details view: whether it is on, and the size (in twips) the window
-// goes back to when the view is switched off, when it grew for the view.
-// Written only while the view is on.
+// The details view: whether it is on, the width of its pane, and the size
+// (in twips) the window goes back to when the view is switched off, when it
+// grew for the view. Written only while the view is on.
 struct DetailsSettings {
     bool on = false;
+    std::optional<qint32> paneWidth;
     std::optional<qint32> plainWidth, plainHeight;
 };
 

@@ -2,6 +2,7 @@
 #include "ui/DetailsView.h"
 
 #include "frontend/FrontEnd.h"
+#include "ui/DetailsPane.h"
 #include "ui/GameListView.h"
 #include "ui/GameTableView.h"
 #include "ui/TableOrderModel.h"
@@ -9,10 +10,15 @@
 #include "ui/WindowLayout.h"
 
 #include <QHeaderView>
+#include <QLayout>
 #include <QScreen>
+#include <QSplitter>
 #include <cmath>
 
 namespace {
+
+// The pane's width until the user sets one, in pixels at 96 dpi.
+constexpr int kPaneWidth = 300;
 
 qint32 toTwips(int pixels, double perPixel) {
     return static_cast<qint32>(std::lround(pixels * perPixel));
@@ -41,6 +47,8 @@ void DetailsView::build() {
     m_table->setFont(m_list->font());
     m_layout.addInListsPlace(m_table);
     QWidget::setTabOrder(m_list, m_table);
+    m_pane = new DetailsPane(m_frontEnd);
+    m_layout.addPane(m_pane);
 
     connect(m_table, &GameTableView::rowSelected, &m_frontEnd.games(), &GameList::select);
     connect(m_table, &GameTableView::playRequested, this, &DetailsView::playRequested);
@@ -59,6 +67,7 @@ void DetailsView::setOn(bool on) {
     }
     const bool normal = !(m_window->windowState() &
                           (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+    m_paneWidth = m_pane->width();
     show(false);
     if (m_plainSize && normal)
         m_window->resize(*m_plainSize);
@@ -73,6 +82,8 @@ void DetailsView::growAgain() {
 
 void DetailsView::restore(const DetailsSettings& settings) {
     const TwipsPerPixel twips = TwipsPerPixel::of(m_window);
+    if (settings.paneWidth)
+        m_paneWidth = toPixels(*settings.paneWidth, twips.x);
     if (settings.on && settings.plainWidth && settings.plainHeight)
         m_plainSize = QSize(toPixels(*settings.plainWidth, twips.x),
                             toPixels(*settings.plainHeight, twips.y));
@@ -88,6 +99,8 @@ DetailsSettings DetailsView::settings() const {
     settings.on = m_on;
     if (!m_on)
         return settings;
+    settings.paneWidth =
+        toTwips(m_pane->isVisible() ? m_pane->width() : m_paneWidth.value_or(0), twips.x);
     if (m_plainSize) {
         settings.plainWidth = toTwips(m_plainSize->width(), twips.x);
         settings.plainHeight = toTwips(m_plainSize->height(), twips.y);
@@ -149,7 +162,13 @@ void DetailsView::show(bool on) {
     QAbstractItemView* hidden = on ? static_cast<QAbstractItemView*>(m_list) : m_table;
     shown->show();
     hidden->hide();
+    m_pane->setVisible(on);
     if (on) {
+        const int paneWidth =
+            m_paneWidth.value_or(qRound(kPaneWidth * m_window->logicalDpiX() / 96.0));
+        m_window->layout()->activate();
+        QSplitter* splitter = m_layout.splitter();
+        splitter->setSizes({std::max(splitter->width() - paneWidth, 1), paneWidth});
         showColumns();
         const int row = m_frontEnd.games().selectedRow();
         if (row >= 0)

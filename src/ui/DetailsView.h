@@ -8,6 +8,7 @@
 #include <QSize>
 #include <optional>
 
+class DetailsPane;
 class FrontEnd;
 class GameListView;
 class GameTableView;
@@ -22,12 +23,14 @@ class WindowLayout;
 inline constexpr QSize kDetailsWindowSize{960, 600};
 
 // The details view, switched on and off in the window: while on, a table of
-// the shown games with their facts (GameTableView) takes the list's place.
-// Switched on, a window smaller than kDetailsWindowSize grows (within the
-// screen's work area); switched off, a window that grew goes back to its
-// size before. With an old MAME's games (no facts) the table hides the
-// columns it has no values for. The table is made when first switched on, so
-// a window that never shows it never pays for it.
+// the shown games with their facts (GameTableView) takes the list's place
+// and a pane (DetailsPane) beside it shows the selected game's information
+// and snapshot, following the selection without a click. Switched on, a
+// window smaller than kDetailsWindowSize grows (within the screen's work
+// area); switched off, a window that grew goes back to its size before.
+// With an old MAME's games (no facts) the table hides the columns it has no
+// values for. The table and the pane are made when first switched on, so a
+// window that never shows them never pays for them.
 class DetailsView : public QObject {
     Q_OBJECT
 
@@ -69,6 +72,8 @@ class DetailsView : public QObject {
     GameListView* m_list;
     WindowLayout& m_layout;
     GameTableView* m_table = nullptr;
+    DetailsPane* m_pane = nullptr;
     bool m_on = false;
     std::optional<QSize> m_plainSize; // the window's before it grew for the view
+    std::optional<int> m_paneWidth;   // to give the pane when it is next shown
 };

@@ -315,6 +315,7 @@ void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome)
                     m_seam.showMessage(this, infoText(info), title, DialogSeam::Icon::Information);
             },
             [](const Played&) {},
+            [](const FoldersAsked&) {},
         },
         outcome.value());
 }

@@ -5,8 +5,12 @@
 #include "WindowTestFixture.h"
 #include "gamelist/ColumnSort.h"
 #include "ui/GameTableView.h"
+#include "ui/SnapshotView.h"
 
+#include <QDir>
 #include <QHeaderView>
+#include <QImage>
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 
@@ -14,12 +18,16 @@ namespace {
 
 class DetailsViewTest : public WindowTest {
   protected:
-    // A current MAME's games, with their facts.
+    // A current MAME's games, with their facts, and a snapshot of pacman.
     void listCurrentMame() {
         folder.set("FAKEMAME_MODERN", "1");
         folder.set("HOME", folder.filePath("home"));
         window.loadCatalogue();
         clickAndWait("listButton");
+        ASSERT_TRUE(QDir().mkpath("home/.mame/snap"));
+        QImage snapshot(224, 288, QImage::Format_RGB32);
+        snapshot.fill(Qt::yellow);
+        ASSERT_TRUE(snapshot.save("home/.mame/snap/pacman.png"));
     }
     void showWindow() {
         window.show();
@@ -28,6 +36,11 @@ class DetailsViewTest : public WindowTest {
     }
     void pressDetailsKey() { QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier); }
     GameTableView* table() { return window.findChild<GameTableView*>("gameTable"); }
+    QWidget* pane() { return window.findChild<QWidget*>("detailsPane"); }
+    QString paneText() {
+        return window.findChild<QLabel*>("detailsInformation")->text().replace("&amp;", "&");
+    }
+    const QImage& picture() { return window.findChild<SnapshotView*>("snapshot")->picture(); }
     QStringList shownHeaders() {
         QStringList all;
         for (int c = 0; c < table()->model()->columnCount(); ++c)
@@ -62,13 +75,14 @@ bool yearsSorted(const QStringList& years, Qt::SortOrder order) {
 
 } // namespace
 
-TEST_F(DetailsViewTest, CtrlDShowsTheTableInAGrownWindowAndTheListAgainInTheOldOne) {
+TEST_F(DetailsViewTest, CtrlDShowsTheTableAndThePaneInAGrownWindowAndTheListAgainInTheOldOne) {
     listCurrentMame();
     showWindow();
     searchBox()->setText("[pacman]");
     const QSize plain = window.size();
+    const size_t progressDialogs = seam.progressTitles.size();
     pressDetailsKey();
-    ASSERT_TRUE(table() && table()->isVisible());
+    ASSERT_TRUE(table() && table()->isVisible() && pane()->isVisible());
     EXPECT_FALSE(gameList()->isVisible());
     EXPECT_TRUE(item("detailsItem")->isChecked());
     EXPECT_EQ(shownHeaders(),
@@ -81,10 +95,19 @@ TEST_F(DetailsViewTest, CtrlDShowsTheTableInAGrownWindowAndTheListAgainInTheOldO
     const int row = table()->currentIndex().row();
     EXPECT_EQ(tableColumn(GameColumn::Year)[row], "1980");
     EXPECT_EQ(tableColumn(GameColumn::Manufacturer)[row], "Namco (Midway license)");
+    // The pane tells what Info tells, and shows the snapshot once decoded.
+    for (const char* told : {"Pac-Man (Midway)", "Set", "pacman", "Parent", "puckman", "1980",
+                             "Namco (Midway license)", "Players"})
+        EXPECT_TRUE(paneText().contains(told)) << told;
+    ASSERT_TRUE(waitUntil([&] { return !picture().isNull(); }));
+    EXPECT_EQ(picture().size(), QSize(224, 288));
+    // Where the snapshots are was asked of MAME without a word to the user.
+    EXPECT_EQ(seam.progressTitles.size(), progressDialogs);
+    EXPECT_EQ(runs().filter("-showconfig").size(), 1);
 
     pressDetailsKey();
     EXPECT_TRUE(gameList()->isVisible());
-    EXPECT_FALSE(table()->isVisible());
+    EXPECT_FALSE(table()->isVisible() || pane()->isVisible());
     EXPECT_EQ(window.size(), plain);
     EXPECT_EQ(gameList()->selectedRow(), frontEnd.games().selectedRow());
 }
@@ -125,19 +148,23 @@ TEST_F(DetailsViewTest, AHeaderSortsTheTableAloneAndTheSecondClickReversesIt) {
               frontEnd.games().shownGame(0).description);
 }
 
-TEST_F(DetailsViewTest, TheTableFollowsTheKeyboardAndTheMenuKeyAndShiftF10OpenTheListMenu) {
+TEST_F(DetailsViewTest, ThePaneFollowsTheKeyboardAndTheMenuKeyAndShiftF10OpenTheListMenu) {
     listCurrentMame();
     showWindow();
     searchBox()->setText("[pacman]");
     pressDetailsKey();
     clickHeader(GameColumn::Year);
     table()->setFocus();
+    ASSERT_TRUE(waitUntil([&] { return !picture().isNull(); }));
     for (int step = 0; step < 3; ++step) {
         QTest::keyClick(table(), Qt::Key_Down);
+        EXPECT_TRUE(paneText().contains(selectedDescription().toHtmlEscaped())) << step;
         EXPECT_TRUE(window.windowTitle().contains(selectedDescription())) << step;
         EXPECT_EQ(tableColumn(GameColumn::Description)[table()->currentIndex().row()],
                   selectedDescription());
     }
+    // The games further down the years have no snapshot.
+    EXPECT_TRUE(waitUntil([&] { return picture().isNull(); }));
 
     const int selected = frontEnd.games().selectedRow();
     const auto opensMenu = [&](QWidget* view, Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -159,12 +186,17 @@ TEST_F(DetailsViewTest, TheTableFollowsTheKeyboardAndTheMenuKeyAndShiftF10OpenTh
     EXPECT_EQ(seam.infos[0].title, selectedDescription());
 }
 
-TEST_F(DetailsViewTest, AnOldMamesTableHidesTheFactColumnsAndTheIniButtonsTellTheirFiles) {
+TEST_F(DetailsViewTest, AnOldMamesTableHidesTheFactColumnsAndThePaneTellsWhatInfoTells) {
     loadDatabase(kSevenGames);
     window.loadCatalogue();
     showWindow();
     pressDetailsKey();
     EXPECT_EQ(shownHeaders(), QStringList({"Description", "Played", "\u2605"}));
+    for (const char* told :
+         {"Final Fight (World)", "Set", "ffight", "Clone", "ffightu", "Driver", "cps1"})
+        EXPECT_TRUE(paneText().contains(told)) << told;
+    EXPECT_FALSE(paneText().contains("Year"));
+    EXPECT_TRUE(picture().isNull());
 
     // The ini buttons say which file each opens for the selected game.
     EXPECT_EQ(button("mameButton")->toolTip(), "Edit MAME's own options (mame.ini)");

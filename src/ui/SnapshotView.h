@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A picture scaled to fit the widget, its shape kept, centred; without one,
+// a short text in its place. Its height follows its width (4:3, a game
+// screen's usual shape).
+class SnapshotView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SnapshotView(QWidget* parent = nullptr);
+
+    // A null picture shows `missing` instead.
+    void setPicture(const QImage& picture, const QString& missing);
+    const QImage& picture() const { return m_picture; }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return width * 3 / 4; }
+    QSize sizeHint() const override { return {320, 240}; }
+    QSize minimumSizeHint() const override { return {64, 48}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage m_picture;
+    QString m_missing;
+};
