@@ -129,13 +129,16 @@ void GameTableView::fitToFont() {
     const QFontMetrics metrics = fontMetrics();
     verticalHeader()->setMinimumSectionSize(metrics.height());
     verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 3);
-    const int pad = metrics.averageCharWidth() * 3;
+    // Each column as wide as its header, or as what it shows, whichever is more.
+    const int pad = metrics.averageCharWidth() * 2;
     const std::pair<GameColumn, int> widths[] = {
         {GameColumn::Year, metrics.horizontalAdvance(QStringLiteral("8888?")) + pad},
-        {GameColumn::Manufacturer, metrics.averageCharWidth() * 22 + pad},
+        {GameColumn::Manufacturer, metrics.averageCharWidth() * 18 + pad},
         {GameColumn::Status, metrics.horizontalAdvance(QStringLiteral("Preliminary")) + pad},
-        {GameColumn::Played, metrics.horizontalAdvance(QStringLiteral("Played")) + pad},
+        {GameColumn::Played, metrics.horizontalAdvance(QStringLiteral("9999")) + pad},
         {GameColumn::Favourite, metrics.horizontalAdvance(QStringLiteral("\u2605")) + pad}};
+    QHeaderView* header = horizontalHeader();
     for (const auto& [column, width] : widths)
-        horizontalHeader()->resizeSection(static_cast<int>(column), width);
+        header->resizeSection(static_cast<int>(column),
+                              std::max(width, header->sectionSizeHint(static_cast<int>(column))));
 }
