@@ -22,7 +22,10 @@ void SnapshotView::paintEvent(QPaintEvent*) {
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_missing);
         return;
     }
-    const QSize size = m_picture.size().scaled(this->size(), Qt::KeepAspectRatio);
+    // The game's screen, 4:3, or 3:4 when it stands upright: MAME saves the
+    // pixels its screen has, seldom in the screen's own shape.
+    const QSize screen = m_picture.width() >= m_picture.height() ? QSize(4, 3) : QSize(3, 4);
+    const QSize size = screen.scaled(this->size(), Qt::KeepAspectRatio);
     const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, m_picture);

@@ -4,9 +4,10 @@
 #include <QImage>
 #include <QWidget>
 
-// A picture scaled to fit the widget, its shape kept, centred; without one,
-// a short text in its place. Its height follows its width (4:3, a game
-// screen's usual shape).
+// A game's snapshot as its screen showed it, as large as the widget allows
+// and centred: 4:3, or 3:4 for a picture taller than wide (an upright
+// screen); without one, a short text in its place. Its height follows its
+// width (4:3).
 class SnapshotView : public QWidget {
     Q_OBJECT
 
