@@ -176,6 +176,8 @@ void DetailsView::show(bool on) {
     } else if (m_frontEnd.games().selectedRow() >= 0) {
         m_list->selectRow(m_frontEnd.games().selectedRow());
     }
+    // The selected game in the middle of the view that now shows the games.
+    shown->scrollTo(shown->currentIndex(), QAbstractItemView::PositionAtCenter);
     if (listFocused)
         shown->setFocus();
 }

@@ -31,6 +31,11 @@ GameTableView::GameTableView(const GameList& games, QAbstractItemModel* rows, QW
     header->setSortIndicator(static_cast<int>(GameColumn::Description), Qt::AscendingOrder);
     setSortingEnabled(true);
     fitToFont();
+    // Sorted anew, the table shows the selected game where it now stands.
+    connect(m_order, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (currentIndex().isValid())
+            scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
 }
 
 int GameTableView::selectedShownRow() const {

@@ -125,6 +125,10 @@ TEST_F(DetailsViewTest, AHeaderSortsTheTableAloneAndTheSecondClickReversesIt) {
 
     clickHeader(GameColumn::Year);
     EXPECT_TRUE(yearsSorted(tableColumn(GameColumn::Year), Qt::AscendingOrder));
+    // The selected game stays selected, and in view.
+    EXPECT_EQ(tableColumn(GameColumn::Description)[table()->currentIndex().row()],
+              selectedDescription());
+    EXPECT_TRUE(table()->viewport()->rect().contains(table()->visualRect(table()->currentIndex())));
     // The list's order, the database and the search are the rows' own.
     EXPECT_EQ(shownNames(), shown);
     EXPECT_EQ(readAll("coinslot.dat"), database);
