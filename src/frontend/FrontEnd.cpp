@@ -63,6 +63,13 @@ void FrontEnd::configure(const Settings& settings) {
     m_mame.setExecutable(settings.mameExecutable);
 }
 
+void FrontEnd::setMameExecutable(const QString& executable) {
+    if (m_background)
+        m_background->abandon();
+    m_background.reset();
+    m_mame.setExecutable(executable);
+}
+
 bool FrontEnd::hasDatabaseFile() const {
     return fileExists(m_games.databaseFile());
 }

@@ -35,7 +35,8 @@ class FrontEnd : public QObject {
     const QString& auditReportFile() const { return m_auditReportFile; }
     void configure(const Settings& settings);
     const Settings& settings() const { return m_settings; }
-    void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
+    // What the previous MAME is being asked in the background is of no use any more.
+    void setMameExecutable(const QString& executable);
     // Reads the database file (when there is one) through the saved filter
     // and Show choices and selects the saved game.
     bool hasDatabaseFile() const;
