@@ -4,7 +4,6 @@
 #include "ui/GameViewParts.h"
 #include "ui/TableOrderModel.h"
 
-#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -101,15 +100,6 @@ void GameTableView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
-}
-
-void GameTableView::contextMenuEvent(QContextMenuEvent* event) {
-    // The Menu key, as the window system tells it; a right press was told above.
-    if (event->reason() == QContextMenuEvent::Mouse) {
-        event->ignore();
-        return;
-    }
-    emit menuRequested(keyboardMenuPosition(*this));
 }
 
 void GameTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -38,7 +38,6 @@ class GameTableView : public QTableView {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
