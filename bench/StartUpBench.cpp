@@ -16,7 +16,6 @@
 #include "frontend/FrontEnd.h"
 #include "ui/MainWindow.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace {
@@ -77,19 +76,6 @@ BENCHMARK(BM_WarmWindowStartUp)
     ->Args({39'372, 0})
     ->Args({39'372, 1})
     ->Unit(benchmark::kMillisecond);
-
-// Delivers everything pending, the repaints included.
-void Settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
-void TypeKey(QWidget& box, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&box, &press);
-    QApplication::sendEvent(&box, &release);
-}
 
 // A keystroke in the search box to the end of its repaint, under the
 // environment's locale as the program uses it. match=0: typing "q" after
