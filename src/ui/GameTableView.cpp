@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/GameTableView.h"
 
-#include "ui/GameViewParts.h"
 #include "ui/TableOrderModel.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 GameTableView::GameTableView(const GameList& games, QAbstractItemModel* rows, QWidget* parent)
-    : QTableView(parent), m_order(new TableOrderModel(games, rows, this)) {
+    : GameViewBase<QTableView>(parent), m_order(new TableOrderModel(games, rows, this)) {
+    // Hidden before the rows come, the row numbers are never measured; every
+    // row as high as the font needs, no row is measured either.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setModel(m_order);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -19,9 +20,6 @@ GameTableView::GameTableView(const GameList& games, QAbstractItemModel* rows, QW
     setShowGrid(false);
     setWordWrap(false);
     setAlternatingRowColors(true);
-    verticalHeader()->hide();
-    // Every row as high as the font needs: no row is measured.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     QHeaderView* header = horizontalHeader();
     header->setHighlightSections(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
@@ -53,53 +51,10 @@ void GameTableView::selectShownRow(int shownRow) {
     scrollTo(item);
 }
 
-void GameTableView::setEmptyHint(const QString& text) {
-    m_emptyHint = text;
-    viewport()->update();
-}
-
-QItemSelectionModel::SelectionFlags GameTableView::selectionCommand(const QModelIndex& index,
-                                                                    const QEvent* event) const {
-    return keepOneSelected(index, QTableView::selectionCommand(index, event));
-}
-
-bool GameTableView::event(QEvent* event) {
-    // A right press on the table's frame is a press on the table too.
-    if (event->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton) {
-            emit menuRequested(mouse->globalPosition().toPoint());
-            return true;
-        }
-    }
-    return QTableView::event(event);
-}
-
-void GameTableView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) {
-        emit menuRequested(event->globalPosition().toPoint());
-        return;
-    }
-    QTableView::mousePressEvent(event);
-}
-
-void GameTableView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QTableView::mouseDoubleClickEvent(event);
-        return;
-    }
-    const QModelIndex at = indexAt(event->position().toPoint());
+void GameTableView::askToPlay(const QModelIndex& at) {
     if (at.isValid())
         selectShownRow(m_order->shownRow(at.row()));
     emit playRequested();
-}
-
-void GameTableView::keyPressEvent(QKeyEvent* event) {
-    if (isMenuKey(*event)) {
-        emit menuRequested(keyboardMenuPosition(*this));
-        return;
-    }
-    QTableView::keyPressEvent(event);
 }
 
 void GameTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -107,11 +62,6 @@ void GameTableView::currentChanged(const QModelIndex& current, const QModelIndex
     // Left and Right move between the cells of one game.
     if (current.isValid() && (!previous.isValid() || current.row() != previous.row()))
         emit rowSelected(m_order->shownRow(current.row()));
-}
-
-void GameTableView::paintEvent(QPaintEvent* event) {
-    QTableView::paintEvent(event);
-    paintEmptyHint(*this, m_emptyHint);
 }
 
 void GameTableView::changeEvent(QEvent* event) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "ui/GameViewBase.h"
+
 #include <QTableView>
 
 class GameList;
@@ -8,11 +10,10 @@ class TableOrderModel;
 
 // The details view's table of the shown games, over the list's own model in
 // an order of its own (TableOrderModel): a click on a header sorts by that
-// column, a second click reverses. Like the list, it keeps one game selected
-// while there are games, asks to play on a double click and for the list's
-// menu on a right press, the Menu key or Shift+F10, and shows a hint while
-// empty. Rows are given and told as shown rows, whatever the table's order.
-class GameTableView : public QTableView {
+// column, a second click reverses. It does what the list does on a click or
+// a key (GameViewBase). Rows are given and told as shown rows, whatever the
+// table's order.
+class GameTableView : public GameViewBase<QTableView> {
     Q_OBJECT
 
   public:
@@ -23,7 +24,6 @@ class GameTableView : public QTableView {
     // Selects the game of `shownRow` and scrolls to it; nothing changes for
     // a row that is not there.
     void selectShownRow(int shownRow);
-    void setEmptyHint(const QString& text);
     TableOrderModel& order() const { return *m_order; }
 
   signals:
@@ -32,14 +32,9 @@ class GameTableView : public QTableView {
     void menuRequested(const QPoint& globalPosition);
 
   protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override;
-    bool event(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void askForMenu(const QPoint& globalPosition) override { emit menuRequested(globalPosition); }
+    void askToPlay(const QModelIndex& at) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -47,5 +42,4 @@ class GameTableView : public QTableView {
     void fitToFont();
 
     TableOrderModel* m_order;
-    QString m_emptyHint;
 };
