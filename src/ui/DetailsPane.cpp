@@ -2,11 +2,10 @@
 #include "ui/DetailsPane.h"
 
 #include "frontend/FrontEnd.h"
-#include "ui/InfoBox.h"
+#include "ui/InfoRowsView.h"
 #include "ui/SnapshotLoader.h"
 #include "ui/SnapshotView.h"
 
-#include <QLabel>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -21,18 +20,14 @@ const QString kLookingForSnapshot = QStringLiteral("Looking for a snapshot\u2026
 
 DetailsPane::DetailsPane(FrontEnd& frontEnd, QWidget* parent)
     : QWidget(parent), m_frontEnd(frontEnd), m_snapshot(new SnapshotView),
-      m_sections(new QTabWidget), m_information(new QLabel), m_snapshots(new SnapshotLoader(this)) {
+      m_sections(new QTabWidget), m_information(new InfoRowsView),
+      m_snapshots(new SnapshotLoader(this)) {
     setObjectName(QStringLiteral("detailsPane"));
     m_snapshot->setObjectName(QStringLiteral("snapshot"));
     m_sections->setObjectName(QStringLiteral("detailsSections"));
     m_sections->setTabBarAutoHide(true);
     m_sections->setDocumentMode(true);
     m_information->setObjectName(QStringLiteral("detailsInformation"));
-    m_information->setTextFormat(Qt::RichText);
-    m_information->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_information->setWordWrap(true);
-    m_information->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_information->setContentsMargins(4, 4, 4, 4);
     auto* scroll = new QScrollArea;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -73,7 +68,7 @@ void DetailsPane::showGame() {
     if (!isVisible())
         return;
     const std::optional<GameInfo> info = m_frontEnd.selectedGameInfo();
-    m_information->setText(info ? infoBoxHtml(*info) : QString());
+    m_information->showInformation(info);
     const QString set = info ? m_frontEnd.games().selectedGame()->name : QString();
     if (set != m_pictureSet) {
         m_pictureSet = set;

@@ -6,7 +6,7 @@
 
 class FrontEnd;
 class QImage;
-class QLabel;
+class InfoRowsView;
 class QTabWidget;
 class SnapshotLoader;
 class SnapshotView;
@@ -43,7 +43,7 @@ class DetailsPane : public QWidget {
     FrontEnd& m_frontEnd;
     SnapshotView* m_snapshot;
     QTabWidget* m_sections;
-    QLabel* m_information;
+    InfoRowsView* m_information;
     SnapshotLoader* m_snapshots;
     QString m_pictureSet;        // the set whose picture the pane waits for or shows
     bool m_pictureAsked = false; // of the snapshot loader, for m_pictureSet
