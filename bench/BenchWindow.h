@@ -8,8 +8,11 @@
 #include "SilentSeam.h"
 #include "SyntheticGames.h"
 
+#include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
 #include "database/DatabaseFile.h"
+#include "frontend/FrontEnd.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,6 +76,20 @@ class BenchFolder {
 inline void PaintOnce(QWidget& window) {
     benchmark::DoNotOptimize(window.grab().cacheKey());
 }
+
+// A window started from the working folder's files as the program starts
+// it, and shown.
+struct StartedWindow {
+    explicit StartedWindow(benchmark::State& state) {
+        if (!startUp(form, frontEnd, seam, "coinslot"))
+            state.SkipWithError("the start-up failed");
+        form.show();
+    }
+    SilentSeam seam;
+    MameRunner runner;
+    FrontEnd frontEnd{runner};
+    MainWindow form{frontEnd, seam};
+};
 
 // Delivers everything pending, the repaints included.
 inline void Settle() {

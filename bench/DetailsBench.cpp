@@ -8,10 +8,7 @@
 // worker, and is not timed). bench/measure.sh runs them in its details part.
 #include "BenchWindow.h"
 
-#include "app/StartUp.h"
-#include "frontend/FrontEnd.h"
 #include "gamelist/ColumnSort.h"
-#include "ui/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QLocale>
@@ -63,15 +60,9 @@ BENCHMARK(BM_SortTableByColumn)
 void BM_DetailsArrowKeyToRepaint(benchmark::State& state) {
     App();
     BenchFolder folder(static_cast<int>(state.range(0)), state, "details = True\r\n", true);
-    SilentSeam seam;
-    MameRunner runner;
-    FrontEnd frontEnd(runner);
-    MainWindow form(frontEnd, seam);
-    if (!startUp(form, frontEnd, seam, "coinslot"))
-        state.SkipWithError("the start-up failed");
-    form.show();
-    form.loadCatalogue();
-    auto* table = form.findChild<QAbstractItemView*>(QStringLiteral("gameTable"));
+    StartedWindow started(state);
+    started.form.loadCatalogue();
+    auto* table = started.form.findChild<QAbstractItemView*>(QStringLiteral("gameTable"));
     if (!table || !table->isVisible())
         return state.SkipWithError("the details view is not on");
     table->setFocus();

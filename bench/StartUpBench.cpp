@@ -85,14 +85,8 @@ BENCHMARK(BM_WarmWindowStartUp)
 void BM_SearchKeystrokeToRepaint(benchmark::State& state) {
     App();
     BenchFolder folder(static_cast<int>(state.range(0)), state);
-    SilentSeam seam;
-    MameRunner runner;
-    FrontEnd frontEnd(runner);
-    MainWindow form(frontEnd, seam);
-    if (!startUp(form, frontEnd, seam, "coinslot"))
-        state.SkipWithError("the start-up failed");
-    form.show();
-    auto* box = form.findChild<QLineEdit*>(QStringLiteral("searchBox"));
+    StartedWindow started(state);
+    auto* box = started.form.findChild<QLineEdit*>(QStringLiteral("searchBox"));
     const bool match = state.range(1) != 0;
     box->setText(match ? QString() : QStringLiteral("qqq"));
     Settle();
