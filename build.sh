@@ -17,6 +17,9 @@ packages+=(libqt6sql6-sqlite libsqlite3-dev)
 packages+=(mame)
 # The real-window smoke test and the validators of the desktop entry and metainfo.
 packages+=(xvfb xdotool desktop-file-utils appstream)
+# The details view's real-window test reads the window as a screen reader does
+# (AT-SPI), on a session bus of its own.
+packages+=(dbus-daemon at-spi2-core python3-dbus)
 # The kill test looks into the store with SQLite's own shell.
 packages+=(sqlite3)
 # The Debian package: dpkg-shlibdeps computes its dependencies, and CPack uses file.

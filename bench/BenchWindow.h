@@ -8,25 +8,32 @@
 #include "SilentSeam.h"
 #include "SyntheticGames.h"
 
+#include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
 #include "database/DatabaseFile.h"
+#include "frontend/FrontEnd.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <benchmark/benchmark.h>
 
 namespace bench {
 
+// Made once and never destroyed: at the process's end Qt SQL's own statics
+// are gone before an application object would be, and its clean-up would
+// touch them.
 inline QApplication& App() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "coinslot";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // A working folder with a MAME, the settings (`extraSettings` added), a
@@ -68,6 +75,34 @@ class BenchFolder {
 // Paints the whole window once, the list's visible rows included.
 inline void PaintOnce(QWidget& window) {
     benchmark::DoNotOptimize(window.grab().cacheKey());
+}
+
+// A window started from the working folder's files as the program starts
+// it, and shown.
+struct StartedWindow {
+    explicit StartedWindow(benchmark::State& state) {
+        if (!startUp(form, frontEnd, seam, "coinslot"))
+            state.SkipWithError("the start-up failed");
+        form.show();
+    }
+    SilentSeam seam;
+    MameRunner runner;
+    FrontEnd frontEnd{runner};
+    MainWindow form{frontEnd, seam};
+};
+
+// Delivers everything pending, the repaints included.
+inline void Settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// A key pressed and released on `widget`, as the keyboard sends it.
+inline void TypeKey(QWidget& widget, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&widget, &press);
+    QApplication::sendEvent(&widget, &release);
 }
 
 } // namespace bench

@@ -17,9 +17,15 @@
 # - list: List with the installed MAME, click -> database written, against
 #   `mame -listxml >/dev/null` alone; the first List of a run (which asks
 #   MAME which MAME it is) and a second one (which knows). Skipped when MAME
-#   is not installed.
+#   is not installed;
+# - details: the details view's start -> first paint (CPU time) at 39,372
+#   games against the plain list's, the same program with the view switched
+#   on in its settings and off, in alternating pairs; then, from the Google
+#   Benchmarks of bench/DetailsBench.cpp, the table's sort by year and by
+#   manufacturer at 39,372 and 1,000,000 games and an arrow key in the table
+#   to the end of its repaint, the pane's new text included.
 #
-#   bench/measure.sh [PAIRS [PART...]]   PAIRS defaults to 7, PARTs to all three
+#   bench/measure.sh [PAIRS [PART...]]   PAIRS defaults to 7, PARTs to all four
 #
 # Environment: MAME (default /usr/games/mame), LIST_PAIRS (default 3). The
 # 39,372-game database is built from that MAME's -listxml when it is there,
@@ -29,7 +35,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-7}
 shift || true
 parts=("$@")
-((${#parts[@]})) || parts=(startup steps list)
+((${#parts[@]})) || parts=(startup steps list details)
 list_pairs=${LIST_PAIRS:-3}
 mame=${MAME:-/usr/games/mame}
 build="$root/build/measure"
@@ -85,7 +91,7 @@ for size in "${databases[@]}"; do
     chmod +x "$folder/mame"
 done
 rows() { wc -l <"$work/games-$1/coinslot.dat"; }
-settings() { printf 'mameexe = mame\r\nlastgame = %d\r\n' "$(($(rows "$1") / 2))" >"$work/games-$1/coinslot.ini"; }
+settings() { printf 'mameexe = mame\r\nlastgame = %d\r\n%s' "$(($(rows "$1") / 2))" "${extra_settings:-}" >"$work/games-$1/coinslot.ini"; }
 
 # start_once WHO SIZE: one start of the front end (ours) or the floor up to
 # its first real paint; appends "cpu rss exit-cpu wall-ms" to $work/WHO-SIZE.
@@ -219,6 +225,51 @@ if wants list && [[ -x $mame ]]; then
             "$(median <"$work/ratios")" "<= 1.05"
         row "  the front end's CPU meanwhile (s)" "$(column 2 "$work/list-$kind")" "" "" ""
     done
+fi
+
+if wants details; then
+    echo "details view at 39372 games: $pairs pairs"
+    # details_once VIEW: one start with the details view on (details) or
+    # off (plain); appends its line to $work/view-VIEW.
+    details_once() {
+        extra_settings=""
+        [[ $1 == details ]] && extra_settings=$'details = True\r\n'
+        start_once ours 39372
+        extra_settings=""
+        tail -n1 "$work/ours-39372" >>"$work/view-$1"
+    }
+    for i in $(seq "$pairs"); do
+        if ((i % 2)); then
+            details_once plain
+            details_once details
+        else
+            details_once details
+            details_once plain
+        fi
+    done
+    paste -d' ' "$work/view-details" "$work/view-plain" |
+        awk '{ if ($5 > 0) printf "%.3f\n", $1 / $5 }' >"$work/view-ratios"
+    row "start -> first paint, details on vs off (CPU ms)" "$(column 1 "$work/view-details")" \
+        "$(column 1 "$work/view-plain")" "$(median <"$work/view-ratios")" "<= 1.10"
+
+    # The Google Benchmarks: CPU time per iteration, in their own units.
+    cmake --build "$build" -j2 --target coinslot_bench >/dev/null
+    "$build/bench/coinslot_bench" --benchmark_format=csv \
+        --benchmark_filter='BM_SortTableByColumn|BM_DetailsArrowKeyToRepaint' \
+        2>/dev/null >"$work/details.csv"
+    benchmark() { # NAME: "cpu_time unit" of the benchmark NAME
+        awk -F, -v n="\"$1\"" '$1 == n { printf "%.1f %s", $4, $5 }' "$work/details.csv"
+    }
+    for games in 39372 1000000; do
+        target="<= 50 ms"
+        [[ $games == 1000000 ]] && target="<= 1000 ms"
+        for column in 1:year 2:manufacturer; do
+            read -r time unit <<<"$(benchmark "BM_SortTableByColumn/games:$games/column:${column%%:*}")"
+            row "sort the table by ${column#*:}, $games games ($unit)" "$time" "" "" "$target"
+        done
+    done
+    read -r time unit <<<"$(benchmark "BM_DetailsArrowKeyToRepaint/games:39372")"
+    row "arrow key -> repaint with the pane, 39372 games ($unit)" "$time" "" "" "<= 16 ms"
 fi
 
 echo

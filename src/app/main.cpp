@@ -58,7 +58,10 @@ int main(int argc, char** argv) {
     if (!startUp(window, frontEnd, seam, program) || signalledEarly)
         return 1;
     started = true;
-    if (auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("gameList")))
+    // The details view shows the games in its table.
+    const QString shown = frontEnd.settings().window.details.on ? QStringLiteral("gameTable")
+                                                                : QStringLiteral("gameList");
+    if (auto* list = window.findChild<QAbstractItemView*>(shown))
         reportFirstPaintWhenAsked(*list);
     window.show();
     return app.exec();

@@ -2,6 +2,7 @@
 #include "frontend/FrontEnd.h"
 
 #include "frontend/AuditJob.h"
+#include "frontend/FoldersJob.h"
 #include "frontend/InfoJob.h"
 #include "frontend/ListJob.h"
 #include "frontend/PlayJob.h"
@@ -44,6 +45,8 @@ FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
 FrontEnd::~FrontEnd() {
     if (m_job)
         m_job->abandon();
+    if (m_background)
+        m_background->abandon();
 }
 
 void FrontEnd::setProgramName(const QString& programName) {
@@ -58,6 +61,13 @@ void FrontEnd::setProgramName(const QString& programName) {
 void FrontEnd::configure(const Settings& settings) {
     m_settings = settings;
     m_mame.setExecutable(settings.mameExecutable);
+}
+
+void FrontEnd::setMameExecutable(const QString& executable) {
+    if (m_background)
+        m_background->abandon();
+    m_background.reset();
+    m_mame.setExecutable(executable);
 }
 
 bool FrontEnd::hasDatabaseFile() const {
@@ -147,13 +157,54 @@ void FrontEnd::info() {
     const GameRecord* game = m_games.selectedGame();
     if (busy() || !game)
         return;
-    QString factLines;
-    if (const std::optional<MachineFacts> facts = m_catalogue->facts(game->name)) {
+    begin(Command::Info,
+          std::make_unique<InfoJob>(m_runner, m_mame, game->name, *selectedGameInfo()));
+}
+
+std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
+    const GameRecord* game = m_games.selectedGame();
+    if (!game)
+        return std::nullopt;
+    const std::optional<MachineFacts> facts = m_catalogue->facts(game->name);
+    PlayCount plays;
+    if (facts) {
         const PlayRecord played = m_catalogue->plays(game->name);
-        factLines = machineInfoText(*facts, played.count, played.last);
+        plays = {played.count, played.last};
     }
-    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name,
-                                                   m_games.information().value(), factLines));
+    return gameInfo(*game, m_games.games(), m_games.shownRows(), facts, plays);
+}
+
+void FrontEnd::learnSnapshotFolders() {
+    if (m_background || m_mame.snapshotFolders() || !m_games.hasMachineFacts() ||
+        m_mame.generation() == MameGeneration::Old || m_foldersAskedOf == m_mame.executable())
+        return;
+    m_foldersAskedOf = m_mame.executable();
+    m_background = std::make_unique<FoldersJob>(m_runner, m_mame);
+    connect(m_background.get(), &MameJob::finished, this, [this] {
+        m_background.release()->deleteLater();
+        if (m_mame.snapshotFolders())
+            emit snapshotFoldersLearnt();
+    });
+    m_background->start();
+}
+
+QString FrontEnd::iniFileName(IniFile file) const {
+    const bool current = m_mame.generation() ? m_mame.generation() == MameGeneration::Current
+                                             : m_games.hasMachineFacts();
+    if (file == IniFile::Mame)
+        return current ? QStringLiteral("mame.ini") : m_mame.oldIniFile();
+    const GameRecord* game = m_games.selectedGame();
+    if (!game)
+        return {};
+    const QString& name = file == IniFile::Driver   ? game->driver
+                          : file == IniFile::Parent ? game->parent
+                                                    : game->name;
+    if (name.isEmpty())
+        return {};
+    const QString folder = !current                  ? QStringLiteral("ini/")
+                           : file == IniFile::Driver ? QStringLiteral("source/")
+                                                     : QString();
+    return folder + name + QStringLiteral(".ini");
 }
 
 void FrontEnd::editIni(IniFile file) {
@@ -216,7 +267,7 @@ void FrontEnd::onRunning() {
     emit busyChanged(m_command, true);
 }
 
-void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
+void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
     // The job is still emitting: let it go once it has returned.
     MameJob* job = m_job.release();
     job->deleteLater();

@@ -35,7 +35,8 @@ class FrontEnd : public QObject {
     const QString& auditReportFile() const { return m_auditReportFile; }
     void configure(const Settings& settings);
     const Settings& settings() const { return m_settings; }
-    void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
+    // What the previous MAME is being asked in the background is of no use any more.
+    void setMameExecutable(const QString& executable);
     // Reads the database file (when there is one) through the saved filter
     // and Show choices and selects the saved game.
     bool hasDatabaseFile() const;
@@ -73,6 +74,24 @@ class FrontEnd : public QObject {
     // The selected game's information, with its machine facts and the
     // snapshot MAME took of it when there are any (see InfoJob).
     void info();
+    // The selected game's information without its snapshot, at once (see
+    // gameInfo()); nothing when no game is selected.
+    std::optional<GameInfo> selectedGameInfo() const;
+    // Where a current MAME keeps its snapshots, once asked (by Info, or by
+    // learnSnapshotFolders()).
+    std::optional<QStringList> snapshotFolders() const { return m_mame.snapshotFolders(); }
+    // Asks MAME where it keeps its snapshots, in the background: no
+    // progress, no busy state, no message; snapshotFoldersLearnt() follows
+    // when they are known. Asked once per executable, and only of a MAME
+    // whose facts the store holds (a current one).
+    void learnSnapshotFolders();
+    // The ini file `file` names for the selected game, as the user finds it:
+    // relative to MAME's ini folder for a current MAME ("source/pacman.ini",
+    // "pacman.ini", "mame.ini"), to the working folder for an old one
+    // ("ini/pacman.ini"); empty without a game (or, for Parent, without a
+    // parent). A MAME not yet asked is taken to be current when the store
+    // holds its facts.
+    QString iniFileName(IniFile file) const;
 
     // Marks or unmarks the selected game as a favourite, in the store first;
     // a failure changes nothing.
@@ -86,11 +105,12 @@ class FrontEnd : public QObject {
     void busyChanged(Command command, bool busy);
     // What the command in progress is doing, and how far it is (total 0: unknown).
     void progressChanged(const QString& text, qint64 value, qint64 total);
-    void commandFinished(Command command, const Outcome<JobReport>& outcome);
+    void commandFinished(Command command, const Outcome<JobResult>& outcome);
+    void snapshotFoldersLearnt();
 
   private:
     void begin(Command command, std::unique_ptr<MameJob> job);
-    void onJobFinished(const Outcome<JobReport>& outcome);
+    void onJobFinished(const Outcome<JobResult>& outcome);
     void onRunning();
     void keepAudit(const std::vector<SetFinding>& findings);
 
@@ -104,6 +124,8 @@ class FrontEnd : public QObject {
     bool m_catalogueLoaded = false;
     QString m_playedSet; // the set of the Play in progress
     std::unique_ptr<MameJob> m_job;
+    std::unique_ptr<MameJob> m_background; // learnSnapshotFolders()'s
+    QString m_foldersAskedOf;              // the executable asked, once
     Command m_command = Command::List;
     bool m_running = false;
 };

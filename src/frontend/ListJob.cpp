@@ -139,12 +139,10 @@ void ListJob::onImported() {
     if (!replaced.ok())
         return finish(Failure{replaced.failure() + kNothingChanged});
     if (m_factsKept && !m_factsKept->ok())
-        return finish(JobReport{QStringLiteral("The games were listed, but their machine facts "
-                                               "could not be kept in %1: %2.")
-                                    .arg(m_storePath, m_factsKept->failure()),
-                                {},
-                                {}});
-    finish(JobReport{});
+        return finish(ListDone{QStringLiteral("The games were listed, but their machine facts "
+                                              "could not be kept in %1: %2.")
+                                   .arg(m_storePath, m_factsKept->failure())});
+    finish(ListDone{});
 }
 
 void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {

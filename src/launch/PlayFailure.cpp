@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/PlayFailure.h"
 
-#include "launch/Platform.h"
+#include "launch/SignalNames.h"
 #include "text/TextFile.h"
 
 #include <QRegularExpression>

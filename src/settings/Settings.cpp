@@ -55,6 +55,16 @@ SettingKey keyUnlessDefault(const char* name, Access access, Convert convert) {
     return made;
 }
 
+// A key like key(), written only while the details view is on.
+template <class Written, class Access, class Convert>
+SettingKey keyWhileDetails(const char* name, Access access, Convert convert) {
+    SettingKey made = key<Written>(name, access, convert);
+    made.differs = [access](const Settings& settings) {
+        return settings.window.details.on && access(settings);
+    };
+    return made;
+}
+
 // The keys in the order the file is written.
 const std::vector<SettingKey>& settingKeys() {
     static const std::vector<SettingKey> keys = {
@@ -100,6 +110,14 @@ const std::vector<SettingKey>& settingKeys() {
             "shownonarcade", [](auto& s) -> auto& { return s.showNonArcade; }, toFlag),
         keyUnlessDefault<bool>(
             "favouritesonly", [](auto& s) -> auto& { return s.favouritesOnly; }, toFlag),
+        keyUnlessDefault<bool>(
+            "details", [](auto& s) -> auto& { return s.window.details.on; }, toFlag),
+        keyWhileDetails<qint32>(
+            "detailspane", [](auto& s) -> auto& { return s.window.details.paneWidth; }, toLong),
+        keyWhileDetails<qint32>(
+            "plainwidth", [](auto& s) -> auto& { return s.window.details.plainWidth; }, toLong),
+        keyWhileDetails<qint32>(
+            "plainheight", [](auto& s) -> auto& { return s.window.details.plainHeight; }, toLong),
     };
     return keys;
 }

@@ -7,15 +7,25 @@
 #include <QString>
 #include <optional>
 
+// The details view: whether it is on, the width of its pane, and the size
+// (in twips) the window goes back to when the view is switched off, when it
+// grew for the view. Written only while the view is on.
+struct DetailsSettings {
+    bool on = false;
+    std::optional<qint32> paneWidth;
+    std::optional<qint32> plainWidth, plainHeight;
+};
+
 // The window's part of the settings: its normal rectangle in twips, its state
-// (0 normal, 1 minimised, 2 maximised) and the list's font. A value absent
-// from the file stays unset and the window keeps its own.
+// (0 normal, 1 minimised, 2 maximised), the list's font and the details
+// view. A value absent from the file stays unset and the window keeps its own.
 struct WindowSettings {
     std::optional<qint32> left, top, width, height;
     std::optional<int> windowState;
     std::optional<QString> fontName;
     std::optional<double> fontSize;
     std::optional<bool> fontBold, fontItalic;
+    DetailsSettings details;
 };
 
 // Everything the settings file remembers from one run to the next. A value

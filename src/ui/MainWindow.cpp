@@ -2,31 +2,27 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AppIcon.h"
+#include "ui/DesignGeometry.h"
+#include "ui/DetailsView.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/InfoBox.h"
 #include "ui/ListFont.h"
-#include "ui/ResizeRule.h"
 #include "ui/SearchBox.h"
 #include "ui/ShowMenu.h"
-#include "ui/Twips.h"
 #include "ui/WindowCentring.h"
+#include "ui/WindowLayout.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
-
-// The client area as designed, in twips.
-constexpr int kDesignWidth = 7095;
-constexpr int kDesignHeight = 4455;
-
-constexpr int kButtonLeft = 5760;
-constexpr int kButtonWidth = 1095;
-constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
@@ -48,33 +44,24 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     createMenus();
     connectCommands();
     connectFrontEnd();
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
-    // Below its design size the window would hide controls that the layout
-    // never moves back in.
-    setMinimumSize(size());
-    // The design layout and font, before any saved placement or font.
-    const std::vector<QPushButton*> column = buttons();
-    m_resizeRule = new ResizeRule(this, m_gameList, m_searchBox, {column.begin(), column.end()});
+    m_layout = std::make_unique<WindowLayout>(this, m_gameList, m_searchBox, buttons());
+    resize(DesignRects::at(TwipsPerPixel::of(this)).client);
+    layout()->activate();
+    createDetailsView();
+    // The design font, before any saved font.
     m_designFont = m_gameList->font();
     // Until a database is read, there is no game to act on.
     enableGameCommands(false);
+    showIniTips();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::placeDesign(QWidget* control, int left, int top, int width, int height) {
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    control->setGeometry(qRound(left / twips.x), qRound(top / twips.y), qRound(width / twips.x),
-                         qRound(height / twips.y));
-}
-
-QPushButton* MainWindow::addButton(const char* name, const QString& caption, int topTwips) {
+QPushButton* MainWindow::addButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     // Enter presses a focused button itself; elsewhere it presses Play.
     button->setAutoDefault(true);
-    placeDesign(button, kButtonLeft, topTwips, kButtonWidth, kButtonHeight);
     return button;
 }
 
@@ -82,22 +69,20 @@ void MainWindow::createControls() {
     m_gameList = new GameListView(this);
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
-    placeDesign(m_gameList, 240, 240, 5295, 3705);
     m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
-    placeDesign(m_searchBox, 240, 3930, 5295, 285);
 
-    m_playButton = addButton("playButton", QStringLiteral("&Play"), 240);
+    m_playButton = addButton("playButton", QStringLiteral("&Play"));
     m_playButton->setDefault(true);
-    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"), 720);
-    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"), 1320);
-    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"), 1800);
-    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"), 2280);
-    m_setButton = addButton("setButton", QStringLiteral("&Set"), 2760);
-    m_listButton = addButton("listButton", QStringLiteral("&List"), 3360);
-    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"), 3840);
+    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"));
+    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"));
+    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"));
+    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"));
+    m_setButton = addButton("setButton", QStringLiteral("&Set"));
+    m_listButton = addButton("listButton", QStringLiteral("&List"));
+    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"));
 
     QWidget* previous = m_searchBox;
     setTabOrder(m_gameList, m_searchBox);
@@ -119,6 +104,10 @@ void MainWindow::createMenus() {
     m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
     m_mameExecutableItem =
         addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
+    m_detailsItem = addItem(m_windowMenu, "detailsItem", QStringLiteral("&Details"));
+    m_detailsItem->setCheckable(true);
+    m_detailsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(m_detailsItem); // its shortcut works while the menu is closed
 
     m_listMenu = new QMenu(QStringLiteral("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
@@ -127,6 +116,14 @@ void MainWindow::createMenus() {
     m_filterItem = addItem(m_listMenu, "filterItem", QStringLiteral("&Filter"));
     m_fontItem = addItem(m_listMenu, "fontItem", QStringLiteral("F&ont"));
     m_showMenu = new ShowMenu(m_listMenu, m_frontEnd, m_seam, this);
+}
+
+void MainWindow::createDetailsView() {
+    m_details = new DetailsView(this, m_frontEnd, m_model, m_gameList, *m_layout);
+    connect(m_detailsItem, &QAction::triggered, m_details, &DetailsView::setOn);
+    connect(m_details, &DetailsView::playRequested, this, &MainWindow::onPlayClicked);
+    connect(m_details, &DetailsView::menuRequested, this,
+            [this](const QPoint& at) { m_listMenu->popup(at); });
 }
 
 void MainWindow::connectCommands() {
@@ -158,6 +155,9 @@ void MainWindow::connectCommands() {
     connect(m_gameList, &GameListView::playRequested, this, &MainWindow::onPlayClicked);
     connect(m_gameList, &GameListView::menuRequested, this,
             [this](const QPoint& at) { m_listMenu->popup(at); });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_searchBox,
+            [this] { m_searchBox->setFocus(Qt::ShortcutFocusReason); });
 }
 
 void MainWindow::connectFrontEnd() {
@@ -174,6 +174,9 @@ void MainWindow::connectFrontEnd() {
                 m_seam.updateProgress(text, value, total);
             });
     connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showOutcome);
+    // Which ini file a button opens follows the game and what MAME told.
+    connect(&m_frontEnd.games(), &GameList::showChoicesChanged, this, &MainWindow::showIniTips);
+    connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showIniTips);
 }
 
 std::vector<QPushButton*> MainWindow::buttons() const {
@@ -210,7 +213,9 @@ void MainWindow::showSelection(int row) {
     if (row >= 0) {
         const QScopedValueRollback<bool> showing(m_showingSelection, true);
         m_gameList->selectRow(row);
+        m_details->selectRow(row);
     }
+    showIniTips();
     const GameRecord* game = m_frontEnd.games().selectedGame();
     if (!game) {
         setWindowTitle(QStringLiteral("MAME"));
@@ -271,50 +276,48 @@ void MainWindow::showBusy(Command command, bool busy) {
         m_auditButton->setEnabled(!m_frontEnd.games().games().empty());
 }
 
-void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
+void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome) {
+    const QString title = titleOf(command);
     if (!outcome.ok()) {
         // The user's own Cancel wants no message; the rest say why. A game
         // that did not run is a warning: nothing was lost.
         if (!outcome.cancelled())
-            m_seam.showMessage(this, outcome.failure(), titleOf(command),
+            m_seam.showMessage(this, outcome.failure(), title,
                                command == Command::Play ? DialogSeam::Icon::Warning
                                                         : DialogSeam::Icon::Error);
         return;
     }
-    switch (command) {
-    case Command::Audit:
-        m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                           DialogSeam::Icon::Information, outcome.value().details);
-        break;
-    case Command::MameIni:
-    case Command::DriverIni:
-    case Command::ParentIni:
-    case Command::SetIni:
-        if (!m_seam.openInEditor(outcome.value().text))
-            m_seam.showMessage(this,
-                               QStringLiteral("No editor could be started for ") +
-                                   outcome.value().text + QStringLiteral("."),
-                               titleOf(command), DialogSeam::Icon::Error);
-        break;
-    case Command::Info:
-        // A game with a current MAME's facts gets the box laid out for them,
-        // with its snapshot when there is one.
-        if (outcome.value().details.isEmpty())
-            m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                               DialogSeam::Icon::Information);
-        else
-            m_seam.showPictureMessage(this, outcome.value().text, titleOf(command),
-                                      outcome.value().picture);
-        break;
-    case Command::List:
-        // Built, but with something to tell (the machine facts not kept).
-        if (!outcome.value().text.isEmpty())
-            m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                               DialogSeam::Icon::Error);
-        break;
-    case Command::Play:
-        break;
-    }
+    std::visit(
+        Overloaded{
+            [&](const ListDone& done) {
+                // Built, but with something to tell (the machine facts not kept).
+                if (!done.warning.isEmpty())
+                    m_seam.showMessage(this, done.warning, title, DialogSeam::Icon::Error);
+            },
+            [&](const AuditSummary& audit) {
+                m_seam.showMessage(
+                    this, audit.summary + QStringLiteral("\r\n\r\n") + audit.reportSaved, title,
+                    DialogSeam::Icon::Information, audit.report.join(QStringLiteral("\r\n")));
+            },
+            [&](const IniFileReady& ini) {
+                if (!m_seam.openInEditor(ini.path))
+                    m_seam.showMessage(this,
+                                       QStringLiteral("No editor could be started for ") +
+                                           ini.path + QStringLiteral("."),
+                                       title, DialogSeam::Icon::Error);
+            },
+            [&](const GameInfo& info) {
+                // A game with a current MAME's facts gets the box laid
+                // out for them, with its snapshot when there is one.
+                if (info.withFacts)
+                    m_seam.showGameInfo(this, info, title);
+                else
+                    m_seam.showMessage(this, infoText(info), title, DialogSeam::Icon::Information);
+            },
+            [](const Played&) {},
+            [](const FoldersAsked&) {},
+        },
+        outcome.value());
 }
 
 // Commands of the window's own.
@@ -367,20 +370,28 @@ void MainWindow::onFont() {
     const std::optional<FontChoice> choice =
         m_seam.chooseFont(this, fontRequestFor(m_gameList->font(), logicalDpiY()));
     if (choice)
-        m_gameList->setFont(fontFromChoice(m_gameList->font(), *choice));
+        setListFont(fontFromChoice(m_gameList->font(), *choice));
+}
+
+void MainWindow::setListFont(const QFont& font) {
+    m_gameList->setFont(font);
+    m_details->setFont(font);
+    QAbstractItemView* view = m_details->gamesView();
+    view->doItemsLayout();
+    view->scrollTo(view->currentIndex());
 }
 
 void MainWindow::onReset() {
     setWindowState(Qt::WindowNoState);
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    resize(qRound(m_resizeRule->design().formWidth / twips.x), height());
-    resize(width(), qRound(m_resizeRule->design().formHeight / twips.y));
+    resize(DesignRects::at(TwipsPerPixel::of(this)).client);
+    // The details view grows it again, to go back to the design size.
+    m_details->growAgain();
     QFont font = m_gameList->font();
     font.setFamily(m_designFont.family());
     font.setPointSizeF(m_designFont.pointSizeF());
     font.setBold(m_designFont.bold());
     font.setItalic(m_designFont.italic());
-    m_gameList->setFont(font);
+    setListFont(font);
     centre();
 }
 
@@ -405,6 +416,19 @@ void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window that is not painted soon (a minimised start) reads it anyway.
     QTimer::singleShot(1000, this, &MainWindow::loadCatalogue);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A minimised window lays nothing out; restored, it fits its size again.
+    if (event->type() == QEvent::WindowStateChange && layout()) {
+        const bool minimised = windowState() & Qt::WindowMinimized;
+        layout()->setEnabled(!minimised);
+        if (!minimised) {
+            layout()->invalidate();
+            layout()->activate();
+        }
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/QtDialogSeam.h"
 
-#include "launch/Platform.h"
+#include "launch/DefaultApp.h"
 #include "ui/InfoBox.h"
 #include "ui/SteadyProgressBar.h"
 
@@ -42,9 +42,8 @@ void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QStrin
     box.exec();
 }
 
-void QtDialogSeam::showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                                      const QString& picture) {
-    showInfoBox(owner, forDisplay(text), title, picture);
+void QtDialogSeam::showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) {
+    showInfoBox(owner, info, title);
 }
 
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,

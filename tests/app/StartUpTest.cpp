@@ -8,6 +8,7 @@
 #include "ui/GameListView.h"
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <memory>
@@ -215,4 +216,36 @@ TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWit
         << onlyMessage().toStdString();
     EXPECT_EQ(seam.messages[0].title, "Load");
     EXPECT_EQ(frontEnd->games().shownRows().size(), 7);
+}
+
+TEST_F(StartUp, TheDetailsViewIsRememberedOnlyWhileOnWithItsPaneAndTheSizeToGoBackTo) {
+    writeAll("coinslot.ini", kGoodIni);
+    writeAll("coinslot.dat", kSevenGames);
+    ASSERT_TRUE(start());
+    window->show();
+    const QSize plain = window->size();
+    window->findChild<QAction*>("detailsItem")->trigger();
+    const QSize grown = window->size();
+    ASSERT_NE(grown, plain);
+    quit();
+    const QByteArray on = readAll("coinslot.ini");
+    EXPECT_EQ(value(on, "details"), "True");
+    EXPECT_EQ(value(on, "plainwidth"), QString::number(plain.width() * 15));
+    EXPECT_EQ(value(on, "plainheight"), QString::number(plain.height() * 15));
+    const int pane = value(on, "detailspane").toInt();
+    EXPECT_GT(pane, 0);
+
+    // The next start shows the view as it was left, and off, the window goes back.
+    ASSERT_TRUE(start());
+    window->show();
+    ASSERT_TRUE(window->findChild<QWidget*>("gameTable")->isVisible());
+    EXPECT_EQ(window->size(), grown);
+    EXPECT_EQ(window->findChild<QWidget*>("detailsPane")->width() * 15, pane);
+    window->findChild<QAction*>("detailsItem")->trigger();
+    EXPECT_EQ(window->size(), plain);
+    quit();
+    const QByteArray off = readAll("coinslot.ini");
+    EXPECT_EQ(off.count("\r\n"), 16);
+    for (const char* key : {"details", "detailspane", "plainwidth", "plainheight"})
+        EXPECT_EQ(value(off, key), "<absent>") << key;
 }

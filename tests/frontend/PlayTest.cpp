@@ -15,7 +15,7 @@ class Play : public FrontEndFixture {
         frontEnd.games().select(3); // Pac-Man (Midway) [pacman]
     }
     QString failureOfPlay() {
-        const Outcome<JobReport> played = run([this] { frontEnd.play(std::nullopt); });
+        const Outcome<JobResult> played = run([this] { frontEnd.play(std::nullopt); });
         return played.ok() ? "<ok>" : played.failure();
     }
 };

@@ -53,7 +53,7 @@ TEST(SettingsFile, ReadsAHundredAndOneKeysTrimmedOfSpacesAndNamesTheFirstValueTh
 }
 
 TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
-    const WindowSettings window{1200, -15, 9600, 7200, 2, "MS Sans Serif", 10.1, true, false};
+    const WindowSettings window{1200, -15, 9600, 7200, 2, "MS Sans Serif", 10.1, true, false, {}};
     const Settings settings{window,        -1,   "mame", "-nosound -window",
                             "cps1 neogeo", true, false,  true};
     const QByteArray expected = "left = 1200\r\ntop = -15\r\nwidth = 9600\r\nheight = 7200\r\n"

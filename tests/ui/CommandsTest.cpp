@@ -41,7 +41,8 @@ TEST_F(Commands, FilterAsksAgainUntilAMatchOrCancelAndInfoTellsTheFamily) {
     ASSERT_EQ(seam.messages.size(), 2u);
     EXPECT_EQ(seam.messages[1].title, "Info");
     EXPECT_EQ(seam.messages[1].icon, DialogSeam::Icon::Information);
-    EXPECT_TRUE(seam.messages[1].text.contains("\r\nClone\tffightu\r\n"));
+    EXPECT_EQ(seam.messages[1].text,
+              "Final Fight (World)\n\nSet\tffight\nClone\tffightu\nDriver\tcps1");
 }
 
 TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWasOrWithAWarning) {
