@@ -152,4 +152,4 @@ class MameJob : public QObject {
 };
 
 // The end of every message of a List or Audit that changed nothing.
-inline const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
+inline const QString kNothingChanged = QStringLiteral("\n\nThe database was not changed.");

@@ -31,11 +31,11 @@ constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
-    "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
+    "and click OK to reset.\n\neg. cps1 cps2, neogeo");
 
 const QString kPlayPrompt = QStringLiteral(
     "Enter additional command line options. Specifying an invalid option will cause MAME to exit "
-    "prematurely.\r\n\r\neg. -window");
+    "prematurely.\n\neg. -window");
 
 } // namespace
 
@@ -291,9 +291,8 @@ void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome)
                     m_seam.showMessage(this, done.warning, title, DialogSeam::Icon::Error);
             },
             [&](const AuditSummary& audit) {
-                m_seam.showMessage(
-                    this, audit.summary + QStringLiteral("\r\n\r\n") + audit.reportSaved, title,
-                    DialogSeam::Icon::Information, audit.report.join(QStringLiteral("\r\n")));
+                m_seam.showMessage(this, audit.summary + QStringLiteral("\n\n") + audit.reportSaved,
+                                   title, DialogSeam::Icon::Information, audit.report.join(u'\n'));
             },
             [&](const IniFileReady& ini) {
                 if (!m_seam.openInEditor(ini.path))
