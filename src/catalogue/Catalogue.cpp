@@ -4,6 +4,7 @@
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,8 +20,11 @@ constexpr int kSchemaVersion = 1;
 constexpr int kStoreTables = 5;
 
 const QString kDriver = QStringLiteral("QSQLITE");
-const QString kNotKept =
-    QStringLiteral("favourites, plays and machine facts are not kept in this run.");
+QString notKept() {
+    return QCoreApplication::translate("Catalogue",
+                                       "favourites, plays and machine facts are not kept in this "
+                                       "run.");
+}
 
 QString uniqueConnectionName() {
     static std::atomic<int> next{0};
@@ -138,7 +142,8 @@ Outcome<QString> moveAside(const QString& path) {
     for (int n = 2; QFile::exists(aside); ++n) // another one within the same second
         aside = stamp + QStringLiteral("-%1").arg(n);
     if (!QFile::rename(path, aside))
-        return Failure{QStringLiteral("it could not be renamed to %1").arg(aside)};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "it could not be renamed to %1").arg(aside)};
     // SQLite finds a journal by the file's name and "-wal": they stay a pair.
     for (const char* journal : {"-wal", "-shm"}) {
         if (QFile::exists(path + QLatin1String(journal)))
@@ -194,7 +199,8 @@ Catalogue::Attempt Catalogue::attemptOpen() {
             attempt.result = Result::Newer;
         } else if (tables >= 0 && tables != kStoreTables && !error.isValid()) {
             attempt.result = Result::Damaged;
-            attempt.reason = QStringLiteral("it is not this program's store");
+            attempt.reason =
+                QCoreApplication::translate("Catalogue", "it is not this program's store");
         } else {
             attempt.result =
                 code == kCorrupt || code == kNotADatabase ? Result::Damaged : Result::Unreachable;
@@ -213,26 +219,30 @@ Outcome<CatalogueContents> Catalogue::open() {
     case Result::Open:
         return std::move(first.contents);
     case Result::Newer:
-        return Failure{QStringLiteral("%1 was made by a newer version of this program, so it is "
-                                      "left as it is; %2")
-                           .arg(name, kNotKept)};
+        return Failure{QCoreApplication::translate(
+                           "Catalogue", "%1 was made by a newer version of this program, so it is "
+                                        "left as it is; %2")
+                           .arg(name, notKept())};
     case Result::Unreachable:
-        return Failure{
-            QStringLiteral("%1 could not be opened (%2); %3").arg(name, first.reason, kNotKept)};
+        return Failure{QCoreApplication::translate("Catalogue", "%1 could not be opened (%2); %3")
+                           .arg(name, first.reason, notKept())};
     case Result::Damaged:
         break;
     }
     const Outcome<QString> moved = moveAside(m_path);
     if (!moved.ok())
-        return Failure{QStringLiteral("%1 could not be read (%2), and %3; %4")
-                           .arg(name, first.reason, moved.failure(), kNotKept)};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "%1 could not be read (%2), and %3; %4")
+                .arg(name, first.reason, moved.failure(), notKept())};
     const Attempt fresh = attemptOpen();
     if (fresh.result != Result::Open)
-        return Failure{QStringLiteral("%1 could not be read (%2), so it was moved to %3, but a "
-                                      "new one could not be made (%4); %5")
-                           .arg(name, first.reason, moved.value(), fresh.reason, kNotKept)};
-    return Failure{QStringLiteral("%1 could not be read (%2), so it was moved to %3. Favourites, "
-                                  "plays and machine facts start afresh.")
+        return Failure{QCoreApplication::translate(
+                           "Catalogue", "%1 could not be read (%2), so it was moved to %3, but a "
+                                        "new one could not be made (%4); %5")
+                           .arg(name, first.reason, moved.value(), fresh.reason, notKept())};
+    return Failure{QCoreApplication::translate(
+                       "Catalogue", "%1 could not be read (%2), so it was moved to %3. Favourites, "
+                                    "plays and machine facts start afresh.")
                        .arg(name, first.reason, moved.value())};
 }
 
@@ -242,7 +252,8 @@ QSqlDatabase Catalogue::database() const {
 
 Outcome<Done> Catalogue::setFavourite(const QString& set, bool favourite) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlQuery query(db);
     query.prepare(favourite ? QStringLiteral("INSERT OR IGNORE INTO favourite (name) VALUES (?)")
@@ -253,7 +264,8 @@ Outcome<Done> Catalogue::setFavourite(const QString& set, bool favourite) {
 
 Outcome<Done> Catalogue::countPlay(const QString& set, const QDateTime& when) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlQuery query(db);
     query.prepare(QStringLiteral("INSERT INTO play (name, count, last) VALUES (?, 1, ?) ON "
@@ -286,7 +298,8 @@ std::optional<MachineFacts> Catalogue::facts(const QString& set) const {
 
 Outcome<Done> Catalogue::replaceAuditVerdicts(const std::vector<AuditVerdictRow>& verdicts) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep them in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep them in.")};
     QSqlDatabase db = database();
     QSqlError error;
     // One string per row for its problems, kept until the row is stepped.
@@ -328,7 +341,8 @@ std::optional<AuditVerdictRow> Catalogue::auditVerdict(const QString& set) const
 
 Outcome<Done> Catalogue::replaceMachineList(const MachineList& list) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlError error;
     return doneOr(inTransaction(db, error, [&] { return writeMachineList(db, list, error); }),
@@ -346,7 +360,8 @@ Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFacts
         if (version < 0)
             outcome = Failure{error.text()};
         else if (version != kSchemaVersion)
-            outcome = Failure{QStringLiteral("it is not this program's store")};
+            outcome =
+                Failure{QCoreApplication::translate("Catalogue", "it is not this program's store")};
         else if (!inTransaction(db, error, [&] {
                      return writeMachineTable(db, facts, error) &&
                             writeMachineList(db, list, error);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // How the messages about MAME's listings and reports quote what MAME printed.
@@ -16,6 +17,6 @@ inline QString quotedLine(const QString& line) {
 // "Line N of MAME's <output> <fault>: "<line>"".
 inline QString lineFault(const QString& output, qsizetype lineNumber, const QString& fault,
                          const QString& line) {
-    return QStringLiteral("Line %1 of MAME's %2 %3: %4")
+    return QCoreApplication::translate("ListingFaults", "Line %1 of MAME's %2 %3: %4")
         .arg(QString::number(lineNumber), output, fault, quotedLine(line));
 }

@@ -7,6 +7,7 @@
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QSet>
@@ -22,9 +23,9 @@ constexpr qsizetype kParentWidth = 8;
 // listing when the name is empty or too long to quote.
 QString gameLabel(const QString& name, qsizetype gameLine) {
     if (name.isEmpty() || name.size() > kLongestName)
-        return QStringLiteral("the game on line %1 of the %2")
-            .arg(QString::number(gameLine), kGameListing);
-    return QStringLiteral("the game \"%1\"").arg(name);
+        return QCoreApplication::translate("ListingImport", "the game on line %1 of the %2")
+            .arg(QString::number(gameLine), gameListingName());
+    return QCoreApplication::translate("ListingImport", "the game \"%1\"").arg(name);
 }
 
 // A driver line names a game when it holds a blank after a name and a ".c" file
@@ -61,29 +62,36 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
                                   const std::optional<QStringList>& driverListing,
                                   bool caseInsensitive) {
     if (!gameListing)
-        return Failure{QStringLiteral("MAME produced no %1.").arg(kGameListing)};
+        return Failure{QCoreApplication::translate("ListingImport", "MAME produced no %1.")
+                           .arg(gameListingName())};
     if (!cloneListing)
-        return Failure{QStringLiteral("MAME produced no %1.").arg(kCloneListing)};
+        return Failure{QCoreApplication::translate("ListingImport", "MAME produced no %1.")
+                           .arg(cloneListingName())};
     if (!driverListing)
-        return Failure{QStringLiteral("MAME produced no %1.").arg(kDriverListing)};
+        return Failure{QCoreApplication::translate("ListingImport", "MAME produced no %1.")
+                           .arg(driverListingName())};
 
     const QStringList& gameLines = *gameListing;
     const QStringList& cloneLines = *cloneListing;
     const QStringList& driverLines = *driverListing;
 
     if (gameLines.isEmpty())
-        return Failure{QStringLiteral("MAME's %1 is empty.").arg(kGameListing)};
+        return Failure{QCoreApplication::translate("ListingImport", "MAME's %1 is empty.")
+                           .arg(gameListingName())};
     if (cloneLines.isEmpty())
-        return Failure{QStringLiteral("MAME's %1 is empty.").arg(kCloneListing)};
+        return Failure{QCoreApplication::translate("ListingImport", "MAME's %1 is empty.")
+                           .arg(cloneListingName())};
     if (cloneLines.size() < 2)
-        return Failure{
-            QStringLiteral("MAME's %1 holds only one line and no clone.").arg(kCloneListing)};
+        return Failure{QCoreApplication::translate("ListingImport",
+                                                   "MAME's %1 holds only one line and no clone.")
+                           .arg(cloneListingName())};
 
     // Both headers are passed over; the clone cursor starts on the second line.
     CloneCursor cursor;
     qsizetype nextClone = 1;
     if (!readCloneLine(cloneLines[nextClone], cursor))
-        return Failure{lineFault(kCloneListing, nextClone + 1, QStringLiteral("has no blank"),
+        return Failure{lineFault(cloneListingName(), nextClone + 1,
+                                 QCoreApplication::translate("ListingImport", "has no blank"),
                                  cloneLines[nextClone])};
     ++nextClone;
     qsizetype nextDriver = 0;
@@ -92,33 +100,39 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
     games.reserve(std::min<qsizetype>(gameLines.size() - 1, kMaxGames));
     for (qsizetype g = 1; g < gameLines.size(); ++g) {
         if (std::ssize(games) == kMaxGames)
-            return Failure{QStringLiteral("MAME's %1 holds more than %2 games, more than the "
-                                          "database can hold.")
-                               .arg(kGameListing, QLocale(QLocale::English).toString(kMaxGames))};
+            return Failure{
+                QCoreApplication::translate("ListingImport",
+                                            "MAME's %1 holds more than %2 games, more than the "
+                                            "database can hold.")
+                    .arg(gameListingName(), QLocale(QLocale::English).toString(kMaxGames))};
         const QString& line = gameLines[g];
         GameRecord game;
 
         const qsizetype quote = line.indexOf(u'"', kDescriptionColumn - 1);
         if (quote < 0)
-            return Failure{lineFault(kGameListing, g + 1,
-                                     QStringLiteral("has no closing double quote after the "
-                                                    "description"),
+            return Failure{lineFault(gameListingName(), g + 1,
+                                     QCoreApplication::translate(
+                                         "ListingImport", "has no closing double quote after the "
+                                                          "description"),
                                      line)};
         game.description = line.mid(kDescriptionColumn - 1, quote - (kDescriptionColumn - 1));
 
         const qsizetype blank = line.indexOf(u' ');
         if (blank < 0)
-            return Failure{lineFault(kGameListing, g + 1,
-                                     QStringLiteral("has no blank after the short name"), line)};
+            return Failure{lineFault(
+                gameListingName(), g + 1,
+                QCoreApplication::translate("ListingImport", "has no blank after the short name"),
+                line)};
         game.name = line.left(blank);
 
         if (game.name == cursor.clone) {
             game.parent = cursor.parent;
             if (nextClone < cloneLines.size()) {
                 if (!readCloneLine(cloneLines[nextClone], cursor))
-                    return Failure{lineFault(kCloneListing, nextClone + 1,
-                                             QStringLiteral("has no blank"),
-                                             cloneLines[nextClone])};
+                    return Failure{
+                        lineFault(cloneListingName(), nextClone + 1,
+                                  QCoreApplication::translate("ListingImport", "has no blank"),
+                                  cloneLines[nextClone])};
                 ++nextClone;
             }
         }
@@ -135,31 +149,39 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
         }
         if (found < 0) {
             if (driverLines.isEmpty())
-                return Failure{QStringLiteral("MAME's %1 is empty.").arg(kDriverListing)};
-            return Failure{QStringLiteral("MAME's %1 does not list %2, or lists it out of order.")
-                               .arg(kDriverListing, gameLabel(game.name, g + 1))};
+                return Failure{QCoreApplication::translate("ListingImport", "MAME's %1 is empty.")
+                                   .arg(driverListingName())};
+            return Failure{
+                QCoreApplication::translate("ListingImport",
+                                            "MAME's %1 does not list %2, or lists it out of order.")
+                    .arg(driverListingName(), gameLabel(game.name, g + 1))};
         }
         const QString& driverLine = driverLines[found];
         const qsizetype fileEnd = driverLine.indexOf(QStringLiteral(".c"), kDriverColumn - 1);
         if (fileEnd < 0)
-            return Failure{lineFault(kDriverListing, found + 1,
-                                     QStringLiteral("has no \".c\" file name from column 22 for %1")
-                                         .arg(gameLabel(game.name, g + 1)),
-                                     driverLine)};
+            return Failure{
+                lineFault(driverListingName(), found + 1,
+                          QCoreApplication::translate(
+                              "ListingImport", "has no \".c\" file name from column 22 for %1")
+                              .arg(gameLabel(game.name, g + 1)),
+                          driverLine)};
         game.driver = driverLine.mid(kDriverColumn - 1, fileEnd - (kDriverColumn - 1));
 
         games.push_back(std::move(game));
     }
 
     if (games.empty())
-        return Failure{QStringLiteral("MAME's %1 holds no game.").arg(kGameListing)};
+        return Failure{QCoreApplication::translate("ListingImport", "MAME's %1 holds no game.")
+                           .arg(gameListingName())};
 
     // Records the database file would refuse, or give back changed, are not
     // written at all: the game-listing order still gives the line to point at.
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
-        return Failure{QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
-                           .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
+        return Failure{
+            QCoreApplication::translate(
+                "ListingImport", "MAME's listings give %1 %2, which the database cannot hold.")
+                .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
     }
 
     // A driver line for a game that the game listing lacks: MAME stopped that
@@ -171,10 +193,12 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
     for (qsizetype d = 0; d < driverLines.size(); ++d) {
         const std::optional<QStringView> name = driverLineName(driverLines[d]);
         if (name && !names.contains(*name))
-            return Failure{QStringLiteral("Line %1 of MAME's %2 names the game %3, which the %4 "
-                                          "lacks: MAME did not finish that listing.")
-                               .arg(QString::number(d + 1), kDriverListing,
-                                    quotedLine(name->toString()), kGameListing)};
+            return Failure{
+                QCoreApplication::translate("ListingImport",
+                                            "Line %1 of MAME's %2 names the game %3, which the %4 "
+                                            "lacks: MAME did not finish that listing.")
+                    .arg(QString::number(d + 1), driverListingName(), quotedLine(name->toString()),
+                         gameListingName())};
     }
 
     sortGames(games, std::ssize(games), caseInsensitive);
@@ -187,12 +211,15 @@ Outcome<std::optional<QStringList>> readListingFile(const QString& path, const Q
         return std::optional<QStringList>{};
     if (!file.open(QIODevice::ReadOnly))
         return Failure{
-            QStringLiteral("MAME's %1 could not be read: %2.").arg(listing, file.errorString())};
+            QCoreApplication::translate("ListingImport", "MAME's %1 could not be read: %2.")
+                .arg(listing, file.errorString())};
     const auto tooLong = [&](qsizetype line) {
-        return Failure{QStringLiteral("Line %1 of MAME's %2 is longer than %3 bytes, longer than "
-                                      "any line MAME prints.")
-                           .arg(QString::number(line), listing,
-                                QLocale(QLocale::English).toString(kLongestListingLine))};
+        return Failure{
+            QCoreApplication::translate("ListingImport",
+                                        "Line %1 of MAME's %2 is longer than %3 bytes, longer than "
+                                        "any line MAME prints.")
+                .arg(QString::number(line), listing,
+                     QLocale(QLocale::English).toString(kLongestListingLine))};
     };
     QStringList lines;
     QByteArray pending; // the bytes of the line not yet ended
@@ -200,8 +227,9 @@ Outcome<std::optional<QStringList>> readListingFile(const QString& path, const Q
     for (;;) {
         const qint64 read = file.read(chunk.data(), chunk.size());
         if (read < 0)
-            return Failure{QStringLiteral("MAME's %1 could not be read: %2.")
-                               .arg(listing, file.errorString())};
+            return Failure{
+                QCoreApplication::translate("ListingImport", "MAME's %1 could not be read: %2.")
+                    .arg(listing, file.errorString())};
         const bool ended = read == 0;
         pending += QByteArrayView(chunk.constData(), read);
         qsizetype start = 0;
@@ -226,23 +254,39 @@ Outcome<std::optional<QStringList>> readListingFile(const QString& path, const Q
             break;
     }
     if (!pending.isEmpty())
-        return Failure{QStringLiteral("MAME's %1 ends in the middle of a line, so MAME did not "
-                                      "finish it.")
-                           .arg(listing)};
+        return Failure{
+            QCoreApplication::translate("ListingImport",
+                                        "MAME's %1 ends in the middle of a line, so MAME did not "
+                                        "finish it.")
+                .arg(listing)};
     return std::optional<QStringList>{std::move(lines)};
 }
 
 Outcome<GameTable> importListingFiles(const QString& gameListing, const QString& cloneListing,
                                       const QString& driverListing, bool caseInsensitive) {
-    const Outcome<std::optional<QStringList>> games = readListingFile(gameListing, kGameListing);
+    const Outcome<std::optional<QStringList>> games =
+        readListingFile(gameListing, gameListingName());
     if (!games.ok())
         return games.why();
-    const Outcome<std::optional<QStringList>> clones = readListingFile(cloneListing, kCloneListing);
+    const Outcome<std::optional<QStringList>> clones =
+        readListingFile(cloneListing, cloneListingName());
     if (!clones.ok())
         return clones.why();
     const Outcome<std::optional<QStringList>> drivers =
-        readListingFile(driverListing, kDriverListing);
+        readListingFile(driverListing, driverListingName());
     if (!drivers.ok())
         return drivers.why();
     return importListings(games.value(), clones.value(), drivers.value(), caseInsensitive);
+}
+
+QString gameListingName() {
+    return QCoreApplication::translate("ListingImport", "game listing (-listfull)");
+}
+
+QString cloneListingName() {
+    return QCoreApplication::translate("ListingImport", "clone listing (-listclones)");
+}
+
+QString driverListingName() {
+    return QCoreApplication::translate("ListingImport", "driver listing (-listsourcefile)");
 }

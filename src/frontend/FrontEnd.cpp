@@ -79,12 +79,12 @@ Outcome<Done> FrontEnd::loadCatalogue() {
 Outcome<Done> FrontEnd::setFavourite(bool favourite) {
     const GameRecord* game = m_games.selectedGame();
     if (!game)
-        return Failure{QStringLiteral("No game is selected.")};
+        return Failure{tr("No game is selected.")};
     // The window has read the store after its first paint and told what
     // went wrong; here it is only made sure of.
     (void)loadCatalogue();
     if (Outcome<Done> stored = m_catalogue->setFavourite(game->name, favourite); !stored.ok())
-        return Failure{QStringLiteral("The favourite could not be kept in %1: %2")
+        return Failure{tr("The favourite could not be kept in %1: %2")
                            .arg(m_catalogue->path(), stored.failure())};
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
     return Done{};

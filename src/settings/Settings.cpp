@@ -3,6 +3,7 @@
 
 #include "settings/SettingValue.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <vector>
 
@@ -111,7 +112,8 @@ Outcome<Settings> settingsFromTable(const SettingsTable& table) {
     for (const SettingKey& key : settingKeys()) {
         QVariant value;
         if (table.lookupSetting(key.name, value) && !key.read(value.toString(), settings))
-            return Failure{QStringLiteral("The value of %1 is not valid.").arg(key.name)};
+            return Failure{QCoreApplication::translate("Settings", "The value of %1 is not valid.")
+                               .arg(key.name)};
     }
     return settings;
 }

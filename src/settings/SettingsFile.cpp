@@ -6,17 +6,22 @@
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
+#include <QCoreApplication>
+
 Outcome<SettingsTable> readSettingsFile(const QString& path) {
     const std::optional<QStringList> lines = readLines(path);
     if (!lines)
-        return Failure{QStringLiteral("The settings file %1 could not be read.").arg(path)};
+        return Failure{
+            QCoreApplication::translate("SettingsFile", "The settings file %1 could not be read.")
+                .arg(path)};
     SettingsTable table;
     for (QString line : *lines) {
         if (!line.contains(u'='))
             continue;
         const QString key = splitFirst(line, u'=');
         if (!table.addSetting(trimSpaces(key), trimSpaces(line)))
-            return Failure{QStringLiteral("The settings file %1 holds more than %2 settings.")
+            return Failure{QCoreApplication::translate(
+                               "SettingsFile", "The settings file %1 holds more than %2 settings.")
                                .arg(path)
                                .arg(SettingsTable::kSlots)};
     }

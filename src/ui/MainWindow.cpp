@@ -29,11 +29,13 @@ constexpr int kButtonLeft = 5760;
 constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
 
-const QString kFilterPrompt = QStringLiteral(
+const char* const kFilterPrompt = QT_TRANSLATE_NOOP(
+    "MainWindow",
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
     "and click OK to reset.\n\neg. cps1 cps2, neogeo");
 
-const QString kPlayPrompt = QStringLiteral(
+const char* const kPlayPrompt = QT_TRANSLATE_NOOP(
+    "MainWindow",
     "Enter additional command line options. Specifying an invalid option will cause MAME to exit "
     "prematurely.\n\neg. -window");
 
@@ -43,7 +45,7 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     : QWidget(parent), m_frontEnd(frontEnd), m_seam(seam),
       m_model(new GameListModel(frontEnd.games(), this)) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("MAME"));
+    setWindowTitle(tr("MAME"));
     setWindowIcon(appIcon());
     createControls();
     createMenus();
@@ -84,21 +86,21 @@ void MainWindow::createControls() {
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
     placeDesign(m_gameList, 240, 240, 5295, 3705);
-    m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
+    m_gameList->setEmptyHint(tr("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
     placeDesign(m_searchBox, 240, 3930, 5295, 285);
 
-    m_playButton = addButton("playButton", QStringLiteral("&Play"), 240);
+    m_playButton = addButton("playButton", tr("&Play"), 240);
     m_playButton->setDefault(true);
-    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"), 720);
-    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"), 1320);
-    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"), 1800);
-    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"), 2280);
-    m_setButton = addButton("setButton", QStringLiteral("&Set"), 2760);
-    m_listButton = addButton("listButton", QStringLiteral("&List"), 3360);
-    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"), 3840);
+    m_quitButton = addButton("quitButton", tr("&Quit"), 720);
+    m_mameButton = addButton("mameButton", tr("&Mame"), 1320);
+    m_driverButton = addButton("driverButton", tr("&Driver"), 1800);
+    m_parentButton = addButton("parentButton", tr("&Parent"), 2280);
+    m_setButton = addButton("setButton", tr("&Set"), 2760);
+    m_listButton = addButton("listButton", tr("&List"), 3360);
+    m_auditButton = addButton("auditButton", tr("&Audit"), 3840);
 
     QWidget* previous = m_searchBox;
     setTabOrder(m_gameList, m_searchBox);
@@ -114,19 +116,18 @@ void MainWindow::createMenus() {
         action->setObjectName(QLatin1String(name));
         return action;
     };
-    m_windowMenu = new QMenu(QStringLiteral("Form"), this);
+    m_windowMenu = new QMenu(tr("Form"), this);
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
-    m_centreItem = addItem(m_windowMenu, "centreItem", QStringLiteral("&Centre"));
-    m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
-    m_mameExecutableItem =
-        addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
+    m_centreItem = addItem(m_windowMenu, "centreItem", tr("&Centre"));
+    m_resetItem = addItem(m_windowMenu, "resetItem", tr("&Reset"));
+    m_mameExecutableItem = addItem(m_windowMenu, "mameExecutableItem", tr("&MAME executable..."));
 
-    m_listMenu = new QMenu(QStringLiteral("List"), this);
+    m_listMenu = new QMenu(tr("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
-    m_playWithOptionsItem = addItem(m_listMenu, "playWithOptionsItem", QStringLiteral("&Play..."));
-    m_infoItem = addItem(m_listMenu, "infoItem", QStringLiteral("&Info"));
-    m_filterItem = addItem(m_listMenu, "filterItem", QStringLiteral("&Filter"));
-    m_fontItem = addItem(m_listMenu, "fontItem", QStringLiteral("F&ont"));
+    m_playWithOptionsItem = addItem(m_listMenu, "playWithOptionsItem", tr("&Play..."));
+    m_infoItem = addItem(m_listMenu, "infoItem", tr("&Info"));
+    m_filterItem = addItem(m_listMenu, "filterItem", tr("&Filter"));
+    m_fontItem = addItem(m_listMenu, "fontItem", tr("F&ont"));
     m_showMenu = new ShowMenu(m_listMenu, m_frontEnd, m_seam, this);
 }
 
@@ -214,35 +215,34 @@ void MainWindow::showSelection(int row) {
     }
     const GameRecord* game = m_frontEnd.games().selectedGame();
     if (!game) {
-        setWindowTitle(QStringLiteral("MAME"));
+        setWindowTitle(tr("MAME"));
         m_parentButton->setEnabled(false);
         return;
     }
-    setWindowTitle(QStringLiteral("MAME: ") + game->description + QStringLiteral(" [") +
-                   game->name + QStringLiteral("]"));
+    setWindowTitle(tr("MAME: %1 [%2]").arg(game->description, game->name));
     m_parentButton->setEnabled(!game->parent.isEmpty());
 }
 
 QString MainWindow::titleOf(Command command) const {
     switch (command) {
     case Command::List:
-        return QStringLiteral("List");
+        return tr("List");
     case Command::Audit:
-        return QStringLiteral("Audit");
+        return tr("Audit");
     case Command::MameIni:
-        return QStringLiteral("Mame");
+        return tr("Mame");
     case Command::DriverIni:
-        return QStringLiteral("Driver");
+        return tr("Driver");
     case Command::ParentIni:
-        return QStringLiteral("Parent");
+        return tr("Parent");
     case Command::SetIni:
-        return QStringLiteral("Set");
+        return tr("Set");
     case Command::Info:
-        return QStringLiteral("Info");
+        return tr("Info");
     case Command::Play:
         break;
     }
-    return QStringLiteral("Play");
+    return tr("Play");
 }
 
 void MainWindow::showBusy(Command command, bool busy) {
@@ -296,9 +296,7 @@ void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome)
             },
             [&](const IniFileReady& ini) {
                 if (!m_seam.openInEditor(ini.path))
-                    m_seam.showMessage(this,
-                                       QStringLiteral("No editor could be started for ") +
-                                           ini.path + QStringLiteral("."),
+                    m_seam.showMessage(this, tr("No editor could be started for %1.").arg(ini.path),
                                        title, DialogSeam::Icon::Error);
             },
             [&](const GameInfo& info) {
@@ -324,7 +322,7 @@ void MainWindow::onPlayWithOptions() {
     if (m_frontEnd.busy() || !m_frontEnd.games().selectedGame())
         return;
     const std::optional<QString> answer =
-        m_seam.askText(this, kPlayPrompt, QStringLiteral("Play..."), m_frontEnd.playOptions());
+        m_seam.askText(this, tr(kPlayPrompt), tr("Play..."), m_frontEnd.playOptions());
     if (answer)
         m_frontEnd.play(*answer);
 }
@@ -338,7 +336,7 @@ void MainWindow::loadCatalogue() {
         return;
     const Outcome<Done> loaded = m_frontEnd.loadCatalogue();
     if (!loaded.ok())
-        m_seam.showMessage(this, loaded.failure(), QStringLiteral("Load"), DialogSeam::Icon::Error);
+        m_seam.showMessage(this, loaded.failure(), tr("Load"), DialogSeam::Icon::Error);
 }
 
 void MainWindow::onFilter() {
@@ -347,7 +345,7 @@ void MainWindow::onFilter() {
     QString text = m_frontEnd.games().driverFilter();
     for (;;) {
         const std::optional<QString> answer =
-            m_seam.askText(this, kFilterPrompt, QStringLiteral("Filter"), text);
+            m_seam.askText(this, tr(kFilterPrompt), tr("Filter"), text);
         if (!answer)
             return;
         text = *answer;
@@ -355,8 +353,7 @@ void MainWindow::onFilter() {
         if (shown.ok() && shown.value())
             return;
         if (!shown.ok())
-            m_seam.showMessage(this, shown.failure(), QStringLiteral("Filter"),
-                               DialogSeam::Icon::Error);
+            m_seam.showMessage(this, shown.failure(), tr("Filter"), DialogSeam::Icon::Error);
     }
 }
 
