@@ -22,10 +22,7 @@ const char* const kLoad = QT_TRANSLATE_NOOP("StartUp", "Load");
 Outcome<Settings> readSettings(const QString& file) {
     if (!fileExists(file))
         return Settings{};
-    const Outcome<SettingsTable> table = readSettingsFile(file);
-    if (!table.ok())
-        return table.why();
-    return settingsFromTable(table.value());
+    return readSettingsFile(file);
 }
 
 } // namespace

@@ -108,7 +108,7 @@ Outcome<Done> FrontEnd::saveSettings(const WindowSettings& window) {
         m_settings.showNonArcade = show.nonArcade;
         m_settings.favouritesOnly = show.favouritesOnly;
     }
-    return writeSettingsFile(m_settingsFile, tableFromSettings(m_settings));
+    return writeSettingsFile(m_settingsFile, m_settings);
 }
 
 void FrontEnd::list() {
