@@ -92,7 +92,7 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     }
 
     if (frontEnd.hasDatabaseFile()) {
-        // Choices that hide games need the store before the list is shown;
+        // Choices that hide games need the catalogue before the list is shown;
         // otherwise it is read after the first paint.
         if (!frontEnd.savedShowChoices().hideNothing())
             window.loadCatalogue();

@@ -3,6 +3,7 @@
 
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
+#include "text/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +18,7 @@
 namespace {
 
 constexpr int kSchemaVersion = 1;
-constexpr int kStoreTables = 5;
+constexpr int kCatalogueTables = 5;
 
 const QString kDriver = QStringLiteral("QSQLITE");
 QString notKept() {
@@ -28,7 +29,7 @@ QString notKept() {
 
 QString uniqueConnectionName() {
     static std::atomic<int> next{0};
-    return QStringLiteral("coinslot-store-%1").arg(next++);
+    return QStringLiteral("coinslot-catalogue-%1").arg(next++);
 }
 
 // Opens the connection `name` to the file `path` (made when missing).
@@ -87,14 +88,14 @@ int userVersion(QSqlDatabase& database, QSqlError& error) {
     return query.value(0).toInt();
 }
 
-// How many tables the file holds, all or only the store's, or -1 with
+// How many tables the file holds, all or only the catalogue's, or -1 with
 // `error` set.
-int tableCount(QSqlDatabase& database, bool storesOnly, QSqlError& error) {
+int tableCount(QSqlDatabase& database, bool catalogueOnly, QSqlError& error) {
     QSqlQuery query(database);
     const QString ours = QStringLiteral(" AND name IN ('machine', 'machine_list', 'favourite', "
                                         "'play', 'audit')");
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'") +
-                    (storesOnly ? ours : QString())) ||
+                    (catalogueOnly ? ours : QString())) ||
         !query.next()) {
         error = query.lastError();
         return -1;
@@ -134,16 +135,14 @@ bool readFavourites(QSqlDatabase& database, QSet<QString>& favourites, QSqlError
     return !error.isValid();
 }
 
-// Moves the file and its journal aside; gives the new name of the file.
-Outcome<QString> moveAside(const QString& path) {
-    const QString stamp = path + QStringLiteral(".broken-") +
-                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = stamp;
-    for (int n = 2; QFile::exists(aside); ++n) // another one within the same second
-        aside = stamp + QStringLiteral("-%1").arg(n);
-    if (!QFile::rename(path, aside))
-        return Failure{
-            QCoreApplication::translate("Catalogue", "it could not be renamed to %1").arg(aside)};
+// Moves the file and its journal aside (moveAside()); gives the new name of
+// the file.
+Outcome<QString> moveFileAndJournalAside(const QString& path) {
+    const Outcome<QString> moved = moveAside(path, QDateTime::currentDateTime());
+    if (!moved.ok())
+        return Failure{QCoreApplication::translate("Catalogue", "it could not be moved aside: %1")
+                           .arg(moved.failure())};
+    const QString& aside = moved.value();
     // SQLite finds a journal by the file's name and "-wal": they stay a pair.
     for (const char* journal : {"-wal", "-shm"}) {
         if (QFile::exists(path + QLatin1String(journal)))
@@ -154,7 +153,7 @@ Outcome<QString> moveAside(const QString& path) {
 
 } // namespace
 
-// One attempt at opening the store.
+// One attempt at opening the catalogue.
 struct Catalogue::Attempt {
     enum class Result { Open, Damaged, Unreachable, Newer } result = Result::Unreachable;
     QString reason;
@@ -178,12 +177,12 @@ Catalogue::Attempt Catalogue::attemptOpen() {
         QSqlError error = database.lastError();
         int version = -1;
         int tables = -1;
-        // A file without tables is a new store; one with others is not ours.
+        // A file without tables is a new catalogue; one with others is not ours.
         const bool read = database.isOpen() && (version = userVersion(database, error)) >= 0 &&
                           version <= kSchemaVersion &&
                           (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
                            makeSchema(database, error)) &&
-                          (tables = tableCount(database, true, error)) == kStoreTables &&
+                          (tables = tableCount(database, true, error)) == kCatalogueTables &&
                           exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
                           exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
                           readMachineList(database, attempt.contents.machines, error) &&
@@ -197,7 +196,7 @@ Catalogue::Attempt Catalogue::attemptOpen() {
         constexpr int kCorrupt = 11, kNotADatabase = 26;
         if (version > kSchemaVersion) {
             attempt.result = Result::Newer;
-        } else if (tables >= 0 && tables != kStoreTables && !error.isValid()) {
+        } else if (tables >= 0 && tables != kCatalogueTables && !error.isValid()) {
             attempt.result = Result::Damaged;
             attempt.reason =
                 QCoreApplication::translate("Catalogue", "it is not this program's store");
@@ -229,7 +228,7 @@ Outcome<CatalogueContents> Catalogue::open() {
     case Result::Damaged:
         break;
     }
-    const Outcome<QString> moved = moveAside(m_path);
+    const Outcome<QString> moved = moveFileAndJournalAside(m_path);
     if (!moved.ok())
         return Failure{
             QCoreApplication::translate("Catalogue", "%1 could not be read (%2), and %3; %4")

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <vector>
@@ -55,12 +54,12 @@ QString whatMamePrinted(const QString& reportName, const QStringList& report,
     if (const QString* line = firstNonBlank(report))
         return QCoreApplication::translate(
                    "Audit", "MAME's %1 names no romset, so no set was audited. It begins: %2")
-            .arg(reportName, quotedLine(*line));
+            .arg(reportName, quoted(*line));
     QString message =
         QCoreApplication::translate("Audit", "MAME's %1 is empty, so no set was audited.")
             .arg(reportName);
     if (const QString* line = firstNonBlank(errorLines))
-        message += QCoreApplication::translate("Audit", " MAME said: %1").arg(quotedLine(*line));
+        message += QCoreApplication::translate("Audit", " MAME said: %1").arg(quoted(*line));
     return message;
 }
 
@@ -166,7 +165,7 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
                                "Audit",
                                "MAME's %1 holds more than %2 good sets, more than the database "
                                "can hold.")
-                               .arg(reportName, QLocale(QLocale::English).toString(kMaxGames))};
+                               .arg(reportName, formatCount(kMaxGames))};
         goodNames.push_back(verdictSetName(line, blank));
         findings.addGood(line, goodNames.back());
     }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/AuditReport.h"
 
+#include "text/MessageText.h"
+
 #include <QCoreApplication>
-#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -11,11 +12,6 @@ qsizetype countOf(const std::vector<SetFinding>& findings, SetVerdict verdict) {
     return std::count_if(findings.begin(), findings.end(), [verdict](const SetFinding& finding) {
         return finding.verdict == verdict;
     });
-}
-
-// "39,372"
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
 }
 
 } // namespace

@@ -2,12 +2,12 @@
 #include "database/DatabaseFile.h"
 
 #include "text/MemoryPages.h"
+#include "text/MessageText.h"
 #include "text/SharedText.h"
 #include "text/TextFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -133,12 +133,6 @@ qsizetype nextMark(const char16_t* chars, qsizetype at, qsizetype size) {
     return size;
 }
 
-// A name or description in a message, cut short when it is long.
-QString quotedName(const QString& text) {
-    constexpr qsizetype kLimit = 100;
-    return u'"' + (text.size() <= kLimit ? text : text.left(kLimit) + QStringLiteral("...")) + u'"';
-}
-
 } // namespace
 
 // The file is decoded into one text (line ends, bytes and marks as readLines
@@ -188,7 +182,7 @@ Outcome<GameTable> readDatabase(const QString& path) {
         if (++lines > kMaxGames)
             return Failure{QCoreApplication::translate("DatabaseFile",
                                                        "The database %1 holds more than %2 lines.")
-                               .arg(path, QLocale(QLocale::English).toString(kMaxGames))};
+                               .arg(path, formatCount(kMaxGames))};
         if (firstBad == 0) {
             if (separators < 3 || ends[0] == start || ends[1] == ends[0] + 1 ||
                 lineEnd == ends[2] + 1) {
@@ -232,7 +226,7 @@ std::optional<QString> unreadableReason(const GameRecord& game) {
             .arg(kLongestName);
     if (longerThan(game.description, kLongestDescription))
         return QCoreApplication::translate("DatabaseFile", "a description longer than %1 bytes")
-            .arg(QLocale(QLocale::English).toString(kLongestDescription));
+            .arg(formatCount(kLongestDescription));
     if (game.description.contains(kSeparator))
         return QCoreApplication::translate("DatabaseFile", "a \"|\" in its description");
     if (game.name.contains(kSeparator))
@@ -279,14 +273,12 @@ Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
     if (std::ssize(games) > kMaxGames)
         return Failure{QCoreApplication::translate(
                            "DatabaseFile", "%1 games are more than the database can hold (%2).")
-                           .arg(QLocale(QLocale::English).toString(std::ssize(games)),
-                                QLocale(QLocale::English).toString(kMaxGames))};
+                           .arg(formatCount(std::ssize(games)), formatCount(kMaxGames))};
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
         const QString& label = game.name.isEmpty() ? game.description : game.name;
-        return Failure{
-            QCoreApplication::translate("DatabaseFile", "Game %1 (%2) has %3.")
-                .arg(QString::number(*bad + 1), quotedName(label), *unreadableReason(game))};
+        return Failure{QCoreApplication::translate("DatabaseFile", "Game %1 (%2) has %3.")
+                           .arg(QString::number(*bad + 1), quoted(label), *unreadableReason(game))};
     }
 
     // Each record is encoded straight into the bytes written.

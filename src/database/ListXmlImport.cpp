@@ -3,11 +3,11 @@
 
 #include "database/DatabaseFile.h"
 #include "database/MachineFactTags.h"
+#include "text/MessageText.h"
 #include "text/Sorting.h"
 
 #include <QCoreApplication>
 #include <QIODevice>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
 
@@ -187,8 +187,7 @@ void ListXmlReader::readAvailable() {
                              "ListXmlImport",
                              "MAME's %1 gives %2 a description longer than %3 bytes, "
                              "which the database cannot hold.")
-                             .arg(listingName(), machineLabel(),
-                                  QLocale(QLocale::English).toString(kLongestDescription)));
+                             .arg(listingName(), machineLabel(), formatCount(kLongestDescription)));
             }
             break;
         case QXmlStreamReader::DTD:
@@ -264,7 +263,7 @@ void ListXmlReader::startElement() {
                      "ListXmlImport",
                      "MAME's %1 holds more than %2 machines that can be run, more than "
                      "the database can hold.")
-                     .arg(listingName(), QLocale(QLocale::English).toString(kMaxGames)));
+                     .arg(listingName(), formatCount(kMaxGames)));
             return;
         }
         m_machine = GameRecord{};
@@ -324,7 +323,7 @@ void ListXmlReader::failMarkupTooLong() {
     fail(QCoreApplication::translate(
              "ListXmlImport", "MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
                               "any MAME prints.")
-             .arg(listingName(), QLocale(QLocale::English).toString(kLongestMarkup)));
+             .arg(listingName(), formatCount(kLongestMarkup)));
 }
 
 // Reads a kept machine's rest from `at` up to its end tag, keeping the facts

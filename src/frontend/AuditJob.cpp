@@ -3,19 +3,13 @@
 
 #include "database/AuditReport.h"
 #include "frontend/GameList.h"
+#include "text/MessageText.h"
 #include "text/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 
-namespace {
-
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
-}
-
-} // namespace
+namespace {} // namespace
 
 AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString reportFile)
     : MameJob(runner, mame), m_games(games), m_reportFile(std::move(reportFile)) {}

@@ -5,14 +5,9 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
-
-#include <QLocale>
+#include "text/MessageText.h"
 
 namespace {
-
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
-}
 
 // More output than this is no listing that MAME prints (0.251's -listxml is
 // about 270 MB).
@@ -21,9 +16,9 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 } // namespace
 
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-                 QString storePath)
+                 QString cataloguePath)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_storePath(std::move(storePath)) {}
+      m_cataloguePath(std::move(cataloguePath)) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -139,14 +134,14 @@ void ListJob::onImported() {
     if (m_factsKept && !m_factsKept->ok())
         return finish(ListDone{tr("The games were listed, but their machine facts "
                                   "could not be kept in %1: %2.")
-                                   .arg(m_storePath, m_factsKept->failure())});
+                                   .arg(m_cataloguePath, m_factsKept->failure())});
     finish(ListDone{});
 }
 
 void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
     m_machines = machineListOf(games, facts);
-    if (!m_storePath.isEmpty())
-        m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
+    if (!m_cataloguePath.isEmpty())
+        m_factsKept = Catalogue::replaceMachines(m_cataloguePath, facts, m_machines);
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {

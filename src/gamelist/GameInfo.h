@@ -61,7 +61,7 @@ struct PlayCount {
 //   "Played"         "never", or "once" or "N times", then ", last " and the
 //                    local date and time of the last play ("2026-12-07 14:03")
 //
-// It needs no run of MAME: the list and the store have all of it.
+// It needs no run of MAME: the list and the catalogue have all of it.
 GameInfo gameInfo(const GameRecord& game, const GameTable& games, const ShownRows& shown,
                   const std::optional<MachineFacts>& facts = std::nullopt,
                   const PlayCount& plays = {});

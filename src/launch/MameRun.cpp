@@ -5,8 +5,7 @@
 #include "launch/OwnChannel.h"
 #include "launch/ProcessGroup.h"
 #include "launch/SignalNames.h"
-
-#include <QLocale>
+#include "text/MessageText.h"
 
 namespace {
 
@@ -183,7 +182,7 @@ void MameRun::passOutputLimit() {
     if (!m_writeFailure.isEmpty())
         return;
     m_writeFailure = tr("MAME printed more than %1 bytes, more than any listing")
-                         .arg(QLocale(QLocale::English).toString(m_request.outputLimit));
+                         .arg(formatCount(m_request.outputLimit));
     if (running())
         endGroup(true);
 }

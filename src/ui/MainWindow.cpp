@@ -403,7 +403,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // The first paint never waits for the store: it is read right after it.
+    // The first paint never waits for the catalogue: it is read right after it.
     if (!std::exchange(m_painted, true))
         QTimer::singleShot(0, this, &MainWindow::loadCatalogue);
 }

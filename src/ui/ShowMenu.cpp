@@ -2,11 +2,11 @@
 #include "ui/ShowMenu.h"
 
 #include "frontend/FrontEnd.h"
+#include "text/MessageText.h"
 #include "ui/DialogSeam.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QLocale>
 #include <QMenu>
 
 ShowMenu::ShowMenu(QMenu* listMenu, FrontEnd& frontEnd, DialogSeam& seam, QWidget* window)
@@ -96,7 +96,6 @@ QString searchPlaceholder(const GameList& games) {
     const qsizetype shown = games.shownRows().size();
     if (games.showChoices().hideNothing() || shown >= games.filteredCount())
         return {};
-    const QLocale english(QLocale::English);
     return QCoreApplication::translate("ShowMenu", "Search %1 of %2 games")
-        .arg(english.toString(shown), english.toString(std::ssize(games.games())));
+        .arg(formatCount(shown), formatCount(std::ssize(games.games())));
 }

@@ -191,13 +191,14 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWithAWord) {
+TEST_F(StartUp, SavedShowChoicesReadTheCatalogueFirstAndADamagedOneIsMovedAsideWithAWord) {
     writeAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nfavouritesonly = True\r\n");
     writeAll("coinslot.dat", kSevenGames);
     {
-        Catalogue store("coinslot.sqlite");
-        (void)store.open();
-        ASSERT_TRUE(store.setFavourite("mslug", true).ok() && store.setFavourite("sfa", true).ok());
+        Catalogue catalogue("coinslot.sqlite");
+        (void)catalogue.open();
+        ASSERT_TRUE(catalogue.setFavourite("mslug", true).ok() &&
+                    catalogue.setFavourite("sfa", true).ok());
     }
     ASSERT_TRUE(start());
     EXPECT_TRUE(seam.messages.empty());

@@ -56,7 +56,7 @@ TEST(GameFacts, LineUpWithTheGamesWhateverTheListAndTheShowChoicesHideWhatTheyNa
             EXPECT_EQ(moved.flags[i], at == kGames.end() ? 0 : facts.flags[at - kGames.begin()])
                 << other[i].name.toStdString();
         }
-        // What the store keeps for the new table lines up again.
+        // What the catalogue keeps for the new table lines up again.
         EXPECT_EQ(alignFacts(other, machineListFor(other, moved, list), {"m"}).flags, moved.flags);
     }
     // An old MAME's list: no facts, only clones and favourites.

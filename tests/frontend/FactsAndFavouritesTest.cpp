@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The catalogue through the front end: the store filled by List, the user's
+// The catalogue through the front end: filled by List, the user's
 // favourites and plays through List, Audit and a restart, the Show choices
 // with the driver filter, the search's order, and Info with a snapshot.
 #include "FrontEndFixture.h"
@@ -56,7 +56,7 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
     EXPECT_EQ(frontEnd.catalogue().auditVerdict("puckman")->verdict, "bad");
     EXPECT_FALSE(frontEnd.catalogue().auditVerdict("puckman")->problems.isEmpty());
 
-    // The next start: the store lines up with the audited list at once.
+    // The next start: the catalogue lines up with the audited list at once.
     FrontEnd next(runner);
     next.setProgramName("coinslot");
     next.configure(frontEnd.settings());
@@ -75,7 +75,7 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
 }
 
 TEST_F(Catalogued, ShowChoicesCombineWithTheFilterAndRefuseToLeaveNothing) {
-    ASSERT_TRUE(frontEnd.loadCatalogue().ok()); // an empty store, read once
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok()); // an empty catalogue, read once
     loadWithFacts();
     GameList& games = frontEnd.games();
     pick("mslug");
