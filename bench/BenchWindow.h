@@ -37,12 +37,12 @@ inline QApplication& App() {
 }
 
 // A working folder with a MAME, the settings (`extraSettings` added), a
-// database of `games` games and, with `store`, a coinslot.sqlite holding
+// database of `games` games and, with `catalogue`, a coinslot.sqlite holding
 // their machine facts.
 class BenchFolder {
   public:
     BenchFolder(int games, benchmark::State& state, const QByteArray& extraSettings = {},
-                bool store = false)
+                bool catalogue = false)
         : m_previous(QDir::currentPath()) {
         QDir::setCurrent(m_dir.path());
         QFile mame("mame");
@@ -56,13 +56,13 @@ class BenchFolder {
         const GameTable& table = CachedGames(games);
         if (!writeDatabase("coinslot.dat", table).ok())
             state.SkipWithError("cannot write the database");
-        if (store) {
+        if (catalogue) {
             Catalogue catalogue("coinslot.sqlite");
             (void)catalogue.open();
             const MachineFactsTable facts = SyntheticFacts(table);
             if (!Catalogue::replaceMachines("coinslot.sqlite", facts, machineListOf(table, facts))
                      .ok())
-                state.SkipWithError("cannot write the store");
+                state.SkipWithError("cannot write the catalogue");
         }
     }
     ~BenchFolder() { QDir::setCurrent(m_previous); }

@@ -3,9 +3,9 @@
 // warm process (offscreen): the database read into a shown window (one list
 // reset and one paint included); a new window's start-up from the settings
 // and database files to its first paint, its tear-down not timed, with no
-// Show choice (choices=0: the store is read after that paint) and, at 39,372
+// Show choice (choices=0: the catalogue is read after that paint) and, at 39,372
 // games (0.251's machines), with choices that hide games (choices=1: the
-// store is read before it); and a keystroke in the search box to the end of
+// catalogue is read before it); and a keystroke in the search box to the end of
 // the repaint it causes. The seam answers nothing; no dialog opens. What a
 // user waits for from the program's start, a whole cold process, is measured
 // by bench/measure.sh against a bare Qt floor; these figures are for finding
@@ -60,7 +60,7 @@ void BM_WarmWindowStartUp(benchmark::State& state) {
             state.SkipWithError("the start-up failed");
         form->show();
         PaintOnce(*form);
-        // Not timed: the program's end, which closes the store.
+        // Not timed: the program's end, which closes the catalogue.
         state.PauseTiming();
         if (choices &&
             frontEnd->games().shownRows().size() == std::ssize(frontEnd->games().games()))

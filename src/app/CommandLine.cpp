@@ -3,6 +3,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -43,20 +44,23 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
     // "-folder" means "--folder", not "-f -o -l ..."; there are no short forms
     // to cluster.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("A front end for the MAME arcade emulator.\n"
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "A front end for the MAME arcade emulator.\n"
                        "It works in the current folder, or in the one --folder names: its\n"
                        "settings, its game database and an old MAME's ini files are kept there.\n"
                        "The MAME executable may lie anywhere: it is chosen at the first start,\n"
                        "and changed later with \"MAME executable...\" in the menu that a\n"
                        "right click on the window's background opens."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},
-                                         QStringLiteral("Show the version and exit."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CommandLine", "Show this help and exit."));
+    const QCommandLineOption showVersion(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("CommandLine", "Show the version and exit."));
     const QCommandLineOption folder(
         QStringLiteral("folder"),
-        QStringLiteral("Work in <dir> instead of the current folder; it is made if missing."),
+        QCoreApplication::translate(
+            "CommandLine", "Work in <dir> instead of the current folder; it is made if missing."),
         QStringLiteral("dir"));
     parser.addOptions({help, showVersion, folder});
 
@@ -67,22 +71,25 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
         // placeholder before there is one; the usage line names it from the
         // arguments instead.
         const QString text = parser.helpText();
-        return exitWith(QStringLiteral("Usage: %1 [options]").arg(programName(arguments)) +
+        return exitWith(QCoreApplication::translate("CommandLine", "Usage: %1 [options]")
+                                .arg(programName(arguments)) +
                             text.mid(text.indexOf('\n')),
                         0);
     }
     if (parser.isSet(showVersion))
         return exitWith(programName(arguments) + ' ' + version, 0);
     if (!parser.positionalArguments().isEmpty())
-        return usageError(arguments, QStringLiteral("Unexpected argument '%1'.")
-                                         .arg(parser.positionalArguments().constFirst()));
+        return usageError(arguments,
+                          QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+                              .arg(parser.positionalArguments().constFirst()));
 
     StartChoice choice;
     choice.run = true;
     if (parser.isSet(folder)) {
         const QString dir = parser.values(folder).constLast();
         if (dir.isEmpty())
-            return usageError(arguments, QStringLiteral("The folder name is empty."));
+            return usageError(
+                arguments, QCoreApplication::translate("CommandLine", "The folder name is empty."));
         choice.folder = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
     }
     return choice;
@@ -105,16 +112,20 @@ Outcome<Done> enterWorkingFolder(const QString& folder) {
         if (!QDir().mkdir(*it)) {
             for (auto back = made.rbegin(); back != made.rend(); ++back)
                 QDir().rmdir(*back);
-            return Failure{QStringLiteral("Cannot make the folder '%1'.").arg(folder)};
+            return Failure{
+                QCoreApplication::translate("CommandLine", "Cannot make the folder '%1'.")
+                    .arg(folder)};
         }
         made.push_back(*it);
     }
     if (!QFileInfo(path).isDir())
-        return Failure{QStringLiteral("'%1' is not a folder.").arg(folder)};
+        return Failure{
+            QCoreApplication::translate("CommandLine", "'%1' is not a folder.").arg(folder)};
     if (!QDir::setCurrent(path)) {
         for (auto back = made.rbegin(); back != made.rend(); ++back)
             QDir().rmdir(*back);
-        return Failure{QStringLiteral("Cannot work in the folder '%1'.").arg(folder)};
+        return Failure{QCoreApplication::translate("CommandLine", "Cannot work in the folder '%1'.")
+                           .arg(folder)};
     }
     return Done{};
 }

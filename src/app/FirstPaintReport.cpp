@@ -38,7 +38,7 @@ void reportExit() {
 // Waits for the list's viewport to paint rows, then reports once the event
 // loop is back, when the whole frame has been painted and handed to the
 // window system: first among what is waiting then, so that work the program
-// put off until after its first paint (reading its store) is not counted.
+// put off until after its first paint (reading its catalogue) is not counted.
 class FirstPaintWatch : public QObject {
   public:
     explicit FirstPaintWatch(QAbstractItemView& list) : QObject(&list), m_list(list) {

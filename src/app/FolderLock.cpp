@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/FolderLock.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 FolderLock::FolderLock(const QString& programName)
@@ -11,6 +12,6 @@ FolderLock::FolderLock(const QString& programName)
 }
 
 QString alreadyRunningMessage(const QString& programName) {
-    return QFileInfo(programName).completeBaseName() +
-           QStringLiteral(" is already running in this folder.");
+    return QCoreApplication::translate("FolderLock", "%1 is already running in this folder.")
+        .arg(QFileInfo(programName).completeBaseName());
 }

@@ -3,7 +3,9 @@
 
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
+#include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,15 +18,18 @@
 namespace {
 
 constexpr int kSchemaVersion = 1;
-constexpr int kStoreTables = 5;
+constexpr int kCatalogueTables = 5;
 
 const QString kDriver = QStringLiteral("QSQLITE");
-const QString kNotKept =
-    QStringLiteral("favourites, plays and machine facts are not kept in this run.");
+QString notKept() {
+    return QCoreApplication::translate("Catalogue",
+                                       "favourites, plays and machine facts are not kept in this "
+                                       "run.");
+}
 
 QString uniqueConnectionName() {
     static std::atomic<int> next{0};
-    return QStringLiteral("coinslot-store-%1").arg(next++);
+    return QStringLiteral("coinslot-catalogue-%1").arg(next++);
 }
 
 // Opens the connection `name` to the file `path` (made when missing).
@@ -83,14 +88,14 @@ int userVersion(QSqlDatabase& database, QSqlError& error) {
     return query.value(0).toInt();
 }
 
-// How many tables the file holds, all or only the store's, or -1 with
+// How many tables the file holds, all or only the catalogue's, or -1 with
 // `error` set.
-int tableCount(QSqlDatabase& database, bool storesOnly, QSqlError& error) {
+int tableCount(QSqlDatabase& database, bool catalogueOnly, QSqlError& error) {
     QSqlQuery query(database);
     const QString ours = QStringLiteral(" AND name IN ('machine', 'machine_list', 'favourite', "
                                         "'play', 'audit')");
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'") +
-                    (storesOnly ? ours : QString())) ||
+                    (catalogueOnly ? ours : QString())) ||
         !query.next()) {
         error = query.lastError();
         return -1;
@@ -130,15 +135,14 @@ bool readFavourites(QSqlDatabase& database, QSet<QString>& favourites, QSqlError
     return !error.isValid();
 }
 
-// Moves the file and its journal aside; gives the new name of the file.
-Outcome<QString> moveAside(const QString& path) {
-    const QString stamp = path + QStringLiteral(".broken-") +
-                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = stamp;
-    for (int n = 2; QFile::exists(aside); ++n) // another one within the same second
-        aside = stamp + QStringLiteral("-%1").arg(n);
-    if (!QFile::rename(path, aside))
-        return Failure{QStringLiteral("it could not be renamed to %1").arg(aside)};
+// Moves the file and its journal aside (moveAside()); gives the new name of
+// the file.
+Outcome<QString> moveFileAndJournalAside(const QString& path) {
+    const Outcome<QString> moved = moveAside(path, QDateTime::currentDateTime());
+    if (!moved.ok())
+        return Failure{QCoreApplication::translate("Catalogue", "it could not be moved aside: %1")
+                           .arg(moved.failure())};
+    const QString& aside = moved.value();
     // SQLite finds a journal by the file's name and "-wal": they stay a pair.
     for (const char* journal : {"-wal", "-shm"}) {
         if (QFile::exists(path + QLatin1String(journal)))
@@ -149,7 +153,7 @@ Outcome<QString> moveAside(const QString& path) {
 
 } // namespace
 
-// One attempt at opening the store.
+// One attempt at opening the catalogue.
 struct Catalogue::Attempt {
     enum class Result { Open, Damaged, Unreachable, Newer } result = Result::Unreachable;
     QString reason;
@@ -173,12 +177,12 @@ Catalogue::Attempt Catalogue::attemptOpen() {
         QSqlError error = database.lastError();
         int version = -1;
         int tables = -1;
-        // A file without tables is a new store; one with others is not ours.
+        // A file without tables is a new catalogue; one with others is not ours.
         const bool read = database.isOpen() && (version = userVersion(database, error)) >= 0 &&
                           version <= kSchemaVersion &&
                           (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
                            makeSchema(database, error)) &&
-                          (tables = tableCount(database, true, error)) == kStoreTables &&
+                          (tables = tableCount(database, true, error)) == kCatalogueTables &&
                           exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
                           exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
                           readMachineList(database, attempt.contents.machines, error) &&
@@ -192,9 +196,10 @@ Catalogue::Attempt Catalogue::attemptOpen() {
         constexpr int kCorrupt = 11, kNotADatabase = 26;
         if (version > kSchemaVersion) {
             attempt.result = Result::Newer;
-        } else if (tables >= 0 && tables != kStoreTables && !error.isValid()) {
+        } else if (tables >= 0 && tables != kCatalogueTables && !error.isValid()) {
             attempt.result = Result::Damaged;
-            attempt.reason = QStringLiteral("it is not this program's store");
+            attempt.reason =
+                QCoreApplication::translate("Catalogue", "it is not this program's store");
         } else {
             attempt.result =
                 code == kCorrupt || code == kNotADatabase ? Result::Damaged : Result::Unreachable;
@@ -213,26 +218,30 @@ Outcome<CatalogueContents> Catalogue::open() {
     case Result::Open:
         return std::move(first.contents);
     case Result::Newer:
-        return Failure{QStringLiteral("%1 was made by a newer version of this program, so it is "
-                                      "left as it is; %2")
-                           .arg(name, kNotKept)};
+        return Failure{QCoreApplication::translate(
+                           "Catalogue", "%1 was made by a newer version of this program, so it is "
+                                        "left as it is; %2")
+                           .arg(name, notKept())};
     case Result::Unreachable:
-        return Failure{
-            QStringLiteral("%1 could not be opened (%2); %3").arg(name, first.reason, kNotKept)};
+        return Failure{QCoreApplication::translate("Catalogue", "%1 could not be opened (%2); %3")
+                           .arg(name, first.reason, notKept())};
     case Result::Damaged:
         break;
     }
-    const Outcome<QString> moved = moveAside(m_path);
+    const Outcome<QString> moved = moveFileAndJournalAside(m_path);
     if (!moved.ok())
-        return Failure{QStringLiteral("%1 could not be read (%2), and %3; %4")
-                           .arg(name, first.reason, moved.failure(), kNotKept)};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "%1 could not be read (%2), and %3; %4")
+                .arg(name, first.reason, moved.failure(), notKept())};
     const Attempt fresh = attemptOpen();
     if (fresh.result != Result::Open)
-        return Failure{QStringLiteral("%1 could not be read (%2), so it was moved to %3, but a "
-                                      "new one could not be made (%4); %5")
-                           .arg(name, first.reason, moved.value(), fresh.reason, kNotKept)};
-    return Failure{QStringLiteral("%1 could not be read (%2), so it was moved to %3. Favourites, "
-                                  "plays and machine facts start afresh.")
+        return Failure{QCoreApplication::translate(
+                           "Catalogue", "%1 could not be read (%2), so it was moved to %3, but a "
+                                        "new one could not be made (%4); %5")
+                           .arg(name, first.reason, moved.value(), fresh.reason, notKept())};
+    return Failure{QCoreApplication::translate(
+                       "Catalogue", "%1 could not be read (%2), so it was moved to %3. Favourites, "
+                                    "plays and machine facts start afresh.")
                        .arg(name, first.reason, moved.value())};
 }
 
@@ -242,7 +251,8 @@ QSqlDatabase Catalogue::database() const {
 
 Outcome<Done> Catalogue::setFavourite(const QString& set, bool favourite) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlQuery query(db);
     query.prepare(favourite ? QStringLiteral("INSERT OR IGNORE INTO favourite (name) VALUES (?)")
@@ -253,7 +263,8 @@ Outcome<Done> Catalogue::setFavourite(const QString& set, bool favourite) {
 
 Outcome<Done> Catalogue::countPlay(const QString& set, const QDateTime& when) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlQuery query(db);
     query.prepare(QStringLiteral("INSERT INTO play (name, count, last) VALUES (?, 1, ?) ON "
@@ -309,7 +320,8 @@ std::optional<MachineFacts> Catalogue::facts(const QString& set) const {
 
 Outcome<Done> Catalogue::replaceAuditVerdicts(const std::vector<AuditVerdictRow>& verdicts) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep them in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep them in.")};
     QSqlDatabase db = database();
     QSqlError error;
     // One string per row for its problems, kept until the row is stepped.
@@ -351,7 +363,8 @@ std::optional<AuditVerdictRow> Catalogue::auditVerdict(const QString& set) const
 
 Outcome<Done> Catalogue::replaceMachineList(const MachineList& list) {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlError error;
     return doneOr(inTransaction(db, error, [&] { return writeMachineList(db, list, error); }),
@@ -369,7 +382,8 @@ Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFacts
         if (version < 0)
             outcome = Failure{error.text()};
         else if (version != kSchemaVersion)
-            outcome = Failure{QStringLiteral("it is not this program's store")};
+            outcome =
+                Failure{QCoreApplication::translate("Catalogue", "it is not this program's store")};
         else if (!inTransaction(db, error, [&] {
                      return writeMachineTable(db, facts, error) &&
                             writeMachineList(db, list, error);

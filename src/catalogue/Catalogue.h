@@ -15,21 +15,21 @@
 
 class QSqlDatabase;
 
-// What the list needs from the store at start-up: the machine list of the
+// What the list needs from the catalogue at start-up: the machine list of the
 // database file as the last List or Audit left it, and the favourites.
 struct CatalogueContents {
     MachineList machines;
     QSet<QString> favourites;
 };
 
-// One set's verdict in the last audit, as the store keeps it.
+// One set's verdict in the last audit, as the catalogue keeps it.
 struct AuditVerdictRow {
     QString set;
     QString verdict; // "good", "best available", "bad" or "not found"
     QStringList problems;
 };
 
-// The embedded store beside the database file (`<program>.sqlite`, SQLite
+// The embedded catalogue beside the database file (`<program>.sqlite`, SQLite
 // through Qt SQL): the machine facts of the last List with a current MAME,
 // the user's favourites and plays, and the verdicts of the last audit. The
 // text database file stays the list's source; this holds what it cannot.
@@ -46,16 +46,16 @@ class Catalogue {
     Catalogue& operator=(const Catalogue&) = delete;
 
     const QString& path() const { return m_path; }
-    // Whether open() left a store to read and write.
+    // Whether open() left a catalogue to read and write.
     bool isOpen() const { return m_open; }
 
     // Opens the file (made when missing) and reads what the list needs. A
-    // file that is not a store, or whose contents are damaged, is moved aside
+    // file that is not a catalogue, or whose contents are damaged, is moved aside
     // as "<file>.broken-<date-time>" (with its journal), never deleted, and a
     // fresh one is made; the failure then says where it went. A file made by
     // a newer program, or one that cannot be read now (no permission, locked),
-    // is left alone and the program goes on without a store. Either way the
-    // failure's text is for the user; isOpen() tells whether a store is open.
+    // is left alone and the program goes on without a catalogue. Either way the
+    // failure's text is for the user; isOpen() tells whether a catalogue is open.
     Outcome<CatalogueContents> open();
 
     // The user's data: each call is one transaction.
@@ -64,7 +64,7 @@ class Catalogue {
     PlayRecord plays(const QString& set) const;
     // Every set's plays; empty without a catalogue or when they cannot be read.
     PlayTable allPlays() const;
-    // The facts of one machine, when the last List stored them.
+    // The facts of one machine, when the last List kept them.
     std::optional<MachineFacts> facts(const QString& set) const;
     // The facts of every machine as columns; empty without a catalogue or
     // when they cannot be read.
@@ -77,10 +77,10 @@ class Catalogue {
     // Replaces the machine list, after an Audit changed the table.
     Outcome<Done> replaceMachineList(const MachineList& list);
 
-    // Replaces the machine facts of the store at `path` with `facts` (none
+    // Replaces the machine facts of the catalogue at `path` with `facts` (none
     // for an old MAME) and the machine list with `list`, in one transaction,
     // on a connection of its own, so a worker thread may call it while the
-    // store stays open here. Fails when the file is not a store of this
+    // catalogue stays open here. Fails when the file is not a catalogue of this
     // version.
     static Outcome<Done> replaceMachines(const QString& path, const MachineFactsTable& facts,
                                          const MachineList& list);

@@ -3,6 +3,7 @@
 
 #include "catalogue/SqliteBulk.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtEndian>
@@ -117,8 +118,10 @@ bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error
     if (!isWellFormed(list)) {
         list = {};
         // Told like a damaged page, which it is in effect.
-        error = QSqlError(QString(), QStringLiteral("its list of machines is damaged"),
-                          QSqlError::StatementError, QString::number(SQLITE_CORRUPT));
+        error = QSqlError(
+            QString(),
+            QCoreApplication::translate("MachineTable", "its list of machines is damaged"),
+            QSqlError::StatementError, QString::number(SQLITE_CORRUPT));
         return false;
     }
     return true;

@@ -9,7 +9,7 @@
 #include <QSqlError>
 #include <optional>
 
-// The store's machine facts and the SQL that reads and writes them: the table
+// The catalogue's machine facts and the SQL that reads and writes them: the table
 // "machine", one row per set, and beside it "machine_list", one row that
 // holds the MachineList of the database file, so that start-up reads a few
 // values instead of a row per machine. Callers hold the connection and the

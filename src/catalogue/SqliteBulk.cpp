@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/SqliteBulk.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QVariant>
 #include <sqlite3.h>
@@ -37,8 +38,9 @@ bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows
                 QSqlError& error) {
     sqlite3* handle = sqliteHandle(database);
     if (!handle) {
-        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
-                          QSqlError::ConnectionError);
+        error = QSqlError(
+            QCoreApplication::translate("SqliteBulk", "the SQLite driver gives no connection"), {},
+            QSqlError::ConnectionError);
         return false;
     }
     sqlite3_stmt* prepared = nullptr;

@@ -2,11 +2,12 @@
 #include "database/DatabaseFile.h"
 
 #include "text/MemoryPages.h"
+#include "text/MessageText.h"
 #include "text/SharedText.h"
 #include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -132,12 +133,6 @@ qsizetype nextMark(const char16_t* chars, qsizetype at, qsizetype size) {
     return size;
 }
 
-// A name or description in a message, cut short when it is long.
-QString quotedName(const QString& text) {
-    constexpr qsizetype kLimit = 100;
-    return u'"' + (text.size() <= kLimit ? text : text.left(kLimit) + QStringLiteral("...")) + u'"';
-}
-
 } // namespace
 
 // The file is decoded into one text (line ends, bytes and marks as readLines
@@ -151,7 +146,9 @@ Outcome<GameTable> readDatabase(const QString& path) {
     if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         read = readText(file, ends);
     if (!read || file.error() != QFileDevice::NoError)
-        return Failure{QStringLiteral("The database %1 could not be read.").arg(path)};
+        return Failure{
+            QCoreApplication::translate("DatabaseFile", "The database %1 could not be read.")
+                .arg(path)};
     file.close();
     QString text = std::move(*read);
     char16_t* const chars = reinterpret_cast<char16_t*>(text.data());
@@ -183,8 +180,9 @@ Outcome<GameTable> readDatabase(const QString& path) {
             at += crLf ? 2 : 1;
         }
         if (++lines > kMaxGames)
-            return Failure{QStringLiteral("The database %1 holds more than %2 lines.")
-                               .arg(path, QLocale(QLocale::English).toString(kMaxGames))};
+            return Failure{QCoreApplication::translate("DatabaseFile",
+                                                       "The database %1 holds more than %2 lines.")
+                               .arg(path, formatCount(kMaxGames))};
         if (firstBad == 0) {
             if (separators < 3 || ends[0] == start || ends[1] == ends[0] + 1 ||
                 lineEnd == ends[2] + 1) {
@@ -200,41 +198,48 @@ Outcome<GameTable> readDatabase(const QString& path) {
         start = at;
     }
     if (lines == 0)
-        return Failure{QStringLiteral("The database %1 is empty.").arg(path)};
+        return Failure{
+            QCoreApplication::translate("DatabaseFile", "The database %1 is empty.").arg(path)};
     if (firstBad != 0)
         return Failure{
-            QStringLiteral("Line %1 of the database %2 is not a game.").arg(firstBad).arg(path)};
+            QCoreApplication::translate("DatabaseFile", "Line %1 of the database %2 is not a game.")
+                .arg(firstBad)
+                .arg(path)};
     return games;
 }
 
 std::optional<QString> unreadableReason(const GameRecord& game) {
     if (game.description.isEmpty())
-        return QStringLiteral("an empty description");
+        return QCoreApplication::translate("DatabaseFile", "an empty description");
     if (game.name.isEmpty())
-        return QStringLiteral("an empty short name");
+        return QCoreApplication::translate("DatabaseFile", "an empty short name");
     if (game.driver.isEmpty())
-        return QStringLiteral("an empty driver");
+        return QCoreApplication::translate("DatabaseFile", "an empty driver");
     if (longerThan(game.name, kLongestName))
-        return QStringLiteral("a short name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a short name longer than %1 bytes")
+            .arg(kLongestName);
     if (longerThan(game.parent, kLongestName))
-        return QStringLiteral("a parent name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a parent name longer than %1 bytes")
+            .arg(kLongestName);
     if (longerThan(game.driver, kLongestName))
-        return QStringLiteral("a driver name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a driver name longer than %1 bytes")
+            .arg(kLongestName);
     if (longerThan(game.description, kLongestDescription))
-        return QStringLiteral("a description longer than %1 bytes")
-            .arg(QLocale(QLocale::English).toString(kLongestDescription));
+        return QCoreApplication::translate("DatabaseFile", "a description longer than %1 bytes")
+            .arg(formatCount(kLongestDescription));
     if (game.description.contains(kSeparator))
-        return QStringLiteral("a \"|\" in its description");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its description");
     if (game.name.contains(kSeparator))
-        return QStringLiteral("a \"|\" in its short name");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its short name");
     if (game.parent.contains(kSeparator))
-        return QStringLiteral("a \"|\" in its parent");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its parent");
     if (hasLineBreak(game.description) || hasLineBreak(game.name) || hasLineBreak(game.parent) ||
         hasLineBreak(game.driver))
-        return QStringLiteral("a line break in one of its fields");
+        return QCoreApplication::translate("DatabaseFile", "a line break in one of its fields");
     if (!readsBackAsWritten(game.description) || !readsBackAsWritten(game.name) ||
         !readsBackAsWritten(game.parent) || !readsBackAsWritten(game.driver))
-        return QStringLiteral("a broken character in one of its fields");
+        return QCoreApplication::translate("DatabaseFile",
+                                           "a broken character in one of its fields");
     return std::nullopt;
 }
 
@@ -264,17 +269,16 @@ std::optional<qsizetype> findUnreadableRecord(const GameTable& games) {
 
 Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
     if (games.empty())
-        return Failure{QStringLiteral("There is no game to write.")};
+        return Failure{QCoreApplication::translate("DatabaseFile", "There is no game to write.")};
     if (std::ssize(games) > kMaxGames)
-        return Failure{QStringLiteral("%1 games are more than the database can hold (%2).")
-                           .arg(QLocale(QLocale::English).toString(std::ssize(games)),
-                                QLocale(QLocale::English).toString(kMaxGames))};
+        return Failure{QCoreApplication::translate(
+                           "DatabaseFile", "%1 games are more than the database can hold (%2).")
+                           .arg(formatCount(std::ssize(games)), formatCount(kMaxGames))};
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord& game = games[*bad];
         const QString& label = game.name.isEmpty() ? game.description : game.name;
-        return Failure{
-            QStringLiteral("Game %1 (%2) has %3.")
-                .arg(QString::number(*bad + 1), quotedName(label), *unreadableReason(game))};
+        return Failure{QCoreApplication::translate("DatabaseFile", "Game %1 (%2) has %3.")
+                           .arg(QString::number(*bad + 1), quoted(label), *unreadableReason(game))};
     }
 
     // Each record is encoded straight into the bytes written.

@@ -3,16 +3,20 @@
 
 #include "database/DatabaseFile.h"
 #include "database/MachineFactTags.h"
+#include "text/MessageText.h"
 #include "text/Sorting.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-const QString kListing = QStringLiteral("machine listing (-listxml)");
+QString listingName() {
+    return QCoreApplication::translate("ListXmlImport", "machine listing (-listxml)");
+}
+
 constexpr qint64 kChunkSize = 1 << 16;
 
 bool isYes(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
@@ -35,7 +39,9 @@ bool isXmlBlank(char c) {
 
 // MAME prints nothing after its closing tag but a line end.
 QString trailingContent() {
-    return QStringLiteral("MAME's %1 goes on after its closing </mame> tag.").arg(kListing);
+    return QCoreApplication::translate("ListXmlImport",
+                                       "MAME's %1 goes on after its closing </mame> tag.")
+        .arg(listingName());
 }
 
 } // namespace
@@ -177,10 +183,11 @@ void ListXmlReader::readAvailable() {
             if (m_inDescription) {
                 m_machine.description += m_xml.text();
                 if (m_machine.description.size() > kLongestDescription)
-                    fail(QStringLiteral("MAME's %1 gives %2 a description longer than %3 bytes, "
-                                        "which the database cannot hold.")
-                             .arg(kListing, machineLabel(),
-                                  QLocale(QLocale::English).toString(kLongestDescription)));
+                    fail(QCoreApplication::translate(
+                             "ListXmlImport",
+                             "MAME's %1 gives %2 a description longer than %3 bytes, "
+                             "which the database cannot hold.")
+                             .arg(listingName(), machineLabel(), formatCount(kLongestDescription)));
             }
             break;
         case QXmlStreamReader::DTD:
@@ -188,17 +195,21 @@ void ListXmlReader::readAvailable() {
             // The reader would leave an outside entity's text out without a word.
             for (const QXmlStreamEntityDeclaration& entity : m_xml.entityDeclarations()) {
                 if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
-                    return fail(QStringLiteral("MAME's %1 declares the outside entity \"%2\", "
-                                               "which is not read.")
-                                    .arg(kListing, entity.name().left(kLongestName).toString()));
+                    return fail(
+                        QCoreApplication::translate("ListXmlImport",
+                                                    "MAME's %1 declares the outside entity \"%2\", "
+                                                    "which is not read.")
+                            .arg(listingName(), entity.name().left(kLongestName).toString()));
             }
             break;
         case QXmlStreamReader::EntityReference:
             // A reference the reader could not resolve would otherwise be
             // left out of the text without a word.
-            fail(QStringLiteral("MAME's %1 refers to the entity \"%2\", which it does not define "
-                                "itself; entities from outside the listing are not read.")
-                     .arg(kListing, m_xml.name().left(kLongestName).toString()));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport",
+                     "MAME's %1 refers to the entity \"%2\", which it does not define "
+                     "itself; entities from outside the listing are not read.")
+                     .arg(listingName(), m_xml.name().left(kLongestName).toString()));
             break;
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
@@ -209,7 +220,9 @@ void ListXmlReader::readAvailable() {
                     reason.chop(1);
                 // Qt's position is unreliable here: an encoding fault is placed
                 // where the reader began to decode the piece that holds it.
-                fail(QStringLiteral("MAME's %1 is not well-formed XML: %2.").arg(kListing, reason));
+                fail(QCoreApplication::translate("ListXmlImport",
+                                                 "MAME's %1 is not well-formed XML: %2.")
+                         .arg(listingName(), reason));
             }
             return;
         default:
@@ -223,8 +236,9 @@ void ListXmlReader::startElement() {
     ++m_depth;
     if (m_depth == 1) {
         if (m_xml.name() != QLatin1StringView("mame"))
-            fail(QStringLiteral("MAME's %1 starts with <%2> where <mame> was expected.")
-                     .arg(kListing, m_xml.name().toString()));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport", "MAME's %1 starts with <%2> where <mame> was expected.")
+                     .arg(listingName(), m_xml.name().toString()));
         return;
     }
     if (m_depth == 2) {
@@ -245,9 +259,11 @@ void ListXmlReader::startElement() {
         if (!m_keepMachine)
             return;
         if (std::ssize(m_games) == kMaxGames) {
-            fail(QStringLiteral("MAME's %1 holds more than %2 machines that can be run, more than "
-                                "the database can hold.")
-                     .arg(kListing, QLocale(QLocale::English).toString(kMaxGames)));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport",
+                     "MAME's %1 holds more than %2 machines that can be run, more than "
+                     "the database can hold.")
+                     .arg(listingName(), formatCount(kMaxGames)));
             return;
         }
         m_machine = GameRecord{};
@@ -283,16 +299,18 @@ void ListXmlReader::endElement() {
 
 QString ListXmlReader::machineLabel() const {
     if (m_machine.name.isEmpty() || m_machine.name.size() > kLongestName)
-        return QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen);
-    return QStringLiteral("the machine \"%1\"").arg(m_machine.name);
+        return QCoreApplication::translate("ListXmlImport", "machine number %1 of the listing")
+            .arg(m_machinesSeen);
+    return QCoreApplication::translate("ListXmlImport", "the machine \"%1\"").arg(m_machine.name);
 }
 
 void ListXmlReader::keepMachine() {
     m_keepMachine = false;
     m_machine.description.replace(u'|', u'/');
     if (const std::optional<QString> reason = unreadableReason(m_machine)) {
-        fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
-                 .arg(kListing, machineLabel(), *reason));
+        fail(QCoreApplication::translate("ListXmlImport",
+                                         "MAME's %1 gives %2 %3, which the database cannot hold.")
+                 .arg(listingName(), machineLabel(), *reason));
         return;
     }
     m_games.push_back(std::move(m_machine));
@@ -302,9 +320,10 @@ void ListXmlReader::keepMachine() {
 }
 
 void ListXmlReader::failMarkupTooLong() {
-    fail(QStringLiteral("MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
-                        "any MAME prints.")
-             .arg(kListing, QLocale(QLocale::English).toString(kLongestMarkup)));
+    fail(QCoreApplication::translate(
+             "ListXmlImport", "MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
+                              "any MAME prints.")
+             .arg(listingName(), formatCount(kLongestMarkup)));
 }
 
 // Reads a kept machine's rest from `at` up to its end tag, keeping the facts
@@ -359,13 +378,18 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
     pass(true);
     if (m_failure.isEmpty()) {
         if (!m_sawData)
-            fail(QStringLiteral("MAME's %1 is empty.").arg(kListing));
+            fail(QCoreApplication::translate("ListXmlImport", "MAME's %1 is empty.")
+                     .arg(listingName()));
         else if (!m_rootClosed)
-            fail(QStringLiteral("MAME's %1 ends before its closing </mame> tag, so MAME did not "
-                                "finish it.")
-                     .arg(kListing));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport",
+                     "MAME's %1 ends before its closing </mame> tag, so MAME did not "
+                     "finish it.")
+                     .arg(listingName()));
         else if (m_games.empty())
-            fail(QStringLiteral("MAME's %1 holds no machine that can be run.").arg(kListing));
+            fail(QCoreApplication::translate("ListXmlImport",
+                                             "MAME's %1 holds no machine that can be run.")
+                     .arg(listingName()));
     }
     if (!m_failure.isEmpty())
         return Failure{m_failure};
@@ -382,7 +406,8 @@ Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive, MachineFac
         const qint64 read = in.read(chunk.data(), kChunkSize);
         if (read < 0)
             return Failure{
-                QStringLiteral("MAME's %1 could not be read: %2.").arg(kListing, in.errorString())};
+                QCoreApplication::translate("ListXmlImport", "MAME's %1 could not be read: %2.")
+                    .arg(listingName(), in.errorString())};
         if (read == 0 && (in.atEnd() || !in.waitForReadyRead(-1)))
             break;
         reader.addData(QByteArray(chunk.constData(), read));

@@ -3,19 +3,13 @@
 
 #include "database/AuditReport.h"
 #include "frontend/GameList.h"
+#include "text/MessageText.h"
 #include "text/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 
-namespace {
-
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
-}
-
-} // namespace
+namespace {} // namespace
 
 AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString reportFile)
     : MameJob(runner, mame), m_games(games), m_reportFile(std::move(reportFile)) {}
@@ -44,9 +38,9 @@ void AuditJob::runAudit(const QStringList& arguments) {
     run(request, &AuditJob::onReport);
     const qint64 total = std::ssize(m_games.games());
     const auto report = [this, total](qint64 done) {
-        reportProgress(QStringLiteral("Auditing ROM sets\u2026 %1 of %2")
-                           .arg(formatCount(done), formatCount(total)),
-                       done, total);
+        reportProgress(
+            tr("Auditing ROM sets\u2026 %1 of %2").arg(formatCount(done), formatCount(total)), done,
+            total);
     };
     if (arguments == verifyRomsArguments()) {
         m_progress = std::make_unique<AuditProgress>(m_games.games());
@@ -67,8 +61,7 @@ void AuditJob::runAudit(const QStringList& arguments) {
 }
 
 void AuditJob::onReport(const RunResult& result) {
-    if (const auto failure =
-            runFailure(result, QStringLiteral("auditing the ROM sets (%1)").arg(m_option)))
+    if (const auto failure = runFailure(result, tr("auditing the ROM sets (%1)").arg(m_option)))
         return finish(*failure);
     std::optional<QStringList> report = readLines(temp().auditReport());
     QStringList errors = readLines(temp().errorOutput()).value_or(QStringList());
@@ -92,24 +85,24 @@ void AuditJob::onReport(const RunResult& result) {
 void AuditJob::onChecked() {
     Outcome<AuditResult> checked = std::move(*m_checked);
     if (!checked.ok())
-        return finish(Failure{checked.failure() + kNothingChanged});
+        return finish(Failure{withNothingChanged(checked.failure())});
     AuditResult audit = std::move(checked).value();
     if (audit.kept > 0) {
         const Outcome<Done> replaced = m_games.replaceGames(std::move(audit.games));
         if (!replaced.ok())
-            return finish(Failure{replaced.failure() + kNothingChanged});
+            return finish(Failure{withNothingChanged(replaced.failure())});
     } else if (!m_games.removeAll().ok()) {
-        return finish(Failure{QStringLiteral("No game passed the audit, but the database file ") +
-                              m_games.databaseFile() + QStringLiteral(" could not be deleted.") +
-                              kNothingChanged});
+        return finish(Failure{withNothingChanged(
+            tr("No game passed the audit, but the database file %1 could not be deleted.")
+                .arg(m_games.databaseFile()))});
     }
     // The audit stands; its report is kept beside the database.
     m_findings = std::move(audit.findings);
     const QString reportPath = QDir::toNativeSeparators(QFileInfo(m_reportFile).absoluteFilePath());
     const Outcome<Done> saved = writeLinesAtomically(m_reportFile, m_reportLines);
-    const QString savedLine = saved.ok()
-                                  ? QStringLiteral("The report was saved in %1.").arg(reportPath)
-                                  : QStringLiteral("The report could not be saved in %1: %2.")
-                                        .arg(reportPath, saved.failure());
+    const QString savedLine =
+        saved.ok()
+            ? tr("The report was saved in %1.").arg(reportPath)
+            : tr("The report could not be saved in %1: %2.").arg(reportPath, saved.failure());
     finish(AuditSummary{auditSummary(audit.kept, audit.removed), savedLine, m_reportLines});
 }

@@ -97,13 +97,13 @@ Outcome<Done> FrontEnd::loadCatalogue() {
 Outcome<Done> FrontEnd::setFavourite(bool favourite) {
     const GameRecord* game = m_games.selectedGame();
     if (!game)
-        return Failure{QStringLiteral("No game is selected.")};
-    // The window has read the store after its first paint and told what
+        return Failure{tr("No game is selected.")};
+    // The window has read the catalogue after its first paint and told what
     // went wrong; here it is only made sure of.
     (void)loadCatalogue();
-    if (Outcome<Done> stored = m_catalogue->setFavourite(game->name, favourite); !stored.ok())
-        return Failure{QStringLiteral("The favourite could not be kept in %1: %2")
-                           .arg(m_catalogue->path(), stored.failure())};
+    if (Outcome<Done> kept = m_catalogue->setFavourite(game->name, favourite); !kept.ok())
+        return Failure{tr("The favourite could not be kept in %1: %2")
+                           .arg(m_catalogue->path(), kept.failure())};
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
     return Done{};
 }
@@ -126,7 +126,7 @@ Outcome<Done> FrontEnd::saveSettings(const WindowSettings& window) {
         m_settings.showNonArcade = show.nonArcade;
         m_settings.favouritesOnly = show.favouritesOnly;
     }
-    return writeSettingsFile(m_settingsFile, tableFromSettings(m_settings));
+    return writeSettingsFile(m_settingsFile, m_settings);
 }
 
 void FrontEnd::list() {
@@ -245,7 +245,7 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
 }
 
 void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
-    // The store keeps the verdicts, and its machine list follows the table
+    // The catalogue keeps the verdicts, and its machine list follows the table
     // the audit left, so that the next start-up finds it lined up. The audit
     // stands either way: a failure here only costs the verdicts or time.
     std::vector<AuditVerdictRow> verdicts;

@@ -26,7 +26,7 @@ class FrontEnd : public QObject {
     explicit FrontEnd(MameRunner& runner, QObject* parent = nullptr);
     ~FrontEnd() override;
 
-    // Start-up, in this order. The settings and database files and the store
+    // Start-up, in this order. The settings and database files and the catalogue
     // are named after the program; the settings are those read from the file
     // (or the defaults).
     void setProgramName(const QString& programName);
@@ -41,12 +41,12 @@ class FrontEnd : public QObject {
     // and Show choices and selects the saved game.
     bool hasDatabaseFile() const;
     Outcome<Done> loadDatabase();
-    // The saved Show choices, which the store must be read for before the
+    // The saved Show choices, which the catalogue must be read for before the
     // database when they hide anything.
     ShowChoices savedShowChoices() const;
-    // Opens the store and hands its facts and favourites to the game list;
+    // Opens the catalogue and hands its facts and favourites to the game list;
     // once a run, later calls do nothing. A failure is for the user: the
-    // program goes on, with a fresh store or none (see Catalogue::open()).
+    // program goes on, with a fresh catalogue or none (see Catalogue::open()).
     Outcome<Done> loadCatalogue();
     bool catalogueLoaded() const { return m_catalogueLoaded; }
     const Catalogue& catalogue() const { return *m_catalogue; }
@@ -93,7 +93,7 @@ class FrontEnd : public QObject {
     // holds its facts.
     QString iniFileName(IniFile file) const;
 
-    // Marks or unmarks the selected game as a favourite, in the store first;
+    // Marks or unmarks the selected game as a favourite, in the catalogue first;
     // a failure changes nothing.
     Outcome<Done> setFavourite(bool favourite);
     // Shows the games through `choices`; false, changing nothing, when no

@@ -217,8 +217,8 @@ bool GameList::showThroughFilter() {
 
 Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList> machines) {
     if (Outcome<Done> written = writeDatabase(m_databaseFile, games); !written.ok())
-        return Failure{QStringLiteral("The database could not be written to ") + m_databaseFile +
-                       QStringLiteral(": ") + written.failure()};
+        return Failure{tr("The database could not be written to %1: %2")
+                           .arg(m_databaseFile, written.failure())};
     m_games = std::move(games);
     if (machines)
         m_machines = std::move(*machines);
@@ -231,8 +231,7 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
 
 Outcome<Done> GameList::removeAll() {
     if (QFile::exists(m_databaseFile) && !QFile::remove(m_databaseFile))
-        return Failure{
-            QStringLiteral("The database file %1 could not be deleted.").arg(m_databaseFile)};
+        return Failure{tr("The database file %1 could not be deleted.").arg(m_databaseFile)};
     show({});
     m_filtered = {};
     m_games = {};

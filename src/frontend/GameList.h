@@ -74,7 +74,7 @@ class GameList : public QObject {
     // Fails, changing nothing, when the file does not read as a database.
     Outcome<Done> load(const QString& driverFilter, qint32 lastGame,
                        const ShowChoices& choices = {});
-    // Takes the store's machine list and favourites (by set name), aligns
+    // Takes the catalogue's machine list and favourites (by set name), aligns
     // them with the table, and shows the games again through the choices,
     // keeping the selected game when it stays shown.
     void setCatalogue(MachineList machines, QSet<QString> favourites);
@@ -89,7 +89,7 @@ class GameList : public QObject {
     // false, changing nothing, when no game would be left.
     bool applyShowChoices(const ShowChoices& choices);
     // Marks or unmarks the game at master position `position` as a favourite
-    // (in memory; the store is the front end's). With "favourites only", an
+    // (in memory; the catalogue is the front end's). With "favourites only", an
     // unmarked game leaves the list, the selection staying at its row; when
     // that would leave no game, "favourites only" is switched off.
     void setFavourite(qsizetype position, bool favourite);

@@ -13,7 +13,7 @@ void InfoJob::start() {
         return finish(m_info);
     if (mame().snapshotFolders())
         return finishWithPicture();
-    askConfiguration(QStringLiteral("Asking MAME where its snapshots are\u2026"),
+    askConfiguration(tr("Asking MAME where its snapshots are\u2026"),
                      &InfoJob::onConfigurationShown);
 }
 

@@ -15,7 +15,7 @@ void IniFileJob::start() {
         return findFolder();
     run(mameRequest(listFullArguments()), &IniFileJob::onGenerationProbed);
     watchListingHeader(true);
-    reportProgress(QStringLiteral("Asking MAME which MAME it is\u2026"), 0, 0);
+    reportProgress(tr("Asking MAME which MAME it is\u2026"), 0, 0);
 }
 
 void IniFileJob::onGenerationProbed(const RunResult&) {
@@ -32,7 +32,7 @@ void IniFileJob::findFolder() {
         return openInFolder(QStringLiteral("ini"));
     if (const std::optional<QString> folder = mame().iniFolder())
         return openInFolder(*folder);
-    askConfiguration(QStringLiteral("Asking MAME where its ini files are\u2026"),
+    askConfiguration(tr("Asking MAME where its ini files are\u2026"),
                      &IniFileJob::onConfigurationShown);
 }
 
@@ -60,8 +60,8 @@ void IniFileJob::openInFolder(const QString& folder) {
     }
     m_path = current ? QDir(folder).filePath(QStringLiteral("mame.ini")) : mame().oldIniFile();
     if (current && !QDir().mkpath(folder))
-        return finish(Failure{QStringLiteral("The folder %1 could not be made.")
-                                  .arg(QDir::toNativeSeparators(folder))});
+        return finish(
+            Failure{tr("The folder %1 could not be made.").arg(QDir::toNativeSeparators(folder))});
     if (mameIniExists(m_path))
         return finish(IniFileReady{m_path});
     // MAME writes its ini into the folder it runs in.
@@ -69,7 +69,7 @@ void IniFileJob::openInFolder(const QString& folder) {
     if (current)
         request.workingFolder = folder;
     run(request, &IniFileJob::onConfigurationCreated);
-    reportProgress(QStringLiteral("Creating MAME's configuration\u2026"), 0, 0);
+    reportProgress(tr("Creating MAME's configuration\u2026"), 0, 0);
 }
 
 void IniFileJob::onConfigurationCreated(const RunResult& result) {

@@ -5,14 +5,9 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
-
-#include <QLocale>
+#include "text/MessageText.h"
 
 namespace {
-
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
-}
 
 // More output than this is no listing that MAME prints (0.251's -listxml is
 // about 270 MB).
@@ -21,9 +16,9 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 } // namespace
 
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-                 QString storePath)
+                 QString cataloguePath)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_storePath(std::move(storePath)) {}
+      m_cataloguePath(std::move(cataloguePath)) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -56,8 +51,7 @@ void ListJob::onGameListing(const RunResult& result) {
         mame().setGeneration(MameGeneration::Current);
         return runMachineListing();
     }
-    if (const auto failure =
-            listingFailure(result, QStringLiteral("listing its games (-listfull)")))
+    if (const auto failure = listingFailure(result, tr("listing its games (-listfull)")))
         return finish(*failure);
     MameRunRequest request = listingRequest(listClonesArguments());
     request.outputFile = temp().cloneListing();
@@ -66,8 +60,7 @@ void ListJob::onGameListing(const RunResult& result) {
 
 // Step 2: the clone listing.
 void ListJob::onCloneListing(const RunResult& result) {
-    if (const auto failure =
-            listingFailure(result, QStringLiteral("listing its clones (-listclones)")))
+    if (const auto failure = listingFailure(result, tr("listing its clones (-listclones)")))
         return finish(*failure);
     MameRunRequest request = listingRequest(listSourceFileArguments());
     request.outputFile = temp().sourceListing();
@@ -76,11 +69,11 @@ void ListJob::onCloneListing(const RunResult& result) {
 
 // Step 3: the driver listing; then the three are read together.
 void ListJob::onDriverListing(const RunResult& result) {
-    if (const auto failure = listingFailure(
-            result, QStringLiteral("listing its driver source files (-listsourcefile)")))
+    if (const auto failure =
+            listingFailure(result, tr("listing its driver source files (-listsourcefile)")))
         return finish(*failure);
     mame().setGeneration(MameGeneration::Old);
-    reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
+    reportStep(tr("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker(
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
@@ -116,10 +109,10 @@ void ListJob::runMachineListing() {
 void ListJob::onMachineListing(const RunResult& result) {
     // A run ended for a fault in its listing reports that fault.
     const bool endedForFault = m_xml->failed() && !cancelled();
-    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)"));
+    if (const auto failure = runFailure(result, tr("listing its machines (-listxml)"));
         failure && !endedForFault)
         return finish(*failure);
-    reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
+    reportStep(tr("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker(
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
@@ -133,22 +126,22 @@ void ListJob::onMachineListing(const RunResult& result) {
 void ListJob::onImported() {
     Outcome<GameTable> imported = std::move(*m_imported);
     if (!imported.ok())
-        return finish(Failure{imported.failure() + kNothingChanged});
+        return finish(Failure{withNothingChanged(imported.failure())});
     const Outcome<Done> replaced =
         m_games.replaceGames(std::move(imported).value(), std::move(m_machines));
     if (!replaced.ok())
-        return finish(Failure{replaced.failure() + kNothingChanged});
+        return finish(Failure{withNothingChanged(replaced.failure())});
     if (m_factsKept && !m_factsKept->ok())
-        return finish(ListDone{QStringLiteral("The games were listed, but their machine facts "
-                                              "could not be kept in %1: %2.")
-                                   .arg(m_storePath, m_factsKept->failure())});
+        return finish(ListDone{tr("The games were listed, but their machine facts "
+                                  "could not be kept in %1: %2.")
+                                   .arg(m_cataloguePath, m_factsKept->failure())});
     finish(ListDone{});
 }
 
 void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
     m_machines = machineListOf(games, facts);
-    if (!m_storePath.isEmpty())
-        m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
+    if (!m_cataloguePath.isEmpty())
+        m_factsKept = Catalogue::replaceMachines(m_cataloguePath, facts, m_machines);
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {
@@ -161,16 +154,13 @@ std::optional<Failure> ListJob::listingFailure(const RunResult& result, const QS
     if (auto failure = runFailure(result, what))
         return failure;
     if (result.exitCode != 0)
-        return Failure{QStringLiteral("MAME ended with exit status %1 while %2, so that listing "
-                                      "is incomplete.")
-                           .arg(QString::number(result.exitCode), what) +
-                       kNothingChanged};
+        return Failure{withNothingChanged(tr("MAME ended with exit status %1 while %2, so that "
+                                             "listing is incomplete.")
+                                              .arg(QString::number(result.exitCode), what))};
     return std::nullopt;
 }
 
 void ListJob::reportListed(qint64 games) {
     m_listed = games;
-    reportProgress(
-        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(formatCount(games)), games,
-        0);
+    reportProgress(tr("Reading MAME's game list\u2026 %1 games").arg(formatCount(games)), games, 0);
 }

@@ -18,17 +18,17 @@ class ListXmlReader;
 // current one, which the header of -listfull gives away, for its machine
 // listing (-listxml), read as it arrives. The listings are read and sorted on
 // a worker thread, and the new table replaces the database only when all of
-// that succeeded. The worker also replaces the store's machine table with the
-// machines' facts (emptied for an old MAME, which gives none); a store that
+// that succeeded. The worker also replaces the catalogue's machine table with the
+// machines' facts (emptied for an old MAME, which gives none); a catalogue that
 // cannot take them is reported, but the list is built all the same. A MAME
 // known to be current (MameSetup) is asked for its machine listing at once.
 class ListJob : public MameJob {
     Q_OBJECT
 
   public:
-    // `storePath` names the store for the machine facts; empty: none is kept.
+    // `cataloguePath` names the catalogue for the machine facts; empty: none is kept.
     ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-            QString storePath);
+            QString cataloguePath);
     ~ListJob() override;
 
     void start() override;
@@ -42,7 +42,7 @@ class ListJob : public MameJob {
     void onMachineListing(const RunResult& result);
     void onImported();
     void reportListed(qint64 games);
-    // On the worker: keeps the `facts` of `games` (sorted) in the store, and
+    // On the worker: keeps the `facts` of `games` (sorted) in the catalogue, and
     // their machine list for the game list.
     void keepFacts(const GameTable& games, const MachineFactsTable& facts);
     // A request for one of MAME's listings, its output bounded.
@@ -53,7 +53,7 @@ class ListJob : public MameJob {
 
     GameList& m_games;
     const bool m_caseInsensitive;
-    const QString m_storePath;
+    const QString m_cataloguePath;
     std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
     QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.

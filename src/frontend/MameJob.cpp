@@ -3,11 +3,13 @@
 
 #include "frontend/OutputReader.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 namespace {
 
-const QString kCancelled = QStringLiteral("Cancelled. The database was not changed.");
+const char* const kCancelled =
+    QT_TRANSLATE_NOOP("MameJob", "Cancelled. The database was not changed.");
 constexpr qsizetype kLongestHeader = 4096;
 // Progress is shown at a human rate: at most ten times a second.
 constexpr int kProgressMilliseconds = 100;
@@ -66,14 +68,14 @@ Outcome<Done> MameJob::makeTempFolder() {
     m_temp = std::make_unique<TempListingFolder>();
     if (m_temp->isValid())
         return Done{};
-    const QString error = m_temp->errorText() + kNothingChanged;
+    const QString error = withNothingChanged(m_temp->errorText());
     m_temp.reset();
     return Failure{error};
 }
 
 void MameJob::runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then) {
     if (m_cancelled) // stopped between two runs
-        return finish(Failure::Cancelled(kCancelled));
+        return finish(Failure::Cancelled(tr(kCancelled)));
     m_run = m_runner.create(request);
     m_outputLimit = request.outputLimit;
     connect(m_run.get(), &MameRun::finished, this,
@@ -128,7 +130,7 @@ void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
         m_worker->deleteLater();
         m_worker = nullptr;
         if (m_cancelled)
-            return finish(Failure::Cancelled(kCancelled));
+            return finish(Failure::Cancelled(tr(kCancelled)));
         then();
     });
     m_worker->start();
@@ -171,22 +173,20 @@ std::optional<Failure> MameJob::runFailure(const RunResult& result, const QStrin
     QString failure;
     switch (result.end) {
     case RunEnd::FailedToStart:
-        failure = QStringLiteral("MAME could not be started for %1: %2").arg(what, result.detail);
+        failure = tr("MAME could not be started for %1: %2").arg(what, result.detail);
         break;
     case RunEnd::Crashed:
-        failure =
-            QStringLiteral("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
+        failure = tr("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
         break;
     case RunEnd::OutputNotWritten:
-        failure =
-            QStringLiteral("MAME's output could not be kept while %1: %2").arg(what, result.detail);
+        failure = tr("MAME's output could not be kept while %1: %2").arg(what, result.detail);
         break;
     case RunEnd::Cancelled:
-        return Failure::Cancelled(kCancelled);
+        return Failure::Cancelled(tr(kCancelled));
     case RunEnd::Finished:
         return std::nullopt;
     }
-    return Failure{failure + kNothingChanged};
+    return Failure{withNothingChanged(failure)};
 }
 
 void MameJob::reportProgress(const QString& text, qint64 value, qint64 total) {
@@ -228,4 +228,9 @@ void MameJob::finish(const Outcome<JobResult>& outcome) {
     m_pendingProgress.reset();
     m_temp.reset(); // MAME's output is gone from here on, whatever the outcome
     emit finished(outcome);
+}
+
+QString withNothingChanged(const QString& failure) {
+    return failure + QStringLiteral("\n\n") +
+           QCoreApplication::translate("MameJob", "The database was not changed.");
 }

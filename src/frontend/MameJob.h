@@ -151,5 +151,6 @@ class MameJob : public QObject {
     std::optional<MameGeneration> m_headerGeneration;
 };
 
-// The end of every message of a List or Audit that changed nothing.
-inline const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
+// `failure` with the end of every message of a List or Audit that changed
+// nothing: an empty line, then "The database was not changed."
+QString withNothingChanged(const QString& failure);

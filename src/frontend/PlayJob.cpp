@@ -13,10 +13,10 @@ void PlayJob::start() {
     const std::optional<QString> line =
         playCommand(mame().playCommandPrefix(), m_setName, m_options);
     if (!line)
-        return finish(Failure{
-            QStringLiteral("The name \"") + m_setName +
-            QStringLiteral("\" in the database is not a MAME set or driver name, so nothing was "
-                           "started. Build the database again with List.")});
+        return finish(Failure{tr("The name \"%1\" in the database is not a MAME set or driver "
+                                 "name, so nothing was started. Build the database again with "
+                                 "List.")
+                                  .arg(m_setName)});
     MameRunRequest request;
     // The shell becomes MAME, which so leads the process group and ends with
     // the front end; the user's redirections still apply to it.

@@ -16,8 +16,8 @@ inline constexpr int kMostClonesNamed = 20;
 // One row of a game's information: a label and its value. A row without a
 // label continues the one above (the second clone and on).
 struct InfoRow {
-    QString label;
-    QString value;
+    QString label{};
+    QString value{};
 
     bool operator==(const InfoRow&) const = default;
 };
@@ -25,16 +25,16 @@ struct InfoRow {
 // What is known of one game at a glance: its description as the title and
 // rows under it, and, once Info has found one, the snapshot MAME took of it.
 struct GameInfo {
-    QString title;
-    QList<InfoRow> rows;
+    QString title{};
+    QList<InfoRow> rows{};
     bool withFacts = false; // rows from a current MAME's facts follow "Driver"
-    QString picture;        // the snapshot's path; empty when there is none
+    QString picture{};      // the snapshot's path; empty when there is none
 };
 
 // How often a game was played, and when last (never: 0, no time).
 struct PlayCount {
     int times = 0;
-    QDateTime last;
+    QDateTime last{};
 };
 
 // The information of `game`, one of the `shown` rows of `games`. The rows:
@@ -61,7 +61,7 @@ struct PlayCount {
 //   "Played"         "never", or "once" or "N times", then ", last " and the
 //                    local date and time of the last play ("2026-12-07 14:03")
 //
-// It needs no run of MAME: the list and the store have all of it.
+// It needs no run of MAME: the list and the catalogue have all of it.
 GameInfo gameInfo(const GameRecord& game, const GameTable& games, const ShownRows& shown,
                   const std::optional<MachineFacts>& facts = std::nullopt,
                   const PlayCount& plays = {});

@@ -5,8 +5,7 @@
 #include "launch/OwnChannel.h"
 #include "launch/ProcessGroup.h"
 #include "launch/SignalNames.h"
-
-#include <QLocale>
+#include "text/MessageText.h"
 
 namespace {
 
@@ -109,8 +108,7 @@ void MameRun::start() {
             continue;
         file->setFileName(name);
         if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            const QString why =
-                QStringLiteral("%1 could not be created: %2").arg(name, file->errorString());
+            const QString why = tr("%1 could not be created: %2").arg(name, file->errorString());
             QTimer::singleShot(0, this, [this, why] {
                 finish({RunEnd::OutputNotWritten, 0, why});
             });
@@ -127,7 +125,7 @@ void MameRun::start() {
         if (!pipe.ok()) {
             QTimer::singleShot(0, this, [this, why = pipe.failure()] {
                 finish({RunEnd::OutputNotWritten, 0,
-                        QStringLiteral("No pipe could be made for MAME's output: %1").arg(why)});
+                        tr("No pipe could be made for MAME's output: %1").arg(why)});
             });
             return;
         }
@@ -183,8 +181,8 @@ void MameRun::readOutput() {
 void MameRun::passOutputLimit() {
     if (!m_writeFailure.isEmpty())
         return;
-    m_writeFailure = QStringLiteral("MAME printed more than %1 bytes, more than any listing")
-                         .arg(QLocale(QLocale::English).toString(m_request.outputLimit));
+    m_writeFailure = tr("MAME printed more than %1 bytes, more than any listing")
+                         .arg(formatCount(m_request.outputLimit));
     if (running())
         endGroup(true);
 }
@@ -204,8 +202,7 @@ void MameRun::readErrors() {
 void MameRun::failWriting(const QFile& file) {
     if (!m_writeFailure.isEmpty())
         return;
-    m_writeFailure =
-        QStringLiteral("%1 could not be written: %2").arg(file.fileName(), file.errorString());
+    m_writeFailure = tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
     // Nothing more can be kept, so MAME need not go on.
     if (running())
         endGroup(true);

@@ -4,6 +4,7 @@
 #include "launch/SignalNames.h"
 #include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -34,17 +35,21 @@ QStringList nonBlankLines(const QByteArray& bytes) {
 std::optional<QString> currentMameSentence(int status, const QString& game, const QString& name) {
     switch (status) {
     case 1:
-        return QStringLiteral("MAME failed its own validity checks.");
+        return QCoreApplication::translate("PlayFailure", "MAME failed its own validity checks.");
     case 2:
-        return QStringLiteral("MAME could not find the ROM files of %1.").arg(game);
+        return QCoreApplication::translate("PlayFailure",
+                                           "MAME could not find the ROM files of %1.")
+            .arg(game);
     case 3:
-        return QStringLiteral("MAME stopped with a fatal error.");
+        return QCoreApplication::translate("PlayFailure", "MAME stopped with a fatal error.");
     case 4:
-        return QStringLiteral("MAME could not set up one of its devices.");
+        return QCoreApplication::translate("PlayFailure",
+                                           "MAME could not set up one of its devices.");
     case 5:
-        return QStringLiteral("MAME has no system named %1.").arg(name);
+        return QCoreApplication::translate("PlayFailure", "MAME has no system named %1.").arg(name);
     case 6:
-        return QStringLiteral("MAME refused its options or its configuration.");
+        return QCoreApplication::translate("PlayFailure",
+                                           "MAME refused its options or its configuration.");
     default:
         return std::nullopt;
     }
@@ -53,21 +58,23 @@ std::optional<QString> currentMameSentence(int status, const QString& game, cons
 QString sentenceFor(const RunResult& result, std::optional<MameGeneration> generation,
                     const QString& game, const QString& name) {
     if (result.end == RunEnd::FailedToStart)
-        return QStringLiteral("MAME could not be started.");
+        return QCoreApplication::translate("PlayFailure", "MAME could not be started.");
     if (result.end == RunEnd::OutputNotWritten)
-        return QStringLiteral("MAME's output could not be kept.");
+        return QCoreApplication::translate("PlayFailure", "MAME's output could not be kept.");
     if (result.end == RunEnd::Crashed)
-        return QStringLiteral("MAME crashed (signal %1).").arg(signalName(result.exitCode));
+        return QCoreApplication::translate("PlayFailure", "MAME crashed (signal %1).")
+            .arg(signalName(result.exitCode));
     const int status = result.exitCode;
     if (status == kNotExecutable || status == kNotFound)
-        return QStringLiteral("MAME could not be started.");
+        return QCoreApplication::translate("PlayFailure", "MAME could not be started.");
     if (status > kSignalBase && status <= kSignalBase + kLastSignal)
-        return QStringLiteral("MAME crashed (signal %1).").arg(signalName(status - kSignalBase));
+        return QCoreApplication::translate("PlayFailure", "MAME crashed (signal %1).")
+            .arg(signalName(status - kSignalBase));
     if (generation == MameGeneration::Current) {
         if (const std::optional<QString> sentence = currentMameSentence(status, game, name))
             return *sentence;
     }
-    return QStringLiteral("MAME ended with status %1.").arg(status);
+    return QCoreApplication::translate("PlayFailure", "MAME ended with status %1.").arg(status);
 }
 
 QString cut(const QString& line) {
@@ -103,8 +110,9 @@ QStringList mameLastLines(const RunResult& result) {
     }
     if (!missing.isEmpty()) {
         QString summary = missing.size() == 1
-                              ? QStringLiteral("1 file not found: ")
-                              : QStringLiteral("%1 files not found: ").arg(missing.size());
+                              ? QCoreApplication::translate("PlayFailure", "1 file not found: ")
+                              : QCoreApplication::translate("PlayFailure", "%1 files not found: ")
+                                    .arg(missing.size());
         summary += QStringList(missing.mid(0, kNamesShown)).join(QStringLiteral(", "));
         if (missing.size() > kNamesShown)
             summary += QStringLiteral(", ") + kEllipsis;
@@ -129,6 +137,6 @@ std::optional<QString> playFailureText(const RunResult& result,
     if (result.end == RunEnd::FailedToStart || result.end == RunEnd::OutputNotWritten)
         lines.prepend(result.detail);
     if (!lines.isEmpty())
-        text += QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
+        text += QStringLiteral("\n\n") + lines.join(u'\n');
     return text;
 }

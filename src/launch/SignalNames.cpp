@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/SignalNames.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 #include <cstring>
@@ -8,11 +9,13 @@
 QString exitSignalText(const QProcess& process) {
     const int signal = process.exitCode();
     const char* name = strsignal(signal);
-    return QStringLiteral("signal %1 (%2)").arg(signal).arg(QString::fromLocal8Bit(name));
+    return QCoreApplication::translate("SignalNames", "signal %1 (%2)")
+        .arg(signal)
+        .arg(QString::fromLocal8Bit(name));
 }
 
 QString signalName(int signal) {
     if (const char* abbreviation = sigabbrev_np(signal))
         return QStringLiteral("SIG") + QString::fromLatin1(abbreviation);
-    return QStringLiteral("signal %1").arg(signal);
+    return QCoreApplication::translate("SignalNames", "signal %1").arg(signal);
 }

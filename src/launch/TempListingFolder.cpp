@@ -3,6 +3,7 @@
 
 #include "launch/ProcessIds.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -57,7 +58,8 @@ QString temporaryFolder() {
 
 TempListingFolder::TempListingFolder() : m_dir(folderTemplate()) {
     if (!m_dir.isValid())
-        m_error = QStringLiteral("The temporary folder could not be made in %1: %2")
+        m_error = QCoreApplication::translate("TempListingFolder",
+                                              "The temporary folder could not be made in %1: %2")
                       .arg(QDir::toNativeSeparators(temporaryFolder()), m_dir.errorString());
 }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "settings/SettingsTable.h"
 #include "text/Outcome.h"
 
 #include <QString>
+#include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The details view: whether it is on, the width of its pane, and the size
 // (in twips) the window goes back to when the view is switched off, when it
@@ -48,10 +50,15 @@ struct Settings {
     bool favouritesOnly = false;
 };
 
-// Converts the table read from the file, key by key. Fails, naming the key,
-// when a value present does not convert to its key's type or range.
-Outcome<Settings> settingsFromTable(const SettingsTable& table);
+// The settings file's values by key, as read: each key's first value.
+using SettingValues = std::map<QString, QString>;
 
-// The table written at shutdown: every key, in the file's fixed order, but
-// those written only when they differ from their default.
-SettingsTable tableFromSettings(const Settings& settings);
+// Converts the values read from the file, key by key in the file's order of
+// keys; keys of no setting are left alone. Fails, naming the key, when a value
+// present does not convert to its key's type or range.
+Outcome<Settings> settingsFromValues(const SettingValues& values);
+
+// What the file holds for `settings`, as keys and written values: every key,
+// in the file's fixed order, but those written only when they differ from
+// their default.
+std::vector<std::pair<QString, QString>> settingLines(const Settings& settings);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -117,7 +118,8 @@ class AsideFile {
             return Failure{reason};
         }
         m_file.setFileName(QString());
-        return Failure{QStringLiteral("No free name for a file beside %1").arg(m_target)};
+        return Failure{QCoreApplication::translate("TextFile", "No free name for a file beside %1")
+                           .arg(m_target)};
     }
 
     QFile& file() { return m_file; }
@@ -174,7 +176,8 @@ Outcome<Done> writeBytes(QIODevice& device, const ByteSource& source, qint64& wr
             if (accepted < 0)
                 return Failure{device.errorString()};
             if (accepted == 0)
-                return Failure{QStringLiteral("The device took no more bytes")};
+                return Failure{
+                    QCoreApplication::translate("TextFile", "The device took no more bytes")};
             written += accepted;
             offset += accepted;
         }
@@ -340,7 +343,9 @@ Outcome<Done> writeFileAtomically(const QString& linkOrPath, const ByteSource& s
         return Failure{file.errorString()};
     if (size != written)
         return Failure{
-            QStringLiteral("The file holds %1 bytes where %2 were written").arg(size).arg(written)};
+            QCoreApplication::translate("TextFile", "The file holds %1 bytes where %2 were written")
+                .arg(size)
+                .arg(written)};
     if (Outcome<Done> synced = syncFile(file); !synced.ok())
         return synced;
     file.close();
@@ -390,7 +395,7 @@ Outcome<QString> moveAside(const QString& path, const QDateTime& when) {
             return Failure{systemReason(errno)};
         return aside;
     }
-    return Failure{QStringLiteral("No free name beside %1").arg(path)};
+    return Failure{QCoreApplication::translate("TextFile", "No free name beside %1").arg(path)};
 }
 
 bool fileExists(const QString& name) {

@@ -24,13 +24,15 @@
 
 namespace {
 
-const QString kFilterPrompt = QStringLiteral(
+const char* const kFilterPrompt = QT_TRANSLATE_NOOP(
+    "MainWindow",
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
-    "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
+    "and click OK to reset.\n\neg. cps1 cps2, neogeo");
 
-const QString kPlayPrompt = QStringLiteral(
+const char* const kPlayPrompt = QT_TRANSLATE_NOOP(
+    "MainWindow",
     "Enter additional command line options. Specifying an invalid option will cause MAME to exit "
-    "prematurely.\r\n\r\neg. -window");
+    "prematurely.\n\neg. -window");
 
 } // namespace
 
@@ -38,7 +40,7 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     : QWidget(parent), m_frontEnd(frontEnd), m_seam(seam),
       m_model(new GameListModel(frontEnd.games(), this)) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("MAME"));
+    setWindowTitle(tr("MAME"));
     setWindowIcon(appIcon());
     createControls();
     createMenus();
@@ -69,20 +71,20 @@ void MainWindow::createControls() {
     m_gameList = new GameListView(this);
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
-    m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
+    m_gameList->setEmptyHint(tr("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
 
-    m_playButton = addButton("playButton", QStringLiteral("&Play"));
+    m_playButton = addButton("playButton", tr("&Play"));
     m_playButton->setDefault(true);
-    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"));
-    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"));
-    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"));
-    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"));
-    m_setButton = addButton("setButton", QStringLiteral("&Set"));
-    m_listButton = addButton("listButton", QStringLiteral("&List"));
-    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"));
+    m_quitButton = addButton("quitButton", tr("&Quit"));
+    m_mameButton = addButton("mameButton", tr("&Mame"));
+    m_driverButton = addButton("driverButton", tr("&Driver"));
+    m_parentButton = addButton("parentButton", tr("&Parent"));
+    m_setButton = addButton("setButton", tr("&Set"));
+    m_listButton = addButton("listButton", tr("&List"));
+    m_auditButton = addButton("auditButton", tr("&Audit"));
 
     QWidget* previous = m_searchBox;
     setTabOrder(m_gameList, m_searchBox);
@@ -98,23 +100,23 @@ void MainWindow::createMenus() {
         action->setObjectName(QLatin1String(name));
         return action;
     };
-    m_windowMenu = new QMenu(QStringLiteral("Form"), this);
+    m_windowMenu = new QMenu(tr("Form"), this);
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
-    m_centreItem = addItem(m_windowMenu, "centreItem", QStringLiteral("&Centre"));
-    m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
+    m_centreItem = addItem(m_windowMenu, "centreItem", tr("&Centre"));
+    m_resetItem = addItem(m_windowMenu, "resetItem", tr("&Reset"));
     m_mameExecutableItem =
-        addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
-    m_detailsItem = addItem(m_windowMenu, "detailsItem", QStringLiteral("&Details"));
+        addItem(m_windowMenu, "mameExecutableItem", tr("&MAME executable..."));
+    m_detailsItem = addItem(m_windowMenu, "detailsItem", tr("&Details"));
     m_detailsItem->setCheckable(true);
     m_detailsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     addAction(m_detailsItem); // its shortcut works while the menu is closed
 
-    m_listMenu = new QMenu(QStringLiteral("List"), this);
+    m_listMenu = new QMenu(tr("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
-    m_playWithOptionsItem = addItem(m_listMenu, "playWithOptionsItem", QStringLiteral("&Play..."));
-    m_infoItem = addItem(m_listMenu, "infoItem", QStringLiteral("&Info"));
-    m_filterItem = addItem(m_listMenu, "filterItem", QStringLiteral("&Filter"));
-    m_fontItem = addItem(m_listMenu, "fontItem", QStringLiteral("F&ont"));
+    m_playWithOptionsItem = addItem(m_listMenu, "playWithOptionsItem", tr("&Play..."));
+    m_infoItem = addItem(m_listMenu, "infoItem", tr("&Info"));
+    m_filterItem = addItem(m_listMenu, "filterItem", tr("&Filter"));
+    m_fontItem = addItem(m_listMenu, "fontItem", tr("F&ont"));
     m_showMenu = new ShowMenu(m_listMenu, m_frontEnd, m_seam, this);
 }
 
@@ -218,35 +220,34 @@ void MainWindow::showSelection(int row) {
     showIniTips();
     const GameRecord* game = m_frontEnd.games().selectedGame();
     if (!game) {
-        setWindowTitle(QStringLiteral("MAME"));
+        setWindowTitle(tr("MAME"));
         m_parentButton->setEnabled(false);
         return;
     }
-    setWindowTitle(QStringLiteral("MAME: ") + game->description + QStringLiteral(" [") +
-                   game->name + QStringLiteral("]"));
+    setWindowTitle(tr("MAME: %1 [%2]").arg(game->description, game->name));
     m_parentButton->setEnabled(!game->parent.isEmpty());
 }
 
 QString MainWindow::titleOf(Command command) const {
     switch (command) {
     case Command::List:
-        return QStringLiteral("List");
+        return tr("List");
     case Command::Audit:
-        return QStringLiteral("Audit");
+        return tr("Audit");
     case Command::MameIni:
-        return QStringLiteral("Mame");
+        return tr("Mame");
     case Command::DriverIni:
-        return QStringLiteral("Driver");
+        return tr("Driver");
     case Command::ParentIni:
-        return QStringLiteral("Parent");
+        return tr("Parent");
     case Command::SetIni:
-        return QStringLiteral("Set");
+        return tr("Set");
     case Command::Info:
-        return QStringLiteral("Info");
+        return tr("Info");
     case Command::Play:
         break;
     }
-    return QStringLiteral("Play");
+    return tr("Play");
 }
 
 void MainWindow::showBusy(Command command, bool busy) {
@@ -295,15 +296,12 @@ void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome)
                     m_seam.showMessage(this, done.warning, title, DialogSeam::Icon::Error);
             },
             [&](const AuditSummary& audit) {
-                m_seam.showMessage(
-                    this, audit.summary + QStringLiteral("\r\n\r\n") + audit.reportSaved, title,
-                    DialogSeam::Icon::Information, audit.report.join(QStringLiteral("\r\n")));
+                m_seam.showMessage(this, audit.summary + QStringLiteral("\n\n") + audit.reportSaved,
+                                   title, DialogSeam::Icon::Information, audit.report.join(u'\n'));
             },
             [&](const IniFileReady& ini) {
                 if (!m_seam.openInEditor(ini.path))
-                    m_seam.showMessage(this,
-                                       QStringLiteral("No editor could be started for ") +
-                                           ini.path + QStringLiteral("."),
+                    m_seam.showMessage(this, tr("No editor could be started for %1.").arg(ini.path),
                                        title, DialogSeam::Icon::Error);
             },
             [&](const GameInfo& info) {
@@ -330,7 +328,7 @@ void MainWindow::onPlayWithOptions() {
     if (m_frontEnd.busy() || !m_frontEnd.games().selectedGame())
         return;
     const std::optional<QString> answer =
-        m_seam.askText(this, kPlayPrompt, QStringLiteral("Play..."), m_frontEnd.playOptions());
+        m_seam.askText(this, tr(kPlayPrompt), tr("Play..."), m_frontEnd.playOptions());
     if (answer)
         m_frontEnd.play(*answer);
 }
@@ -344,7 +342,7 @@ void MainWindow::loadCatalogue() {
         return;
     const Outcome<Done> loaded = m_frontEnd.loadCatalogue();
     if (!loaded.ok())
-        m_seam.showMessage(this, loaded.failure(), QStringLiteral("Load"), DialogSeam::Icon::Error);
+        m_seam.showMessage(this, loaded.failure(), tr("Load"), DialogSeam::Icon::Error);
 }
 
 void MainWindow::onFilter() {
@@ -353,7 +351,7 @@ void MainWindow::onFilter() {
     QString text = m_frontEnd.games().driverFilter();
     for (;;) {
         const std::optional<QString> answer =
-            m_seam.askText(this, kFilterPrompt, QStringLiteral("Filter"), text);
+            m_seam.askText(this, tr(kFilterPrompt), tr("Filter"), text);
         if (!answer)
             return;
         text = *answer;
@@ -361,8 +359,7 @@ void MainWindow::onFilter() {
         if (shown.ok() && shown.value())
             return;
         if (!shown.ok())
-            m_seam.showMessage(this, shown.failure(), QStringLiteral("Filter"),
-                               DialogSeam::Icon::Error);
+            m_seam.showMessage(this, shown.failure(), tr("Filter"), DialogSeam::Icon::Error);
     }
 }
 
@@ -433,7 +430,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // The first paint never waits for the store: it is read right after it.
+    // The first paint never waits for the catalogue: it is read right after it.
     if (!std::exchange(m_painted, true))
         QTimer::singleShot(0, this, &MainWindow::loadCatalogue);
 }

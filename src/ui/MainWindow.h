@@ -37,7 +37,7 @@ class MainWindow : public QWidget {
     WindowSettings windowSettings() const;
     // Centres the window on the desktop's work area.
     void centre();
-    // Reads the store of favourites, plays and machine facts, once; a
+    // Reads the catalogue of favourites, plays and machine facts, once; a
     // failure is told, and the program goes on. Start-up calls it before the
     // database when the saved Show choices need it; otherwise the window does
     // after its first paint.

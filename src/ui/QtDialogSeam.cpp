@@ -15,23 +15,14 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Texts carry CR LF line breaks; Qt's labels want LF alone.
-QString forDisplay(QString text) {
-    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-} // namespace
-
 void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                                const QString& details) {
     const QMessageBox::Icon shown = icon == Icon::Error     ? QMessageBox::Critical
                                     : icon == Icon::Warning ? QMessageBox::Warning
                                                             : QMessageBox::Information;
-    QMessageBox box(shown, title, forDisplay(text), QMessageBox::Ok, owner);
+    QMessageBox box(shown, title, text, QMessageBox::Ok, owner);
     if (!details.isEmpty()) {
-        box.setDetailedText(forDisplay(details));
+        box.setDetailedText(details);
         // Room for a screenful of details, not the box's default handful.
         if (auto* shown = box.findChild<QTextEdit*>()) {
             const QFontMetrics metrics = shown->fontMetrics();
@@ -49,8 +40,8 @@ void QtDialogSeam::showGameInfo(QWidget* owner, const GameInfo& info, const QStr
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,
                                              const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(owner, title, forDisplay(prompt),
-                                                 QLineEdit::Normal, defaultText, &ok);
+    const QString answer =
+        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return answer;

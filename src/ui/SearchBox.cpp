@@ -24,5 +24,5 @@ void SearchBox::showNoMatch(bool noMatch) {
     const bool light = colours.color(QPalette::Base).lightness() >= 128;
     colours.setColor(QPalette::Text, light ? QColor(0xc0, 0x1c, 0x28) : QColor(0xff, 0x7b, 0x63));
     setPalette(colours);
-    setToolTip(QStringLiteral("No game matches this text."));
+    setToolTip(tr("No game matches this text."));
 }

@@ -2,26 +2,27 @@
 #include "ui/ShowMenu.h"
 
 #include "frontend/FrontEnd.h"
+#include "text/MessageText.h"
 #include "ui/DialogSeam.h"
 
 #include <QAction>
-#include <QLocale>
+#include <QCoreApplication>
 #include <QMenu>
 
 ShowMenu::ShowMenu(QMenu* listMenu, FrontEnd& frontEnd, DialogSeam& seam, QWidget* window)
     : QObject(listMenu), m_frontEnd(frontEnd), m_seam(seam), m_window(window) {
     listMenu->addSeparator();
-    m_favouriteItem = listMenu->addAction(QStringLiteral("Fa&vourite"));
+    m_favouriteItem = listMenu->addAction(tr("Fa&vourite"));
     m_favouriteItem->setObjectName(QStringLiteral("favouriteItem"));
     m_favouriteItem->setCheckable(true);
-    m_showMenu = listMenu->addMenu(QStringLiteral("&Show"));
+    m_showMenu = listMenu->addMenu(tr("&Show"));
     m_showMenu->setObjectName(QStringLiteral("showMenu"));
-    m_clonesItem = addChoice("showClonesItem", QStringLiteral("&Clones"));
-    m_notWorkingItem = addChoice("showNotWorkingItem", QStringLiteral("&Not working"));
-    m_mechanicalItem = addChoice("showMechanicalItem", QStringLiteral("&Mechanical"));
-    m_nonArcadeItem = addChoice("showNonArcadeItem", QStringLiteral("Non-&arcade"));
+    m_clonesItem = addChoice("showClonesItem", tr("&Clones"));
+    m_notWorkingItem = addChoice("showNotWorkingItem", tr("&Not working"));
+    m_mechanicalItem = addChoice("showMechanicalItem", tr("&Mechanical"));
+    m_nonArcadeItem = addChoice("showNonArcadeItem", tr("Non-&arcade"));
     m_showMenu->addSeparator();
-    m_favouritesOnlyItem = addChoice("favouritesOnlyItem", QStringLiteral("&Favourites only"));
+    m_favouritesOnlyItem = addChoice("favouritesOnlyItem", tr("&Favourites only"));
 
     connect(m_favouriteItem, &QAction::triggered, this, &ShowMenu::onFavourite);
     const GameList& games = frontEnd.games();
@@ -79,8 +80,8 @@ void ShowMenu::onChoice() {
                              m_favouritesOnlyItem->isChecked()};
     if (!m_frontEnd.applyShowChoices(wanted)) {
         refresh(); // the marks go back
-        m_seam.showMessage(m_window, QStringLiteral("No game would be left to show."),
-                           QStringLiteral("Show"), DialogSeam::Icon::Information);
+        m_seam.showMessage(m_window, tr("No game would be left to show."), tr("Show"),
+                           DialogSeam::Icon::Information);
     }
 }
 
@@ -88,15 +89,13 @@ void ShowMenu::onFavourite(bool favourite) {
     const Outcome<Done> kept = m_frontEnd.setFavourite(favourite);
     refresh();
     if (!kept.ok())
-        m_seam.showMessage(m_window, kept.failure(), QStringLiteral("Favourite"),
-                           DialogSeam::Icon::Error);
+        m_seam.showMessage(m_window, kept.failure(), tr("Favourite"), DialogSeam::Icon::Error);
 }
 
 QString searchPlaceholder(const GameList& games) {
     const qsizetype shown = games.shownRows().size();
     if (games.showChoices().hideNothing() || shown >= games.filteredCount())
         return {};
-    const QLocale english(QLocale::English);
-    return QStringLiteral("Search %1 of %2 games")
-        .arg(english.toString(shown), english.toString(std::ssize(games.games())));
+    return QCoreApplication::translate("ShowMenu", "Search %1 of %2 games")
+        .arg(formatCount(shown), formatCount(std::ssize(games.games())));
 }

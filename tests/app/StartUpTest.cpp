@@ -94,7 +94,7 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
     // The message's second line says where the file went, which holds it whole.
     const auto expectMovedAside = [this](const QString& file, const QByteArray& bytes) {
         const QString reset = file.endsWith(".ini") ? "options" : "database";
-        const QString start = "Load failed, " + reset + " reset.\r\nThe old file was moved to " +
+        const QString start = "Load failed, " + reset + " reset.\nThe old file was moved to " +
                               folder.filePath(file) + ".broken-";
         const QString text = onlyMessage();
         EXPECT_TRUE(text.startsWith(start) && text.endsWith('.')) << text;
@@ -192,13 +192,14 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWithAWord) {
+TEST_F(StartUp, SavedShowChoicesReadTheCatalogueFirstAndADamagedOneIsMovedAsideWithAWord) {
     writeAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nfavouritesonly = True\r\n");
     writeAll("coinslot.dat", kSevenGames);
     {
-        Catalogue store("coinslot.sqlite");
-        (void)store.open();
-        ASSERT_TRUE(store.setFavourite("mslug", true).ok() && store.setFavourite("sfa", true).ok());
+        Catalogue catalogue("coinslot.sqlite");
+        (void)catalogue.open();
+        ASSERT_TRUE(catalogue.setFavourite("mslug", true).ok() &&
+                    catalogue.setFavourite("sfa", true).ok());
     }
     ASSERT_TRUE(start());
     EXPECT_TRUE(seam.messages.empty());

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Killed with SIGKILL during Lists and favourite toggles, the program loses
-# nothing: the database is the old or the new one, whole; the store passes
+# nothing: the database is the old or the new one, whole; the catalogue passes
 # SQLite's integrity check and keeps the favourite and the play. Usage:
 # killsafety.sh PROGRAM FAKEMAME (77: Xvfb, xdotool or sqlite3 missing).
 set -euo pipefail
@@ -13,8 +13,8 @@ real_window_test "$(realpath "$2")" sqlite3
 mkdir -p "$work/home"
 printf 'mameexe = mame\r\n' >"$folder/coinslot.ini"
 export HOME="$work/home" FAKEMAME_LOG="$work/play.log" FAKEMAME_MODERN=1
-store="$folder/coinslot.sqlite"
-ask() { sqlite3 "$store" "$1"; }
+catalogue="$folder/coinslot.sqlite"
+ask() { sqlite3 "$catalogue" "$1"; }
 favourites_are() { [[ $(ask 'SELECT count(*) FROM favourite') == "$1" ]]; }
 plays_are() { [[ $(ask 'SELECT count(*) FROM play') == "$1" ]]; }
 
@@ -31,11 +31,11 @@ check_after_kill() {
     # The new one: the old-mode fake MAME's 82 games, each line whole.
     [[ $sum == "$old_sum" || ($(grep -c $'^[^|]\+|[^|]\+|[^|]*|[^|]\+\r$' "$dat") == 82 &&
         $(wc -l <"$dat") == 82) ]] || fail "$what: coinslot.dat is neither old nor new"
-    [[ $(ask 'PRAGMA integrity_check') == ok ]] || fail "$what: the store is damaged"
+    [[ $(ask 'PRAGMA integrity_check') == ok ]] || fail "$what: the catalogue is damaged"
     [[ $(ask "SELECT count(*) FROM favourite WHERE name = '$favourite'") == 1 ]] ||
         fail "$what: the favourite is gone"
     [[ $(ask "SELECT count FROM play WHERE name = '$played'") == 1 ]] || fail "$what: the play is gone"
-    echo "$what: database $([[ $sum == "$old_sum" ]] && echo old || echo new), store whole"
+    echo "$what: database $([[ $sum == "$old_sum" ]] && echo old || echo new), catalogue whole"
 }
 
 step "building the database, marking a favourite and playing a game"
@@ -43,10 +43,10 @@ start_main '^MAME'
 click_at "$main" "$buttons_x" "$list_y"
 wait_for 30 "selected game in the title" title_starts "$main" "MAME: "
 toggle_favourite
-wait_for 10 "a favourite in the store" favourites_are 1
+wait_for 10 "a favourite in the catalogue" favourites_are 1
 favourite=$(ask 'SELECT name FROM favourite')
 xdotool key Return
-wait_for 20 "a play in the store" plays_are 1
+wait_for 20 "a play in the catalogue" plays_are 1
 played=$(ask 'SELECT name FROM play')
 wait_for 20 "the window back after playing" has_window '^MAME'
 kill_program
@@ -71,7 +71,7 @@ select_another() {
     click_at "$main" 0.4 0.4
     xdotool key Down Down
 }
-# Toggling reaches the store at all: on, then off again.
+# Toggling reaches the catalogue at all: on, then off again.
 select_another
 toggle_favourite
 wait_for 10 "a second favourite" favourites_are 2

@@ -54,7 +54,8 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
         folder.set("FAKEMAME_EXIT", exitStatus);
         const Outcome<JobResult> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(expected)) << outcome.failure();
-        EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
+        EXPECT_TRUE(outcome.failure().endsWith("\n\nThe database was not changed."))
+            << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
     // Lines of no game between the driver lines are MAME's own business.

@@ -73,7 +73,7 @@ TEST_F(OldMame, CancelOrACrashChangesNothing) {
     folder.set("FAKEMAME_SLEEP", "");
     folder.set("FAKEMAME_CRASH", "10");
     EXPECT_EQ(list().failure(), "MAME ended abnormally, by signal 11 (Segmentation fault), while "
-                                "listing its games (-listfull).\r\n\r\nThe database was not "
+                                "listing its games (-listfull).\n\nThe database was not "
                                 "changed.");
     EXPECT_TRUE(audit().failure().contains("auditing the ROM sets (-verifysets)"));
     EXPECT_EQ(readAll("coinslot.dat"), before);

@@ -67,7 +67,7 @@ TEST_F(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {
     ASSERT_FALSE(played.ok()) << "pacman ran without its ROM files";
     const QString said = played.failure();
     EXPECT_TRUE(
-        said.startsWith("MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"))
+        said.startsWith("MAME could not find the ROM files of Pac-Man (Midway) [pacman].\n\n"))
         << said;
     EXPECT_TRUE(said.contains("files not found: pacman.6e, ")) << said;
     EXPECT_TRUE(

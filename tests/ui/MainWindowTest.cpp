@@ -4,6 +4,7 @@
 
 #include "ui/DesignGeometry.h"
 
+#include <QFontInfo>
 #include <QScreen>
 #include <QTest>
 
@@ -234,16 +235,28 @@ TEST_F(Window, CentreResetAndFontPlaceTheWindowAndDressTheList) {
     window.showMaximized();
     const QFont design = gameList()->font();
     QFont font = design;
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(12);
+    font.setItalic(true);
     gameList()->setFont(font);
+    // The chooser opens on the list's font: its face, style and size.
     item("fontItem")->trigger(); // no answer: Cancel
     ASSERT_EQ(seam.fontRequests.size(), 1u);
-    EXPECT_EQ(seam.fontRequests[0].height, -11);
+    const FontRequest asked = seam.fontRequests[0];
+    EXPECT_EQ(asked.face, font.family());
+    EXPECT_EQ(asked.weight, 400);
+    EXPECT_TRUE(asked.italic);
+    EXPECT_EQ(-asked.height, QFontInfo(font).pixelSize()); // 12 points at the window's dpi
     EXPECT_EQ(gameList()->font(), font);
-    seam.fontAnswers = {FontChoice{font.family(), 700, true, 105}};
+    // The list shows what is chosen, bold only for a bold choice.
+    seam.fontAnswers = {FontChoice{"Serif", 700, false, 105}, FontChoice{"Serif", 400, true, 90}};
     item("fontItem")->trigger();
-    EXPECT_TRUE(gameList()->font().bold());
+    EXPECT_EQ(gameList()->font().family(), "Serif");
+    EXPECT_TRUE(gameList()->font().bold() && !gameList()->font().italic());
     EXPECT_EQ(gameList()->font().pointSizeF(), 10.5);
+    item("fontItem")->trigger();
+    EXPECT_EQ(seam.fontRequests.back().weight, 700); // it opened on the bold list
+    EXPECT_TRUE(!gameList()->font().bold() && gameList()->font().italic());
+    EXPECT_EQ(gameList()->font().pointSizeF(), 9);
 
     item("resetItem")->trigger();
     EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);

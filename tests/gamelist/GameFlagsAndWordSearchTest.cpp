@@ -56,7 +56,7 @@ TEST(GameFacts, LineUpWithTheGamesWhateverTheListAndTheShowChoicesHideWhatTheyNa
             EXPECT_EQ(moved.flags[i], at == kGames.end() ? 0 : facts.flags[at - kGames.begin()])
                 << other[i].name.toStdString();
         }
-        // What the store keeps for the new table lines up again.
+        // What the catalogue keeps for the new table lines up again.
         EXPECT_EQ(alignFacts(other, machineListFor(other, moved, list), {"m"}).flags, moved.flags);
     }
     // An old MAME's list: no facts, only clones and favourites.
@@ -85,19 +85,22 @@ TEST(WordSearch, FindsASetNameThenEveryWordInDescriptionAndManufacturer) {
                              {"Street Fighter II: The World Warrior", "sf2", "", "cps1"},
                              {"Ms. Pac-Man", "mspacman", "", "pacman"},
                              {"X-Men (4 Players)", "xmen", "", "konami"},
-                             {"Pac-Man (Midway)", "pacman", "puckman", "pacman"}};
-    const std::vector<QString> makers = {"Capcom", "Capcom", "Midway", "Konami", "Namco"};
-    const auto find = [&](const QString& text, const ShownRows& rows = ShownRows::all(5)) {
+                             {"Pac-Man (Midway)", "pacman", "puckman", "pacman"},
+                             {"BERZERK", "berzerk", "", "berzerk"}};
+    const std::vector<QString> makers = {"Capcom", "Capcom", "Midway", "Konami", "Namco", "Stern"};
+    const auto find = [&](const QString& text, const ShownRows& rows = ShownRows::all(6)) {
         return searchFurther(rows, text, wordSearchTexts(games, makers));
     };
     EXPECT_EQ(find(" SF2 "), 1);         // the set name, ignoring case and blanks around it
+    EXPECT_EQ(find("SF2CE"), 0);         // also the first row's
     EXPECT_EQ(find("fighter ii"), 0);    // every word, in list order
     EXPECT_EQ(find("world fighter"), 1); // in any order
     EXPECT_EQ(find("pac-man ms"), 2);    // punctuation left out
     EXPECT_EQ(find("pacman"), 4);        // a set name before any words
     EXPECT_EQ(find("namco pac"), 4);     // the manufacturer counts too
+    EXPECT_EQ(find("erze"), 5);          // lowercase finds capitals, inside a word too
     EXPECT_EQ(find("pacman", ShownRows::only({3, 4})), 1); // rows, not master positions
-    EXPECT_EQ(searchFurther(ShownRows::all(5), "namco", wordSearchTexts(games, {})),
+    EXPECT_EQ(searchFurther(ShownRows::all(6), "namco", wordSearchTexts(games, {})),
               -1); // no facts
     for (const char* nothing : {"", "  ", "-", "fighter zzz"})
         EXPECT_EQ(find(nothing), -1) << nothing;

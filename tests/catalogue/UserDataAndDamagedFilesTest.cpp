@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The store, on real SQLite files in a temporary working folder.
+// The catalogue, on real SQLite files in a temporary working folder.
 #include "catalogue/Catalogue.h"
 
 #include "OutcomeText.h"
@@ -11,7 +11,7 @@
 
 namespace {
 
-class Store : public InWorkFolder {
+class CatalogueFile : public InWorkFolder {
   protected:
     // The file's own answer to `statement`, on a connection of the test's.
     static QVariant ask(const QString& statement, const QString& file = "coinslot.sqlite") {
@@ -46,20 +46,22 @@ MachineFacts pacman() {
 
 } // namespace
 
-TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
-    Catalogue store("coinslot.sqlite");
-    EXPECT_EQ(failureText(store.open()), "");
+TEST_F(CatalogueFile, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
+    Catalogue catalogue("coinslot.sqlite");
+    EXPECT_EQ(failureText(catalogue.open()), "");
     EXPECT_EQ(ask("PRAGMA journal_mode").toString(), "wal");
     for (const auto& [set, favourite] : {std::pair{"pacman", true}, {"sf2", true}, {"sf2", false}})
-        ASSERT_TRUE(store.setFavourite(set, favourite).ok());
+        ASSERT_TRUE(catalogue.setFavourite(set, favourite).ok());
     const QDateTime first(QDate(2026, 12, 6), QTime(20, 0)), last(QDate(2026, 12, 7), QTime(9, 5));
-    ASSERT_TRUE(store.countPlay("pacman", first).ok() && store.countPlay("pacman", last).ok());
-    ASSERT_TRUE(store.replaceAuditVerdicts({{"pacman", "bad", {"a.6e NOT FOUND", "b.6f"}}}).ok());
+    ASSERT_TRUE(catalogue.countPlay("pacman", first).ok() &&
+                catalogue.countPlay("pacman", last).ok());
+    ASSERT_TRUE(
+        catalogue.replaceAuditVerdicts({{"pacman", "bad", {"a.6e NOT FOUND", "b.6f"}}}).ok());
 
     const GameTable games = {{"Pac-Man (Midway)", "pacman", "puckman", "pacman"}};
     const MachineList list = machineListOf(games, {pacman()});
     ASSERT_EQ(failureText(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, list)), "");
-    EXPECT_EQ(store.facts("pacman"), pacman());
+    EXPECT_EQ(catalogue.facts("pacman"), pacman());
 
     // Opened again, as at the next start.
     Catalogue again("coinslot.sqlite");
@@ -82,19 +84,19 @@ TEST_F(Store, KeepsTheUsersDataWhateverTheMachineFactsBecome) {
     EXPECT_EQ(again.auditVerdict("sf2")->verdict, "good");
 }
 
-TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone) {
-    for (const QByteArray& damage : {QByteArray("not a store at all, but long enough to look"),
+TEST_F(CatalogueFile, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone) {
+    for (const QByteArray& damage : {QByteArray("not a catalogue at all, but long enough to look"),
                                      "SQLite format 3" + QByteArray(500, '\0')}) {
         for (const QString& file : brokenFiles())
             QFile::remove(file);
         writeAll("coinslot.sqlite", damage);
-        Catalogue store("coinslot.sqlite");
-        const Outcome<CatalogueContents> opened = store.open();
+        Catalogue catalogue("coinslot.sqlite");
+        const Outcome<CatalogueContents> opened = catalogue.open();
         ASSERT_EQ(brokenFiles().size(), 1);
         EXPECT_TRUE(failsWith(opened, "so it was moved to " + brokenFiles()[0]));
         EXPECT_EQ(readAll(brokenFiles()[0]), damage); // never deleted
-        EXPECT_TRUE(store.isOpen());
-        EXPECT_TRUE(store.setFavourite("pacman", true).ok());
+        EXPECT_TRUE(catalogue.isOpen());
+        EXPECT_TRUE(catalogue.setFavourite("pacman", true).ok());
         EXPECT_EQ(valueOf(Catalogue("coinslot.sqlite").open()).favourites.size(), 1);
     }
     // Another program's SQLite file is moved aside too.
@@ -102,7 +104,7 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone
     ASSERT_EQ(ask("SELECT count(*) FROM sqlite_master", "notes.sqlite").toInt(), 1);
     EXPECT_TRUE(failsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
-    // A newer version's store is left alone, and nothing is written to it.
+    // A newer version's catalogue is left alone, and nothing is written to it.
     ask("PRAGMA user_version = 2");
     const QByteArray before = readAll("coinslot.sqlite");
     Catalogue newer("coinslot.sqlite");

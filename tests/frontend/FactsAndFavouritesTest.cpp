@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The catalogue through the front end: the store filled by List, the user's
+// The catalogue through the front end: filled by List, the user's
 // favourites and plays through List, Audit and a restart, the Show choices
 // with the driver filter, the search's order, and Info with a snapshot.
 #include "FrontEndFixture.h"
@@ -69,7 +69,7 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
     EXPECT_EQ(frontEnd.catalogue().auditVerdict("puckman")->verdict, "bad");
     EXPECT_FALSE(frontEnd.catalogue().auditVerdict("puckman")->problems.isEmpty());
 
-    // The next start: the store lines up with the audited list at once.
+    // The next start: the catalogue lines up with the audited list at once.
     FrontEnd next(runner);
     next.setProgramName("coinslot");
     next.configure(frontEnd.settings());
@@ -88,13 +88,16 @@ TEST_F(Catalogued, ListKeepsTheFactsAndTheUsersDataSurvivesListAuditAndARestart)
 }
 
 TEST_F(Catalogued, ShowChoicesCombineWithTheFilterAndRefuseToLeaveNothing) {
-    ASSERT_TRUE(frontEnd.loadCatalogue().ok()); // an empty store, read once
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok()); // an empty catalogue, read once
     loadWithFacts();
     GameList& games = frontEnd.games();
     pick("mslug");
     ASSERT_TRUE(games.applyShowChoices(hiding(true, true, false, false)));
     EXPECT_EQ(shownNames(), QStringList({"ffight", "mslug", "alpham2", "pacland"}));
     EXPECT_EQ(selectedName(), "mslug"); // the selected game stays selected
+    pick("alpham2");
+    ASSERT_TRUE(games.applyShowChoices(hiding(true, true, true, false)));
+    EXPECT_EQ(selectedName(), "pacland"); // a hidden one's row stays selected
     EXPECT_TRUE(games.applyDriverFilter("cps1 cps2").value());
     EXPECT_EQ(shownNames(), QStringList({"ffight"}));
     EXPECT_FALSE(games.applyDriverFilter("pacman").value()); // only a clone: nothing left
@@ -102,16 +105,16 @@ TEST_F(Catalogued, ShowChoicesCombineWithTheFilterAndRefuseToLeaveNothing) {
     EXPECT_FALSE(games.applyShowChoices(hiding(false, false, false, true))); // mslug is filtered
     EXPECT_EQ(shownNames(), QStringList({"ffight"}));
 
-    // Favourites only: the last favourite unmarked switches it off.
+    // Favourites only: the last favourite unmarked switches it off alone.
     ASSERT_TRUE(games.applyDriverFilter("").value());
     loadWithFacts({"mslug", "sfa"});
-    ASSERT_TRUE(games.applyShowChoices(hiding(false, false, false, true)));
+    ASSERT_TRUE(games.applyShowChoices(hiding(true, false, false, true)));
     pick("mslug");
     ASSERT_TRUE(frontEnd.setFavourite(false).ok());
     EXPECT_EQ(shownNames(), QStringList({"sfa"}));
     ASSERT_TRUE(frontEnd.setFavourite(false).ok());
-    EXPECT_EQ(games.showChoices(), ShowChoices{});
-    EXPECT_EQ(shownNames().size(), 7);
+    EXPECT_EQ(games.showChoices(), hiding(true, false, false, false));
+    EXPECT_EQ(shownNames().size(), 5);
 
     // Saved only when they differ from the defaults (the first start writes none).
     ASSERT_TRUE(games.applyShowChoices(hiding(true, false, false, false)));
@@ -124,11 +127,15 @@ TEST_F(Catalogued, SearchTriesThePrefixThenTheSetNameThenTheWords) {
     loadWithFacts();
     GameList& games = frontEnd.games();
     // "text|selected": each step wins where the ones before find nothing.
-    for (const QString c : {"alpha|alpham2", "final|ffight", "[sfa]|sfa", "SFA|sfa",
-                            "fighter alpha|sfa", "snk|mslug", "pacland|pacland", "[zzz|pacland"}) {
+    for (const QString c :
+         {"alpha|alpham2", "final|ffight", "[sfa]|sfa", "SFA|sfa", " FFIGHT |ffight",
+          "fighter alpha|sfa", "snk|mslug", "pacland|pacland", "[pac|pacland"}) {
         games.search(c.section('|', 0, 0));
         EXPECT_EQ(selectedName(), c.section('|', 1)) << c.toStdString();
     }
+    // A set name still being typed is no miss, nor a text for the word step.
+    EXPECT_TRUE(games.search("[pac"));
+    EXPECT_FALSE(games.search("pac-land zzz"));
     ASSERT_TRUE(games.applyShowChoices(hiding(false, false, true, false)));
     games.search("snk"); // Metal Slug is hidden now
     EXPECT_EQ(selectedName(), "pacland");
