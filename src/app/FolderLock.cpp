@@ -44,8 +44,8 @@ bool FolderLock::attempt() {
         ::close(fd);
         return true;
     }
-    struct stat held {
-    }, named{};
+    struct stat held {};
+    struct stat named {};
     if (::fstat(fd, &held) != 0 || ::lstat(m_path.constData(), &named) != 0 ||
         held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
         ::close(fd);

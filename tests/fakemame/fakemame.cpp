@@ -89,8 +89,7 @@ std::filesystem::path FixtureFolder() {
     const std::string chosen = Env("FAKEMAME_FIXTURES");
     if (!chosen.empty())
         return chosen;
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" /
-           (Modern() ? "current-mame" : "old-mame");
+    return std::filesystem::path(FAKEMAME_FIXTURE_ROOT) / (Modern() ? "current-mame" : "old-mame");
 }
 
 std::string ReadFixture(const char* name) {
