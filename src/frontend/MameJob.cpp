@@ -2,6 +2,7 @@
 #include "frontend/MameJob.h"
 
 #include "frontend/OutputReader.h"
+#include "text/TextFile.h"
 
 #include <QThread>
 
@@ -11,6 +12,8 @@ const QString kCancelled = QStringLiteral("Cancelled. The database was not chang
 constexpr qsizetype kLongestHeader = 4096;
 // Progress is shown at a human rate: at most ten times a second.
 constexpr int kProgressMilliseconds = 100;
+// A configuration is a few kilobytes.
+constexpr qint64 kMostConfigurationOutput = qint64{1} << 20;
 
 } // namespace
 
@@ -136,10 +139,22 @@ void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
 
 void MameJob::askThen(const QString& doing, std::function<void(const RunResult&)> then) {
     m_configuration.clear();
-    runThen(mameRequest(showConfigArguments()), [this, then](const RunResult& result) {
-        if (result.end != RunEnd::Cancelled)
-            m_mame.learnConfiguration(QString::fromLocal8Bit(m_configuration));
-        then(result);
+    MameRunRequest request = mameRequest(showConfigArguments());
+    request.outputLimit = kMostConfigurationOutput;
+    request.limitText = QStringLiteral("any configuration");
+    runThen(request, [this, then](const RunResult& result) {
+        if (result.end != RunEnd::Finished)
+            return then(result);
+        // Read on a thread of its own, like every other output of MAME's.
+        auto folders = std::make_shared<MameFolders>();
+        workThen(
+            [folders, output = std::exchange(m_configuration, {})] {
+                *folders = mameFoldersFrom(decodeText(output));
+            },
+            [this, then, result, folders] {
+                m_mame.learnConfiguration(*folders);
+                then(result);
+            });
     });
     connect(m_run.get(), &MameRun::outputArrived, this,
             [this](const QByteArray& chunk) { m_configuration += chunk; });

@@ -84,9 +84,10 @@ class MameJob : public QObject {
         workThen(std::move(work), [job = static_cast<Job*>(this), then] { (job->*then)(); });
     }
 
-    // Asks MAME for its configuration (-showconfig), saying `doing` meanwhile,
-    // and learns its folders from it (MameSetup::learnConfiguration) unless
-    // the run was cancelled; `then` continues with how the run ended.
+    // Asks MAME for its configuration (-showconfig, at most a megabyte),
+    // saying `doing` meanwhile, and when the run finished learns its folders
+    // from it (MameSetup::learnConfiguration), read on a worker thread; `then`
+    // continues with how the run ended.
     template <class Job>
     void askConfiguration(const QString& doing, void (Job::*then)(const RunResult&)) {
         askThen(doing, [job = static_cast<Job*>(this), then](const RunResult& result) {

@@ -3,6 +3,7 @@
 
 #include "launch/Platform.h"
 
+#include <QDir>
 #include <QLocale>
 
 namespace {
@@ -116,8 +117,12 @@ void MameRun::start() {
     }
     if (!m_request.ownChannels && m_request.outputFile.isEmpty() && m_request.errorFile.isEmpty())
         m_process.setStandardErrorFile(QProcess::nullDevice());
-    if (!m_request.workingFolder.isEmpty())
+    QString program = m_request.program;
+    if (!m_request.workingFolder.isEmpty()) {
         m_process.setWorkingDirectory(m_request.workingFolder);
+        if (QDir::isRelativePath(program)) // from the front end's folder, not the run's
+            program = QDir::current().absoluteFilePath(program);
+    }
     int pipeInput = -1;
     if (m_request.outputToPipe) {
         const Outcome<std::pair<int, int>> pipe = makeOutputPipe();
@@ -132,7 +137,7 @@ void MameRun::start() {
         m_process.setStandardOutputFile(QProcess::nullDevice()); // replaced in the child
     }
     prepareChildProcess(m_process, pipeInput);
-    m_process.setProgram(m_request.program);
+    m_process.setProgram(program);
     m_process.setArguments(m_request.arguments);
     m_process.start(QIODevice::ReadOnly);
     m_pid = m_process.processId();
@@ -180,8 +185,9 @@ void MameRun::readOutput() {
 void MameRun::passOutputLimit() {
     if (!m_writeFailure.isEmpty())
         return;
-    m_writeFailure = QStringLiteral("MAME printed more than %1 bytes, more than any listing")
-                         .arg(QLocale(QLocale::English).toString(m_request.outputLimit));
+    m_writeFailure =
+        QStringLiteral("MAME printed more than %1 bytes, more than %2")
+            .arg(QLocale(QLocale::English).toString(m_request.outputLimit), m_request.limitText);
     if (running())
         endGroup(true);
 }
@@ -194,6 +200,9 @@ void MameRun::readErrors() {
     }
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
+    m_errorBytes += chunk.size();
+    if (m_request.outputLimit > 0 && m_errorBytes > m_request.outputLimit)
+        return passOutputLimit();
     if (m_errors.isOpen() && m_errors.write(chunk) != chunk.size())
         failWriting(m_errors);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/InfoBox.h"
 
+#include "text/TextFile.h"
+
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
@@ -33,7 +35,8 @@ void showInfoBox(QWidget* owner, const QString& text, const QString& title,
                  const QString& picture) {
     QMessageBox box(QMessageBox::Information, title, infoBoxHtml(text), QMessageBox::Ok, owner);
     box.setTextFormat(Qt::RichText);
-    QPixmap pixmap(picture);
+    QPixmap pixmap; // read by its path's own bytes (readFileBytes)
+    pixmap.loadFromData(readFileBytes(picture).value_or(QByteArray()));
     if (!pixmap.isNull()) {
         const QScreen* screen = owner ? owner->screen() : nullptr;
         const int tallest = screen ? screen->availableGeometry().height() / 2 : kInfoPictureWidth;

@@ -48,7 +48,8 @@
 //                      seconds (fractions allowed), then print the rest
 //   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
 //   FAKEMAME_EXIT=N    exit with status N after printing everything
-//   FAKEMAME_ENDLESS=T for -listxml: print T, then "a" without end (a MAME gone wrong)
+//   FAKEMAME_ENDLESS=T for -listxml, -verifyroms and -showconfig: print T, then
+//                      "a" without end (a MAME gone wrong)
 // Lines are counted over stdout and stderr together, in the order printed.
 //
 // For a play (SETNAME [OPTIONS...]), after logging it:
@@ -294,7 +295,8 @@ int main(int argc, char** argv) {
         return CreateConfig(argv[0]);
 
     if (const std::string endless = Env("FAKEMAME_ENDLESS");
-        !endless.empty() && option == "-listxml") {
+        !endless.empty() &&
+        (option == "-listxml" || option == "-verifyroms" || option == "-showconfig")) {
         std::cout << endless;
         const std::string more(1 << 16, 'a');
         while (std::cout << more)
