@@ -9,6 +9,7 @@
 #include "SyntheticGames.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueChange.h"
 #include "database/DatabaseFile.h"
 
 #include <QApplication>
@@ -53,8 +54,9 @@ class BenchFolder {
             Catalogue catalogue("coinslot.sqlite");
             (void)catalogue.open();
             const MachineFactsTable facts = SyntheticFacts(table);
-            if (!Catalogue::replaceMachines("coinslot.sqlite", facts, machineListOf(table, facts))
-                     .ok())
+            CatalogueChange change("coinslot.sqlite");
+            change.replaceMachines(facts, machineListOf(table, facts));
+            if (!change.commit(stampOf("coinslot.dat")).ok())
                 state.SkipWithError("cannot write the store");
         }
     }

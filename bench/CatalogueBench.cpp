@@ -94,7 +94,9 @@ void BM_WriteMachines(benchmark::State& state) {
     const MachineFactsTable facts = SyntheticFacts(games);
     const MachineList list = machineListOf(games, facts);
     for (auto _ : state) {
-        if (!Catalogue::replaceMachines("coinslot.sqlite", facts, list).ok())
+        CatalogueChange change("coinslot.sqlite");
+        change.replaceMachines(facts, list);
+        if (!change.commit(stampOf("coinslot.dat")).ok())
             state.SkipWithError("the store was not written");
     }
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/DatabaseStamp.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
+#include "catalogue/StoreConnection.h"
+#include "catalogue/StoreSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,34 +18,14 @@
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
-constexpr int kStoreTables = 5;
+constexpr int kSchemaVersion = kStoreVersion;
+// The window's connection waits at most a frame for a store that another
+// program holds (see CatalogueWriter); the workers' may wait longer.
+constexpr int kWindowWaitMilliseconds = 15;
+constexpr int kWorkerWaitMilliseconds = 5000;
 
-const QString kDriver = QStringLiteral("QSQLITE");
 const QString kNotKept =
     QStringLiteral("favourites, plays and machine facts are not kept in this run.");
-
-QString uniqueConnectionName() {
-    static std::atomic<int> next{0};
-    return QStringLiteral("coinslot-store-%1").arg(next++);
-}
-
-// Opens the connection `name` to the file `path` (made when missing).
-QSqlDatabase connect(const QString& name, const QString& path) {
-    QSqlDatabase database = QSqlDatabase::addDatabase(kDriver, name);
-    database.setDatabaseName(path);
-    // Another connection may be writing a moment (List's worker).
-    database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    database.open();
-    return database;
-}
-
-void disconnect(const QString& name) {
-    if (!QSqlDatabase::contains(name))
-        return;
-    QSqlDatabase::database(name, false).close();
-    QSqlDatabase::removeDatabase(name);
-}
 
 bool exec(QSqlDatabase& database, const QString& statement, QSqlError& error) {
     QSqlQuery query(database);
@@ -87,8 +70,8 @@ int userVersion(QSqlDatabase& database, QSqlError& error) {
 // `error` set.
 int tableCount(QSqlDatabase& database, bool storesOnly, QSqlError& error) {
     QSqlQuery query(database);
-    const QString ours = QStringLiteral(" AND name IN ('machine', 'machine_list', 'favourite', "
-                                        "'play', 'audit')");
+    const QString ours =
+        QStringLiteral(" AND name IN ('%1')").arg(storeTableNames().join(QStringLiteral("', '")));
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'") +
                     (storesOnly ? ours : QString())) ||
         !query.next()) {
@@ -100,20 +83,12 @@ int tableCount(QSqlDatabase& database, bool storesOnly, QSqlError& error) {
 
 bool makeSchema(QSqlDatabase& database, QSqlError& error) {
     return inTransaction(database, error, [&] {
-        const QString statements[] = {
-            QString::fromLatin1(kCreateMachineTables[0]),
-            QString::fromLatin1(kCreateMachineTables[1]),
-            QStringLiteral("CREATE TABLE favourite (name TEXT PRIMARY KEY) WITHOUT ROWID"),
-            QStringLiteral("CREATE TABLE play (name TEXT PRIMARY KEY, count INTEGER NOT NULL, "
-                           "last TEXT NOT NULL) WITHOUT ROWID"),
-            QStringLiteral("CREATE TABLE audit (name TEXT PRIMARY KEY, verdict TEXT NOT NULL, "
-                           "problems TEXT NOT NULL) WITHOUT ROWID"),
-            QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)};
-        for (const QString& statement : statements) {
+        for (const QString& statement : storeTableStatements()) {
             if (!exec(database, statement, error))
                 return false;
         }
-        return true;
+        return exec(database, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion),
+                    error);
     });
 }
 
@@ -160,29 +135,37 @@ Catalogue::Catalogue(QString path)
     : m_path(std::move(path)), m_connection(uniqueConnectionName()) {}
 
 Catalogue::~Catalogue() {
-    disconnect(m_connection);
+    closeConnection(m_connection);
 }
 
 Catalogue::Attempt Catalogue::attemptOpen() {
     using Result = Attempt::Result;
-    disconnect(m_connection);
+    closeConnection(m_connection);
     m_open = false;
     Attempt attempt;
     {
-        QSqlDatabase database = connect(m_connection, m_path);
+        QSqlDatabase database = openConnection(m_connection, m_path, kWindowWaitMilliseconds);
         QSqlError error = database.lastError();
         int version = -1;
         int tables = -1;
-        // A file without tables is a new store; one with others is not ours.
-        const bool read = database.isOpen() && (version = userVersion(database, error)) >= 0 &&
-                          version <= kSchemaVersion &&
-                          (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
-                           makeSchema(database, error)) &&
-                          (tables = tableCount(database, true, error)) == kStoreTables &&
-                          exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
-                          exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
-                          readMachineList(database, attempt.contents.machines, error) &&
-                          readFavourites(database, attempt.contents.favourites, error);
+        bool columns = true;
+        // A file without tables is a new store; one with others, or with other
+        // columns, is not ours. An older one is brought up to date first.
+        const bool read =
+            database.isOpen() && (version = userVersion(database, error)) >= 0 &&
+            version <= kSchemaVersion &&
+            (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
+             makeSchema(database, error)) &&
+            (version == 0 || version == kSchemaVersion ||
+             inTransaction(database, error,
+                           [&] { return migrateStore(database, version, error); })) &&
+            (tables = tableCount(database, true, error)) == std::ssize(storeTableNames()) &&
+            (columns = hasStoreColumns(database, error)) &&
+            exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
+            exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
+            readMachineList(database, attempt.contents.machines, error) &&
+            readFavourites(database, attempt.contents.favourites, error) &&
+            readStamp(database, attempt.contents.stamp, error);
         if (read) {
             attempt.result = Result::Open;
             m_open = true;
@@ -192,7 +175,8 @@ Catalogue::Attempt Catalogue::attemptOpen() {
         constexpr int kCorrupt = 11, kNotADatabase = 26;
         if (version > kSchemaVersion) {
             attempt.result = Result::Newer;
-        } else if (tables >= 0 && tables != kStoreTables && !error.isValid()) {
+        } else if (tables >= 0 && !error.isValid() &&
+                   (tables != std::ssize(storeTableNames()) || !columns)) {
             attempt.result = Result::Damaged;
             attempt.reason = QStringLiteral("it is not this program's store");
         } else {
@@ -201,7 +185,7 @@ Catalogue::Attempt Catalogue::attemptOpen() {
             attempt.reason = error.text();
         }
     }
-    disconnect(m_connection);
+    closeConnection(m_connection);
     return attempt;
 }
 
@@ -284,34 +268,6 @@ std::optional<MachineFacts> Catalogue::facts(const QString& set) const {
     return readMachineFacts(db, set);
 }
 
-Outcome<Done> Catalogue::replaceAuditVerdicts(const std::vector<AuditVerdictRow>& verdicts) {
-    if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep them in.")};
-    QSqlDatabase db = database();
-    QSqlError error;
-    // One string per row for its problems, kept until the row is stepped.
-    std::vector<QString> problems;
-    problems.reserve(verdicts.size());
-    for (const AuditVerdictRow& row : verdicts)
-        problems.push_back(row.problems.join(u'\n'));
-    const bool done = inTransaction(db, error, [&] {
-        return exec(db, QStringLiteral("DELETE FROM audit"), error) &&
-               insertRows(
-                   db,
-                   QStringLiteral("INSERT OR REPLACE INTO audit (name, verdict, problems) "
-                                  "VALUES (?, ?, ?)"),
-                   std::ssize(verdicts),
-                   [&](qsizetype row, RowBinder& bind) {
-                       const auto at = static_cast<size_t>(row);
-                       bind.text(1, verdicts[at].set);
-                       bind.text(2, verdicts[at].verdict);
-                       bind.text(3, problems[at]);
-                   },
-                   error);
-    });
-    return doneOr(done, error);
-}
-
 std::optional<AuditVerdictRow> Catalogue::auditVerdict(const QString& set) const {
     if (!m_open)
         return std::nullopt;
@@ -326,33 +282,12 @@ std::optional<AuditVerdictRow> Catalogue::auditVerdict(const QString& set) const
                            problems.isEmpty() ? QStringList() : problems.split(u'\n')};
 }
 
-Outcome<Done> Catalogue::replaceMachineList(const MachineList& list) {
+std::optional<DatabaseStamp> Catalogue::stamp() const {
     if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
+        return std::nullopt;
     QSqlDatabase db = database();
+    std::optional<DatabaseStamp> stamp;
     QSqlError error;
-    return doneOr(inTransaction(db, error, [&] { return writeMachineList(db, list, error); }),
-                  error);
-}
-
-Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFactsTable& facts,
-                                         const MachineList& list) {
-    const QString name = uniqueConnectionName();
-    Outcome<Done> outcome = Done{};
-    {
-        QSqlDatabase db = connect(name, path);
-        QSqlError error = db.lastError();
-        const int version = db.isOpen() ? userVersion(db, error) : -1;
-        if (version < 0)
-            outcome = Failure{error.text()};
-        else if (version != kSchemaVersion)
-            outcome = Failure{QStringLiteral("it is not this program's store")};
-        else if (!inTransaction(db, error, [&] {
-                     return writeMachineTable(db, facts, error) &&
-                            writeMachineList(db, list, error);
-                 }))
-            outcome = Failure{error.text()};
-    }
-    disconnect(name);
-    return outcome;
+    (void)readStamp(db, stamp, error);
+    return stamp;
 }

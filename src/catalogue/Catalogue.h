@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "catalogue/DatabaseStamp.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 #include "text/Outcome.h"
@@ -19,6 +20,9 @@ class QSqlDatabase;
 struct CatalogueContents {
     MachineList machines;
     QSet<QString> favourites;
+    // Which database file the machine facts go with; none in a store that
+    // has not been written by a List or Audit since it had stamps.
+    std::optional<DatabaseStamp> stamp;
 };
 
 // How often a set was played, and when last (never: count 0, no time).
@@ -70,20 +74,11 @@ class Catalogue {
     // The facts of one machine, when the last List stored them.
     std::optional<MachineFacts> facts(const QString& set) const;
 
-    // Replaces the last audit's verdicts with `verdicts`, in one transaction.
-    Outcome<Done> replaceAuditVerdicts(const std::vector<AuditVerdictRow>& verdicts);
+    // The last audit's verdict on one set (CatalogueChange writes them).
     std::optional<AuditVerdictRow> auditVerdict(const QString& set) const;
 
-    // Replaces the machine list, after an Audit changed the table.
-    Outcome<Done> replaceMachineList(const MachineList& list);
-
-    // Replaces the machine facts of the store at `path` with `facts` (none
-    // for an old MAME) and the machine list with `list`, in one transaction,
-    // on a connection of its own, so a worker thread may call it while the
-    // store stays open here. Fails when the file is not a store of this
-    // version.
-    static Outcome<Done> replaceMachines(const QString& path, const MachineFactsTable& facts,
-                                         const MachineList& list);
+    // Which database file the facts go with, as the store says now.
+    std::optional<DatabaseStamp> stamp() const;
 
   private:
     struct Attempt;

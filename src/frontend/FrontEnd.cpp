@@ -11,24 +11,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-QString verdictText(SetVerdict verdict) {
-    switch (verdict) {
-    case SetVerdict::Good:
-        return QStringLiteral("good");
-    case SetVerdict::BestAvailable:
-        return QStringLiteral("best available");
-    case SetVerdict::Bad:
-        return QStringLiteral("bad");
-    case SetVerdict::NotFound:
-        break;
-    }
-    return QStringLiteral("not found");
-}
-
-} // namespace
-
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
     : QObject(parent), m_runner(runner),
       m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {}
@@ -72,7 +54,11 @@ Outcome<Done> FrontEnd::loadCatalogue() {
     if (!contents.ok())
         return contents.why();
     CatalogueContents read = std::move(contents).value();
-    m_games.setCatalogue(std::move(read.machines), std::move(read.favourites));
+    // Facts that go with another database file count as missing, silently,
+    // until the next List; the favourites are the user's whatever the list.
+    m_factsMatchDatabase = read.stamp == stampOf(m_games.databaseFile());
+    m_games.setCatalogue(m_factsMatchDatabase ? std::move(read.machines) : MachineList(),
+                         std::move(read.favourites));
     return Done{};
 }
 
@@ -121,7 +107,8 @@ void FrontEnd::list() {
 void FrontEnd::audit() {
     if (!busy())
         begin(Command::Audit,
-              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile));
+              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile,
+                                         m_catalogue->isOpen() ? m_catalogue->path() : QString()));
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
@@ -140,7 +127,8 @@ void FrontEnd::info() {
     if (busy() || !game)
         return;
     QString factLines;
-    if (const std::optional<MachineFacts> facts = m_catalogue->facts(game->name)) {
+    if (const std::optional<MachineFacts> facts =
+            m_factsMatchDatabase ? m_catalogue->facts(game->name) : std::nullopt) {
         const PlayRecord played = m_catalogue->plays(game->name);
         factLines = machineInfoText(*facts, played.count, played.last);
     }
@@ -185,18 +173,6 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
     m_job->start();
 }
 
-void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
-    // The store keeps the verdicts, and its machine list follows the table
-    // the audit left, so that the next start-up finds it lined up. The audit
-    // stands either way: a failure here only costs the verdicts or time.
-    std::vector<AuditVerdictRow> verdicts;
-    verdicts.reserve(findings.size());
-    for (const SetFinding& finding : findings)
-        verdicts.push_back({finding.set, verdictText(finding.verdict), finding.problems});
-    (void)m_catalogue->replaceAuditVerdicts(verdicts);
-    (void)m_catalogue->replaceMachineList(m_games.machineList());
-}
-
 void FrontEnd::onRunning() {
     m_running = true;
     // A play counts once MAME has been started with the game.
@@ -209,8 +185,10 @@ void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
     // The job is still emitting: let it go once it has returned.
     MameJob* job = m_job.release();
     job->deleteLater();
-    if (m_command == Command::Audit && outcome.ok() && m_catalogue->isOpen())
-        keepAudit(static_cast<const AuditJob&>(*job).findings());
+    // List and Audit commit the store after the database file: whether it
+    // goes with the file now depends on how far they came.
+    if ((m_command == Command::List || m_command == Command::Audit) && m_catalogue->isOpen())
+        m_factsMatchDatabase = m_catalogue->stamp() == stampOf(m_games.databaseFile());
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

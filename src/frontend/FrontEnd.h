@@ -92,7 +92,6 @@ class FrontEnd : public QObject {
     void begin(Command command, std::unique_ptr<MameJob> job);
     void onJobFinished(const Outcome<JobReport>& outcome);
     void onRunning();
-    void keepAudit(const std::vector<SetFinding>& findings);
 
     QString m_settingsFile;
     QString m_auditReportFile;
@@ -102,6 +101,8 @@ class FrontEnd : public QObject {
     GameList m_games;
     std::unique_ptr<Catalogue> m_catalogue;
     bool m_catalogueLoaded = false;
+    // Whether the store's machine facts go with the database file (its stamp).
+    bool m_factsMatchDatabase = false;
     QString m_playedSet; // the set of the Play in progress
     std::unique_ptr<MameJob> m_job;
     Command m_command = Command::List;

@@ -201,6 +201,11 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
     if (Outcome<Done> written = writeDatabase(m_databaseFile, games); !written.ok())
         return Failure{QStringLiteral("The database could not be written to ") + m_databaseFile +
                        QStringLiteral(": ") + written.failure()};
+    adoptGames(std::move(games), std::move(machines));
+    return Done{};
+}
+
+void GameList::adoptGames(GameTable games, std::optional<MachineList> machines) {
     m_games = std::move(games);
     if (machines)
         m_machines = std::move(*machines);
@@ -208,13 +213,17 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
     showThroughFilter();
     emit gamesChanged(true);
     emit showChoicesChanged();
-    return Done{};
 }
 
 Outcome<Done> GameList::removeAll() {
     if (QFile::exists(m_databaseFile) && !QFile::remove(m_databaseFile))
         return Failure{
             QStringLiteral("The database file %1 could not be deleted.").arg(m_databaseFile)};
+    forgetGames();
+    return Done{};
+}
+
+void GameList::forgetGames() {
     show({});
     m_filtered = {};
     m_games = {};
@@ -222,5 +231,4 @@ Outcome<Done> GameList::removeAll() {
     m_manufacturers.reset();
     m_searchTexts.reset();
     emit gamesChanged(false);
-    return Done{};
 }

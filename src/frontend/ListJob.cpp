@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/ListJob.h"
 
-#include "catalogue/Catalogue.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
@@ -23,7 +22,7 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
                  QString storePath)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_storePath(std::move(storePath)) {}
+      m_storePath(std::move(storePath)), m_databaseFile(games.databaseFile()) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -86,7 +85,7 @@ void ListJob::onDriverListing(const RunResult& result) {
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
             if (m_imported->ok())
-                keepFacts(m_imported->value(), {});
+                commit(m_imported->value(), {});
         },
         &ListJob::onImported);
 }
@@ -124,7 +123,7 @@ void ListJob::onMachineListing(const RunResult& result) {
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
             if (m_imported->ok())
-                keepFacts(m_imported->value(), m_xml->takeFacts());
+                commit(m_imported->value(), m_xml->takeFacts());
         },
         &ListJob::onImported);
 }
@@ -134,23 +133,24 @@ void ListJob::onImported() {
     Outcome<GameTable> imported = std::move(*m_imported);
     if (!imported.ok())
         return finish(Failure{imported.failure() + kNothingChanged});
-    const Outcome<Done> replaced =
-        m_games.replaceGames(std::move(imported).value(), std::move(m_machines));
-    if (!replaced.ok())
-        return finish(Failure{replaced.failure() + kNothingChanged});
-    if (m_factsKept && !m_factsKept->ok())
+    if (!m_commit->database.ok())
+        return finish(Failure{m_commit->database.failure() + kNothingChanged});
+    m_games.adoptGames(std::move(imported).value(), std::move(m_machines));
+    if (!m_commit->store.ok())
         return finish(JobReport{QStringLiteral("The games were listed, but their machine facts "
                                                "could not be kept in %1: %2.")
-                                    .arg(m_storePath, m_factsKept->failure()),
+                                    .arg(m_storePath, m_commit->store.failure()),
                                 {},
                                 {}});
     finish(JobReport{});
 }
 
-void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
+void ListJob::commit(const GameTable& games, const MachineFactsTable& facts) {
     m_machines = machineListOf(games, facts);
-    if (!m_storePath.isEmpty())
-        m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
+    m_commit = commitGames(
+        m_databaseFile, &games, m_storePath,
+        [&](CatalogueChange& change) { change.replaceMachines(facts, m_machines); },
+        [this] { return passCommitPoint(); });
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {

@@ -51,6 +51,9 @@ void MameJob::abandon() {
 void MameJob::cancel() {
     if (m_finished || m_cancelled)
         return;
+    Stage open = Stage::Open;
+    if (!m_stage.compare_exchange_strong(open, Stage::Cancelled))
+        return; // the change is being made: it is seen through
     m_cancelled = true;
     if (m_run && m_run->running())
         m_run->cancel();
@@ -234,6 +237,11 @@ void MameJob::showPendingProgress() {
     m_shownProgress = progress;
     m_sinceShown.start();
     emit progressChanged(progress.text, progress.value, progress.total);
+}
+
+bool MameJob::passCommitPoint() {
+    Stage open = Stage::Open;
+    return m_stage.compare_exchange_strong(open, Stage::Committed);
 }
 
 void MameJob::finish(const Outcome<JobReport>& outcome) {

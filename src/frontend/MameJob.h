@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -124,6 +125,11 @@ class MameJob : public QObject {
     void reportStep(const QString& text, qint64 value, qint64 total);
     // Ends the command: the temporary folder goes, then finished() is emitted.
     void finish(const Outcome<JobReport>& outcome);
+    // On the worker (inWorker), right before the command makes its change for
+    // good: false when the user cancelled it first, and then it must change
+    // nothing. Once it has given true, a Cancel no longer stops the command,
+    // which goes on to report what it did.
+    bool passCommitPoint();
 
   private:
     struct Progress {
@@ -155,6 +161,10 @@ class MameJob : public QObject {
     QElapsedTimer m_sinceShown;
     QTimer m_progressTurn; // shows the pending report when its turn comes
     bool m_cancelled = false;
+    // Whether the command was cancelled, or passed its commit point: the one
+    // that came first holds.
+    enum class Stage { Open, Cancelled, Committed };
+    std::atomic<Stage> m_stage = Stage::Open;
     bool m_running = false;
     bool m_finished = false;
     QByteArray m_header;
