@@ -126,14 +126,22 @@ void FrontEnd::info() {
     const GameRecord* game = m_games.selectedGame();
     if (busy() || !game)
         return;
-    QString factLines;
-    if (const std::optional<MachineFacts> facts =
-            m_factsMatchDatabase ? m_catalogue->facts(game->name) : std::nullopt) {
+    begin(Command::Info,
+          std::make_unique<InfoJob>(m_runner, m_mame, game->name, *selectedGameInfo()));
+}
+
+std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
+    const GameRecord* game = m_games.selectedGame();
+    if (!game)
+        return std::nullopt;
+    const std::optional<MachineFacts> facts =
+        m_factsMatchDatabase ? m_catalogue->facts(game->name) : std::nullopt;
+    PlayCount plays;
+    if (facts) {
         const PlayRecord played = m_catalogue->plays(game->name);
-        factLines = machineInfoText(*facts, played.count, played.last);
+        plays = {played.count, played.last};
     }
-    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name,
-                                                   m_games.information().value(), factLines));
+    return gameInfo(*game, m_games.games(), m_games.shownRows(), facts, plays);
 }
 
 void FrontEnd::editIni(IniFile file) {
@@ -181,7 +189,7 @@ void FrontEnd::onRunning() {
     emit busyChanged(m_command, true);
 }
 
-void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
+void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
     // The job is still emitting: let it go once it has returned.
     MameJob* job = m_job.release();
     job->deleteLater();

@@ -5,14 +5,12 @@
 
 #include <QDir>
 
-InfoJob::InfoJob(MameRunner& runner, MameSetup& mame, QString setName, QString text,
-                 QString factLines)
-    : MameJob(runner, mame), m_setName(std::move(setName)), m_text(text + factLines),
-      m_factLines(std::move(factLines)) {}
+InfoJob::InfoJob(MameRunner& runner, MameSetup& mame, QString setName, GameInfo info)
+    : MameJob(runner, mame), m_setName(std::move(setName)), m_info(std::move(info)) {}
 
 void InfoJob::start() {
-    if (m_factLines.isEmpty())
-        return finish(JobReport{m_text});
+    if (!m_info.withFacts)
+        return finish(m_info);
     if (mame().snapshotFolders())
         return finishWithPicture();
     askConfiguration(QStringLiteral("Asking MAME where its snapshots are\u2026"),
@@ -23,11 +21,11 @@ void InfoJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
     if (result.end != RunEnd::Finished || !mame().snapshotFolders())
-        return finish(JobReport{m_text, m_factLines});
+        return finish(m_info);
     finishWithPicture();
 }
 
 void InfoJob::finishWithPicture() {
-    const std::optional<QString> picture = findSnapshot(*mame().snapshotFolders(), m_setName);
-    finish(JobReport{m_text, m_factLines, picture.value_or(QString())});
+    m_info.picture = findSnapshot(*mame().snapshotFolders(), m_setName).value_or(QString());
+    finish(m_info);
 }

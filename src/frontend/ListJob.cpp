@@ -137,12 +137,10 @@ void ListJob::onImported() {
         return finish(Failure{m_commit->database.failure() + kNothingChanged});
     m_games.adoptGames(std::move(imported).value(), std::move(m_machines));
     if (!m_commit->store.ok())
-        return finish(JobReport{QStringLiteral("The games were listed, but their machine facts "
-                                               "could not be kept in %1: %2.")
-                                    .arg(m_storePath, m_commit->store.failure()),
-                                {},
-                                {}});
-    finish(JobReport{});
+        return finish(ListDone{QStringLiteral("The games were listed, but their machine facts "
+                                              "could not be kept in %1: %2.")
+                                   .arg(m_storePath, m_commit->store.failure())});
+    finish(ListDone{});
 }
 
 void ListJob::commit(const GameTable& games, const MachineFactsTable& facts) {

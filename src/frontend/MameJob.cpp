@@ -244,7 +244,7 @@ bool MameJob::passCommitPoint() {
     return m_stage.compare_exchange_strong(open, Stage::Committed);
 }
 
-void MameJob::finish(const Outcome<JobReport>& outcome) {
+void MameJob::finish(const Outcome<JobResult>& outcome) {
     if (std::exchange(m_finished, true))
         return;
     m_progressTurn.stop();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "launch/GroupGuard.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QObject>
@@ -101,6 +103,7 @@ class MameRun : public QObject {
     QFile m_output;
     QFile m_errors;
     QTimer m_grace;
+    GroupGuard m_guard;
     QByteArray m_partialLine;
     QByteArray m_outputTail;
     QByteArray m_errorTail;
