@@ -5,6 +5,7 @@
 #include <csignal>
 #include <ctime>
 #include <fcntl.h>
+#include <initializer_list>
 #include <unistd.h>
 
 namespace {

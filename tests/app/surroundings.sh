@@ -25,6 +25,24 @@ no_box() {
     ! has_window "^$1\$" || fail "a \"$1\" box says something went wrong"
 }
 press() { xdotool windowfocus --sync "$main" key "$@"; }
+# Waits for the message box titled TITLE and closes it with Return.
+close_box() {
+    wait_for 30 "the $1 box" has_window "^$1\$"
+    sleep 0.5 # mapped, not yet viewable: focusing it now fails
+    xdotool windowfocus --sync "$(window_named "^$1\$")" key Return
+}
+# Under the limit the store cannot be written either, which the start tells in
+# a "Load" box (while it is open, no key reaches the window).
+close_load_box() {
+    local deadline=$((SECONDS + 5))
+    while ((SECONDS < deadline)); do
+        if has_window '^Load$'; then
+            close_box Load
+            return
+        fi
+        sleep 0.2
+    done
+}
 
 step "a lock that holds garbage is taken over"
 printf '\xff\xfe garbage\n\n' >"$folder/coinslot.lock"
@@ -41,8 +59,7 @@ click_at "$main" "$search_x" "$search_y"
 xdotool type --delay 30 "[segajw]" # a game that the audit removes
 wait_for 10 "Joker's Wild selected" title_starts "$main" "MAME: Joker's Wild"
 press alt+a
-wait_for 30 "the Audit box" has_window '^Audit$'
-xdotool windowfocus --sync "$(window_named '^Audit$')" key Return
+close_box Audit
 # The list is the audited one: the first game that is left is selected.
 wait_for 10 "another game selected" bash -c "! xdotool getwindowname $main | grep -q \"Joker's\""
 (($(wc -l <"$folder/coinslot.dat") < 82)) || fail "the audit did not thin coinslot.dat"
@@ -80,9 +97,9 @@ limited() { start_program bash -c 'ulimit -f 1; exec "$0" "$@"' "$program" --fol
 limited
 wait_for 30 "main window" has_window '^MAME$'
 main=$(window_named '^MAME$')
+close_load_box
 press alt+l
-wait_for 30 "the List box" has_window '^List$'
-xdotool windowfocus --sync "$(window_named '^List$')" key Return
+close_box List
 [[ ! -e $folder/coinslot.dat ]] || fail "a database was written past the limit"
 press alt+q
 status=0
@@ -99,9 +116,9 @@ cp "$folder/coinslot.dat" "$work/listed"
 limited
 wait_for 30 "main window" has_window '^MAME'
 main=$(window_named '^MAME')
+close_load_box
 press alt+a
-wait_for 30 "the Audit box" has_window '^Audit$'
-xdotool windowfocus --sync "$(window_named '^Audit$')" key Return
+close_box Audit
 cmp -s "$folder/coinslot.dat" "$work/listed" || fail "the database changed"
 press alt+q
 status=0
