@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/CatalogueRescue.h"
 #include "catalogue/DatabaseStamp.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
@@ -26,6 +27,9 @@ constexpr int kWorkerWaitMilliseconds = 5000;
 
 const QString kNotKept =
     QStringLiteral("favourites, plays and machine facts are not kept in this run.");
+const QString kKeptWhatCouldBeRead =
+    QStringLiteral("The favourites and plays that could still be read were kept; machine facts "
+                   "start afresh.");
 
 bool exec(QSqlDatabase& database, const QString& statement, QSqlError& error) {
     QSqlQuery query(database);
@@ -128,6 +132,7 @@ Outcome<QString> moveAside(const QString& path) {
 struct Catalogue::Attempt {
     enum class Result { Open, Damaged, Unreachable, Newer } result = Result::Unreachable;
     QString reason;
+    QSqlError error;
     CatalogueContents contents;
 };
 
@@ -183,6 +188,7 @@ Catalogue::Attempt Catalogue::attemptOpen() {
             attempt.result =
                 code == kCorrupt || code == kNotADatabase ? Result::Damaged : Result::Unreachable;
             attempt.reason = error.text();
+            attempt.error = error;
         }
     }
     closeConnection(m_connection);
@@ -193,6 +199,7 @@ Outcome<CatalogueContents> Catalogue::open() {
     using Result = Attempt::Result;
     const QString name = QFileInfo(m_path).fileName();
     Attempt first = attemptOpen();
+    m_trouble = Trouble::None;
     switch (first.result) {
     case Result::Open:
         return std::move(first.contents);
@@ -201,51 +208,92 @@ Outcome<CatalogueContents> Catalogue::open() {
                                       "left as it is; %2")
                            .arg(name, kNotKept)};
     case Result::Unreachable:
+        note(first.error);
         return Failure{
             QStringLiteral("%1 could not be opened (%2); %3").arg(name, first.reason, kNotKept)};
     case Result::Damaged:
         break;
     }
+    return Failure{replaceDamaged(first.reason)};
+}
+
+QString Catalogue::replaceDamaged(const QString& reason) {
+    const QString name = QFileInfo(m_path).fileName();
+    closeConnection(m_connection);
+    m_open = false;
+    const SalvagedData salvaged = salvage(m_path);
     const Outcome<QString> moved = moveAside(m_path);
     if (!moved.ok())
-        return Failure{QStringLiteral("%1 could not be read (%2), and %3; %4")
-                           .arg(name, first.reason, moved.failure(), kNotKept)};
+        return QStringLiteral("%1 could not be read (%2), and %3; %4")
+            .arg(name, reason, moved.failure(), kNotKept);
     const Attempt fresh = attemptOpen();
-    if (fresh.result != Result::Open)
-        return Failure{QStringLiteral("%1 could not be read (%2), so it was moved to %3, but a "
-                                      "new one could not be made (%4); %5")
-                           .arg(name, first.reason, moved.value(), fresh.reason, kNotKept)};
-    return Failure{QStringLiteral("%1 could not be read (%2), so it was moved to %3. Favourites, "
-                                  "plays and machine facts start afresh.")
-                       .arg(name, first.reason, moved.value())};
+    if (fresh.result != Attempt::Result::Open)
+        return QStringLiteral("%1 could not be read (%2), so it was moved to %3, but a new one "
+                              "could not be made (%4); %5")
+            .arg(name, reason, moved.value(), fresh.reason, kNotKept);
+    QSqlDatabase db = database();
+    QSqlError error;
+    (void)inTransaction(db, error, [&] { return restore(db, salvaged, error); });
+    return QStringLiteral("%1 could not be read (%2), so it was moved to %3. %4")
+        .arg(name, reason, moved.value(), kKeptWhatCouldBeRead);
+}
+
+QString Catalogue::renew(const QString& reason) {
+    m_trouble = Trouble::None;
+    return replaceDamaged(reason);
+}
+
+void Catalogue::note(const QSqlError& error) const {
+    if (!error.isValid())
+        m_trouble = Trouble::None;
+    else if (isBusy(error))
+        m_trouble = Trouble::Busy;
+    else if (isReadOnly(error))
+        m_trouble = Trouble::ReadOnly;
+    else if (isDamage(error))
+        m_trouble = Trouble::Damaged;
+    else
+        m_trouble = Trouble::Other;
 }
 
 QSqlDatabase Catalogue::database() const {
     return QSqlDatabase::database(m_connection, false);
 }
 
-Outcome<Done> Catalogue::setFavourite(const QString& set, bool favourite) {
-    if (!m_open)
-        return Failure{QStringLiteral("There is no store to keep it in.")};
-    QSqlDatabase db = database();
-    QSqlQuery query(db);
-    query.prepare(favourite ? QStringLiteral("INSERT OR IGNORE INTO favourite (name) VALUES (?)")
-                            : QStringLiteral("DELETE FROM favourite WHERE name = ?"));
-    query.bindValue(0, set);
-    return doneOr(query.exec(), query.lastError());
+CatalogueQueue::Change Catalogue::favouriteChange(const QString& set, bool favourite) {
+    return {favourite ? QStringLiteral("INSERT OR IGNORE INTO favourite (name) VALUES (?)")
+                      : QStringLiteral("DELETE FROM favourite WHERE name = ?"),
+            {set}};
 }
 
-Outcome<Done> Catalogue::countPlay(const QString& set, const QDateTime& when) {
+CatalogueQueue::Change Catalogue::playChange(const QString& set, const QDateTime& when) {
+    return {QStringLiteral("INSERT INTO play (name, count, last) VALUES (?, 1, ?) ON CONFLICT "
+                           "(name) DO UPDATE SET count = count + 1, last = excluded.last"),
+            {set, when.toUTC().toString(Qt::ISODate)}};
+}
+
+Outcome<Done> Catalogue::make(const CatalogueQueue::Change& change) {
     if (!m_open)
         return Failure{QStringLiteral("There is no store to keep it in.")};
     QSqlDatabase db = database();
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT INTO play (name, count, last) VALUES (?, 1, ?) ON "
-                                 "CONFLICT (name) DO UPDATE SET count = count + 1, last = "
-                                 "excluded.last"));
-    query.bindValue(0, set);
-    query.bindValue(1, when.toUTC().toString(Qt::ISODate));
-    return doneOr(query.exec(), query.lastError());
+    query.prepare(change.statement);
+    for (qsizetype i = 0; i < change.values.size(); ++i)
+        query.bindValue(int(i), change.values[i]);
+    const bool done = query.exec();
+    note(query.lastError());
+    return doneOr(done, query.lastError());
+}
+
+QSet<QString> Catalogue::favourites() const {
+    QSet<QString> favourites;
+    if (!m_open)
+        return favourites;
+    QSqlDatabase db = database();
+    QSqlError error;
+    (void)readFavourites(db, favourites, error);
+    note(error);
+    return favourites;
 }
 
 PlayRecord Catalogue::plays(const QString& set) const {
@@ -255,7 +303,9 @@ PlayRecord Catalogue::plays(const QString& set) const {
     QSqlQuery query(db);
     query.prepare(QStringLiteral("SELECT count, last FROM play WHERE name = ?"));
     query.bindValue(0, set);
-    if (!query.exec() || !query.next())
+    const bool found = query.exec() && query.next();
+    note(query.lastError());
+    if (!found)
         return {};
     return {query.value(0).toInt(),
             QDateTime::fromString(query.value(1).toString(), Qt::ISODate).toLocalTime()};
@@ -265,7 +315,10 @@ std::optional<MachineFacts> Catalogue::facts(const QString& set) const {
     if (!m_open)
         return std::nullopt;
     QSqlDatabase db = database();
-    return readMachineFacts(db, set);
+    QSqlError error;
+    std::optional<MachineFacts> facts = readMachineFacts(db, set, &error);
+    note(error);
+    return facts;
 }
 
 std::optional<AuditVerdictRow> Catalogue::auditVerdict(const QString& set) const {
@@ -289,5 +342,6 @@ std::optional<DatabaseStamp> Catalogue::stamp() const {
     std::optional<DatabaseStamp> stamp;
     QSqlError error;
     (void)readStamp(db, stamp, error);
+    note(error);
     return stamp;
 }

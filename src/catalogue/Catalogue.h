@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "catalogue/CatalogueQueue.h"
 #include "catalogue/DatabaseStamp.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
@@ -14,6 +15,7 @@
 #include <vector>
 
 class QSqlDatabase;
+class QSqlError;
 
 // What the list needs from the store at start-up: the machine list of the
 // database file as the last List or Audit left it, and the favourites.
@@ -58,18 +60,44 @@ class Catalogue {
     // Whether open() left a store to read and write.
     bool isOpen() const { return m_open; }
 
-    // Opens the file (made when missing) and reads what the list needs. A
-    // file that is not a store, or whose contents are damaged, is moved aside
-    // as "<file>.broken-<date-time>" (with its journal), never deleted, and a
-    // fresh one is made; the failure then says where it went. A file made by
+    // What went wrong with the last read or write of the store here (open()
+    // included): another program holds it, it cannot be written, its file is
+    // damaged, or something else.
+    enum class Trouble { None, Busy, ReadOnly, Damaged, Other };
+    Trouble trouble() const { return m_trouble; }
+
+    // For a store found damaged once open (a failed check, "malformed" from
+    // any read or write): moves it aside as open() does, starts a fresh one
+    // and puts into it the favourites and plays that could still be read.
+    // Gives the text for the user, which names the reason and where it went.
+    QString renew(const QString& reason);
+
+    // Opens the file (made when missing) and reads what the list needs, and
+    // brings a store of an older schema up to date. A file that is not a store
+    // (other tables, or other columns), or whose contents are damaged, is
+    // moved aside as "<file>.broken-<date-time>" (with its journal), never
+    // deleted, and a fresh one is made with the favourites and plays that
+    // could still be read; the failure then says where it went. The window's
+    // connection waits at most a frame for a store another program holds:
+    // then the failure is Trouble::Busy. A file made by
     // a newer program, or one that cannot be read now (no permission, locked),
     // is left alone and the program goes on without a store. Either way the
     // failure's text is for the user; isOpen() tells whether a store is open.
     Outcome<CatalogueContents> open();
 
-    // The user's data: each call is one transaction.
-    Outcome<Done> setFavourite(const QString& set, bool favourite);
-    Outcome<Done> countPlay(const QString& set, const QDateTime& when);
+    // The user's data, as changes that this store or its queue makes.
+    static CatalogueQueue::Change favouriteChange(const QString& set, bool favourite);
+    static CatalogueQueue::Change playChange(const QString& set, const QDateTime& when);
+    // Makes `change` now, in one transaction; trouble() tells why it failed.
+    Outcome<Done> make(const CatalogueQueue::Change& change);
+    Outcome<Done> setFavourite(const QString& set, bool favourite) {
+        return make(favouriteChange(set, favourite));
+    }
+    Outcome<Done> countPlay(const QString& set, const QDateTime& when) {
+        return make(playChange(set, when));
+    }
+    // The favourites as the store holds them now.
+    QSet<QString> favourites() const;
     PlayRecord plays(const QString& set) const;
     // The facts of one machine, when the last List stored them.
     std::optional<MachineFacts> facts(const QString& set) const;
@@ -84,8 +112,14 @@ class Catalogue {
     struct Attempt;
     Attempt attemptOpen();
     QSqlDatabase database() const;
+    // Notes what `error` says of the store (none: all went well).
+    void note(const QSqlError& error) const;
+    // Moves the damaged store aside and makes a fresh one with what could
+    // be read of it; the text for the user.
+    QString replaceDamaged(const QString& reason);
 
     QString m_path;
     QString m_connection;
     bool m_open = false;
+    mutable Trouble m_trouble = Trouble::None;
 };

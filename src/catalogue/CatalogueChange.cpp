@@ -52,7 +52,9 @@ CatalogueChange::CatalogueChange(const QString& path) : m_connection(uniqueConne
     QSqlQuery version(database);
     if (!database.isOpen() || !version.exec(QStringLiteral("PRAGMA user_version")) ||
         !version.next()) {
-        m_failure = (error.isValid() ? error : version.lastError()).text();
+        const QSqlError why = error.isValid() ? error : version.lastError();
+        m_failure = why.text();
+        m_damaged = isDamage(why);
         return;
     }
     if (version.value(0).toInt() != kStoreVersion) {

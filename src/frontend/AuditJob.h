@@ -32,6 +32,7 @@ class AuditJob : public MameJob {
     ~AuditJob() override;
 
     void start() override;
+    std::optional<QString> storeDamage() const override { return storeDamageOf(m_commit); }
 
   private:
     void runAudit(const QStringList& arguments);

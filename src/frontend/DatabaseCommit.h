@@ -6,6 +6,7 @@
 #include "text/Outcome.h"
 
 #include <functional>
+#include <optional>
 
 // How List's or Audit's change came out.
 struct CommitResult {
@@ -16,6 +17,13 @@ struct CommitResult {
     Outcome<Done> store = Done{};
     bool storeDamaged = false; // the store's failure said its file is damaged
 };
+
+// Why the store's part failed, when that said the store is damaged.
+inline std::optional<QString> storeDamageOf(const std::optional<CommitResult>& result) {
+    if (result && result->storeDamaged)
+        return result->store.failure();
+    return std::nullopt;
+}
 
 // The one commit point of List and Audit, on their worker thread. The
 // store's change is made by `prepare` in a transaction held open; then, when

@@ -25,6 +25,7 @@ void FrontEnd::setProgramName(const QString& programName) {
     m_settingsFile = base + QStringLiteral(".ini");
     m_auditReportFile = base + QStringLiteral("-audit.txt");
     m_games.setDatabaseFile(base + QStringLiteral(".dat"));
+    m_queue.reset();
     m_catalogue = std::make_unique<Catalogue>(base + QStringLiteral(".sqlite"));
     m_catalogueLoaded = false;
 }
@@ -51,8 +52,14 @@ Outcome<Done> FrontEnd::loadCatalogue() {
     if (std::exchange(m_catalogueLoaded, true))
         return Done{};
     Outcome<CatalogueContents> contents = m_catalogue->open();
+    if (!contents.ok() && m_catalogue->trouble() == Catalogue::Trouble::Busy) {
+        m_catalogueWaits = true;
+        queue().enqueue({}); // done once the store can be read
+        return Done{};
+    }
     if (!contents.ok())
         return contents.why();
+    queue().check(); // the whole file, away from the window's thread
     CatalogueContents read = std::move(contents).value();
     // Facts that go with another database file count as missing, silently,
     // until the next List; the favourites are the user's whatever the list.
@@ -62,18 +69,88 @@ Outcome<Done> FrontEnd::loadCatalogue() {
     return Done{};
 }
 
-Outcome<Done> FrontEnd::setFavourite(bool favourite) {
+Outcome<QString> FrontEnd::setFavourite(bool favourite) {
     const GameRecord* game = m_games.selectedGame();
     if (!game)
         return Failure{QStringLiteral("No game is selected.")};
     // The window has read the store after its first paint and told what
     // went wrong; here it is only made sure of.
     (void)loadCatalogue();
-    if (Outcome<Done> stored = m_catalogue->setFavourite(game->name, favourite); !stored.ok())
-        return Failure{QStringLiteral("The favourite could not be kept in %1: %2")
-                           .arg(m_catalogue->path(), stored.failure())};
+    QString why;
+    const Kept kept = keep(Catalogue::favouriteChange(game->name, favourite), why);
+    if (kept == Kept::Refused)
+        return Failure{why};
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
-    return Done{};
+    if (kept == Kept::Later)
+        return QStringLiteral("%1 is busy (another program is using it); the favourite will be "
+                              "saved when it is free.")
+            .arg(m_catalogue->path());
+    return QString();
+}
+
+FrontEnd::Kept FrontEnd::keep(const CatalogueQueue::Change& change, QString& why) {
+    // Behind changes that wait, so that they are made in order.
+    if (m_catalogueWaits || (m_queue && m_queue->waiting())) {
+        queue().enqueue(change);
+        return Kept::Later;
+    }
+    Outcome<Done> made = m_catalogue->make(change);
+    if (!made.ok() && m_catalogue->trouble() == Catalogue::Trouble::Damaged) {
+        renewCatalogue(made.failure());
+        made = m_catalogue->make(change);
+    }
+    if (made.ok())
+        return Kept::Now;
+    switch (m_catalogue->trouble()) {
+    case Catalogue::Trouble::Busy:
+        queue().enqueue(change);
+        return Kept::Later;
+    case Catalogue::Trouble::ReadOnly:
+        why = QStringLiteral("%1 is read-only.").arg(m_catalogue->path());
+        break;
+    default:
+        why = QStringLiteral("The favourite could not be kept in %1: %2")
+                  .arg(m_catalogue->path(), made.failure());
+        break;
+    }
+    return Kept::Refused;
+}
+
+CatalogueQueue& FrontEnd::queue() {
+    if (!m_queue) {
+        m_queue = std::make_unique<CatalogueQueue>(m_catalogue->path());
+        connect(m_queue.get(), &CatalogueQueue::drained, this, &FrontEnd::onQueueDrained);
+        connect(m_queue.get(), &CatalogueQueue::changeFailed, this,
+                [this](const QString& reason, bool damaged) {
+                    if (damaged)
+                        renewCatalogue(reason);
+                });
+        connect(m_queue.get(), &CatalogueQueue::checked, this, [this](const QString& problem) {
+            if (!problem.isEmpty())
+                renewCatalogue(problem);
+        });
+    }
+    return *m_queue;
+}
+
+void FrontEnd::onQueueDrained() {
+    if (!std::exchange(m_catalogueWaits, false))
+        return;
+    // Free at last: read now, with what waited for it already in.
+    m_catalogueLoaded = false;
+    if (const Outcome<Done> loaded = loadCatalogue(); !loaded.ok())
+        emit catalogueNotice(loaded.failure());
+}
+
+void FrontEnd::renewCatalogue(const QString& reason) {
+    // The queue's connection is to the damaged file; it goes once it has returned.
+    if (m_queue)
+        m_queue.release()->deleteLater();
+    const QString text = m_catalogue->renew(reason);
+    // The facts in memory still go with the list; the store holds none now.
+    m_factsMatchDatabase = false;
+    m_games.setCatalogue(m_games.machineList(), m_catalogue->favourites());
+    emit catalogueNotice(text);
 }
 
 bool FrontEnd::applyShowChoices(const ShowChoices& choices) {
@@ -184,8 +261,10 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
 void FrontEnd::onRunning() {
     m_running = true;
     // A play counts once MAME has been started with the game.
-    if (m_command == Command::Play)
-        (void)m_catalogue->countPlay(m_playedSet, QDateTime::currentDateTime());
+    if (m_command == Command::Play) {
+        QString why;
+        (void)keep(Catalogue::playChange(m_playedSet, QDateTime::currentDateTime()), why);
+    }
     emit busyChanged(m_command, true);
 }
 
@@ -197,6 +276,8 @@ void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
     // goes with the file now depends on how far they came.
     if ((m_command == Command::List || m_command == Command::Audit) && m_catalogue->isOpen())
         m_factsMatchDatabase = m_catalogue->stamp() == stampOf(m_games.databaseFile());
+    if (const std::optional<QString> damage = job->storeDamage())
+        renewCatalogue(*damage);
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

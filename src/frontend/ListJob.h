@@ -35,6 +35,7 @@ class ListJob : public MameJob {
     ~ListJob() override;
 
     void start() override;
+    std::optional<QString> storeDamage() const override { return storeDamageOf(m_commit); }
 
   private:
     void runGameListing();

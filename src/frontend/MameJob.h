@@ -38,6 +38,9 @@ class MameJob : public QObject {
     // Ends MAME and everything it started; the command then finishes as
     // cancelled, having changed nothing.
     void cancel();
+    // Why the store's part of the command failed when that said the store is
+    // damaged (List and Audit); nothing otherwise.
+    virtual std::optional<QString> storeDamage() const { return std::nullopt; }
     // Ends the job at once, for the front end going away: MAME and what it
     // started end, the worker is waited for, and nothing more is reported.
     // Called while the job is whole, before any part of it is destroyed.

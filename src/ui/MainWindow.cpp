@@ -175,6 +175,10 @@ void MainWindow::connectFrontEnd() {
                 m_seam.updateProgress(text, value, total);
             });
     connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showOutcome);
+    // What befell the store is told as its reading at start-up is.
+    connect(&m_frontEnd, &FrontEnd::catalogueNotice, this, [this](const QString& text) {
+        m_seam.showMessage(this, text, QStringLiteral("Load"), DialogSeam::Icon::Error);
+    });
 }
 
 std::vector<QPushButton*> MainWindow::buttons() const {

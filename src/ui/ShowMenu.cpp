@@ -85,11 +85,14 @@ void ShowMenu::onChoice() {
 }
 
 void ShowMenu::onFavourite(bool favourite) {
-    const Outcome<Done> kept = m_frontEnd.setFavourite(favourite);
+    const Outcome<QString> kept = m_frontEnd.setFavourite(favourite);
     refresh();
     if (!kept.ok())
         m_seam.showMessage(m_window, kept.failure(), QStringLiteral("Favourite"),
                            DialogSeam::Icon::Error);
+    else if (!kept.value().isEmpty()) // kept, but later
+        m_seam.showMessage(m_window, kept.value(), QStringLiteral("Favourite"),
+                           DialogSeam::Icon::Information);
 }
 
 QString searchPlaceholder(const GameList& games) {
