@@ -31,14 +31,6 @@ const QString kKeptWhatCouldBeRead =
     QStringLiteral("The favourites and plays that could still be read were kept; machine facts "
                    "start afresh.");
 
-bool exec(QSqlDatabase& database, const QString& statement, QSqlError& error) {
-    QSqlQuery query(database);
-    if (query.exec(statement))
-        return true;
-    error = query.lastError();
-    return false;
-}
-
 // Runs `work` in one transaction: committed when it succeeds, rolled back
 // otherwise.
 template <class Work> bool inTransaction(QSqlDatabase& database, QSqlError& error, Work work) {
@@ -273,8 +265,10 @@ CatalogueQueue::Change Catalogue::playChange(const QString& set, const QDateTime
 }
 
 Outcome<Done> Catalogue::make(const CatalogueQueue::Change& change) {
-    if (!m_open)
+    if (!m_open) {
+        m_trouble = Trouble::Other;
         return Failure{QStringLiteral("There is no store to keep it in.")};
+    }
     QSqlDatabase db = database();
     QSqlQuery query(db);
     query.prepare(change.statement);

@@ -14,14 +14,6 @@ namespace {
 // A List or Audit may wait this long for a store that another program holds.
 constexpr int kWaitMilliseconds = 5000;
 
-bool exec(QSqlDatabase& database, const QString& statement, QSqlError& error) {
-    QSqlQuery query(database);
-    if (query.exec(statement))
-        return true;
-    error = query.lastError();
-    return false;
-}
-
 bool writeVerdicts(QSqlDatabase& database, const std::vector<AuditVerdictRow>& verdicts,
                    QSqlError& error) {
     // One string per row for its problems, kept until the row is stepped.

@@ -32,7 +32,7 @@ QSqlError make(QSqlDatabase& database, const CatalogueQueue::Change& change) {
             query.bindValue(int(i), change.values[i]);
         done = done && query.exec();
     } else {
-        done = query.exec(QStringLiteral("SELECT count(*) FROM favourite")) && query.next();
+        done = query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && query.next();
     }
     QSqlError error = done ? QSqlError() : query.lastError();
     if (done && database.commit())
@@ -77,6 +77,11 @@ void CatalogueQueue::check() {
     m_wake.notify_all();
 }
 
+void CatalogueQueue::discard() {
+    const std::lock_guard lock(m_mutex);
+    m_items.clear();
+}
+
 bool CatalogueQueue::waiting() const {
     const std::lock_guard lock(m_mutex);
     return std::any_of(m_items.begin(), m_items.end(),
@@ -98,7 +103,8 @@ void CatalogueQueue::work() {
             if (item.check) {
                 const QString problem = checkStore(database);
                 lock.lock();
-                m_items.pop_front();
+                if (!m_items.empty()) // unless discard() emptied it meanwhile
+                    m_items.pop_front();
                 emit checked(problem);
                 continue;
             }
@@ -111,7 +117,8 @@ void CatalogueQueue::work() {
                 m_wake.wait_for(lock, kPause, [this] { return m_stopping; });
                 continue; // the same change again
             }
-            m_items.pop_front();
+            if (!m_items.empty()) // unless discard() emptied it meanwhile
+                m_items.pop_front();
             if (error.isValid() && last)
                 std::fprintf(stderr, "%s: a change could not be saved: %s\n",
                              m_path.toLocal8Bit().constData(),

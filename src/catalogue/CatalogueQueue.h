@@ -37,6 +37,8 @@ class CatalogueQueue : public QObject {
     void check();
     // Whether work waits (a change made now would overtake it).
     bool waiting() const;
+    // Lets the changes that wait go unmade (the store they were for is gone).
+    void discard();
 
   signals:
     // Every change that waited is in the store now.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/StoreConnection.h"
 
+#include <QSqlQuery>
 #include <atomic>
 #include <sqlite3.h>
 
@@ -31,6 +32,14 @@ void closeConnection(const QString& name) {
         return;
     QSqlDatabase::database(name, false).close();
     QSqlDatabase::removeDatabase(name);
+}
+
+bool exec(QSqlDatabase& database, const QString& statement, QSqlError& error) {
+    QSqlQuery query(database);
+    if (query.exec(statement))
+        return true;
+    error = query.lastError();
+    return false;
 }
 
 bool isDamage(const QSqlError& error) {

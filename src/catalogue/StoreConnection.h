@@ -19,6 +19,9 @@ QSqlDatabase openConnection(const QString& name, const QString& path, int waitMi
 // Closes the connection `name` and lets its name go.
 void closeConnection(const QString& name);
 
+// Runs one statement; false with `error` set when it fails.
+bool exec(QSqlDatabase& database, const QString& statement, QSqlError& error);
+
 // Whether `error` says that the store's file is damaged ("database disk image
 // is malformed") or not a store at all.
 bool isDamage(const QSqlError& error);

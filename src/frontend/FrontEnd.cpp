@@ -143,9 +143,12 @@ void FrontEnd::onQueueDrained() {
 }
 
 void FrontEnd::renewCatalogue(const QString& reason) {
-    // The queue's connection is to the damaged file; it goes once it has returned.
-    if (m_queue)
+    // The queue's connection is to the damaged file; it goes once it has
+    // returned, and what waits in it goes unmade.
+    if (m_queue) {
+        m_queue->discard();
         m_queue.release()->deleteLater();
+    }
     const QString text = m_catalogue->renew(reason);
     // The facts in memory still go with the list; the store holds none now.
     m_factsMatchDatabase = false;
