@@ -72,5 +72,5 @@ QString checkStore(QSqlDatabase& database) {
         return query.lastError().isValid() ? query.lastError().text()
                                            : QStringLiteral("it could not be checked");
     const QString answer = query.value(0).toString();
-    return answer == QLatin1String("ok") ? QString() : answer;
+    return answer == QLatin1String("ok") ? QString() : answer.simplified(); // one line
 }

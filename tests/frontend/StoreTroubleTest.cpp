@@ -50,6 +50,11 @@ class StoreTrouble : public FrontEndFixture {
     }
 };
 
+// Lets the other program hold the store a while, the window's events going on.
+void holdOn() {
+    waitUntil([] { return false; }, 1);
+}
+
 // The rows of `table` are overwritten on disk, as a failing disk would.
 void damageTable(const QString& table) {
     {
@@ -89,6 +94,8 @@ TEST_F(StoreTrouble, AFavouriteMeetingABusyStoreIsKeptWhenItIsFreeAndNothingWait
     EXPECT_EQ(valueOf(frontEnd.setFavourite(true)), kBusy); // behind the first, in order
     pick("mslug");
     EXPECT_EQ(valueOf(frontEnd.setFavourite(false)), kBusy);
+    holdOn(); // longer than one try waits
+    EXPECT_EQ(storedFavourites(), QSet<QString>());
     ASSERT_TRUE(other.exec("ROLLBACK"));
     EXPECT_TRUE(waitUntil([] { return storedFavourites() == QSet<QString>{"sfa"}; }))
         << storedFavourites().values().join(' ').toStdString();
@@ -110,6 +117,8 @@ TEST_F(StoreTrouble, AStoreLockedAtStartUpIsReadWhenItIsFree) {
     EXPECT_FALSE(frontEnd.catalogue().isOpen());
     pick("sfa");
     EXPECT_EQ(valueOf(frontEnd.setFavourite(true)), kBusy);
+    holdOn();
+    EXPECT_FALSE(frontEnd.catalogue().isOpen());
     other.reset();
     EXPECT_TRUE(waitUntil([this] { return frontEnd.catalogue().isOpen(); }));
     pick("pacman");
