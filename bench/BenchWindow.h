@@ -10,6 +10,7 @@
 
 #include "app/StartUp.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueChange.h"
 #include "database/DatabaseFile.h"
 #include "frontend/FrontEnd.h"
 #include "ui/MainWindow.h"
@@ -60,9 +61,10 @@ class BenchFolder {
             Catalogue catalogue("coinslot.sqlite");
             (void)catalogue.open();
             const MachineFactsTable facts = SyntheticFacts(table);
-            if (!Catalogue::replaceMachines("coinslot.sqlite", facts, machineListOf(table, facts))
-                     .ok())
-                state.SkipWithError("cannot write the catalogue");
+            CatalogueChange change("coinslot.sqlite");
+            change.replaceMachines(facts, machineListOf(table, facts));
+            if (!change.commit(stampOf("coinslot.dat")).ok())
+                state.SkipWithError("cannot write the store");
         }
     }
     ~BenchFolder() { QDir::setCurrent(m_previous); }

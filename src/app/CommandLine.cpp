@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/CommandLine.h"
 
+#include "text/SystemPath.h"
+#include "text/TextFile.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -8,6 +11,8 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,12 +35,28 @@ StartChoice usageError(const QStringList& arguments, const QString& reason) {
     return exitWith(programName(arguments) + QStringLiteral(": ") + reason, kBadUsage);
 }
 
+// `folder` made absolute from the current folder as the system names it, so
+// that the bytes of a name that is not UTF-8 stay as they are.
+QString absoluteFolder(const QString& folder) {
+    return QDir::cleanPath(QDir::isAbsolutePath(folder) ? folder : currentFolder() + u'/' + folder);
+}
+
+bool exists(const QString& path) {
+    struct stat st {};
+    return ::stat(systemPath(path).constData(), &st) == 0;
+}
+
+void removeFolders(const std::vector<QString>& made) {
+    for (auto back = made.rbegin(); back != made.rend(); ++back)
+        ::rmdir(systemPath(*back).constData());
+}
+
 } // namespace
 
 QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << pathFromSystem(argv[i]); // a folder's bytes, whatever they are
     return arguments;
 }
 
@@ -90,40 +111,39 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
         if (dir.isEmpty())
             return usageError(
                 arguments, QCoreApplication::translate("CommandLine", "The folder name is empty."));
-        choice.folder = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+        choice.folder = absoluteFolder(dir);
     }
     return choice;
 }
 
 Outcome<Done> enterWorkingFolder(const QString& folder) {
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    const QString path = absoluteFolder(folder);
     // The missing folders, innermost first, so a failure part-way can take
     // back exactly what was made.
     std::vector<QString> missing;
-    for (QString at = path; !QFileInfo::exists(at);) {
+    for (QString at = path; !exists(at);) {
         missing.push_back(at);
-        const QString parent = QFileInfo(at).path();
+        const qsizetype slash = at.lastIndexOf(u'/');
+        const QString parent = slash <= 0 ? QStringLiteral("/") : at.left(slash);
         if (parent == at)
             break;
         at = parent;
     }
     std::vector<QString> made;
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        if (!QDir().mkdir(*it)) {
-            for (auto back = made.rbegin(); back != made.rend(); ++back)
-                QDir().rmdir(*back);
+        if (::mkdir(systemPath(*it).constData(), 0777) != 0) {
+            removeFolders(made);
             return Failure{
                 QCoreApplication::translate("CommandLine", "Cannot make the folder '%1'.")
                     .arg(folder)};
         }
         made.push_back(*it);
     }
-    if (!QFileInfo(path).isDir())
+    if (!isFolder(path))
         return Failure{
             QCoreApplication::translate("CommandLine", "'%1' is not a folder.").arg(folder)};
-    if (!QDir::setCurrent(path)) {
-        for (auto back = made.rbegin(); back != made.rend(); ++back)
-            QDir().rmdir(*back);
+    if (::chdir(systemPath(path).constData()) != 0) {
+        removeFolders(made);
         return Failure{QCoreApplication::translate("CommandLine", "Cannot work in the folder '%1'.")
                            .arg(folder)};
     }
@@ -141,7 +161,7 @@ StartChoice chooseStart(const QStringList& arguments, const QString& version) {
 
 int printAndEnd(const StartChoice& choice) {
     std::FILE* stream = choice.exitStatus == 0 ? stdout : stderr;
-    std::fputs(choice.text.toLocal8Bit().constData(), stream);
+    std::fputs(encodeText(choice.text).constData(), stream); // a folder's name as it was given
     std::fflush(stream);
     return choice.exitStatus;
 }

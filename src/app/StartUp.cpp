@@ -61,6 +61,7 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     removeStaleListingFolders();
     removeLeftoverWriteFiles(frontEnd.settingsFile(), started);
     removeLeftoverWriteFiles(frontEnd.games().databaseFile(), started);
+    removeLeftoverWriteFiles(frontEnd.auditReportFile(), started);
 
     const bool firstStart = !fileExists(frontEnd.settingsFile());
     const Outcome<Settings> settings = readSettings(frontEnd.settingsFile());

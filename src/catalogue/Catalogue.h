@@ -2,6 +2,8 @@
 #pragma once
 
 #include "database/MachineColumns.h"
+#include "catalogue/CatalogueQueue.h"
+#include "catalogue/DatabaseStamp.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 #include "text/Outcome.h"
@@ -14,12 +16,16 @@
 #include <vector>
 
 class QSqlDatabase;
+class QSqlError;
 
 // What the list needs from the catalogue at start-up: the machine list of the
 // database file as the last List or Audit left it, and the favourites.
 struct CatalogueContents {
     MachineList machines;
     QSet<QString> favourites;
+    // Which database file the machine facts go with; none in a store that
+    // has not been written by a List or Audit since it had stamps.
+    std::optional<DatabaseStamp> stamp;
 };
 
 // One set's verdict in the last audit, as the catalogue keeps it.
@@ -49,18 +55,44 @@ class Catalogue {
     // Whether open() left a catalogue to read and write.
     bool isOpen() const { return m_open; }
 
-    // Opens the file (made when missing) and reads what the list needs. A
-    // file that is not a catalogue, or whose contents are damaged, is moved aside
-    // as "<file>.broken-<date-time>" (with its journal), never deleted, and a
-    // fresh one is made; the failure then says where it went. A file made by
+    // What went wrong with the last read or write of the store here (open()
+    // included): another program holds it, it cannot be written, its file is
+    // damaged, or something else.
+    enum class Trouble { None, Busy, ReadOnly, Damaged, Other };
+    Trouble trouble() const { return m_trouble; }
+
+    // For a store found damaged once open (a failed check, "malformed" from
+    // any read or write): moves it aside as open() does, starts a fresh one
+    // and puts into it the favourites and plays that could still be read.
+    // Gives the text for the user, which names the reason and where it went.
+    QString renew(const QString& reason);
+
+    // Opens the file (made when missing) and reads what the list needs, and
+    // brings a store of an older schema up to date. A file that is not a store
+    // (other tables, or other columns), or whose contents are damaged, is
+    // moved aside as "<file>.broken-<date-time>" (with its journal), never
+    // deleted, and a fresh one is made with the favourites and plays that
+    // could still be read; the failure then says where it went. The window's
+    // connection waits at most a frame for a store another program holds:
+    // then the failure is Trouble::Busy. A file made by
     // a newer program, or one that cannot be read now (no permission, locked),
     // is left alone and the program goes on without a catalogue. Either way the
     // failure's text is for the user; isOpen() tells whether a catalogue is open.
     Outcome<CatalogueContents> open();
 
-    // The user's data: each call is one transaction.
-    Outcome<Done> setFavourite(const QString& set, bool favourite);
-    Outcome<Done> countPlay(const QString& set, const QDateTime& when);
+    // The user's data, as changes that this store or its queue makes.
+    static CatalogueQueue::Change favouriteChange(const QString& set, bool favourite);
+    static CatalogueQueue::Change playChange(const QString& set, const QDateTime& when);
+    // Makes `change` now, in one transaction; trouble() tells why it failed.
+    Outcome<Done> make(const CatalogueQueue::Change& change);
+    Outcome<Done> setFavourite(const QString& set, bool favourite) {
+        return make(favouriteChange(set, favourite));
+    }
+    Outcome<Done> countPlay(const QString& set, const QDateTime& when) {
+        return make(playChange(set, when));
+    }
+    // The favourites as the store holds them now.
+    QSet<QString> favourites() const;
     PlayRecord plays(const QString& set) const;
     // Every set's plays; empty without a catalogue or when they cannot be read.
     PlayTable allPlays() const;
@@ -70,27 +102,24 @@ class Catalogue {
     // when they cannot be read.
     MachineColumns machineColumns() const;
 
-    // Replaces the last audit's verdicts with `verdicts`, in one transaction.
-    Outcome<Done> replaceAuditVerdicts(const std::vector<AuditVerdictRow>& verdicts);
+    // The last audit's verdict on one set (CatalogueChange writes them).
     std::optional<AuditVerdictRow> auditVerdict(const QString& set) const;
 
-    // Replaces the machine list, after an Audit changed the table.
-    Outcome<Done> replaceMachineList(const MachineList& list);
-
-    // Replaces the machine facts of the catalogue at `path` with `facts` (none
-    // for an old MAME) and the machine list with `list`, in one transaction,
-    // on a connection of its own, so a worker thread may call it while the
-    // catalogue stays open here. Fails when the file is not a catalogue of this
-    // version.
-    static Outcome<Done> replaceMachines(const QString& path, const MachineFactsTable& facts,
-                                         const MachineList& list);
+    // Which database file the facts go with, as the store says now.
+    std::optional<DatabaseStamp> stamp() const;
 
   private:
     struct Attempt;
     Attempt attemptOpen();
     QSqlDatabase database() const;
+    // Notes what `error` says of the store (none: all went well).
+    void note(const QSqlError& error) const;
+    // Moves the damaged store aside and makes a fresh one with what could
+    // be read of it; the text for the user.
+    QString replaceDamaged(const QString& reason);
 
     QString m_path;
     QString m_connection;
     bool m_open = false;
+    mutable Trouble m_trouble = Trouble::None;
 };

@@ -127,11 +127,15 @@ bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error
     return true;
 }
 
-std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set) {
+std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set,
+                                             QSqlError* error) {
     QSqlQuery query(database);
     query.prepare(QStringLiteral("SELECT %1 FROM machine WHERE name = ?").arg(kColumns));
     query.bindValue(0, set);
-    if (!query.exec() || !query.next())
+    const bool found = query.exec() && query.next();
+    if (error)
+        *error = query.lastError();
+    if (!found)
         return std::nullopt;
     const auto text = [&](int column) { return query.value(column).toString(); };
     const auto number = [&](int column) { return query.value(column).toInt(); };

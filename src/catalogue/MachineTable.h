@@ -28,8 +28,10 @@ bool writeMachineList(QSqlDatabase& database, const MachineList& list, QSqlError
 // when it cannot be read or is damaged.
 bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error);
 
-// The facts of one set, when the table holds them.
-std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set);
+// The facts of one set, when the table holds them; with `error`, why a read
+// that failed did (left unset when the set has none).
+std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set,
+                                             QSqlError* error = nullptr);
 
 // The facts of every machine as columns (empty when the table cannot be read).
 MachineColumns readMachineColumns(QSqlDatabase& database);

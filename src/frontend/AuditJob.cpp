@@ -4,15 +4,39 @@
 #include "database/AuditReport.h"
 #include "frontend/GameList.h"
 #include "text/MessageText.h"
+#include "gamelist/GameFlags.h"
 #include "text/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace {} // namespace
+namespace {
 
-AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString reportFile)
-    : MameJob(runner, mame), m_games(games), m_reportFile(std::move(reportFile)) {}
+// An audit of a million sets reports far less.
+constexpr qint64 kMostAuditOutput = qint64{512} << 20;
+
+QString verdictText(SetVerdict verdict) {
+    switch (verdict) {
+    case SetVerdict::Good:
+        return QStringLiteral("good");
+    case SetVerdict::BestAvailable:
+        return QStringLiteral("best available");
+    case SetVerdict::Bad:
+        return QStringLiteral("bad");
+    case SetVerdict::NotFound:
+        break;
+    }
+    return QStringLiteral("not found");
+}
+
+} // namespace
+
+AuditJob::AuditJob(MameRunner& runner, MameSetup& mame, GameList& games, QString reportFile,
+                   QString storePath)
+    : MameJob(runner, mame), m_games(games),
+      m_table(std::make_shared<const GameTable>(games.games())), m_machines(games.machineList()),
+      m_databaseFile(games.databaseFile()), m_reportFile(std::move(reportFile)),
+      m_storePath(std::move(storePath)) {}
 
 void AuditJob::start() {
     if (Outcome<Done> made = makeTempFolder(); !made.ok())
@@ -33,17 +57,19 @@ void AuditJob::runAudit(const QStringList& arguments) {
     m_option = arguments.front();
     MameRunRequest request = mameRequest(arguments);
     request.outputFile = temp().auditReport();
+    request.outputLimit = kMostAuditOutput;
+    request.limitText = QStringLiteral("any audit report");
     request.countedText = QByteArrayLiteral("romset ");
     request.countLines = arguments != verifyRomsArguments();
     run(request, &AuditJob::onReport);
-    const qint64 total = std::ssize(m_games.games());
+    const qint64 total = std::ssize(*m_table);
     const auto report = [this, total](qint64 done) {
         reportProgress(
             tr("Auditing ROM sets\u2026 %1 of %2").arg(formatCount(done), formatCount(total)), done,
             total);
     };
     if (arguments == verifyRomsArguments()) {
-        m_progress = std::make_unique<AuditProgress>(m_games.games());
+        m_progress = std::make_unique<AuditProgress>(*m_table);
         m_place = 0;
         readOutputInWorker(
             [this](const QByteArray& chunk) {
@@ -74,11 +100,26 @@ void AuditJob::onReport(const RunResult& result) {
     }
     inWorker(
         [this, report = std::move(report), errors = std::move(errors)] {
-            m_checked = auditGames(m_games.games(), report, errors, m_option);
-            if (m_checked->ok())
-                m_reportLines = auditReportLines(m_games.games(), m_checked->value().findings);
+            m_checked = auditGames(*m_table, report, errors, m_option);
+            if (!m_checked->ok())
+                return;
+            m_reportLines = auditReportLines(*m_table, m_checked->value().findings);
+            commit(m_checked->value());
         },
         &AuditJob::onChecked);
+}
+
+void AuditJob::commit(const AuditResult& audit) {
+    std::vector<AuditVerdictRow> verdicts;
+    verdicts.reserve(audit.findings.size());
+    for (const SetFinding& finding : audit.findings)
+        verdicts.push_back({finding.set, verdictText(finding.verdict), finding.problems});
+    const MachineList list =
+        machineListFor(audit.games, alignFacts(audit.games, m_machines, {}), m_machines);
+    m_commit = commitGames(
+        m_databaseFile, audit.kept > 0 ? &audit.games : nullptr, m_storePath,
+        [&](CatalogueChange& change) { change.replaceAudit(verdicts, list); },
+        [this] { return passCommitPoint(); });
 }
 
 // The survivors replace the database, or, with none left, it is deleted.
@@ -87,17 +128,17 @@ void AuditJob::onChecked() {
     if (!checked.ok())
         return finish(Failure{withNothingChanged(checked.failure())});
     AuditResult audit = std::move(checked).value();
-    if (audit.kept > 0) {
-        const Outcome<Done> replaced = m_games.replaceGames(std::move(audit.games));
-        if (!replaced.ok())
-            return finish(Failure{withNothingChanged(replaced.failure())});
-    } else if (!m_games.removeAll().ok()) {
+    if (!m_commit->database.ok())
         return finish(Failure{withNothingChanged(
-            tr("No game passed the audit, but the database file %1 could not be deleted.")
-                .arg(m_games.databaseFile()))});
-    }
+            audit.kept > 0
+                ? m_commit->database.failure()
+                : tr("No game passed the audit, but the database file %1 could not be deleted.")
+                      .arg(m_databaseFile))});
+    if (audit.kept > 0)
+        m_games.adoptGames(std::move(audit.games));
+    else
+        m_games.forgetGames();
     // The audit stands; its report is kept beside the database.
-    m_findings = std::move(audit.findings);
     const QString reportPath = QDir::toNativeSeparators(QFileInfo(m_reportFile).absoluteFilePath());
     const Outcome<Done> saved = writeLinesAtomically(m_reportFile, m_reportLines);
     const QString savedLine =

@@ -12,24 +12,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-QString verdictText(SetVerdict verdict) {
-    switch (verdict) {
-    case SetVerdict::Good:
-        return QStringLiteral("good");
-    case SetVerdict::BestAvailable:
-        return QStringLiteral("best available");
-    case SetVerdict::Bad:
-        return QStringLiteral("bad");
-    case SetVerdict::NotFound:
-        break;
-    }
-    return QStringLiteral("not found");
-}
-
-} // namespace
-
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
     : QObject(parent), m_runner(runner),
       m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {
@@ -54,6 +36,7 @@ void FrontEnd::setProgramName(const QString& programName) {
     m_settingsFile = base + QStringLiteral(".ini");
     m_auditReportFile = base + QStringLiteral("-audit.txt");
     m_games.setDatabaseFile(base + QStringLiteral(".dat"));
+    m_queue.reset();
     m_catalogue = std::make_unique<Catalogue>(base + QStringLiteral(".sqlite"));
     m_catalogueLoaded = false;
 }
@@ -87,25 +70,108 @@ Outcome<Done> FrontEnd::loadCatalogue() {
     if (std::exchange(m_catalogueLoaded, true))
         return Done{};
     Outcome<CatalogueContents> contents = m_catalogue->open();
+    if (!contents.ok() && m_catalogue->trouble() == Catalogue::Trouble::Busy) {
+        m_catalogueWaits = true;
+        queue().enqueue({}); // done once the store can be read
+        return Done{};
+    }
     if (!contents.ok())
         return contents.why();
+    queue().check(); // the whole file, away from the window's thread
     CatalogueContents read = std::move(contents).value();
-    m_games.setCatalogue(std::move(read.machines), std::move(read.favourites));
+    // Facts that go with another database file count as missing, silently,
+    // until the next List; the favourites are the user's whatever the list.
+    m_factsMatchDatabase = read.stamp == stampOf(m_games.databaseFile());
+    m_games.setCatalogue(m_factsMatchDatabase ? std::move(read.machines) : MachineList(),
+                         std::move(read.favourites));
     return Done{};
 }
 
-Outcome<Done> FrontEnd::setFavourite(bool favourite) {
+Outcome<QString> FrontEnd::setFavourite(bool favourite) {
     const GameRecord* game = m_games.selectedGame();
     if (!game)
         return Failure{tr("No game is selected.")};
     // The window has read the catalogue after its first paint and told what
     // went wrong; here it is only made sure of.
     (void)loadCatalogue();
-    if (Outcome<Done> kept = m_catalogue->setFavourite(game->name, favourite); !kept.ok())
-        return Failure{tr("The favourite could not be kept in %1: %2")
-                           .arg(m_catalogue->path(), kept.failure())};
+    QString why;
+    const Kept kept = keep(Catalogue::favouriteChange(game->name, favourite), why);
+    if (kept == Kept::Refused)
+        return Failure{why};
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
-    return Done{};
+    if (kept == Kept::Later)
+        return tr("%1 is busy (another program is using it); the favourite will be "
+                              "saved when it is free.")
+            .arg(m_catalogue->path());
+    return QString();
+}
+
+FrontEnd::Kept FrontEnd::keep(const CatalogueQueue::Change& change, QString& why) {
+    // Behind changes that wait, so that they are made in order.
+    if (m_catalogueWaits || (m_queue && m_queue->waiting())) {
+        queue().enqueue(change);
+        return Kept::Later;
+    }
+    Outcome<Done> made = m_catalogue->make(change);
+    if (!made.ok() && m_catalogue->trouble() == Catalogue::Trouble::Damaged) {
+        renewCatalogue(made.failure());
+        made = m_catalogue->make(change);
+    }
+    if (made.ok())
+        return Kept::Now;
+    switch (m_catalogue->trouble()) {
+    case Catalogue::Trouble::Busy:
+        queue().enqueue(change);
+        return Kept::Later;
+    case Catalogue::Trouble::ReadOnly:
+        why = tr("%1 is read-only.").arg(m_catalogue->path());
+        break;
+    default:
+        why = tr("The favourite could not be kept in %1: %2")
+                  .arg(m_catalogue->path(), made.failure());
+        break;
+    }
+    return Kept::Refused;
+}
+
+CatalogueQueue& FrontEnd::queue() {
+    if (!m_queue) {
+        m_queue = std::make_unique<CatalogueQueue>(m_catalogue->path());
+        connect(m_queue.get(), &CatalogueQueue::drained, this, &FrontEnd::onQueueDrained);
+        connect(m_queue.get(), &CatalogueQueue::changeFailed, this,
+                [this](const QString& reason, bool damaged) {
+                    if (damaged)
+                        renewCatalogue(reason);
+                });
+        connect(m_queue.get(), &CatalogueQueue::checked, this, [this](const QString& problem) {
+            if (!problem.isEmpty())
+                renewCatalogue(problem);
+        });
+    }
+    return *m_queue;
+}
+
+void FrontEnd::onQueueDrained() {
+    if (!std::exchange(m_catalogueWaits, false))
+        return;
+    // Free at last: read now, with what waited for it already in.
+    m_catalogueLoaded = false;
+    if (const Outcome<Done> loaded = loadCatalogue(); !loaded.ok())
+        emit catalogueNotice(loaded.failure());
+}
+
+void FrontEnd::renewCatalogue(const QString& reason) {
+    // The queue's connection is to the damaged file; it goes once it has
+    // returned, and what waits in it goes unmade.
+    if (m_queue) {
+        m_queue->discard();
+        m_queue.release()->deleteLater();
+    }
+    const QString text = m_catalogue->renew(reason);
+    // The facts in memory still go with the list; the store holds none now.
+    m_factsMatchDatabase = false;
+    m_games.setCatalogue(m_games.machineList(), m_catalogue->favourites());
+    emit catalogueNotice(text);
 }
 
 bool FrontEnd::applyShowChoices(const ShowChoices& choices) {
@@ -139,7 +205,8 @@ void FrontEnd::list() {
 void FrontEnd::audit() {
     if (!busy())
         begin(Command::Audit,
-              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile));
+              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile,
+                                         m_catalogue->isOpen() ? m_catalogue->path() : QString()));
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
@@ -165,7 +232,8 @@ std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
     const GameRecord* game = m_games.selectedGame();
     if (!game)
         return std::nullopt;
-    const std::optional<MachineFacts> facts = m_catalogue->facts(game->name);
+    const std::optional<MachineFacts> facts =
+        m_factsMatchDatabase ? m_catalogue->facts(game->name) : std::nullopt;
     PlayCount plays;
     if (facts) {
         const PlayRecord played = m_catalogue->plays(game->name);
@@ -244,24 +312,13 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
     m_job->start();
 }
 
-void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
-    // The catalogue keeps the verdicts, and its machine list follows the table
-    // the audit left, so that the next start-up finds it lined up. The audit
-    // stands either way: a failure here only costs the verdicts or time.
-    std::vector<AuditVerdictRow> verdicts;
-    verdicts.reserve(findings.size());
-    for (const SetFinding& finding : findings)
-        verdicts.push_back({finding.set, verdictText(finding.verdict), finding.problems});
-    (void)m_catalogue->replaceAuditVerdicts(verdicts);
-    (void)m_catalogue->replaceMachineList(m_games.machineList());
-}
-
 void FrontEnd::onRunning() {
     m_running = true;
     // A play counts once MAME has been started with the game.
     if (m_command == Command::Play) {
         const QDateTime now = QDateTime::currentDateTime();
-        if (m_catalogue->countPlay(m_playedSet, now).ok())
+        QString why;
+        if (keep(Catalogue::playChange(m_playedSet, now), why) != Kept::Refused)
             m_games.notePlayed(m_playedSet, now);
     }
     emit busyChanged(m_command, true);
@@ -271,8 +328,12 @@ void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
     // The job is still emitting: let it go once it has returned.
     MameJob* job = m_job.release();
     job->deleteLater();
-    if (m_command == Command::Audit && outcome.ok() && m_catalogue->isOpen())
-        keepAudit(static_cast<const AuditJob&>(*job).findings());
+    // List and Audit commit the store after the database file: whether it
+    // goes with the file now depends on how far they came.
+    if ((m_command == Command::List || m_command == Command::Audit) && m_catalogue->isOpen())
+        m_factsMatchDatabase = m_catalogue->stamp() == stampOf(m_games.databaseFile());
+    if (const std::optional<QString> damage = job->storeDamage())
+        renewCatalogue(*damage);
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

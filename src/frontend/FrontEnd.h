@@ -47,6 +47,9 @@ class FrontEnd : public QObject {
     // Opens the catalogue and hands its facts and favourites to the game list;
     // once a run, later calls do nothing. A failure is for the user: the
     // program goes on, with a fresh catalogue or none (see Catalogue::open()).
+    // A catalogue that another program holds is read, without a word, once it
+    // is free. Once open, the whole file is checked on a thread of its own,
+    // and a damaged one is renewed (catalogueNotice()).
     Outcome<Done> loadCatalogue();
     bool catalogueLoaded() const { return m_catalogueLoaded; }
     const Catalogue& catalogue() const { return *m_catalogue; }
@@ -94,8 +97,11 @@ class FrontEnd : public QObject {
     QString iniFileName(IniFile file) const;
 
     // Marks or unmarks the selected game as a favourite, in the catalogue first;
-    // a failure changes nothing.
-    Outcome<Done> setFavourite(bool favourite);
+    // a failure changes nothing. A catalogue that another program holds gets the
+    // change as soon as it is free (never waited for here): the game is
+    // marked at once, and the value is a word on it for the user (empty when
+    // there is nothing to tell).
+    Outcome<QString> setFavourite(bool favourite);
     // Shows the games through `choices`; false, changing nothing, when no
     // game would be left.
     bool applyShowChoices(const ShowChoices& choices);
@@ -107,12 +113,23 @@ class FrontEnd : public QObject {
     void progressChanged(const QString& text, qint64 value, qint64 total);
     void commandFinished(Command command, const Outcome<JobResult>& outcome);
     void snapshotFoldersLearnt();
+    // Something happened to the catalogue that the user should hear of: it was
+    // found damaged and started afresh.
+    void catalogueNotice(const QString& text);
 
   private:
+    // How a change of the user's went: made now, queued behind a store that
+    // another program holds, or refused (`why` says so).
+    enum class Kept { Now, Later, Refused };
+    Kept keep(const CatalogueQueue::Change& change, QString& why);
+    // The queue of the store's work off the window's thread, made at need.
+    CatalogueQueue& queue();
+    // The store was found damaged: it is renewed and the user told.
+    void renewCatalogue(const QString& reason);
+    void onQueueDrained();
     void begin(Command command, std::unique_ptr<MameJob> job);
     void onJobFinished(const Outcome<JobResult>& outcome);
     void onRunning();
-    void keepAudit(const std::vector<SetFinding>& findings);
 
     QString m_settingsFile;
     QString m_auditReportFile;
@@ -122,6 +139,10 @@ class FrontEnd : public QObject {
     GameList m_games;
     std::unique_ptr<Catalogue> m_catalogue;
     bool m_catalogueLoaded = false;
+    bool m_catalogueWaits = false; // busy at its opening: read once it is free
+    std::unique_ptr<CatalogueQueue> m_queue;
+    // Whether the store's machine facts go with the database file (its stamp).
+    bool m_factsMatchDatabase = false;
     QString m_playedSet; // the set of the Play in progress
     std::unique_ptr<MameJob> m_job;
     std::unique_ptr<MameJob> m_background; // learnSnapshotFolders()'s

@@ -219,6 +219,11 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
     if (Outcome<Done> written = writeDatabase(m_databaseFile, games); !written.ok())
         return Failure{tr("The database could not be written to %1: %2")
                            .arg(m_databaseFile, written.failure())};
+    adoptGames(std::move(games), std::move(machines));
+    return Done{};
+}
+
+void GameList::adoptGames(GameTable games, std::optional<MachineList> machines) {
     m_games = std::move(games);
     if (machines)
         m_machines = std::move(*machines);
@@ -226,12 +231,16 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
     showThroughFilter();
     emit gamesChanged(true);
     emit showChoicesChanged();
-    return Done{};
 }
 
 Outcome<Done> GameList::removeAll() {
     if (QFile::exists(m_databaseFile) && !QFile::remove(m_databaseFile))
         return Failure{tr("The database file %1 could not be deleted.").arg(m_databaseFile)};
+    forgetGames();
+    return Done{};
+}
+
+void GameList::forgetGames() {
     show({});
     m_filtered = {};
     m_games = {};
@@ -240,5 +249,4 @@ Outcome<Done> GameList::removeAll() {
     m_searchTexts.reset();
     m_columns.reset();
     emit gamesChanged(false);
-    return Done{};
 }

@@ -109,9 +109,14 @@ class GameList : public QObject {
     // the file cannot be written.
     // With `machines`, that is the machine list from now on.
     Outcome<Done> replaceGames(GameTable games, std::optional<MachineList> machines = std::nullopt);
+    // Makes `games`, already written to the database file, the master table,
+    // as replaceGames does after its write.
+    void adoptGames(GameTable games, std::optional<MachineList> machines = std::nullopt);
     // Deletes the database file and empties the tables. Fails, changing
     // nothing, when the file cannot be deleted.
     Outcome<Done> removeAll();
+    // Empties the tables once the database file is gone, as removeAll does.
+    void forgetGames();
 
   signals:
     void shownAboutToChange();

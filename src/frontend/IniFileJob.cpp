@@ -3,6 +3,7 @@
 
 #include "launch/ConfigFiles.h"
 #include "launch/MameIniPath.h"
+#include "text/SystemPath.h"
 
 #include <QDir>
 
@@ -39,6 +40,10 @@ void IniFileJob::findFolder() {
 void IniFileJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
+    if (result.end == RunEnd::OutputNotWritten)
+        return finish(
+            Failure{QStringLiteral("MAME's configuration (-showconfig) could not be read: %1.")
+                        .arg(result.detail)});
     const std::optional<QString> folder = mame().iniFolder();
     if (!folder)
         return finish(Failure{QStringLiteral(
@@ -59,7 +64,7 @@ void IniFileJob::openInFolder(const QString& folder) {
         return finish(IniFileReady{path.value()});
     }
     m_path = current ? QDir(folder).filePath(QStringLiteral("mame.ini")) : mame().oldIniFile();
-    if (current && !QDir().mkpath(folder))
+    if (current && !makeFolders(folder).ok())
         return finish(
             Failure{tr("The folder %1 could not be made.").arg(QDir::toNativeSeparators(folder))});
     if (mameIniExists(m_path))

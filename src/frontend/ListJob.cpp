@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/ListJob.h"
 
-#include "catalogue/Catalogue.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
@@ -18,7 +17,7 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
                  QString cataloguePath)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_cataloguePath(std::move(cataloguePath)) {}
+      m_cataloguePath(std::move(cataloguePath)), m_databaseFile(games.databaseFile()) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -79,7 +78,7 @@ void ListJob::onDriverListing(const RunResult& result) {
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
             if (m_imported->ok())
-                keepFacts(m_imported->value(), {});
+                commit(m_imported->value(), {});
         },
         &ListJob::onImported);
 }
@@ -117,7 +116,7 @@ void ListJob::onMachineListing(const RunResult& result) {
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
             if (m_imported->ok())
-                keepFacts(m_imported->value(), m_xml->takeFacts());
+                commit(m_imported->value(), m_xml->takeFacts());
         },
         &ListJob::onImported);
 }
@@ -127,21 +126,22 @@ void ListJob::onImported() {
     Outcome<GameTable> imported = std::move(*m_imported);
     if (!imported.ok())
         return finish(Failure{withNothingChanged(imported.failure())});
-    const Outcome<Done> replaced =
-        m_games.replaceGames(std::move(imported).value(), std::move(m_machines));
-    if (!replaced.ok())
-        return finish(Failure{withNothingChanged(replaced.failure())});
-    if (m_factsKept && !m_factsKept->ok())
+    if (!m_commit->database.ok())
+        return finish(Failure{withNothingChanged(m_commit->database.failure())});
+    m_games.adoptGames(std::move(imported).value(), std::move(m_machines));
+    if (!m_commit->store.ok())
         return finish(ListDone{tr("The games were listed, but their machine facts "
                                   "could not be kept in %1: %2.")
-                                   .arg(m_cataloguePath, m_factsKept->failure())});
+                                   .arg(m_cataloguePath, m_commit->store.failure())});
     finish(ListDone{});
 }
 
-void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
+void ListJob::commit(const GameTable& games, const MachineFactsTable& facts) {
     m_machines = machineListOf(games, facts);
-    if (!m_cataloguePath.isEmpty())
-        m_factsKept = Catalogue::replaceMachines(m_cataloguePath, facts, m_machines);
+    m_commit = commitGames(
+        m_databaseFile, &games, m_cataloguePath,
+        [&](CatalogueChange& change) { change.replaceMachines(facts, m_machines); },
+        [this] { return passCommitPoint(); });
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {

@@ -3,6 +3,7 @@
 
 #include "database/GameRecord.h"
 #include "database/MachineList.h"
+#include "frontend/DatabaseCommit.h"
 #include "frontend/MameJob.h"
 
 #include <QAtomicInteger>
@@ -18,9 +19,11 @@ class ListXmlReader;
 // current one, which the header of -listfull gives away, for its machine
 // listing (-listxml), read as it arrives. The listings are read and sorted on
 // a worker thread, and the new table replaces the database only when all of
-// that succeeded. The worker also replaces the catalogue's machine table with the
-// machines' facts (emptied for an old MAME, which gives none); a catalogue that
-// cannot take them is reported, but the list is built all the same. A MAME
+// that succeeded. With it the worker replaces the catalogue's machine table with
+// the machines' facts (emptied for an old MAME, which gives none), in one
+// commit point (commitGames): the catalogue commits only after the database file
+// was replaced, and a Cancel before that changes neither. A catalogue that cannot
+// take the facts is reported, but the list is built all the same. A MAME
 // known to be current (MameSetup) is asked for its machine listing at once.
 class ListJob : public MameJob {
     Q_OBJECT
@@ -32,6 +35,7 @@ class ListJob : public MameJob {
     ~ListJob() override;
 
     void start() override;
+    std::optional<QString> storeDamage() const override { return storeDamageOf(m_commit); }
 
   private:
     void runGameListing();
@@ -42,9 +46,9 @@ class ListJob : public MameJob {
     void onMachineListing(const RunResult& result);
     void onImported();
     void reportListed(qint64 games);
-    // On the worker: keeps the `facts` of `games` (sorted) in the catalogue, and
-    // their machine list for the game list.
-    void keepFacts(const GameTable& games, const MachineFactsTable& facts);
+    // On the worker: writes `games` (sorted) to the database file and their
+    // `facts` to the catalogue, and keeps their machine list for the game list.
+    void commit(const GameTable& games, const MachineFactsTable& facts);
     // A request for one of MAME's listings, its output bounded.
     MameRunRequest listingRequest(const QStringList& arguments) const;
     // runFailure, and for a text listing also an exit status other than 0:
@@ -54,11 +58,12 @@ class ListJob : public MameJob {
     GameList& m_games;
     const bool m_caseInsensitive;
     const QString m_cataloguePath;
+    const QString m_databaseFile;
     std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
     QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.
     std::optional<Outcome<GameTable>> m_imported;
     MachineList m_machines;
-    std::optional<Outcome<Done>> m_factsKept;
+    std::optional<CommitResult> m_commit;
     qint64 m_listed = 0;
 };

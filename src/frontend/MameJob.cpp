@@ -2,6 +2,7 @@
 #include "frontend/MameJob.h"
 
 #include "frontend/OutputReader.h"
+#include "text/TextFile.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -13,6 +14,8 @@ const char* const kCancelled =
 constexpr qsizetype kLongestHeader = 4096;
 // Progress is shown at a human rate: at most ten times a second.
 constexpr int kProgressMilliseconds = 100;
+// A configuration is a few kilobytes.
+constexpr qint64 kMostConfigurationOutput = qint64{1} << 20;
 
 } // namespace
 
@@ -50,6 +53,9 @@ void MameJob::abandon() {
 void MameJob::cancel() {
     if (m_finished || m_cancelled)
         return;
+    Stage open = Stage::Open;
+    if (!m_stage.compare_exchange_strong(open, Stage::Cancelled))
+        return; // the change is being made: it is seen through
     m_cancelled = true;
     if (m_run && m_run->running())
         m_run->cancel();
@@ -138,10 +144,22 @@ void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
 
 void MameJob::askThen(const QString& doing, std::function<void(const RunResult&)> then) {
     m_configuration.clear();
-    runThen(mameRequest(showConfigArguments()), [this, then](const RunResult& result) {
-        if (result.end != RunEnd::Cancelled)
-            m_mame.learnConfiguration(QString::fromLocal8Bit(m_configuration));
-        then(result);
+    MameRunRequest request = mameRequest(showConfigArguments());
+    request.outputLimit = kMostConfigurationOutput;
+    request.limitText = QStringLiteral("any configuration");
+    runThen(request, [this, then](const RunResult& result) {
+        if (result.end != RunEnd::Finished)
+            return then(result);
+        // Read on a thread of its own, like every other output of MAME's.
+        auto folders = std::make_shared<MameFolders>();
+        workThen(
+            [folders, output = std::exchange(m_configuration, {})] {
+                *folders = mameFoldersFrom(decodeText(output));
+            },
+            [this, then, result, folders] {
+                m_mame.learnConfiguration(*folders);
+                then(result);
+            });
     });
     connect(m_run.get(), &MameRun::outputArrived, this,
             [this](const QByteArray& chunk) { m_configuration += chunk; });
@@ -219,6 +237,11 @@ void MameJob::showPendingProgress() {
     m_shownProgress = progress;
     m_sinceShown.start();
     emit progressChanged(progress.text, progress.value, progress.total);
+}
+
+bool MameJob::passCommitPoint() {
+    Stage open = Stage::Open;
+    return m_stage.compare_exchange_strong(open, Stage::Committed);
 }
 
 void MameJob::finish(const Outcome<JobResult>& outcome) {

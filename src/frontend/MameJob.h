@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,6 +38,9 @@ class MameJob : public QObject {
     // Ends MAME and everything it started; the command then finishes as
     // cancelled, having changed nothing.
     void cancel();
+    // Why the store's part of the command failed when that said the store is
+    // damaged (List and Audit); nothing otherwise.
+    virtual std::optional<QString> storeDamage() const { return std::nullopt; }
     // Ends the job at once, for the front end going away: MAME and what it
     // started end, the worker is waited for, and nothing more is reported.
     // Called while the job is whole, before any part of it is destroyed.
@@ -73,9 +77,10 @@ class MameJob : public QObject {
         workThen(std::move(work), [job = static_cast<Job*>(this), then] { (job->*then)(); });
     }
 
-    // Asks MAME for its configuration (-showconfig), saying `doing` meanwhile,
-    // and learns its folders from it (MameSetup::learnConfiguration) unless
-    // the run was cancelled; `then` continues with how the run ended.
+    // Asks MAME for its configuration (-showconfig, at most a megabyte),
+    // saying `doing` meanwhile, and when the run finished learns its folders
+    // from it (MameSetup::learnConfiguration), read on a worker thread; `then`
+    // continues with how the run ended.
     template <class Job>
     void askConfiguration(const QString& doing, void (Job::*then)(const RunResult&)) {
         askThen(doing, [job = static_cast<Job*>(this), then](const RunResult& result) {
@@ -113,6 +118,11 @@ class MameJob : public QObject {
     // Ends the command: the temporary folder goes, then finished() is emitted.
     void finish(const Outcome<JobResult>& outcome);
     void finish(JobResult result) { finish(Outcome<JobResult>(std::move(result))); }
+    // On the worker (inWorker), right before the command makes its change for
+    // good: false when the user cancelled it first, and then it must change
+    // nothing. Once it has given true, a Cancel no longer stops the command,
+    // which goes on to report what it did.
+    bool passCommitPoint();
 
   private:
     struct Progress {
@@ -144,6 +154,10 @@ class MameJob : public QObject {
     QElapsedTimer m_sinceShown;
     QTimer m_progressTurn; // shows the pending report when its turn comes
     bool m_cancelled = false;
+    // Whether the command was cancelled, or passed its commit point: the one
+    // that came first holds.
+    enum class Stage { Open, Cancelled, Committed };
+    std::atomic<Stage> m_stage = Stage::Open;
     bool m_running = false;
     bool m_finished = false;
     QByteArray m_header;

@@ -52,15 +52,12 @@ class MameSetup {
     std::optional<QStringList> snapshotFolders() const {
         return stillTrue() ? m_snapshotFolders : std::nullopt;
     }
-    // Learns both from what `-showconfig` printed; relative snapshot folders
-    // are taken from the working folder.
-    void learnConfiguration(const QString& showConfigOutput) {
+    // Learns both from what `-showconfig` printed (mameFoldersFrom).
+    void learnConfiguration(const MameFolders& folders) {
         learning();
-        if (const std::optional<QString> folder =
-                firstIniFolder(showConfigOutput, QDir::homePath()))
-            m_iniFolder = QDir::cleanPath(*folder);
-        m_snapshotFolders =
-            ::snapshotFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
+        if (folders.iniFolder)
+            m_iniFolder = folders.iniFolder;
+        m_snapshotFolders = folders.snapshotFolders;
     }
 
   private:

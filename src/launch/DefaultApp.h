@@ -3,6 +3,7 @@
 
 #include <QString>
 
-// Opens `path` in the desktop's default application for it (xdg-open)
-// without waiting. Returns whether that could be started.
+// Opens `path` (by its own bytes, systemPath) in the desktop's default
+// application for it (xdg-open) without waiting. Returns whether that could
+// be started.
 bool openWithDefaultApp(const QString& path);

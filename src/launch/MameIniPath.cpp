@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/MameIniPath.h"
 
+#include "text/SystemPath.h"
+
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -41,7 +42,7 @@ QString mameIniFor(const QString& mameExecutable) {
 }
 
 QString environmentValue(const QString& name) {
-    return qEnvironmentVariable(name.toLocal8Bit().constData());
+    return environmentPath(systemPath(name).constData());
 }
 
 QString expandMameFolder(const QString& folder,
@@ -65,6 +66,11 @@ QString expandMameFolder(const QString& folder,
             if (close < 0) { // unclosed: kept as it is
                 expanded += QStringView(folder).mid(dollar);
                 break;
+            }
+            if (close == at + 1) { // "${}" names nothing: kept as it is
+                expanded += QStringLiteral("${}");
+                at = close + 1;
+                continue;
             }
             expanded += value(folder.mid(at + 1, close - at - 1));
             at = close + 1;
@@ -131,13 +137,21 @@ QStringList snapshotFolders(const QString& showConfigOutput, const QString& home
     return folders;
 }
 
+MameFolders mameFoldersFrom(const QString& showConfigOutput) {
+    MameFolders folders;
+    if (const std::optional<QString> folder = firstIniFolder(showConfigOutput, homeFolder()))
+        folders.iniFolder = QDir::cleanPath(*folder);
+    folders.snapshotFolders = snapshotFolders(showConfigOutput, homeFolder(), currentFolder());
+    return folders;
+}
+
 std::optional<QString> findSnapshot(const QStringList& folders, const QString& set) {
     for (const QString& folder : folders) {
         const QDir dir(folder);
         for (const QString& name :
              {set + QStringLiteral(".png"), set + QStringLiteral("/0000.png")}) {
             const QString path = dir.filePath(name);
-            if (QFileInfo(path).isFile())
+            if (isFile(path))
                 return path;
         }
     }

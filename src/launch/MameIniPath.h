@@ -20,8 +20,9 @@ QString environmentValue(const QString& name);
 
 // Expands a folder as MAME does: "~" alone or before "/" at the start becomes
 // $HOME; "$VAR" (letters, digits, "_") and "${VAR}" become the variable's value,
-// an unset one nothing; a "$" before anything else, and an unclosed "${", stay
-// as they are. `value` gives a variable's value (the environment by default).
+// an unset one nothing; a "$" before anything else, "${}" and an unclosed "${"
+// stay as they are. Values are the environment's bytes (environmentPath). `value` gives a
+// variable's value (the environment by default).
 QString expandMameFolder(const QString& folder,
                          const std::function<QString(const QString&)>& value = environmentValue);
 
@@ -44,6 +45,15 @@ std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QSt
 // `workingFolder`, where Play runs MAME. Empty when there is no such line.
 QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
                             const QString& workingFolder);
+
+// What a current MAME's configuration says of its folders: the first of its
+// inipath, cleaned (firstIniFolder), and its snapshot folders (snapshotFolders),
+// with the user's home folder and the current folder. Safe on any thread.
+struct MameFolders {
+    std::optional<QString> iniFolder;
+    QStringList snapshotFolders;
+};
+MameFolders mameFoldersFrom(const QString& showConfigOutput);
 
 // The picture MAME took of `set` in one of `folders`: "<set>.png", or
 // "<set>/0000.png" (the first of MAME's own naming, "%g/%i"); the first found

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/InfoBox.h"
 
+#include "text/TextFile.h"
+
 #include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
@@ -27,7 +29,8 @@ QString infoBoxHtml(const GameInfo& info) {
 void showInfoBox(QWidget* owner, const GameInfo& info, const QString& title) {
     QMessageBox box(QMessageBox::Information, title, infoBoxHtml(info), QMessageBox::Ok, owner);
     box.setTextFormat(Qt::RichText);
-    QPixmap pixmap(info.picture);
+    QPixmap pixmap; // read by its path's own bytes (readFileBytes)
+    pixmap.loadFromData(readFileBytes(info.picture).value_or(QByteArray()));
     if (!pixmap.isNull()) {
         const QScreen* screen = owner ? owner->screen() : nullptr;
         const int tallest = screen ? screen->availableGeometry().height() / 2 : kInfoPictureWidth;

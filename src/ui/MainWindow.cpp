@@ -179,6 +179,10 @@ void MainWindow::connectFrontEnd() {
     // Which ini file a button opens follows the game and what MAME told.
     connect(&m_frontEnd.games(), &GameList::showChoicesChanged, this, &MainWindow::showIniTips);
     connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showIniTips);
+    // What befell the catalogue is told as its reading at start-up is.
+    connect(&m_frontEnd, &FrontEnd::catalogueNotice, this, [this](const QString& text) {
+        m_seam.showMessage(this, text, tr("Load"), DialogSeam::Icon::Error);
+    });
 }
 
 std::vector<QPushButton*> MainWindow::buttons() const {

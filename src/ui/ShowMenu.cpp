@@ -86,10 +86,14 @@ void ShowMenu::onChoice() {
 }
 
 void ShowMenu::onFavourite(bool favourite) {
-    const Outcome<Done> kept = m_frontEnd.setFavourite(favourite);
+    const Outcome<QString> kept = m_frontEnd.setFavourite(favourite);
     refresh();
     if (!kept.ok())
-        m_seam.showMessage(m_window, kept.failure(), tr("Favourite"), DialogSeam::Icon::Error);
+        m_seam.showMessage(m_window, kept.failure(), tr("Favourite"),
+                           DialogSeam::Icon::Error);
+    else if (!kept.value().isEmpty()) // kept, but later
+        m_seam.showMessage(m_window, kept.value(), tr("Favourite"),
+                           DialogSeam::Icon::Information);
 }
 
 QString searchPlaceholder(const GameList& games) {

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <memory>
+#include <sys/time.h>
 
 namespace {
 
@@ -119,6 +120,26 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
     }
     ASSERT_TRUE(start()); // the next start has no database
     EXPECT_FALSE(button("playButton")->isEnabled());
+}
+
+TEST_F(StartUp, WhatKilledWritesLeftBesideTheProgramsFilesIsRemovedAndNothingElse) {
+    writeAll("coinslot.ini", kGoodIni);
+    const QStringList left = {"coinslot.ini.0badc0de", "coinslot.dat.12345678",
+                              "coinslot-audit.txt.9abcdef0"};
+    // The last is being written by the front end that runs now.
+    const QStringList kept = {"coinslot-audit.txt.notahex0", "coinslot-audit.txt.0123456",
+                              "other.txt.0badc0de", "coinslot-audit.txt.fe5f0000"};
+    for (const QString& name : left + kept) {
+        writeAll(name, "partial");
+        const time_t when = time(nullptr) + (name.endsWith("fe5f0000") ? 60 : -3600);
+        const timeval times[2] = {{when, 0}, {when, 0}};
+        ASSERT_EQ(utimes(name.toLatin1().constData(), times), 0);
+    }
+    ASSERT_TRUE(start());
+    for (const QString& name : left)
+        EXPECT_FALSE(QFile::exists(name)) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFile::exists(name)) << name.toStdString();
 }
 
 TEST_F(StartUp, SettingsTheFilterAndTheGameAreAppliedAndWrittenBackSoTheyLoadAgain) {

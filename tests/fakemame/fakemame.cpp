@@ -48,7 +48,11 @@
 //                      seconds (fractions allowed), then print the rest
 //   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
 //   FAKEMAME_EXIT=N    exit with status N after printing everything
-//   FAKEMAME_ENDLESS=T for -listxml: print T, then "a" without end (a MAME gone wrong)
+//   FAKEMAME_CHILD=S   first start a child that ignores SIGTERM and sleeps S
+//                      seconds, and write "<own pid> <child's pid>" to
+//                      $FAKEMAME_PIDS
+//   FAKEMAME_ENDLESS=T for -listxml, -verifyroms and -showconfig: print T, then
+//                      "a" without end (a MAME gone wrong)
 // Lines are counted over stdout and stderr together, in the order printed.
 //
 // For a play (SETNAME [OPTIONS...]), after logging it:
@@ -248,27 +252,33 @@ int LogPlay(const std::vector<std::string>& args) {
     return Env("FAKEMAME_PLAY_STATUS").empty() ? 0 : std::stoi(Env("FAKEMAME_PLAY_STATUS"));
 }
 
-// A game that goes on for a while, with a child of its own that ignores the
-// polite request to end, as a helper process of a real one might.
-void PlayForAWhile() {
-    const std::string sleep = Env("FAKEMAME_PLAY_SLEEP");
-    if (sleep.empty())
-        return;
-    const auto doze = [&] {
-        const auto end =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(std::stod(sleep));
-        while (std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    };
+void Doze(const std::string& seconds) {
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(std::stod(seconds));
+    while (std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+// Starts a child that ignores the polite request to end, as a helper process
+// of a real MAME might, for `seconds`; notes both pids in $FAKEMAME_PIDS.
+void StartStubbornChild(const std::string& seconds) {
     const pid_t child = fork();
     if (child == 0) {
         std::signal(SIGTERM, SIG_IGN);
-        doze();
+        Doze(seconds);
         std::_Exit(0);
     }
     std::ofstream(Env("FAKEMAME_PIDS"), std::ios::binary | std::ios::trunc)
         << getpid() << ' ' << child << '\n';
-    doze();
+}
+
+// A game that goes on for a while, with such a child.
+void PlayForAWhile() {
+    const std::string sleep = Env("FAKEMAME_PLAY_SLEEP");
+    if (sleep.empty())
+        return;
+    StartStubbornChild(sleep);
+    Doze(sleep);
 }
 
 int Unknown(const std::string& option) {
@@ -292,9 +302,12 @@ int main(int argc, char** argv) {
     }
     if (option == "-createconfig")
         return CreateConfig(argv[0]);
+    if (const std::string child = Env("FAKEMAME_CHILD"); !child.empty())
+        StartStubbornChild(child);
 
     if (const std::string endless = Env("FAKEMAME_ENDLESS");
-        !endless.empty() && option == "-listxml") {
+        !endless.empty() &&
+        (option == "-listxml" || option == "-verifyroms" || option == "-showconfig")) {
         std::cout << endless;
         const std::string more(1 << 16, 'a');
         while (std::cout << more)

@@ -82,6 +82,24 @@ TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
     }
 }
 
+TEST_F(Hardening, EndlessAuditOrConfigurationOutputEndsTheRunAtItsLimit) {
+    folder.set("FAKEMAME_MODERN", "1");
+    loadDatabase(kSevenGames);
+    folder.set("FAKEMAME_ENDLESS", "romset ");
+    const Outcome<JobResult> audited = audit();
+    EXPECT_TRUE(audited.failure().contains(
+        "-verifyroms): MAME printed more than 536,870,912 bytes, more than any audit report"))
+        << audited.failure();
+    EXPECT_TRUE(audited.failure().endsWith("\n\nThe database was not changed."));
+    EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
+    EXPECT_EQ(folder.tempLeftovers(), QStringList());
+
+    folder.set("FAKEMAME_ENDLESS", "inipath ");
+    EXPECT_EQ(run([this] { frontEnd.editIni(IniFile::Mame); }).failure(),
+              "MAME's configuration (-showconfig) could not be read: MAME printed more than "
+              "1,048,576 bytes, more than any configuration.");
+}
+
 TEST_F(Hardening, AGameThatIgnoresTheRequestToEndIsForcedWhenTheFrontEndGoes) {
     folder.set("FAKEMAME_IGNORE_TERM", "1");
     folder.set("FAKEMAME_PLAY_SLEEP", "30");

@@ -2,6 +2,7 @@
 // MAME's generation, and its folders expanded as MAME expands them.
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
+#include "text/TextFile.h"
 
 #include "QtPrinters.h"
 #include "TestFolders.h"
@@ -24,9 +25,13 @@ TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpand
         {"/etc/~/ini", "/etc/~/ini"},
         {"cost$ 5$/$", "cost$ 5$/$"},
         {"${HOME", "${HOME"},
+        {"${}/c", "${}/c"},
         {"ini", "ini"}};
     for (const auto& [folder, expanded] : cases)
         EXPECT_EQ(expandMameFolder(folder), expanded) << folder;
+    // A value that is not UTF-8 reaches the system as the same bytes.
+    const ScopedEnv bytes("COINSLOT_BYTES", QByteArray("/caf\xe9-\xff"));
+    EXPECT_EQ(encodeText(expandMameFolder("$COINSLOT_BYTES/ini")), "/caf\xe9-\xff/ini");
 
     const QString shown = "inipath                   \"$XDG_CONFIG_HOME/mame; ~/.mame ;;/etc\"\r\n"
                           "snapshot_directory        ${HOME}/snap\n";
