@@ -3,6 +3,7 @@
 
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
+#include "catalogue/SupportTables.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,8 +16,8 @@
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
-constexpr int kStoreTables = 5;
+constexpr int kSchemaVersion = 2;
+constexpr int kStoreTables = 9;
 
 const QString kDriver = QStringLiteral("QSQLITE");
 const QString kNotKept =
@@ -87,8 +88,11 @@ int userVersion(QSqlDatabase& database, QSqlError& error) {
 // `error` set.
 int tableCount(QSqlDatabase& database, bool storesOnly, QSqlError& error) {
     QSqlQuery query(database);
-    const QString ours = QStringLiteral(" AND name IN ('machine', 'machine_list', 'favourite', "
-                                        "'play', 'audit')");
+    QString ours = QStringLiteral(" AND name IN ('machine', 'machine_list', 'favourite', 'play', "
+                                  "'audit'");
+    for (const char* name : kSupportTableNames)
+        ours += QStringLiteral(", '%1'").arg(QLatin1String(name));
+    ours += u')';
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'") +
                     (storesOnly ? ours : QString())) ||
         !query.next()) {
@@ -108,13 +112,23 @@ bool makeSchema(QSqlDatabase& database, QSqlError& error) {
                            "last TEXT NOT NULL) WITHOUT ROWID"),
             QStringLiteral("CREATE TABLE audit (name TEXT PRIMARY KEY, verdict TEXT NOT NULL, "
                            "problems TEXT NOT NULL) WITHOUT ROWID"),
-            QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)};
+            QStringLiteral("PRAGMA user_version = 1")};
         for (const QString& statement : statements) {
             if (!exec(database, statement, error))
                 return false;
         }
-        return true;
+        return addSupportTables(database, error);
     });
+}
+
+// Brings a store of an earlier version up to this one, only adding tables.
+bool migrate(QSqlDatabase& database, int& version, QSqlError& error) {
+    if (version != 1)
+        return true;
+    if (!inTransaction(database, error, [&] { return addSupportTables(database, error); }))
+        return false;
+    version = 2;
+    return true;
 }
 
 bool readFavourites(QSqlDatabase& database, QSet<QString>& favourites, QSqlError& error) {
@@ -178,6 +192,7 @@ Catalogue::Attempt Catalogue::attemptOpen() {
                           version <= kSchemaVersion &&
                           (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
                            makeSchema(database, error)) &&
+                          migrate(database, version, error) &&
                           (tables = tableCount(database, true, error)) == kStoreTables &&
                           exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
                           exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
@@ -378,4 +393,44 @@ Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFacts
     }
     disconnect(name);
     return outcome;
+}
+
+Outcome<Done> Catalogue::change(const QString& path,
+                                const std::function<bool(QSqlDatabase&, QSqlError&)>& work) {
+    const QString name = uniqueConnectionName();
+    Outcome<Done> outcome = Done{};
+    {
+        QSqlDatabase db = connect(name, path);
+        QSqlError error = db.lastError();
+        const int version = db.isOpen() ? userVersion(db, error) : -1;
+        if (version < 0)
+            outcome = Failure{error.text()};
+        else if (version != kSchemaVersion)
+            outcome = Failure{QStringLiteral("it is not this program's store")};
+        else if (!inTransaction(db, error, [&] { return work(db, error); }))
+            outcome = Failure{error.text()};
+    }
+    disconnect(name);
+    return outcome;
+}
+
+CategoryTable Catalogue::categories() const {
+    if (!m_open)
+        return {};
+    QSqlDatabase db = database();
+    return readCategories(db);
+}
+
+std::optional<HistoryPlace> Catalogue::historyPlace(const QString& set) const {
+    if (!m_open)
+        return std::nullopt;
+    QSqlDatabase db = database();
+    return readHistoryPlace(db, set);
+}
+
+std::optional<FileStamp> Catalogue::historyFile() const {
+    if (!m_open)
+        return std::nullopt;
+    QSqlDatabase db = database();
+    return readSupportFilesKept(db).historyFile;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/CategoryFiles.h"
+#include "database/HistoryFile.h"
 #include "database/MachineColumns.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
@@ -10,10 +12,12 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class QSqlDatabase;
+class QSqlError;
 
 // What the list needs from the store at start-up: the machine list of the
 // database file as the last List or Audit left it, and the favourites.
@@ -84,6 +88,21 @@ class Catalogue {
     // version.
     static Outcome<Done> replaceMachines(const QString& path, const MachineFactsTable& facts,
                                          const MachineList& list);
+
+    // Every set's category as the category files said at the last reading;
+    // empty without a catalogue or categories.
+    CategoryTable categories() const;
+    // Where the entry of `set` stands in the history file last indexed.
+    std::optional<HistoryPlace> historyPlace(const QString& set) const;
+    // The history file the index was made of, as it was then.
+    std::optional<FileStamp> historyFile() const;
+
+    // Runs `work` on the store at `path` in one transaction, on a connection
+    // of its own (a worker thread may call it while the store stays open
+    // here); rolled back when `work` gives false with `error` set. Fails when
+    // the file is not a store of this version.
+    static Outcome<Done> change(const QString& path,
+                                const std::function<bool(QSqlDatabase&, QSqlError&)>& work);
 
   private:
     struct Attempt;

@@ -5,6 +5,7 @@
 #include "frontend/InfoJob.h"
 #include "frontend/ListJob.h"
 #include "frontend/PlayJob.h"
+#include "frontend/SupportFiles.h"
 #include "gamelist/GameInfo.h"
 #include "settings/SettingsFile.h"
 #include "text/TextFile.h"
@@ -39,11 +40,35 @@ FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
         plays = m_catalogue->allPlays();
         return true;
     });
+    m_games.setCategorySource([this](CategoryTable& categories) {
+        if (!m_catalogueLoaded)
+            return false;
+        categories = m_catalogue->categories();
+        return true;
+    });
 }
 
 FrontEnd::~FrontEnd() {
     if (m_job)
         m_job->abandon();
+    if (m_supportRefresh)
+        m_supportRefresh->wait();
+}
+
+void FrontEnd::refreshSupportFiles() {
+    if (std::exchange(m_supportRefreshed, true) || !m_catalogue->isOpen())
+        return;
+    auto changed = std::make_shared<bool>(false);
+    m_supportRefresh = QThread::create([path = m_catalogue->path(), changed] {
+        *changed = refreshKeptSupportFiles(path).categoriesChanged;
+    });
+    connect(m_supportRefresh, &QThread::finished, this, [this, changed] {
+        m_supportRefresh->deleteLater();
+        m_supportRefresh = nullptr;
+        if (*changed)
+            m_games.categoriesChanged();
+    });
+    m_supportRefresh->start();
 }
 
 void FrontEnd::setProgramName(const QString& programName) {
@@ -69,8 +94,10 @@ Outcome<Done> FrontEnd::loadDatabase() {
 }
 
 ShowChoices FrontEnd::savedShowChoices() const {
-    return {m_settings.showClones, m_settings.showNotWorking, m_settings.showMechanical,
-            m_settings.showNonArcade, m_settings.favouritesOnly};
+    return {m_settings.showClones,    m_settings.showNotWorking, m_settings.showMechanical,
+            m_settings.showNonArcade, m_settings.favouritesOnly, m_settings.manufacturers,
+            m_settings.yearFrom,      m_settings.yearTo,         m_settings.unknownYears,
+            m_settings.categories,    m_settings.showMature};
 }
 
 Outcome<Done> FrontEnd::loadCatalogue() {
@@ -115,6 +142,12 @@ Outcome<Done> FrontEnd::saveSettings(const WindowSettings& window) {
         m_settings.showMechanical = show.mechanical;
         m_settings.showNonArcade = show.nonArcade;
         m_settings.favouritesOnly = show.favouritesOnly;
+        m_settings.manufacturers = show.makers;
+        m_settings.yearFrom = show.yearFrom;
+        m_settings.yearTo = show.yearTo;
+        m_settings.unknownYears = show.unknownYears;
+        m_settings.categories = show.categories;
+        m_settings.showMature = show.mature;
     }
     return writeSettingsFile(m_settingsFile, tableFromSettings(m_settings));
 }
@@ -222,6 +255,8 @@ void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
     job->deleteLater();
     if (m_command == Command::Audit && outcome.ok() && m_catalogue->isOpen())
         keepAudit(static_cast<const AuditJob&>(*job).findings());
+    if (m_command == Command::List && outcome.ok())
+        m_games.categoriesChanged(); // the List read them anew
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 
 #include <QObject>
+#include <QThread>
 #include <memory>
 #include <optional>
 
@@ -48,6 +49,10 @@ class FrontEnd : public QObject {
     // program goes on, with a fresh store or none (see Catalogue::open()).
     Outcome<Done> loadCatalogue();
     bool catalogueLoaded() const { return m_catalogueLoaded; }
+    // Once a run, after the first paint: on a thread of its own, reads again
+    // the category files and history.xml that changed since the store took
+    // them (in the folders the last List found); the list follows.
+    void refreshSupportFiles();
     const Catalogue& catalogue() const { return *m_catalogue; }
 
     // Shutdown: writes the settings, the window's own part as given.
@@ -104,6 +109,8 @@ class FrontEnd : public QObject {
     bool m_catalogueLoaded = false;
     QString m_playedSet; // the set of the Play in progress
     std::unique_ptr<MameJob> m_job;
+    QThread* m_supportRefresh = nullptr; // refreshSupportFiles()'s, while it runs
+    bool m_supportRefreshed = false;
     Command m_command = Command::List;
     bool m_running = false;
 };

@@ -5,6 +5,10 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
+#include "frontend/SupportFiles.h"
+#include "launch/SupportFolders.h"
+
+#include <QDir>
 
 #include <QLocale>
 
@@ -144,7 +148,41 @@ void ListJob::onImported() {
                                     .arg(m_storePath, m_factsKept->failure()),
                                 {},
                                 {}});
-    finish(JobReport{});
+    if (m_storePath.isEmpty() || mame().generation() != MameGeneration::Current)
+        return finish(m_report);
+    if (mame().iniFolders())
+        return readSupportFiles();
+    askConfiguration(QStringLiteral("Asking MAME where its support files are\u2026"),
+                     &ListJob::onSupportConfiguration);
+}
+
+void ListJob::onSupportConfiguration(const RunResult& result) {
+    // The list stands: without MAME's folders the support files wait for
+    // another time.
+    if (result.end != RunEnd::Finished || !mame().iniFolders())
+        return finish(m_report);
+    readSupportFiles();
+}
+
+void ListJob::readSupportFiles() {
+    reportStep(QStringLiteral("Reading the category and history files\u2026"), 0, 0);
+    const SupportFolders folders =
+        readSupportFolders(*mame().iniFolders(), mame().snapshotFolders().value_or(QStringList()),
+                           QDir::homePath(), QDir::currentPath());
+    inWorker(
+        [this, folders] {
+            const SupportRefresh refresh =
+                refreshSupportFiles(m_storePath, folders.categories, folders.history, true);
+            if (!refresh.failure.isEmpty())
+                m_report = JobReport{QStringLiteral("The games were listed, but the categories "
+                                                    "and history could not be kept in %1: %2.")
+                                         .arg(m_storePath, refresh.failure)};
+        },
+        &ListJob::finishWithReport);
+}
+
+void ListJob::finishWithReport() {
+    finish(m_report);
 }
 
 void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {

@@ -22,6 +22,10 @@ class ListXmlReader;
 // machines' facts (emptied for an old MAME, which gives none); a store that
 // cannot take them is reported, but the list is built all the same. A MAME
 // known to be current (MameSetup) is asked for its machine listing at once.
+// With a current MAME and a store, the list is followed by the support files
+// that MAME's ui.ini names: the category files are read and history.xml is
+// indexed again into the store, on the worker (asking MAME for its folders
+// first when they are not known yet).
 class ListJob : public MameJob {
     Q_OBJECT
 
@@ -41,6 +45,10 @@ class ListJob : public MameJob {
     void runMachineListing();
     void onMachineListing(const RunResult& result);
     void onImported();
+    // A current MAME's support files (categories, history) into the store.
+    void onSupportConfiguration(const RunResult& result);
+    void readSupportFiles();
+    void finishWithReport();
     void reportListed(qint64 games);
     // On the worker: keeps the `facts` of `games` (sorted) in the store, and
     // their machine list for the game list.
@@ -61,4 +69,5 @@ class ListJob : public MameJob {
     MachineList m_machines;
     std::optional<Outcome<Done>> m_factsKept;
     qint64 m_listed = 0;
+    JobReport m_report; // what the list gives, once the table is replaced
 };

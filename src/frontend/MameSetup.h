@@ -42,6 +42,7 @@ class MameSetup {
         learning();
         if (m_generation != generation) {
             m_iniFolder.reset();
+            m_iniFolders.reset();
             m_snapshotFolders.reset();
         }
         m_generation = generation;
@@ -52,6 +53,11 @@ class MameSetup {
     std::optional<QStringList> snapshotFolders() const {
         return stillTrue() ? m_snapshotFolders : std::nullopt;
     }
+    // Every folder of its inipath, relative ones taken from the working
+    // folder, once its configuration was asked.
+    std::optional<QStringList> iniFolders() const {
+        return stillTrue() ? m_iniFolders : std::nullopt;
+    }
     // Learns both from what `-showconfig` printed; relative snapshot folders
     // are taken from the working folder.
     void learnConfiguration(const QString& showConfigOutput) {
@@ -61,6 +67,7 @@ class MameSetup {
             m_iniFolder = QDir::cleanPath(*folder);
         m_snapshotFolders =
             ::snapshotFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
+        m_iniFolders = ::iniFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
     }
 
   private:
@@ -79,6 +86,7 @@ class MameSetup {
     void forget() {
         m_generation.reset();
         m_iniFolder.reset();
+        m_iniFolders.reset();
         m_snapshotFolders.reset();
         m_learntFrom.reset();
     }
@@ -87,5 +95,6 @@ class MameSetup {
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
     std::optional<QStringList> m_snapshotFolders;
+    std::optional<QStringList> m_iniFolders;
     std::optional<QDateTime> m_learntFrom; // the file's time when something was learnt
 };

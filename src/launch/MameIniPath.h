@@ -32,6 +32,18 @@ mameOptionFolders(const QString& showConfigOutput, const QString& option,
 // first folder is empty, before or after the expansion.
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home);
 
+// The folders of `option`'s line in `text` (-showconfig's output, or an ini
+// file's text) as mameOptionFolders gives them, with `home` for $HOME and
+// "~", each a clean absolute path, a relative one taken from
+// `workingFolder`. Nothing when there is no such line.
+std::optional<QStringList> absoluteMameFolders(const QString& text, const QString& option,
+                                               const QString& home, const QString& workingFolder);
+
+// Every folder of a current MAME's "inipath", expanded like snapshot_directory's
+// below, a relative one taken from `workingFolder`. Empty when there is none.
+QStringList iniFolders(const QString& showConfigOutput, const QString& home,
+                       const QString& workingFolder);
+
 // Where a current MAME keeps its snapshots: every folder of its
 // "snapshot_directory" line (Debian's: "$HOME/.mame/snap"), expanded like
 // inipath's with `home` for $HOME and "~"; a relative folder is taken from

@@ -22,6 +22,19 @@ std::optional<QString> asText(const QString& text) {
     return text;
 }
 
+// A list of names, written separated by "|" (which no manufacturer or
+// category of MAME's holds).
+std::optional<QStringList> asList(const QString& text) {
+    return text.split(u'|');
+}
+
+std::optional<qint32> asYear(const QString& text) {
+    const std::optional<qint32> year = toLong(text);
+    if (!year || *year < 0 || *year > 9999)
+        return std::nullopt;
+    return year;
+}
+
 // A key whose value lives at `access(settings)`, read with `convert` (which
 // gives nothing for a text that does not convert) and written as `Written`.
 template <class Written, class Access, class Convert>
@@ -36,7 +49,9 @@ SettingKey key(const char* name, Access access, Convert convert) {
             },
             [access](const Settings& settings) {
                 const auto& field = access(settings);
-                if constexpr (requires { field.value_or(Written{}); })
+                if constexpr (std::is_same_v<std::decay_t<decltype(field)>, QStringList>)
+                    return QVariant::fromValue(field.join(u'|'));
+                else if constexpr (requires { field.value_or(Written{}); })
                     return QVariant::fromValue(static_cast<Written>(field.value_or(Written{})));
                 else
                     return QVariant::fromValue(static_cast<Written>(field));
@@ -100,6 +115,18 @@ const std::vector<SettingKey>& settingKeys() {
             "shownonarcade", [](auto& s) -> auto& { return s.showNonArcade; }, toFlag),
         keyUnlessDefault<bool>(
             "favouritesonly", [](auto& s) -> auto& { return s.favouritesOnly; }, toFlag),
+        keyUnlessDefault<QString>(
+            "manufacturers", [](auto& s) -> auto& { return s.manufacturers; }, asList),
+        keyUnlessDefault<qint32>(
+            "yearfrom", [](auto& s) -> auto& { return s.yearFrom; }, asYear),
+        keyUnlessDefault<qint32>(
+            "yearto", [](auto& s) -> auto& { return s.yearTo; }, asYear),
+        keyUnlessDefault<bool>(
+            "unknownyears", [](auto& s) -> auto& { return s.unknownYears; }, toFlag),
+        keyUnlessDefault<QString>(
+            "categories", [](auto& s) -> auto& { return s.categories; }, asList),
+        keyUnlessDefault<bool>(
+            "showmature", [](auto& s) -> auto& { return s.showMature; }, toFlag),
     };
     return keys;
 }

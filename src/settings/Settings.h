@@ -5,6 +5,7 @@
 #include "text/Outcome.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The window's part of the settings: its normal rectangle in twips, its state
@@ -36,6 +37,16 @@ struct Settings {
     bool showMechanical = true;
     bool showNonArcade = true;
     bool favouritesOnly = false;
+    // The Manufacturer, Year and Category choices, likewise written only when
+    // they hide something: the chosen manufacturers and categories (empty:
+    // all), the years from and to (0: open), unknown years and games for
+    // adults shown.
+    QStringList manufacturers;
+    qint32 yearFrom = 0;
+    qint32 yearTo = 0;
+    bool unknownYears = true;
+    QStringList categories;
+    bool showMature = true;
 };
 
 // Converts the table read from the file, key by key. Fails, naming the key,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "gamelist/NarrowOffer.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -56,6 +58,10 @@ class DialogSeam {
                                std::function<void()> onCancel) = 0;
     virtual void updateProgress(const QString& text, qint64 value, qint64 total) = 0;
     virtual void endProgress() = 0;
+    // The dialog of a Manufacturer, Year or Category choice (NarrowDialog):
+    // the choices as marked on OK, nothing otherwise.
+    virtual std::optional<ShowChoices> chooseNarrowing(QWidget* owner,
+                                                       const NarrowOffer& offer) = 0;
     // Opens a file in the desktop's editor without waiting; false when it
     // could not be started.
     virtual bool openInEditor(const QString& path) = 0;

@@ -53,6 +53,7 @@ class MainWindow : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void afterFirstPaint();
     void createControls();
     void createMenus();
     void connectCommands();

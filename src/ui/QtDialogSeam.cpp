@@ -3,6 +3,7 @@
 
 #include "launch/Platform.h"
 #include "ui/InfoBox.h"
+#include "ui/NarrowDialog.h"
 #include "ui/SteadyProgressBar.h"
 
 #include <QApplication>
@@ -77,6 +78,13 @@ std::optional<FontChoice> QtDialogSeam::chooseFont(QWidget* owner, const FontReq
         return std::nullopt;
     return FontChoice{chosen.family(), chosen.weight(), chosen.italic(),
                       static_cast<int>(std::lround(chosen.pointSizeF() * 10))};
+}
+
+std::optional<ShowChoices> QtDialogSeam::chooseNarrowing(QWidget* owner, const NarrowOffer& offer) {
+    NarrowDialog dialog(offer, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choices();
 }
 
 QtDialogSeam::~QtDialogSeam() {
