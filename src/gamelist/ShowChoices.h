@@ -17,7 +17,7 @@ struct ShowChoices {
     bool favouritesOnly = false;
     // The Manufacturer choice: the exact manufacturers shown, "" for an
     // unknown one; empty: all.
-    QStringList makers;
+    QStringList makers{};
     // The Year choice: the years from and to (0: no bound), and whether games
     // of an unknown or uncertain year ("198?") are shown.
     int yearFrom = 0;
@@ -25,7 +25,7 @@ struct ShowChoices {
     bool unknownYears = true;
     // The Category choice: the categories shown ("Genre / Subgenre"), "" for
     // games without one; empty: all. And whether games for adults are shown.
-    QStringList categories;
+    QStringList categories{};
     bool mature = true;
 
     bool operator==(const ShowChoices&) const = default;

@@ -45,6 +45,18 @@ std::optional<ArtworkFile> findArtwork(const QStringList& folders, const QString
     return std::nullopt;
 }
 
+std::vector<FoundArtwork> findGameArtwork(const SupportFolders& folders, const QString& set,
+                                          const QString& parent) {
+    std::vector<FoundArtwork> found;
+    for (int kind = 0; kind < kArtKinds; ++kind) {
+        const auto artKind = static_cast<ArtKind>(kind);
+        if (std::optional<ArtworkFile> where =
+                findArtwork(folders.artFolders(artKind), set, parent))
+            found.push_back({artKind, std::move(*where)});
+    }
+    return found;
+}
+
 Outcome<QByteArray> readArtwork(const ArtworkFile& where) {
     if (where.member.isEmpty()) {
         QFile file(where.file);

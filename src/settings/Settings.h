@@ -41,11 +41,11 @@ struct Settings {
     // they hide something: the chosen manufacturers and categories (empty:
     // all), the years from and to (0: open), unknown years and games for
     // adults shown.
-    QStringList manufacturers;
+    QStringList manufacturers{};
     qint32 yearFrom = 0;
     qint32 yearTo = 0;
     bool unknownYears = true;
-    QStringList categories;
+    QStringList categories{};
     bool showMature = true;
 };
 

@@ -103,7 +103,7 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone
     EXPECT_TRUE(failsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
     // A newer version's store is left alone, and nothing is written to it.
-    ask("PRAGMA user_version = 2");
+    ask("PRAGMA user_version = 3");
     const QByteArray before = readAll("coinslot.sqlite");
     Catalogue newer("coinslot.sqlite");
     EXPECT_TRUE(failsWith(newer.open(), "made by a newer version of this program"));
@@ -112,4 +112,25 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone
     EXPECT_FALSE(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, {}).ok());
     EXPECT_EQ(readAll("coinslot.sqlite"), before);
     EXPECT_EQ(brokenFiles().size(), 1);
+}
+
+TEST_F(Store, AVersionOneStoreGainsTheSupportTablesAndKeepsEverythingElse) {
+    {
+        Catalogue store("coinslot.sqlite");
+        ASSERT_EQ(failureText(store.open()), "");
+        ASSERT_TRUE(store.setFavourite("pacman", true).ok());
+    }
+    // As the program before the support files left it.
+    for (const char* table : {"category", "history_index", "support_file", "support_folder"})
+        ask(QStringLiteral("DROP TABLE %1").arg(table));
+    ask("PRAGMA user_version = 1");
+    Catalogue store("coinslot.sqlite");
+    EXPECT_TRUE(valueOf(store.open()).favourites.contains("pacman"));
+    EXPECT_EQ(ask("PRAGMA user_version").toInt(), 2);
+    EXPECT_EQ(ask("SELECT count(*) FROM sqlite_master WHERE name IN ('category', "
+                  "'history_index', 'support_file', 'support_folder')")
+                  .toInt(),
+              4);
+    EXPECT_TRUE(store.categories().isEmpty());
+    EXPECT_EQ(brokenFiles().size(), 0);
 }

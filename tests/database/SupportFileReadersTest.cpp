@@ -24,7 +24,7 @@ TEST(CategoryFiles, CatverAndTheFolderFilesGiveEachSetItsFirstCategoryAndMarkThe
         {"puckman", "Maze / Collect", false, ".30"},
         {"pacmanfm", "Maze / Collect", true, ""}, // " * Mature *" cut off
         {"galaga", "Shooter / Flying Vertical", false, ".30"},
-        {"galagao", "Maze / Collect", false, ""}, // its first section in Category.ini
+        {"galagao", "Maze / Collect", false, ""},           // its first section in Category.ini
         {"galaga3", "Shooter / Flying Vertical", true, ""}, // Mature.ini adds the mark
         {"puckmod", "Maze / Collect", false, ""}};
     for (const auto& [set, category, mature, added] : expected)

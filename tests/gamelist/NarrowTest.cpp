@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+void PrintTo(const CountedValue& value, std::ostream* os) {
+    *os << '"' << value.name.toStdString() << "\" " << value.count << '/' << value.matureCount;
+}
 
 // Real names of MAME 0.251's listing and the groups they fall under.
 TEST(MakerGroups, LicencesAndPartnersFallUnderTheFirstMakerAndBootlegsUnderBootleg) {
@@ -44,16 +47,18 @@ class Narrowing : public ::testing::Test {
                              {"Puck Man (Spanish)", "pacmansp", "puckman", "pacman"},
                              {"Ms. Pac-Man", "mspacman", "", "pacman"},
                              {"Unknown", "unknown", "", "misc"}};
-    const std::vector<QString> makers = {"Namco",           "Namco (Midway license)",
-                                         "Namco / Bally",   "bootleg (Video Game SA)",
-                                         "Midway / General Computer Corporation", ""};
+    const std::vector<QString> makers = {"Namco",
+                                         "Namco (Midway license)",
+                                         "Namco / Bally",
+                                         "bootleg (Video Game SA)",
+                                         "Midway / General Computer Corporation",
+                                         ""};
     const std::vector<QString> years = {"1981", "1981", "1980", "198?", "1982", ""};
-    const CategoryTable categories = {
-        {"galaga", {"Shooter / Flying Vertical", false, ""}},
-        {"galagamw", {"Shooter / Flying Vertical", false, ""}},
-        {"pacman", {"Maze / Collect", false, ""}},
-        {"pacmansp", {"Maze / Collect", true, ""}},
-        {"mspacman", {"Maze / Collect", false, ""}}};
+    const CategoryTable categories = {{"galaga", {"Shooter / Flying Vertical", false, ""}},
+                                      {"galagamw", {"Shooter / Flying Vertical", false, ""}},
+                                      {"pacman", {"Maze / Collect", false, ""}},
+                                      {"pacmansp", {"Maze / Collect", true, ""}},
+                                      {"mspacman", {"Maze / Collect", false, ""}}};
     const NarrowColumns narrow = narrowColumns(games, makers, years, categories);
     // Clones flagged as such.
     const GameFlags flags = {0, GameFlag::Clone, GameFlag::Clone, GameFlag::Clone, 0, 0};
@@ -120,16 +125,14 @@ TEST_F(Narrowing, TheOfferCountsWhatTheOtherChoicesLeave) {
     const ShownRows rows =
         showThrough(ShownRows::all(6), flags, withoutChoice(choices, NarrowKind::Maker), narrow);
     EXPECT_EQ(countValues(NarrowKind::Maker, rows, narrow),
-              (std::vector<CountedValue>{{"", 1, 0},
-                                         {"Midway / General Computer Corporation", 1, 0},
-                                         {"Namco", 1, 0}}));
+              (std::vector<CountedValue>{
+                  {"", 1, 0}, {"Midway / General Computer Corporation", 1, 0}, {"Namco", 1, 0}}));
     EXPECT_EQ(withoutChoice(choices, NarrowKind::Category).mature, true);
     const ShownRows everything = ShownRows::all(6);
-    EXPECT_EQ(countValues(NarrowKind::Year, everything, narrow),
-              (std::vector<CountedValue>{{"1980", 1, 0}, {"1981", 2, 0}, {"1982", 1, 0},
-                                         {"", 2, 0}}));
+    EXPECT_EQ(
+        countValues(NarrowKind::Year, everything, narrow),
+        (std::vector<CountedValue>{{"1980", 1, 0}, {"1981", 2, 0}, {"1982", 1, 0}, {"", 2, 0}}));
     EXPECT_EQ(countValues(NarrowKind::Category, everything, narrow),
-              (std::vector<CountedValue>{{"", 1, 0},
-                                         {"Maze / Collect", 3, 1},
-                                         {"Shooter / Flying Vertical", 2, 0}}));
+              (std::vector<CountedValue>{
+                  {"", 1, 0}, {"Maze / Collect", 3, 1}, {"Shooter / Flying Vertical", 2, 0}}));
 }

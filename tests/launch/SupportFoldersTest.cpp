@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Where MAME's ui.ini says the support files are, and the artwork found there
 // as MAME's menu finds it.
-#include "launch/ArtworkLookup.h"
 #include "launch/SupportFolders.h"
+#include "launch/ArtworkLookup.h"
 
 #include "QtPrinters.h"
 #include "TestFolders.h"
