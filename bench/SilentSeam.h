@@ -11,7 +11,7 @@ namespace bench {
 class SilentSeam : public DialogSeam {
   public:
     void showMessage(QWidget*, const QString&, const QString&, Icon, const QString&) override {}
-    void showPictureMessage(QWidget*, const QString&, const QString&, const QString&) override {}
+    void showGameInfo(QWidget*, const GameInfo&, const QString&) override {}
     std::optional<QString> askText(QWidget*, const QString&, const QString&,
                                    const QString&) override {
         return std::nullopt;

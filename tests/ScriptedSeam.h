@@ -30,7 +30,7 @@ class ScriptedSeam : public DialogSeam {
     };
 
     std::vector<Message> messages;
-    std::vector<QString> pictures;
+    std::vector<GameInfo> infos; // each also a message, without a text
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
     std::vector<QString> fileFolders; // where each file dialog opened
@@ -52,11 +52,9 @@ class ScriptedSeam : public DialogSeam {
                      const QString& details = {}) override {
         messages.push_back({text, title, icon, details, owner && owner->isVisible()});
     }
-    // Recorded as a message with the information icon, its picture in `pictures`.
-    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                            const QString& picture) override {
-        messages.push_back({text, title, Icon::Information, {}, owner && owner->isVisible()});
-        pictures.push_back(picture);
+    void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) override {
+        messages.push_back({{}, title, Icon::Information, {}, owner && owner->isVisible()});
+        infos.push_back(info);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {

@@ -49,7 +49,7 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
         seam.showMessage(&window,
                          (databaseStage ? QStringLiteral("Load failed, database reset.")
                                         : QStringLiteral("Load failed, options reset.")) +
-                             QStringLiteral("\r\n") + where,
+                             u'\n' + where,
                          kLoad, DialogSeam::Icon::Error);
         return false;
     };

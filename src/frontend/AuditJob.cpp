@@ -111,7 +111,5 @@ void AuditJob::onChecked() {
                                   ? QStringLiteral("The report was saved in %1.").arg(reportPath)
                                   : QStringLiteral("The report could not be saved in %1: %2.")
                                         .arg(reportPath, saved.failure());
-    finish(
-        JobReport{auditSummary(audit.kept, audit.removed) + QStringLiteral("\r\n\r\n") + savedLine,
-                  m_reportLines.join(QStringLiteral("\r\n"))});
+    finish(AuditSummary{auditSummary(audit.kept, audit.removed), savedLine, m_reportLines});
 }

@@ -180,13 +180,24 @@ void FrontEnd::info() {
     const GameRecord* game = m_games.selectedGame();
     if (busy() || !game)
         return;
-    QString factLines;
-    if (const std::optional<MachineFacts> facts = m_catalogue->facts(game->name)) {
+    GameInfo info = *selectedGameInfo();
+    if (info.withFacts)
+        info.history = historyText(*m_catalogue, game->name, game->parent).value_or(QString());
+    begin(Command::Info,
+          std::make_unique<InfoJob>(m_runner, m_mame, game->name, game->parent, std::move(info)));
+}
+
+std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
+    const GameRecord* game = m_games.selectedGame();
+    if (!game)
+        return std::nullopt;
+    const std::optional<MachineFacts> facts = m_catalogue->facts(game->name);
+    PlayCount plays;
+    if (facts) {
         const PlayRecord played = m_catalogue->plays(game->name);
-        factLines = machineInfoText(*facts, played.count, played.last);
+        plays = {played.count, played.last};
     }
-    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name,
-                                                   m_games.information().value(), factLines));
+    return gameInfo(*game, m_games.games(), m_games.shownRows(), facts, plays);
 }
 
 void FrontEnd::editIni(IniFile file) {
@@ -249,7 +260,7 @@ void FrontEnd::onRunning() {
     emit busyChanged(m_command, true);
 }
 
-void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
+void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
     // The job is still emitting: let it go once it has returned.
     MameJob* job = m_job.release();
     job->deleteLater();

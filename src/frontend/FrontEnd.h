@@ -78,6 +78,9 @@ class FrontEnd : public QObject {
     // The selected game's information, with its machine facts and the
     // snapshot MAME took of it when there are any (see InfoJob).
     void info();
+    // The selected game's information without its snapshot, at once (see
+    // gameInfo()); nothing when no game is selected.
+    std::optional<GameInfo> selectedGameInfo() const;
 
     // Marks or unmarks the selected game as a favourite, in the store first;
     // a failure changes nothing.
@@ -91,11 +94,11 @@ class FrontEnd : public QObject {
     void busyChanged(Command command, bool busy);
     // What the command in progress is doing, and how far it is (total 0: unknown).
     void progressChanged(const QString& text, qint64 value, qint64 total);
-    void commandFinished(Command command, const Outcome<JobReport>& outcome);
+    void commandFinished(Command command, const Outcome<JobResult>& outcome);
 
   private:
     void begin(Command command, std::unique_ptr<MameJob> job);
-    void onJobFinished(const Outcome<JobReport>& outcome);
+    void onJobFinished(const Outcome<JobResult>& outcome);
     void onRunning();
     void keepAudit(const std::vector<SetFinding>& findings);
 

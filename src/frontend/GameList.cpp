@@ -3,7 +3,6 @@
 
 #include "database/DatabaseFile.h"
 #include "gamelist/DriverFilter.h"
-#include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"
 #include "gamelist/WordSearch.h"
 
@@ -229,13 +228,6 @@ void GameList::select(qsizetype row) {
         return;
     m_selectedRow = static_cast<int>(row);
     emit selectionChanged(m_selectedRow);
-}
-
-Outcome<QString> GameList::information() const {
-    const GameRecord* game = selectedGame();
-    if (!game)
-        return Failure{QStringLiteral("No game is selected.")};
-    return gameInfoText(*game, m_games, m_shown);
 }
 
 bool GameList::showThroughFilter() {

@@ -122,8 +122,6 @@ class GameList : public QObject {
     bool search(const QString& text);
     // Selects `row`; a row that is not shown changes nothing.
     void select(qsizetype row);
-    // The Info box's text for the selected game.
-    Outcome<QString> information() const;
 
     // Makes `games` the master table: writes the database file, then shows
     // the games through the filter (all of them, with the filter emptied, when

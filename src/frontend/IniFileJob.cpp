@@ -56,14 +56,14 @@ void IniFileJob::openInFolder(const QString& folder) {
             driverFolder ? QDir(folder).filePath(QStringLiteral("source")) : folder, m_name);
         if (!path.ok())
             return finish(path.why());
-        return finish(JobReport{path.value(), {}});
+        return finish(IniFileReady{path.value()});
     }
     m_path = current ? QDir(folder).filePath(QStringLiteral("mame.ini")) : mame().oldIniFile();
     if (current && !QDir().mkpath(folder))
         return finish(Failure{QStringLiteral("The folder %1 could not be made.")
                                   .arg(QDir::toNativeSeparators(folder))});
     if (mameIniExists(m_path))
-        return finish(JobReport{m_path, {}});
+        return finish(IniFileReady{m_path});
     // MAME writes its ini into the folder it runs in.
     MameRunRequest request = mameRequest(createConfigArguments());
     if (current)
@@ -76,5 +76,5 @@ void IniFileJob::onConfigurationCreated(const RunResult& result) {
     // The editor opens whatever MAME made of it, unless the user stopped it.
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
-    finish(JobReport{m_path, {}});
+    finish(IniFileReady{m_path});
 }

@@ -143,11 +143,9 @@ void ListJob::onImported() {
     if (!replaced.ok())
         return finish(Failure{replaced.failure() + kNothingChanged});
     if (m_factsKept && !m_factsKept->ok())
-        return finish(JobReport{QStringLiteral("The games were listed, but their machine facts "
-                                               "could not be kept in %1: %2.")
-                                    .arg(m_storePath, m_factsKept->failure()),
-                                {},
-                                {}});
+        return finish(ListDone{QStringLiteral("The games were listed, but their machine facts "
+                                              "could not be kept in %1: %2.")
+                                   .arg(m_storePath, m_factsKept->failure())});
     if (m_storePath.isEmpty() || mame().generation() != MameGeneration::Current)
         return finish(m_report);
     if (mame().iniFolders())
@@ -174,9 +172,9 @@ void ListJob::readSupportFiles() {
             const SupportRefresh refresh =
                 refreshSupportFiles(m_storePath, folders.categories, folders.history, true);
             if (!refresh.failure.isEmpty())
-                m_report = JobReport{QStringLiteral("The games were listed, but the categories "
-                                                    "and history could not be kept in %1: %2.")
-                                         .arg(m_storePath, refresh.failure)};
+                m_report = ListDone{QStringLiteral("The games were listed, but the categories "
+                                                   "and history could not be kept in %1: %2.")
+                                        .arg(m_storePath, refresh.failure)};
         },
         &ListJob::finishWithReport);
 }

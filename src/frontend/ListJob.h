@@ -69,5 +69,5 @@ class ListJob : public MameJob {
     MachineList m_machines;
     std::optional<Outcome<Done>> m_factsKept;
     qint64 m_listed = 0;
-    JobReport m_report; // what the list gives, once the table is replaced
+    ListDone m_report; // what the list gives, once the table is replaced
 };

@@ -221,7 +221,7 @@ void MameJob::showPendingProgress() {
     emit progressChanged(progress.text, progress.value, progress.total);
 }
 
-void MameJob::finish(const Outcome<JobReport>& outcome) {
+void MameJob::finish(const Outcome<JobResult>& outcome) {
     if (std::exchange(m_finished, true))
         return;
     m_progressTurn.stop();

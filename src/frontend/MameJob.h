@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "frontend/JobResult.h"
 #include "frontend/MameSetup.h"
 #include "frontend/OutputReader.h"
 #include "launch/MameRun.h"
@@ -17,22 +18,10 @@
 
 class QThread;
 
-// What a command gives back when it is done: a text for the user (the
-// audit's summary, the ini file to open, a game's information) and, where
-// there are any, details for a closer look and a picture to show with it.
-struct JobReport {
-    JobReport(QString text = {}, QString details = {}, QString picture = {})
-        : text(std::move(text)), details(std::move(details)), picture(std::move(picture)) {}
-
-    QString text;
-    QString details;
-    QString picture;
-};
-
 // One command that runs MAME (List, Audit, an ini file, Play), from start to
 // finish. The base owns what every such command needs: the run of MAME in
 // progress, the private temporary folder for its output, the thread that
-// reads that output, progress, Cancel, and the one report at the end. A
+// reads that output, progress, Cancel, and the one result at the end. A
 // command is written as named steps: each starts a run or a piece of work and
 // names the step that continues when it is done.
 class MameJob : public QObject {
@@ -58,7 +47,7 @@ class MameJob : public QObject {
     void running();
     // What it is doing, and how far it is (total 0: unknown).
     void progressChanged(const QString& text, qint64 value, qint64 total);
-    void finished(const Outcome<JobReport>& outcome);
+    void finished(const Outcome<JobResult>& outcome);
 
   protected:
     // Runs MAME as `request` says; `then` continues with how the run ended.
@@ -122,7 +111,8 @@ class MameJob : public QObject {
     // step before it.
     void reportStep(const QString& text, qint64 value, qint64 total);
     // Ends the command: the temporary folder goes, then finished() is emitted.
-    void finish(const Outcome<JobReport>& outcome);
+    void finish(const Outcome<JobResult>& outcome);
+    void finish(JobResult result) { finish(Outcome<JobResult>(std::move(result))); }
 
   private:
     struct Progress {
@@ -162,4 +152,4 @@ class MameJob : public QObject {
 };
 
 // The end of every message of a List or Audit that changed nothing.
-inline const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
+inline const QString kNothingChanged = QStringLiteral("\n\nThe database was not changed.");

@@ -4,7 +4,7 @@
 #include "launch/MameCommands.h"
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
-#include "launch/Platform.h"
+#include "launch/ShellCommand.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -2,6 +2,7 @@
 #include "frontend/PlayJob.h"
 
 #include "launch/PlayFailure.h"
+#include "launch/ShellCommand.h"
 
 PlayJob::PlayJob(MameRunner& runner, MameSetup& mame, QString setName, QString description,
                  std::optional<QString> options)
@@ -45,5 +46,5 @@ void PlayJob::finishWith(const RunResult& ended, std::optional<MameGeneration> g
         playFailureText(ended, generation, m_description, m_setName);
     if (failure)
         return finish(Failure{*failure});
-    finish(JobReport{});
+    finish(Played{});
 }

@@ -3,38 +3,27 @@
 
 namespace {
 
-const QString kTab = QStringLiteral("\t");
-const QString kLineEnd = QStringLiteral("\r\n");
-
-} // namespace
-
-QString gameInfoText(const GameRecord& game, const GameTable& games, const ShownRows& shown) {
-    QString family;
-    if (!game.parent.isEmpty()) {
-        family = QStringLiteral("Parent") + kTab + game.parent + kLineEnd;
-    } else {
-        qsizetype clones = 0;
-        for (qsizetype row = 0; row < shown.size(); ++row) {
-            const GameRecord& other = games[shown[row]];
-            if (other.parent == game.name) {
-                if (clones < kMostClonesNamed)
-                    family += kTab + other.name + kLineEnd;
-                ++clones;
-            }
+QList<InfoRow> familyRows(const GameRecord& game, const GameTable& games, const ShownRows& shown) {
+    if (!game.parent.isEmpty())
+        return {{QStringLiteral("Parent"), game.parent}};
+    QList<InfoRow> rows;
+    qsizetype clones = 0;
+    for (qsizetype row = 0; row < shown.size(); ++row) {
+        const GameRecord& other = games[shown[row]];
+        if (other.parent == game.name) {
+            if (clones < kMostClonesNamed)
+                rows.append({QString(), other.name});
+            ++clones;
         }
-        if (clones > kMostClonesNamed)
-            family +=
-                kTab + QStringLiteral("and %1 more").arg(clones - kMostClonesNamed) + kLineEnd;
-        if (clones == 1)
-            family.prepend(QStringLiteral("Clone"));
-        else if (clones > 1)
-            family.prepend(QStringLiteral("Clones"));
     }
-    return game.description + kLineEnd + kLineEnd + QStringLiteral("Set") + kTab + game.name +
-           kLineEnd + family + QStringLiteral("Driver") + kTab + game.driver;
+    if (clones > kMostClonesNamed)
+        rows.append({QString(), QStringLiteral("and %1 more").arg(clones - kMostClonesNamed)});
+    if (clones == 1)
+        rows.front().label = QStringLiteral("Clone");
+    else if (clones > 1)
+        rows.front().label = QStringLiteral("Clones");
+    return rows;
 }
-
-namespace {
 
 QString orUnknown(const QString& text) {
     return text.isEmpty() ? QStringLiteral("unknown") : text;
@@ -74,24 +63,34 @@ QString screenText(const MachineFacts& facts) {
            (vertical ? QStringLiteral(", vertical") : QStringLiteral(", horizontal"));
 }
 
-QString playedText(int plays, const QDateTime& last) {
-    if (plays <= 0)
+QString playedText(const PlayCount& plays) {
+    if (plays.times <= 0)
         return QStringLiteral("never");
-    QString text = plays == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(plays);
-    if (last.isValid())
-        text += QStringLiteral(", last ") + last.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    QString text =
+        plays.times == 1 ? QStringLiteral("once") : QStringLiteral("%1 times").arg(plays.times);
+    if (plays.last.isValid())
+        text += QStringLiteral(", last ") + plays.last.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     return text;
+}
+
+QList<InfoRow> factRows(const MachineFacts& facts, const PlayCount& plays) {
+    return {{QStringLiteral("Year"), orUnknown(facts.year)},
+            {QStringLiteral("Manufacturer"), orUnknown(facts.manufacturer)},
+            {QStringLiteral("Status"), statusText(facts)},
+            {QStringLiteral("Players"),
+             facts.players > 0 ? QString::number(facts.players) : QStringLiteral("none")},
+            {QStringLiteral("Screen"), screenText(facts)},
+            {QStringLiteral("Played"), playedText(plays)}};
 }
 
 } // namespace
 
-QString machineInfoText(const MachineFacts& facts, int plays, const QDateTime& lastPlayed) {
-    const auto line = [](const char* label, const QString& value) {
-        return kLineEnd + QLatin1String(label) + kTab + value;
-    };
-    return line("Year", orUnknown(facts.year)) +
-           line("Manufacturer", orUnknown(facts.manufacturer)) + line("Status", statusText(facts)) +
-           line("Players",
-                facts.players > 0 ? QString::number(facts.players) : QStringLiteral("none")) +
-           line("Screen", screenText(facts)) + line("Played", playedText(plays, lastPlayed));
+GameInfo gameInfo(const GameRecord& game, const GameTable& games, const ShownRows& shown,
+                  const std::optional<MachineFacts>& facts, const PlayCount& plays) {
+    GameInfo info{game.description, {{QStringLiteral("Set"), game.name}}, facts.has_value(), {}};
+    info.rows += familyRows(game, games, shown);
+    info.rows.append({QStringLiteral("Driver"), game.driver});
+    if (facts)
+        info.rows += factRows(*facts, plays);
+    return info;
 }

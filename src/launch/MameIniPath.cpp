@@ -30,6 +30,16 @@ bool isNameCharacter(QChar c) {
 
 } // namespace
 
+QString mameIniFor(const QString& mameExecutable) {
+    // MAME writes its ini into the working folder, wherever the executable lies.
+    QString name = QFileInfo(mameExecutable).fileName();
+    if (name.endsWith(QLatin1String("exe"), Qt::CaseInsensitive)) {
+        name.chop(3);
+        return name + QLatin1String("ini");
+    }
+    return name + QLatin1String(".ini");
+}
+
 QString environmentValue(const QString& name) {
     return qEnvironmentVariable(name.toLocal8Bit().constData());
 }

@@ -6,8 +6,14 @@
 #include <functional>
 #include <optional>
 
-// The folders a current MAME names in its configuration (`mame -showconfig`),
-// such as "inipath  $HOME/.mame;/etc/mame".
+// Where MAME's ini files are: its own ini beside it, and the folders a current
+// MAME names in its configuration (`mame -showconfig`), such as
+// "inipath  $HOME/.mame;/etc/mame".
+
+// MAME's own ini file (`mameIniFile`), which MAME writes into the working folder
+// on -createconfig: the executable's file name with a final "exe" replaced by
+// "ini" (mame.exe -> mame.ini), any other name with ".ini" added (mame -> mame.ini).
+QString mameIniFor(const QString& mameExecutable);
 
 // A variable's value from the environment: empty when it is not set.
 QString environmentValue(const QString& name);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/MameRun.h"
 
-#include "launch/Platform.h"
+#include "launch/OutputPipe.h"
+#include "launch/OwnChannel.h"
+#include "launch/ProcessGroup.h"
+#include "launch/SignalNames.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/PlayFailure.h"
 
-#include "launch/Platform.h"
+#include "launch/SignalNames.h"
 #include "text/TextFile.h"
 
 #include <QRegularExpression>
@@ -129,6 +129,6 @@ std::optional<QString> playFailureText(const RunResult& result,
     if (result.end == RunEnd::FailedToStart || result.end == RunEnd::OutputNotWritten)
         lines.prepend(result.detail);
     if (!lines.isEmpty())
-        text += QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
+        text += QStringLiteral("\n\n") + lines.join(u'\n');
     return text;
 }

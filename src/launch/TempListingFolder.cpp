@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/TempListingFolder.h"
 
-#include "launch/Platform.h"
+#include "launch/ProcessIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +49,11 @@ QString folderTemplate() {
 }
 
 } // namespace
+
+QString temporaryFolder() {
+    const QString temp = qEnvironmentVariable("TEMP");
+    return temp.isEmpty() ? QDir::tempPath() : temp;
+}
 
 TempListingFolder::TempListingFolder() : m_dir(folderTemplate()) {
     if (!m_dir.isValid())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "gamelist/GameInfo.h"
 #include "gamelist/NarrowOffer.h"
 
 #include <QString>
@@ -39,9 +40,10 @@ class DialogSeam {
     // behind a "Show Details..." button.
     virtual void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                              const QString& details = {}) = 0;
-    // The same, with the picture in the file `picture` in place of the icon.
-    virtual void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                                    const QString& picture) = 0;
+    // A game's information as a table, with its picture in place of the icon
+    // (see showInfoBox()); with history or artwork beyond the snapshot, in a
+    // dialog with tabs (see GameInfoDialog).
+    virtual void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) = 0;
     // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
     virtual std::optional<QString> askText(QWidget* owner, const QString& prompt,
                                            const QString& title, const QString& defaultText) = 0;

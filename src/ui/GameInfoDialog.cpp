@@ -13,8 +13,17 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-GameInfoDialog::GameInfoDialog(const QString& title, const QString& text,
-                               const GameInfoExtras& extras, QWidget* parent)
+bool GameInfoDialog::wanted(const GameInfo& info) {
+    if (!info.history.isEmpty())
+        return true;
+    for (const InfoPicture& picture : info.artwork) {
+        if (!picture.snapshot)
+            return true;
+    }
+    return false;
+}
+
+GameInfoDialog::GameInfoDialog(const GameInfo& info, const QString& title, QWidget* parent)
     : QDialog(parent), m_loader(new PictureLoader(this)) {
     setObjectName(QStringLiteral("gameInfoDialog"));
     setWindowTitle(title);
@@ -40,21 +49,22 @@ GameInfoDialog::GameInfoDialog(const QString& title, const QString& text,
     row->addWidget(label, 1, Qt::AlignTop);
     m_tabs->addTab(info, QStringLiteral("&Info"));
 
-    if (!extras.history.isEmpty()) {
-        auto* history = new QPlainTextEdit(extras.history);
+    if (!info.history.isEmpty()) {
+        auto* history = new QPlainTextEdit(info.history);
         history->setObjectName(QStringLiteral("historyText"));
         history->setReadOnly(true);
         history->setMinimumSize(480, 320);
         m_tabs->addTab(history, QStringLiteral("&History"));
     }
-    for (const FoundArtwork& art : extras.artwork) {
-        if (art.kind == ArtKind::Snapshot)
+    for (const InfoPicture& picture : info.artwork) {
+        if (picture.snapshot)
             continue;
         auto* scroll = new QScrollArea;
         scroll->setWidgetResizable(true);
         scroll->setAlignment(Qt::AlignCenter);
-        scroll->setWidget(addPicture(art.where, largest));
-        m_tabs->addTab(scroll, artKindCaption(art.kind));
+        scroll->setWidget(addPicture({picture.file, picture.member}, largest));
+        scroll->setMinimumSize(320, 240);
+        m_tabs->addTab(scroll, picture.caption);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

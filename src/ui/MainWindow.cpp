@@ -4,6 +4,7 @@
 #include "ui/AppIcon.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/InfoBox.h"
 #include "ui/ListFont.h"
 #include "ui/ResizeRule.h"
 #include "ui/SearchBox.h"
@@ -30,11 +31,11 @@ constexpr int kButtonHeight = 375;
 
 const QString kFilterPrompt = QStringLiteral(
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
-    "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
+    "and click OK to reset.\n\neg. cps1 cps2, neogeo");
 
 const QString kPlayPrompt = QStringLiteral(
     "Enter additional command line options. Specifying an invalid option will cause MAME to exit "
-    "prematurely.\r\n\r\neg. -window");
+    "prematurely.\n\neg. -window");
 
 } // namespace
 
@@ -271,50 +272,46 @@ void MainWindow::showBusy(Command command, bool busy) {
         m_auditButton->setEnabled(!m_frontEnd.games().games().empty());
 }
 
-void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
+void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome) {
+    const QString title = titleOf(command);
     if (!outcome.ok()) {
         // The user's own Cancel wants no message; the rest say why. A game
         // that did not run is a warning: nothing was lost.
         if (!outcome.cancelled())
-            m_seam.showMessage(this, outcome.failure(), titleOf(command),
+            m_seam.showMessage(this, outcome.failure(), title,
                                command == Command::Play ? DialogSeam::Icon::Warning
                                                         : DialogSeam::Icon::Error);
         return;
     }
-    switch (command) {
-    case Command::Audit:
-        m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                           DialogSeam::Icon::Information, outcome.value().details);
-        break;
-    case Command::MameIni:
-    case Command::DriverIni:
-    case Command::ParentIni:
-    case Command::SetIni:
-        if (!m_seam.openInEditor(outcome.value().text))
-            m_seam.showMessage(this,
-                               QStringLiteral("No editor could be started for ") +
-                                   outcome.value().text + QStringLiteral("."),
-                               titleOf(command), DialogSeam::Icon::Error);
-        break;
-    case Command::Info:
-        // A game with a current MAME's facts gets the box laid out for them,
-        // with its snapshot when there is one.
-        if (outcome.value().details.isEmpty())
-            m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                               DialogSeam::Icon::Information);
-        else
-            m_seam.showPictureMessage(this, outcome.value().text, titleOf(command),
-                                      outcome.value().picture);
-        break;
-    case Command::List:
-        // Built, but with something to tell (the machine facts not kept).
-        if (!outcome.value().text.isEmpty())
-            m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                               DialogSeam::Icon::Error);
-        break;
-    case Command::Play:
-        break;
-    }
+    std::visit(
+        Overloaded{
+            [&](const ListDone& done) {
+                // Built, but with something to tell (the machine facts not kept).
+                if (!done.warning.isEmpty())
+                    m_seam.showMessage(this, done.warning, title, DialogSeam::Icon::Error);
+            },
+            [&](const AuditSummary& audit) {
+                m_seam.showMessage(this, audit.summary + QStringLiteral("\n\n") + audit.reportSaved,
+                                   title, DialogSeam::Icon::Information, audit.report.join(u'\n'));
+            },
+            [&](const IniFileReady& ini) {
+                if (!m_seam.openInEditor(ini.path))
+                    m_seam.showMessage(this,
+                                       QStringLiteral("No editor could be started for ") +
+                                           ini.path + QStringLiteral("."),
+                                       title, DialogSeam::Icon::Error);
+            },
+            [&](const GameInfo& info) {
+                // A game with a current MAME's facts gets the box laid
+                // out for them, with its snapshot when there is one.
+                if (info.withFacts)
+                    m_seam.showGameInfo(this, info, title);
+                else
+                    m_seam.showMessage(this, infoText(info), title, DialogSeam::Icon::Information);
+            },
+            [](const Played&) {},
+        },
+        outcome.value());
 }
 
 // Commands of the window's own.

@@ -65,7 +65,7 @@ class MainWindow : public QWidget {
     void usePlainCaptions();
     void showSelection(int row);
     void showBusy(Command command, bool busy);
-    void showOutcome(Command command, const Outcome<JobReport>& outcome);
+    void showOutcome(Command command, const Outcome<JobResult>& outcome);
     QString titleOf(Command command) const;
 
     void onPlayClicked();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/QtDialogSeam.h"
 
-#include "launch/Platform.h"
+#include "launch/DefaultApp.h"
+#include "ui/GameInfoDialog.h"
 #include "ui/InfoBox.h"
 #include "ui/NarrowDialog.h"
 #include "ui/SteadyProgressBar.h"
@@ -16,23 +17,14 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Texts carry CR LF line breaks; Qt's labels want LF alone.
-QString forDisplay(QString text) {
-    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-} // namespace
-
 void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                                const QString& details) {
     const QMessageBox::Icon shown = icon == Icon::Error     ? QMessageBox::Critical
                                     : icon == Icon::Warning ? QMessageBox::Warning
                                                             : QMessageBox::Information;
-    QMessageBox box(shown, title, forDisplay(text), QMessageBox::Ok, owner);
+    QMessageBox box(shown, title, text, QMessageBox::Ok, owner);
     if (!details.isEmpty()) {
-        box.setDetailedText(forDisplay(details));
+        box.setDetailedText(details);
         // Room for a screenful of details, not the box's default handful.
         if (auto* shown = box.findChild<QTextEdit*>()) {
             const QFontMetrics metrics = shown->fontMetrics();
@@ -43,16 +35,18 @@ void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QStrin
     box.exec();
 }
 
-void QtDialogSeam::showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                                      const QString& picture) {
-    showInfoBox(owner, forDisplay(text), title, picture);
+void QtDialogSeam::showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) {
+    if (!GameInfoDialog::wanted(info))
+        return showInfoBox(owner, info, title);
+    GameInfoDialog dialog(info, title, owner);
+    dialog.exec();
 }
 
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,
                                              const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(owner, title, forDisplay(prompt),
-                                                 QLineEdit::Normal, defaultText, &ok);
+    const QString answer =
+        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return answer;

@@ -14,8 +14,7 @@ class QtDialogSeam : public DialogSeam {
 
     void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                      const QString& details = {}) override;
-    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                            const QString& picture) override;
+    void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) override;
     std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,
                                    const QString& defaultText) override;
     std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,

@@ -93,7 +93,7 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
     // The message's second line says where the file went, which holds it whole.
     const auto expectMovedAside = [this](const QString& file, const QByteArray& bytes) {
         const QString reset = file.endsWith(".ini") ? "options" : "database";
-        const QString start = "Load failed, " + reset + " reset.\r\nThe old file was moved to " +
+        const QString start = "Load failed, " + reset + " reset.\nThe old file was moved to " +
                               folder.filePath(file) + ".broken-";
         const QString text = onlyMessage();
         EXPECT_TRUE(text.startsWith(start) && text.endsWith('.')) << text;

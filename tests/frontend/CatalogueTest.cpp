@@ -148,12 +148,16 @@ TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
     writeAll(snap + "/pacman/0000.png", "png");
     writeAll(snap + "/galaga.png", "png");
     pick("pacman");
-    const auto info = [this] { return valueOf(run([this] { frontEnd.info(); })); };
-    JobReport shown = info();
-    EXPECT_TRUE(shown.text.contains("\r\nDriver\tpacman\r\nYear\t1980\r\nManufacturer\tNamco "
-                                    "(Midway license)\r\nStatus\tgood\r\n"))
-        << shown.text;
-    EXPECT_TRUE(shown.details.startsWith("\r\nYear\t1980\r\n")); // the lines the facts add
+    const auto info = [this] { return resultAs<GameInfo>(run([this] { frontEnd.info(); })); };
+    GameInfo shown = info();
+    const qsizetype driver = shown.rows.indexOf(InfoRow{"Driver", "pacman"});
+    ASSERT_GE(driver, 1);
+    EXPECT_EQ(
+        shown.rows.mid(driver + 1, 3),
+        QList<InfoRow>(
+            {{"Year", "1980"}, {"Manufacturer", "Namco (Midway license)"}, {"Status", "good"}}));
+    EXPECT_TRUE(shown.withFacts);
+    EXPECT_EQ(frontEnd.selectedGameInfo()->rows, shown.rows); // at once, for the details pane
     EXPECT_EQ(shown.picture, snap + "/pacman/0000.png");
     pick("galaga");
     EXPECT_EQ(info().picture, snap + "/galaga.png");
@@ -161,10 +165,10 @@ TEST_F(Catalogued, InfoAddsTheFactsAndTheSnapshotAskingMameForItsFolderOnce) {
     EXPECT_EQ(info().picture, "");
     EXPECT_EQ(runs().filter("-showconfig").size(), 1);
 
-    // An old MAME's game: today's text, and MAME is not asked.
+    // An old MAME's game: no facts, and MAME is not asked.
     loadDatabase(kSevenGames);
     shown = info();
-    EXPECT_EQ(shown.text, frontEnd.games().information().value());
-    EXPECT_EQ(shown.details, "");
+    EXPECT_EQ(shown.rows.back().label, "Driver");
+    EXPECT_FALSE(shown.withFacts);
     EXPECT_EQ(runs().filter("-showconfig").size(), 1);
 }

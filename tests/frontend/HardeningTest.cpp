@@ -52,7 +52,7 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
     for (const auto& [file, lines, bytes, exitStatus, expected] : cases) {
         cutFixture(file, lines, bytes);
         folder.set("FAKEMAME_EXIT", exitStatus);
-        const Outcome<JobReport> outcome = list();
+        const Outcome<JobResult> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(expected)) << outcome.failure();
         EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
@@ -62,7 +62,7 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
     QByteArray drivers = readAll("fixtures/listsourcefile.txt");
     drivers.replace("segajw   src/", "\nsome other line\n1 segajw.c\nsegajw   src/");
     writeAll("fixtures/listsourcefile.txt", drivers);
-    const Outcome<JobReport> outcome = list();
+    const Outcome<JobResult> outcome = list();
     ASSERT_TRUE(outcome.ok()) << outcome.failure();
     EXPECT_EQ(readLines("coinslot.dat")->size(), 82);
 }
@@ -75,7 +75,7 @@ TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
           std::pair{"<mame><machine name=\"x\"><description>", "markup longer than"},
           std::pair{"<mame><!-- ", "markup longer than"}}) {
         folder.set("FAKEMAME_ENDLESS", start);
-        const Outcome<JobReport> outcome = list();
+        const Outcome<JobResult> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(limit)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }

@@ -29,7 +29,7 @@ TEST_F(RealMame, BuildsTheDatabaseOfEveryMachineThatCanRun) {
     ASSERT_TRUE(version.waitForFinished(60000));
     const QString release = QString::fromLocal8Bit(version.readAllStandardOutput()).trimmed();
     ASSERT_TRUE(frontEnd.loadCatalogue().ok());
-    const Outcome<JobReport> build = run([this] { frontEnd.list(); }, 600);
+    const Outcome<JobResult> build = run([this] { frontEnd.list(); }, 600);
     ASSERT_TRUE(build.ok()) << "MAME " << release.toStdString() << ": " << build.failure();
 
     const GameTable& games = frontEnd.games().games();
@@ -62,12 +62,12 @@ TEST_F(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {
     ASSERT_TRUE(QDir().mkdir("empty"));
     writeAll("coinslot.dat", "Pac-Man (Midway)|pacman|puckman|pacman\r\n");
     ASSERT_TRUE(frontEnd.loadDatabase().ok());
-    const Outcome<JobReport> played =
+    const Outcome<JobResult> played =
         run([this] { frontEnd.play(QString("-rompath empty -video none -sound none")); }, 120);
     ASSERT_FALSE(played.ok()) << "pacman ran without its ROM files";
     const QString said = played.failure();
     EXPECT_TRUE(
-        said.startsWith("MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"))
+        said.startsWith("MAME could not find the ROM files of Pac-Man (Midway) [pacman].\n\n"))
         << said;
     EXPECT_TRUE(said.contains("files not found: pacman.6e, ")) << said;
     EXPECT_TRUE(

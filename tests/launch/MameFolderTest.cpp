@@ -40,6 +40,7 @@ TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpand
     EXPECT_EQ(firstIniFolder("inipath ;/etc/mame\n", "/h"), std::nullopt);
     EXPECT_EQ(firstIniFolder("Error: unknown option: -showconfig\n", "/h"), std::nullopt);
     EXPECT_EQ(firstIniFolder("inipathx                  /nowhere\n", "/h"), std::nullopt);
+    EXPECT_EQ(mameIniFor("/usr/games/MAME.EXE"), "MAME.ini");
     const QString current = readAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
     const QString old = readAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
     // Line ends that the caller left on do not change the answer.

@@ -34,7 +34,7 @@ TEST(PlayFailure, OneSentenceForEachWayOfEndingAndMamesLastLinesWithTheMissingFi
     EXPECT_EQ(said(ended(128), kCurrent), "MAME ended with status 128.");
     EXPECT_EQ(said(RunResult(RunEnd::Crashed, 6), kCurrent), "MAME crashed (signal SIGABRT).");
     EXPECT_EQ(said(RunResult(RunEnd::FailedToStart, 0, "No such file"), std::nullopt),
-              "MAME could not be started.\r\n\r\nNo such file");
+              "MAME could not be started.\n\nNo such file");
     EXPECT_EQ(said(ended(0, "noise"), kCurrent), "<none>");
     EXPECT_EQ(said(RunResult(RunEnd::Cancelled), kCurrent), "<none>");
 
@@ -47,9 +47,9 @@ TEST(PlayFailure, OneSentenceForEachWayOfEndingAndMamesLastLinesWithTheMissingFi
         errors += QByteArray(file) + " NOT FOUND (tried in pacman puckman)\n";
     errors += "Fatal error: Required files are missing, the machine cannot be run.\n";
     EXPECT_EQ(said(ended(2, errors, "ignored while there are errors"), kCurrent),
-              "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"
-              "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\r\n"
-              "5 files not found: pacman.6e, pacman.6f, pacman.6h, pacman.6j, …\r\n"
+              "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\n\n"
+              "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\n"
+              "5 files not found: pacman.6e, pacman.6f, pacman.6h, pacman.6j, …\n"
               "Fatal error: Required files are missing, the machine cannot be run.");
     EXPECT_EQ(mameLastLines(ended(2, "a.bin NOT FOUND\n")),
               QStringList({"1 file not found: a.bin"}));

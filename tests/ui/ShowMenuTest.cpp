@@ -71,10 +71,11 @@ TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
     item("infoItem")->trigger();
     ASSERT_TRUE(waitUntil([&] { return !seam.messages.empty(); }));
     EXPECT_EQ(seam.messages[0].title, "Info");
-    EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
+    ASSERT_EQ(seam.infos.size(), 1u);
+    EXPECT_EQ(seam.infos[0].picture, folder.filePath("home/.mame/snap/pacman.png"));
     EXPECT_EQ(enabledChoices().size(), 5);
     // Its lines stand in a table, a continued label's value in its column.
     EXPECT_TRUE(
-        infoBoxHtml("Pac\n\nClones\ta\n\tb<c")
+        infoBoxHtml({"Pac", {{"Clones", "a"}, {"", "b<c"}}})
             .endsWith("<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr></table>"));
 }

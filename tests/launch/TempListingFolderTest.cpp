@@ -1,36 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "launch/Platform.h"
-#include "launch/ConfigFiles.h"
-#include "launch/MameCommands.h"
 #include "launch/TempListingFolder.h"
+#include "launch/ProcessIds.h"
 
-#include "OutcomeText.h"
 #include "TestFolders.h"
 
-#include <QProcess>
 #include <unistd.h>
-
-TEST(ShellQuote, TheShellGivesBackTheSameTextAndOnlyABareNameRunsFromHere) {
-    for (const char* text : {"plain", "two words", "it's", "$HOME", "a;b", "*", "'", "\\", ""}) {
-        QProcess shell;
-        shell.start("/bin/sh", {"-c", "printf %s " + shellQuote(text)});
-        ASSERT_TRUE(shell.waitForFinished());
-        EXPECT_EQ(QString::fromUtf8(shell.readAllStandardOutput()), text);
-    }
-    // Play's commands, options and quoted paths are pinned through the front end's Play.
-    EXPECT_EQ(shellQuote("/usr/games/mame-0.251"), "/usr/games/mame-0.251");
-    EXPECT_EQ(mameCommandFor("/usr/games/mame"), "/usr/games/mame");
-    EXPECT_EQ(mameCommandFor("my mame"), "'./my mame'");
-    EXPECT_EQ(mameIniFor("/usr/games/MAME.EXE"), "MAME.ini");
-}
-
-TEST(IsPlainMameName, RefusesAnythingTheShellOrAPathCouldReadOtherwise) {
-    for (const char* name : {"pacman", "sf2ce", "8080bw", "outrun_b", "s-16", "A1", "Zz9"})
-        EXPECT_TRUE(isPlainMameName(name)) << name;
-    for (const char* name : {"", ";rm -rf x", "$(x)", "../x", "a/b", "a b", "x|y", "x*", "'x'",
-                             "a\nb", "-createconfig", "pac.ini", "caf\u00e9", "a@", "[x]", "`x`"})
-        EXPECT_FALSE(isPlainMameName(QString::fromUtf8(name))) << name;
-}
 
 TEST(TempListingFolder, IsMadeUnderTempGoesAwayWithEverythingInItAndOnlyStaleOnesAreRemoved) {
     const ScopedEnv empty("TEMP", "");
@@ -75,20 +49,4 @@ TEST(TempListingFolder, IsMadeUnderTempGoesAwayWithEverythingInItAndOnlyStaleOne
     EXPECT_TRUE(dir.exists(running + "/~FULL.TMP")) << "a front end that still runs";
     EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(),
               5 + chowned);
-}
-
-class ConfigFiles : public InWorkFolder {};
-
-TEST_F(ConfigFiles, MakeAMissingIniFileKeepAnExistingOneAndTouchNothingForABadName) {
-    for (const char* name : {"../mame", "", "a/b", ";rm -rf x"})
-        EXPECT_TRUE(failsWith(prepareIniFile("ini", name), "is not a set or driver name")) << name;
-    EXPECT_FALSE(QFileInfo::exists("ini"));
-    EXPECT_EQ(valueOf(prepareIniFile("ini/deeper", "cps1")), "ini/deeper/cps1.ini");
-    EXPECT_EQ(readAll("ini/deeper/cps1.ini"), "");
-    writeAll("ini/deeper/pacman.ini", "brightness 1.2\r\n");
-    EXPECT_EQ(valueOf(prepareIniFile("ini/deeper", "pacman")), "ini/deeper/pacman.ini");
-    EXPECT_EQ(readAll("ini/deeper/pacman.ini"), "brightness 1.2\r\n");
-    writeAll("file", "mine");
-    EXPECT_TRUE(failsWith(prepareIniFile("file", "pacman"), "\"file\" is a file, not a folder"));
-    EXPECT_EQ(readAll("file"), "mine");
 }
