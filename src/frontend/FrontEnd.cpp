@@ -51,8 +51,10 @@ FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
 FrontEnd::~FrontEnd() {
     if (m_job)
         m_job->abandon();
-    if (m_supportRefresh)
+    if (m_supportRefresh) {
         m_supportRefresh->wait();
+        delete m_supportRefresh;
+    }
 }
 
 void FrontEnd::refreshSupportFiles() {

@@ -87,7 +87,10 @@ QList<InfoRow> factRows(const MachineFacts& facts, const PlayCount& plays) {
 
 GameInfo gameInfo(const GameRecord& game, const GameTable& games, const ShownRows& shown,
                   const std::optional<MachineFacts>& facts, const PlayCount& plays) {
-    GameInfo info{game.description, {{QStringLiteral("Set"), game.name}}, facts.has_value(), {}};
+    GameInfo info;
+    info.title = game.description;
+    info.rows = {{QStringLiteral("Set"), game.name}};
+    info.withFacts = facts.has_value();
     info.rows += familyRows(game, games, shown);
     info.rows.append({QStringLiteral("Driver"), game.driver});
     if (facts)

@@ -35,19 +35,20 @@ GameInfoDialog::GameInfoDialog(const GameInfo& info, const QString& title, QWidg
     const QSize available = screen ? screen->availableGeometry().size() : QSize(1024, 768);
     const QSize largest(available.width() * 2 / 3, available.height() / 2);
 
-    auto* info = new QWidget;
-    auto* row = new QHBoxLayout(info);
-    for (const FoundArtwork& art : extras.artwork) {
-        if (art.kind == ArtKind::Snapshot)
-            row->addWidget(addPicture(art.where, QSize(kInfoPictureWidth, largest.height())), 0,
-                           Qt::AlignTop);
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    for (const InfoPicture& picture : info.artwork) {
+        if (picture.snapshot)
+            row->addWidget(addPicture({picture.file, picture.member},
+                                      QSize(kInfoPictureWidth, largest.height())),
+                           0, Qt::AlignTop);
     }
-    auto* label = new QLabel(infoBoxHtml(text));
+    auto* label = new QLabel(infoBoxHtml(info));
     label->setObjectName(QStringLiteral("infoText"));
     label->setTextFormat(Qt::RichText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->addWidget(label, 1, Qt::AlignTop);
-    m_tabs->addTab(info, QStringLiteral("&Info"));
+    m_tabs->addTab(page, QStringLiteral("&Info"));
 
     if (!info.history.isEmpty()) {
         auto* history = new QPlainTextEdit(info.history);

@@ -129,3 +129,22 @@ TEST_F(SupportFiles, AFileChangedOrGoneIsReadAgainAndOnlyThen) {
     EXPECT_TRUE(refreshKeptSupportFiles(store).categoriesChanged);
     EXPECT_TRUE(frontEnd.catalogue().categories().value("galaga").mature);
 }
+
+TEST_F(SupportFiles, InfoGivesTheHistoryAndEachKindOfArtworkOfTheSetOrItsParent) {
+    listWithCatalogue();
+    ASSERT_TRUE(QDir().mkpath("flyers") && QDir().mkpath("home/.mame"));
+    ASSERT_TRUE(QFile::copy(kFixtures + "/snap.zip", "home/.mame/snap.zip"));
+    ASSERT_TRUE(QFile::copy(kFixtures + "/red.png", "flyers/puckman.png"));
+    frontEnd.games().search("[pacman]");
+    const GameInfo info = resultAs<GameInfo>(run([this] { frontEnd.info(); }));
+    EXPECT_TRUE(info.history.startsWith("Puck Man (c) 1980 Namco.\n")); // the parent's
+    const QList<InfoPicture> expected = {
+        {"Snapshot", folder.filePath("home/.mame/snap.zip"), "puckman.jpg", true},
+        {"Flyer", folder.filePath("flyers/puckman.png"), "", false}};
+    EXPECT_EQ(info.artwork, expected);
+    EXPECT_EQ(info.picture, ""); // the plain box's snapshot is a file of the set's own
+    frontEnd.games().search("[dkong]");
+    const GameInfo none = resultAs<GameInfo>(run([this] { frontEnd.info(); }));
+    EXPECT_EQ(none.history, "");
+    EXPECT_TRUE(none.artwork.isEmpty());
+}
