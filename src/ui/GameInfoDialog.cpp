@@ -84,6 +84,7 @@ QLabel* GameInfoDialog::addPicture(const ArtworkFile& where, const QSize& larges
         QPixmap pixmap = QPixmap::fromImage(loaded.image);
         if (pixmap.width() > largest.width() || pixmap.height() > largest.height())
             pixmap = pixmap.scaled(largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture->setWordWrap(false); // a wrapped label would lay the picture out 0 high
         picture->setPixmap(pixmap);
     });
     return picture;

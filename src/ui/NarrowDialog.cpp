@@ -22,6 +22,12 @@ QString formatNumber(qint64 number) {
     return QLocale(QLocale::English).toString(number);
 }
 
+// "1 game", "2 games", "39,372 games".
+QString gamesText(qint64 games) {
+    return games == 1 ? QStringLiteral("1 game")
+                      : QStringLiteral("%1 games").arg(formatNumber(games));
+}
+
 QString titleOf(NarrowKind kind) {
     switch (kind) {
     case NarrowKind::Maker:
@@ -88,6 +94,12 @@ NarrowDialog::NarrowDialog(const NarrowOffer& offer, QWidget* parent)
     QPushButton* all = buttons->addButton(QStringLiteral("&All"), QDialogButtonBox::ResetRole);
     all->setObjectName(QStringLiteral("allButton"));
     connect(all, &QPushButton::clicked, this, &NarrowDialog::markAll);
+    if (m_tree) {
+        QPushButton* none =
+            buttons->addButton(QStringLiteral("&None"), QDialogButtonBox::ResetRole);
+        none->setObjectName(QStringLiteral("noneButton"));
+        connect(none, &QPushButton::clicked, this, &NarrowDialog::markNone);
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -160,8 +172,8 @@ void NarrowDialog::buildTree() {
         qint64 mature = 0;
         for (const CountedValue& value : m_offer.values)
             mature += value.matureCount;
-        m_mature = new QCheckBox(
-            QStringLiteral("&Mature (%1 games for adults)").arg(formatNumber(mature)), this);
+        m_mature =
+            new QCheckBox(QStringLiteral("&Mature (%1 for adults)").arg(gamesText(mature)), this);
         m_mature->setObjectName(QStringLiteral("matureBox"));
         m_mature->setChecked(m_offer.current.mature);
         connect(m_mature, &QCheckBox::toggled, this, &NarrowDialog::showTotal);
@@ -197,8 +209,7 @@ void NarrowDialog::buildYears() {
     m_from->setCurrentIndex(fromIndex);
     m_to->setCurrentIndex(toIndex);
     m_unknown = new QCheckBox(
-        QStringLiteral("&Unknown year (%1 games, such as \"198?\")").arg(formatNumber(unknown)),
-        this);
+        QStringLiteral("&Unknown year (%1, such as \"198?\")").arg(gamesText(unknown)), this);
     m_unknown->setObjectName(QStringLiteral("unknownBox"));
     m_unknown->setChecked(m_offer.current.unknownYears);
     m_unknown->setEnabled(unknown > 0 || !m_offer.current.unknownYears);
@@ -209,9 +220,11 @@ void NarrowDialog::buildYears() {
 
 void NarrowDialog::markAll() {
     if (m_tree) {
-        const QSignalBlocker quiet(m_tree);
-        for (QTreeWidgetItem* leaf : m_leaves)
-            leaf->setCheckState(0, Qt::Checked);
+        {
+            const QSignalBlocker quiet(m_tree);
+            for (QTreeWidgetItem* leaf : m_leaves)
+                leaf->setCheckState(0, Qt::Checked);
+        }
         m_tree->viewport()->update();
     }
     if (m_mature)
@@ -221,6 +234,16 @@ void NarrowDialog::markAll() {
         m_to->setCurrentIndex(m_to->count() - 1);
         m_unknown->setChecked(true);
     }
+    showTotal();
+}
+
+void NarrowDialog::markNone() {
+    {
+        const QSignalBlocker quiet(m_tree);
+        for (QTreeWidgetItem* leaf : m_leaves)
+            leaf->setCheckState(0, Qt::Unchecked);
+    }
+    m_tree->viewport()->update();
     showTotal();
 }
 
@@ -271,9 +294,7 @@ qint64 NarrowDialog::total() const {
 }
 
 void NarrowDialog::showTotal() {
-    const qint64 games = total();
-    m_total->setText(games == 1 ? QStringLiteral("1 game")
-                                : QStringLiteral("%1 games").arg(formatNumber(games)));
+    m_total->setText(gamesText(total()));
 }
 
 ShowChoices NarrowDialog::choices() const {

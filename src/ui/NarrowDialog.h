@@ -19,7 +19,8 @@ class QTreeWidgetItem;
 // their genre; for categories also "Mature" ("matureBox"). For years: "From"
 // ("fromBox") and "To" ("toBox") among the years offered, and "Unknown year"
 // ("unknownBox"). Below, how many games the marks would leave ("totalLabel"),
-// "All" ("allButton", which marks everything), OK and Cancel.
+// "All" ("allButton", which marks everything), for the trees "None"
+// ("noneButton", which unmarks everything), OK and Cancel.
 class NarrowDialog : public QDialog {
     Q_OBJECT
 
@@ -35,6 +36,7 @@ class NarrowDialog : public QDialog {
     void buildTree();
     void buildYears();
     void markAll();
+    void markNone();
     void search(const QString& text);
     void showTotal();
     QStringList markedNames() const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The dialogs of the narrowing choices, and the pictures Info decodes.
+// The dialogs of the narrowing choices, and Info's dialog with the pictures it decodes.
 #include "ui/NarrowDialog.h"
+#include "ui/GameInfoDialog.h"
 #include "ui/PictureLoader.h"
 
 #include "FakeMame.h"
@@ -11,7 +12,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 
 namespace {
@@ -40,9 +43,10 @@ TEST(NarrowDialog, MakersStandUnderTheirGroupAndTheMarksGiveTheChoice) {
     EXPECT_EQ(findItem(tree, "(unknown)")->childCount(), 0);
     EXPECT_EQ(total->text(), "25 games");
 
-    // Only Namco's: every other group unmarked.
-    for (const char* other : {"(unknown)", "bootleg", "Midway"})
-        findItem(tree, other)->setCheckState(0, Qt::Unchecked);
+    // Only Namco's: nothing, then the group.
+    dialog.findChild<QPushButton*>("noneButton")->click();
+    EXPECT_EQ(total->text(), "0 games");
+    namco->setCheckState(0, Qt::Checked);
     EXPECT_EQ(total->text(), "16 games");
     EXPECT_EQ(dialog.choices().makers,
               QStringList({"Namco", "Namco (Midway license)", "Namco / Bally"}));
@@ -114,4 +118,48 @@ TEST(PictureLoader, AnOversizedOrBrokenPictureSaysSoInsteadOfDecoding) {
     EXPECT_FALSE(got);
     ASSERT_TRUE(waitUntil([&] { return got.has_value(); }));
     EXPECT_EQ(got->image.pixelColor(0, 0), QColor(200, 30, 30));
+}
+
+TEST(GameInfoDialog, TabsForTheHistoryAndEachKindWithTheSnapshotBesideTheRows) {
+    const QString fixtures = QStringLiteral(COINSLOT_FIXTURES "/support/");
+    GameInfo info;
+    info.title = "Galaga";
+    info.rows = {{"Set", "galaga"}};
+    info.withFacts = true;
+    EXPECT_FALSE(GameInfoDialog::wanted(info));
+    info.artwork = {{"Snapshot", fixtures + "snap.zip", "Galaga.png", true}};
+    EXPECT_FALSE(GameInfoDialog::wanted(info)); // the Info box shows a snapshot alone
+    info.history = "Galaga (c) 1981 Namco.";
+    info.artwork.append({"Flyer", fixtures + "huge.png", "", false});
+    ASSERT_TRUE(GameInfoDialog::wanted(info));
+    GameInfoDialog dialog(info, "Info");
+    auto* tabs = dialog.findChild<QTabWidget*>("infoTabs");
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i)
+        captions.append(tabs->tabText(i));
+    EXPECT_EQ(captions, QStringList({"&Info", "&History", "Flyer"}));
+    // Both pictures arrive: the snapshot beside the rows, the flyer's problem in its tab.
+    const auto labelTexts = [&] {
+        QStringList texts;
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->objectName() != "infoText")
+                texts.append(label->pixmap().isNull() ? label->text()
+                                                      : QString("%1x%2")
+                                                            .arg(label->pixmap().width())
+                                                            .arg(label->pixmap().height()));
+        }
+        texts.sort();
+        return texts;
+    };
+    ASSERT_TRUE(waitUntil([&] { return !labelTexts().join(' ').contains("Loading"); }))
+        << labelTexts().join(" | ");
+    EXPECT_EQ(labelTexts(),
+              QStringList({"4x3", "The picture has more than 16 megapixels (5000 \u00d7 4000) and "
+                                  "is not shown."}));
+    EXPECT_EQ(dialog.findChild<QPlainTextEdit*>("historyText")->toPlainText(), info.history);
+    dialog.show();
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull())
+            EXPECT_GE(label->height(), 3); // laid out as high as the picture
+    }
 }
