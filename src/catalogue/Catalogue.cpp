@@ -375,24 +375,9 @@ Outcome<Done> Catalogue::replaceMachineList(const MachineList& list) {
 
 Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFactsTable& facts,
                                          const MachineList& list) {
-    const QString name = uniqueConnectionName();
-    Outcome<Done> outcome = Done{};
-    {
-        QSqlDatabase db = connect(name, path);
-        QSqlError error = db.lastError();
-        const int version = db.isOpen() ? userVersion(db, error) : -1;
-        if (version < 0)
-            outcome = Failure{error.text()};
-        else if (version != kSchemaVersion)
-            outcome = Failure{QStringLiteral("it is not this program's store")};
-        else if (!inTransaction(db, error, [&] {
-                     return writeMachineTable(db, facts, error) &&
-                            writeMachineList(db, list, error);
-                 }))
-            outcome = Failure{error.text()};
-    }
-    disconnect(name);
-    return outcome;
+    return change(path, [&](QSqlDatabase& db, QSqlError& error) {
+        return writeMachineTable(db, facts, error) && writeMachineList(db, list, error);
+    });
 }
 
 Outcome<Done> Catalogue::change(const QString& path,
