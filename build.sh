@@ -13,6 +13,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev l
 # The embedded catalogue of machine facts, favourites and plays: Qt SQL's SQLite driver,
 # and SQLite's own header for its bulk writes.
 packages+=(libqt6sql6-sqlite libsqlite3-dev)
+# Artwork inside MAME's zip files (snap.zip ...).
+packages+=(libzip-dev)
 # The MAME that most people run today, for the end-to-end test and for use.
 packages+=(mame)
 # The real-window smoke test and the validators of the desktop entry and metainfo.

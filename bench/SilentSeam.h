@@ -26,6 +26,9 @@ class SilentSeam : public DialogSeam {
     void beginProgress(QWidget*, const QString&, std::function<void()>) override {}
     void updateProgress(const QString&, qint64, qint64) override {}
     void endProgress() override {}
+    std::optional<ShowChoices> chooseNarrowing(QWidget*, const NarrowOffer&) override {
+        return std::nullopt;
+    }
     bool openInEditor(const QString&) override { return false; }
     void hideWindow(QWidget*) override {}
     void showWindow(QWidget*) override {}

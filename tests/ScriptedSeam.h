@@ -44,6 +44,9 @@ class ScriptedSeam : public DialogSeam {
     std::function<void()> cancelProgress; // presses the open dialog's Cancel
     std::vector<QString> opened;
     bool openSucceeds = true;
+    std::vector<NarrowOffer> offers;
+    // Each answer is made from the offer it answers; none left means Cancel.
+    std::deque<std::function<std::optional<ShowChoices>(const NarrowOffer&)>> narrowAnswers;
 
     void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                      const QString& details = {}) override {
@@ -79,6 +82,14 @@ class ScriptedSeam : public DialogSeam {
     void endProgress() override {
         progressOpen = false;
         cancelProgress = nullptr;
+    }
+    std::optional<ShowChoices> chooseNarrowing(QWidget*, const NarrowOffer& offer) override {
+        offers.push_back(offer);
+        if (narrowAnswers.empty())
+            return std::nullopt;
+        auto answer = std::move(narrowAnswers.front());
+        narrowAnswers.pop_front();
+        return answer(offer);
     }
     bool openInEditor(const QString& path) override {
         opened.push_back(path);

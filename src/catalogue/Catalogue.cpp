@@ -5,9 +5,10 @@
 #include "catalogue/DatabaseStamp.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
-#include "text/TextFile.h"
 #include "catalogue/StoreConnection.h"
 #include "catalogue/StoreSchema.h"
+#include "catalogue/SupportTables.h"
+#include "text/TextFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -368,4 +369,45 @@ std::optional<DatabaseStamp> Catalogue::stamp() const {
     (void)readStamp(db, stamp, error);
     note(error);
     return stamp;
+}
+
+Outcome<Done> Catalogue::change(const QString& path,
+                                const std::function<bool(QSqlDatabase&, QSqlError&)>& work) {
+    const QString name = uniqueConnectionName();
+    Outcome<Done> outcome = Done{};
+    {
+        QSqlDatabase db = openConnection(name, path, kWorkerWaitMilliseconds);
+        QSqlError error = db.lastError();
+        const int version = db.isOpen() ? userVersion(db, error) : -1;
+        if (version < 0)
+            outcome = Failure{error.text()};
+        else if (version != kSchemaVersion)
+            outcome =
+                Failure{QCoreApplication::translate("Catalogue", "it is not this program's store")};
+        else if (!inTransaction(db, error, [&] { return work(db, error); }))
+            outcome = Failure{error.text()};
+    }
+    closeConnection(name);
+    return outcome;
+}
+
+CategoryTable Catalogue::categories() const {
+    if (!m_open)
+        return {};
+    QSqlDatabase db = database();
+    return readCategories(db);
+}
+
+std::optional<HistoryPlace> Catalogue::historyPlace(const QString& set) const {
+    if (!m_open)
+        return std::nullopt;
+    QSqlDatabase db = database();
+    return readHistoryPlace(db, set);
+}
+
+std::optional<FileStamp> Catalogue::historyFile() const {
+    if (!m_open)
+        return std::nullopt;
+    QSqlDatabase db = database();
+    return readSupportFilesKept(db).historyFile;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/CategoryFiles.h"
+#include "database/HistoryFile.h"
 #include "database/MachineColumns.h"
 #include "catalogue/CatalogueQueue.h"
 #include "catalogue/DatabaseStamp.h"
@@ -12,6 +14,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -107,6 +110,21 @@ class Catalogue {
 
     // Which database file the facts go with, as the store says now.
     std::optional<DatabaseStamp> stamp() const;
+
+    // Every set's category as the category files said at the last reading;
+    // empty without a catalogue or categories.
+    CategoryTable categories() const;
+    // Where the entry of `set` stands in the history file last indexed.
+    std::optional<HistoryPlace> historyPlace(const QString& set) const;
+    // The history file the index was made of, as it was then.
+    std::optional<FileStamp> historyFile() const;
+
+    // Runs `work` on the store at `path` in one transaction, on a connection
+    // of its own (a worker thread may call it while the store stays open
+    // here); rolled back when `work` gives false with `error` set. Fails when
+    // the file is not a store of this version.
+    static Outcome<Done> change(const QString& path,
+                                const std::function<bool(QSqlDatabase&, QSqlError&)>& work);
 
   private:
     struct Attempt;

@@ -3,6 +3,7 @@
 
 #include "catalogue/DatabaseStamp.h"
 #include "catalogue/MachineTable.h"
+#include "catalogue/SupportTables.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -68,13 +69,18 @@ QStringList storeTableStatements() {
         statements.append(QString::fromLatin1(statement));
     for (const char* statement : kCreateStampTables)
         statements.append(QString::fromLatin1(statement));
+    for (const char* statement : kCreateSupportTables)
+        statements.append(QString::fromLatin1(statement));
     return statements;
 }
 
 QStringList storeTableNames() {
-    return {QStringLiteral("machine"),   QStringLiteral("machine_list"),
-            QStringLiteral("favourite"), QStringLiteral("play"),
-            QStringLiteral("audit"),     QStringLiteral("database_stamp")};
+    QStringList names = {QStringLiteral("machine"),   QStringLiteral("machine_list"),
+                         QStringLiteral("favourite"), QStringLiteral("play"),
+                         QStringLiteral("audit"),     QStringLiteral("database_stamp")};
+    for (const char* name : kSupportTableNames)
+        names.append(QString::fromLatin1(name));
+    return names;
 }
 
 bool migrateStore(QSqlDatabase& database, int fromVersion, QSqlError& error) {
@@ -87,6 +93,8 @@ bool migrateStore(QSqlDatabase& database, int fromVersion, QSqlError& error) {
             }
         }
     }
+    if (fromVersion < 3 && !addSupportTables(database, error))
+        return false;
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion))) {
         error = query.lastError();
         return false;

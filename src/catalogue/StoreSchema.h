@@ -9,7 +9,7 @@
 // older version, and a check that a file's tables are the ones they make.
 
 // The schema version that this program writes (PRAGMA user_version).
-inline constexpr int kStoreVersion = 2;
+inline constexpr int kStoreVersion = 3;
 
 // The statements that make the tables of a new store.
 QStringList storeTableStatements();
@@ -17,8 +17,9 @@ QStringList storeTableStatements();
 // The tables of the store, by name.
 QStringList storeTableNames();
 
-// Brings a store of version 1 to this version: it only adds (the table of
-// the database stamp), so nothing of the user's is ever dropped. The caller
+// Brings a store of an older version to this one: it only adds (version 2
+// the table of the database stamp, version 3 the tables of MAME's support
+// files), so nothing of the user's is ever dropped. The caller
 // holds the transaction; false with `error` set when a statement fails.
 bool migrateStore(QSqlDatabase& database, int fromVersion, QSqlError& error);
 

@@ -6,6 +6,7 @@
 #include "frontend/InfoJob.h"
 #include "frontend/ListJob.h"
 #include "frontend/PlayJob.h"
+#include "frontend/SupportFiles.h"
 #include "gamelist/GameInfo.h"
 #include "settings/SettingsFile.h"
 #include "text/TextFile.h"
@@ -22,6 +23,12 @@ FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
         plays = m_catalogue->allPlays();
         return true;
     });
+    m_games.setCategorySource([this](CategoryTable& categories) {
+        if (!m_catalogueLoaded)
+            return false;
+        categories = m_catalogue->categories();
+        return true;
+    });
 }
 
 FrontEnd::~FrontEnd() {
@@ -29,6 +36,26 @@ FrontEnd::~FrontEnd() {
         m_job->abandon();
     if (m_background)
         m_background->abandon();
+    if (m_supportRefresh) {
+        m_supportRefresh->wait();
+        delete m_supportRefresh;
+    }
+}
+
+void FrontEnd::refreshSupportFiles() {
+    if (std::exchange(m_supportRefreshed, true) || !m_catalogue->isOpen())
+        return;
+    auto changed = std::make_shared<bool>(false);
+    m_supportRefresh = QThread::create([path = m_catalogue->path(), changed] {
+        *changed = refreshKeptSupportFiles(path).categoriesChanged;
+    });
+    connect(m_supportRefresh, &QThread::finished, this, [this, changed] {
+        m_supportRefresh->deleteLater();
+        m_supportRefresh = nullptr;
+        if (*changed)
+            m_games.categoriesChanged();
+    });
+    m_supportRefresh->start();
 }
 
 void FrontEnd::setProgramName(const QString& programName) {
@@ -62,8 +89,10 @@ Outcome<Done> FrontEnd::loadDatabase() {
 }
 
 ShowChoices FrontEnd::savedShowChoices() const {
-    return {m_settings.showClones, m_settings.showNotWorking, m_settings.showMechanical,
-            m_settings.showNonArcade, m_settings.favouritesOnly};
+    return {m_settings.showClones,    m_settings.showNotWorking, m_settings.showMechanical,
+            m_settings.showNonArcade, m_settings.favouritesOnly, m_settings.manufacturers,
+            m_settings.yearFrom,      m_settings.yearTo,         m_settings.unknownYears,
+            m_settings.categories,    m_settings.showMature};
 }
 
 Outcome<Done> FrontEnd::loadCatalogue() {
@@ -191,6 +220,12 @@ Outcome<Done> FrontEnd::saveSettings(const WindowSettings& window) {
         m_settings.showMechanical = show.mechanical;
         m_settings.showNonArcade = show.nonArcade;
         m_settings.favouritesOnly = show.favouritesOnly;
+        m_settings.manufacturers = show.makers;
+        m_settings.yearFrom = show.yearFrom;
+        m_settings.yearTo = show.yearTo;
+        m_settings.unknownYears = show.unknownYears;
+        m_settings.categories = show.categories;
+        m_settings.showMature = show.mature;
     }
     return writeSettingsFile(m_settingsFile, m_settings);
 }
@@ -224,8 +259,11 @@ void FrontEnd::info() {
     const GameRecord* game = m_games.selectedGame();
     if (busy() || !game)
         return;
+    GameInfo info = *selectedGameInfo();
+    if (info.withFacts)
+        info.history = historyText(*m_catalogue, game->name, game->parent).value_or(QString());
     begin(Command::Info,
-          std::make_unique<InfoJob>(m_runner, m_mame, game->name, *selectedGameInfo()));
+          std::make_unique<InfoJob>(m_runner, m_mame, game->name, game->parent, std::move(info)));
 }
 
 std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
@@ -334,6 +372,8 @@ void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
         m_factsMatchDatabase = m_catalogue->stamp() == stampOf(m_games.databaseFile());
     if (const std::optional<QString> damage = job->storeDamage())
         renewCatalogue(*damage);
+    if (m_command == Command::List && outcome.ok())
+        m_games.categoriesChanged(); // the List read them anew
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

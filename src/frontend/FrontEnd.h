@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 
 #include <QObject>
+#include <QThread>
 #include <memory>
 #include <optional>
 
@@ -52,6 +53,10 @@ class FrontEnd : public QObject {
     // and a damaged one is renewed (catalogueNotice()).
     Outcome<Done> loadCatalogue();
     bool catalogueLoaded() const { return m_catalogueLoaded; }
+    // Once a run, after the first paint: on a thread of its own, reads again
+    // the category files and history.xml that changed since the store took
+    // them (in the folders the last List found); the list follows.
+    void refreshSupportFiles();
     const Catalogue& catalogue() const { return *m_catalogue; }
 
     // Shutdown: writes the settings, the window's own part as given.
@@ -147,6 +152,8 @@ class FrontEnd : public QObject {
     std::unique_ptr<MameJob> m_job;
     std::unique_ptr<MameJob> m_background; // learnSnapshotFolders()'s
     QString m_foldersAskedOf;              // the executable asked, once
+    QThread* m_supportRefresh = nullptr; // refreshSupportFiles()'s, while it runs
+    bool m_supportRefreshed = false;
     Command m_command = Command::List;
     bool m_running = false;
 };

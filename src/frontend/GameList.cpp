@@ -55,6 +55,7 @@ void GameList::align() {
     m_manufacturers.reset();
     m_searchTexts.reset();
     m_columns.reset();
+    m_narrow.reset();
 }
 
 const std::vector<QString>& GameList::manufacturers() const {
@@ -74,6 +75,37 @@ const FactColumns& GameList::factColumns() const {
     }
     static const FactColumns none;
     return none;
+}
+
+const NarrowColumns& GameList::narrowColumns() const {
+    if (m_narrow && m_narrowWhole)
+        return *m_narrow;
+    const FactColumns& columns = factColumns();
+    CategoryTable categories;
+    const bool categoriesRead = m_categorySource && m_categorySource(categories);
+    m_narrow = ::narrowColumns(m_games, manufacturers(), columns.years, categories);
+    // Made again, when asked for, once the catalogue can be read.
+    m_narrowWhole = categoriesRead && (columns.size() != 0 || m_games.empty());
+    return *m_narrow;
+}
+
+void GameList::categoriesChanged() {
+    m_narrow.reset();
+    if ((m_choices.narrowsCategories()) && !m_games.empty())
+        reshow(m_filtered);
+    emit showChoicesChanged();
+}
+
+ShownRows GameList::passThrough(const ShownRows& rows, const ShowChoices& choices) const {
+    static const NarrowColumns none;
+    const bool narrows =
+        choices.narrowsMakers() || choices.narrowsYears() || choices.narrowsCategories();
+    return showThrough(rows, m_facts.flags, choices, narrows ? narrowColumns() : none);
+}
+
+NarrowOffer GameList::narrowOffer(NarrowKind kind) const {
+    const ShownRows rows = passThrough(m_filtered, withoutChoice(m_choices, kind));
+    return {kind, m_choices, countValues(kind, rows, narrowColumns())};
 }
 
 void GameList::notePlayed(const QString& set, const QDateTime& when) {
@@ -115,10 +147,10 @@ void GameList::show(ShownRows rows) {
 void GameList::reshow(ShownRows rows) {
     const qint32 selected = m_selectedRow >= 0 ? m_shown[m_selectedRow] : -1;
     const int selectedRow = m_selectedRow;
-    ShownRows shown = showThrough(rows, m_facts.flags, m_choices);
+    ShownRows shown = passThrough(rows, m_choices);
     if (shown.empty() && m_choices.favouritesOnly) {
         m_choices.favouritesOnly = false;
-        shown = showThrough(rows, m_facts.flags, m_choices);
+        shown = passThrough(rows, m_choices);
     }
     if (shown.empty()) {
         m_choices = {};
@@ -139,7 +171,7 @@ Outcome<bool> GameList::applyDriverFilter(const QString& text) {
     if (selection.value().rows.empty())
         return false;
     DriverSelection chosen = std::move(selection).value();
-    ShownRows shown = showThrough(chosen.rows, m_facts.flags, m_choices);
+    ShownRows shown = passThrough(chosen.rows, m_choices);
     if (shown.empty())
         return false;
     m_filtered = std::move(chosen.rows);
@@ -150,7 +182,7 @@ Outcome<bool> GameList::applyDriverFilter(const QString& text) {
 }
 
 bool GameList::applyShowChoices(const ShowChoices& choices) {
-    if (showThrough(m_filtered, m_facts.flags, choices).empty())
+    if (passThrough(m_filtered, choices).empty())
         return false;
     m_choices = choices;
     reshow(m_filtered);
@@ -248,5 +280,6 @@ void GameList::forgetGames() {
     m_manufacturers.reset();
     m_searchTexts.reset();
     m_columns.reset();
+    m_narrow.reset();
     emit gamesChanged(false);
 }

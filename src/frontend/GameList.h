@@ -5,6 +5,8 @@
 #include "database/MachineList.h"
 #include "gamelist/FactColumns.h"
 #include "gamelist/GameFlags.h"
+#include "gamelist/NarrowColumns.h"
+#include "gamelist/NarrowOffer.h"
 #include "gamelist/ShowChoices.h"
 #include "gamelist/ShownRows.h"
 #include "gamelist/WordSearch.h"
@@ -56,6 +58,24 @@ class GameList : public QObject {
     // when first asked for after the table or the catalogue changed, never on
     // the way to the first paint.
     const FactColumns& factColumns() const;
+    // What the Manufacturer, Year and Category choices test, aligned with the
+    // table: made when first asked for from manufacturers(), factColumns()
+    // and the categories; the years stay unknown until the catalogue is read.
+    const NarrowColumns& narrowColumns() const;
+    // Where the categories come from when first needed: false while there is
+    // nothing to read them from (the catalogue is not read yet).
+    using CategorySource = std::function<bool(CategoryTable& categories)>;
+    void setCategorySource(CategorySource source) { m_categorySource = std::move(source); }
+    // The categories changed (read anew from the category files): they are
+    // read again from the source, and the games shown again.
+    void categoriesChanged();
+    // The rows of `rows` that `choices` let through: the one rule of what is
+    // shown, which every change of the list and every count of hidden games
+    // goes through.
+    ShownRows passThrough(const ShownRows& rows, const ShowChoices& choices) const;
+    // What the dialog of the choice `kind` offers: the values of the games
+    // that the driver filter and the other choices let through, counted.
+    NarrowOffer narrowOffer(NarrowKind kind) const;
     // A play of `set` was counted at `when`: its columns follow.
     void notePlayed(const QString& set, const QDateTime& when);
     // The machine list lined up with the table as it is now.
@@ -153,6 +173,9 @@ class GameList : public QObject {
     mutable std::optional<WordSearchTexts> m_searchTexts; // wordSearchTexts(), made at need
     ColumnSource m_columnSource;
     mutable std::optional<FactColumns> m_columns; // factColumns(), made at need
+    CategorySource m_categorySource;
+    mutable std::optional<NarrowColumns> m_narrow; // narrowColumns(), made at need
+    mutable bool m_narrowWhole = false;            // made with the catalogue's years and categories
     int m_selectedRow = -1;
     CaseInsensitiveCompare m_searchCompare;
 };

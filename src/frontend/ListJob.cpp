@@ -4,7 +4,11 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
+#include "frontend/SupportFiles.h"
+#include "launch/SupportFolders.h"
 #include "text/MessageText.h"
+
+#include <QDir>
 
 namespace {
 
@@ -133,7 +137,41 @@ void ListJob::onImported() {
         return finish(ListDone{tr("The games were listed, but their machine facts "
                                   "could not be kept in %1: %2.")
                                    .arg(m_cataloguePath, m_commit->store.failure())});
-    finish(ListDone{});
+    if (m_cataloguePath.isEmpty() || mame().generation() != MameGeneration::Current)
+        return finish(m_report);
+    if (mame().iniFolders())
+        return readSupportFiles();
+    askConfiguration(tr("Asking MAME where its support files are\u2026"),
+                     &ListJob::onSupportConfiguration);
+}
+
+void ListJob::onSupportConfiguration(const RunResult& result) {
+    // The list stands: without MAME's folders the support files wait for
+    // another time.
+    if (result.end != RunEnd::Finished || !mame().iniFolders())
+        return finish(m_report);
+    readSupportFiles();
+}
+
+void ListJob::readSupportFiles() {
+    reportStep(tr("Reading the category and history files\u2026"), 0, 0);
+    const SupportFolders folders =
+        readSupportFolders(*mame().iniFolders(), mame().snapshotFolders().value_or(QStringList()),
+                           QDir::homePath(), QDir::currentPath());
+    inWorker(
+        [this, folders] {
+            const SupportRefresh refresh =
+                refreshSupportFiles(m_cataloguePath, folders.categories, folders.history, true);
+            if (!refresh.failure.isEmpty())
+                m_report = ListDone{tr("The games were listed, but the categories "
+                                       "and history could not be kept in %1: %2.")
+                                        .arg(m_cataloguePath, refresh.failure)};
+        },
+        &ListJob::finishWithReport);
+}
+
+void ListJob::finishWithReport() {
+    finish(m_report);
 }
 
 void ListJob::commit(const GameTable& games, const MachineFactsTable& facts) {

@@ -25,6 +25,10 @@ class ListXmlReader;
 // was replaced, and a Cancel before that changes neither. A catalogue that cannot
 // take the facts is reported, but the list is built all the same. A MAME
 // known to be current (MameSetup) is asked for its machine listing at once.
+// With a current MAME and a store, the list is followed by the support files
+// that MAME's ui.ini names: the category files are read and history.xml is
+// indexed again into the store, on the worker (asking MAME for its folders
+// first when they are not known yet).
 class ListJob : public MameJob {
     Q_OBJECT
 
@@ -45,6 +49,10 @@ class ListJob : public MameJob {
     void runMachineListing();
     void onMachineListing(const RunResult& result);
     void onImported();
+    // A current MAME's support files (categories, history) into the store.
+    void onSupportConfiguration(const RunResult& result);
+    void readSupportFiles();
+    void finishWithReport();
     void reportListed(qint64 games);
     // On the worker: writes `games` (sorted) to the database file and their
     // `facts` to the catalogue, and keeps their machine list for the game list.
@@ -66,4 +74,5 @@ class ListJob : public MameJob {
     MachineList m_machines;
     std::optional<CommitResult> m_commit;
     qint64 m_listed = 0;
+    ListDone m_report; // what the list gives, once the table is replaced
 };

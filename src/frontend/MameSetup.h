@@ -42,6 +42,7 @@ class MameSetup {
         learning();
         if (m_generation != generation) {
             m_iniFolder.reset();
+            m_iniFolders.reset();
             m_snapshotFolders.reset();
         }
         m_generation = generation;
@@ -52,12 +53,18 @@ class MameSetup {
     std::optional<QStringList> snapshotFolders() const {
         return stillTrue() ? m_snapshotFolders : std::nullopt;
     }
+    // Every folder of its inipath, relative ones taken from the working
+    // folder, once its configuration was asked.
+    std::optional<QStringList> iniFolders() const {
+        return stillTrue() ? m_iniFolders : std::nullopt;
+    }
     // Learns both from what `-showconfig` printed (mameFoldersFrom).
     void learnConfiguration(const MameFolders& folders) {
         learning();
         if (folders.iniFolder)
             m_iniFolder = folders.iniFolder;
         m_snapshotFolders = folders.snapshotFolders;
+        m_iniFolders = folders.iniFolders;
     }
 
   private:
@@ -76,6 +83,7 @@ class MameSetup {
     void forget() {
         m_generation.reset();
         m_iniFolder.reset();
+        m_iniFolders.reset();
         m_snapshotFolders.reset();
         m_learntFrom.reset();
     }
@@ -84,5 +92,6 @@ class MameSetup {
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
     std::optional<QStringList> m_snapshotFolders;
+    std::optional<QStringList> m_iniFolders;
     std::optional<QDateTime> m_learntFrom; // the file's time when something was learnt
 };

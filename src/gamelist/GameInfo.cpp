@@ -99,10 +99,10 @@ QList<InfoRow> factRows(const MachineFacts& facts, const PlayCount& plays) {
 
 GameInfo gameInfo(const GameRecord& game, const GameTable& games, const ShownRows& shown,
                   const std::optional<MachineFacts>& facts, const PlayCount& plays) {
-    GameInfo info{game.description,
-                  {{QCoreApplication::translate("GameInfo", "Set"), game.name}},
-                  facts.has_value(),
-                  {}};
+    GameInfo info;
+    info.title = game.description;
+    info.rows = {{QCoreApplication::translate("GameInfo", "Set"), game.name}};
+    info.withFacts = facts.has_value();
     info.rows += familyRows(game, games, shown);
     info.rows.append({QCoreApplication::translate("GameInfo", "Driver"), game.driver});
     if (facts)

@@ -22,13 +22,27 @@ struct InfoRow {
     bool operator==(const InfoRow&) const = default;
 };
 
+// A picture of a game found among MAME's artwork: a file, or a member of a
+// zip file.
+struct InfoPicture {
+    QString caption; // its kind: "Snapshot", "Title", "Flyer" ...
+    QString file;
+    QString member; // empty: `file` is the picture itself
+    bool snapshot = false;
+
+    bool operator==(const InfoPicture&) const = default;
+};
+
 // What is known of one game at a glance: its description as the title and
-// rows under it, and, once Info has found one, the snapshot MAME took of it.
+// rows under it, and, once Info has found them, the snapshot MAME took of it,
+// its history from history.xml and its artwork.
 struct GameInfo {
     QString title{};
     QList<InfoRow> rows{};
-    bool withFacts = false; // rows from a current MAME's facts follow "Driver"
-    QString picture{};      // the snapshot's path; empty when there is none
+    bool withFacts = false;       // rows from a current MAME's facts follow "Driver"
+    QString picture{};            // the snapshot's path; empty when there is none
+    QString history{};            // empty: none
+    QList<InfoPicture> artwork{}; // every kind found, in the order of their tabs
 };
 
 // How often a game was played, and when last (never: 0, no time).

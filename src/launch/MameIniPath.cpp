@@ -125,22 +125,37 @@ std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QSt
     return folder;
 }
 
-QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
-                            const QString& workingFolder) {
+std::optional<QStringList> absoluteMameFolders(const QString& text, const QString& option,
+                                               const QString& home, const QString& workingFolder) {
+    const std::optional<QStringList> named = mameOptionFolders(text, option, withHome(home));
+    if (!named)
+        return std::nullopt;
     QStringList folders;
-    const std::optional<QStringList> named =
-        mameOptionFolders(showConfigOutput, QStringLiteral("snapshot_directory"), withHome(home));
-    for (const QString& folder : named.value_or(QStringList())) {
+    for (const QString& folder : *named) {
         if (!folder.isEmpty())
             folders.append(QDir::cleanPath(QDir(workingFolder).absoluteFilePath(folder)));
     }
     return folders;
 }
 
+QStringList iniFolders(const QString& showConfigOutput, const QString& home,
+                       const QString& workingFolder) {
+    return absoluteMameFolders(showConfigOutput, QStringLiteral("inipath"), home, workingFolder)
+        .value_or(QStringList());
+}
+
+QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
+                            const QString& workingFolder) {
+    return absoluteMameFolders(showConfigOutput, QStringLiteral("snapshot_directory"), home,
+                               workingFolder)
+        .value_or(QStringList());
+}
+
 MameFolders mameFoldersFrom(const QString& showConfigOutput) {
     MameFolders folders;
     if (const std::optional<QString> folder = firstIniFolder(showConfigOutput, homeFolder()))
         folders.iniFolder = QDir::cleanPath(*folder);
+    folders.iniFolders = iniFolders(showConfigOutput, homeFolder(), currentFolder());
     folders.snapshotFolders = snapshotFolders(showConfigOutput, homeFolder(), currentFolder());
     return folders;
 }

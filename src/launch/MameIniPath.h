@@ -39,6 +39,18 @@ mameOptionFolders(const QString& showConfigOutput, const QString& option,
 // first folder is empty, before or after the expansion.
 std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QString& home);
 
+// The folders of `option`'s line in `text` (-showconfig's output, or an ini
+// file's text) as mameOptionFolders gives them, with `home` for $HOME and
+// "~", each a clean absolute path, a relative one taken from
+// `workingFolder`. Nothing when there is no such line.
+std::optional<QStringList> absoluteMameFolders(const QString& text, const QString& option,
+                                               const QString& home, const QString& workingFolder);
+
+// Every folder of a current MAME's "inipath", expanded like snapshot_directory's
+// below, a relative one taken from `workingFolder`. Empty when there is none.
+QStringList iniFolders(const QString& showConfigOutput, const QString& home,
+                       const QString& workingFolder);
+
 // Where a current MAME keeps its snapshots: every folder of its
 // "snapshot_directory" line (Debian's: "$HOME/.mame/snap"), expanded like
 // inipath's with `home` for $HOME and "~"; a relative folder is taken from
@@ -47,10 +59,12 @@ QStringList snapshotFolders(const QString& showConfigOutput, const QString& home
                             const QString& workingFolder);
 
 // What a current MAME's configuration says of its folders: the first of its
-// inipath, cleaned (firstIniFolder), and its snapshot folders (snapshotFolders),
-// with the user's home folder and the current folder. Safe on any thread.
+// inipath, cleaned (firstIniFolder), every folder of it (iniFolders), and its
+// snapshot folders (snapshotFolders), with the user's home folder and the
+// current folder. Safe on any thread.
 struct MameFolders {
     std::optional<QString> iniFolder;
+    QStringList iniFolders;
     QStringList snapshotFolders;
 };
 MameFolders mameFoldersFrom(const QString& showConfigOutput);

@@ -23,6 +23,19 @@ std::optional<QString> asText(const QString& text) {
     return text;
 }
 
+// A list of names, written separated by "|" (which no manufacturer or
+// category of MAME's holds).
+std::optional<QStringList> asList(const QString& text) {
+    return text.split(u'|');
+}
+
+std::optional<qint32> asYear(const QString& text) {
+    const std::optional<qint32> year = toInt32(text);
+    if (!year || *year < 0 || *year > 9999)
+        return std::nullopt;
+    return year;
+}
+
 // A key whose value lives at `access(settings)`, read with `convert` (which
 // gives nothing for a text that does not convert) and written as `Written`.
 template <class Written, class Access, class Convert>
@@ -37,7 +50,9 @@ SettingKey key(const char* name, Access access, Convert convert) {
             },
             [access](const Settings& settings) {
                 const auto& field = access(settings);
-                if constexpr (requires { field.value_or(Written{}); })
+                if constexpr (std::is_same_v<std::decay_t<decltype(field)>, QStringList>)
+                    return QVariant::fromValue(field.join(u'|'));
+                else if constexpr (requires { field.value_or(Written{}); })
                     return QVariant::fromValue(static_cast<Written>(field.value_or(Written{})));
                 else
                     return QVariant::fromValue(static_cast<Written>(field));
@@ -119,6 +134,18 @@ const std::vector<SettingKey>& settingKeys() {
             "plainwidth", [](auto& s) -> auto& { return s.window.details.plainWidth; }, toInt32),
         keyWhileDetails<qint32>(
             "plainheight", [](auto& s) -> auto& { return s.window.details.plainHeight; }, toInt32),
+        keyUnlessDefault<QString>(
+            "manufacturers", [](auto& s) -> auto& { return s.manufacturers; }, asList),
+        keyUnlessDefault<qint32>(
+            "yearfrom", [](auto& s) -> auto& { return s.yearFrom; }, asYear),
+        keyUnlessDefault<qint32>(
+            "yearto", [](auto& s) -> auto& { return s.yearTo; }, asYear),
+        keyUnlessDefault<bool>(
+            "unknownyears", [](auto& s) -> auto& { return s.unknownYears; }, toBool),
+        keyUnlessDefault<QString>(
+            "categories", [](auto& s) -> auto& { return s.categories; }, asList),
+        keyUnlessDefault<bool>(
+            "showmature", [](auto& s) -> auto& { return s.showMature; }, toBool),
     };
     return keys;
 }

@@ -4,6 +4,7 @@
 #include "text/Outcome.h"
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <optional>
 #include <utility>
@@ -48,6 +49,16 @@ struct Settings {
     bool showMechanical = true;
     bool showNonArcade = true;
     bool favouritesOnly = false;
+    // The Manufacturer, Year and Category choices, likewise written only when
+    // they hide something: the chosen manufacturers and categories (empty:
+    // all), the years from and to (0: open), unknown years and games for
+    // adults shown.
+    QStringList manufacturers{};
+    qint32 yearFrom = 0;
+    qint32 yearTo = 0;
+    bool unknownYears = true;
+    QStringList categories{};
+    bool showMature = true;
 };
 
 // The settings file's values by key, as read: each key's first value.

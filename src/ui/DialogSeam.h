@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gamelist/GameInfo.h"
+#include "gamelist/NarrowOffer.h"
 
 #include <QString>
 #include <functional>
@@ -40,7 +41,8 @@ class DialogSeam {
     virtual void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                              const QString& details = {}) = 0;
     // A game's information as a table, with its picture in place of the icon
-    // (see showInfoBox()).
+    // (see showInfoBox()); with history or artwork beyond the snapshot, in a
+    // dialog with tabs (see GameInfoDialog).
     virtual void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) = 0;
     // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
     virtual std::optional<QString> askText(QWidget* owner, const QString& prompt,
@@ -58,6 +60,10 @@ class DialogSeam {
                                std::function<void()> onCancel) = 0;
     virtual void updateProgress(const QString& text, qint64 value, qint64 total) = 0;
     virtual void endProgress() = 0;
+    // The dialog of a Manufacturer, Year or Category choice (NarrowDialog):
+    // the choices as marked on OK, nothing otherwise.
+    virtual std::optional<ShowChoices> chooseNarrowing(QWidget* owner,
+                                                       const NarrowOffer& offer) = 0;
     // Opens a file in the desktop's editor without waiting; false when it
     // could not be started.
     virtual bool openInEditor(const QString& path) = 0;

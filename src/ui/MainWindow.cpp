@@ -416,7 +416,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window that is not painted soon (a minimised start) reads it anyway.
-    QTimer::singleShot(1000, this, &MainWindow::loadCatalogue);
+    QTimer::singleShot(1000, this, &MainWindow::afterFirstPaint);
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -436,7 +436,13 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     // The first paint never waits for the catalogue: it is read right after it.
     if (!std::exchange(m_painted, true))
-        QTimer::singleShot(0, this, &MainWindow::loadCatalogue);
+        QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
+}
+
+void MainWindow::afterFirstPaint() {
+    loadCatalogue();
+    // MAME's category and history files, off this thread.
+    m_frontEnd.refreshSupportFiles();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

@@ -56,6 +56,7 @@ class MainWindow : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void afterFirstPaint();
     void createControls();
     void createMenus();
     void createDetailsView();

@@ -2,7 +2,9 @@
 #include "ui/QtDialogSeam.h"
 
 #include "launch/DefaultApp.h"
+#include "ui/GameInfoDialog.h"
 #include "ui/InfoBox.h"
+#include "ui/NarrowDialog.h"
 #include "ui/SteadyProgressBar.h"
 
 #include <QApplication>
@@ -34,7 +36,10 @@ void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QStrin
 }
 
 void QtDialogSeam::showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) {
-    showInfoBox(owner, info, title);
+    if (!GameInfoDialog::wanted(info))
+        return showInfoBox(owner, info, title);
+    GameInfoDialog dialog(info, title, owner);
+    dialog.exec();
 }
 
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,
@@ -67,6 +72,13 @@ std::optional<FontChoice> QtDialogSeam::chooseFont(QWidget* owner, const FontReq
         return std::nullopt;
     return FontChoice{chosen.family(), chosen.weight(), chosen.italic(),
                       static_cast<int>(std::lround(chosen.pointSizeF() * 10))};
+}
+
+std::optional<ShowChoices> QtDialogSeam::chooseNarrowing(QWidget* owner, const NarrowOffer& offer) {
+    NarrowDialog dialog(offer, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choices();
 }
 
 QtDialogSeam::~QtDialogSeam() {

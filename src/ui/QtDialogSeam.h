@@ -20,6 +20,7 @@ class QtDialogSeam : public DialogSeam {
     std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,
                                       const QString& folder) override;
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) override;
+    std::optional<ShowChoices> chooseNarrowing(QWidget* owner, const NarrowOffer& offer) override;
     void beginProgress(QWidget* owner, const QString& title,
                        std::function<void()> onCancel) override;
     void updateProgress(const QString& text, qint64 value, qint64 total) override;

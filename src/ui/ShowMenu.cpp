@@ -23,8 +23,24 @@ ShowMenu::ShowMenu(QMenu* listMenu, FrontEnd& frontEnd, DialogSeam& seam, QWidge
     m_nonArcadeItem = addChoice("showNonArcadeItem", tr("Non-&arcade"));
     m_showMenu->addSeparator();
     m_favouritesOnlyItem = addChoice("favouritesOnlyItem", tr("&Favourites only"));
+    m_showMenu->addSeparator();
+    m_showMenu->setToolTipsVisible(true);
+    const std::pair<QAction**, std::pair<const char*, NarrowKind>> narrowing[] = {
+        {&m_makerItem, {"makerItem", NarrowKind::Maker}},
+        {&m_yearItem, {"yearItem", NarrowKind::Year}},
+        {&m_categoryItem, {"categoryItem", NarrowKind::Category}}};
+    const QString captions[] = {tr("&Manufacturer..."), tr("&Year..."),
+                                tr("C&ategory...")};
+    for (int i = 0; i < 3; ++i) {
+        auto [item, what] = narrowing[i];
+        *item = m_showMenu->addAction(captions[i]);
+        (*item)->setObjectName(QLatin1String(what.first));
+        (*item)->setCheckable(true);
+        connect(*item, &QAction::triggered, this, [this, kind = what.second] { onNarrow(kind); });
+    }
 
     connect(m_favouriteItem, &QAction::triggered, this, &ShowMenu::onFavourite);
+    connect(m_showMenu, &QMenu::aboutToShow, this, &ShowMenu::refreshCategoryItem);
     const GameList& games = frontEnd.games();
     connect(&games, &GameList::selectionChanged, this, &ShowMenu::refresh);
     connect(&games, &GameList::showChoicesChanged, this, &ShowMenu::refresh);
@@ -70,14 +86,55 @@ void ShowMenu::refresh() {
     // Without a current MAME's facts these would hide nothing.
     for (QAction* item : {m_notWorkingItem, m_mechanicalItem, m_nonArcadeItem})
         item->setEnabled(m_enabled && games.hasMachineFacts());
+
+    m_makerItem->setChecked(choices.narrowsMakers());
+    m_yearItem->setChecked(choices.narrowsYears());
+    m_categoryItem->setChecked(choices.narrowsCategories());
+    const QString noFacts =
+        QStringLiteral("Needs the facts of a current MAME: choose List with MAME 0.2xx.");
+    for (QAction* item : {m_makerItem, m_yearItem}) {
+        item->setEnabled(m_enabled && games.hasMachineFacts());
+        item->setToolTip(m_enabled && !games.hasMachineFacts() ? noFacts : QString());
+    }
+    // Whether there are categories is asked of the store only once the menu opens.
+    m_categoryItem->setEnabled(m_enabled && games.hasMachineFacts());
+    m_categoryItem->setToolTip(m_makerItem->toolTip());
+}
+
+void ShowMenu::refreshCategoryItem() {
+    if (!m_categoryItem->isEnabled())
+        return;
+    const bool any = m_frontEnd.games().narrowColumns().anyCategories;
+    m_categoryItem->setEnabled(any || m_frontEnd.games().showChoices().narrowsCategories());
+    m_categoryItem->setToolTip(
+        any ? QString()
+            : QStringLiteral("Needs MAME's category files (catver.ini, or Category.ini in the "
+                             "folders of ui.ini's categorypath), read at List."));
 }
 
 void ShowMenu::onChoice() {
     if (m_frontEnd.busy())
         return refresh();
-    const ShowChoices wanted{m_clonesItem->isChecked(), m_notWorkingItem->isChecked(),
-                             m_mechanicalItem->isChecked(), m_nonArcadeItem->isChecked(),
-                             m_favouritesOnlyItem->isChecked()};
+    ShowChoices wanted = m_frontEnd.games().showChoices();
+    wanted.clones = m_clonesItem->isChecked();
+    wanted.notWorking = m_notWorkingItem->isChecked();
+    wanted.mechanical = m_mechanicalItem->isChecked();
+    wanted.nonArcade = m_nonArcadeItem->isChecked();
+    wanted.favouritesOnly = m_favouritesOnlyItem->isChecked();
+    apply(wanted);
+}
+
+void ShowMenu::onNarrow(NarrowKind kind) {
+    refresh(); // the mark says whether the choice hides games, not the click
+    if (m_frontEnd.busy())
+        return;
+    const std::optional<ShowChoices> wanted =
+        m_seam.chooseNarrowing(m_window, m_frontEnd.games().narrowOffer(kind));
+    if (wanted)
+        apply(*wanted);
+}
+
+void ShowMenu::apply(const ShowChoices& wanted) {
     if (!m_frontEnd.applyShowChoices(wanted)) {
         refresh(); // the marks go back
         m_seam.showMessage(m_window, tr("No game would be left to show."), tr("Show"),

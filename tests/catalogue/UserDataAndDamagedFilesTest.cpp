@@ -2,6 +2,7 @@
 // The catalogue, on real SQLite files in a temporary working folder.
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueChange.h"
+#include "catalogue/StoreSchema.h"
 
 #include "OutcomeText.h"
 #include "TestFolders.h"
@@ -122,7 +123,7 @@ TEST_F(CatalogueFile, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsL
     EXPECT_TRUE(failsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
     // A newer version's catalogue is left alone, and nothing is written to it.
-    ask("PRAGMA user_version = 3");
+    ask(QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion + 1));
     const QByteArray before = readAll("coinslot.sqlite");
     Catalogue newer("coinslot.sqlite");
     EXPECT_TRUE(failsWith(newer.open(), "made by a newer version of this program"));
@@ -161,28 +162,35 @@ TEST_F(CatalogueFile, AChangeLeavesTheCatalogueAsItWasUntilItIsCommittedWithTheD
     EXPECT_EQ(store.stamp(), first);
 }
 
-TEST_F(CatalogueFile, AnOlderCatalogueGainsTheStampKeepingEverythingAndOtherColumnsAreNotOurs) {
+TEST_F(CatalogueFile, AnOlderCatalogueGainsItsNewTablesKeepingEverythingAndOtherColumnsAreNotOurs) {
     {
         Catalogue store("coinslot.sqlite");
         ASSERT_TRUE(store.open().ok());
         ASSERT_TRUE(store.setFavourite("pacman", true).ok());
         ASSERT_TRUE(store.countPlay("pacman", QDateTime::currentDateTime()).ok());
     }
-    ask("DROP TABLE database_stamp");
-    ask("PRAGMA user_version = 1"); // as the first version made it
+    // As the first version made it: no stamp, no tables of the support files.
+    for (const char* table :
+         {"database_stamp", "category", "history_index", "support_file", "support_folder"})
+        ask(QStringLiteral("DROP TABLE %1").arg(table));
+    ask("PRAGMA user_version = 1");
     Catalogue older("coinslot.sqlite");
     const CatalogueContents contents = valueOf(older.open());
-    EXPECT_EQ(ask("PRAGMA user_version").toInt(), 2);
+    EXPECT_EQ(ask("PRAGMA user_version").toInt(), kStoreVersion);
+    EXPECT_EQ(ask("SELECT count(*) FROM sqlite_master WHERE name IN ('database_stamp', "
+                  "'category', 'history_index', 'support_file', 'support_folder')")
+                  .toInt(),
+              5);
+    EXPECT_TRUE(older.categories().isEmpty());
     EXPECT_EQ(contents.favourites, QSet<QString>({"pacman"}));
     EXPECT_EQ(older.plays("pacman").count, 1);
     EXPECT_EQ(contents.stamp, std::nullopt);
     EXPECT_TRUE(brokenFiles().isEmpty());
 
     // The store's table names with other columns: moved aside, never read as ours.
-    for (const char* table :
-         {"machine", "machine_list", "favourite", "play", "audit", "database_stamp"})
+    for (const QString& table : storeTableNames())
         ask(QString("CREATE TABLE %1 (other TEXT)").arg(table), "other.sqlite");
-    ask("PRAGMA user_version = 2", "other.sqlite");
+    ask(QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion), "other.sqlite");
     EXPECT_TRUE(failsWith(Catalogue("other.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("other.sqlite").size(), 1);
     // One column less is no store either.

@@ -31,7 +31,12 @@ class Catalogued : public FrontEndFixture {
         frontEnd.games().setCatalogue(machineListOf(frontEnd.games().games(), facts), favourites);
     }
     static ShowChoices hiding(bool clones, bool notWorking, bool nonArcade, bool favourites) {
-        return {!clones, !notWorking, true, !nonArcade, favourites};
+        ShowChoices choices;
+        choices.clones = !clones;
+        choices.notWorking = !notWorking;
+        choices.nonArcade = !nonArcade;
+        choices.favouritesOnly = favourites;
+        return choices;
     }
 };
 

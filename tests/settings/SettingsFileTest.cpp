@@ -46,6 +46,15 @@ TEST(SettingsFile, ReadsAHundredAndOneKeysTrimmedOfSpacesAndNamesTheFirstValueTh
     EXPECT_EQ(converted.window.width, 640);
     EXPECT_TRUE(failsWith(read("fontbold = yes\r\nleft = x\r\n"), "value of left is not"));
     EXPECT_TRUE(failsWith(read("windowstate = 32768\r\n"), "The value of windowstate is not"));
+    // The narrowing choices: lists cut at "|", years of four digits at most.
+    const Settings narrowed =
+        valueOf(read("manufacturers = Namco|Namco (Midway license)\r\ncategories = |Maze\r\n"
+                        "yearto = 1989\r\n"));
+    EXPECT_EQ(narrowed.manufacturers, QStringList({"Namco", "Namco (Midway license)"}));
+    EXPECT_EQ(narrowed.categories, QStringList({"", "Maze"}));
+    EXPECT_EQ(std::pair(narrowed.yearFrom, narrowed.yearTo), std::pair(0, 1989));
+    EXPECT_TRUE(failsWith(read("yearfrom = 19800\r\n"), "The value of yearfrom is not"));
+    EXPECT_TRUE(failsWith(read("yearto = -1\r\n"), "The value of yearto is not"));
 }
 
 TEST(SettingsFile, WritesEveryKeyInItsOrderAndReadsBackTheSameSettings) {
