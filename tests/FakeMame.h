@@ -27,7 +27,8 @@ class FakeMameFolder : public WorkingFolder {
              {"FAKEMAME_FIXTURES", "FAKEMAME_MODERN", "FAKEMAME_SLEEP", "FAKEMAME_CRASH",
               "FAKEMAME_IGNORE_TERM", "FAKEMAME_PLAY_STDOUT", "FAKEMAME_PLAY_STDERR",
               "FAKEMAME_PLAY_SIGNAL", "FAKEMAME_PLAY_STATUS", "FAKEMAME_EXIT", "FAKEMAME_ENDLESS",
-              "FAKEMAME_PLAY_SLEEP", "FAKEMAME_PIDS"})
+              "FAKEMAME_PLAY_SLEEP", "FAKEMAME_PIDS", "FAKEMAME_LISTXML", "FAKEMAME_BUILD",
+              "FAKEMAME_ROMPATH", "FAKEMAME_ARGS", "FAKEMAME_AUDIT_CRASH"})
             m_env.emplace_back(name, std::nullopt);
     }
 

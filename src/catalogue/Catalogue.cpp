@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/Catalogue.h"
 
+#include "catalogue/ListingStore.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 constexpr int kStoreTables = 5;
 
 const QString kDriver = QStringLiteral("QSQLITE");
@@ -113,7 +114,18 @@ bool makeSchema(QSqlDatabase& database, QSqlError& error) {
             if (!exec(database, statement, error))
                 return false;
         }
+        return addListingTables(database, error);
+    });
+}
+
+// A store of version 1 gets the tables of version 2; nothing else changes.
+bool upgradeSchema(QSqlDatabase& database, int version, QSqlError& error) {
+    if (version != 1)
         return true;
+    return inTransaction(database, error, [&] {
+        return addListingTables(database, error) &&
+               exec(database, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion),
+                    error);
     });
 }
 
@@ -179,6 +191,7 @@ Catalogue::Attempt Catalogue::attemptOpen() {
                           (version > 0 || (tables = tableCount(database, false, error)) != 0 ||
                            makeSchema(database, error)) &&
                           (tables = tableCount(database, true, error)) == kStoreTables &&
+                          upgradeSchema(database, version, error) &&
                           exec(database, QStringLiteral("PRAGMA journal_mode = WAL"), error) &&
                           exec(database, QStringLiteral("PRAGMA synchronous = NORMAL"), error) &&
                           readMachineList(database, attempt.contents.machines, error) &&
@@ -359,7 +372,9 @@ Outcome<Done> Catalogue::replaceMachineList(const MachineList& list) {
 }
 
 Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFactsTable& facts,
-                                         const MachineList& list) {
+                                         const MachineList& list, const ListingUpdate* listing,
+                                         std::optional<BuildChanges>* changes) {
+    std::optional<BuildChanges> found;
     const QString name = uniqueConnectionName();
     Outcome<Done> outcome = Done{};
     {
@@ -372,10 +387,43 @@ Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFacts
             outcome = Failure{QStringLiteral("it is not this program's store")};
         else if (!inTransaction(db, error, [&] {
                      return writeMachineTable(db, facts, error) &&
-                            writeMachineList(db, list, error);
+                            writeMachineList(db, list, error) &&
+                            keepListing(db, listing, found, error);
                  }))
             outcome = Failure{error.text()};
     }
     disconnect(name);
+    if (changes)
+        *changes = outcome.ok() ? std::move(found) : std::nullopt;
     return outcome;
+}
+
+Outcome<AuditMemory> Catalogue::readAuditMemory(const QString& path) {
+    const QString name = uniqueConnectionName();
+    Outcome<AuditMemory> outcome = Failure{QString()};
+    {
+        QSqlDatabase db = connect(name, path);
+        QSqlError error = db.lastError();
+        AuditMemory memory;
+        const int version = db.isOpen() ? userVersion(db, error) : -1;
+        if (version < 0)
+            outcome = Failure{error.text()};
+        else if (version != kSchemaVersion)
+            outcome = Failure{QStringLiteral("it is not this program's store")};
+        else if (!inTransaction(db, error, [&] { return ::readAuditMemory(db, memory, error); }))
+            outcome = Failure{error.text()};
+        else
+            outcome = std::move(memory);
+    }
+    disconnect(name);
+    return outcome;
+}
+
+Outcome<Done> Catalogue::keepAuditRecord(const AuditRecord& record) {
+    if (!m_open)
+        return Failure{QStringLiteral("There is no store to keep it in.")};
+    QSqlDatabase db = database();
+    QSqlError error;
+    return doneOr(inTransaction(db, error, [&] { return writeAuditRecord(db, record, error); }),
+                  error);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/AuditScope.h"
+#include "database/BuildChanges.h"
 #include "database/MachineColumns.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
@@ -14,6 +16,7 @@
 #include <vector>
 
 class QSqlDatabase;
+struct ListingUpdate;
 
 // What the list needs from the store at start-up: the machine list of the
 // database file as the last List or Audit left it, and the favourites.
@@ -81,9 +84,19 @@ class Catalogue {
     // for an old MAME) and the machine list with `list`, in one transaction,
     // on a connection of its own, so a worker thread may call it while the
     // store stays open here. Fails when the file is not a store of this
-    // version.
+    // version. In the same transaction a current MAME's `listing` is kept
+    // (and what a new build changed given in `changes`), or without one the
+    // last listing is forgotten (see keepListing).
     static Outcome<Done> replaceMachines(const QString& path, const MachineFactsTable& facts,
-                                         const MachineList& list);
+                                         const MachineList& list,
+                                         const ListingUpdate* listing = nullptr,
+                                         std::optional<BuildChanges>* changes = nullptr);
+
+    // What an audit of only what changed rests on, read from the store at
+    // `path` on a connection of its own (a worker thread's).
+    static Outcome<AuditMemory> readAuditMemory(const QString& path);
+    // Remembers an audit that stands, in one transaction.
+    Outcome<Done> keepAuditRecord(const AuditRecord& record);
 
   private:
     struct Attempt;

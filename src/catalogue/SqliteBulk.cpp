@@ -32,6 +32,66 @@ void RowBinder::number(int column, qint64 value) {
     sqlite3_bind_int64(static_cast<sqlite3_stmt*>(m_statement), column, value);
 }
 
+void RowBinder::utf8(int column, QByteArrayView value) {
+    sqlite3_bind_text(static_cast<sqlite3_stmt*>(m_statement), column,
+                      value.isNull() ? "" : value.data(), static_cast<int>(value.size()),
+                      SQLITE_TRANSIENT);
+}
+
+void RowBinder::blob(int column, QByteArrayView value) {
+    sqlite3_bind_blob(static_cast<sqlite3_stmt*>(m_statement), column,
+                      value.isNull() ? "" : value.data(), static_cast<int>(value.size()),
+                      SQLITE_TRANSIENT);
+}
+
+void RowBinder::null(int column) {
+    sqlite3_bind_null(static_cast<sqlite3_stmt*>(m_statement), column);
+}
+
+QString RowReader::text(int column) const {
+    const QByteArrayView raw = bytes(column);
+    return QString::fromUtf8(raw);
+}
+
+QByteArrayView RowReader::bytes(int column) const {
+    auto* statement = static_cast<sqlite3_stmt*>(m_statement);
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
+    return QByteArrayView(data, sqlite3_column_bytes(statement, column));
+}
+
+qint64 RowReader::number(int column) const {
+    return sqlite3_column_int64(static_cast<sqlite3_stmt*>(m_statement), column);
+}
+
+bool RowReader::isNull(int column) const {
+    return sqlite3_column_type(static_cast<sqlite3_stmt*>(m_statement), column) == SQLITE_NULL;
+}
+
+bool selectRows(QSqlDatabase& database, const QString& statement,
+                const std::function<void(const RowReader& row)>& readRow, QSqlError& error) {
+    sqlite3* handle = sqliteHandle(database);
+    if (!handle) {
+        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
+                          QSqlError::ConnectionError);
+        return false;
+    }
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(handle, statement.toUtf8().constData(), -1, &prepared, nullptr) !=
+        SQLITE_OK) {
+        error = sqliteError(handle);
+        return false;
+    }
+    const RowReader reader(prepared);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(prepared)) == SQLITE_ROW)
+        readRow(reader);
+    const bool ok = step == SQLITE_DONE;
+    if (!ok)
+        error = sqliteError(handle);
+    sqlite3_finalize(prepared);
+    return ok;
+}
+
 bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
                 const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
                 QSqlError& error) {

@@ -3,10 +3,6 @@
 
 #include <cstring>
 
-namespace {
-
-// The text of an element or attribute as MAME writes it: UTF-8 with the five
-// named entities and character references.
 QString decodeXmlText(QByteArrayView raw) {
     if (!raw.contains('&'))
         return QString::fromUtf8(raw);
@@ -47,8 +43,6 @@ QString decodeXmlText(QByteArrayView raw) {
     return text;
 }
 
-// The value of the attribute whose ` name="` is given, in a start tag as
-// MAME prints it (double quotes, a blank before each name); empty when absent.
 QByteArrayView attributeOf(QByteArrayView tag, QByteArrayView nameIs) {
     const qsizetype at = tag.indexOf(nameIs);
     if (at < 0)
@@ -57,6 +51,8 @@ QByteArrayView attributeOf(QByteArrayView tag, QByteArrayView nameIs) {
     const qsizetype end = tag.indexOf('"', from);
     return end < 0 ? QByteArrayView() : tag.sliced(from, end - from);
 }
+
+namespace {
 
 int numberOf(QByteArrayView value) {
     bool ok = false;

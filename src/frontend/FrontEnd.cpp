@@ -11,24 +11,6 @@
 
 #include <QFileInfo>
 
-namespace {
-
-QString verdictText(SetVerdict verdict) {
-    switch (verdict) {
-    case SetVerdict::Good:
-        return QStringLiteral("good");
-    case SetVerdict::BestAvailable:
-        return QStringLiteral("best available");
-    case SetVerdict::Bad:
-        return QStringLiteral("bad");
-    case SetVerdict::NotFound:
-        break;
-    }
-    return QStringLiteral("not found");
-}
-
-} // namespace
-
 FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
     : QObject(parent), m_runner(runner),
       m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {
@@ -50,6 +32,7 @@ void FrontEnd::setProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();
     m_settingsFile = base + QStringLiteral(".ini");
     m_auditReportFile = base + QStringLiteral("-audit.txt");
+    m_changesFile = base + QStringLiteral("-changes.txt");
     m_games.setDatabaseFile(base + QStringLiteral(".dat"));
     m_catalogue = std::make_unique<Catalogue>(base + QStringLiteral(".sqlite"));
     m_catalogueLoaded = false;
@@ -123,13 +106,15 @@ void FrontEnd::list() {
     if (!busy())
         begin(Command::List,
               std::make_unique<ListJob>(m_runner, m_mame, m_games, m_settings.caseInsensitive,
-                                        m_catalogue->isOpen() ? m_catalogue->path() : QString()));
+                                        m_catalogue->isOpen() ? m_catalogue->path() : QString(),
+                                        m_changesFile));
 }
 
-void FrontEnd::audit() {
+void FrontEnd::audit(bool full) {
     if (!busy())
-        begin(Command::Audit,
-              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile));
+        begin(Command::Audit, std::make_unique<AuditJob>(
+                                  m_runner, m_mame, m_games, m_auditReportFile,
+                                  m_catalogue->isOpen() ? m_catalogue->path() : QString(), full));
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
@@ -193,16 +178,21 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
     m_job->start();
 }
 
-void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
+void FrontEnd::keepAudit(const std::vector<SetFinding>& findings,
+                         const std::optional<AuditRecord>& record) {
     // The store keeps the verdicts, and its machine list follows the table
     // the audit left, so that the next start-up finds it lined up. The audit
     // stands either way: a failure here only costs the verdicts or time.
     std::vector<AuditVerdictRow> verdicts;
     verdicts.reserve(findings.size());
     for (const SetFinding& finding : findings)
-        verdicts.push_back({finding.set, verdictText(finding.verdict), finding.problems});
+        verdicts.push_back({finding.set, verdictName(finding.verdict), finding.problems});
     (void)m_catalogue->replaceAuditVerdicts(verdicts);
     (void)m_catalogue->replaceMachineList(m_games.machineList());
+    // What the next audit of only what changed goes on; without it, the
+    // next audit is a full one.
+    if (record)
+        (void)m_catalogue->keepAuditRecord(*record);
 }
 
 void FrontEnd::onRunning() {
@@ -221,7 +211,8 @@ void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
     MameJob* job = m_job.release();
     job->deleteLater();
     if (m_command == Command::Audit && outcome.ok() && m_catalogue->isOpen())
-        keepAudit(static_cast<const AuditJob&>(*job).findings());
+        keepAudit(static_cast<const AuditJob&>(*job).findings(),
+                  static_cast<const AuditJob&>(*job).record());
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

@@ -31,8 +31,9 @@ class FrontEnd : public QObject {
     // (or the defaults).
     void setProgramName(const QString& programName);
     const QString& settingsFile() const { return m_settingsFile; }
-    // Where Audit writes its report.
+    // Where Audit writes its report, and List what a new MAME changed.
     const QString& auditReportFile() const { return m_auditReportFile; }
+    const QString& changesFile() const { return m_changesFile; }
     void configure(const Settings& settings);
     const Settings& settings() const { return m_settings; }
     void setMameExecutable(const QString& executable) { m_mame.setExecutable(executable); }
@@ -62,7 +63,9 @@ class FrontEnd : public QObject {
     // busy() holds and the others start nothing.
     bool busy() const { return m_job != nullptr; }
     void list();
-    void audit();
+    // With a current MAME, after a full audit only the sets whose files
+    // changed are checked, unless `full` (see AuditJob).
+    void audit(bool full = false);
     // Plays the selected game; with options, they are remembered first.
     void play(const std::optional<QString>& options);
     // Finds (and makes, when missing) an ini file: MAME's own, or the one of
@@ -92,10 +95,12 @@ class FrontEnd : public QObject {
     void begin(Command command, std::unique_ptr<MameJob> job);
     void onJobFinished(const Outcome<JobReport>& outcome);
     void onRunning();
-    void keepAudit(const std::vector<SetFinding>& findings);
+    void keepAudit(const std::vector<SetFinding>& findings,
+                   const std::optional<AuditRecord>& record);
 
     QString m_settingsFile;
     QString m_auditReportFile;
+    QString m_changesFile;
     Settings m_settings;
     MameRunner& m_runner;
     MameSetup m_mame;

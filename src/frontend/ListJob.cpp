@@ -2,10 +2,14 @@
 #include "frontend/ListJob.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ListingStore.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
+#include "text/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -21,9 +25,9 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 } // namespace
 
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-                 QString storePath)
+                 QString storePath, QString changesFile)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_storePath(std::move(storePath)) {}
+      m_storePath(std::move(storePath)), m_changesFile(std::move(changesFile)) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -86,7 +90,7 @@ void ListJob::onDriverListing(const RunResult& result) {
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
             if (m_imported->ok())
-                keepFacts(m_imported->value(), {});
+                keepFacts(m_imported->value(), {}, nullptr);
         },
         &ListJob::onImported);
 }
@@ -96,6 +100,7 @@ void ListJob::onDriverListing(const RunResult& result) {
 void ListJob::runMachineListing() {
     m_xml = std::make_unique<ListXmlReader>();
     m_listed = 0;
+    m_listedWith = mame().fileIdentity();
     MameRunRequest request = listingRequest(listXmlArguments());
     request.outputToPipe = true;
     run(request, &ListJob::onMachineListing);
@@ -123,8 +128,13 @@ void ListJob::onMachineListing(const RunResult& result) {
     inWorker(
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
-            if (m_imported->ok())
-                keepFacts(m_imported->value(), m_xml->takeFacts());
+            if (!m_imported->ok())
+                return;
+            const MachineFactsTable facts = m_xml->takeFacts();
+            const RomListing roms = m_xml->takeRomListing();
+            const ListingUpdate listing{m_xml->build(), m_listedWith, &roms,
+                                        buildDigestsOf(m_imported->value(), facts, roms)};
+            keepFacts(m_imported->value(), facts, &listing);
         },
         &ListJob::onImported);
 }
@@ -134,6 +144,9 @@ void ListJob::onImported() {
     Outcome<GameTable> imported = std::move(*m_imported);
     if (!imported.ok())
         return finish(Failure{imported.failure() + kNothingChanged});
+    // The store moved the favourites of renamed sets; the list follows.
+    if (m_changes)
+        m_games.renameFavourites(m_changes->renamed);
     const Outcome<Done> replaced =
         m_games.replaceGames(std::move(imported).value(), std::move(m_machines));
     if (!replaced.ok())
@@ -144,13 +157,29 @@ void ListJob::onImported() {
                                     .arg(m_storePath, m_factsKept->failure()),
                                 {},
                                 {}});
-    finish(JobReport{});
+    finish(m_changes ? changesReport(*m_changes) : JobReport{});
 }
 
-void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
+JobReport ListJob::changesReport(const BuildChanges& changes) const {
+    const QStringList lines = changesReportLines(changes);
+    const QString path = QDir::toNativeSeparators(QFileInfo(m_changesFile).absoluteFilePath());
+    const Outcome<Done> saved = m_changesFile.isEmpty()
+                                    ? Outcome<Done>(Failure{QStringLiteral("no file is named")})
+                                    : writeLinesAtomically(m_changesFile, lines);
+    const QString savedLine =
+        saved.ok()
+            ? QStringLiteral("The report was saved in %1.").arg(path)
+            : QStringLiteral("The report could not be saved in %1: %2.").arg(path, saved.failure());
+    return JobReport{changesSummary(changes) + QStringLiteral("\r\n\r\n") + savedLine,
+                     lines.join(QStringLiteral("\r\n"))};
+}
+
+void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts,
+                        const ListingUpdate* listing) {
     m_machines = machineListOf(games, facts);
     if (!m_storePath.isEmpty())
-        m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
+        m_factsKept =
+            Catalogue::replaceMachines(m_storePath, facts, m_machines, listing, &m_changes);
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {

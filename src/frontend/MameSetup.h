@@ -5,6 +5,7 @@
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
 #include "launch/Platform.h"
+#include "launch/RomFolders.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -43,6 +44,7 @@ class MameSetup {
         if (m_generation != generation) {
             m_iniFolder.reset();
             m_snapshotFolders.reset();
+            m_romFolders.reset();
         }
         m_generation = generation;
     }
@@ -51,6 +53,20 @@ class MameSetup {
     std::optional<QString> iniFolder() const { return stillTrue() ? m_iniFolder : std::nullopt; }
     std::optional<QStringList> snapshotFolders() const {
         return stillTrue() ? m_snapshotFolders : std::nullopt;
+    }
+    // Its ROM folders (rompath), once its configuration was asked.
+    std::optional<QStringList> romFolders() const {
+        return stillTrue() ? m_romFolders : std::nullopt;
+    }
+    // The executable's file as it is now: its path, size and modification
+    // time, which tell one MAME from another (empty while it is missing).
+    QString fileIdentity() const {
+        const QFileInfo file(program());
+        if (!file.exists())
+            return {};
+        return QStringLiteral("%1 %2 %3")
+            .arg(file.absoluteFilePath(), QString::number(file.size()),
+                 QString::number(file.lastModified().toMSecsSinceEpoch()));
     }
     // Learns both from what `-showconfig` printed; relative snapshot folders
     // are taken from the working folder.
@@ -61,6 +77,7 @@ class MameSetup {
             m_iniFolder = QDir::cleanPath(*folder);
         m_snapshotFolders =
             ::snapshotFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
+        m_romFolders = romFoldersOf(showConfigOutput, QDir::currentPath());
     }
 
   private:
@@ -80,6 +97,7 @@ class MameSetup {
         m_generation.reset();
         m_iniFolder.reset();
         m_snapshotFolders.reset();
+        m_romFolders.reset();
         m_learntFrom.reset();
     }
 
@@ -87,5 +105,6 @@ class MameSetup {
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
     std::optional<QStringList> m_snapshotFolders;
+    std::optional<QStringList> m_romFolders;
     std::optional<QDateTime> m_learntFrom; // the file's time when something was learnt
 };

@@ -12,6 +12,7 @@
 #include "ui/WindowCentring.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -145,7 +146,10 @@ void MainWindow::connectCommands() {
             [this] { m_frontEnd.editIni(IniFile::Parent); });
     connect(m_setButton, &QPushButton::clicked, this, [this] { m_frontEnd.editIni(IniFile::Set); });
     connect(m_listButton, &QPushButton::clicked, &m_frontEnd, &FrontEnd::list);
-    connect(m_auditButton, &QPushButton::clicked, &m_frontEnd, &FrontEnd::audit);
+    // Shift held down asks for a full audit.
+    connect(m_auditButton, &QPushButton::clicked, this, [this] {
+        m_frontEnd.audit(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
     connect(m_playWithOptionsItem, &QAction::triggered, this, &MainWindow::onPlayWithOptions);
     connect(m_infoItem, &QAction::triggered, this, &MainWindow::onInfo);
     connect(m_filterItem, &QAction::triggered, this, &MainWindow::onFilter);
@@ -307,8 +311,12 @@ void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome)
                                       outcome.value().picture);
         break;
     case Command::List:
-        // Built, but with something to tell (the machine facts not kept).
-        if (!outcome.value().text.isEmpty())
+        // Built, with what a new MAME changed; or with something to tell
+        // (the machine facts not kept).
+        if (!outcome.value().details.isEmpty())
+            m_seam.showMessage(this, outcome.value().text, titleOf(command),
+                               DialogSeam::Icon::Information, outcome.value().details);
+        else if (!outcome.value().text.isEmpty())
             m_seam.showMessage(this, outcome.value().text, titleOf(command),
                                DialogSeam::Icon::Error);
         break;

@@ -103,7 +103,7 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone
     EXPECT_TRUE(failsWith(Catalogue("notes.sqlite").open(), "it is not this program's store"));
     EXPECT_EQ(brokenFiles("notes.sqlite").size(), 1);
     // A newer version's store is left alone, and nothing is written to it.
-    ask("PRAGMA user_version = 2");
+    ask("PRAGMA user_version = 3");
     const QByteArray before = readAll("coinslot.sqlite");
     Catalogue newer("coinslot.sqlite");
     EXPECT_TRUE(failsWith(newer.open(), "made by a newer version of this program"));
@@ -112,4 +112,42 @@ TEST_F(Store, ADamagedFileIsMovedAsideAndAFreshOneStartedButANewerOneIsLeftAlone
     EXPECT_FALSE(Catalogue::replaceMachines("coinslot.sqlite", {pacman()}, {}).ok());
     EXPECT_EQ(readAll("coinslot.sqlite"), before);
     EXPECT_EQ(brokenFiles().size(), 1);
+}
+
+TEST_F(Store, AStoreOfTheVersionBeforeGainsTheNewTablesAndKeepsItsRows) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v1");
+        db.setDatabaseName("coinslot.sqlite");
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const char* statement :
+             {"CREATE TABLE machine (name TEXT PRIMARY KEY, year TEXT NOT NULL, manufacturer "
+              "TEXT NOT NULL, status TEXT NOT NULL, imperfect TEXT NOT NULL, unemulated TEXT NOT "
+              "NULL, cloneof TEXT NOT NULL, sourcefile TEXT NOT NULL, softwarelists TEXT NOT "
+              "NULL, screen TEXT NOT NULL, rotate INTEGER NOT NULL, screens INTEGER NOT NULL, "
+              "players INTEGER NOT NULL, coins INTEGER NOT NULL, mechanical INTEGER NOT NULL, "
+              "disk INTEGER NOT NULL) WITHOUT ROWID",
+              "CREATE TABLE machine_list (id INTEGER PRIMARY KEY CHECK (id = 1), bits BLOB NOT "
+              "NULL, names BLOB NOT NULL, manufacturers BLOB NOT NULL, names_hash INTEGER NOT "
+              "NULL)",
+              "CREATE TABLE favourite (name TEXT PRIMARY KEY) WITHOUT ROWID",
+              "CREATE TABLE play (name TEXT PRIMARY KEY, count INTEGER NOT NULL, last TEXT NOT "
+              "NULL) WITHOUT ROWID",
+              "CREATE TABLE audit (name TEXT PRIMARY KEY, verdict TEXT NOT NULL, problems TEXT "
+              "NOT NULL) WITHOUT ROWID",
+              "INSERT INTO favourite VALUES ('pacman')",
+              "INSERT INTO audit VALUES ('pacman', 'good', '')", "PRAGMA user_version = 1"})
+            ASSERT_TRUE(query.exec(statement)) << statement;
+    }
+    QSqlDatabase::removeDatabase("v1");
+    Catalogue store("coinslot.sqlite");
+    EXPECT_EQ(valueOf(store.open()).favourites, QSet<QString>({"pacman"}));
+    EXPECT_EQ(store.auditVerdict("pacman")->verdict, "good");
+    EXPECT_EQ(ask("PRAGMA user_version").toInt(), 2);
+    EXPECT_EQ(ask("SELECT count(*) FROM sqlite_master WHERE name IN ('listing', "
+                  "'listing_machine', 'listing_rom', 'build_machine', 'audit_ground', "
+                  "'rom_folder', 'audit_known')")
+                  .toInt(),
+              7);
+    EXPECT_TRUE(brokenFiles().isEmpty());
 }
