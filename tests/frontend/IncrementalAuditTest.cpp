@@ -86,10 +86,12 @@ class IncrementalAudit : public FrontEndFixture {
                 done.ok() ? done.value().details : QString()};
     }
     // An audit after List asks MAME about `sets` only, and its outcome is a
-    // full audit's.
+    // full audit's; the next one, with nothing changed, asks about none.
     void expectOnly(const QString& sets) {
         const Audited part = auditAfterList();
         EXPECT_EQ(audits(), sets.isEmpty() ? QStringList() : QStringList{"-verifyroms " + sets});
+        EXPECT_EQ(auditAfterList(), part);
+        EXPECT_EQ(audits(), QStringList());
         const Audited whole = auditAfterList(true);
         EXPECT_EQ(audits(), QStringList({"-verifyroms *"}));
         EXPECT_EQ(part.database, whole.database);
@@ -133,6 +135,14 @@ TEST_F(IncrementalAudit, ItsVerdictsReachTheReportAndAFullOneIsForcedByAMameChan
     EXPECT_EQ(auditAfterList().text.section("\r\n", 0, 0), "5 games found, 2 removed.");
     EXPECT_EQ(audits(), QStringList({"-verifyroms plain"}));
 
+    // A set the changes touch while it is not in the database is checked
+    // once it is back.
+    zip("bios1", "bad");
+    ASSERT_EQ(failureText(audit()), ""); // game2 is gone since the first one
+    EXPECT_EQ(audits(), QStringList({"-verifyroms game1"}));
+    auditAfterList();
+    EXPECT_EQ(audits(), QStringList({"-verifyroms game2"}));
+
     // Another MAME file: every set again, even after a List.
     QThread::msleep(20);
     ASSERT_TRUE(QFile::remove("mame") && QFile::copy(COINSLOT_FAKEMAME, "mame"));
@@ -150,3 +160,27 @@ TEST_F(IncrementalAudit, ItsVerdictsReachTheReportAndAFullOneIsForcedByAMameChan
     EXPECT_EQ(failureText(audit()), "");
     EXPECT_EQ(audits(), QStringList({"-verifyroms plain"}));
 }
+
+TEST_F(IncrementalAudit, ManySetsGoToMameAFewHundredToARun) {
+    QByteArray listing = kListing;
+    QByteArray games;
+    for (int i = 0; i < 260; ++i)
+        games += machine("many" + QByteArray::number(i).rightJustified(3, '0'), " romof=\"bios1\"");
+    listing.replace("\t<machine name=\"dev1\"", games + "\t<machine name=\"dev1\"");
+    writeAll("listxml.xml", listing);
+    for (int i = 0; i < 260; i += 7)
+        zip("many" + QString::number(i).rightJustified(3, '0'), "ok");
+    ASSERT_EQ(failureText(list()), "");
+    ASSERT_EQ(failureText(audit()), "");
+    audits();
+    zip("bios1", "bad");
+    const Audited part = auditAfterList();
+    const QStringList runs = audits();
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_EQ(runs[0].count(' '), 250);
+    EXPECT_TRUE(runs[0].startsWith("-verifyroms game1 game2 many000 many001 "));
+    EXPECT_EQ(runs[1], "-verifyroms many248 many249 many250 many251 many252 many253 many254 "
+                       "many255 many256 many257 many258 many259");
+    EXPECT_EQ(part, auditAfterList(true));
+}
+
