@@ -6,7 +6,7 @@
 
 #include <QThread>
 #include <sys/stat.h>
-#include <utime.h>
+#include <fcntl.h>
 
 namespace {
 
@@ -54,8 +54,8 @@ TEST_F(RomFolders, NameEachSetsFilesAndTellEveryChangeToThem) {
     struct stat before {};
     ASSERT_EQ(stat("more/Puckman.7z", &before), 0);
     writeAll("more/Puckman.7z", "B");
-    const utimbuf times{before.st_atime, before.st_mtime};
-    ASSERT_EQ(utime("more/Puckman.7z", &times), 0);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, "more/Puckman.7z", times, 0), 0);
     writeAll("roms/galaga/new.chd", "f");
     ASSERT_TRUE(QFile::remove("roms/kinst.chd"));
     EXPECT_EQ(changedSince(second), QStringList({"galaga", "kinst.chd", "puckman"}));
