@@ -231,8 +231,10 @@ bool readMissingFavourites(QSqlDatabase& database, const BuildDigests& digests,
     return read;
 }
 
+// What the ROM tables hold: equal keys, equal tables (the build's name is
+// kept apart).
 QString contentsKey(const ListingUpdate& update) {
-    return update.build + u' ' + QString::number(update.roms->contentHash(), 16);
+    return QString::number(update.roms->contentHash(), 16);
 }
 
 } // namespace

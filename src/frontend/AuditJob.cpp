@@ -58,6 +58,7 @@ void AuditJob::onMemoryRead() {
     const bool listedHere = !m_mameFile.isEmpty() && m_memory->value().listedWith == m_mameFile;
     if (mame().generation() != MameGeneration::Current && !listedHere)
         return runAudit(verifySetsArguments());
+    mame().setGeneration(MameGeneration::Current);
     auditCurrent();
 }
 

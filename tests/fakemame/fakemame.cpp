@@ -92,7 +92,6 @@
 #include <iostream>
 #include <map>
 #include <optional>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -285,20 +284,26 @@ struct Machine {
     std::vector<std::string> devices;
 };
 
+// The value of ` name="...` in `line`, or an empty one.
+std::string AttributeOf(const std::string& line, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const std::size_t at = line.find(key);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t from = at + key.size();
+    return line.substr(from, line.find('"', from) - from);
+}
+
 std::map<std::string, Machine> MachinesOf(const std::string& listing) {
-    static const std::regex attribute(R"re( (name|cloneof|romof)="([^"]*)")re");
     std::map<std::string, Machine> machines;
     std::istringstream lines(listing);
     std::string line;
     Machine* current = nullptr;
     while (std::getline(lines, line)) {
         if (line.find("<machine ") != std::string::npos) {
-            std::map<std::string, std::string> values;
-            for (std::sregex_iterator at(line.begin(), line.end(), attribute), end; at != end; ++at)
-                values[(*at)[1]] = (*at)[2];
-            current = &machines[values["name"]];
-            current->cloneOf = values["cloneof"];
-            current->romOf = values["romof"];
+            current = &machines[AttributeOf(line, "name")];
+            current->cloneOf = AttributeOf(line, "cloneof");
+            current->romOf = AttributeOf(line, "romof");
         } else if (current && line.find("<device_ref name=\"") != std::string::npos) {
             const std::size_t from = line.find('"') + 1;
             current->devices.push_back(line.substr(from, line.find('"', from) - from));

@@ -1,63 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The whole build with the MAME installed on this machine, when there is one.
 #include "FrontEndFixture.h"
+#include "StoredZip.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 
 namespace {
-
-// A zip file that stores `files` (name, bytes) as they are, as MAME reads it.
-QByteArray storedZip(const std::vector<std::pair<QByteArray, QByteArray>>& files) {
-    const auto crc32 = [](const QByteArray& bytes) {
-        quint32 crc = 0xffffffff;
-        for (const char c : bytes) {
-            crc ^= static_cast<quint8>(c);
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc >> 1) ^ (0xedb88320 & (0u - (crc & 1)));
-        }
-        return ~crc;
-    };
-    const auto le = [](QByteArray& out, quint32 value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.append(static_cast<char>(value >> (8 * i)));
-    };
-    QByteArray zip, directory;
-    for (const auto& [name, data] : files) {
-        const quint32 offset = static_cast<quint32>(zip.size());
-        QByteArray common;
-        le(common, 10, 2); // version needed
-        le(common, 0, 2);  // flags
-        le(common, 0, 2);  // stored
-        le(common, 0, 4);  // time and date
-        le(common, crc32(data), 4);
-        le(common, static_cast<quint32>(data.size()), 4);
-        le(common, static_cast<quint32>(data.size()), 4);
-        le(common, static_cast<quint32>(name.size()), 2);
-        le(common, 0, 2); // extra
-        le(zip, 0x04034b50, 4);
-        zip += common + name + data;
-        le(directory, 0x02014b50, 4);
-        le(directory, 10, 2); // version made by
-        directory += common;
-        le(directory, 0, 2); // comment
-        le(directory, 0, 2); // disk
-        le(directory, 0, 2); // internal attributes
-        le(directory, 0, 4); // external attributes
-        le(directory, offset, 4);
-        directory += name;
-    }
-    const quint32 start = static_cast<quint32>(zip.size());
-    zip += directory;
-    le(zip, 0x06054b50, 4);
-    le(zip, 0, 4);
-    le(zip, static_cast<quint32>(files.size()), 2);
-    le(zip, static_cast<quint32>(files.size()), 2);
-    le(zip, static_cast<quint32>(directory.size()), 4);
-    le(zip, start, 4);
-    le(zip, 0, 2);
-    return zip;
-}
 
 // The front end with the MAME installed on this machine; skipped without one.
 class RealMame : public FrontEndFixture {
@@ -128,10 +77,10 @@ TEST_F(RealMame, PlayingASetWithoutItsRomFilesSaysWhichGameLacksThem) {
 }
 
 TEST_F(RealMame, AnAuditAfterANewZipAsksMameAboutThatSetsFamilyOnlyAndEndsAsAFullOne) {
-    folder.set("HOME", folder.path()); // MAME's first ROM folder: $HOME/mame/roms
-    ASSERT_TRUE(QDir().mkpath("mame/roms"));
-    writeAll("mame/roms/puckman.zip", storedZip({{"pm1_prg1.6e", QByteArray(2048, 'p')}}));
-    writeAll("mame/roms/galaga.zip", storedZip({{"gg1_1b.3p", QByteArray(4096, 'g')}}));
+    folder.set("HOME", folder.filePath("home")); // MAME's first ROM folder: $HOME/mame/roms
+    ASSERT_TRUE(QDir().mkpath("home/mame/roms"));
+    writeAll("home/mame/roms/puckman.zip", storedZip({{"pm1_prg1.6e", QByteArray(2048, 'p')}}));
+    writeAll("home/mame/roms/galaga.zip", storedZip({{"gg1_1b.3p", QByteArray(4096, 'g')}}));
     ASSERT_TRUE(frontEnd.loadCatalogue().ok());
     ASSERT_TRUE(run([this] { frontEnd.list(); }, 600).ok());
     const Outcome<JobReport> first = run([this] { frontEnd.audit(); }, 600);
@@ -140,7 +89,7 @@ TEST_F(RealMame, AnAuditAfterANewZipAsksMameAboutThatSetsFamilyOnlyAndEndsAsAFul
     ASSERT_TRUE(run([this] { frontEnd.list(); }, 600).ok());
     const QByteArray listed = readAll("coinslot.dat");
 
-    writeAll("mame/roms/mspacman.zip", storedZip({{"boot1", QByteArray(4096, 'm')}}));
+    writeAll("home/mame/roms/mspacman.zip", storedZip({{"boot1", QByteArray(4096, 'm')}}));
     QStringList family{"mspacman"};
     for (const GameRecord& game : frontEnd.games().games()) {
         if (game.parent == "mspacman")
