@@ -36,17 +36,19 @@ struct Builds {
             rom.size = 1024;
             rom.crc = quint32(i);
             roms.addRom(rom);
-            before.push_back({QString::fromLatin1(name), "Game " + QString::fromLatin1(name), {},
+            before.push_back({QString::fromLatin1(name),
+                              "Game " + QString::fromLatin1(name),
+                              {},
                               i % 50 == 3 ? DriverStatus::Preliminary : DriverStatus::Good,
                               quint64(i) + 1});
         }
         after = before;
         for (int i = 0; i < 60; ++i) {
-            after[size_t(i * 600)].name += "r";                  // renamed
-            after[size_t(i * 600 + 1)].name += "x";              // removed, and added
+            after[size_t(i * 600)].name += "r";     // renamed
+            after[size_t(i * 600 + 1)].name += "x"; // removed, and added
             after[size_t(i * 600 + 1)].roms += 1000000;
             after[size_t(i * 600 + 3)].status = DriverStatus::Good; // now working
-            after[size_t(i * 600 + 4)].roms += 2000000;          // other ROMs
+            after[size_t(i * 600 + 4)].roms += 2000000;             // other ROMs
         }
     }
 };

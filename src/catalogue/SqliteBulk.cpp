@@ -19,6 +19,25 @@ QSqlError sqliteError(sqlite3* handle) {
                      QSqlError::StatementError, QString::number(sqlite3_errcode(handle)));
 }
 
+// `statement` prepared on the connection's SQLite handle (given in `handle`),
+// or null with `error` set.
+sqlite3_stmt* prepare(QSqlDatabase& database, const QString& statement, sqlite3*& handle,
+                      QSqlError& error) {
+    handle = sqliteHandle(database);
+    if (!handle) {
+        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
+                          QSqlError::ConnectionError);
+        return nullptr;
+    }
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(handle, statement.toUtf8().constData(), -1, &prepared, nullptr) !=
+        SQLITE_OK) {
+        error = sqliteError(handle);
+        return nullptr;
+    }
+    return prepared;
+}
+
 } // namespace
 
 void RowBinder::text(int column, const QString& value) {
@@ -63,24 +82,12 @@ qint64 RowReader::number(int column) const {
     return sqlite3_column_int64(static_cast<sqlite3_stmt*>(m_statement), column);
 }
 
-bool RowReader::isNull(int column) const {
-    return sqlite3_column_type(static_cast<sqlite3_stmt*>(m_statement), column) == SQLITE_NULL;
-}
-
 bool selectRows(QSqlDatabase& database, const QString& statement,
                 const std::function<void(const RowReader& row)>& readRow, QSqlError& error) {
-    sqlite3* handle = sqliteHandle(database);
-    if (!handle) {
-        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
-                          QSqlError::ConnectionError);
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* prepared = prepare(database, statement, handle, error);
+    if (!prepared)
         return false;
-    }
-    sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(handle, statement.toUtf8().constData(), -1, &prepared, nullptr) !=
-        SQLITE_OK) {
-        error = sqliteError(handle);
-        return false;
-    }
     const RowReader reader(prepared);
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(prepared)) == SQLITE_ROW)
@@ -95,18 +102,10 @@ bool selectRows(QSqlDatabase& database, const QString& statement,
 bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
                 const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
                 QSqlError& error) {
-    sqlite3* handle = sqliteHandle(database);
-    if (!handle) {
-        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
-                          QSqlError::ConnectionError);
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* prepared = prepare(database, statement, handle, error);
+    if (!prepared)
         return false;
-    }
-    sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(handle, statement.toUtf8().constData(), -1, &prepared, nullptr) !=
-        SQLITE_OK) {
-        error = sqliteError(handle);
-        return false;
-    }
     RowBinder binder(prepared);
     bool ok = true;
     for (qsizetype row = 0; row < rows && ok; ++row) {

@@ -43,7 +43,6 @@ class RowReader {
     QString text(int column) const;
     QByteArrayView bytes(int column) const; // valid until the next row
     qint64 number(int column) const;
-    bool isNull(int column) const;
 
   private:
     friend bool selectRows(QSqlDatabase&, const QString&,

@@ -43,6 +43,10 @@ QString decodeXmlText(QByteArrayView raw) {
     return text;
 }
 
+namespace {
+
+// The value of the attribute whose ` name="` is given, in a start tag as
+// MAME prints it (double quotes, a blank before each name); empty when absent.
 QByteArrayView attributeOf(QByteArrayView tag, QByteArrayView nameIs) {
     const qsizetype at = tag.indexOf(nameIs);
     if (at < 0)
@@ -51,8 +55,6 @@ QByteArrayView attributeOf(QByteArrayView tag, QByteArrayView nameIs) {
     const qsizetype end = tag.indexOf('"', from);
     return end < 0 ? QByteArrayView() : tag.sliced(from, end - from);
 }
-
-namespace {
 
 int numberOf(QByteArrayView value) {
     bool ok = false;

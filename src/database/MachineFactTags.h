@@ -42,7 +42,3 @@ void readFactTag(FactTag tag, QByteArrayView bytes, MachineFacts& facts);
 // The text of an element or attribute as MAME writes it: UTF-8 with the five
 // named entities and character references.
 QString decodeXmlText(QByteArrayView raw);
-
-// The value of the attribute whose ` name="` is given, in a start tag as
-// MAME prints it (double quotes, a blank before each name); empty when absent.
-QByteArrayView attributeOf(QByteArrayView tag, QByteArrayView nameIs);

@@ -139,7 +139,8 @@ void RomListing::addRom(const RomEntry& rom) {
         flags |= HasSha1;
     if (rom.disk)
         flags |= IsDisk;
-    QByteArray record;
+    QByteArray& record = m_record;
+    record.clear(); // keeps its room: no allocation per ROM
     record.append(static_cast<char>(flags));
     if (!rom.disk)
         appendNumber(record, static_cast<quint64>(std::max<qint64>(rom.size, 0)));

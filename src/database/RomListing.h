@@ -84,6 +84,7 @@ class RomListing {
     std::vector<quint32> m_deviceRefs; // indexes into m_deviceNames
     std::vector<QByteArray> m_deviceNames;
     QHash<QByteArray, quint32> m_deviceIndex;
+    QByteArray m_record;                       // the ROM record being made
     mutable std::vector<bool> m_deviceHasRoms; // per device name, made when first asked
     qsizetype m_romCount = 0;
     quint64 m_hash = kStableHashStart;

@@ -92,6 +92,14 @@ TEST(RomListing, ADigestTellsTheSameFilesUnderAnyNameOrOrder) {
     EXPECT_NE(digest(a + b), digest(a));
     EXPECT_EQ(digest(a), digest(a + "<rom name=\"n\" size=\"64\" status=\"nodump\"/>"));
     EXPECT_EQ(digest(""), 0u);
+    // Names as MAME writes them, entities and all.
+    const RomListing named = read("<mame><machine name=\"m\" sourcefile=\"x/m.cpp\" romof=\"b\">"
+                                  "<description>M</description><rom name=\"a&amp;b.bin\" "
+                                  "merge=\"c&lt;d\" size=\"7\"/><device_ref name=\"m\"/>"
+                                  "</machine></mame>",
+                                  1 << 20);
+    EXPECT_EQ(dump(named),
+              QStringList({"m romof=b runnable devices=m", "  a&b.bin 7 - - merge=c<d status=0"}));
     EXPECT_NE(digest(a),
               digest(a + "<disk name=\"d\" sha1=\"0123456789abcdef0123456789abcdef01234567\"/>"));
 }

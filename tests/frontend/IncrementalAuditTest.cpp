@@ -183,4 +183,3 @@ TEST_F(IncrementalAudit, ManySetsGoToMameAFewHundredToARun) {
                        "many255 many256 many257 many258 many259");
     EXPECT_EQ(part, auditAfterList(true));
 }
-

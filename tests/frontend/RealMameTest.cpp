@@ -111,5 +111,9 @@ TEST_F(RealMame, AnAuditAfterANewZipAsksMameAboutThatSetsFamilyOnlyAndEndsAsAFul
     EXPECT_EQ(partDatabase, readAll("coinslot.dat"));
     EXPECT_EQ(part.value().text, whole.value().text);
     EXPECT_EQ(part.value().details, whole.value().details);
-    EXPECT_TRUE(whole.value().details.contains("[mspacman]\r\n  ")) << whole.value().details;
+    // The new zip made a set of the family bad (0.251: the clone mspacmbe,
+    // whose boot1 it holds).
+    EXPECT_TRUE(std::any_of(family.begin(), family.end(), [&](const QString& set) {
+        return whole.value().details.contains("[" + set + "]\r\n  ");
+    })) << whole.value().details;
 }

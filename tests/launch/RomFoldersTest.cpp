@@ -5,8 +5,8 @@
 #include "TestFolders.h"
 
 #include <QThread>
-#include <sys/stat.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
