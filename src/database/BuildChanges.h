@@ -64,19 +64,22 @@ QString changesSummary(const BuildChanges& changes);
 
 // The report, the same under "Show Details..." and in <program>-changes.txt:
 //
-//   MAME 0.252 (mame0252) after MAME 0.251 (unknown)
+//   MAME 0.252 changed 5 machines.
+//   Builds compared: 0.251 (unknown) → 0.252 (unknown)
 //
 //   Added: 1
 //     Pac-Man (new set) [pacmanzz]
 //   Removed: 1
-//     ...
+//     Ms. Pac-Man (Impeuropex bootleg) [mspacmanbi]
 //   Renamed: 1
 //     puckmanb → puckmanbl  Puck Man (bootleg set 1)
 //   Now working: 1
+//     ...
 //   No longer working: 0
 //   ROMs changed: 1
+//     ...
 //
-//   Favourites no longer in MAME: galaxian2, foo
+//   Favourites no longer in MAME: mspacmanbi
 //
 // Counts have thousands separators; the favourites' line only when there are any.
 QStringList changesReportLines(const BuildChanges& changes);
