@@ -3,6 +3,7 @@
 
 #include "catalogue/CatalogueRescue.h"
 #include "catalogue/DatabaseStamp.h"
+#include "catalogue/ListingStore.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
 #include "catalogue/StoreConnection.h"
@@ -410,4 +411,14 @@ std::optional<FileStamp> Catalogue::historyFile() const {
         return std::nullopt;
     QSqlDatabase db = database();
     return readSupportFilesKept(db).historyFile;
+}
+
+Outcome<AuditMemory> Catalogue::readAuditMemory(const QString& path) {
+    AuditMemory memory;
+    const Outcome<Done> read = change(path, [&](QSqlDatabase& db, QSqlError& error) {
+        return ::readAuditMemory(db, memory, error);
+    });
+    if (!read.ok())
+        return read.why();
+    return memory;
 }

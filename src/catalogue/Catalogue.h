@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "catalogue/CatalogueQueue.h"
+#include "catalogue/DatabaseStamp.h"
+#include "database/AuditScope.h"
+#include "database/BuildChanges.h"
 #include "database/CategoryFiles.h"
 #include "database/HistoryFile.h"
 #include "database/MachineColumns.h"
-#include "catalogue/CatalogueQueue.h"
-#include "catalogue/DatabaseStamp.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 #include "text/Outcome.h"
@@ -125,6 +127,10 @@ class Catalogue {
     // the file is not a store of this version.
     static Outcome<Done> change(const QString& path,
                                 const std::function<bool(QSqlDatabase&, QSqlError&)>& work);
+
+    // What an audit of only what changed rests on, read from the catalogue at
+    // `path` on a connection of its own (a worker thread's).
+    static Outcome<AuditMemory> readAuditMemory(const QString& path);
 
   private:
     struct Attempt;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/CatalogueChange.h"
 
+#include "catalogue/ListingStore.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SqliteBulk.h"
 #include "catalogue/StoreConnection.h"
@@ -82,6 +83,17 @@ void CatalogueChange::replaceMachines(const MachineFactsTable& facts, const Mach
     step([&](QSqlDatabase& db, QSqlError& error) {
         return writeMachineTable(db, facts, error) && writeMachineList(db, list, error);
     });
+}
+
+void CatalogueChange::keepListing(const ListingUpdate* listing,
+                                  std::optional<BuildChanges>& changes) {
+    step([&](QSqlDatabase& db, QSqlError& error) {
+        return ::keepListing(db, listing, changes, error);
+    });
+}
+
+void CatalogueChange::keepAuditRecord(const AuditRecord& record) {
+    step([&](QSqlDatabase& db, QSqlError& error) { return writeAuditRecord(db, record, error); });
 }
 
 void CatalogueChange::replaceAudit(const std::vector<AuditVerdictRow>& verdicts,

@@ -3,6 +3,8 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/DatabaseStamp.h"
+#include "database/AuditScope.h"
+#include "database/BuildChanges.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 #include "text/Outcome.h"
@@ -10,6 +12,8 @@
 #include <QString>
 #include <optional>
 #include <vector>
+
+struct ListingUpdate;
 
 // What List and Audit change in the store beside the database file they
 // write: the machine facts, the verdicts and the machine list of the new
@@ -32,6 +36,11 @@ class CatalogueChange {
     // Replaces the machine facts with `facts` (none for an old MAME) and the
     // machine list with `list`.
     void replaceMachines(const MachineFactsTable& facts, const MachineList& list);
+    // Keeps a current MAME's `listing` (none: an old MAME's List forgets the
+    // last one) and gives what a new build changed (keepListing).
+    void keepListing(const ListingUpdate* listing, std::optional<BuildChanges>& changes);
+    // Remembers an audit that stands, for the next audit of only what changed.
+    void keepAuditRecord(const AuditRecord& record);
     // Replaces the last audit's verdicts with `verdicts` and the machine list
     // with `list` (the audited table's).
     void replaceAudit(const std::vector<AuditVerdictRow>& verdicts, const MachineList& list);

@@ -2,6 +2,7 @@
 #include "catalogue/StoreSchema.h"
 
 #include "catalogue/DatabaseStamp.h"
+#include "catalogue/ListingStore.h"
 #include "catalogue/MachineTable.h"
 #include "catalogue/SupportTables.h"
 
@@ -71,6 +72,8 @@ QStringList storeTableStatements() {
         statements.append(QString::fromLatin1(statement));
     for (const char* statement : kCreateSupportTables)
         statements.append(QString::fromLatin1(statement));
+    for (const char* statement : kCreateListingTables)
+        statements.append(QString::fromLatin1(statement));
     return statements;
 }
 
@@ -80,6 +83,10 @@ QStringList storeTableNames() {
                          QStringLiteral("audit"),     QStringLiteral("database_stamp")};
     for (const char* name : kSupportTableNames)
         names.append(QString::fromLatin1(name));
+    names += {QStringLiteral("listing"),      QStringLiteral("listing_machine"),
+              QStringLiteral("listing_rom"),  QStringLiteral("build_machine"),
+              QStringLiteral("audit_ground"), QStringLiteral("rom_folder"),
+              QStringLiteral("audit_known")};
     return names;
 }
 
@@ -94,6 +101,8 @@ bool migrateStore(QSqlDatabase& database, int fromVersion, QSqlError& error) {
         }
     }
     if (fromVersion < 3 && !addSupportTables(database, error))
+        return false;
+    if (fromVersion < 4 && !addListingTables(database, error))
         return false;
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kStoreVersion))) {
         error = query.lastError();

@@ -9,7 +9,7 @@
 // older version, and a check that a file's tables are the ones they make.
 
 // The schema version that this program writes (PRAGMA user_version).
-inline constexpr int kStoreVersion = 3;
+inline constexpr int kStoreVersion = 4;
 
 // The statements that make the tables of a new store.
 QStringList storeTableStatements();
@@ -19,7 +19,8 @@ QStringList storeTableNames();
 
 // Brings a store of an older version to this one: it only adds (version 2
 // the table of the database stamp, version 3 the tables of MAME's support
-// files), so nothing of the user's is ever dropped. The caller
+// files, version 4 those of a current MAME's listing and of the audit of only
+// what changed), so nothing of the user's is ever dropped. The caller
 // holds the transaction; false with `error` set when a statement fails.
 bool migrateStore(QSqlDatabase& database, int fromVersion, QSqlError& error);
 

@@ -119,6 +119,19 @@ class FindingsReader {
         return findings;
     }
 
+    // One finding per set named by a verdict line, sorted by name.
+    std::vector<SetFinding> reported() const {
+        std::vector<SetFinding> findings;
+        findings.reserve(m_verdicts.size());
+        for (auto at = m_verdicts.constBegin(); at != m_verdicts.constEnd(); ++at)
+            findings.push_back(
+                {at.key(), *at,
+                 *at == SetVerdict::Bad ? m_problems.value(at.key()) : QStringList()});
+        std::sort(findings.begin(), findings.end(),
+                  [](const SetFinding& a, const SetFinding& b) { return a.set < b.set; });
+        return findings;
+    }
+
   private:
     QHash<QString, SetVerdict> m_verdicts;
     QHash<QString, QStringList> m_problems;
@@ -188,7 +201,31 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
     result.kept = std::ssize(result.games);
     result.removed = std::ssize(games) - result.kept;
     result.findings = findings.findings(games);
+    result.reported = findings.reported();
     return result;
+}
+
+QString verdictName(SetVerdict verdict) {
+    switch (verdict) {
+    case SetVerdict::Good:
+        return QStringLiteral("good");
+    case SetVerdict::BestAvailable:
+        return QStringLiteral("best available");
+    case SetVerdict::Bad:
+        return QStringLiteral("bad");
+    case SetVerdict::NotFound:
+        break;
+    }
+    return QStringLiteral("not found");
+}
+
+SetVerdict verdictNamed(const QString& name) {
+    for (const SetVerdict verdict :
+         {SetVerdict::Good, SetVerdict::BestAvailable, SetVerdict::Bad}) {
+        if (name == verdictName(verdict))
+            return verdict;
+    }
+    return SetVerdict::NotFound;
 }
 
 QString auditSummary(qsizetype kept, qsizetype removed) {

@@ -4,6 +4,7 @@
 #include "database/DatabaseFile.h"
 #include "database/MachineFactTags.h"
 #include "text/MessageText.h"
+#include "database/MachineRomTags.h"
 #include "text/Sorting.h"
 
 #include <QCoreApplication>
@@ -99,19 +100,10 @@ void ListXmlReader::pass(bool outputEnded) {
             if (end >= 0 && upTo == end + kDescriptionEnd.size() && m_depth == 2 &&
                 !m_machineEndTag.isEmpty())
                 m_skipTo = m_machineEndTag;
-        } else if (m_keepMachine) {
+        } else {
+            // A cut-off machine stays unread: finish() finds no </mame>.
             if (!readMachineRest(at, outputEnded))
                 break;
-            m_skipTo.clear();
-        } else {
-            const qsizetype end = m_pending.indexOf(m_skipTo, at);
-            if (end < 0) {
-                // A cut-off machine stays unread: finish() finds no </mame>.
-                at = outputEnded ? m_pending.size()
-                                 : std::max(at, m_pending.size() - m_skipTo.size() + 1);
-                break;
-            }
-            at = end;
             m_skipTo.clear();
         }
     }
@@ -163,6 +155,7 @@ void ListXmlReader::fail(QString message) {
     m_machine = {};
     m_facts = {};
     m_machineFacts = {};
+    m_roms.clear();
     m_pending = {};
     m_xml.clear(); // drops what is buffered
 }
@@ -239,6 +232,7 @@ void ListXmlReader::startElement() {
             fail(QCoreApplication::translate(
                      "ListXmlImport", "MAME's %1 starts with <%2> where <mame> was expected.")
                      .arg(listingName(), m_xml.name().toString()));
+        m_build = m_xml.attributes().value(QLatin1StringView("build")).toString();
         return;
     }
     if (m_depth == 2) {
@@ -256,6 +250,8 @@ void ListXmlReader::startElement() {
                         !isYes(attributes, QLatin1StringView("isbios")) &&
                         attributes.value(QLatin1StringView("runnable")) != QLatin1StringView("no");
         m_hasDescription = false;
+        m_roms.beginMachine(attributes.value(QLatin1StringView("name")).toUtf8(),
+                            attributes.value(QLatin1StringView("romof")).toUtf8(), m_keepMachine);
         if (!m_keepMachine)
             return;
         if (std::ssize(m_games) == kMaxGames) {
@@ -326,10 +322,11 @@ void ListXmlReader::failMarkupTooLong() {
              .arg(listingName(), formatCount(kLongestMarkup)));
 }
 
-// Reads a kept machine's rest from `at` up to its end tag, keeping the facts
-// of the tags it holds. True with `at` on the end tag; false when the
-// pending output ends first, with `at` past what has been read (a tag cut
-// off by the chunk's end stays pending unless the output has ended).
+// Reads a machine's rest from `at` up to its end tag, keeping the files that
+// its tags name and, for a kept machine, the facts they hold. True with `at`
+// on the end tag; false when the pending output ends first, with `at` past
+// what has been read (a tag cut off by the chunk's end stays pending unless
+// the output has ended).
 bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
     const char* const data = m_pending.constData();
     const qsizetype size = m_pending.size();
@@ -340,7 +337,7 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
         const qsizetype open = static_cast<const char*>(found) - data;
         const char* const p = data + open;
         const qsizetype available = size - open;
-        if (available < kLongestFactTag && !outputEnded) {
+        if (available < std::max(kLongestFactTag, kLongestRomTag) && !outputEnded) {
             at = open;
             return false;
         }
@@ -353,11 +350,12 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
             }
             continue;
         }
-        const FactTag tag = factTagAt(p, available);
-        if (tag == FactTag::None)
+        const FactTag tag = m_keepMachine ? factTagAt(p, available) : FactTag::None;
+        const RomTag romTag = romTagAt(p, available);
+        if (tag == FactTag::None && romTag == RomTag::None)
             continue;
         // The tag ends within kLongestMarkup bytes, however the output is cut.
-        const QByteArrayView ending = factTagEnd(tag);
+        const QByteArrayView ending = tag == FactTag::None ? QByteArrayView(">") : factTagEnd(tag);
         const QByteArrayView rest(p,
                                   std::min<qsizetype>(available, kLongestMarkup + ending.size()));
         const qsizetype end = rest.indexOf(ending, 2);
@@ -367,7 +365,10 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
             at = outputEnded || !m_failure.isEmpty() ? size : open;
             return false;
         }
-        readFactTag(tag, rest.first(end + ending.size()), m_machineFacts);
+        if (tag != FactTag::None)
+            readFactTag(tag, rest.first(end + ending.size()), m_machineFacts);
+        if (romTag != RomTag::None)
+            readRomTag(romTag, rest.first(end + ending.size()), m_roms);
         at = open + end + ending.size();
     }
     at = size;

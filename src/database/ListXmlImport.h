@@ -3,6 +3,7 @@
 
 #include "database/ListingImport.h"
 #include "database/MachineFacts.h"
+#include "database/RomListing.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,7 +30,10 @@ class QIODevice;
 // texts of <year> and <manufacturer>, the status of <driver>, the imperfect
 // and unemulated <feature>s, the first <display>'s type and rotation and the
 // number of displays, the players and coins of <input>, the names of its
-// <softwarelist>s and whether it has a <disk> that is not optional.
+// <softwarelist>s and whether it has a <disk> that is not optional. Of every
+// machine, devices and BIOS sets included, it keeps the files in a
+// RomListing: the romof attribute and the <rom>, <disk> and <device_ref>
+// tags (MachineRomTags).
 //
 // Only the records go through the XML reader: the prolog, the root, each
 // machine's start tag and the children up to its </description>, and its end
@@ -66,6 +70,10 @@ class ListXmlReader {
     // After a finish() that succeeded: the facts of the machines kept, in
     // MAME's order.
     MachineFactsTable takeFacts() { return std::move(m_facts); }
+    // After a finish() that succeeded: every machine's files, devices and BIOS
+    // sets included (see RomListing), and MAME's build (<mame build="...">).
+    RomListing takeRomListing() { return std::move(m_roms); }
+    const QString& build() const { return m_build; }
 
     // No start tag, comment or text that the reader is handed is longer than
     // this: MAME's longest, its document type declaration, is about 15 KB.
@@ -91,6 +99,8 @@ class ListXmlReader {
     GameRecord m_machine;        // the machine being read, when it is kept
     MachineFacts m_machineFacts; // and its facts
     MachineFactsTable m_facts;
+    RomListing m_roms; // every machine's files, as the scan finds them
+    QString m_build;
     qint64 m_handed = 0;           // bytes handed to m_xml
     qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token
     int m_trailingState = 0;       // after </mame>: where in a comment (see checkTrailing)

@@ -62,6 +62,7 @@ void FrontEnd::setProgramName(const QString& programName) {
     const QString base = QFileInfo(programName).completeBaseName().toLower();
     m_settingsFile = base + QStringLiteral(".ini");
     m_auditReportFile = base + QStringLiteral("-audit.txt");
+    m_changesFile = base + QStringLiteral("-changes.txt");
     m_games.setDatabaseFile(base + QStringLiteral(".dat"));
     m_queue.reset();
     m_catalogue = std::make_unique<Catalogue>(base + QStringLiteral(".sqlite"));
@@ -234,14 +235,15 @@ void FrontEnd::list() {
     if (!busy())
         begin(Command::List,
               std::make_unique<ListJob>(m_runner, m_mame, m_games, m_settings.caseInsensitive,
-                                        m_catalogue->isOpen() ? m_catalogue->path() : QString()));
+                                        m_catalogue->isOpen() ? m_catalogue->path() : QString(),
+                                        m_changesFile));
 }
 
-void FrontEnd::audit() {
+void FrontEnd::audit(bool full) {
     if (!busy())
-        begin(Command::Audit,
-              std::make_unique<AuditJob>(m_runner, m_mame, m_games, m_auditReportFile,
-                                         m_catalogue->isOpen() ? m_catalogue->path() : QString()));
+        begin(Command::Audit, std::make_unique<AuditJob>(
+                                  m_runner, m_mame, m_games, m_auditReportFile,
+                                  m_catalogue->isOpen() ? m_catalogue->path() : QString(), full));
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {

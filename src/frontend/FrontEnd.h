@@ -32,8 +32,9 @@ class FrontEnd : public QObject {
     // (or the defaults).
     void setProgramName(const QString& programName);
     const QString& settingsFile() const { return m_settingsFile; }
-    // Where Audit writes its report.
+    // Where Audit writes its report, and List what a new MAME changed.
     const QString& auditReportFile() const { return m_auditReportFile; }
+    const QString& changesFile() const { return m_changesFile; }
     void configure(const Settings& settings);
     const Settings& settings() const { return m_settings; }
     // What the previous MAME is being asked in the background is of no use any more.
@@ -71,7 +72,9 @@ class FrontEnd : public QObject {
     // busy() holds and the others start nothing.
     bool busy() const { return m_job != nullptr; }
     void list();
-    void audit();
+    // With a current MAME, after a full audit only the sets whose files
+    // changed are checked, unless `full` (see AuditJob).
+    void audit(bool full = false);
     // Plays the selected game; with options, they are remembered first.
     void play(const std::optional<QString>& options);
     // Finds (and makes, when missing) an ini file: MAME's own, or the one of
@@ -138,6 +141,7 @@ class FrontEnd : public QObject {
 
     QString m_settingsFile;
     QString m_auditReportFile;
+    QString m_changesFile;
     Settings m_settings;
     MameRunner& m_runner;
     MameSetup m_mame;

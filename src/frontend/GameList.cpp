@@ -190,6 +190,14 @@ bool GameList::applyShowChoices(const ShowChoices& choices) {
     return true;
 }
 
+void GameList::renameFavourites(
+    const std::vector<std::pair<MachineDigest, MachineDigest>>& renamed) {
+    for (const auto& [from, to] : renamed) {
+        if (m_favourites.remove(from.name))
+            m_favourites.insert(to.name);
+    }
+}
+
 bool GameList::isFavourite(qsizetype position) const {
     return position >= 0 && position < std::ssize(m_facts.flags) &&
            (m_facts.flags[static_cast<size_t>(position)] & GameFlag::Favourite);

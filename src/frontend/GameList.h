@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/BuildChanges.h"
 #include "database/GameRecord.h"
 #include "database/MachineList.h"
 #include "gamelist/FactColumns.h"
@@ -113,6 +114,9 @@ class GameList : public QObject {
     // unmarked game leaves the list, the selection staying at its row; when
     // that would leave no game, "favourites only" is switched off.
     void setFavourite(qsizetype position, bool favourite);
+    // The favourite marks of sets renamed (from, to) move to the new names;
+    // they show once the table holding those names is in place.
+    void renameFavourites(const std::vector<std::pair<MachineDigest, MachineDigest>>& renamed);
     bool isFavourite(qsizetype position) const;
     // Selects the game the search text finds (the prefix and bracketed set
     // name searches, then the further steps of searchFurther()); a miss

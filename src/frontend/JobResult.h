@@ -10,9 +10,14 @@
 // What each command gives back when it is done.
 
 // List built the database. `warning` tells what was lost on the way (the
-// machine facts not kept); empty when nothing was.
+// machine facts not kept); empty when nothing was. With a MAME of another
+// build than the last List's: what it changed in one line, whether its report
+// was saved and where, and the report's lines.
 struct ListDone {
-    QString warning;
+    QString warning{};
+    QString changes{};
+    QString changesSaved{};
+    QStringList changesReport{};
 };
 
 // Audit's outcome: how many games were found and removed, whether the report

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/ListJob.h"
 
+#include "catalogue/ListingStore.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "frontend/GameList.h"
 #include "frontend/SupportFiles.h"
 #include "launch/SupportFolders.h"
 #include "text/MessageText.h"
+#include "text/TextFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -19,9 +22,10 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 } // namespace
 
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-                 QString cataloguePath)
+                 QString cataloguePath, QString changesFile)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_cataloguePath(std::move(cataloguePath)), m_databaseFile(games.databaseFile()) {}
+      m_cataloguePath(std::move(cataloguePath)), m_changesFile(std::move(changesFile)),
+      m_databaseFile(games.databaseFile()) {}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -82,7 +86,7 @@ void ListJob::onDriverListing(const RunResult& result) {
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
             if (m_imported->ok())
-                commit(m_imported->value(), {});
+                commit(m_imported->value(), {}, nullptr);
         },
         &ListJob::onImported);
 }
@@ -92,6 +96,7 @@ void ListJob::onDriverListing(const RunResult& result) {
 void ListJob::runMachineListing() {
     m_xml = std::make_unique<ListXmlReader>();
     m_listed = 0;
+    m_listedWith = mame().fileIdentity();
     MameRunRequest request = listingRequest(listXmlArguments());
     request.outputToPipe = true;
     run(request, &ListJob::onMachineListing);
@@ -119,8 +124,13 @@ void ListJob::onMachineListing(const RunResult& result) {
     inWorker(
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
-            if (m_imported->ok())
-                commit(m_imported->value(), m_xml->takeFacts());
+            if (!m_imported->ok())
+                return;
+            const MachineFactsTable facts = m_xml->takeFacts();
+            const RomListing roms = m_xml->takeRomListing();
+            const ListingUpdate listing{m_xml->build(), m_listedWith, &roms,
+                                        buildDigestsOf(m_imported->value(), facts, roms)};
+            commit(m_imported->value(), facts, &listing);
         },
         &ListJob::onImported);
 }
@@ -132,11 +142,16 @@ void ListJob::onImported() {
         return finish(Failure{withNothingChanged(imported.failure())});
     if (!m_commit->database.ok())
         return finish(Failure{withNothingChanged(m_commit->database.failure())});
+    // The catalogue moved the favourites of renamed sets; the list follows.
+    if (m_changes)
+        m_games.renameFavourites(m_changes->renamed);
     m_games.adoptGames(std::move(imported).value(), std::move(m_machines));
     if (!m_commit->store.ok())
         return finish(ListDone{tr("The games were listed, but their machine facts "
                                   "could not be kept in %1: %2.")
                                    .arg(m_cataloguePath, m_commit->store.failure())});
+    if (m_changes)
+        reportChanges(*m_changes);
     if (m_cataloguePath.isEmpty() || mame().generation() != MameGeneration::Current)
         return finish(m_report);
     if (mame().iniFolders())
@@ -163,9 +178,9 @@ void ListJob::readSupportFiles() {
             const SupportRefresh refresh =
                 refreshSupportFiles(m_cataloguePath, folders.categories, folders.history, true);
             if (!refresh.failure.isEmpty())
-                m_report = ListDone{tr("The games were listed, but the categories "
-                                       "and history could not be kept in %1: %2.")
-                                        .arg(m_cataloguePath, refresh.failure)};
+                m_report.warning = tr("The games were listed, but the categories "
+                                      "and history could not be kept in %1: %2.")
+                                       .arg(m_cataloguePath, refresh.failure);
         },
         &ListJob::finishWithReport);
 }
@@ -174,12 +189,31 @@ void ListJob::finishWithReport() {
     finish(m_report);
 }
 
-void ListJob::commit(const GameTable& games, const MachineFactsTable& facts) {
+void ListJob::reportChanges(const BuildChanges& changes) {
+    const QStringList lines = changesReportLines(changes);
+    const QString path = QDir::toNativeSeparators(QFileInfo(m_changesFile).absoluteFilePath());
+    const Outcome<Done> saved = m_changesFile.isEmpty()
+                                    ? Outcome<Done>(Failure{tr("no file is named")})
+                                    : writeLinesAtomically(m_changesFile, lines);
+    m_report.changes = changesSummary(changes);
+    m_report.changesSaved =
+        saved.ok() ? tr("The report was saved in %1.").arg(path)
+                   : tr("The report could not be saved in %1: %2.").arg(path, saved.failure());
+    m_report.changesReport = lines;
+}
+
+void ListJob::commit(const GameTable& games, const MachineFactsTable& facts,
+                     const ListingUpdate* listing) {
     m_machines = machineListOf(games, facts);
     m_commit = commitGames(
         m_databaseFile, &games, m_cataloguePath,
-        [&](CatalogueChange& change) { change.replaceMachines(facts, m_machines); },
+        [&](CatalogueChange& change) {
+            change.replaceMachines(facts, m_machines);
+            change.keepListing(listing, m_changes);
+        },
         [this] { return passCommitPoint(); });
+    if (!m_commit->store.ok())
+        m_changes.reset(); // the catalogue kept nothing of this listing
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {

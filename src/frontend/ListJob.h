@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/BuildChanges.h"
 #include "database/GameRecord.h"
 #include "database/MachineList.h"
 #include "frontend/DatabaseCommit.h"
@@ -11,6 +12,7 @@
 
 class GameList;
 class ListXmlReader;
+struct ListingUpdate;
 
 // List: builds the database from MAME's listings and makes it the game list.
 //
@@ -29,13 +31,19 @@ class ListXmlReader;
 // that MAME's ui.ini names: the category files are read and history.xml is
 // indexed again into the store, on the worker (asking MAME for its folders
 // first when they are not known yet).
+//
+// With a current MAME the catalogue also keeps every machine's files and MAME's
+// build (ListingStore), in the same transaction. When the build is another
+// than the last List's, the report says what it changed (BuildChanges): one
+// line for the message, the whole report as its details and in
+// `changesFile`, and favourites follow renamed sets.
 class ListJob : public MameJob {
     Q_OBJECT
 
   public:
     // `cataloguePath` names the catalogue for the machine facts; empty: none is kept.
     ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-            QString cataloguePath);
+            QString cataloguePath, QString changesFile = {});
     ~ListJob() override;
 
     void start() override;
@@ -55,8 +63,13 @@ class ListJob : public MameJob {
     void finishWithReport();
     void reportListed(qint64 games);
     // On the worker: writes `games` (sorted) to the database file and their
-    // `facts` to the catalogue, and keeps their machine list for the game list.
-    void commit(const GameTable& games, const MachineFactsTable& facts);
+    // `facts` to the catalogue, with a current MAME's `listing`, and keeps
+    // their machine list for the game list.
+    void commit(const GameTable& games, const MachineFactsTable& facts,
+                const ListingUpdate* listing);
+    // After the database was replaced: what a new build changed, in the
+    // report and in the changes file.
+    void reportChanges(const BuildChanges& changes);
     // A request for one of MAME's listings, its output bounded.
     MameRunRequest listingRequest(const QStringList& arguments) const;
     // runFailure, and for a text listing also an exit status other than 0:
@@ -66,13 +79,16 @@ class ListJob : public MameJob {
     GameList& m_games;
     const bool m_caseInsensitive;
     const QString m_cataloguePath;
+    const QString m_changesFile;
     const QString m_databaseFile;
+    QString m_listedWith;                 // the MAME file that prints the machine listing
     std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
     QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.
     std::optional<Outcome<GameTable>> m_imported;
     MachineList m_machines;
     std::optional<CommitResult> m_commit;
+    std::optional<BuildChanges> m_changes;
     qint64 m_listed = 0;
     ListDone m_report; // what the list gives, once the table is replaced
 };

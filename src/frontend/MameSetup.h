@@ -4,6 +4,7 @@
 #include "launch/MameCommands.h"
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
+#include "launch/RomFolders.h"
 #include "launch/ShellCommand.h"
 
 #include <QDateTime>
@@ -44,6 +45,7 @@ class MameSetup {
             m_iniFolder.reset();
             m_iniFolders.reset();
             m_snapshotFolders.reset();
+            m_romFolders.reset();
         }
         m_generation = generation;
     }
@@ -58,13 +60,28 @@ class MameSetup {
     std::optional<QStringList> iniFolders() const {
         return stillTrue() ? m_iniFolders : std::nullopt;
     }
-    // Learns both from what `-showconfig` printed (mameFoldersFrom).
+    // Its ROM folders (rompath), once its configuration was asked.
+    std::optional<QStringList> romFolders() const {
+        return stillTrue() ? m_romFolders : std::nullopt;
+    }
+    // The executable's file as it is now: its path, size and modification
+    // time, which tell one MAME from another (empty while it is missing).
+    QString fileIdentity() const {
+        const QFileInfo file(program());
+        if (!file.exists())
+            return {};
+        return QStringLiteral("%1 %2 %3")
+            .arg(file.absoluteFilePath(), QString::number(file.size()),
+                 QString::number(file.lastModified().toMSecsSinceEpoch()));
+    }
+    // Learns them all from what `-showconfig` printed (mameFoldersFrom).
     void learnConfiguration(const MameFolders& folders) {
         learning();
         if (folders.iniFolder)
             m_iniFolder = folders.iniFolder;
         m_snapshotFolders = folders.snapshotFolders;
         m_iniFolders = folders.iniFolders;
+        m_romFolders = folders.romFolders;
     }
 
   private:
@@ -85,6 +102,7 @@ class MameSetup {
         m_iniFolder.reset();
         m_iniFolders.reset();
         m_snapshotFolders.reset();
+        m_romFolders.reset();
         m_learntFrom.reset();
     }
 
@@ -93,5 +111,6 @@ class MameSetup {
     std::optional<QString> m_iniFolder;
     std::optional<QStringList> m_snapshotFolders;
     std::optional<QStringList> m_iniFolders;
+    std::optional<QStringList> m_romFolders;
     std::optional<QDateTime> m_learntFrom; // the file's time when something was learnt
 };

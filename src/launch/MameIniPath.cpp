@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/MameIniPath.h"
 
+#include "launch/RomFolders.h"
 #include "text/SystemPath.h"
 
 #include <QDir>
@@ -157,6 +158,7 @@ MameFolders mameFoldersFrom(const QString& showConfigOutput) {
         folders.iniFolder = QDir::cleanPath(*folder);
     folders.iniFolders = iniFolders(showConfigOutput, homeFolder(), currentFolder());
     folders.snapshotFolders = snapshotFolders(showConfigOutput, homeFolder(), currentFolder());
+    folders.romFolders = romFoldersOf(showConfigOutput, currentFolder());
     return folders;
 }
 

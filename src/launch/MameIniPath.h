@@ -66,6 +66,7 @@ struct MameFolders {
     std::optional<QString> iniFolder;
     QStringList iniFolders;
     QStringList snapshotFolders;
+    QStringList romFolders; // its rompath (romFoldersOf)
 };
 MameFolders mameFoldersFrom(const QString& showConfigOutput);
 

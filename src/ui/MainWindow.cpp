@@ -14,6 +14,7 @@
 #include "ui/WindowLayout.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QPushButton>
@@ -144,7 +145,10 @@ void MainWindow::connectCommands() {
             [this] { m_frontEnd.editIni(IniFile::Parent); });
     connect(m_setButton, &QPushButton::clicked, this, [this] { m_frontEnd.editIni(IniFile::Set); });
     connect(m_listButton, &QPushButton::clicked, &m_frontEnd, &FrontEnd::list);
-    connect(m_auditButton, &QPushButton::clicked, &m_frontEnd, &FrontEnd::audit);
+    // Shift held down asks for a full audit.
+    connect(m_auditButton, &QPushButton::clicked, this, [this] {
+        m_frontEnd.audit(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
     connect(m_playWithOptionsItem, &QAction::triggered, this, &MainWindow::onPlayWithOptions);
     connect(m_infoItem, &QAction::triggered, this, &MainWindow::onInfo);
     connect(m_filterItem, &QAction::triggered, this, &MainWindow::onFilter);
@@ -295,9 +299,18 @@ void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome)
     std::visit(
         Overloaded{
             [&](const ListDone& done) {
-                // Built, but with something to tell (the machine facts not kept).
+                // Built, with something lost on the way (the machine facts not
+                // kept), or with what a new MAME changed, or both.
+                QStringList parts;
                 if (!done.warning.isEmpty())
-                    m_seam.showMessage(this, done.warning, title, DialogSeam::Icon::Error);
+                    parts.append(done.warning);
+                if (!done.changes.isEmpty())
+                    parts += {done.changes, done.changesSaved};
+                if (!parts.isEmpty())
+                    m_seam.showMessage(this, parts.join(QStringLiteral("\n\n")), title,
+                                       done.warning.isEmpty() ? DialogSeam::Icon::Information
+                                                              : DialogSeam::Icon::Error,
+                                       done.changesReport.join(u'\n'));
             },
             [&](const AuditSummary& audit) {
                 m_seam.showMessage(this, audit.summary + QStringLiteral("\n\n") + audit.reportSaved,

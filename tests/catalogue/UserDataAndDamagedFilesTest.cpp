@@ -169,18 +169,22 @@ TEST_F(CatalogueFile, AnOlderCatalogueGainsItsNewTablesKeepingEverythingAndOther
         ASSERT_TRUE(store.setFavourite("pacman", true).ok());
         ASSERT_TRUE(store.countPlay("pacman", QDateTime::currentDateTime()).ok());
     }
-    // As the first version made it: no stamp, no tables of the support files.
-    for (const char* table :
-         {"database_stamp", "category", "history_index", "support_file", "support_folder"})
+    // As the first version made it: only the machines', the user's and the
+    // audit's tables.
+    const QStringList added = {"database_stamp", "category",        "history_index",
+                               "support_file",   "support_folder",  "listing",
+                               "listing_machine", "listing_rom",    "build_machine",
+                               "audit_ground",   "rom_folder",      "audit_known"};
+    for (const QString& table : added)
         ask(QStringLiteral("DROP TABLE %1").arg(table));
     ask("PRAGMA user_version = 1");
     Catalogue older("coinslot.sqlite");
     const CatalogueContents contents = valueOf(older.open());
     EXPECT_EQ(ask("PRAGMA user_version").toInt(), kStoreVersion);
-    EXPECT_EQ(ask("SELECT count(*) FROM sqlite_master WHERE name IN ('database_stamp', "
-                  "'category', 'history_index', 'support_file', 'support_folder')")
+    EXPECT_EQ(ask(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN ('%1')")
+                      .arg(added.join("', '")))
                   .toInt(),
-              5);
+              added.size());
     EXPECT_TRUE(older.categories().isEmpty());
     EXPECT_EQ(contents.favourites, QSet<QString>({"pacman"}));
     EXPECT_EQ(older.plays("pacman").count, 1);

@@ -190,3 +190,28 @@ TEST_F(Commands, ASearchThatMatchesNothingSaysSoUntilItMatchesOrIsCleared) {
     ASSERT_TRUE(frontEnd.games().replaceGames(frontEnd.games().games()).ok());
     EXPECT_FALSE(box->showsNoMatch()) << "a miss among the old games says nothing of the new";
 }
+
+TEST_F(Commands, AuditWithShiftChecksEverySetAndListTellsWhatANewBuildChanged) {
+    folder.set("FAKEMAME_MODERN", "1");
+    folder.set("HOME", folder.filePath("home"));
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok());
+    clickAndWait("listButton");
+    clickAndWait("auditButton");
+    clickAndWait("listButton");
+    runner.requests.clear();
+    // Nothing changed: MAME is asked about no set; with Shift, about all.
+    QTest::mouseClick(button("auditButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    clickAndWait("listButton");
+    QTest::mouseClick(button("auditButton"), Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    EXPECT_EQ(runs(), QStringList({"-showconfig", "-listxml", "-showconfig", "-verifyroms *"}));
+
+    folder.set("FAKEMAME_BUILD", "0.252");
+    clickAndWait("listButton");
+    const ScriptedSeam::Message& said = seam.messages.back();
+    EXPECT_EQ(said.title, "List");
+    EXPECT_EQ(said.icon, DialogSeam::Icon::Information);
+    EXPECT_TRUE(said.text.startsWith("MAME 0.252 changed 5 machines.\n\n")) << said.text;
+    EXPECT_TRUE(said.details.contains("Renamed: 1\n  puckmanb \u2192 puckmanbl")) << said.details;
+}
