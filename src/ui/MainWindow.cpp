@@ -8,6 +8,7 @@
 #include "ui/ResizeRule.h"
 #include "ui/SearchBox.h"
 #include "ui/ShowMenu.h"
+#include "ui/SuggestionDropDown.h"
 #include "ui/Twips.h"
 #include "ui/WindowCentring.h"
 
@@ -88,6 +89,7 @@ void MainWindow::createControls() {
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
     placeDesign(m_searchBox, 240, 3930, 5295, 285);
+    m_suggestions = new SuggestionDropDown(m_searchBox, m_frontEnd.games());
 
     m_playButton = addButton("playButton", QStringLiteral("&Play"), 240);
     m_playButton->setDefault(true);
@@ -132,7 +134,11 @@ void MainWindow::createMenus() {
 void MainWindow::connectCommands() {
     GameList& games = m_frontEnd.games();
     connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_searchBox->showNoMatch(!m_frontEnd.games().search(text));
+        const bool found = m_frontEnd.games().search(text);
+        m_searchBox->showNoMatch(!found, found ? 0 : m_frontEnd.games().hiddenMatches(text));
+    });
+    connect(m_suggestions, &SuggestionDropDown::chosen, this, [this](qint32 position) {
+        m_frontEnd.games().select(m_frontEnd.games().rowOfGame(position));
     });
     connect(m_playButton, &QPushButton::clicked, this, &MainWindow::onPlayClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &QWidget::close);

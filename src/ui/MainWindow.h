@@ -16,6 +16,7 @@ class GameListView;
 class ResizeRule;
 class SearchBox;
 class ShowMenu;
+class SuggestionDropDown;
 
 // The one window of the front end: it shows what the front end holds and
 // hands every command to it. Its controls carry stable object names.
@@ -80,6 +81,7 @@ class MainWindow : public QWidget {
     GameListModel* m_model = nullptr;
     GameListView* m_gameList = nullptr;
     SearchBox* m_searchBox = nullptr;
+    SuggestionDropDown* m_suggestions = nullptr;
     QPushButton* m_playButton = nullptr;
     QPushButton* m_quitButton = nullptr;
     QPushButton* m_mameButton = nullptr;

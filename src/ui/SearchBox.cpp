@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/SearchBox.h"
 
+#include <QLocale>
 #include <QTimer>
 
 void SearchBox::focusInEvent(QFocusEvent* event) {
@@ -9,7 +10,18 @@ void SearchBox::focusInEvent(QFocusEvent* event) {
     QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
-void SearchBox::showNoMatch(bool noMatch) {
+void SearchBox::showNoMatch(bool noMatch, qsizetype hiddenMatches) {
+    if (noMatch) {
+        setToolTip(
+            hiddenMatches == 0
+                ? QStringLiteral("No game matches this text.")
+                : QStringLiteral("No shown game matches this text; %1 hidden by Show or "
+                                 "the filter %2.")
+                      .arg(hiddenMatches == 1
+                               ? QStringLiteral("1 game")
+                               : QLocale().toString(hiddenMatches) + QStringLiteral(" games"),
+                           hiddenMatches == 1 ? QStringLiteral("does") : QStringLiteral("do")));
+    }
     if (noMatch == m_noMatch)
         return;
     m_noMatch = noMatch;
@@ -24,5 +36,4 @@ void SearchBox::showNoMatch(bool noMatch) {
     const bool light = colours.color(QPalette::Base).lightness() >= 128;
     colours.setColor(QPalette::Text, light ? QColor(0xc0, 0x1c, 0x28) : QColor(0xff, 0x7b, 0x63));
     setPalette(colours);
-    setToolTip(QStringLiteral("No game matches this text."));
 }
