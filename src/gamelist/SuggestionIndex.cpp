@@ -219,14 +219,19 @@ qsizetype TextDictionary::lowerBound(QStringView text) const {
     return low;
 }
 
-SuggestionIndex buildSuggestionIndex(SuggestionSource source) {
+SuggestionIndex buildSuggestionIndex(SuggestionSource source, const std::function<bool()>& stop) {
+    const auto stopped = [&](qsizetype step = 0) { return step % 4096 == 0 && stop && stop(); };
     SuggestionIndex index;
     const qsizetype count = source.size();
     index.places = placesOf(source);
+    if (stopped())
+        return {};
     index.byDescription = byCompactDescription(source.descriptions);
     DictionaryBuilder words(count), titles(count);
     QString buffer; // one game's words, or one title, reused
     for (qsizetype i = 0; i < count; ++i) {
+        if (stopped(i))
+            return {};
         const auto at = static_cast<size_t>(i);
         buffer.resize(0);
         suggestiontext::appendWords(source.descriptions[at], buffer);
@@ -244,6 +249,8 @@ SuggestionIndex buildSuggestionIndex(SuggestionSource source) {
         }
     }
     index.words = words.finish();
+    if (stopped())
+        return {};
     index.titles = titles.finish();
     index.source = std::move(source);
     return index;

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 // What the suggestions read of each game, aligned with the master table:
@@ -37,7 +38,7 @@ struct TextDictionary {
     std::vector<quint32> firsts; // its games are games[firsts[k], firsts[k + 1])
     std::vector<qint32> games;
 
-    qsizetype size() const { return std::ssize(starts) - 1; }
+    qsizetype size() const { return starts.empty() ? 0 : std::ssize(starts) - 1; }
     QStringView text(qsizetype k) const {
         return QStringView(all).sliced(starts[k], starts[k + 1] - starts[k]);
     }
@@ -61,5 +62,7 @@ struct SuggestionIndex {
 };
 
 // Builds the index: about a tenth of a second for 40,000 games, and some
-// seconds for a million, so not where a keystroke waits for it.
-SuggestionIndex buildSuggestionIndex(SuggestionSource source);
+// seconds for a million, so not where a keystroke waits for it. When `stop`
+// (asked now and then) says so, it ends early with an index of no games.
+SuggestionIndex buildSuggestionIndex(SuggestionSource source,
+                                     const std::function<bool()>& stop = {});
