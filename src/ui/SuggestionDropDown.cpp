@@ -18,6 +18,7 @@ SuggestionDropDown::SuggestionDropDown(QLineEdit* box, const GameList& games)
     : QWidget(box, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       m_box(box), m_suggestions(games) {
     setObjectName(QStringLiteral("suggestions"));
+    setWindowTitle(QStringLiteral("Suggestions"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
