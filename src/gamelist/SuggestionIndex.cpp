@@ -45,8 +45,14 @@ class DictionaryBuilder {
             rank[order[k]] = static_cast<quint32>(k);
             dictionary.starts.push_back(static_cast<quint32>(dictionary.all.size()));
             dictionary.all += textOf(order[k]);
+            dictionary.all += u'\n';
         }
         dictionary.starts.push_back(static_cast<quint32>(dictionary.all.size()));
+        dictionary.heads.reserve(count);
+        for (size_t k = 0; k < count; ++k) {
+            const QStringView text = textOf(order[k]);
+            dictionary.heads.push_back(quint64(letterMask(text, 3)) << 32 | letterMask(text, 2));
+        }
         // The games of each text, ascending, as the games came in order.
         dictionary.firsts.assign(count + 1, 0);
         for (const quint32 id : m_gameTexts)
@@ -217,6 +223,20 @@ qsizetype TextDictionary::lowerBound(QStringView text) const {
             high = middle;
     }
     return low;
+}
+
+quint32 letterMask(QStringView text, qsizetype count) {
+    if (text.size() < count)
+        return ~0u;
+    quint32 mask = 0;
+    for (qsizetype i = 0; i < count; ++i)
+        mask |= 1u << (text[i].unicode() % 32);
+    return mask;
+}
+
+qsizetype TextDictionary::textAt(qsizetype at) const {
+    return std::upper_bound(starts.begin(), starts.end(), static_cast<quint32>(at)) -
+           starts.begin() - 1;
 }
 
 SuggestionIndex buildSuggestionIndex(SuggestionSource source, const std::function<bool()>& stop) {

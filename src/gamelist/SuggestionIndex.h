@@ -33,18 +33,28 @@ SuggestionSource suggestionSource(const GameTable& games, const GameFacts& facts
 // Sorted unique texts, each with the games (master positions, ascending)
 // that have it.
 struct TextDictionary {
-    QString all;                 // the texts end to end
-    std::vector<quint32> starts; // text k is all[starts[k], starts[k + 1])
+    QString all;                 // the texts end to end, each ended by a line end
+    std::vector<quint32> starts; // text k is all[starts[k], starts[k + 1] - 1)
     std::vector<quint32> firsts; // its games are games[firsts[k], firsts[k + 1])
     std::vector<qint32> games;
+    // Per text, letterMask() of its first two letters (low half) and of its
+    // first three (high half): a quick test that it may be within one or
+    // two typos of another text.
+    std::vector<quint64> heads;
 
     qsizetype size() const { return starts.empty() ? 0 : std::ssize(starts) - 1; }
     QStringView text(qsizetype k) const {
-        return QStringView(all).sliced(starts[k], starts[k + 1] - starts[k]);
+        return QStringView(all).sliced(starts[k], starts[k + 1] - starts[k] - 1);
     }
     // The first text not less than `text`.
     qsizetype lowerBound(QStringView text) const;
+    // The text that the character at `at` of `all` belongs to.
+    qsizetype textAt(qsizetype at) const;
 };
+
+// A bit for each of the first `count` letters of `text` (all bits when it is
+// shorter): equal letters give equal bits.
+quint32 letterMask(QStringView text, qsizetype count);
 
 // What the ranking looks games up by, made once for a table of games (see
 // buildSuggestionIndex).

@@ -3,6 +3,7 @@
 
 #include "gamelist/SuggestionText.h"
 
+#include <QHash>
 #include <algorithm>
 #include <array>
 
@@ -13,21 +14,13 @@ constexpr qsizetype kMostTypoLetters = 64;
 // How often a long scan asks whether to go on.
 constexpr qsizetype kCancelStride = 4096;
 
-// Whether one of the first `most` + 1 letters of `a` is among those of `b`.
-// Within `most` typos it is: before the first letter that the typos leave in
-// its place (or swap with its neighbour) each text has no more letters than
-// typos.
-bool shareAnEarlyLetter(QStringView a, QStringView b, int most) {
-    const qsizetype reach = most + 1;
-    if (a.size() < reach || b.size() < reach)
-        return true;
-    for (qsizetype i = 0; i < reach; ++i) {
-        for (qsizetype j = 0; j < reach; ++j) {
-            if (a[i] == b[j])
-                return true;
-        }
-    }
-    return false;
+// Whether one of the first `most` + 1 letters of `text` may be among those
+// of the dictionary's text k (see TextDictionary::heads). Within `most` typos
+// it is: before the first letter that the typos leave in its place (or swap
+// with its neighbour) each text has no more letters than typos.
+bool mayBeClose(quint32 textMask, const TextDictionary& dictionary, qsizetype k, int most) {
+    const quint64 heads = dictionary.heads[static_cast<size_t>(k)];
+    return (textMask & static_cast<quint32>(most >= 2 ? heads >> 32 : heads)) != 0;
 }
 
 // The fewest typos that make `a` all of `b` or, with `prefix`, a start of
@@ -38,8 +31,7 @@ int typoDistance(QStringView a, QStringView b, int most, bool prefix) {
     const int big = most + 1;
     const auto n = static_cast<int>(a.size());
     const int m = static_cast<int>(prefix ? std::min<qsizetype>(b.size(), n + most) : b.size());
-    if (n > kMostTypoLetters || (!prefix && std::abs(m - n) > most) || m < n - most ||
-        !shareAnEarlyLetter(a, b, most))
+    if (n > kMostTypoLetters || (!prefix && std::abs(m - n) > most) || m < n - most)
         return big;
     constexpr size_t kWidth = kMostTypoLetters * 2 + 2;
     // Rows i - 2, i - 1 and i; only their cells near the diagonal are set.
@@ -149,7 +141,7 @@ class Ranking {
     void findDescriptionStarts(const Query& query);
     bool findWords(const Query& query, int level);
     bool findTitleTypos(const Query& query);
-    bool wordHits(QStringView word, int level, std::vector<WordHit>& hits) const;
+    bool findWordHits(const QString& word, int level);
 
     const SuggestionIndex& m_index;
     const std::vector<quint8>& m_marks;
@@ -159,6 +151,13 @@ class Ranking {
     std::vector<quint8> m_shown;
     std::vector<quint8> m_taken; // a game is given its best match only
     int m_limit = 0;
+    // What each word of the text matches, found level by level.
+    struct WordHits {
+        int level = -1;
+        std::vector<WordHit> hits; // best first
+        std::vector<bool> hit;     // per dictionary text
+    };
+    QHash<QString, WordHits> m_wordHits;
     // (sort key, game): the match, the typos, the marks and the place, in
     // that order of weight.
     std::vector<std::pair<quint64, qint32>> m_found;
@@ -228,35 +227,50 @@ void Ranking::findDescriptionStarts(const Query& query) {
         add(*at, SuggestionMatch::DescriptionStart);
 }
 
-bool Ranking::wordHits(QStringView word, int level, std::vector<WordHit>& hits) const {
+// The dictionary's texts that `word` matches at `level` or better, added to
+// what earlier levels found.
+bool Ranking::findWordHits(const QString& word, int level) {
+    WordHits& found = m_wordHits[word];
     const TextDictionary& words = m_index.words;
-    hits.clear();
-    const qsizetype first = words.lowerBound(word);
-    qsizetype last = first;
-    for (; last < words.size() && words.text(last).startsWith(word); ++last)
-        hits.push_back({last, 0, 0});
-    if (level < 1)
-        return true;
-    const int most = level >= 2 ? allowedTypos(word.size()) : 0;
-    const size_t exact = hits.size();
-    for (qsizetype k = 0; k < words.size(); ++k) {
-        if (k % kCancelStride == 0 && cancelled())
-            return false;
-        if (k >= first && k < last)
-            continue;
-        const QStringView text = words.text(k);
-        if (text.contains(word)) {
-            hits.push_back({k, 1, 0});
-        } else if (most > 0) {
-            const int typos = typoDistance(word, text, most, true);
-            if (typos <= most)
-                hits.push_back({k, 2, typos});
+    if (found.level < 0) {
+        found.hit.assign(static_cast<size_t>(words.size()), false);
+        for (qsizetype k = words.lowerBound(word);
+             k < words.size() && words.text(k).startsWith(word); ++k) {
+            found.hits.push_back({k, 0, 0});
+            found.hit[static_cast<size_t>(k)] = true;
         }
+        found.level = 0;
     }
-    std::stable_sort(hits.begin() + static_cast<qsizetype>(exact), hits.end(),
-                     [](const WordHit& a, const WordHit& b) {
-                         return std::pair(a.level, a.typos) < std::pair(b.level, b.typos);
-                     });
+    if (level >= 1 && found.level < 1) {
+        // Within a word: found in all the words end to end, which no word spans.
+        const QStringView all(words.all);
+        for (qsizetype at = all.indexOf(word); at >= 0; at = all.indexOf(word, at + 1)) {
+            const qsizetype k = words.textAt(at);
+            if (!found.hit[static_cast<size_t>(k)]) {
+                found.hit[static_cast<size_t>(k)] = true;
+                found.hits.push_back({k, 1, 0});
+            }
+            at = words.starts[k + 1] - 1;
+        }
+        found.level = 1;
+    }
+    if (level >= 2 && found.level < 2) {
+        const int most = allowedTypos(word.size());
+        const size_t exact = found.hits.size();
+        const quint32 mask = letterMask(word, most + 1);
+        for (qsizetype k = 0; most > 0 && k < words.size(); ++k) {
+            if (k % kCancelStride == 0 && cancelled())
+                return false;
+            if (found.hit[static_cast<size_t>(k)] || !mayBeClose(mask, words, k, most))
+                continue;
+            const int typos = typoDistance(word, words.text(k), most, true);
+            if (typos <= most)
+                found.hits.push_back({k, 2, typos});
+        }
+        std::stable_sort(found.hits.begin() + static_cast<qsizetype>(exact), found.hits.end(),
+                         [](const WordHit& a, const WordHit& b) { return a.typos < b.typos; });
+        found.level = 2;
+    }
     return true;
 }
 
@@ -270,12 +284,13 @@ bool Ranking::findWords(const Query& query, int level) {
     std::vector<quint8> held(count), worst(count);
     std::vector<int> typos(count);
     std::vector<qint32> all;
-    std::vector<WordHit> hits;
     const TextDictionary& words = m_index.words;
     for (qsizetype i = 0; i < wordCount; ++i) {
-        if (!wordHits(query.words[i], level, hits))
+        if (!findWordHits(query.words[i], level))
             return false;
-        for (const WordHit& hit : hits) {
+        for (const WordHit& hit : m_wordHits[query.words[i]].hits) {
+            if (hit.level > level)
+                break; // they come best first
             for (quint32 g = words.firsts[hit.text]; g < words.firsts[hit.text + 1]; ++g) {
                 const auto game = static_cast<size_t>(words.games[g]);
                 if (held[game] != i)
@@ -305,9 +320,12 @@ bool Ranking::findTitleTypos(const Query& query) {
         return true;
     const TextDictionary& titles = m_index.titles;
     std::vector<std::pair<int, qsizetype>> close;
+    const quint32 mask = letterMask(query.compact, most + 1);
     for (qsizetype k = 0; k < titles.size(); ++k) {
         if (k % kCancelStride == 0 && cancelled())
             return false;
+        if (!mayBeClose(mask, titles, k, most))
+            continue;
         const int typos = typoDistance(query.compact, titles.text(k), most, false);
         if (typos <= most)
             close.emplace_back(typos, k);
