@@ -288,9 +288,8 @@ bool Ranking::findWords(const Query& query, int level) {
     for (qsizetype i = 0; i < wordCount; ++i) {
         if (!findWordHits(query.words[i], level))
             return false;
+        // The steps run level by level: the hits are this level's or better.
         for (const WordHit& hit : m_wordHits[query.words[i]].hits) {
-            if (hit.level > level)
-                break; // they come best first
             for (quint32 g = words.firsts[hit.text]; g < words.firsts[hit.text + 1]; ++g) {
                 const auto game = static_cast<size_t>(words.games[g]);
                 if (held[game] != i)
