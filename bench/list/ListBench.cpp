@@ -229,17 +229,18 @@ int main(int argc, char** argv) {
         const QChar last = query.back();
         ourBox->setText(start);
         floor.box().setText(start);
-        const auto keystroke = [&](QLineEdit& box) {
+        // Kept by value: the steps outlive this block.
+        const auto keystroke = [start, last](QLineEdit& box) {
             if (box.text() == start)
                 typeKey(box, last.toUpper().unicode(), QString(last)); // Qt's key code
             else
                 typeKey(box, Qt::Key_Backspace, QString());
         };
-        ours = [&] {
+        ours = [&, keystroke] {
             keystroke(*ourBox);
             awaitSuggestions(*ourBox, *dropDown);
         };
-        theirs = [&] { keystroke(floor.box()); };
+        theirs = [&, keystroke] { keystroke(floor.box()); };
     } else if (step == QLatin1String("filter")) {
         ours = [&] {
             if (!frontEnd.games().applyDriverFilter(driver).value())
