@@ -2,7 +2,7 @@
 #include "frontend/GameSuggestions.h"
 
 GameSuggestions::GameSuggestions(const GameList& games, QObject* parent)
-    : QObject(parent), m_games(games), m_thread([this] { work(); }) {}
+    : QObject(parent), m_games(games) {}
 
 GameSuggestions::~GameSuggestions() {
     {
@@ -10,7 +10,8 @@ GameSuggestions::~GameSuggestions() {
         m_ending = true;
     }
     m_wake.notify_one();
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void GameSuggestions::cancel() {
@@ -21,7 +22,15 @@ void GameSuggestions::request(const QString& text) {
     cancel();
     if (text.trimmed().isEmpty() || text.startsWith(u'[') || m_games.games().empty())
         return;
-    Job job{m_requests, text, m_games.shownRows(), marks(), nullptr};
+    post({m_requests, text, m_games.shownRows(), marks(), nullptr});
+}
+
+void GameSuggestions::prepare() {
+    if (!m_games.games().empty() && m_indexedGeneration != m_games.generation())
+        post({});
+}
+
+void GameSuggestions::post(Job job) {
     if (m_indexedGeneration != m_games.generation()) {
         job.source = std::make_shared<SuggestionSource>(suggestionSource(
             m_games.games(), m_games.facts(), m_games.manufacturers(), m_games.factColumns()));
@@ -29,11 +38,13 @@ void GameSuggestions::request(const QString& text) {
     }
     {
         const std::lock_guard lock(m_mutex);
-        // A source not yet made into the index goes with the newer request.
+        // A source not yet made into the index goes with the newer job.
         if (m_pending && m_pending->source && !job.source)
             job.source = std::move(m_pending->source);
         m_pending = std::move(job);
     }
+    if (!m_thread.joinable())
+        m_thread = std::thread([this] { work(); }); // when first needed, not at start-up
     m_wake.notify_one();
 }
 
@@ -62,7 +73,7 @@ void GameSuggestions::work() {
         if (job.source)
             m_index =
                 std::make_unique<SuggestionIndex>(buildSuggestionIndex(std::move(*job.source)));
-        if (!m_index || m_newest != job.id)
+        if (!m_index || job.text.isEmpty() || m_newest != job.id)
             continue;
         const std::optional<std::vector<RankedGame>> ranked =
             rankSuggestions(*m_index, job.text, job.shown, job.marks, kMostSuggestions,

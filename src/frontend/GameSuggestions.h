@@ -46,6 +46,9 @@ class GameSuggestions : public QObject {
     void request(const QString& text);
     // Cancels the request in progress: its answer never comes.
     void cancel();
+    // Makes the index now, if the games or their facts changed since it was
+    // made, so that the first request need not wait for it.
+    void prepare();
 
   signals:
     // The suggestions for `text`, best first; none when nothing matches.
@@ -54,11 +57,13 @@ class GameSuggestions : public QObject {
   private:
     struct Job {
         quint64 id = 0;
-        QString text;
+        QString text; // none: only the index is to be made
         ShownRows shown;
         std::vector<quint8> marks;
         std::shared_ptr<SuggestionSource> source; // set when the index is to be made anew
     };
+    // Hands `job` to the thread, with the source of a new index when needed.
+    void post(Job job);
     void work();
     std::vector<quint8> marks() const;
 

@@ -5,10 +5,22 @@
 
 #include <QHashFunctions>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <tuple>
 
 namespace {
+
+constexpr char kBeyondLatin1 = 0x1a;
+
+QByteArray narrowed(QStringView text) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        bytes[i] = c < 0x100 ? static_cast<char>(c) : kBeyondLatin1;
+    }
+    return bytes;
+}
 
 // Gathers the texts of each game, each text kept once, and makes them a
 // TextDictionary. A game's texts are given together, games in ascending order.
@@ -48,6 +60,7 @@ class DictionaryBuilder {
             dictionary.all += u'\n';
         }
         dictionary.starts.push_back(static_cast<quint32>(dictionary.all.size()));
+        dictionary.narrow = narrowed(dictionary.all);
         dictionary.heads.reserve(count);
         for (size_t k = 0; k < count; ++k) {
             const QStringView text = textOf(order[k]);
@@ -229,9 +242,37 @@ quint32 letterMask(QStringView text, qsizetype count) {
     if (text.size() < count)
         return ~0u;
     quint32 mask = 0;
-    for (qsizetype i = 0; i < count; ++i)
-        mask |= 1u << (text[i].unicode() % 32);
+    for (qsizetype i = 0; i < count; ++i) {
+        const char16_t c = text[i].unicode();
+        // Letters a to z have bits of their own, digits share the last six.
+        const unsigned bit = c >= u'a' && c <= u'z'   ? c - u'a'
+                             : c >= u'0' && c <= u'9' ? 26 + (c - u'0') % 6
+                                                      : c % 32;
+        mask |= 1u << bit;
+    }
     return mask;
+}
+
+void TextDictionary::findAll(QStringView text,
+                             const std::function<qsizetype(qsizetype)>& found) const {
+    const bool narrowable = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x100 && c.unicode() != kBeyondLatin1;
+    });
+    if (!narrowable || text.isEmpty()) {
+        for (qsizetype at = QStringView(all).indexOf(text); at >= 0;
+             at = QStringView(all).indexOf(text, found(at)))
+            ;
+        return;
+    }
+    const QByteArray needle = narrowed(text);
+    for (qsizetype from = 0; from < narrow.size();) {
+        const void* at =
+            memmem(narrow.constData() + from, static_cast<size_t>(narrow.size() - from),
+                   needle.constData(), static_cast<size_t>(needle.size()));
+        if (!at)
+            return;
+        from = found(static_cast<const char*>(at) - narrow.constData());
+    }
 }
 
 qsizetype TextDictionary::textAt(qsizetype at) const {

@@ -6,6 +6,7 @@
 #include "gamelist/FactColumns.h"
 #include "gamelist/GameFlags.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <functional>
@@ -35,6 +36,9 @@ SuggestionSource suggestionSource(const GameTable& games, const GameFacts& facts
 struct TextDictionary {
     QString all;                 // the texts end to end, each ended by a line end
     std::vector<quint32> starts; // text k is all[starts[k], starts[k + 1] - 1)
+    // `all` one byte a character (those beyond Latin-1 as 0x1a), for a fast
+    // search within the texts.
+    QByteArray narrow;
     std::vector<quint32> firsts; // its games are games[firsts[k], firsts[k + 1])
     std::vector<qint32> games;
     // Per text, letterMask() of its first two letters (low half) and of its
@@ -50,6 +54,9 @@ struct TextDictionary {
     qsizetype lowerBound(QStringView text) const;
     // The text that the character at `at` of `all` belongs to.
     qsizetype textAt(qsizetype at) const;
+    // Calls `found` with each place in `all` where `text` is found; it
+    // gives where to look on from (at least the place + 1).
+    void findAll(QStringView text, const std::function<qsizetype(qsizetype)>& found) const;
 };
 
 // A bit for each of the first `count` letters of `text` (all bits when it is

@@ -243,15 +243,14 @@ bool Ranking::findWordHits(const QString& word, int level) {
     }
     if (level >= 1 && found.level < 1) {
         // Within a word: found in all the words end to end, which no word spans.
-        const QStringView all(words.all);
-        for (qsizetype at = all.indexOf(word); at >= 0; at = all.indexOf(word, at + 1)) {
+        words.findAll(word, [&](qsizetype at) {
             const qsizetype k = words.textAt(at);
             if (!found.hit[static_cast<size_t>(k)]) {
                 found.hit[static_cast<size_t>(k)] = true;
                 found.hits.push_back({k, 1, 0});
             }
-            at = words.starts[k + 1] - 1;
-        }
+            return static_cast<qsizetype>(words.starts[k + 1]); // one hit a text
+        });
         found.level = 1;
     }
     if (level >= 2 && found.level < 2) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -137,6 +138,13 @@ bool SuggestionDropDown::eventFilter(QObject* watched, QEvent* event) {
                 return onKey(key->key());
         } else if (type == QEvent::FocusOut) {
             dismiss();
+        } else if (type == QEvent::FocusIn) {
+            // The user goes to the box: the index is made before the first
+            // key, after the box has shown its focus (not for the focus a
+            // window gives as it opens).
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::OtherFocusReason)
+                QTimer::singleShot(0, this, [this] { m_suggestions.prepare(); });
         }
         return false;
     }

@@ -22,7 +22,8 @@ class QLineEdit;
 // after Escape. A click chooses a suggestion. Choosing emits chosen(),
 // closes it and leaves the focus in the box. A click elsewhere, the box
 // losing the focus, the window losing it or going, or the shown games
-// changing close it too.
+// changing close it too. When the user moves the focus into the box, what
+// the suggestions need is made ready before the first key.
 class SuggestionDropDown : public QWidget {
     Q_OBJECT
 
