@@ -131,6 +131,12 @@ bool SuggestionDropDown::onKey(int key) {
 
 bool SuggestionDropDown::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress && isVisible()) {
+        // Through the application's filter: a press on any widget but these.
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget != this && widget != m_box && !isAncestorOf(widget))
+            dismiss();
+    }
     if (watched == m_box) {
         if (type == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
@@ -156,11 +162,6 @@ bool SuggestionDropDown::eventFilter(QObject* watched, QEvent* event) {
             dismiss();
         }
         return false;
-    }
-    if (type == QEvent::MouseButtonPress && isVisible()) {
-        const auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget != this && widget != m_box && !isAncestorOf(widget))
-            dismiss();
     }
     return false;
 }
