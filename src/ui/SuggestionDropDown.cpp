@@ -196,8 +196,8 @@ void SuggestionDropDown::place() {
                                       metrics.horizontalAdvance(details));
     }
     const QRect screen = m_box->screen()->availableGeometry();
-    const int width = std::clamp(wanted + 2 * margin + 2 * kFrame, m_box->width(),
-                                 std::max(m_box->width(), screen.width()));
+    const int width = std::clamp(wanted + 3 * margin + 2 * kFrame, // a margin to spare for rounding
+                                 m_box->width(), std::max(m_box->width(), screen.width()));
     const int height = static_cast<int>(m_shown.size()) * rowHeight() + 2 * kFrame;
     // Under the box; over it where the screen ends below.
     QPoint at = m_box->mapToGlobal(QPoint(0, m_box->height()));
