@@ -13,7 +13,11 @@
 # - steps: keystroke -> repaint (a search that matches nothing, and one that
 #   selects and scrolls) at 39,372 games and filter -> clear at 1,000,000,
 #   inside one process (bench/list), against the same work done the bare Qt
-#   way, under the environment's locale as the program uses it;
+#   way, under the environment's locale as the program uses it; and keystroke
+#   -> the search suggestions painted, for a few texts, at 39,372 games with
+#   that MAME's facts (when MAME is installed) and at 1,000,000 made-up ones,
+#   with the wall time beside the CPU time and the first keystroke's (which
+#   makes the suggestions' index);
 # - list: List with the installed MAME, click -> database written, against
 #   `mame -listxml >/dev/null` alone; the first List of a run (which asks
 #   MAME which MAME it is) and a second one (which knows). Skipped when MAME
@@ -83,7 +87,14 @@ for size in "${databases[@]}"; do
     folder="$work/games-$size"
     mkdir -p "$folder"
     if [[ $size == 39372 && -x $mame ]]; then
-        "$mame" -listxml 2>/dev/null | "$build/bench/coinslot_benchdata" listxml "$folder/coinslot.dat"
+        # The same games with their facts in the store, for the suggestions.
+        mkdir -p "$work/facts-$size"
+        "$mame" -listxml 2>/dev/null |
+            "$build/bench/coinslot_benchdata" listxml "$folder/coinslot.dat" "$work/facts-$size/coinslot.sqlite"
+        cp "$folder/coinslot.dat" "$work/facts-$size/"
+        printf '#!/bin/sh\n' >"$work/facts-$size/mame"
+        chmod +x "$work/facts-$size/mame"
+        printf 'mameexe = mame\r\n' >"$work/facts-$size/coinslot.ini"
     else
         "$build/bench/coinslot_benchdata" synthetic "$size" "$folder/coinslot.dat"
     fi >/dev/null
@@ -175,6 +186,22 @@ if wants steps; then
     measure_step keystroke 39372 "<= 1.2" "keystroke -> repaint, no match"
     measure_step select 39372 "" "keystroke -> repaint, select and scroll"
     measure_step filter 1000000 "<= 1.5" "filter drv12, then clear it" drv12
+    # suggest FOLDER TARGET QUERY: the last letter of QUERY typed, then Backspace.
+    measure_suggest() {
+        ensure_display
+        local line
+        line=$("$build/bench/coinslot_listbench" suggest "$1" $((pairs * 5)) "$3" 2>/dev/null)
+        read -r _ ours floor ratio locale wall first <<<"$line"
+        row "suggestions for \"$3\", $(rows "${1##*-}") ($locale, CPU ms)" "$ours" "$floor" "$ratio" "$2"
+        row "  the same, wall ms; the first keystroke's" "$wall" "$first" "" ""
+    }
+    if [[ -d $work/facts-39372 ]]; then
+        for query in galagga "donky kong" "street fighter ii" rally-x pacman "king of fighters 98"; do
+            measure_suggest "$work/facts-39372" "<= 16 ms" "$query"
+        done
+    fi
+    settings 1000000
+    measure_suggest "$work/games-1000000" "" "dragn ninja"
 fi
 
 if wants list && [[ -x $mame ]]; then

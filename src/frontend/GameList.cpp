@@ -51,6 +51,7 @@ Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame,
 }
 
 void GameList::align() {
+    ++m_generation;
     m_facts = alignFacts(m_games, m_machines, m_favourites);
     m_manufacturers.reset();
     m_searchTexts.reset();
@@ -231,6 +232,27 @@ bool GameList::search(const QString& text) {
     return text.isEmpty() || (text.startsWith(u'[') && !text.endsWith(u']'));
 }
 
+qsizetype GameList::hiddenMatches(const QString& text) const {
+    if (m_shown.size() == std::ssize(m_games) || text.isEmpty())
+        return 0;
+    std::vector<bool> shown(m_games.size());
+    for (qsizetype row = 0; row < m_shown.size(); ++row)
+        shown[static_cast<size_t>(m_shown[row])] = true;
+    const std::vector<bool> further =
+        text.startsWith(u'[') ? std::vector<bool>() : matchesFurther(text, searchTexts());
+    qsizetype hidden = 0;
+    for (size_t i = 0; i < m_games.size(); ++i) {
+        if (!shown[i] &&
+            ((!further.empty() && further[i]) || searchFinds(m_games[i], text, m_searchCompare)))
+            ++hidden;
+    }
+    return hidden;
+}
+
+qsizetype GameList::rowOfGame(qint32 position) const {
+    return rowOf(m_shown, position);
+}
+
 void GameList::select(qsizetype row) {
     if (row < 0 || row >= m_shown.size())
         return;
@@ -285,6 +307,7 @@ void GameList::forgetGames() {
     m_filtered = {};
     m_games = {};
     m_facts = {};
+    ++m_generation;
     m_manufacturers.reset();
     m_searchTexts.reset();
     m_columns.reset();

@@ -83,6 +83,11 @@ class GameList : public QObject {
     MachineList machineList() const { return machineListFor(m_games, m_facts, m_machines); }
     // How many games the driver filter lets through, before the Show choices.
     qsizetype filteredCount() const { return m_filtered.size(); }
+    // The row of the game at master position `position`, -1 when it is not shown.
+    qsizetype rowOfGame(qint32 position) const;
+    // Changes whenever the table or the facts and manufacturers aligned with
+    // it change (not with the Show choices, favourites or the selection).
+    quint64 generation() const { return m_generation; }
     // The selected row; -1 only while no game is shown.
     int selectedRow() const { return m_selectedRow; }
     const GameRecord* selectedGame() const;
@@ -124,6 +129,9 @@ class GameList : public QObject {
     // not for the empty text, nor for a set name still being typed ("[pac",
     // not yet closed by "]").
     bool search(const QString& text);
+    // How many games that the driver filter or the Show choices hide
+    // search(text) would find were they shown.
+    qsizetype hiddenMatches(const QString& text) const;
     // Selects `row`; a row that is not shown changes nothing.
     void select(qsizetype row);
 
@@ -181,5 +189,6 @@ class GameList : public QObject {
     mutable std::optional<NarrowColumns> m_narrow; // narrowColumns(), made at need
     mutable bool m_narrowWhole = false;            // made with the catalogue's years and categories
     int m_selectedRow = -1;
+    quint64 m_generation = 0;
     CaseInsensitiveCompare m_searchCompare;
 };

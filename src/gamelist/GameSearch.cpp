@@ -20,3 +20,10 @@ qsizetype searchGames(const GameTable& games, const ShownRows& shown, const QStr
     }
     return -1;
 }
+
+bool searchFinds(const GameRecord& game, const QString& text,
+                 const CaseInsensitiveCompare& compare) {
+    if (!text.startsWith(u'['))
+        return compare.startsWith(game.description, text);
+    return text.endsWith(u']') && game.name == QStringView(text).mid(1, text.size() - 2);
+}

@@ -10,6 +10,7 @@
 #include "ui/ListFont.h"
 #include "ui/SearchBox.h"
 #include "ui/ShowMenu.h"
+#include "ui/SuggestionDropDown.h"
 #include "ui/WindowCentring.h"
 #include "ui/WindowLayout.h"
 
@@ -76,6 +77,7 @@ void MainWindow::createControls() {
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
+    m_suggestions = new SuggestionDropDown(m_searchBox, m_frontEnd.games());
 
     m_playButton = addButton("playButton", tr("&Play"));
     m_playButton->setDefault(true);
@@ -132,7 +134,11 @@ void MainWindow::createDetailsView() {
 void MainWindow::connectCommands() {
     GameList& games = m_frontEnd.games();
     connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_searchBox->showNoMatch(!m_frontEnd.games().search(text));
+        const bool found = m_frontEnd.games().search(text);
+        m_searchBox->showNoMatch(!found, found ? 0 : m_frontEnd.games().hiddenMatches(text));
+    });
+    connect(m_suggestions, &SuggestionDropDown::chosen, this, [this](qint32 position) {
+        m_frontEnd.games().select(m_frontEnd.games().rowOfGame(position));
     });
     connect(m_playButton, &QPushButton::clicked, this, &MainWindow::onPlayClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &QWidget::close);

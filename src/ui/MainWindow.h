@@ -17,6 +17,7 @@ class GameListModel;
 class GameListView;
 class SearchBox;
 class ShowMenu;
+class SuggestionDropDown;
 class WindowLayout;
 
 // The one window of the front end: it shows what the front end holds and
@@ -88,6 +89,7 @@ class MainWindow : public QWidget {
     GameListModel* m_model = nullptr;
     GameListView* m_gameList = nullptr;
     SearchBox* m_searchBox = nullptr;
+    SuggestionDropDown* m_suggestions = nullptr;
     QPushButton* m_playButton = nullptr;
     QPushButton* m_quitButton = nullptr;
     QPushButton* m_mameButton = nullptr;
