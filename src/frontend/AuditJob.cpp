@@ -111,7 +111,11 @@ void AuditJob::onChecked() {
                                   ? QStringLiteral("The report was saved in %1.").arg(reportPath)
                                   : QStringLiteral("The report could not be saved in %1: %2.")
                                         .arg(reportPath, saved.failure());
+    // The games the audit dropped come back with the next List.
+    QStringList details = m_reportLines;
+    if (audit.removed > 0)
+        details << QString() << QStringLiteral("List reads every game again.");
     finish(
         JobReport{auditSummary(audit.kept, audit.removed) + QStringLiteral("\r\n\r\n") + savedLine,
-                  m_reportLines.join(QStringLiteral("\r\n"))});
+                  details.join(QStringLiteral("\r\n"))});
 }

@@ -29,8 +29,8 @@ QString verdictText(SetVerdict verdict) {
 
 } // namespace
 
-FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
-    : QObject(parent), m_runner(runner),
+FrontEnd::FrontEnd(MameRunner& runner, std::chrono::milliseconds playedAfter, QObject* parent)
+    : QObject(parent), m_runner(runner), m_playedAfter(playedAfter),
       m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {
     m_games.setColumnSource([this](MachineColumns& machines, PlayTable& plays) {
         if (!m_catalogueLoaded)
@@ -139,8 +139,8 @@ void FrontEnd::play(const std::optional<QString>& options) {
     if (options)
         m_settings.playOptions = *options;
     m_playedSet = game->name;
-    begin(Command::Play,
-          std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description, options));
+    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description,
+                                                   options, m_playedAfter));
 }
 
 void FrontEnd::info() {
@@ -205,14 +205,14 @@ void FrontEnd::keepAudit(const std::vector<SetFinding>& findings) {
     (void)m_catalogue->replaceMachineList(m_games.machineList());
 }
 
+void FrontEnd::countPlay() {
+    const QDateTime now = QDateTime::currentDateTime();
+    if (m_catalogue->countPlay(m_playedSet, now).ok())
+        m_games.notePlayed(m_playedSet, now);
+}
+
 void FrontEnd::onRunning() {
     m_running = true;
-    // A play counts once MAME has been started with the game.
-    if (m_command == Command::Play) {
-        const QDateTime now = QDateTime::currentDateTime();
-        if (m_catalogue->countPlay(m_playedSet, now).ok())
-            m_games.notePlayed(m_playedSet, now);
-    }
     emit busyChanged(m_command, true);
 }
 
@@ -222,6 +222,8 @@ void FrontEnd::onJobFinished(const Outcome<JobReport>& outcome) {
     job->deleteLater();
     if (m_command == Command::Audit && outcome.ok() && m_catalogue->isOpen())
         keepAudit(static_cast<const AuditJob&>(*job).findings());
+    if (m_command == Command::Play && static_cast<const PlayJob&>(*job).played())
+        countPlay();
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

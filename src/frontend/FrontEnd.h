@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 
 #include <QObject>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -23,7 +24,11 @@ class FrontEnd : public QObject {
     Q_OBJECT
 
   public:
-    explicit FrontEnd(MameRunner& runner, QObject* parent = nullptr);
+    // A Play counts when MAME ends with status 0 or ran for at least
+    // `playedAfter`.
+    explicit FrontEnd(MameRunner& runner,
+                      std::chrono::milliseconds playedAfter = std::chrono::seconds(30),
+                      QObject* parent = nullptr);
     ~FrontEnd() override;
 
     // Start-up, in this order. The settings and database files and the store
@@ -93,11 +98,13 @@ class FrontEnd : public QObject {
     void onJobFinished(const Outcome<JobReport>& outcome);
     void onRunning();
     void keepAudit(const std::vector<SetFinding>& findings);
+    void countPlay();
 
     QString m_settingsFile;
     QString m_auditReportFile;
     Settings m_settings;
     MameRunner& m_runner;
+    const std::chrono::milliseconds m_playedAfter;
     MameSetup m_mame;
     GameList m_games;
     std::unique_ptr<Catalogue> m_catalogue;

@@ -6,13 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 
-std::optional<QString> chooseMameExecutable(QWidget* owner, DialogSeam& seam, const QString& folder,
+std::optional<QString> chooseMameExecutable(QWidget* owner, DialogSeam& seam, const QString& start,
                                             const QString& title) {
     for (;;) {
         // Executables on Linux carry no extension: every file is offered.
         const std::optional<QString> chosen =
             seam.chooseFile(owner, QStringLiteral("Select MAME executable"),
-                            QStringLiteral("Executables (*)"), folder);
+                            QStringLiteral("Executables (*)"), start);
         if (!chosen)
             return std::nullopt;
         const QFileInfo file(*chosen);
