@@ -2,6 +2,7 @@
 #include "app/StartUp.h"
 
 #include "frontend/FrontEnd.h"
+#include "launch/MameLocation.h"
 #include "launch/TempListingFolder.h"
 #include "settings/SettingsFile.h"
 #include "text/TextFile.h"
@@ -12,7 +13,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -71,17 +71,17 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     if (!window.restoreSettings())
         return fail();
 
-    // A first start looks for MAME where the shell would find it.
-    QString dialogFolder = QDir::currentPath();
+    // A first start offers the MAME found where the shell would find it or
+    // where MAME is usually installed.
+    QString dialogStart = QDir::currentPath();
     if (firstStart) {
         window.centre();
-        const QString onPath = QStandardPaths::findExecutable(QStringLiteral("mame"));
-        if (!onPath.isEmpty())
-            dialogFolder = QFileInfo(onPath).absolutePath();
+        if (const QString found = findMame(); !found.isEmpty())
+            dialogStart = found;
     }
     if (!fileExists(frontEnd.mame().executable())) {
         const std::optional<QString> chosen =
-            chooseMameExecutable(&window, seam, dialogFolder, load);
+            chooseMameExecutable(&window, seam, dialogStart, load);
         if (!chosen) {
             seam.showMessage(
                 &window,

@@ -318,5 +318,9 @@ void AuditJob::onChecked() {
         saved.ok()
             ? tr("The report was saved in %1.").arg(reportPath)
             : tr("The report could not be saved in %1: %2.").arg(reportPath, saved.failure());
-    finish(AuditSummary{auditSummary(audit.kept, audit.removed), savedLine, m_reportLines});
+    // The games the audit dropped come back with the next List.
+    QStringList details = m_reportLines;
+    if (audit.removed > 0)
+        details << QString() << tr("List reads every game again.");
+    finish(AuditSummary{auditSummary(audit.kept, audit.removed), savedLine, details});
 }

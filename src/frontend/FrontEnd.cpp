@@ -13,8 +13,8 @@
 
 #include <QFileInfo>
 
-FrontEnd::FrontEnd(MameRunner& runner, QObject* parent)
-    : QObject(parent), m_runner(runner),
+FrontEnd::FrontEnd(MameRunner& runner, std::chrono::milliseconds playedAfter, QObject* parent)
+    : QObject(parent), m_runner(runner), m_playedAfter(playedAfter),
       m_catalogue(std::make_unique<Catalogue>(QStringLiteral("coinslot.sqlite"))) {
     m_games.setColumnSource([this](MachineColumns& machines, PlayTable& plays) {
         if (!m_catalogueLoaded)
@@ -253,8 +253,8 @@ void FrontEnd::play(const std::optional<QString>& options) {
     if (options)
         m_settings.playOptions = *options;
     m_playedSet = game->name;
-    begin(Command::Play,
-          std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description, options));
+    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description,
+                                                   options, m_playedAfter));
 }
 
 void FrontEnd::info() {
@@ -352,15 +352,15 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
     m_job->start();
 }
 
+void FrontEnd::countPlay() {
+    const QDateTime now = QDateTime::currentDateTime();
+    QString why;
+    if (keep(Catalogue::playChange(m_playedSet, now), why) != Kept::Refused)
+        m_games.notePlayed(m_playedSet, now);
+}
+
 void FrontEnd::onRunning() {
     m_running = true;
-    // A play counts once MAME has been started with the game.
-    if (m_command == Command::Play) {
-        const QDateTime now = QDateTime::currentDateTime();
-        QString why;
-        if (keep(Catalogue::playChange(m_playedSet, now), why) != Kept::Refused)
-            m_games.notePlayed(m_playedSet, now);
-    }
     emit busyChanged(m_command, true);
 }
 
@@ -376,6 +376,8 @@ void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
         renewCatalogue(*damage);
     if (m_command == Command::List && outcome.ok())
         m_games.categoriesChanged(); // the List read them anew
+    if (m_command == Command::Play && static_cast<const PlayJob&>(*job).played())
+        countPlay();
     if (m_running)
         emit busyChanged(m_command, false);
     emit commandFinished(m_command, outcome);

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -24,7 +25,11 @@ class FrontEnd : public QObject {
     Q_OBJECT
 
   public:
-    explicit FrontEnd(MameRunner& runner, QObject* parent = nullptr);
+    // A Play counts when MAME ends with status 0 or ran for at least
+    // `playedAfter`.
+    explicit FrontEnd(MameRunner& runner,
+                      std::chrono::milliseconds playedAfter = std::chrono::seconds(30),
+                      QObject* parent = nullptr);
     ~FrontEnd() override;
 
     // Start-up, in this order. The settings and database files and the catalogue
@@ -138,12 +143,14 @@ class FrontEnd : public QObject {
     void begin(Command command, std::unique_ptr<MameJob> job);
     void onJobFinished(const Outcome<JobResult>& outcome);
     void onRunning();
+    void countPlay();
 
     QString m_settingsFile;
     QString m_auditReportFile;
     QString m_changesFile;
     Settings m_settings;
     MameRunner& m_runner;
+    const std::chrono::milliseconds m_playedAfter;
     MameSetup m_mame;
     GameList m_games;
     std::unique_ptr<Catalogue> m_catalogue;

@@ -5,9 +5,9 @@
 #include "launch/ShellCommand.h"
 
 PlayJob::PlayJob(MameRunner& runner, MameSetup& mame, QString setName, QString description,
-                 std::optional<QString> options)
+                 std::optional<QString> options, std::chrono::milliseconds playedAfter)
     : MameJob(runner, mame), m_setName(std::move(setName)), m_description(std::move(description)),
-      m_options(std::move(options)) {}
+      m_options(std::move(options)), m_playedAfter(playedAfter) {}
 
 void PlayJob::start() {
     const std::optional<QString> line =
@@ -23,9 +23,13 @@ void PlayJob::start() {
     std::tie(request.program, request.arguments) = shellInvocation(QStringLiteral("exec ") + *line);
     request.ownChannels = true;
     run(request, &PlayJob::onEnded);
+    m_sinceStart.start();
 }
 
 void PlayJob::onEnded(const RunResult& result) {
+    m_played = (result.end == RunEnd::Finished && result.exitCode == 0) ||
+               (result.end != RunEnd::FailedToStart &&
+                std::chrono::milliseconds(m_sinceStart.elapsed()) >= m_playedAfter);
     if (!dependsOnGeneration(result) || mame().generation())
         return finishWith(result, mame().generation());
     // Which MAME this is shows in the first line of its game listing.

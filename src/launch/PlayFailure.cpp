@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -22,21 +24,54 @@ bool isMameStatus(int status) {
     return status > 0 && status < kNotExecutable;
 }
 
-QStringList nonBlankLines(const QByteArray& bytes) {
+// Whether a line of MAME's is the sound system's rather than MAME's own:
+// ALSA's, JACK's and PulseAudio's complaints on a machine without a sound
+// card or server, which MAME passes on unasked.
+bool isSoundSystemLine(const QString& line) {
+    static const QLatin1String prefixes[] = {
+        QLatin1String("ALSA lib "),
+        QLatin1String("ALSA: "),
+        QLatin1String("Cannot connect to server socket"),
+        QLatin1String("Cannot connect to server request channel"),
+        QLatin1String("jack server is not running"),
+        QLatin1String("JackShmReadWritePtr"),
+        QLatin1String("PulseAudio: "),
+    };
+    return std::any_of(std::begin(prefixes), std::end(prefixes),
+                       [&line](QLatin1String prefix) { return line.startsWith(prefix); });
+}
+
+// MAME's own lines: blank lines and the sound system's left out.
+QStringList mamesOwnLines(const QByteArray& bytes) {
     QStringList lines;
     for (const QString& line : splitLines(bytes)) {
-        if (!line.trimmed().isEmpty())
+        if (!line.trimmed().isEmpty() && !isSoundSystemLine(line))
             lines.append(line);
     }
     return lines;
 }
 
+// Whether MAME found a ROM file and found it wrong ("pacman.6e WRONG
+// CHECKSUMS:", "pacman.6f WRONG LENGTH (expected: ...").
+bool saysWrongFile(const RunResult& result) {
+    for (const QByteArray* said : {&result.errorTail, &result.outputTail}) {
+        if (said->contains(" WRONG CHECKSUMS") || said->contains(" WRONG LENGTH"))
+            return true;
+    }
+    return false;
+}
+
 // The sentence for MAME's own status; nothing for one without a sentence.
-std::optional<QString> currentMameSentence(int status, const QString& game, const QString& name) {
-    switch (status) {
+std::optional<QString> currentMameSentence(const RunResult& result, const QString& game,
+                                           const QString& name) {
+    switch (result.exitCode) {
     case 1:
         return QCoreApplication::translate("PlayFailure", "MAME failed its own validity checks.");
     case 2:
+        if (saysWrongFile(result))
+            return QCoreApplication::translate("PlayFailure",
+                                               "MAME found missing or wrong ROM files for %1.")
+                .arg(game);
         return QCoreApplication::translate("PlayFailure",
                                            "MAME could not find the ROM files of %1.")
             .arg(game);
@@ -71,7 +106,7 @@ QString sentenceFor(const RunResult& result, std::optional<MameGeneration> gener
         return QCoreApplication::translate("PlayFailure", "MAME crashed (signal %1).")
             .arg(signalName(status - kSignalBase));
     if (generation == MameGeneration::Current) {
-        if (const std::optional<QString> sentence = currentMameSentence(status, game, name))
+        if (const std::optional<QString> sentence = currentMameSentence(result, game, name))
             return *sentence;
     }
     return QCoreApplication::translate("PlayFailure", "MAME ended with status %1.").arg(status);
@@ -88,9 +123,9 @@ bool dependsOnGeneration(const RunResult& result) {
 }
 
 QStringList mameLastLines(const RunResult& result) {
-    QStringList said = nonBlankLines(result.errorTail);
+    QStringList said = mamesOwnLines(result.errorTail);
     if (said.isEmpty())
-        said = nonBlankLines(result.outputTail);
+        said = mamesOwnLines(result.outputTail);
 
     static const QRegularExpression notFound(QStringLiteral(R"(^(\S+)\s+NOT FOUND\b)"));
     QStringList lines;

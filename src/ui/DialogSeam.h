@@ -47,9 +47,10 @@ class DialogSeam {
     // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
     virtual std::optional<QString> askText(QWidget* owner, const QString& prompt,
                                            const QString& title, const QString& defaultText) = 0;
-    // The open-file dialog: the chosen file's path, or nothing when cancelled.
+    // The open-file dialog, opening at `start` (a folder, or a file that is
+    // then preselected): the chosen file's path, or nothing when cancelled.
     virtual std::optional<QString> chooseFile(QWidget* owner, const QString& title,
-                                              const QString& filter, const QString& folder) = 0;
+                                              const QString& filter, const QString& start) = 0;
     // The font chooser: the choice on OK, nothing otherwise.
     virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) = 0;
     // A progress dialog, modal to `owner`, while a MAME run lasts: it opens

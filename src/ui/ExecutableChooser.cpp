@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 
-std::optional<QString> chooseMameExecutable(QWidget* owner, DialogSeam& seam, const QString& folder,
+std::optional<QString> chooseMameExecutable(QWidget* owner, DialogSeam& seam, const QString& start,
                                             const QString& title) {
     for (;;) {
         // Executables on Linux carry no extension: every file is offered.
         const std::optional<QString> chosen = seam.chooseFile(
             owner, QCoreApplication::translate("MainWindow", "Select MAME executable"),
-            QCoreApplication::translate("MainWindow", "Executables (*)"), folder);
+            QCoreApplication::translate("MainWindow", "Executables (*)"), start);
         if (!chosen)
             return std::nullopt;
         const QFileInfo file(*chosen);

@@ -53,8 +53,8 @@ std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prom
 }
 
 std::optional<QString> QtDialogSeam::chooseFile(QWidget* owner, const QString& title,
-                                                const QString& filter, const QString& folder) {
-    const QString chosen = QFileDialog::getOpenFileName(owner, title, folder, filter);
+                                                const QString& filter, const QString& start) {
+    const QString chosen = QFileDialog::getOpenFileName(owner, title, start, filter);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;

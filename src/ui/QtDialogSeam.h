@@ -18,7 +18,7 @@ class QtDialogSeam : public DialogSeam {
     std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,
                                    const QString& defaultText) override;
     std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,
-                                      const QString& folder) override;
+                                      const QString& start) override;
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) override;
     std::optional<ShowChoices> chooseNarrowing(QWidget* owner, const NarrowOffer& offer) override;
     void beginProgress(QWidget* owner, const QString& title,

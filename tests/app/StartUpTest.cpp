@@ -61,8 +61,10 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettingsOrEndsOnCancel) {
     writeAll("notes.txt", "not a program");
     seam.fileAnswers = {folder.filePath("notes.txt"), folder.path() + "/mame"};
+    folder.set("PATH", folder.path()); // its "mame" is offered, chosen in the dialog
     ASSERT_TRUE(start());
     EXPECT_EQ(seam.fileTitles, std::vector<QString>(2, "Select MAME executable"));
+    EXPECT_EQ(seam.fileFolders.front(), folder.filePath("mame"));
     EXPECT_EQ(onlyMessage(), folder.filePath("notes.txt") + " is not an executable file.");
     EXPECT_EQ(seam.messages[0].title, "Load");
     EXPECT_EQ(frontEnd->mame().executable(), "mame");

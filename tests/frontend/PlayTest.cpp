@@ -73,3 +73,25 @@ TEST_F(Play, EndsSilentlyOrSaysWhyMameDidNotRunTheGame) {
     EXPECT_TRUE(failureOfPlay().startsWith("MAME could not be started.\n\n/bin/sh: "));
     EXPECT_EQ(runs().filter("-listfull").size(), 2) << "the shell's statuses need no MAME";
 }
+
+TEST_F(Play, CountsAPlayOnlyWhenMameEndedWellOrRanLongEnough) {
+    FrontEnd player(runner, std::chrono::milliseconds(400));
+    player.setProgramName("coinslot");
+    player.configure(frontEnd.settings());
+    ASSERT_TRUE(player.loadDatabase().ok() && player.loadCatalogue().ok());
+    player.games().select(3); // Pac-Man (Midway) [pacman]
+    const auto playsAfter = [&](const char* status, const char* seconds) {
+        folder.set("FAKEMAME_PLAY_STATUS", status);
+        folder.set("FAKEMAME_PLAY_SLEEP", seconds);
+        bool done = false;
+        const auto connection =
+            QObject::connect(&player, &FrontEnd::commandFinished, [&done] { done = true; });
+        player.play(std::nullopt);
+        EXPECT_TRUE(waitUntil([&done] { return done; }));
+        QObject::disconnect(connection);
+        return player.catalogue().plays("pacman").count;
+    };
+    EXPECT_EQ(playsAfter("2", ""), 0) << "refused at once";
+    EXPECT_EQ(playsAfter("0", ""), 1);
+    EXPECT_EQ(playsAfter("2", "0.8"), 2) << "a game played for a while, then a bad end";
+}

@@ -2,10 +2,13 @@
 // MAME's generation, and its folders expanded as MAME expands them.
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
+#include "launch/MameLocation.h"
 #include "text/TextFile.h"
 
 #include "QtPrinters.h"
 #include "TestFolders.h"
+
+#include <QFileInfo>
 
 TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpandsThem) {
     const ScopedEnv home("HOME", QByteArray("/home/ann"));
@@ -56,4 +59,29 @@ TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpand
                                 QString("Name:\t\tDescription:"), current + " more",
                                 current.toLower(), " " + current, QString("Error: unknown option")})
         EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Old) << line.toStdString();
+}
+
+TEST(MameLocation, MameOnPathComesFirstThenTheUsualPlacesInTheirOrder) {
+    const QTemporaryDir dir;
+    const ScopedEnv home("HOME", dir.filePath("home").toUtf8());
+    const ScopedEnv path("PATH", dir.filePath("bin").toUtf8());
+    EXPECT_EQ(usualMamePlaces().last(), dir.filePath("home/mame/mame"));
+    const QStringList places = {dir.filePath("games/mame"), dir.filePath("local/games/mame"),
+                                dir.filePath("local/bin/mame"), dir.filePath("home/mame/mame")};
+    const auto install = [](const QString& file, bool executable = true) {
+        QDir().mkpath(QFileInfo(file).path());
+        writeAll(file, "#!/bin/sh\n");
+        QFile::setPermissions(file,
+                              executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+    };
+    EXPECT_EQ(findMame(places), "");
+    // Each place found wins over the places after it.
+    for (qsizetype i = places.size() - 1; i >= 0; --i) {
+        install(places[i]);
+        EXPECT_EQ(findMame(places), places[i]);
+    }
+    install(dir.filePath("bin/mame"), false);
+    EXPECT_EQ(findMame(places), places[0]) << "a file on PATH that cannot run is no MAME";
+    install(dir.filePath("bin/mame"));
+    EXPECT_EQ(findMame(places), dir.filePath("bin/mame"));
 }
