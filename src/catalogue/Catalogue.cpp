@@ -210,8 +210,8 @@ Outcome<CatalogueContents> Catalogue::open() {
                            .arg(name, notKept())};
     case Result::Unreachable:
         note(first.error);
-        return Failure{
-            QCoreApplication::translate("Catalogue", "%1 could not be opened (%2); %3").arg(name, first.reason, notKept())};
+        return Failure{QCoreApplication::translate("Catalogue", "%1 could not be opened (%2); %3")
+                           .arg(name, first.reason, notKept())};
     case Result::Damaged:
         break;
     }
@@ -229,13 +229,15 @@ QString Catalogue::replaceDamaged(const QString& reason) {
             .arg(name, reason, moved.failure(), notKept());
     const Attempt fresh = attemptOpen();
     if (fresh.result != Attempt::Result::Open)
-        return QCoreApplication::translate("Catalogue", "%1 could not be read (%2), so it was moved to %3, but a new one "
-                              "could not be made (%4); %5")
+        return QCoreApplication::translate(
+                   "Catalogue", "%1 could not be read (%2), so it was moved to %3, but a new one "
+                                "could not be made (%4); %5")
             .arg(name, reason, moved.value(), fresh.reason, notKept());
     QSqlDatabase db = database();
     QSqlError error;
     (void)inTransaction(db, error, [&] { return restore(db, salvaged, error); });
-    return QCoreApplication::translate("Catalogue", "%1 could not be read (%2), so it was moved to %3. %4")
+    return QCoreApplication::translate("Catalogue",
+                                       "%1 could not be read (%2), so it was moved to %3. %4")
         .arg(name, reason, moved.value(), keptWhatCouldBeRead());
 }
 
@@ -276,7 +278,8 @@ CatalogueQueue::Change Catalogue::playChange(const QString& set, const QDateTime
 Outcome<Done> Catalogue::make(const CatalogueQueue::Change& change) {
     if (!m_open) {
         m_trouble = Trouble::Other;
-        return Failure{QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
+        return Failure{
+            QCoreApplication::translate("Catalogue", "There is no store to keep it in.")};
     }
     QSqlDatabase db = database();
     QSqlQuery query(db);

@@ -3,8 +3,8 @@
 
 #include "database/DatabaseFile.h"
 #include "database/MachineFactTags.h"
-#include "text/MessageText.h"
 #include "database/MachineRomTags.h"
+#include "text/MessageText.h"
 #include "text/Sorting.h"
 
 #include <QCoreApplication>

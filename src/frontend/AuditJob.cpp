@@ -80,13 +80,11 @@ void AuditJob::onMemoryRead() {
 
 // A current MAME: where its ROM folders are, then what changed in them.
 void AuditJob::auditCurrent() {
-    askConfiguration(tr("Looking at the ROM folders\u2026"),
-                     &AuditJob::onConfiguration);
+    askConfiguration(tr("Looking at the ROM folders\u2026"), &AuditJob::onConfiguration);
 }
 
 void AuditJob::onConfiguration(const RunResult& result) {
-    if (const auto failure =
-            runFailure(result, tr("reading its configuration (-showconfig)")))
+    if (const auto failure = runFailure(result, tr("reading its configuration (-showconfig)")))
         return finish(*failure);
     m_folderList = mame().romFolders().value_or(QStringList());
     m_romFolders = m_folderList.join(u'\n');
@@ -95,8 +93,8 @@ void AuditJob::onConfiguration(const RunResult& result) {
             // Listed before MAME reads them: a file changed meanwhile is
             // found changed by the next audit.
             m_folders = listRomFolders(m_folderList);
-            m_scope = auditScope(m_memory->value(), m_mameFile, m_romFolders, m_folders,
-                                 *m_table, m_forceFull);
+            m_scope = auditScope(m_memory->value(), m_mameFile, m_romFolders, m_folders, *m_table,
+                                 m_forceFull);
         },
         &AuditJob::onScoped);
 }
@@ -158,8 +156,7 @@ void AuditJob::followProgress(const GameTable& games, qint64 before, qint64 tota
 }
 
 void AuditJob::onReport(const RunResult& result) {
-    if (const auto failure =
-            runFailure(result, tr("auditing the ROM sets (%1)").arg(m_option)))
+    if (const auto failure = runFailure(result, tr("auditing the ROM sets (%1)").arg(m_option)))
         return finish(*failure);
     std::optional<QStringList> report = readLines(temp().auditReport());
     QStringList errors = readLines(temp().errorOutput()).value_or(QStringList());
@@ -230,8 +227,7 @@ void AuditJob::runNextSets() {
 }
 
 void AuditJob::onSetsReport(const RunResult& result) {
-    if (const auto failure =
-            runFailure(result, tr("auditing the ROM sets (%1)").arg(m_option)))
+    if (const auto failure = runFailure(result, tr("auditing the ROM sets (%1)").arg(m_option)))
         return finish(*failure);
     const auto done =
         std::find_if(m_runs.begin(), m_runs.end(), [](const SetsRun& run) { return !run.done; });

@@ -131,7 +131,7 @@ Outcome<QString> FrontEnd::setFavourite(bool favourite) {
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
     if (kept == Kept::Later)
         return tr("%1 is busy (another program is using it); the favourite will be "
-                              "saved when it is free.")
+                  "saved when it is free.")
             .arg(m_catalogue->path());
     return QString();
 }

@@ -163,7 +163,7 @@ class FrontEnd : public QObject {
     std::unique_ptr<MameJob> m_job;
     std::unique_ptr<MameJob> m_background; // learnSnapshotFolders()'s
     QString m_foldersAskedOf;              // the executable asked, once
-    QThread* m_supportRefresh = nullptr; // refreshSupportFiles()'s, while it runs
+    QThread* m_supportRefresh = nullptr;   // refreshSupportFiles()'s, while it runs
     bool m_supportRefreshed = false;
     Command m_command = Command::List;
     bool m_running = false;

@@ -17,8 +17,12 @@ bool openWithDefaultApp(const QString& path) {
     // there was one to start.
     const QByteArray file = systemPath(path);
     const char* const arguments[] = {
-        "/bin/sh", "-c", "command -v xdg-open >/dev/null || exit 127; xdg-open \"$1\" &", "sh",
-        file.constData(), nullptr};
+        "/bin/sh",
+        "-c",
+        "command -v xdg-open >/dev/null || exit 127; xdg-open \"$1\" &",
+        "sh",
+        file.constData(),
+        nullptr};
     pid_t shell = 0;
     if (::posix_spawn(&shell, "/bin/sh", nullptr, nullptr, const_cast<char* const*>(arguments),
                       environ) != 0)

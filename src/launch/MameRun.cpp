@@ -116,8 +116,8 @@ void MameRun::start() {
             continue;
         file->setFileName(name);
         // Opened by the path's own bytes (systemPath), which QFile would not keep.
-        const int fd = ::open(systemPath(name).constData(),
-                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        const int fd =
+            ::open(systemPath(name).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd < 0 || !file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
             const QString why = tr("%1 could not be created: %2")
                                     .arg(name, fd < 0 ? systemReason(errno) : file->errorString());

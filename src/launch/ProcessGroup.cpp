@@ -10,24 +10,24 @@
 #include <unistd.h>
 
 void prepareChildProcess(QProcess& process, const ChildSetup& setup) {
-    process.setChildProcessModifier([output = setup.output, guard = setup.guard,
-                                     folder = setup.folder] {
-        if (output >= 0)
-            dup2(output, STDOUT_FILENO);
-        setpgid(0, 0);
-        forkGroupGuard(guard);
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
-        // A folder whose name is not UTF-8, which QProcess could not name.
-        if (!folder.isEmpty() && chdir(folder.constData()) != 0)
-            _exit(127);
-        // The front end may block signals or ignore SIGPIPE and SIGXFSZ; MAME
-        // starts clean.
-        sigset_t none;
-        sigemptyset(&none);
-        sigprocmask(SIG_SETMASK, &none, nullptr);
-        signal(SIGPIPE, SIG_DFL);
-        signal(SIGXFSZ, SIG_DFL);
-    });
+    process.setChildProcessModifier(
+        [output = setup.output, guard = setup.guard, folder = setup.folder] {
+            if (output >= 0)
+                dup2(output, STDOUT_FILENO);
+            setpgid(0, 0);
+            forkGroupGuard(guard);
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            // A folder whose name is not UTF-8, which QProcess could not name.
+            if (!folder.isEmpty() && chdir(folder.constData()) != 0)
+                _exit(127);
+            // The front end may block signals or ignore SIGPIPE and SIGXFSZ; MAME
+            // starts clean.
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
+            signal(SIGPIPE, SIG_DFL);
+            signal(SIGXFSZ, SIG_DFL);
+        });
 }
 
 void endProcessGroup(qint64 pid, bool hard) {

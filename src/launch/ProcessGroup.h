@@ -10,9 +10,9 @@ class QProcess;
 
 // What the child of a run is set up with before it becomes MAME.
 struct ChildSetup {
-    int output = -1;    // a descriptor that its standard output goes to
-    int guard = -1;     // the reading end of a GroupGuard's pipe (-1: no guard)
-    QByteArray folder;  // the folder it works in, by the system's bytes (empty: ours)
+    int output = -1;   // a descriptor that its standard output goes to
+    int guard = -1;    // the reading end of a GroupGuard's pipe (-1: no guard)
+    QByteArray folder; // the folder it works in, by the system's bytes (empty: ours)
 };
 
 // Makes the child of `process` the leader of a process group of its own, which

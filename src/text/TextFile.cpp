@@ -377,9 +377,10 @@ Outcome<Done> writeFileAtomically(const QString& linkOrPath, const ByteSource& s
     if (::fstat(aside.descriptor(), &st) != 0)
         return Failure{systemReason(errno)};
     if (st.st_size != written)
-        return Failure{QCoreApplication::translate("TextFile", "The file holds %1 bytes where %2 were written")
-                           .arg(qint64(st.st_size))
-                           .arg(written)};
+        return Failure{
+            QCoreApplication::translate("TextFile", "The file holds %1 bytes where %2 were written")
+                .arg(qint64(st.st_size))
+                .arg(written)};
     if (::fsync(aside.descriptor()) != 0)
         return Failure{systemReason(errno)};
     if (Outcome<Done> closed = aside.closeFile(); !closed.ok())

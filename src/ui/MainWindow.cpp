@@ -107,8 +107,7 @@ void MainWindow::createMenus() {
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
     m_centreItem = addItem(m_windowMenu, "centreItem", tr("&Centre"));
     m_resetItem = addItem(m_windowMenu, "resetItem", tr("&Reset"));
-    m_mameExecutableItem =
-        addItem(m_windowMenu, "mameExecutableItem", tr("&MAME executable..."));
+    m_mameExecutableItem = addItem(m_windowMenu, "mameExecutableItem", tr("&MAME executable..."));
     m_detailsItem = addItem(m_windowMenu, "detailsItem", tr("&Details"));
     m_detailsItem->setCheckable(true);
     m_detailsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));

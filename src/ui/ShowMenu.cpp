@@ -29,8 +29,7 @@ ShowMenu::ShowMenu(QMenu* listMenu, FrontEnd& frontEnd, DialogSeam& seam, QWidge
         {&m_makerItem, {"makerItem", NarrowKind::Maker}},
         {&m_yearItem, {"yearItem", NarrowKind::Year}},
         {&m_categoryItem, {"categoryItem", NarrowKind::Category}}};
-    const QString captions[] = {tr("&Manufacturer..."), tr("&Year..."),
-                                tr("C&ategory...")};
+    const QString captions[] = {tr("&Manufacturer..."), tr("&Year..."), tr("C&ategory...")};
     for (int i = 0; i < 3; ++i) {
         auto [item, what] = narrowing[i];
         *item = m_showMenu->addAction(captions[i]);
@@ -146,11 +145,9 @@ void ShowMenu::onFavourite(bool favourite) {
     const Outcome<QString> kept = m_frontEnd.setFavourite(favourite);
     refresh();
     if (!kept.ok())
-        m_seam.showMessage(m_window, kept.failure(), tr("Favourite"),
-                           DialogSeam::Icon::Error);
+        m_seam.showMessage(m_window, kept.failure(), tr("Favourite"), DialogSeam::Icon::Error);
     else if (!kept.value().isEmpty()) // kept, but later
-        m_seam.showMessage(m_window, kept.value(), tr("Favourite"),
-                           DialogSeam::Icon::Information);
+        m_seam.showMessage(m_window, kept.value(), tr("Favourite"), DialogSeam::Icon::Information);
 }
 
 QString searchPlaceholder(const GameList& games) {

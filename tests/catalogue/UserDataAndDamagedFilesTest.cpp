@@ -171,10 +171,9 @@ TEST_F(CatalogueFile, AnOlderCatalogueGainsItsNewTablesKeepingEverythingAndOther
     }
     // As the first version made it: only the machines', the user's and the
     // audit's tables.
-    const QStringList added = {"database_stamp", "category",        "history_index",
-                               "support_file",   "support_folder",  "listing",
-                               "listing_machine", "listing_rom",    "build_machine",
-                               "audit_ground",   "rom_folder",      "audit_known"};
+    const QStringList added = {"database_stamp", "category",     "history_index",   "support_file",
+                               "support_folder", "listing",      "listing_machine", "listing_rom",
+                               "build_machine",  "audit_ground", "rom_folder",      "audit_known"};
     for (const QString& table : added)
         ask(QStringLiteral("DROP TABLE %1").arg(table));
     ask("PRAGMA user_version = 1");

@@ -49,7 +49,7 @@ TEST(SettingsFile, ReadsAHundredAndOneKeysTrimmedOfSpacesAndNamesTheFirstValueTh
     // The narrowing choices: lists cut at "|", years of four digits at most.
     const Settings narrowed =
         valueOf(read("manufacturers = Namco|Namco (Midway license)\r\ncategories = |Maze\r\n"
-                        "yearto = 1989\r\n"));
+                     "yearto = 1989\r\n"));
     EXPECT_EQ(narrowed.manufacturers, QStringList({"Namco", "Namco (Midway license)"}));
     EXPECT_EQ(narrowed.categories, QStringList({"", "Maze"}));
     EXPECT_EQ(std::pair(narrowed.yearFrom, narrowed.yearTo), std::pair(0, 1989));
