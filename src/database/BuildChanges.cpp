@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/BuildChanges.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <QSet>
@@ -155,27 +156,30 @@ BuildChanges compareBuilds(const BuildDigests& beforeBuild, const BuildDigests& 
 
 QString changesSummary(const BuildChanges& changes) {
     const qsizetype count = changes.machineCount();
-    return QStringLiteral("MAME %1 changed %2 %3.")
+    return QCoreApplication::translate("BuildChanges", "MAME %1 changed %2 %3.")
         .arg(versionOf(changes.build), formatCount(count),
              count == 1 ? QStringLiteral("machine") : QStringLiteral("machines"));
 }
 
 QStringList changesReportLines(const BuildChanges& changes) {
-    QStringList lines{
-        changesSummary(changes),
-        QStringLiteral("Builds compared: %1 \u2192 %2").arg(changes.previousBuild, changes.build),
-        QString()};
-    appendSection(lines, QStringLiteral("Added"), changes.added);
-    appendSection(lines, QStringLiteral("Removed"), changes.removed);
-    lines << QStringLiteral("Renamed: %1").arg(formatCount(std::ssize(changes.renamed)));
+    QStringList lines{changesSummary(changes),
+                      QCoreApplication::translate("BuildChanges", "Builds compared: %1 \u2192 %2")
+                          .arg(changes.previousBuild, changes.build),
+                      QString()};
+    appendSection(lines, QCoreApplication::translate("BuildChanges", "Added"), changes.added);
+    appendSection(lines, QCoreApplication::translate("BuildChanges", "Removed"), changes.removed);
+    lines << QCoreApplication::translate("BuildChanges", "Renamed: %1")
+                 .arg(formatCount(std::ssize(changes.renamed)));
     for (const auto& [from, to] : changes.renamed)
         lines << QStringLiteral("  %1 \u2192 %2  %3").arg(from.name, to.name, to.description);
-    appendSection(lines, QStringLiteral("Now working"), changes.nowWorking);
-    appendSection(lines, QStringLiteral("No longer working"), changes.noLongerWorking);
+    appendSection(lines, QCoreApplication::translate("BuildChanges", "Now working"),
+                  changes.nowWorking);
+    appendSection(lines, QCoreApplication::translate("BuildChanges", "No longer working"),
+                  changes.noLongerWorking);
     appendSection(lines, QStringLiteral("ROMs changed"), changes.romsChanged);
     if (!changes.missingFavourites.isEmpty())
         lines << QString()
-              << QStringLiteral("Favourites no longer in MAME: %1")
+              << QCoreApplication::translate("BuildChanges", "Favourites no longer in MAME: %1")
                      .arg(changes.missingFavourites.join(QStringLiteral(", ")));
     return lines;
 }

@@ -9,6 +9,7 @@
 #include "text/MessageText.h"
 #include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -119,7 +120,7 @@ void AuditJob::runAudit(const QStringList& arguments) {
     MameRunRequest request = mameRequest(arguments);
     request.outputFile = temp().auditReport();
     request.outputLimit = kMostAuditOutput;
-    request.limitText = QStringLiteral("any audit report");
+    request.limitText = QCoreApplication::translate("AuditJob", "any audit report");
     request.countedText = QByteArrayLiteral("romset ");
     request.countLines = arguments != verifyRomsArguments();
     run(request, &AuditJob::onReport);
@@ -217,7 +218,7 @@ void AuditJob::runNextSets() {
     MameRunRequest request = mameRequest(arguments);
     request.outputFile = temp().auditReport();
     request.outputLimit = kMostAuditOutput;
-    request.limitText = QStringLiteral("any audit report");
+    request.limitText = QCoreApplication::translate("AuditJob", "any audit report");
     request.countLines = false;
     run(request, &AuditJob::onSetsReport);
     qint64 before = 0;

@@ -4,6 +4,8 @@
 #include "database/DatabaseFile.h"
 #include "text/SystemPath.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <optional>
 #include <unistd.h>
@@ -24,11 +26,15 @@ CommitResult commitGames(const QString& databaseFile, const GameTable* games,
     }
     if (games) {
         if (Outcome<Done> written = writeDatabase(databaseFile, *games); !written.ok())
-            result.database = Failure{QStringLiteral("The database could not be written to ") +
-                                      databaseFile + QStringLiteral(": ") + written.failure()};
+            result.database =
+                Failure{QCoreApplication::translate("DatabaseCommit",
+                                                    "The database could not be written to %1: %2")
+                            .arg(databaseFile, written.failure())};
     } else if (::unlink(systemPath(databaseFile).constData()) != 0 && errno != ENOENT) {
         result.database =
-            Failure{QStringLiteral("The database file %1 could not be deleted.").arg(databaseFile)};
+            Failure{QCoreApplication::translate("DatabaseCommit",
+                                                "The database file %1 could not be deleted.")
+                        .arg(databaseFile)};
     }
     if (!result.database.ok() || !change)
         return result; // the store's change goes unmade

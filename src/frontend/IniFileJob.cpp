@@ -5,6 +5,7 @@
 #include "launch/MameIniPath.h"
 #include "text/SystemPath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 IniFileJob::IniFileJob(MameRunner& runner, MameSetup& mame, IniFile file, QString name)
@@ -42,7 +43,8 @@ void IniFileJob::onConfigurationShown(const RunResult& result) {
         return finish(Failure::Cancelled());
     if (result.end == RunEnd::OutputNotWritten)
         return finish(
-            Failure{QStringLiteral("MAME's configuration (-showconfig) could not be read: %1.")
+            Failure{QCoreApplication::translate(
+                        "IniFileJob", "MAME's configuration (-showconfig) could not be read: %1.")
                         .arg(result.detail)});
     const std::optional<QString> folder = mame().iniFolder();
     if (!folder)

@@ -146,7 +146,7 @@ void MameJob::askThen(const QString& doing, std::function<void(const RunResult&)
     m_configuration.clear();
     MameRunRequest request = mameRequest(showConfigArguments());
     request.outputLimit = kMostConfigurationOutput;
-    request.limitText = QStringLiteral("any configuration");
+    request.limitText = QCoreApplication::translate("MameJob", "any configuration");
     runThen(request, [this, then](const RunResult& result) {
         if (result.end != RunEnd::Finished)
             return then(result);

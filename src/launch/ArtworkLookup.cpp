@@ -3,13 +3,15 @@
 
 #include "launch/ZipArchive.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
 
-const QString kTooLarge = QStringLiteral("The picture is larger than 32 MB and is not shown.");
+const QString kTooLarge = QCoreApplication::translate(
+    "ArtworkLookup", "The picture is larger than 32 MB and is not shown.");
 
 std::optional<ArtworkFile> findIn(const QString& folder, const QString& set) {
     const QDir dir(folder);
@@ -64,7 +66,8 @@ Outcome<QByteArray> readArtwork(const ArtworkFile& where) {
             return Failure{kTooLarge};
         if (!file.open(QIODevice::ReadOnly))
             return Failure{
-                QStringLiteral("The picture could not be read: %1").arg(file.errorString())};
+                QCoreApplication::translate("ArtworkLookup", "The picture could not be read: %1")
+                    .arg(file.errorString())};
         return file.read(kLargestPictureFile);
     }
     const ZipArchive archive(where.file);
@@ -72,7 +75,8 @@ Outcome<QByteArray> readArtwork(const ArtworkFile& where) {
         return Failure{kTooLarge};
     std::optional<QByteArray> bytes = archive.read(where.member, kLargestPictureFile);
     if (!bytes)
-        return Failure{QStringLiteral("The picture could not be read from %1.")
-                           .arg(QFileInfo(where.file).fileName())};
+        return Failure{
+            QCoreApplication::translate("ArtworkLookup", "The picture could not be read from %1.")
+                .arg(QFileInfo(where.file).fileName())};
     return std::move(*bytes);
 }

@@ -3,6 +3,7 @@
 
 #include "launch/MameIniPath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,19 +44,19 @@ QStringList foldersOf(const QString& uiIniText, const FolderOption& option, cons
 QString artKindCaption(ArtKind kind) {
     switch (kind) {
     case ArtKind::Snapshot:
-        return QStringLiteral("Snapshot");
+        return QCoreApplication::translate("SupportFolders", "Snapshot");
     case ArtKind::Title:
-        return QStringLiteral("Title");
+        return QCoreApplication::translate("SupportFolders", "Title");
     case ArtKind::Flyer:
-        return QStringLiteral("Flyer");
+        return QCoreApplication::translate("SupportFolders", "Flyer");
     case ArtKind::Cabinet:
-        return QStringLiteral("Cabinet");
+        return QCoreApplication::translate("SupportFolders", "Cabinet");
     case ArtKind::Marquee:
-        return QStringLiteral("Marquee");
+        return QCoreApplication::translate("SupportFolders", "Marquee");
     case ArtKind::Pcb:
         return QStringLiteral("PCB");
     case ArtKind::ControlPanel:
-        return QStringLiteral("Control panel");
+        return QCoreApplication::translate("SupportFolders", "Control panel");
     }
     return {};
 }

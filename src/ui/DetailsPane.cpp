@@ -6,15 +6,17 @@
 #include "ui/SnapshotLoader.h"
 #include "ui/SnapshotView.h"
 
+#include <QCoreApplication>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
 
-const QString kNoSnapshot =
-    QStringLiteral("No snapshot yet. Press F12 while the game runs to take one.");
-const QString kLookingForSnapshot = QStringLiteral("Looking for a snapshot\u2026");
+const QString kNoSnapshot = QCoreApplication::translate(
+    "DetailsPane", "No snapshot yet. Press F12 while the game runs to take one.");
+const QString kLookingForSnapshot =
+    QCoreApplication::translate("DetailsPane", "Looking for a snapshot\u2026");
 
 } // namespace
 
@@ -32,7 +34,7 @@ DetailsPane::DetailsPane(FrontEnd& frontEnd, QWidget* parent)
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(m_information);
-    m_sections->addTab(scroll, QStringLiteral("Info"));
+    m_sections->addTab(scroll, QCoreApplication::translate("DetailsPane", "Info"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include "ui/InfoBox.h"
 #include "ui/PictureLoader.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,14 +49,14 @@ GameInfoDialog::GameInfoDialog(const GameInfo& info, const QString& title, QWidg
     label->setTextFormat(Qt::RichText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     row->addWidget(label, 1, Qt::AlignTop);
-    m_tabs->addTab(page, QStringLiteral("&Info"));
+    m_tabs->addTab(page, QCoreApplication::translate("GameInfoDialog", "&Info"));
 
     if (!info.history.isEmpty()) {
         auto* history = new QPlainTextEdit(info.history);
         history->setObjectName(QStringLiteral("historyText"));
         history->setReadOnly(true);
         history->setMinimumSize(480, 320);
-        m_tabs->addTab(history, QStringLiteral("&History"));
+        m_tabs->addTab(history, QCoreApplication::translate("GameInfoDialog", "&History"));
     }
     for (const InfoPicture& picture : info.artwork) {
         if (picture.snapshot)
@@ -73,7 +74,7 @@ GameInfoDialog::GameInfoDialog(const GameInfo& info, const QString& title, QWidg
 }
 
 QLabel* GameInfoDialog::addPicture(const ArtworkFile& where, const QSize& largest) {
-    auto* picture = new QLabel(QStringLiteral("Loading\u2026"));
+    auto* picture = new QLabel(QCoreApplication::translate("GameInfoDialog", "Loading\u2026"));
     picture->setAlignment(Qt::AlignCenter);
     picture->setWordWrap(true);
     m_loader->load(where, [picture, largest](const LoadedPicture& loaded) {

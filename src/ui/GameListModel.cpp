@@ -4,16 +4,18 @@
 #include "frontend/GameList.h"
 #include "gamelist/ColumnSort.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString statusText(DriverStatus status) {
     switch (status) {
     case DriverStatus::Good:
-        return QStringLiteral("Good");
+        return QCoreApplication::translate("GameListModel", "Good");
     case DriverStatus::Imperfect:
-        return QStringLiteral("Imperfect");
+        return QCoreApplication::translate("GameListModel", "Imperfect");
     case DriverStatus::Preliminary:
-        return QStringLiteral("Preliminary");
+        return QCoreApplication::translate("GameListModel", "Preliminary");
     case DriverStatus::Unknown:
         break;
     }
@@ -64,7 +66,7 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
         if (column == GameColumn::Played) {
             const QDateTime* last = entry(m_games.factColumns().lastPlayed, position);
             if (last && last->isValid())
-                return QStringLiteral("Last played %1")
+                return QCoreApplication::translate("GameListModel", "Last played %1")
                     .arg(last->toString(QStringLiteral("yyyy-MM-dd HH:mm")));
         }
         return {};
@@ -107,15 +109,19 @@ QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || section < 0 || section >= kGameColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const QString titles[kGameColumnCount] = {
-        QStringLiteral("Description"), QStringLiteral("Year"),   QStringLiteral("Manufacturer"),
-        QStringLiteral("Status"),      QStringLiteral("Played"), kFavouriteMark};
+        QCoreApplication::translate("GameListModel", "Description"),
+        QCoreApplication::translate("GameListModel", "Year"),
+        QCoreApplication::translate("GameListModel", "Manufacturer"),
+        QCoreApplication::translate("GameListModel", "Status"),
+        QCoreApplication::translate("GameListModel", "Played"),
+        kFavouriteMark};
     if (role == Qt::DisplayRole)
         return titles[section];
     // A first click on a header sorts ascending, whatever the last column's order.
     if (role == Qt::InitialSortOrderRole)
         return QVariant::fromValue(Qt::AscendingOrder);
     if (role == Qt::ToolTipRole && static_cast<GameColumn>(section) == GameColumn::Favourite)
-        return QStringLiteral("Favourite");
+        return QCoreApplication::translate("GameListModel", "Favourite");
     return {};
 }
 

@@ -3,21 +3,28 @@
 // each opens for the selected game.
 #include "ui/MainWindow.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 void MainWindow::showIniTips() {
     const auto tip = [this](IniFile file, const QString& what, const QString& name) {
         const QString shown = m_frontEnd.iniFileName(file);
         if (shown.isEmpty())
-            return QStringLiteral("Edit the options of the selected game's %1").arg(what);
-        return QStringLiteral("Edit the options of %1 %2 (%3)").arg(what, name, shown);
+            return QCoreApplication::translate("IniButtonTips",
+                                               "Edit the options of the selected game's %1")
+                .arg(what);
+        return QCoreApplication::translate("IniButtonTips", "Edit the options of %1 %2 (%3)")
+            .arg(what, name, shown);
     };
     const GameRecord* game = m_frontEnd.games().selectedGame();
     const GameRecord none;
     const GameRecord& selected = game ? *game : none;
     m_mameButton->setToolTip(
-        QStringLiteral("Edit MAME's own options (%1)").arg(m_frontEnd.iniFileName(IniFile::Mame)));
+        QCoreApplication::translate("IniButtonTips", "Edit MAME's own options (%1)")
+            .arg(m_frontEnd.iniFileName(IniFile::Mame)));
     m_driverButton->setToolTip(tip(IniFile::Driver, QStringLiteral("driver"), selected.driver));
-    m_parentButton->setToolTip(tip(IniFile::Parent, QStringLiteral("parent set"), selected.parent));
+    m_parentButton->setToolTip(tip(IniFile::Parent,
+                                   QCoreApplication::translate("IniButtonTips", "parent set"),
+                                   selected.parent));
     m_setButton->setToolTip(tip(IniFile::Set, QStringLiteral("set"), selected.name));
 }

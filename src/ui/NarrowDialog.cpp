@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -31,13 +32,13 @@ QString gamesText(qint64 games) {
 QString titleOf(NarrowKind kind) {
     switch (kind) {
     case NarrowKind::Maker:
-        return QStringLiteral("Manufacturer");
+        return QCoreApplication::translate("NarrowDialog", "Manufacturer");
     case NarrowKind::Year:
-        return QStringLiteral("Year");
+        return QCoreApplication::translate("NarrowDialog", "Year");
     case NarrowKind::Category:
         break;
     }
-    return QStringLiteral("Category");
+    return QCoreApplication::translate("NarrowDialog", "Category");
 }
 
 // The group a value stands under in the tree, and its caption there.
@@ -82,8 +83,8 @@ NarrowDialog::NarrowDialog(const NarrowOffer& offer, QWidget* parent)
     }
     if (m_from) {
         auto* form = new QFormLayout;
-        form->addRow(QStringLiteral("&From:"), m_from);
-        form->addRow(QStringLiteral("&To:"), m_to);
+        form->addRow(QCoreApplication::translate("NarrowDialog", "&From:"), m_from);
+        form->addRow(QCoreApplication::translate("NarrowDialog", "&To:"), m_to);
         form->addRow(m_unknown);
         layout->addLayout(form);
     }
@@ -91,12 +92,13 @@ NarrowDialog::NarrowDialog(const NarrowOffer& offer, QWidget* parent)
     m_total->setObjectName(QStringLiteral("totalLabel"));
     layout->addWidget(m_total);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* all = buttons->addButton(QStringLiteral("&All"), QDialogButtonBox::ResetRole);
+    QPushButton* all = buttons->addButton(QCoreApplication::translate("NarrowDialog", "&All"),
+                                          QDialogButtonBox::ResetRole);
     all->setObjectName(QStringLiteral("allButton"));
     connect(all, &QPushButton::clicked, this, &NarrowDialog::markAll);
     if (m_tree) {
-        QPushButton* none =
-            buttons->addButton(QStringLiteral("&None"), QDialogButtonBox::ResetRole);
+        QPushButton* none = buttons->addButton(QCoreApplication::translate("NarrowDialog", "&None"),
+                                               QDialogButtonBox::ResetRole);
         none->setObjectName(QStringLiteral("noneButton"));
         connect(none, &QPushButton::clicked, this, &NarrowDialog::markNone);
     }
@@ -112,13 +114,13 @@ void NarrowDialog::buildTree() {
         kind == NarrowKind::Maker ? m_offer.current.makers : m_offer.current.categories;
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("searchBox"));
-    m_search->setPlaceholderText(QStringLiteral("Search"));
+    m_search->setPlaceholderText(QCoreApplication::translate("NarrowDialog", "Search"));
     m_search->setClearButtonEnabled(true);
     connect(m_search, &QLineEdit::textChanged, this, &NarrowDialog::search);
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("choiceTree"));
     m_tree->setColumnCount(2);
-    m_tree->setHeaderLabels({titleOf(kind), QStringLiteral("Games")});
+    m_tree->setHeaderLabels({titleOf(kind), QCoreApplication::translate("NarrowDialog", "Games")});
     m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_tree->header()->setStretchLastSection(false);
@@ -173,7 +175,9 @@ void NarrowDialog::buildTree() {
         for (const CountedValue& value : m_offer.values)
             mature += value.matureCount;
         m_mature =
-            new QCheckBox(QStringLiteral("&Mature (%1 for adults)").arg(gamesText(mature)), this);
+            new QCheckBox(QCoreApplication::translate("NarrowDialog", "&Mature (%1 for adults)")
+                              .arg(gamesText(mature)),
+                          this);
         m_mature->setObjectName(QStringLiteral("matureBox"));
         m_mature->setChecked(m_offer.current.mature);
         connect(m_mature, &QCheckBox::toggled, this, &NarrowDialog::showTotal);

@@ -15,13 +15,16 @@ LoadedPicture decodePicture(const QByteArray& bytes) {
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMostPicturePixels)
         return {{},
-                QStringLiteral("The picture has more than 16 megapixels (%1 \u00d7 %2) and is not "
-                               "shown.")
+                QCoreApplication::translate(
+                    "PictureLoader",
+                    "The picture has more than 16 megapixels (%1 \u00d7 %2) and is not "
+                    "shown.")
                     .arg(size.width())
                     .arg(size.height())};
     QImage image = reader.read();
     if (image.isNull())
-        return {{}, QStringLiteral("The picture could not be decoded.")};
+        return {{},
+                QCoreApplication::translate("PictureLoader", "The picture could not be decoded.")};
     return {std::move(image), {}};
 }
 

@@ -89,8 +89,8 @@ void ShowMenu::refresh() {
     m_makerItem->setChecked(choices.narrowsMakers());
     m_yearItem->setChecked(choices.narrowsYears());
     m_categoryItem->setChecked(choices.narrowsCategories());
-    const QString noFacts =
-        QStringLiteral("Needs the facts of a current MAME: choose List with MAME 0.2xx.");
+    const QString noFacts = QCoreApplication::translate(
+        "ShowMenu", "Needs the facts of a current MAME: choose List with MAME 0.2xx.");
     for (QAction* item : {m_makerItem, m_yearItem}) {
         item->setEnabled(m_enabled && games.hasMachineFacts());
         item->setToolTip(m_enabled && !games.hasMachineFacts() ? noFacts : QString());
@@ -107,8 +107,9 @@ void ShowMenu::refreshCategoryItem() {
     m_categoryItem->setEnabled(any || m_frontEnd.games().showChoices().narrowsCategories());
     m_categoryItem->setToolTip(
         any ? QString()
-            : QStringLiteral("Needs MAME's category files (catver.ini, or Category.ini in the "
-                             "folders of ui.ini's categorypath), read at List."));
+            : QCoreApplication::translate(
+                  "ShowMenu", "Needs MAME's category files (catver.ini, or Category.ini in the "
+                              "folders of ui.ini's categorypath), read at List."));
 }
 
 void ShowMenu::onChoice() {

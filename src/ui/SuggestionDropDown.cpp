@@ -2,6 +2,7 @@
 #include "ui/SuggestionDropDown.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,7 +20,7 @@ SuggestionDropDown::SuggestionDropDown(QLineEdit* box, const GameList& games)
     : QWidget(box, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       m_box(box), m_suggestions(games) {
     setObjectName(QStringLiteral("suggestions"));
-    setWindowTitle(QStringLiteral("Suggestions"));
+    setWindowTitle(QCoreApplication::translate("SuggestionDropDown", "Suggestions"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
