@@ -7,8 +7,8 @@
 //
 // LISTXML is a file of a current MAME's -listxml (the facts come with it);
 // COUNT makes that many games of bench/SyntheticGames.h with their made-up
-// facts. Without queries, the table of the suggestions' specification and a
-// few more are run.
+// facts. Without queries, the table of queries whose first suggestion is
+// pinned, and a few more, are run.
 #include "../SyntheticGames.h"
 
 #include "database/ListXmlImport.h"

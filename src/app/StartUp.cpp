@@ -62,6 +62,7 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     removeLeftoverWriteFiles(frontEnd.settingsFile(), started);
     removeLeftoverWriteFiles(frontEnd.games().databaseFile(), started);
     removeLeftoverWriteFiles(frontEnd.auditReportFile(), started);
+    removeLeftoverWriteFiles(frontEnd.changesFile(), started);
 
     const bool firstStart = !fileExists(frontEnd.settingsFile());
     const Outcome<Settings> settings = readSettings(frontEnd.settingsFile());

@@ -127,7 +127,7 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
 TEST_F(StartUp, WhatKilledWritesLeftBesideTheProgramsFilesIsRemovedAndNothingElse) {
     writeAll("coinslot.ini", kGoodIni);
     const QStringList left = {"coinslot.ini.0badc0de", "coinslot.dat.12345678",
-                              "coinslot-audit.txt.9abcdef0"};
+                              "coinslot-audit.txt.9abcdef0", "coinslot-changes.txt.5eed1234"};
     // The last is being written by the front end that runs now.
     const QStringList kept = {"coinslot-audit.txt.notahex0", "coinslot-audit.txt.0123456",
                               "other.txt.0badc0de", "coinslot-audit.txt.fe5f0000"};
