@@ -18,20 +18,6 @@ namespace {
 // An audit of a million sets reports far less.
 constexpr qint64 kMostAuditOutput = qint64{512} << 20;
 
-QString verdictText(SetVerdict verdict) {
-    switch (verdict) {
-    case SetVerdict::Good:
-        return QStringLiteral("good");
-    case SetVerdict::BestAvailable:
-        return QStringLiteral("best available");
-    case SetVerdict::Bad:
-        return QStringLiteral("bad");
-    case SetVerdict::NotFound:
-        break;
-    }
-    return QStringLiteral("not found");
-}
-
 GameTable namesOnly(const QStringList& names) {
     GameTable games;
     games.reserve(names.size());
@@ -277,7 +263,7 @@ void AuditJob::commit(const AuditResult& audit) {
     std::vector<AuditVerdictRow> verdicts;
     verdicts.reserve(audit.findings.size());
     for (const SetFinding& finding : audit.findings)
-        verdicts.push_back({finding.set, verdictText(finding.verdict), finding.problems});
+        verdicts.push_back({finding.set, verdictName(finding.verdict), finding.problems});
     const MachineList list =
         machineListFor(audit.games, alignFacts(audit.games, m_machines, {}), m_machines);
     // What the next audit of only what changed goes on; without it, the next
