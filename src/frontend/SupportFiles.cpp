@@ -62,16 +62,28 @@ SupportRefresh refreshKeptSupportFiles(const QString& storePath) {
     return refreshSupportFiles(storePath, kept.categoryFolders, kept.historyFolders, false);
 }
 
-std::optional<QString> historyText(const Catalogue& catalogue, const QString& set,
-                                   const QString& parent) {
+std::optional<HistorySource> historySource(const Catalogue& catalogue, const QString& set,
+                                           const QString& parent) {
     const std::optional<FileStamp> indexed = catalogue.historyFile();
-    if (!indexed || stampOf(QFileInfo(indexed->path)) != *indexed)
+    if (!indexed)
         return std::nullopt;
     for (const QString& name : {set, parent}) {
         if (name.isEmpty())
             continue;
         if (const std::optional<HistoryPlace> place = catalogue.historyPlace(name))
-            return readHistoryText(indexed->path, *place);
+            return HistorySource{*indexed, *place};
     }
     return std::nullopt;
+}
+
+std::optional<QString> readHistory(const HistorySource& source) {
+    if (stampOf(QFileInfo(source.file.path)) != source.file)
+        return std::nullopt;
+    return readHistoryText(source.file.path, source.place);
+}
+
+std::optional<QString> historyText(const Catalogue& catalogue, const QString& set,
+                                   const QString& parent) {
+    const std::optional<HistorySource> source = historySource(catalogue, set, parent);
+    return source ? readHistory(*source) : std::nullopt;
 }

@@ -29,8 +29,22 @@ SupportRefresh refreshKeptSupportFiles(const QString& storePath);
 // The first history.xml in `folders`, or nothing.
 std::optional<FileStamp> findHistoryFile(const QStringList& folders);
 
-// The history text of `set`, else of `parent`, from the store's index and the
-// file it indexed; nothing when neither has an entry, or when the file changed
-// since it was indexed.
+// Where the history of a game stands: the file as it was indexed, and the
+// entry's place in it.
+struct HistorySource {
+    FileStamp file;
+    HistoryPlace place;
+    bool operator==(const HistorySource&) const = default;
+};
+
+// The entry of `set`, else of `parent`, in the store's index: asks the store
+// only, never the file; nothing when neither has one.
+std::optional<HistorySource> historySource(const Catalogue& catalogue, const QString& set,
+                                           const QString& parent);
+// The text at `source`: reads that one entry; nothing when the file changed
+// since it was indexed or holds no entry there.
+std::optional<QString> readHistory(const HistorySource& source);
+
+// The two in one: the history text of `set`, else of `parent`.
 std::optional<QString> historyText(const Catalogue& catalogue, const QString& set,
                                    const QString& parent);

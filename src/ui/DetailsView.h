@@ -24,8 +24,8 @@ inline constexpr QSize kDetailsWindowSize{960, 600};
 
 // The details view, switched on and off in the window: while on, a table of
 // the shown games with their facts (GameTableView) takes the list's place
-// and a pane (DetailsPane) beside it shows the selected game's information
-// and snapshot, following the selection without a click. Switched on, a
+// and a pane (DetailsPane) beside it shows the selected game's information,
+// snapshot, history and artwork, following the selection without a click. Switched on, a
 // window smaller than kDetailsWindowSize grows (within the screen's work
 // area); switched off, a window that grew goes back to its size before.
 // With an old MAME's games (no facts) the table hides the columns it has no

@@ -3,9 +3,10 @@
 
 #include <QPainter>
 
-SnapshotView::SnapshotView(QWidget* parent) : QWidget(parent) {
+SnapshotView::SnapshotView(QWidget* parent, bool screenShaped)
+    : QWidget(parent), m_screenShaped(screenShaped) {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    policy.setHeightForWidth(true);
+    policy.setHeightForWidth(screenShaped);
     setSizePolicy(policy);
 }
 
@@ -24,8 +25,12 @@ void SnapshotView::paintEvent(QPaintEvent*) {
     }
     // The game's screen, 4:3, or 3:4 when it stands upright: MAME saves the
     // pixels its screen has, seldom in the screen's own shape.
-    const QSize screen = m_picture.width() >= m_picture.height() ? QSize(4, 3) : QSize(3, 4);
-    const QSize size = screen.scaled(this->size(), Qt::KeepAspectRatio);
+    const QSize screen = !m_screenShaped                           ? m_picture.size()
+                         : m_picture.width() >= m_picture.height() ? QSize(4, 3)
+                                                                   : QSize(3, 4);
+    QSize size = screen.scaled(this->size(), Qt::KeepAspectRatio);
+    if (!m_screenShaped) // a small picture is not blown up
+        size = size.boundedTo(m_picture.size());
     const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(target, m_picture);

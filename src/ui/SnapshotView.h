@@ -7,18 +7,21 @@
 // A game's snapshot as its screen showed it, as large as the widget allows
 // and centred: 4:3, or 3:4 for a picture taller than wide (an upright
 // screen); without one, a short text in its place. Its height follows its
-// width (4:3).
+// width (4:3). Made with `screenShaped` false, it shows any picture (a flyer,
+// a cabinet) in the picture's own shape, in whatever room it is given.
 class SnapshotView : public QWidget {
     Q_OBJECT
 
   public:
-    explicit SnapshotView(QWidget* parent = nullptr);
+    explicit SnapshotView(QWidget* parent = nullptr, bool screenShaped = true);
 
     // A null picture shows `missing` instead.
     void setPicture(const QImage& picture, const QString& missing);
     const QImage& picture() const { return m_picture; }
+    // The text shown without a picture.
+    const QString& missing() const { return m_missing; }
 
-    bool hasHeightForWidth() const override { return true; }
+    bool hasHeightForWidth() const override { return m_screenShaped; }
     int heightForWidth(int width) const override { return width * 3 / 4; }
     QSize sizeHint() const override { return {320, 240}; }
     QSize minimumSizeHint() const override { return {64, 48}; }
@@ -29,4 +32,5 @@ class SnapshotView : public QWidget {
   private:
     QImage m_picture;
     QString m_missing;
+    bool m_screenShaped;
 };
