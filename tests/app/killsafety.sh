@@ -47,14 +47,14 @@ for modern in 1 ''; do
     start_main '^MAME'
     before=$(sum "$dat")
     press alt+l
-    wait_for 30 "the list" changed_from "$dat" "$before"
-    wait_for 30 "the list in the window" title_starts "$main" "MAME: "
+    wait_for 90 "the list" changed_from "$dat" "$before"
+    wait_for 90 "the list in the window" title_starts "$main" "MAME: "
     remember "$dat" "list${modern:+ (current)}"
     facts[$(sum "$dat")]=$(ask 'SELECT count(*) FROM machine')
     before=$(sum "$report")
     press alt+a
     # The progress dialog has the same title as the box: the report tells the end.
-    wait_for 30 "the audit report" changed_from "$report" "$before"
+    wait_for 90 "the audit report" changed_from "$report" "$before"
     remember "$dat" "audited list${modern:+ (current)}"
     facts[$(sum "$dat")]=$(ask 'SELECT count(*) FROM machine')
     remember "$report" "audit report${modern:+ (current)}"
