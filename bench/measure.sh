@@ -7,23 +7,32 @@
 # pairwise ratios:
 #
 # - startup: start -> first real paint (CPU time) and peak RSS, at 9,500,
-#   39,372 and 1,000,000 games: the front end against a bare Qt program
-#   (bench/floor) showing the same descriptions from the same file, both
-#   under Xvfb, whole processes;
+#   39,372 and 1,000,000 games: the front end against two floors showing the
+#   same descriptions from the same file, all under Xvfb, whole processes: a
+#   bare Qt program (bench/floor, a QListView over a QStringListModel), and
+#   the best case of a plain Qt one (a QListView of uniform item sizes over a
+#   minimal model whose rows are places in the file's one buffer). The first
+#   paint is reported by a probe loaded into each unchanged program
+#   (bench/firstpaint, LD_PRELOAD);
 # - steps: keystroke -> repaint (a search that matches nothing, and one that
 #   selects and scrolls) at 39,372 games and filter -> clear at 1,000,000,
 #   inside one process (bench/list), against the same work done the bare Qt
 #   way, under the environment's locale as the program uses it;
 # - list: List with the installed MAME, click -> database written, against
 #   `mame -listxml >/dev/null` alone; the first List of a run (which asks
-#   MAME which MAME it is) and a second one (which knows). Skipped when MAME
-#   is not installed.
+#   MAME which MAME it is) and a second one (which knows), in a front end
+#   started again with the list the first one made. Beside it the peak RSS
+#   of each List against the RSS of that second front end after its start
+#   (before its List). Then the same memory figures with the fake MAME of the
+#   tests printing a made-up listing of 1,000,000 machines. The MAME part is
+#   skipped when MAME is not installed.
 #
 #   bench/measure.sh [PAIRS [PART...]]   PAIRS defaults to 7, PARTs to all three
 #
-# Environment: MAME (default /usr/games/mame), LIST_PAIRS (default 3). The
-# 39,372-game database is built from that MAME's -listxml when it is there,
-# else made up. Needs cmake, ninja, Xvfb and xdotool.
+# Environment: MAME (default /usr/games/mame), LIST_PAIRS (default 3),
+# LIST_MILLION_PAIRS (default 1; 0 leaves the million out). The 39,372-game
+# database is built from that MAME's -listxml when it is there, else made up.
+# Needs cmake, ninja, Xvfb and xdotool.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-7}
@@ -31,14 +40,16 @@ shift || true
 parts=("$@")
 ((${#parts[@]})) || parts=(startup steps list)
 list_pairs=${LIST_PAIRS:-3}
+million_pairs=${LIST_MILLION_PAIRS:-1}
 mame=${MAME:-/usr/games/mame}
 build="$root/build/measure"
 wants() { [[ " ${parts[*]} " == *" $1 "* ]]; }
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOINSLOT_TESTS=OFF \
     -DCOINSLOT_BENCH=ON >/dev/null
-cmake --build "$build" -j2 --target coinslot coinslot_floor coinslot_benchdata coinslot_listbench \
-    >/dev/null
+cmake --build "$build" -j2 --target coinslot coinslot_floor coinslot_bestfloor \
+    coinslot_firstpaint coinslot_benchdata coinslot_listbench fakemame >/dev/null
+probe="$build/bench/libcoinslot_firstpaint.so"
 
 # shellcheck source=tools/realwindow.sh
 source "$root/tools/realwindow.sh"
@@ -87,21 +98,20 @@ done
 rows() { wc -l <"$work/games-$1/coinslot.dat"; }
 settings() { printf 'mameexe = mame\r\nlastgame = %d\r\n' "$(($(rows "$1") / 2))" >"$work/games-$1/coinslot.ini"; }
 
-# start_once WHO SIZE: one start of the front end (ours) or the floor up to
-# its first real paint; appends "cpu rss exit-cpu wall-ms" to $work/WHO-SIZE.
+# start_once WHO SIZE: one start of the front end (ours), the bare floor
+# (floor) or the best-case floor (best) up to its first real paint; appends
+# "cpu rss exit-cpu wall-ms" to $work/WHO-SIZE.
 start_once() {
     local who=$1 size=$2 folder="$work/games-$2" report="$work/report"
     rm -f "$report"
     settings "$size"
     ensure_display
+    local command=("$build/coinslot" --folder "$folder")
+    [[ $who == floor ]] && command=("$build/bench/coinslot_floor" "$folder/coinslot.dat" "$(($(rows "$size") / 2))")
+    [[ $who == best ]] && command=("$build/bench/coinslot_bestfloor" "$folder/coinslot.dat" "$(($(rows "$size") / 2))")
     local start=$EPOCHREALTIME
-    if [[ $who == ours ]]; then
-        COINSLOT_FIRST_PAINT_REPORT="$report" timeout 120 "$build/coinslot" --folder "$folder" \
-            >/dev/null 2>&1 || true
-    else
-        COINSLOT_FIRST_PAINT_REPORT="$report" timeout 120 "$build/bench/coinslot_floor" \
-            "$folder/coinslot.dat" "$(($(rows "$size") / 2))" >/dev/null 2>&1 || true
-    fi
+    COINSLOT_FIRST_PAINT_REPORT="$report" LD_PRELOAD="$probe" timeout 120 "${command[@]}" \
+        >/dev/null 2>&1 || true
     if ! grep -q '^exit' "$report" 2>/dev/null; then
         echo "$who did not report its first paint at $size games" >&2
         exit 1
@@ -115,21 +125,24 @@ start_once() {
 }
 # column N FILE: the median of column N.
 column() { awk -v n="$1" '{ print $n }' "$2" | median; }
-# ratio N SIZE: the median of the pairwise ratios ours/floor of column N.
+# ratio N SIZE [FLOOR]: the median of the pairwise ratios ours/FLOOR (default
+# floor) of column N.
 ratio() {
-    paste -d' ' "$work/ours-$2" "$work/floor-$2" |
+    paste -d' ' "$work/ours-$2" "$work/${3:-floor}-$2" |
         awk -v n="$1" -v m="$(($1 + 4))" '{ if ($m > 0) printf "%.3f\n", $n / $m }' | median
 }
 
 if wants startup; then
     for size in "${databases[@]}"; do
-        echo "start-up at $size games: $pairs pairs"
+        echo "start-up at $size games: $pairs rounds of three"
         for i in $(seq "$pairs"); do
             if ((i % 2)); then
                 start_once floor "$size"
+                start_once best "$size"
                 start_once ours "$size"
             else
                 start_once ours "$size"
+                start_once best "$size"
                 start_once floor "$size"
             fi
         done
@@ -139,20 +152,29 @@ if wants startup; then
         [[ $size == 1000000 ]] && target=1.25
         row "start -> first paint, $size games (CPU ms)" "$(column 1 "$work/ours-$size")" \
             "$(column 1 "$work/floor-$size")" "$(ratio 1 "$size")" "<= $target"
+        target=""
+        [[ $size != 9500 ]] && target="<= 1.10"
+        row "  against the best-case floor" "" "$(column 1 "$work/best-$size")" \
+            "$(ratio 1 "$size" best)" "$target"
     done
     for size in 39372 1000000; do
         target=1.15
         [[ $size == 1000000 ]] && target=1.30
-        for who in ours floor; do awk '{ print $2 / 1024 }' "$work/$who-$size" >"$work/$who-rss"; done
+        for who in ours floor best; do awk '{ print $2 / 1024 }' "$work/$who-$size" >"$work/$who-rss"; done
         row "peak RSS at first paint, $size games (MB)" "$(median <"$work/ours-rss")" \
             "$(median <"$work/floor-rss")" "$(ratio 2 "$size")" "<= $target"
+        row "  against the best-case floor" "" "$(median <"$work/best-rss")" \
+            "$(ratio 2 "$size" best)" "<= 1.10"
     done
     for size in "${databases[@]}"; do
-        for who in ours floor; do awk '{ print $3 - $1 }' "$work/$who-$size" >"$work/$who-exit"; done
+        for who in ours floor best; do awk '{ print $3 - $1 }' "$work/$who-$size" >"$work/$who-exit"; done
         row "first paint -> exit, $size games (CPU ms)" "$(median <"$work/ours-exit")" \
             "$(median <"$work/floor-exit")" "" ""
+        row "  the best-case floor's" "" "$(median <"$work/best-exit")" "" ""
         row "start -> first paint, $size games (wall ms)" "$(column 4 "$work/ours-$size")" \
             "$(column 4 "$work/floor-$size")" "$(ratio 4 "$size")" ""
+        row "  against the best-case floor" "" "$(column 4 "$work/best-$size")" \
+            "$(ratio 4 "$size" best)" ""
     done
 fi
 
@@ -171,54 +193,126 @@ if wants steps; then
     measure_step filter 1000000 "<= 1.5" "filter drv12, then clear it" drv12
 fi
 
+# The program's resident memory now, and its high-water mark (reset by
+# reset_peak), in MB.
+rss_now() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$program_pid/status"; }
+rss_peak() { awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$program_pid/status"; }
+reset_peak() { echo 5 >"/proc/$program_pid/clear_refs"; }
+# Waits until the program has used no CPU for half a second.
+wait_idle() {
+    local before now=-1 rounds=0
+    until [[ ${before:-} == "$now" ]] || ((++rounds > 240)); do
+        before=$now
+        sleep 0.5
+        now=$(awk '{ print $14 + $15 }' "/proc/$program_pid/stat")
+    done
+}
+
+# list_once FILE FOLDER: clicks List in the program running in FOLDER and
+# waits for the database; appends "wall-s cpu-s peak-rss-mb" to $work/FILE,
+# the peak being the highest resident memory from the click until the
+# program is idle again.
+list_once() {
+    local file=$1 folder=$2 start ticks
+    point_at "$(window_named '^MAME')" "$buttons_x" "$list_y"
+    rm -f "$folder/coinslot.dat"
+    wait_idle
+    reset_peak
+    ticks=$(awk '{ print $14 + $15 }' "/proc/$program_pid/stat")
+    start=$EPOCHREALTIME
+    xdotool click 1
+    until [[ -e $folder/coinslot.dat ]]; do sleep 0.01; done
+    local wall cpu
+    wall=$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f", e - s }')
+    cpu=$(awk -v t="$ticks" -v c="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15 - t) / c }' \
+        "/proc/$program_pid/stat")
+    wait_idle # the progress dialog closes, the list is shown
+    echo "$wall $cpu $(rss_peak)" >>"$work/$file"
+}
+# start_in FOLDER: starts the front end there and waits until it is idle.
+start_in() {
+    ensure_display
+    start_program "$build/coinslot" --folder "$1"
+    wait_for 60 "the main window" has_window '^MAME'
+    wait_idle
+}
+quit_program() {
+    click_at "$(window_named '^MAME')" "$buttons_x" "$quit_y"
+    wait_for_exit 60 || true
+}
+# list_pair PAIR FOLDER TAG [MAME-ALONE]: the first List of a front end
+# started without a database, then a second List in a front end started
+# again with the list the first made, whose RSS after its start is noted
+# ("start-TAG"). With MAME-ALONE (a command), that command is timed beside
+# each List, before it in odd pairs and after it in even ones.
+list_pair() {
+    local i=$1 folder=$2 tag=$3 alone=${4:-}
+    mame_once() {
+        [[ -n $alone ]] || return 0
+        local start=$EPOCHREALTIME
+        $alone >/dev/null 2>&1
+        awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f\n", e - s }' >>"$work/$1"
+    }
+    rm -f "$folder/coinslot.dat" "$folder"/coinslot.sqlite*
+    ((i % 2)) && mame_once "mame-first-$tag"
+    start_in "$folder"
+    list_once "list-first-$tag" "$folder"
+    ((i % 2)) || mame_once "mame-first-$tag"
+    quit_program
+    ((i % 2)) && mame_once "mame-again-$tag"
+    start_in "$folder"
+    rss_now >>"$work/start-$tag"
+    list_once "list-again-$tag" "$folder"
+    ((i % 2)) || mame_once "mame-again-$tag"
+    quit_program
+}
+# list_rows TAG GAMES [TIME-TARGET]: the rows of the figures of list_pair.
+list_rows() {
+    local tag=$1 games=$2 time_target=${3:-} kind label
+    row "RSS after a start with $games games (MB)" "$(median <"$work/start-$tag")" "" "" ""
+    for kind in first again; do
+        label="List of $games, click -> database written"
+        [[ $kind == first ]] && label="$label, first of a run" || label="$label, second"
+        if [[ -s $work/mame-$kind-$tag ]]; then
+            paste -d' ' "$work/list-$kind-$tag" "$work/mame-$kind-$tag" |
+                awk '{ printf "%.3f\n", $1 / $4 }' >"$work/ratios"
+            row "$label (s)" "$(column 1 "$work/list-$kind-$tag")" \
+                "$(median <"$work/mame-$kind-$tag")" "$(median <"$work/ratios")" "$time_target"
+        else
+            row "$label (s)" "$(column 1 "$work/list-$kind-$tag")" "" "" ""
+        fi
+        row "  the front end's CPU meanwhile (s)" "$(column 2 "$work/list-$kind-$tag")" "" "" ""
+        # The peak against the RSS after a start with the same list.
+        local start_rss
+        start_rss=$(median <"$work/start-$tag")
+        awk -v r="$start_rss" '{ printf "%.3f\n", $3 / r }' "$work/list-$kind-$tag" >"$work/ratios"
+        row "  peak RSS during it, against after a start (MB)" "$(column 3 "$work/list-$kind-$tag")" \
+            "$start_rss" "$(median <"$work/ratios")" "<= 1.20"
+    done
+}
+
 if wants list && [[ -x $mame ]]; then
     echo "List with $mame: $list_pairs pairs"
     folder="$work/list"
     mkdir -p "$folder"
-    # list_once: clicks List and waits for the database; appends "wall-s cpu-s".
-    list_once() {
-        local file=$1 start ticks
-        point_at "$(window_named '^MAME')" "$buttons_x" "$list_y"
-        rm -f "$folder/coinslot.dat"
-        ticks=$(awk '{ print $14 + $15 }' "/proc/$program_pid/stat")
-        start=$EPOCHREALTIME
-        xdotool click 1
-        until [[ -e $folder/coinslot.dat ]]; do sleep 0.01; done
-        echo "$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f", e - s }')" \
-            "$(awk -v t="$ticks" -v c="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15 - t) / c }' \
-                "/proc/$program_pid/stat")" >>"$work/$file"
-        sleep 1 # the progress dialog closes, the list is shown
-    }
-    mame_once() {
-        local start=$EPOCHREALTIME
-        "$mame" -listxml >/dev/null 2>&1
-        awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f\n", e - s }' >>"$work/$1"
-    }
+    printf 'mameexe = %s\r\n' "$mame" >"$folder/coinslot.ini.template"
     for i in $(seq "$list_pairs"); do
-        printf 'mameexe = %s\r\n' "$mame" >"$folder/coinslot.ini"
-        rm -f "$folder/coinslot.dat"
-        ((i % 2)) && mame_once mame-first
-        ensure_display
-        start_program "$build/coinslot" --folder "$folder"
-        wait_for 30 "the main window" has_window '^MAME'
-        sleep 1
-        list_once list-first
-        ((i % 2)) || mame_once mame-first
-        ((i % 2)) && mame_once mame-again
-        list_once list-again
-        ((i % 2)) || mame_once mame-again
-        # Quit, as a user would.
-        click_at "$(window_named '^MAME')" "$buttons_x" "$quit_y"
-        wait_for_exit 30 || true
+        cp "$folder/coinslot.ini.template" "$folder/coinslot.ini"
+        list_pair "$i" "$folder" real "$mame -listxml"
     done
-    for kind in first again; do
-        paste -d' ' "$work/list-$kind" "$work/mame-$kind" | awk '{ printf "%.3f\n", $1 / $3 }' >"$work/ratios"
-        label="List, click -> database written"
-        [[ $kind == first ]] && label="$label, first of a run" || label="$label, second"
-        row "$label (s)" "$(column 1 "$work/list-$kind")" "$(median <"$work/mame-$kind")" \
-            "$(median <"$work/ratios")" "<= 1.05"
-        row "  the front end's CPU meanwhile (s)" "$(column 2 "$work/list-$kind")" "" "" ""
+    list_rows real "$(wc -l <"$folder/coinslot.dat" | tr -d ' ') (MAME)" "<= 1.05"
+fi
+if wants list && ((million_pairs > 0)); then
+    echo "List with the fake MAME's 1,000,000 machines: $million_pairs pairs"
+    folder="$work/million"
+    mkdir -p "$folder"
+    export FAKEMAME_MODERN=1 FAKEMAME_MACHINES=1000000
+    for i in $(seq "$million_pairs"); do
+        printf 'mameexe = %s\r\n' "$build/bench/fakemame" >"$folder/coinslot.ini"
+        list_pair "$i" "$folder" million "$build/bench/fakemame -listxml"
     done
+    unset FAKEMAME_MODERN FAKEMAME_MACHINES
+    list_rows million "1,000,000 (fake)"
 fi
 
 echo

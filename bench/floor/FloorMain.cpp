@@ -3,12 +3,10 @@
 // takes to show the same games. It reads the descriptions from a database
 // file (the text before each line's first "|"), shows them in a QListView of
 // the front end's list size over a QStringListModel, selects row ROW and
-// scrolls to it. The first paint is reported as the front end's is
-// (COINSLOT_FIRST_PAINT_REPORT, see src/app/FirstPaintReport.h).
+// scrolls to it.
 //
 //   coinslot_floor DATABASE [ROW]
 #include "FloorTable.h"
-#include "app/FirstPaintReport.h"
 
 #include <QApplication>
 #include <QListView>
@@ -27,7 +25,6 @@ int main(int argc, char** argv) {
     const QModelIndex row = model.index(argc > 2 ? std::atoi(argv[2]) : 0);
     view.setCurrentIndex(row);
     view.scrollTo(row);
-    reportFirstPaintWhenAsked(view);
     view.show();
     return app.exec();
 }

@@ -2,7 +2,6 @@
 // The front end's entry point: shows the one window after its start-up, or
 // ends at once when the start-up fails or another front end has the folder.
 #include "app/CommandLine.h"
-#include "app/FirstPaintReport.h"
 #include "app/FolderLock.h"
 #include "app/ShutdownSignals.h"
 #include "app/StartUp.h"
@@ -11,7 +10,6 @@
 #include "ui/MainWindow.h"
 #include "ui/QtDialogSeam.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileInfo>
 
@@ -58,8 +56,6 @@ int main(int argc, char** argv) {
     if (!startUp(window, frontEnd, seam, program) || signalledEarly)
         return 1;
     started = true;
-    if (auto* list = window.findChild<QAbstractItemView*>(QStringLiteral("gameList")))
-        reportFirstPaintWhenAsked(*list);
     window.show();
     return app.exec();
 }

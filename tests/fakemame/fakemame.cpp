@@ -49,6 +49,10 @@
 //   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
 //   FAKEMAME_EXIT=N    exit with status N after printing everything
 //   FAKEMAME_ENDLESS=T for -listxml: print T, then "a" without end (a MAME gone wrong)
+//   FAKEMAME_MACHINES=N for -listxml: print, instead of the fixture, a made-up
+//                      listing of N machines that can be run (and one device for
+//                      every ten), each in the shape a current MAME prints, for
+//                      the benchmarks of a List of any size
 // Lines are counted over stdout and stderr together, in the order printed.
 //
 // For a play (SETNAME [OPTIONS...]), after logging it:
@@ -272,6 +276,59 @@ void PlayForAWhile() {
     doze();
 }
 
+// A made-up -listxml of `machines` runnable machines, about 900 bytes each:
+// distinct descriptions in no order, every third machine a clone of the one
+// before.
+void PrintMachines(long machines) {
+    std::string out = "<?xml version=\"1.0\"?>\n<mame build=\"0.251 (made up)\" debug=\"no\" "
+                      "mameconfig=\"10\">\n";
+    unsigned state = 12345;
+    const auto next = [&state] { return state = state * 1103515245u + 12345u; };
+    static const char* const words[] = {"Galaxy", "Street", "Pac",     "Dragon", "Ninja", "Space",
+                                        "Turbo",  "Puzzle", "Fighter", "Quest",  "Racer", "Star"};
+    for (long i = 0; i < machines + machines / 10; ++i) {
+        const bool device = i % 11 == 10;
+        const std::string name = (device ? "dev" : "m") + std::to_string(i);
+        out += "\t<machine name=\"" + name + "\" sourcefile=\"maker/drv" + std::to_string(i / 40) +
+               ".cpp\"";
+        if (device)
+            out += " isdevice=\"yes\" runnable=\"no\"";
+        else if (i % 3 == 1)
+            out += " cloneof=\"m" + std::to_string(i - 1) + "\" romof=\"m" + std::to_string(i - 1) +
+                   "\"";
+        out += ">\n\t\t<description>";
+        out += words[next() >> 16 & 7];
+        out += ' ';
+        out += words[(next() >> 16) % 12];
+        out += " " + std::to_string(static_cast<unsigned>(i) * 2654435761u) + " (set " +
+               std::to_string(i % 7) + ", &quot;rev " + std::to_string(i % 5) +
+               "&quot;)</description>\n";
+        if (!device)
+            out += "\t\t<year>19" + std::to_string(70 + i % 30) +
+                   "</year>\n\t\t<manufacturer>Maker " + std::to_string(i % 400) +
+                   " &amp; Co.</manufacturer>\n";
+        for (int rom = 0; rom < 4; ++rom)
+            out += "\t\t<rom name=\"" + name + "." + std::to_string(rom) +
+                   "\" size=\"65536\" crc=\"" + std::to_string(next()) + "\" sha1=\"" +
+                   std::to_string(next()) + std::to_string(next()) +
+                   "\" region=\"maincpu\" offset=\"" + std::to_string(rom * 65536) + "\"/>\n";
+        if (!device)
+            out += "\t\t<chip type=\"cpu\" tag=\"maincpu\" name=\"Zilog Z80\" clock=\"3072000\"/>\n"
+                   "\t\t<display tag=\"screen\" type=\"raster\" rotate=\"90\" width=\"288\" "
+                   "height=\"224\" refresh=\"60.606061\"/>\n"
+                   "\t\t<input players=\"2\" coins=\"2\">\n\t\t\t<control type=\"joy\" "
+                   "ways=\"4\"/>\n\t\t</input>\n"
+                   "\t\t<driver status=\"good\" emulation=\"good\" savestate=\"supported\"/>\n";
+        out += "\t</machine>\n";
+        if (out.size() > (1 << 20)) {
+            std::cout << out;
+            out.clear();
+        }
+    }
+    std::cout << out << "</mame>\n";
+    Flush();
+}
+
 int Unknown(const std::string& option) {
     std::cerr << "Error: unknown option: " << option << '\n';
     return 6;
@@ -301,6 +358,11 @@ int main(int argc, char** argv) {
         while (std::cout << more)
             ;
         return 1;
+    }
+    if (const std::string machines = Env("FAKEMAME_MACHINES");
+        !machines.empty() && option == "-listxml") {
+        PrintMachines(std::stol(machines));
+        return 0;
     }
     Output output;
     int status = 0;
