@@ -337,6 +337,12 @@ Outcome<Done> Catalogue::replaceMachineList(const MachineList& list) {
 
 Outcome<Done> Catalogue::replaceMachines(const QString& path, const MachineFactsTable& facts,
                                          const MachineList& list) {
+    MachineFactsTableSource source(facts);
+    return replaceMachines(path, source, list);
+}
+
+Outcome<Done> Catalogue::replaceMachines(const QString& path, MachineFactsSource& facts,
+                                         const MachineList& list) {
     const QString name = uniqueConnectionName();
     Outcome<Done> outcome = Done{};
     {

@@ -84,6 +84,11 @@ class Catalogue {
     // version.
     static Outcome<Done> replaceMachines(const QString& path, const MachineFactsTable& facts,
                                          const MachineList& list);
+    // The same with the facts one machine after another, as a List's spool
+    // of them gives them back (MachineFactsSpool), so that they are never all
+    // in memory.
+    static Outcome<Done> replaceMachines(const QString& path, MachineFactsSource& facts,
+                                         const MachineList& list);
 
   private:
     struct Attempt;

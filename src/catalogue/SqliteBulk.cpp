@@ -35,6 +35,19 @@ void RowBinder::number(int column, qint64 value) {
 bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
                 const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
                 QSqlError& error) {
+    return insertRows(
+        database, statement,
+        [&, row = qsizetype(0)](RowBinder& binder) mutable {
+            if (row == rows)
+                return false;
+            bindRow(row++, binder);
+            return true;
+        },
+        error);
+}
+
+bool insertRows(QSqlDatabase& database, const QString& statement,
+                const std::function<bool(RowBinder& binder)>& bindNext, QSqlError& error) {
     sqlite3* handle = sqliteHandle(database);
     if (!handle) {
         error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
@@ -49,8 +62,7 @@ bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows
     }
     RowBinder binder(prepared);
     bool ok = true;
-    for (qsizetype row = 0; row < rows && ok; ++row) {
-        bindRow(row, binder);
+    while (ok && bindNext(binder)) {
         ok = sqlite3_step(prepared) == SQLITE_DONE;
         if (!ok)
             error = sqliteError(handle);

@@ -21,8 +21,8 @@ class RowBinder {
     void number(int column, qint64 value);
 
   private:
-    friend bool insertRows(QSqlDatabase&, const QString&, qsizetype,
-                           const std::function<void(qsizetype, RowBinder&)>&, QSqlError&);
+    friend bool insertRows(QSqlDatabase&, const QString&, const std::function<bool(RowBinder&)>&,
+                           QSqlError&);
     explicit RowBinder(void* statement) : m_statement(statement) {}
     void* m_statement;
 };
@@ -30,3 +30,8 @@ class RowBinder {
 bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
                 const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
                 QSqlError& error);
+
+// The same for rows that come one after another: `bindNext` binds the next
+// row's values and returns true, or returns false when there is none left.
+bool insertRows(QSqlDatabase& database, const QString& statement,
+                const std::function<bool(RowBinder& binder)>& bindNext, QSqlError& error);

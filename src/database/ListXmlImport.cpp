@@ -40,7 +40,7 @@ QString trailingContent() {
 
 } // namespace
 
-ListXmlReader::ListXmlReader() {
+ListXmlReader::ListXmlReader(FactsSink sink) : m_sink(std::move(sink)) {
     m_xml.setNamespaceProcessing(false);
 }
 
@@ -157,6 +157,10 @@ void ListXmlReader::fail(QString message) {
     m_machine = {};
     m_facts = {};
     m_machineFacts = {};
+    m_bits = {};
+    m_manufacturerOf = {};
+    m_manufacturers = {};
+    m_manufacturerIndex = {};
     m_pending = {};
     m_xml.clear(); // drops what is buffered
 }
@@ -250,7 +254,7 @@ void ListXmlReader::startElement() {
                      .arg(kListing, QLocale(QLocale::English).toString(kMaxGames)));
             return;
         }
-        m_machine = GameRecord{};
+        m_machine = GameFields{};
         m_machine.name = attributes.value(QLatin1StringView("name")).toString();
         m_machine.parent = attributes.value(QLatin1StringView("cloneof")).toString();
         const QStringView sourceFile = attributes.value(QLatin1StringView("sourcefile"));
@@ -295,9 +299,22 @@ void ListXmlReader::keepMachine() {
                  .arg(kListing, machineLabel(), *reason));
         return;
     }
-    m_games.push_back(std::move(m_machine));
-    m_machine = GameRecord{};
-    m_facts.push_back(std::move(m_machineFacts));
+    m_games.push_back(m_machine);
+    m_machine = GameFields{};
+    m_bits.push_back(machineBitsOf(m_machineFacts));
+    const auto known = m_manufacturerIndex.constFind(m_machineFacts.manufacturer);
+    if (known != m_manufacturerIndex.constEnd()) {
+        m_manufacturerOf.push_back(*known);
+    } else {
+        const auto index = static_cast<quint32>(m_manufacturers.size());
+        m_manufacturerIndex.insert(m_machineFacts.manufacturer, index);
+        m_manufacturers.push_back(m_machineFacts.manufacturer);
+        m_manufacturerOf.push_back(index);
+    }
+    if (m_sink)
+        m_sink(m_machineFacts);
+    else
+        m_facts.push_back(std::move(m_machineFacts));
     m_machineFacts = MachineFacts{};
 }
 
@@ -371,7 +388,15 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
         return Failure{m_failure};
 
     // The table never holds more than kMaxGames records, so the count fits.
-    sortGames(m_games, static_cast<int>(m_games.size()), caseInsensitive);
+    std::vector<qint32> order = sortedTextOrder(
+        static_cast<qint32>(m_games.size()),
+        [this](qint32 i) { return m_games[i].descriptionBytes(); }, caseInsensitive);
+    m_games.reorder(order);
+    m_machineList = machineListInOrder(m_games, order, m_bits, m_manufacturerOf, m_manufacturers);
+    m_bits = {};
+    m_manufacturerOf = {};
+    m_manufacturers = {};
+    m_manufacturerIndex = {};
     return std::move(m_games);
 }
 

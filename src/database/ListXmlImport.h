@@ -3,10 +3,13 @@
 
 #include "database/ListingImport.h"
 #include "database/MachineFacts.h"
+#include "database/MachineList.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QXmlStreamReader>
+#include <functional>
 
 class QIODevice;
 
@@ -24,12 +27,17 @@ class QIODevice;
 // The records keep MAME's order and are then sorted by description (sortGames,
 // ignoring case when asked), as the text listings are.
 //
-// Beside each record, the reader keeps the machine's facts (MachineFacts): its
+// Beside each record, the reader reads the machine's facts (MachineFacts): its
 // attributes cloneof, sourcefile and ismechanical, and from its children the
 // texts of <year> and <manufacturer>, the status of <driver>, the imperfect
 // and unemulated <feature>s, the first <display>'s type and rotation and the
 // number of displays, the players and coins of <input>, the names of its
-// <softwarelist>s and whether it has a <disk> that is not optional.
+// <softwarelist>s and whether it has a <disk> that is not optional. It hands
+// them on as it reads them, one machine after another (to a spool of them,
+// MachineFactsSpool, for a List), or keeps them for takeFacts(). Of the facts
+// it keeps only what the list needs (MachineList: a byte of bits and the
+// manufacturer per record), so that the records and that are all a listing
+// of a million machines leaves in memory.
 //
 // Only the records go through the XML reader: the prolog, the root, each
 // machine's start tag and the children up to its </description>, and its end
@@ -41,7 +49,10 @@ class QIODevice;
 // neither.
 class ListXmlReader {
   public:
-    ListXmlReader();
+    // Where the facts of each machine kept go, in MAME's order.
+    using FactsSink = std::function<void(const MachineFacts&)>;
+    // Without a sink the facts are kept for takeFacts().
+    explicit ListXmlReader(FactsSink sink = {});
 
     // Reads `chunk`, the next piece of MAME's output. After the first fault
     // further data is dropped unread.
@@ -64,8 +75,11 @@ class ListXmlReader {
     // Call once.
     Outcome<GameTable> finish(bool caseInsensitive);
     // After a finish() that succeeded: the facts of the machines kept, in
-    // MAME's order.
+    // MAME's order, when there was no sink.
     MachineFactsTable takeFacts() { return std::move(m_facts); }
+    // After a finish() that succeeded: the machine list of the table it gave,
+    // in its order.
+    MachineList takeMachineList() { return std::move(m_machineList); }
 
     // No start tag, comment or text that the reader is handed is longer than
     // this: MAME's longest, its document type declaration, is about 15 KB.
@@ -88,9 +102,17 @@ class ListXmlReader {
     QByteArray m_machineEndTag; // "</machine" or "</game" while in a machine
     QByteArray m_skipTo;        // while passing over a machine's rest: its end tag
     GameTable m_games;
-    GameRecord m_machine;        // the machine being read, when it is kept
+    GameFields m_machine;        // the machine being read, when it is kept
     MachineFacts m_machineFacts; // and its facts
-    MachineFactsTable m_facts;
+    FactsSink m_sink;
+    MachineFactsTable m_facts; // without a sink
+    // Per record kept, in MAME's order: its MachineBit values, and its
+    // manufacturer as a place in m_manufacturers (each text once).
+    std::vector<quint8> m_bits;
+    std::vector<quint32> m_manufacturerOf;
+    std::vector<QString> m_manufacturers;
+    QHash<QString, quint32> m_manufacturerIndex;
+    MachineList m_machineList;     // made by finish()
     qint64 m_handed = 0;           // bytes handed to m_xml
     qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token
     int m_trailingState = 0;       // after </mame>: where in a comment (see checkTrailing)

@@ -3,7 +3,6 @@
 
 #include "database/DatabaseFile.h"
 #include "database/ListingFaults.h"
-#include "text/Sorting.h"
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
@@ -90,13 +89,17 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
 
     GameTable games;
     games.reserve(std::min<qsizetype>(gameLines.size() - 1, kMaxGames));
+    QSet<QString> names;
+    // The first game that the database file would refuse, or give back
+    // changed: the game-listing order gives the line to point at.
+    std::optional<Failure> unreadable;
     for (qsizetype g = 1; g < gameLines.size(); ++g) {
         if (std::ssize(games) == kMaxGames)
             return Failure{QStringLiteral("MAME's %1 holds more than %2 games, more than the "
                                           "database can hold.")
                                .arg(kGameListing, QLocale(QLocale::English).toString(kMaxGames))};
         const QString& line = gameLines[g];
-        GameRecord game;
+        GameFields game;
 
         const qsizetype quote = line.indexOf(u'"', kDescriptionColumn - 1);
         if (quote < 0)
@@ -148,36 +151,36 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
                                      driverLine)};
         game.driver = driverLine.mid(kDriverColumn - 1, fileEnd - (kDriverColumn - 1));
 
-        games.push_back(std::move(game));
+        if (!unreadable) {
+            if (const std::optional<QString> reason = unreadableReason(game))
+                unreadable = Failure{
+                    QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
+                        .arg(gameLabel(game.name, g + 1), *reason)};
+        }
+        names.insert(game.name);
+        games.push_back(game);
     }
 
     if (games.empty())
         return Failure{QStringLiteral("MAME's %1 holds no game.").arg(kGameListing)};
 
     // Records the database file would refuse, or give back changed, are not
-    // written at all: the game-listing order still gives the line to point at.
-    if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
-        const GameRecord& game = games[*bad];
-        return Failure{QStringLiteral("MAME's listings give %1 %2, which the database cannot hold.")
-                           .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
-    }
+    // written at all.
+    if (unreadable)
+        return *unreadable;
 
     // A driver line for a game that the game listing lacks: MAME stopped that
     // listing short.
-    QSet<QStringView> names;
-    names.reserve(std::ssize(games));
-    for (const GameRecord& game : games)
-        names.insert(game.name);
     for (qsizetype d = 0; d < driverLines.size(); ++d) {
         const std::optional<QStringView> name = driverLineName(driverLines[d]);
-        if (name && !names.contains(*name))
+        if (name && !names.contains(name->toString()))
             return Failure{QStringLiteral("Line %1 of MAME's %2 names the game %3, which the %4 "
                                           "lacks: MAME did not finish that listing.")
                                .arg(QString::number(d + 1), kDriverListing,
                                     quotedLine(name->toString()), kGameListing)};
     }
 
-    sortGames(games, std::ssize(games), caseInsensitive);
+    sortGames(games, caseInsensitive);
     return games;
 }
 

@@ -40,6 +40,17 @@ struct MachineList {
 // their machines; a game without facts has no bit set.
 MachineList machineListOf(const GameTable& games, const MachineFactsTable& facts);
 
+// The MachineBit values of a machine.
+quint8 machineBitsOf(const MachineFacts& facts);
+
+// The list for `games`, a listing's records put in order: game k was record
+// order[k], whose bits were bits[order[k]] and whose manufacturer was
+// manufacturers[manufacturerOf[order[k]]].
+MachineList machineListInOrder(const GameTable& games, const std::vector<qint32>& order,
+                               const std::vector<quint8>& bits,
+                               const std::vector<quint32>& manufacturerOf,
+                               const std::vector<QString>& manufacturers);
+
 // The hash of the games' set names in order, as a list of them carries it.
 quint64 hashNames(const GameTable& games);
 

@@ -77,13 +77,13 @@ Outcome<Done> FrontEnd::loadCatalogue() {
 }
 
 Outcome<Done> FrontEnd::setFavourite(bool favourite) {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (!game)
         return Failure{QStringLiteral("No game is selected.")};
     // The window has read the store after its first paint and told what
     // went wrong; here it is only made sure of.
     (void)loadCatalogue();
-    if (Outcome<Done> stored = m_catalogue->setFavourite(game->name, favourite); !stored.ok())
+    if (Outcome<Done> stored = m_catalogue->setFavourite(game->name(), favourite); !stored.ok())
         return Failure{QStringLiteral("The favourite could not be kept in %1: %2")
                            .arg(m_catalogue->path(), stored.failure())};
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
@@ -125,26 +125,26 @@ void FrontEnd::audit() {
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (busy() || !game)
         return;
     if (options)
         m_settings.playOptions = *options;
-    m_playedSet = game->name;
+    m_playedSet = game->name();
     begin(Command::Play,
-          std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description, options));
+          std::make_unique<PlayJob>(m_runner, m_mame, game->name(), game->description(), options));
 }
 
 void FrontEnd::info() {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (busy() || !game)
         return;
     QString factLines;
-    if (const std::optional<MachineFacts> facts = m_catalogue->facts(game->name)) {
-        const PlayRecord played = m_catalogue->plays(game->name);
+    if (const std::optional<MachineFacts> facts = m_catalogue->facts(game->name())) {
+        const PlayRecord played = m_catalogue->plays(game->name());
         factLines = machineInfoText(*facts, played.count, played.last);
     }
-    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name,
+    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name(),
                                                    m_games.information().value(), factLines));
 }
 
@@ -153,19 +153,19 @@ void FrontEnd::editIni(IniFile file) {
         return;
     if (file == IniFile::Mame)
         return begin(Command::MameIni, std::make_unique<IniFileJob>(m_runner, m_mame, file, ""));
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (!game)
         return;
     switch (file) {
     case IniFile::Driver:
         return begin(Command::DriverIni,
-                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->driver));
+                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->driver()));
     case IniFile::Parent:
         return begin(Command::ParentIni,
-                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->parent));
+                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->parent()));
     default:
         return begin(Command::SetIni,
-                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->name));
+                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->name()));
     }
 }
 

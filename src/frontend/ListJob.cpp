@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
+#include "database/MachineFactsSpool.h"
 #include "frontend/GameList.h"
 
 #include <QLocale>
@@ -23,7 +24,10 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
                  QString storePath)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_storePath(std::move(storePath)) {}
+      m_storePath(std::move(storePath)) {
+    // A List that ends without a new table leaves the old one as it was.
+    connect(this, &MameJob::finished, this, [this] { m_games.takeTextsBack(); });
+}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -32,6 +36,7 @@ ListJob::~ListJob() {
 void ListJob::start() {
     if (Outcome<Done> made = makeTempFolder(); !made.ok())
         return finish(made.why());
+    m_games.setTextsAside(temp().setAsideTexts());
     // A MAME known to be a current one needs no game listing to say so.
     if (mame().generation() == MameGeneration::Current)
         return runMachineListing();
@@ -85,8 +90,11 @@ void ListJob::onDriverListing(const RunResult& result) {
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
-            if (m_imported->ok())
-                keepFacts(m_imported->value(), {});
+            if (m_imported->ok()) {
+                const MachineFactsTable none;
+                MachineFactsTableSource noFacts(none);
+                keepFacts({}, noFacts);
+            }
         },
         &ListJob::onImported);
 }
@@ -94,7 +102,9 @@ void ListJob::onDriverListing(const RunResult& result) {
 // A current MAME: its machine listing, read on a thread of its own as it
 // arrives and never kept whole.
 void ListJob::runMachineListing() {
-    m_xml = std::make_unique<ListXmlReader>();
+    m_factsSpool = std::make_unique<MachineFactsSpool>(temp().machineFacts());
+    m_xml = std::make_unique<ListXmlReader>(
+        [spool = m_factsSpool.get()](const MachineFacts& facts) { spool->append(facts); });
     m_listed = 0;
     MameRunRequest request = listingRequest(listXmlArguments());
     request.outputToPipe = true;
@@ -124,7 +134,7 @@ void ListJob::onMachineListing(const RunResult& result) {
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
             if (m_imported->ok())
-                keepFacts(m_imported->value(), m_xml->takeFacts());
+                keepFacts(m_xml->takeMachineList(), *m_factsSpool);
         },
         &ListJob::onImported);
 }
@@ -147,8 +157,8 @@ void ListJob::onImported() {
     finish(JobReport{});
 }
 
-void ListJob::keepFacts(const GameTable& games, const MachineFactsTable& facts) {
-    m_machines = machineListOf(games, facts);
+void ListJob::keepFacts(MachineList list, MachineFactsSource& facts) {
+    m_machines = std::move(list);
     if (!m_storePath.isEmpty())
         m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
 }

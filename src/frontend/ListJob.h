@@ -10,6 +10,8 @@
 
 class GameList;
 class ListXmlReader;
+class MachineFactsSource;
+class MachineFactsSpool;
 
 // List: builds the database from MAME's listings and makes it the game list.
 //
@@ -22,6 +24,11 @@ class ListXmlReader;
 // machines' facts (emptied for an old MAME, which gives none); a store that
 // cannot take them is reported, but the list is built all the same. A MAME
 // known to be current (MameSetup) is asked for its machine listing at once.
+//
+// Memory: while the new table is built, the old one's texts and its machine
+// list wait in the temporary folder (GameList::setTextsAside()) and come back
+// when the List ends without a new table; the machines' facts go to a file
+// there as they are read, and into the store from it, one at a time.
 class ListJob : public MameJob {
     Q_OBJECT
 
@@ -42,9 +49,9 @@ class ListJob : public MameJob {
     void onMachineListing(const RunResult& result);
     void onImported();
     void reportListed(qint64 games);
-    // On the worker: keeps the `facts` of `games` (sorted) in the store, and
-    // their machine list for the game list.
-    void keepFacts(const GameTable& games, const MachineFactsTable& facts);
+    // On the worker: keeps `list`, the new table's machine list, for the game
+    // list, and it and the machines' `facts` in the store.
+    void keepFacts(MachineList list, MachineFactsSource& facts);
     // A request for one of MAME's listings, its output bounded.
     MameRunRequest listingRequest(const QStringList& arguments) const;
     // runFailure, and for a text listing also an exit status other than 0:
@@ -54,7 +61,8 @@ class ListJob : public MameJob {
     GameList& m_games;
     const bool m_caseInsensitive;
     const QString m_storePath;
-    std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
+    std::unique_ptr<ListXmlReader> m_xml;            // read on the reading thread while MAME runs
+    std::unique_ptr<MachineFactsSpool> m_factsSpool; // its machines' facts
     QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.
     std::optional<Outcome<GameTable>> m_imported;

@@ -10,15 +10,17 @@ const QString kLineEnd = QStringLiteral("\r\n");
 
 QString gameInfoText(const GameRecord& game, const GameTable& games, const ShownRows& shown) {
     QString family;
-    if (!game.parent.isEmpty()) {
-        family = QStringLiteral("Parent") + kTab + game.parent + kLineEnd;
+    if (!game.parentBytes().isEmpty()) {
+        family = QStringLiteral("Parent") + kTab + game.parent() + kLineEnd;
     } else {
+        // Texts are equal exactly when their bytes are.
+        const QByteArrayView name = game.nameBytes();
         qsizetype clones = 0;
         for (qsizetype row = 0; row < shown.size(); ++row) {
-            const GameRecord& other = games[shown[row]];
-            if (other.parent == game.name) {
+            const GameRecord other = games[shown[row]];
+            if (other.parentBytes() == name) {
                 if (clones < kMostClonesNamed)
-                    family += kTab + other.name + kLineEnd;
+                    family += kTab + other.name() + kLineEnd;
                 ++clones;
             }
         }
@@ -30,8 +32,8 @@ QString gameInfoText(const GameRecord& game, const GameTable& games, const Shown
         else if (clones > 1)
             family.prepend(QStringLiteral("Clones"));
     }
-    return game.description + kLineEnd + kLineEnd + QStringLiteral("Set") + kTab + game.name +
-           kLineEnd + family + QStringLiteral("Driver") + kTab + game.driver;
+    return game.description() + kLineEnd + kLineEnd + QStringLiteral("Set") + kTab + game.name() +
+           kLineEnd + family + QStringLiteral("Driver") + kTab + game.driver();
 }
 
 namespace {

@@ -25,6 +25,10 @@ class TempListingFolder {
     QString sourceListing() const { return m_dir.filePath(QStringLiteral("~SOURCE.TMP")); }
     QString auditReport() const { return m_dir.filePath(QStringLiteral("~AUDIT.TMP")); }
     QString errorOutput() const { return m_dir.filePath(QStringLiteral("~ERRORS.TMP")); }
+    // What a List keeps out of memory while it runs: the machines' facts as
+    // they are read, and the old table's texts.
+    QString machineFacts() const { return m_dir.filePath(QStringLiteral("~FACTS.TMP")); }
+    QString setAsideTexts() const { return m_dir.filePath(QStringLiteral("~TABLE.TMP")); }
 
   private:
     QTemporaryDir m_dir;

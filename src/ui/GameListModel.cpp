@@ -16,5 +16,5 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return m_games.shownGame(index.row()).description;
+    return m_games.shownGame(index.row()).description();
 }

@@ -211,15 +211,15 @@ void MainWindow::showSelection(int row) {
         const QScopedValueRollback<bool> showing(m_showingSelection, true);
         m_gameList->selectRow(row);
     }
-    const GameRecord* game = m_frontEnd.games().selectedGame();
+    const std::optional<GameRecord> game = m_frontEnd.games().selectedGame();
     if (!game) {
         setWindowTitle(QStringLiteral("MAME"));
         m_parentButton->setEnabled(false);
         return;
     }
-    setWindowTitle(QStringLiteral("MAME: ") + game->description + QStringLiteral(" [") +
-                   game->name + QStringLiteral("]"));
-    m_parentButton->setEnabled(!game->parent.isEmpty());
+    setWindowTitle(QStringLiteral("MAME: ") + game->description() + QStringLiteral(" [") +
+                   game->name() + QStringLiteral("]"));
+    m_parentButton->setEnabled(!game->parentBytes().isEmpty());
 }
 
 QString MainWindow::titleOf(Command command) const {
