@@ -46,10 +46,6 @@ GameFields GameRecord::fields() const {
     return {description(), name(), parent(), driver()};
 }
 
-QByteArrayView GameRecord::descriptionBytes() const {
-    return m_table->descriptionBytes(m_table->entry(m_position));
-}
-
 QByteArrayView GameRecord::nameBytes() const {
     const GameTable::Entry& entry = m_table->entry(m_position);
     return {m_table->bytes() + entry.name, m_table->nameEnd(entry) - entry.name};
@@ -93,9 +89,13 @@ GameRecord GameTable::at(qsizetype position) const {
 }
 
 qsizetype GameTable::nameEnd(const Entry& entry) const {
+    // No parent holds a "|": the name's is the last before the driver's. A
+    // parent is mostly empty and else short, so it is looked for from there.
     const char* const bytes = this->bytes();
-    const void* bar = std::memchr(bytes + entry.name, '|', entry.driver - entry.name);
-    return static_cast<const char*>(bar) - bytes;
+    qsizetype at = entry.driver - 2;
+    while (bytes[at] != '|')
+        --at;
+    return at;
 }
 
 qsizetype GameTable::driverEnd(const Entry& entry) const {
@@ -120,18 +120,18 @@ void GameTable::appendEntry(QByteArrayView description, QByteArrayView name, QBy
     const qsizetype start = m_bytes.size();
     if (start + description.size() + name.size() + parent.size() + driver.size() + 4 >
         kMostTableBytes)
-        throw std::length_error("GameTable: more than 4 GiB of texts");
+        throw std::length_error("GameTable: more than 2 GiB of texts");
     m_bytes.append(description).append('|');
     const auto nameStart = static_cast<quint32>(m_bytes.size());
     m_bytes.append(name).append('|').append(parent).append('|');
     const auto driverStart = static_cast<quint32>(m_bytes.size());
     m_bytes.append(driver).append('\n');
-    m_entries.push_back({static_cast<quint32>(start), nameStart, driverStart});
+    m_entries.push_back({static_cast<quint32>(start), nameStart, driverStart, !parent.isEmpty()});
 }
 
 void GameTable::appendBytes(QByteArrayView description, QByteArrayView name, QByteArrayView parent,
                             QByteArrayView driver) {
-    if (!name.contains('|') && !hasLineBreak(driver))
+    if (!name.contains('|') && !parent.contains('|') && !hasLineBreak(driver))
         return appendEntry(description, name, parent, driver);
     push_back(GameFields{decodeText(description), decodeText(name), decodeText(parent),
                          decodeText(driver)});
@@ -140,14 +140,15 @@ void GameTable::appendBytes(QByteArrayView description, QByteArrayView name, QBy
 void GameTable::push_back(const GameFields& game) {
     const QByteArray description = encodeText(game.description);
     QByteArray name = encodeText(game.name);
-    const QByteArray parent = encodeText(game.parent);
+    QByteArray parent = encodeText(game.parent);
     QByteArray driver = encodeText(game.driver);
-    const bool keepable = !name.contains('|') && !hasLineBreak(driver) &&
+    const bool keepable = !name.contains('|') && !parent.contains('|') && !hasLineBreak(driver) &&
                           readsBackAsWritten(game.description) && readsBackAsWritten(game.name) &&
                           readsBackAsWritten(game.parent) && readsBackAsWritten(game.driver);
     if (!keepable) {
         m_unkept.emplace_back(std::ssize(*this), unreadableReason(game).value_or(QString()));
         name.replace('|', '/');
+        parent.replace('|', '/');
         driver.replace('\r', ' ').replace('\n', ' ');
     }
     appendEntry(description, name, parent, driver);

@@ -61,6 +61,9 @@ class GameRecord {
     // separated by "|".
     QByteArrayView lineBytes() const;
 
+    // Whether the parent is not empty: a clone's record.
+    bool hasParent() const;
+
     qsizetype position() const { return m_position; }
     const GameTable& table() const { return *m_table; }
     // The same four texts, in any tables.
@@ -83,10 +86,10 @@ class GameRecord {
 // the table.
 //
 // A table keeps exactly the texts it is given, except that the line's form
-// cannot hold a "|" in a short name, a line break in a driver, or a text
-// that would not read back (readsBackAsWritten): such a game is kept with
-// those characters changed, and the table remembers why it cannot be written
-// (unkeptReason()).
+// cannot hold a "|" in a short name or a parent, a line break in a driver, or
+// a text that would not read back (readsBackAsWritten): such a game is kept
+// with those characters changed, and the table remembers why it cannot be
+// written (unkeptReason()).
 class GameTable {
   public:
     class const_iterator {
@@ -191,13 +194,16 @@ class GameTable {
     friend Outcome<GameTable> readDatabase(const QString& path);
 
     // Where a game's fields begin in m_bytes. The description ends before
-    // the "|" in front of the name; the name ends at the first "|" after it
-    // (a name holds none), the parent before the "|" in front of the driver,
-    // and the driver at the line's end (a CR, an LF, or the buffer's end).
+    // the "|" in front of the name; the name ends at the next "|", the parent
+    // before the "|" in front of the driver (neither holds one), and the
+    // driver at the line's end (a CR, an LF, or the buffer's end).
+    // Whether the parent is empty is kept beside, so that the list's flags
+    // come from the entries alone.
     struct Entry {
         quint32 description;
         quint32 name;
-        quint32 driver;
+        quint32 driver : 31;
+        quint32 hasParent : 1;
     };
 
     const Entry& entry(qsizetype position) const {
@@ -230,10 +236,20 @@ class GameTable {
     std::vector<std::pair<qsizetype, QString>> m_unkept;
 };
 
+// What the loops over every game ask for, inline.
+inline QByteArrayView GameRecord::descriptionBytes() const {
+    return m_table->descriptionBytes(m_table->entry(m_position));
+}
+
+inline bool GameRecord::hasParent() const {
+    return m_table->entry(m_position).hasParent;
+}
+
 // Sorts the games by description, ignoring case under the default locale
 // when caseInsensitive is set, ordinally otherwise, in the order of
 // exchangeSort (sortedTextOrder).
 void sortGames(GameTable& games, bool caseInsensitive);
 
-// The largest buffer a table holds: positions in it are 32-bit.
-inline constexpr qint64 kMostTableBytes = 0xFFFFFFFFLL;
+// The largest buffer a table holds: positions in it take 31 bits. A file of
+// a million of the longest records takes 1.2 GB.
+inline constexpr qint64 kMostTableBytes = 0x7FFFFFFFLL;

@@ -50,14 +50,14 @@ GameFacts alignFacts(const GameTable& games, const MachineList& list,
         if (readsBackAsWritten(favourite))
             favouriteBytes.insert(encodeText(favourite));
     }
-    for (size_t i = 0; i < games.size(); ++i) {
-        const GameRecord game = games[i];
-        const QByteArrayView name = game.nameBytes();
-        const bool favourite =
-            !favouriteBytes.isEmpty() &&
-            favouriteBytes.contains(QByteArray::fromRawData(name.data(), name.size()));
-        facts.flags[i] = (game.parentBytes().isEmpty() ? 0 : GameFlag::Clone) |
-                         (favourite ? GameFlag::Favourite : 0);
+    for (size_t i = 0; i < games.size(); ++i)
+        facts.flags[i] = games[i].hasParent() ? GameFlag::Clone : 0;
+    if (!favouriteBytes.isEmpty()) {
+        for (size_t i = 0; i < games.size(); ++i) {
+            const QByteArrayView name = games[i].nameBytes();
+            if (favouriteBytes.contains(QByteArray::fromRawData(name.data(), name.size())))
+                facts.flags[i] |= GameFlag::Favourite;
+        }
     }
     facts.any = !list.empty();
     if (list.empty())

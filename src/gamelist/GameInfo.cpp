@@ -10,7 +10,7 @@ const QString kLineEnd = QStringLiteral("\r\n");
 
 QString gameInfoText(const GameRecord& game, const GameTable& games, const ShownRows& shown) {
     QString family;
-    if (!game.parentBytes().isEmpty()) {
+    if (game.hasParent()) {
         family = QStringLiteral("Parent") + kTab + game.parent() + kLineEnd;
     } else {
         // Texts are equal exactly when their bytes are.

@@ -219,7 +219,7 @@ void MainWindow::showSelection(int row) {
     }
     setWindowTitle(QStringLiteral("MAME: ") + game->description() + QStringLiteral(" [") +
                    game->name() + QStringLiteral("]"));
-    m_parentButton->setEnabled(!game->parentBytes().isEmpty());
+    m_parentButton->setEnabled(game->hasParent());
 }
 
 QString MainWindow::titleOf(Command command) const {
