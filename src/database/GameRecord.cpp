@@ -20,25 +20,25 @@ bool hasLineBreak(QByteArrayView bytes) {
 
 QString GameRecord::description() const {
     if (m_table->isSetAside())
-        return decodeText(m_table->asideField(m_table->entry(m_position), 0));
+        return decodeText(m_table->asideField(m_table->asideEntry(m_position), 0));
     return decodeText(descriptionBytes());
 }
 
 QString GameRecord::name() const {
     if (m_table->isSetAside())
-        return decodeText(m_table->asideField(m_table->entry(m_position), 1));
+        return decodeText(m_table->asideField(m_table->asideEntry(m_position), 1));
     return decodeText(nameBytes());
 }
 
 QString GameRecord::parent() const {
     if (m_table->isSetAside())
-        return decodeText(m_table->asideField(m_table->entry(m_position), 2));
+        return decodeText(m_table->asideField(m_table->asideEntry(m_position), 2));
     return decodeText(parentBytes());
 }
 
 QString GameRecord::driver() const {
     if (m_table->isSetAside())
-        return decodeText(m_table->asideField(m_table->entry(m_position), 3));
+        return decodeText(m_table->asideField(m_table->asideEntry(m_position), 3));
     return decodeText(driverBytes());
 }
 
@@ -166,6 +166,7 @@ void GameTable::push_back(const GameRecord& game) {
 }
 
 void GameTable::reorder(std::vector<qint32> order) {
+    takeBack();
     Q_ASSERT(order.size() == m_entries.size());
     if (!m_unkept.empty()) {
         std::vector<qsizetype> newPosition(order.size());
@@ -208,25 +209,45 @@ bool GameTable::setAside(std::shared_ptr<SetAsideFile> file) {
     if (m_aside || !file)
         return m_aside != nullptr;
     const std::optional<qint64> at = file->append(m_bytes);
-    if (!at)
+    const std::optional<qint64> entriesAt =
+        at ? file->append(QByteArrayView(reinterpret_cast<const char*>(m_entries.data()),
+                                         std::ssize(m_entries) * qsizetype(sizeof(Entry))))
+           : std::nullopt;
+    if (!entriesAt)
         return false;
     m_asideAt = *at;
     m_asideSize = m_bytes.size();
+    m_asideEntriesAt = *entriesAt;
+    m_asideCount = m_entries.size();
     m_aside = std::move(file);
     m_bytes = QByteArray();
+    m_entries = std::vector<Entry>();
     return true;
+}
+
+GameTable::Entry GameTable::asideEntry(qsizetype position) const {
+    Entry entry{0, 1, 2, false}; // an empty record's, should the file fail
+    (void)m_aside->read(m_asideEntriesAt + position * qsizetype(sizeof(Entry)),
+                        reinterpret_cast<char*>(&entry), sizeof(Entry));
+    return entry;
 }
 
 bool GameTable::takeBack() const {
     if (!m_aside)
         return true;
     QByteArray bytes(m_asideSize, Qt::Uninitialized);
-    const bool read = m_aside->read(m_asideAt, bytes.data(), m_asideSize);
-    // Lost bytes read as "|" alone: every field is then empty, and no field
-    // runs past its line.
-    if (!read)
-        bytes.fill('|');
+    std::vector<Entry> entries(m_asideCount);
+    const bool read = m_aside->read(m_asideAt, bytes.data(), m_asideSize) &&
+                      m_aside->read(m_asideEntriesAt, reinterpret_cast<char*>(entries.data()),
+                                    std::ssize(entries) * qsizetype(sizeof(Entry)));
+    // Lost, every game reads as an empty one of its own: "|||" and a line end.
+    if (!read) {
+        bytes = QByteArray("|||\n").repeated(std::max<qsizetype>(std::ssize(entries), 1));
+        for (size_t i = 0; i < entries.size(); ++i)
+            entries[i] = {quint32(4 * i), quint32(4 * i + 1), quint32(4 * i + 3), false};
+    }
     m_bytes = std::move(bytes);
+    m_entries = std::move(entries);
     m_aside.reset();
     return read;
 }

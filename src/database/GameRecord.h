@@ -148,8 +148,10 @@ class GameTable {
             push_back(*first);
     }
 
-    size_t size() const { return m_entries.size(); }
-    bool empty() const { return m_entries.empty(); }
+    size_t size() const { return m_aside ? m_asideCount : m_entries.size(); }
+    // How many bytes the games' texts take (also while set aside).
+    qsizetype byteCount() const { return m_aside ? m_asideSize : m_bytes.size(); }
+    bool empty() const { return size() == 0; }
     GameRecord operator[](qsizetype position) const { return GameRecord(*this, position); }
     GameRecord at(qsizetype position) const;
     GameRecord front() const { return (*this)[0]; }
@@ -175,11 +177,11 @@ class GameTable {
     // Why game `position` could not be kept as it was given, or nothing.
     std::optional<QString> unkeptReason(qsizetype position) const;
 
-    // Puts the bytes of the games' texts into `file` and lets go of them,
-    // keeping where each game's fields begin: a game's texts (description()
-    // and the like) are then read from the file when asked for, and anything
-    // that needs the bytes themselves takes them all back first. False,
-    // changing nothing, when the file does not take them.
+    // Puts the bytes of the games' texts and where each game's fields begin
+    // into `file`, and lets go of them: a game's texts (description() and the
+    // like) are then read from the file when asked for, and anything that
+    // needs the bytes themselves takes them all back first. False, changing
+    // nothing, when the file does not take them.
     bool setAside(std::shared_ptr<SetAsideFile> file);
     bool isSetAside() const { return m_aside != nullptr; }
     // Takes the bytes back from the file (nothing to do when none are set
@@ -207,8 +209,12 @@ class GameTable {
     };
 
     const Entry& entry(qsizetype position) const {
+        if (m_aside)
+            takeBack();
         return m_entries[static_cast<size_t>(position)];
     }
+    // While set aside: the entry of `position`, read from the file.
+    Entry asideEntry(qsizetype position) const;
     // The buffer, taken back first when it is set aside.
     const char* bytes() const {
         if (m_aside)
@@ -227,11 +233,14 @@ class GameTable {
                      QByteArrayView driver);
 
     mutable QByteArray m_bytes;
-    std::vector<Entry> m_entries;
-    // While the bytes are set aside: the file, where they start in it, how many.
+    mutable std::vector<Entry> m_entries;
+    // While set aside: the file, where the bytes start in it and how many,
+    // where the entries start and how many.
     mutable std::shared_ptr<SetAsideFile> m_aside;
     qint64 m_asideAt = 0;
     qint64 m_asideSize = 0;
+    qint64 m_asideEntriesAt = 0;
+    size_t m_asideCount = 0;
     // The games that could not be kept as given, by position, with why.
     std::vector<std::pair<qsizetype, QString>> m_unkept;
 };
@@ -242,6 +251,8 @@ inline QByteArrayView GameRecord::descriptionBytes() const {
 }
 
 inline bool GameRecord::hasParent() const {
+    if (m_table->isSetAside())
+        return m_table->asideEntry(m_position).hasParent;
     return m_table->entry(m_position).hasParent;
 }
 

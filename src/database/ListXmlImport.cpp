@@ -44,6 +44,13 @@ ListXmlReader::ListXmlReader(FactsSink sink) : m_sink(std::move(sink)) {
     m_xml.setNamespaceProcessing(false);
 }
 
+void ListXmlReader::reserve(qsizetype games, qsizetype bytes) {
+    games = std::min<qsizetype>(games, kMaxGames);
+    m_games.reserve(games, bytes);
+    m_bits.reserve(static_cast<size_t>(games));
+    m_manufacturerOf.reserve(static_cast<size_t>(games));
+}
+
 void ListXmlReader::addData(const QByteArray& chunk) {
     if (!m_failure.isEmpty() || chunk.isEmpty())
         return;
@@ -391,8 +398,10 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
     std::vector<qint32> order = sortedTextOrder(
         static_cast<qint32>(m_games.size()),
         [this](qint32 i) { return m_games[i].descriptionBytes(); }, caseInsensitive);
-    m_games.reorder(order);
     m_machineList = machineListInOrder(m_games, order, m_bits, m_manufacturerOf, m_manufacturers);
+    m_games.reorder(std::move(order));
+    m_pending = {};
+    m_xml.clear();
     m_bits = {};
     m_manufacturerOf = {};
     m_manufacturers = {};

@@ -54,6 +54,11 @@ class ListXmlReader {
     // Without a sink the facts are kept for takeFacts().
     explicit ListXmlReader(FactsSink sink = {});
 
+    // Makes room at once for about `games` records of `bytes` bytes in all
+    // (a List's old table gives the size of the new one): a table that grows
+    // a piece at a time takes more memory while it grows.
+    void reserve(qsizetype games, qsizetype bytes);
+
     // Reads `chunk`, the next piece of MAME's output. After the first fault
     // further data is dropped unread.
     void addData(const QByteArray& chunk);

@@ -150,30 +150,42 @@ void appendPacked(QByteArray& packed, QByteArrayView utf8) {
 
 } // namespace
 
-MachineList machineListInOrder(const GameTable& games, const std::vector<qint32>& order,
+MachineList machineListInOrder(const GameTable& records, const std::vector<qint32>& order,
                                const std::vector<quint8>& bits,
                                const std::vector<quint32>& manufacturerOf,
                                const std::vector<QString>& manufacturers) {
     MachineList list;
-    if (games.empty())
+    if (records.empty())
         return list;
     std::vector<QByteArray> manufacturerBytes;
     manufacturerBytes.reserve(manufacturers.size());
     for (const QString& manufacturer : manufacturers)
         manufacturerBytes.push_back(manufacturer.toUtf8());
-    list.bits.reserve(std::ssize(games));
-    for (size_t k = 0; k < games.size(); ++k) {
-        const auto record = static_cast<size_t>(order[k]);
+    // A name's UTF-8 as packTexts() gives it: the bytes themselves unless
+    // they are not all ASCII.
+    const auto utf8 = [](QByteArrayView name) {
+        if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; }))
+            return decodeText(name).toUtf8();
+        return QByteArray::fromRawData(name.data(), name.size());
+    };
+    // Each of the three made at its size at once.
+    qsizetype namesSize = 0, manufacturersSize = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        namesSize += 4 + utf8(records[static_cast<qsizetype>(i)].nameBytes()).size();
+        manufacturersSize += 4 + manufacturerBytes[manufacturerOf[i]].size();
+    }
+    list.bits.reserve(std::ssize(order));
+    list.names.reserve(namesSize);
+    list.manufacturers.reserve(manufacturersSize);
+    quint64 hash = kOffset;
+    for (const qint32 at : order) {
+        const auto record = static_cast<size_t>(at);
         list.bits.append(static_cast<char>(bits[record]));
         appendPacked(list.manufacturers, manufacturerBytes[manufacturerOf[record]]);
-        // A name's UTF-8 as packTexts() gives it: the bytes themselves unless
-        // they are not all ASCII.
-        const QByteArrayView name = games[static_cast<qsizetype>(k)].nameBytes();
-        if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; }))
-            appendPacked(list.names, decodeText(name).toUtf8());
-        else
-            appendPacked(list.names, name);
+        const QByteArrayView name = records[at].nameBytes();
+        appendPacked(list.names, utf8(name));
+        hash = (hashBytes(hash, name) ^ 0xFFFF) * kPrime;
     }
-    list.namesHash = hashNames(games);
+    list.namesHash = hash;
     return list;
 }

@@ -43,10 +43,10 @@ MachineList machineListOf(const GameTable& games, const MachineFactsTable& facts
 // The MachineBit values of a machine.
 quint8 machineBitsOf(const MachineFacts& facts);
 
-// The list for `games`, a listing's records put in order: game k was record
-// order[k], whose bits were bits[order[k]] and whose manufacturer was
-// manufacturers[manufacturerOf[order[k]]].
-MachineList machineListInOrder(const GameTable& games, const std::vector<qint32>& order,
+// The list for the table `records` will be once put in `order` (game k is
+// record order[k]), from each record's bits (bits[i]) and manufacturer
+// (manufacturers[manufacturerOf[i]]).
+MachineList machineListInOrder(const GameTable& records, const std::vector<qint32>& order,
                                const std::vector<quint8>& bits,
                                const std::vector<quint32>& manufacturerOf,
                                const std::vector<QString>& manufacturers);

@@ -5,6 +5,7 @@
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "database/MachineFactsSpool.h"
+#include "database/SetAsideFile.h"
 #include "frontend/GameList.h"
 
 #include <QLocale>
@@ -105,6 +106,9 @@ void ListJob::runMachineListing() {
     m_factsSpool = std::make_unique<MachineFactsSpool>(temp().machineFacts());
     m_xml = std::make_unique<ListXmlReader>(
         [spool = m_factsSpool.get()](const MachineFacts& facts) { spool->append(facts); });
+    // The new table is about the size of the old one, which it mostly repeats.
+    const GameTable& old = m_games.games();
+    m_xml->reserve(std::ssize(old) + std::ssize(old) / 8, old.byteCount() + old.byteCount() / 8);
     m_listed = 0;
     MameRunRequest request = listingRequest(listXmlArguments());
     request.outputToPipe = true;
@@ -133,8 +137,20 @@ void ListJob::onMachineListing(const RunResult& result) {
     inWorker(
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
-            if (m_imported->ok())
-                keepFacts(m_xml->takeMachineList(), *m_factsSpool);
+            if (!m_imported->ok())
+                return;
+            // The store takes a copy of the machine list to write it: the new
+            // table waits in the temporary folder meanwhile, when it can.
+            GameTable games = std::move(*m_imported).value();
+            const bool aside =
+                !m_storePath.isEmpty() &&
+                games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
+            keepFacts(m_xml->takeMachineList(), *m_factsSpool);
+            if (aside && !games.takeBack())
+                m_imported = Failure{QStringLiteral("The new list could not be read back from "
+                                                    "the temporary folder.")};
+            else
+                m_imported = std::move(games);
         },
         &ListJob::onImported);
 }

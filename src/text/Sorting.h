@@ -7,6 +7,7 @@
 #include <QCollatorSortKey>
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -92,7 +93,11 @@ std::vector<qint32> exchangeSortOrder(qint32 n, Compare compare, QuickLess quick
     std::iota(order.begin(), order.end(), qint32(0));
     if (n < 2)
         return order;
-    std::sort(order.begin(), order.end(), quickLess);
+    {
+        // Whatever the guess holds (such as keys) goes once it has guessed.
+        QuickLess guess = std::move(quickLess);
+        std::sort(order.begin(), order.end(), std::ref(guess));
+    }
 
     std::vector<qint32> rank(static_cast<size_t>(n));
     bool equalKeys = false;
@@ -162,7 +167,7 @@ std::vector<qint32> sortedTextOrder(qint32 count, Text text, bool caseInsensitiv
             heads[static_cast<size_t>(i)] = sorting_detail::ordinalHead(text(i));
         return exchangeSortOrder(
             count, [&](qint32 i, qint32 j) { return compareOrdinal(text(i), text(j)); },
-            [&](qint32 i, qint32 j) {
+            [&text, heads = std::move(heads)](qint32 i, qint32 j) {
                 const quint64 a = heads[static_cast<size_t>(i)], b = heads[static_cast<size_t>(j)];
                 if (a != b)
                     return a < b;
@@ -180,7 +185,7 @@ std::vector<qint32> sortedTextOrder(qint32 count, Text text, bool caseInsensitiv
     keys.reserve(static_cast<size_t>(count));
     for (qint32 i = 0; i < count; ++i)
         keys.push_back(compare.sortKey(text(i)));
-    return exchangeSortOrder(count, byText, [&](qint32 i, qint32 j) {
+    return exchangeSortOrder(count, byText, [&text, keys = std::move(keys)](qint32 i, qint32 j) {
         return CaseInsensitiveCompare::keyLess(text(i), keys[static_cast<size_t>(i)], text(j),
                                                keys[static_cast<size_t>(j)]);
     });

@@ -28,15 +28,20 @@ TEST(GameTable, KeepsEveryTextItCanAndGivesTheSameTextsWhileItsBytesAreSetAside)
 
     ASSERT_TRUE(games.setAside(std::make_shared<SetAsideFile>(dir.filePath("aside"))));
     EXPECT_TRUE(games.isSetAside());
-    // Reordered meanwhile, as a sort does: the places move, the texts stay.
-    games.reorder({2, 0, 1});
-    EXPECT_EQ(games[0].fields(), fields[2]);
-    EXPECT_EQ(games[1].fields(), fields[0]);
-    EXPECT_EQ(games[2].fields(), fields[1]);
+    // The texts and the flags read from the file, each game its own.
+    EXPECT_EQ(games.size(), 3u);
+    EXPECT_EQ(games[2].fields(), fields[2]);
+    EXPECT_EQ(games[0].fields(), fields[0]);
+    EXPECT_EQ(games[1].fields(), fields[1]);
+    EXPECT_TRUE(games[0].hasParent());
+    EXPECT_FALSE(games[1].hasParent());
     EXPECT_TRUE(games.isSetAside());
     // The bytes themselves bring them all back.
-    EXPECT_EQ(games[1].driverBytes(), longDriver);
+    EXPECT_EQ(games[0].driverBytes(), longDriver);
     EXPECT_FALSE(games.isSetAside());
+    EXPECT_EQ(games, copy);
+    // Reordered, as a sort does: the places move, the texts stay.
+    games.reorder({2, 0, 1});
     EXPECT_EQ(games, GameTable({copy[2], copy[0], copy[1]}));
 
     // A file that cannot take them changes nothing.
