@@ -10,14 +10,19 @@ cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xdg-utils)
-# The embedded store of machine facts, favourites and plays: Qt SQL's SQLite driver,
+# The embedded catalogue of machine facts, favourites and plays: Qt SQL's SQLite driver,
 # and SQLite's own header for its bulk writes.
 packages+=(libqt6sql6-sqlite libsqlite3-dev)
+# Artwork inside MAME's zip files (snap.zip ...).
+packages+=(libzip-dev)
 # The MAME that most people run today, for the end-to-end test and for use.
 packages+=(mame)
 # The real-window smoke test and the validators of the desktop entry and metainfo.
 packages+=(xvfb xdotool desktop-file-utils appstream)
-# The kill test looks into the store with SQLite's own shell.
+# The details view's real-window test reads the window as a screen reader does
+# (AT-SPI), on a session bus of its own.
+packages+=(dbus-daemon at-spi2-core python3-dbus)
+# The kill test looks into the catalogue with SQLite's own shell.
 packages+=(sqlite3)
 # The Debian package: dpkg-shlibdeps computes its dependencies, and CPack uses file.
 packages+=(dpkg-dev file)
@@ -68,7 +73,7 @@ package)
     (cd build/release && cpack -G DEB)
     deb="$(ls -t build/release/coinslot_*.deb | head -n 1)"
     echo "$deb"
-    # An error fails the package; the warnings left are listed in the README.
+    # An error fails the package; the warnings left are listed in docs/development.md.
     lintian --fail-on error "$deb"
     ;;
 fuzz)

@@ -11,7 +11,7 @@ namespace bench {
 class SilentSeam : public DialogSeam {
   public:
     void showMessage(QWidget*, const QString&, const QString&, Icon, const QString&) override {}
-    void showPictureMessage(QWidget*, const QString&, const QString&, const QString&) override {}
+    void showGameInfo(QWidget*, const GameInfo&, const QString&) override {}
     std::optional<QString> askText(QWidget*, const QString&, const QString&,
                                    const QString&) override {
         return std::nullopt;
@@ -26,6 +26,9 @@ class SilentSeam : public DialogSeam {
     void beginProgress(QWidget*, const QString&, std::function<void()>) override {}
     void updateProgress(const QString&, qint64, qint64) override {}
     void endProgress() override {}
+    std::optional<ShowChoices> chooseNarrowing(QWidget*, const NarrowOffer&) override {
+        return std::nullopt;
+    }
     bool openInEditor(const QString&) override { return false; }
     void hideWindow(QWidget*) override {}
     void showWindow(QWidget*) override {}

@@ -3,9 +3,9 @@
 // warm process (offscreen): the database read into a shown window (one list
 // reset and one paint included); a new window's start-up from the settings
 // and database files to its first paint, its tear-down not timed, with no
-// Show choice (choices=0: the store is read after that paint) and, at 39,372
+// Show choice (choices=0: the catalogue is read after that paint) and, at 39,372
 // games (0.251's machines), with choices that hide games (choices=1: the
-// store is read before it); and a keystroke in the search box to the end of
+// catalogue is read before it); and a keystroke in the search box to the end of
 // the repaint it causes. The seam answers nothing; no dialog opens. What a
 // user waits for from the program's start, a whole cold process, is measured
 // by bench/measure.sh against a bare Qt floor; these figures are for finding
@@ -16,7 +16,6 @@
 #include "frontend/FrontEnd.h"
 #include "ui/MainWindow.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace {
@@ -61,7 +60,7 @@ void BM_WarmWindowStartUp(benchmark::State& state) {
             state.SkipWithError("the start-up failed");
         form->show();
         PaintOnce(*form);
-        // Not timed: the program's end, which closes the store.
+        // Not timed: the program's end, which closes the catalogue.
         state.PauseTiming();
         if (choices &&
             frontEnd->games().shownRows().size() == std::ssize(frontEnd->games().games()))
@@ -78,19 +77,6 @@ BENCHMARK(BM_WarmWindowStartUp)
     ->Args({39'372, 1})
     ->Unit(benchmark::kMillisecond);
 
-// Delivers everything pending, the repaints included.
-void Settle() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
-void TypeKey(QWidget& box, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(&box, &press);
-    QApplication::sendEvent(&box, &release);
-}
-
 // A keystroke in the search box to the end of its repaint, under the
 // environment's locale as the program uses it. match=0: typing "q" after
 // "qqq" and then Backspace, searches that find nothing, so every game is
@@ -99,14 +85,8 @@ void TypeKey(QWidget& box, int key, const QString& text) {
 void BM_SearchKeystrokeToRepaint(benchmark::State& state) {
     App();
     BenchFolder folder(static_cast<int>(state.range(0)), state);
-    SilentSeam seam;
-    MameRunner runner;
-    FrontEnd frontEnd(runner);
-    MainWindow form(frontEnd, seam);
-    if (!startUp(form, frontEnd, seam, "coinslot"))
-        state.SkipWithError("the start-up failed");
-    form.show();
-    auto* box = form.findChild<QLineEdit*>(QStringLiteral("searchBox"));
+    StartedWindow started(state);
+    auto* box = started.form.findChild<QLineEdit*>(QStringLiteral("searchBox"));
     const bool match = state.range(1) != 0;
     box->setText(match ? QString() : QStringLiteral("qqq"));
     Settle();

@@ -17,7 +17,11 @@
 # - steps: keystroke -> repaint (a search that matches nothing, and one that
 #   selects and scrolls) at 39,372 games and filter -> clear at 1,000,000,
 #   inside one process (bench/list), against the same work done the bare Qt
-#   way, under the environment's locale as the program uses it;
+#   way, under the environment's locale as the program uses it; and keystroke
+#   -> the search suggestions painted, for a few texts, at 39,372 games with
+#   that MAME's facts (when MAME is installed) and at 1,000,000 made-up ones,
+#   with the wall time beside the CPU time and the first keystroke's (which
+#   makes the suggestions' index);
 # - list: List with the installed MAME, click -> database written, against
 #   `mame -listxml >/dev/null` alone; the first List of a run (which asks
 #   MAME which MAME it is) and a second one (which knows), in a front end
@@ -26,8 +30,14 @@
 #   (before its List). Then the same memory figures with the fake MAME of the
 #   tests printing a made-up listing of 1,000,000 machines. The MAME part is
 #   skipped when MAME is not installed.
+# - details: the details view's start -> first paint (CPU time) at 39,372
+#   games against the plain list's, the same program with the view switched
+#   on in its settings and off, in alternating pairs; then, from the Google
+#   Benchmarks of bench/DetailsBench.cpp, the table's sort by year and by
+#   manufacturer at 39,372 and 1,000,000 games and an arrow key in the table
+#   to the end of its repaint, the pane's new text included.
 #
-#   bench/measure.sh [PAIRS [PART...]]   PAIRS defaults to 7, PARTs to all three
+#   bench/measure.sh [PAIRS [PART...]]   PAIRS defaults to 7, PARTs to all four
 #
 # Environment: MAME (default /usr/games/mame), LIST_PAIRS (default 3),
 # LIST_MILLION_PAIRS (default 1; 0 leaves the million out). The 39,372-game
@@ -38,7 +48,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-7}
 shift || true
 parts=("$@")
-((${#parts[@]})) || parts=(startup steps list)
+((${#parts[@]})) || parts=(startup steps list details)
 list_pairs=${LIST_PAIRS:-3}
 million_pairs=${LIST_MILLION_PAIRS:-1}
 mame=${MAME:-/usr/games/mame}
@@ -88,7 +98,14 @@ for size in "${databases[@]}"; do
     folder="$work/games-$size"
     mkdir -p "$folder"
     if [[ $size == 39372 && -x $mame ]]; then
-        "$mame" -listxml 2>/dev/null | "$build/bench/coinslot_benchdata" listxml "$folder/coinslot.dat"
+        # The same games with their facts in the store, for the suggestions.
+        mkdir -p "$work/facts-$size"
+        "$mame" -listxml 2>/dev/null |
+            "$build/bench/coinslot_benchdata" listxml "$folder/coinslot.dat" "$work/facts-$size/coinslot.sqlite"
+        cp "$folder/coinslot.dat" "$work/facts-$size/"
+        printf '#!/bin/sh\n' >"$work/facts-$size/mame"
+        chmod +x "$work/facts-$size/mame"
+        printf 'mameexe = mame\r\n' >"$work/facts-$size/coinslot.ini"
     else
         "$build/bench/coinslot_benchdata" synthetic "$size" "$folder/coinslot.dat"
     fi >/dev/null
@@ -96,7 +113,7 @@ for size in "${databases[@]}"; do
     chmod +x "$folder/mame"
 done
 rows() { wc -l <"$work/games-$1/coinslot.dat"; }
-settings() { printf 'mameexe = mame\r\nlastgame = %d\r\n' "$(($(rows "$1") / 2))" >"$work/games-$1/coinslot.ini"; }
+settings() { printf 'mameexe = mame\r\nlastgame = %d\r\n%s' "$(($(rows "$1") / 2))" "${extra_settings:-}" >"$work/games-$1/coinslot.ini"; }
 
 # start_once WHO SIZE: one start of the front end (ours), the bare floor
 # (floor) or the best-case floor (best) up to its first real paint; appends
@@ -191,6 +208,22 @@ if wants steps; then
     measure_step keystroke 39372 "<= 1.2" "keystroke -> repaint, no match"
     measure_step select 39372 "" "keystroke -> repaint, select and scroll"
     measure_step filter 1000000 "<= 1.5" "filter drv12, then clear it" drv12
+    # suggest FOLDER TARGET QUERY: the last letter of QUERY typed, then Backspace.
+    measure_suggest() {
+        ensure_display
+        local line
+        line=$("$build/bench/coinslot_listbench" suggest "$1" $((pairs * 5)) "$3" 2>/dev/null)
+        read -r _ ours floor ratio locale wall first <<<"$line"
+        row "suggestions for \"$3\", $(rows "${1##*-}") ($locale, CPU ms)" "$ours" "$floor" "$ratio" "$2"
+        row "  the same, wall ms; the first keystroke's" "$wall" "$first" "" ""
+    }
+    if [[ -d $work/facts-39372 ]]; then
+        for query in galagga "donky kong" "street fighter ii" rally-x pacman "king of fighters 98"; do
+            measure_suggest "$work/facts-39372" "<= 16 ms" "$query"
+        done
+    fi
+    settings 1000000
+    measure_suggest "$work/games-1000000" "" "dragn ninja"
 fi
 
 # The program's resident memory now, and its high-water mark (reset by
@@ -313,6 +346,51 @@ if wants list && ((million_pairs > 0)); then
     done
     unset FAKEMAME_MODERN FAKEMAME_MACHINES
     list_rows million "1,000,000 (fake)"
+fi
+
+if wants details; then
+    echo "details view at 39372 games: $pairs pairs"
+    # details_once VIEW: one start with the details view on (details) or
+    # off (plain); appends its line to $work/view-VIEW.
+    details_once() {
+        extra_settings=""
+        [[ $1 == details ]] && extra_settings=$'details = True\r\n'
+        start_once ours 39372
+        extra_settings=""
+        tail -n1 "$work/ours-39372" >>"$work/view-$1"
+    }
+    for i in $(seq "$pairs"); do
+        if ((i % 2)); then
+            details_once plain
+            details_once details
+        else
+            details_once details
+            details_once plain
+        fi
+    done
+    paste -d' ' "$work/view-details" "$work/view-plain" |
+        awk '{ if ($5 > 0) printf "%.3f\n", $1 / $5 }' >"$work/view-ratios"
+    row "start -> first paint, details on vs off (CPU ms)" "$(column 1 "$work/view-details")" \
+        "$(column 1 "$work/view-plain")" "$(median <"$work/view-ratios")" "<= 1.10"
+
+    # The Google Benchmarks: CPU time per iteration, in their own units.
+    cmake --build "$build" -j2 --target coinslot_bench >/dev/null
+    "$build/bench/coinslot_bench" --benchmark_format=csv \
+        --benchmark_filter='BM_SortTableByColumn|BM_DetailsArrowKeyToRepaint' \
+        2>/dev/null >"$work/details.csv"
+    benchmark() { # NAME: "cpu_time unit" of the benchmark NAME
+        awk -F, -v n="\"$1\"" '$1 == n { printf "%.1f %s", $4, $5 }' "$work/details.csv"
+    }
+    for games in 39372 1000000; do
+        target="<= 50 ms"
+        [[ $games == 1000000 ]] && target="<= 1000 ms"
+        for column in 1:year 2:manufacturer; do
+            read -r time unit <<<"$(benchmark "BM_SortTableByColumn/games:$games/column:${column%%:*}")"
+            row "sort the table by ${column#*:}, $games games ($unit)" "$time" "" "" "$target"
+        done
+    done
+    read -r time unit <<<"$(benchmark "BM_DetailsArrowKeyToRepaint/games:39372")"
+    row "arrow key -> repaint with the pane, 39372 games ($unit)" "$time" "" "" "<= 16 ms"
 fi
 
 echo

@@ -33,11 +33,11 @@ class FrontEndFixture : public ::testing::Test {
     }
 
     // Runs a command that `start` begins to its end (or `seconds`).
-    Outcome<JobReport> run(const std::function<void()>& start, int seconds = 20) {
-        std::optional<Outcome<JobReport>> got;
+    Outcome<JobResult> run(const std::function<void()>& start, int seconds = 20) {
+        std::optional<Outcome<JobResult>> got;
         const auto connection =
             QObject::connect(&frontEnd, &FrontEnd::commandFinished,
-                             [&](Command, const Outcome<JobReport>& outcome) { got = outcome; });
+                             [&](Command, const Outcome<JobResult>& outcome) { got = outcome; });
         start();
         QDeadlineTimer deadline(seconds * 1000);
         while (!got && !deadline.hasExpired())
@@ -47,20 +47,27 @@ class FrontEndFixture : public ::testing::Test {
         return got.value_or(Failure{"<the command did not finish>"});
     }
     // The same, cancelled as soon as MAME has shown progress.
-    Outcome<JobReport> runCancelled(const std::function<void()>& start) {
+    Outcome<JobResult> runCancelled(const std::function<void()>& start) {
         const auto cancel = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd,
                                              [this](const QString&, qint64 value) {
                                                  if (value > 0)
                                                      frontEnd.cancel();
                                              });
-        const Outcome<JobReport> outcome = run(start);
+        const Outcome<JobResult> outcome = run(start);
         QObject::disconnect(cancel);
         return outcome;
     }
-    Outcome<JobReport> list() {
+    // What a command that succeeded gave back, as `R`; anything else fails the test.
+    template <class R> static R resultAs(const Outcome<JobResult>& outcome) {
+        const R* result = outcome.ok() ? std::get_if<R>(&outcome.value()) : nullptr;
+        if (!result)
+            ADD_FAILURE() << "it gave " << outcome.failure().toStdString();
+        return result ? *result : R{};
+    }
+    Outcome<JobResult> list() {
         return run([this] { frontEnd.list(); });
     }
-    Outcome<JobReport> audit() {
+    Outcome<JobResult> audit() {
         return run([this] { frontEnd.audit(); });
     }
 

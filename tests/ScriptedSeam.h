@@ -30,7 +30,7 @@ class ScriptedSeam : public DialogSeam {
     };
 
     std::vector<Message> messages;
-    std::vector<QString> pictures;
+    std::vector<GameInfo> infos; // each also a message, without a text
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<QString> fileTitles;
     std::vector<QString> fileFolders; // where each file dialog opened
@@ -44,16 +44,17 @@ class ScriptedSeam : public DialogSeam {
     std::function<void()> cancelProgress; // presses the open dialog's Cancel
     std::vector<QString> opened;
     bool openSucceeds = true;
+    std::vector<NarrowOffer> offers;
+    // Each answer is made from the offer it answers; none left means Cancel.
+    std::deque<std::function<std::optional<ShowChoices>(const NarrowOffer&)>> narrowAnswers;
 
     void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                      const QString& details = {}) override {
         messages.push_back({text, title, icon, details, owner && owner->isVisible()});
     }
-    // Recorded as a message with the information icon, its picture in `pictures`.
-    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                            const QString& picture) override {
-        messages.push_back({text, title, Icon::Information, {}, owner && owner->isVisible()});
-        pictures.push_back(picture);
+    void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) override {
+        messages.push_back({{}, title, Icon::Information, {}, owner && owner->isVisible()});
+        infos.push_back(info);
     }
     std::optional<QString> askText(QWidget*, const QString& prompt, const QString& title,
                                    const QString& defaultText) override {
@@ -81,6 +82,14 @@ class ScriptedSeam : public DialogSeam {
     void endProgress() override {
         progressOpen = false;
         cancelProgress = nullptr;
+    }
+    std::optional<ShowChoices> chooseNarrowing(QWidget*, const NarrowOffer& offer) override {
+        offers.push_back(offer);
+        if (narrowAnswers.empty())
+            return std::nullopt;
+        auto answer = std::move(narrowAnswers.front());
+        narrowAnswers.pop_front();
+        return answer(offer);
     }
     bool openInEditor(const QString& path) override {
         opened.push_back(path);

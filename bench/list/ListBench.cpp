@@ -11,21 +11,33 @@
 //              scrolls to it ("x" into an empty box), then Backspace, which
 //              selects the first game again
 //   filter     the driver filter set to DRIVER, then cleared
+//   suggest    the last letter of QUERY typed after the rest of it, then
+//              Backspace: each a search and new suggestions in the drop-down
 //
-//   coinslot_listbench STEP FOLDER PAIRS [DRIVER]
+// The front end's search suggestions are worked out on a thread of their
+// own; each step of the front end's waits for them to come and be painted,
+// so that their work counts in the step that caused it.
 //
-// FOLDER holds coinslot.ini and coinslot.dat. Prints one line: STEP, the
-// median of the front end's times, of the floor's, and of the pairwise
-// ratios, in milliseconds. The locale is the environment's, as the program's.
+//   coinslot_listbench STEP FOLDER PAIRS [DRIVER|QUERY]
+//
+// FOLDER holds coinslot.ini and coinslot.dat (and coinslot.sqlite, for a
+// current MAME's facts). Prints one line: STEP, the median of the front
+// end's times, of the floor's, and of the pairwise ratios, in milliseconds,
+// the locale, and for suggest the median wall time of the front end's steps
+// and the time of the first one, which makes the suggestions' index. The
+// locale is the environment's, as the program's.
 #include "../SilentSeam.h"
 #include "../floor/FloorTable.h"
 
 #include "app/StartUp.h"
 #include "frontend/FrontEnd.h"
 #include "ui/MainWindow.h"
+#include "ui/SuggestionDropDown.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -70,6 +82,15 @@ void settle() {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
+}
+
+// Runs the event loop until the suggestions for the box's text have come,
+// then until nothing is left to do.
+void awaitSuggestions(const QLineEdit& box, const SuggestionDropDown& dropDown) {
+    const QDeadlineTimer deadline(5000);
+    while (dropDown.text() != box.text() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    settle();
 }
 
 void typeKey(QWidget& box, int key, const QString& text) {
@@ -144,14 +165,15 @@ double median(std::vector<double> values) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: coinslot_listbench keystroke|select|filter FOLDER PAIRS "
-                             "[DRIVER]\n");
+        std::fprintf(stderr, "usage: coinslot_listbench keystroke|select|filter|suggest FOLDER "
+                             "PAIRS [DRIVER|QUERY]\n");
         return 2;
     }
     const QString step = QString::fromLocal8Bit(argv[1]);
     QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
     const int pairs = std::atoi(argv[3]);
     const QString driver = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("cps1");
+    const QString query = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("galagga");
 
     bench::SilentSeam seam;
     MameRunner runner;
@@ -166,6 +188,7 @@ int main(int argc, char** argv) {
     floor.move(500, 0);
     floor.show();
     auto* ourBox = window.findChild<QLineEdit*>(QStringLiteral("searchBox"));
+    const auto* dropDown = window.findChild<SuggestionDropDown*>(QStringLiteral("suggestions"));
     PaintCounter ourPaints, floorPaints;
     watchPaints(window, ourPaints);
     watchPaints(floor, floorPaints);
@@ -182,7 +205,10 @@ int main(int argc, char** argv) {
             else
                 typeKey(box, Qt::Key_Backspace, QString());
         };
-        ours = [&] { keystroke(*ourBox); };
+        ours = [&] {
+            keystroke(*ourBox);
+            awaitSuggestions(*ourBox, *dropDown);
+        };
         theirs = [&] { keystroke(floor.box()); };
     } else if (step == QLatin1String("select")) {
         ourBox->clear();
@@ -193,8 +219,28 @@ int main(int argc, char** argv) {
             else
                 typeKey(box, Qt::Key_Backspace, QString());
         };
-        ours = [&] { keystroke(*ourBox); };
+        ours = [&] {
+            keystroke(*ourBox);
+            awaitSuggestions(*ourBox, *dropDown);
+        };
         theirs = [&] { keystroke(floor.box()); };
+    } else if (step == QLatin1String("suggest")) {
+        const QString start = query.chopped(1);
+        const QChar last = query.back();
+        ourBox->setText(start);
+        floor.box().setText(start);
+        // Kept by value: the steps outlive this block.
+        const auto keystroke = [start, last](QLineEdit& box) {
+            if (box.text() == start)
+                typeKey(box, last.toUpper().unicode(), QString(last)); // Qt's key code
+            else
+                typeKey(box, Qt::Key_Backspace, QString());
+        };
+        ours = [&, keystroke] {
+            keystroke(*ourBox);
+            awaitSuggestions(*ourBox, *dropDown);
+        };
+        theirs = [&, keystroke] { keystroke(floor.box()); };
     } else if (step == QLatin1String("filter")) {
         ours = [&] {
             if (!frontEnd.games().applyDriverFilter(driver).value())
@@ -213,21 +259,27 @@ int main(int argc, char** argv) {
     }
     settle();
 
-    const auto timed = [](const std::function<void()>& action, PaintCounter& paints) {
+    std::vector<double> ourWalls;
+    const auto timed = [&](const std::function<void()>& action, PaintCounter& paints) {
         const int before = paints.paints;
+        QElapsedTimer wall;
+        wall.start();
         const double start = cpuMilliseconds();
         action();
         settle();
         const double spent = cpuMilliseconds() - start;
+        if (&paints == &ourPaints)
+            ourWalls.push_back(wall.nsecsElapsed() / 1e6);
         if (paints.paints == before)
             std::fprintf(stderr, "a step repainted nothing\n");
         return spent;
     };
     // Two rounds each to warm up, then the pairs, in alternating order.
-    for (int i = 0; i < 2; ++i) {
-        timed(ours, ourPaints);
-        timed(theirs, floorPaints);
-    }
+    const double first = timed(ours, ourPaints);
+    timed(theirs, floorPaints);
+    timed(ours, ourPaints);
+    timed(theirs, floorPaints);
+    ourWalls.clear();
     std::vector<double> ourTimes, floorTimes, ratios;
     for (int i = 0; i < pairs; ++i) {
         double a = 0, b = 0;
@@ -242,7 +294,10 @@ int main(int argc, char** argv) {
         floorTimes.push_back(b);
         ratios.push_back(a / b);
     }
-    std::printf("%s %.3f %.3f %.3f %s\n", qPrintable(step), median(ourTimes), median(floorTimes),
+    std::printf("%s %.3f %.3f %.3f %s", qPrintable(step), median(ourTimes), median(floorTimes),
                 median(ratios), qPrintable(QLocale().name()));
+    if (step == QLatin1String("suggest"))
+        std::printf(" %.3f %.3f", median(ourWalls), first);
+    std::printf("\n");
     return 0;
 }

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/CommandLine.h"
 
+#include "text/SystemPath.h"
+#include "text/TextFile.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -29,12 +35,28 @@ StartChoice usageError(const QStringList& arguments, const QString& reason) {
     return exitWith(programName(arguments) + QStringLiteral(": ") + reason, kBadUsage);
 }
 
+// `folder` made absolute from the current folder as the system names it, so
+// that the bytes of a name that is not UTF-8 stay as they are.
+QString absoluteFolder(const QString& folder) {
+    return QDir::cleanPath(QDir::isAbsolutePath(folder) ? folder : currentFolder() + u'/' + folder);
+}
+
+bool exists(const QString& path) {
+    struct stat st {};
+    return ::stat(systemPath(path).constData(), &st) == 0;
+}
+
+void removeFolders(const std::vector<QString>& made) {
+    for (auto back = made.rbegin(); back != made.rend(); ++back)
+        ::rmdir(systemPath(*back).constData());
+}
+
 } // namespace
 
 QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << pathFromSystem(argv[i]); // a folder's bytes, whatever they are
     return arguments;
 }
 
@@ -43,20 +65,23 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
     // "-folder" means "--folder", not "-f -o -l ..."; there are no short forms
     // to cluster.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("A front end for the MAME arcade emulator.\n"
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "A front end for the MAME arcade emulator.\n"
                        "It works in the current folder, or in the one --folder names: its\n"
                        "settings, its game database and an old MAME's ini files are kept there.\n"
                        "The MAME executable may lie anywhere: it is chosen at the first start,\n"
                        "and changed later with \"MAME executable...\" in the menu that a\n"
                        "right click on the window's background opens."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},
-                                         QStringLiteral("Show the version and exit."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("CommandLine", "Show this help and exit."));
+    const QCommandLineOption showVersion(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("CommandLine", "Show the version and exit."));
     const QCommandLineOption folder(
         QStringLiteral("folder"),
-        QStringLiteral("Work in <dir> instead of the current folder; it is made if missing."),
+        QCoreApplication::translate(
+            "CommandLine", "Work in <dir> instead of the current folder; it is made if missing."),
         QStringLiteral("dir"));
     parser.addOptions({help, showVersion, folder});
 
@@ -67,54 +92,60 @@ StartChoice parseCommandLine(const QStringList& arguments, const QString& versio
         // placeholder before there is one; the usage line names it from the
         // arguments instead.
         const QString text = parser.helpText();
-        return exitWith(QStringLiteral("Usage: %1 [options]").arg(programName(arguments)) +
+        return exitWith(QCoreApplication::translate("CommandLine", "Usage: %1 [options]")
+                                .arg(programName(arguments)) +
                             text.mid(text.indexOf('\n')),
                         0);
     }
     if (parser.isSet(showVersion))
         return exitWith(programName(arguments) + ' ' + version, 0);
     if (!parser.positionalArguments().isEmpty())
-        return usageError(arguments, QStringLiteral("Unexpected argument '%1'.")
-                                         .arg(parser.positionalArguments().constFirst()));
+        return usageError(arguments,
+                          QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+                              .arg(parser.positionalArguments().constFirst()));
 
     StartChoice choice;
     choice.run = true;
     if (parser.isSet(folder)) {
         const QString dir = parser.values(folder).constLast();
         if (dir.isEmpty())
-            return usageError(arguments, QStringLiteral("The folder name is empty."));
-        choice.folder = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+            return usageError(
+                arguments, QCoreApplication::translate("CommandLine", "The folder name is empty."));
+        choice.folder = absoluteFolder(dir);
     }
     return choice;
 }
 
 Outcome<Done> enterWorkingFolder(const QString& folder) {
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    const QString path = absoluteFolder(folder);
     // The missing folders, innermost first, so a failure part-way can take
     // back exactly what was made.
     std::vector<QString> missing;
-    for (QString at = path; !QFileInfo::exists(at);) {
+    for (QString at = path; !exists(at);) {
         missing.push_back(at);
-        const QString parent = QFileInfo(at).path();
+        const qsizetype slash = at.lastIndexOf(u'/');
+        const QString parent = slash <= 0 ? QStringLiteral("/") : at.left(slash);
         if (parent == at)
             break;
         at = parent;
     }
     std::vector<QString> made;
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        if (!QDir().mkdir(*it)) {
-            for (auto back = made.rbegin(); back != made.rend(); ++back)
-                QDir().rmdir(*back);
-            return Failure{QStringLiteral("Cannot make the folder '%1'.").arg(folder)};
+        if (::mkdir(systemPath(*it).constData(), 0777) != 0) {
+            removeFolders(made);
+            return Failure{
+                QCoreApplication::translate("CommandLine", "Cannot make the folder '%1'.")
+                    .arg(folder)};
         }
         made.push_back(*it);
     }
-    if (!QFileInfo(path).isDir())
-        return Failure{QStringLiteral("'%1' is not a folder.").arg(folder)};
-    if (!QDir::setCurrent(path)) {
-        for (auto back = made.rbegin(); back != made.rend(); ++back)
-            QDir().rmdir(*back);
-        return Failure{QStringLiteral("Cannot work in the folder '%1'.").arg(folder)};
+    if (!isFolder(path))
+        return Failure{
+            QCoreApplication::translate("CommandLine", "'%1' is not a folder.").arg(folder)};
+    if (::chdir(systemPath(path).constData()) != 0) {
+        removeFolders(made);
+        return Failure{QCoreApplication::translate("CommandLine", "Cannot work in the folder '%1'.")
+                           .arg(folder)};
     }
     return Done{};
 }
@@ -130,7 +161,7 @@ StartChoice chooseStart(const QStringList& arguments, const QString& version) {
 
 int printAndEnd(const StartChoice& choice) {
     std::FILE* stream = choice.exitStatus == 0 ? stdout : stderr;
-    std::fputs(choice.text.toLocal8Bit().constData(), stream);
+    std::fputs(encodeText(choice.text).constData(), stream); // a folder's name as it was given
     std::fflush(stream);
     return choice.exitStatus;
 }

@@ -2,6 +2,7 @@
 #include "app/StartUp.h"
 
 #include "frontend/FrontEnd.h"
+#include "launch/MameLocation.h"
 #include "launch/TempListingFolder.h"
 #include "settings/SettingsFile.h"
 #include "text/TextFile.h"
@@ -12,20 +13,16 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
-const QString kLoad = QStringLiteral("Load");
+const char* const kLoad = QT_TRANSLATE_NOOP("StartUp", "Load");
 
 // The settings as the file holds them, or the defaults when there is none.
 Outcome<Settings> readSettings(const QString& file) {
     if (!fileExists(file))
         return Settings{};
-    const Outcome<SettingsTable> table = readSettingsFile(file);
-    if (!table.ok())
-        return table.why();
-    return settingsFromTable(table.value());
+    return readSettingsFile(file);
 }
 
 } // namespace
@@ -33,6 +30,7 @@ Outcome<Settings> readSettings(const QString& file) {
 bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QString& programName) {
     const QDateTime started = QDateTime::currentDateTime();
     bool databaseStage = false;
+    const QString load = QCoreApplication::translate("StartUp", kLoad);
     // The file that failed goes aside, never away: the user may want it back.
     const auto fail = [&] {
         const QString file =
@@ -40,17 +38,20 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
         const Outcome<QString> aside = moveAside(file, started);
         const QString where =
             aside.ok()
-                ? QStringLiteral("The old file was moved to %1.")
+                ? QCoreApplication::translate("StartUp", "The old file was moved to %1.")
                       .arg(QDir::toNativeSeparators(QFileInfo(aside.value()).absoluteFilePath()))
-                : QStringLiteral("The old file %1 could not be moved aside (%2); it was left as "
+                : QCoreApplication::translate(
+                      "StartUp", "The old file %1 could not be moved aside (%2); it was left as "
                                  "it is.")
                       .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()),
                            aside.failure());
-        seam.showMessage(&window,
-                         (databaseStage ? QStringLiteral("Load failed, database reset.")
-                                        : QStringLiteral("Load failed, options reset.")) +
-                             QStringLiteral("\r\n") + where,
-                         kLoad, DialogSeam::Icon::Error);
+        seam.showMessage(
+            &window,
+            (databaseStage
+                 ? QCoreApplication::translate("StartUp", "Load failed, database reset.")
+                 : QCoreApplication::translate("StartUp", "Load failed, options reset.")) +
+                u'\n' + where,
+            load, DialogSeam::Icon::Error);
         return false;
     };
 
@@ -60,6 +61,7 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     removeStaleListingFolders();
     removeLeftoverWriteFiles(frontEnd.settingsFile(), started);
     removeLeftoverWriteFiles(frontEnd.games().databaseFile(), started);
+    removeLeftoverWriteFiles(frontEnd.auditReportFile(), started);
 
     const bool firstStart = !fileExists(frontEnd.settingsFile());
     const Outcome<Settings> settings = readSettings(frontEnd.settingsFile());
@@ -69,27 +71,29 @@ bool startUp(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam, const QSt
     if (!window.restoreSettings())
         return fail();
 
-    // A first start looks for MAME where the shell would find it.
-    QString dialogFolder = QDir::currentPath();
+    // A first start offers the MAME found where the shell would find it or
+    // where MAME is usually installed.
+    QString dialogStart = QDir::currentPath();
     if (firstStart) {
         window.centre();
-        const QString onPath = QStandardPaths::findExecutable(QStringLiteral("mame"));
-        if (!onPath.isEmpty())
-            dialogFolder = QFileInfo(onPath).absolutePath();
+        if (const QString found = findMame(); !found.isEmpty())
+            dialogStart = found;
     }
     if (!fileExists(frontEnd.mame().executable())) {
         const std::optional<QString> chosen =
-            chooseMameExecutable(&window, seam, dialogFolder, kLoad);
+            chooseMameExecutable(&window, seam, dialogStart, load);
         if (!chosen) {
-            seam.showMessage(&window, QStringLiteral("Load failed, executable required."), kLoad,
-                             DialogSeam::Icon::Error);
+            seam.showMessage(
+                &window,
+                QCoreApplication::translate("StartUp", "Load failed, executable required."), load,
+                DialogSeam::Icon::Error);
             return false;
         }
         frontEnd.setMameExecutable(*chosen);
     }
 
     if (frontEnd.hasDatabaseFile()) {
-        // Choices that hide games need the store before the list is shown;
+        // Choices that hide games need the catalogue before the list is shown;
         // otherwise it is read after the first paint.
         if (!frontEnd.savedShowChoices().hideNothing())
             window.loadCatalogue();
@@ -114,8 +118,9 @@ void shutDownOnSignal(MainWindow& window, FrontEnd& frontEnd) {
 void shutDown(MainWindow& window, FrontEnd& frontEnd, DialogSeam& seam) {
     const Outcome<Done> saved = frontEnd.saveSettings(window.windowSettings());
     if (!saved.ok())
-        seam.showMessage(&window,
-                         QStringLiteral("The settings could not be saved to ") +
-                             frontEnd.settingsFile() + QStringLiteral(": ") + saved.failure(),
-                         QStringLiteral("Quit"), DialogSeam::Icon::Error);
+        seam.showMessage(
+            &window,
+            QCoreApplication::translate("StartUp", "The settings could not be saved to %1: %2")
+                .arg(frontEnd.settingsFile(), saved.failure()),
+            QCoreApplication::translate("StartUp", "Quit"), DialogSeam::Icon::Error);
 }

@@ -13,9 +13,13 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // A write past a file-size limit (ulimit -f) fails with EFBIG and is
+    // told like a full disk, instead of ending the program with nothing saved.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Read before any window system is touched, so that --help and --version
     // work without a display; a run in --folder has changed into it here.
     const StartChoice start =

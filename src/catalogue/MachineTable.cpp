@@ -3,9 +3,11 @@
 
 #include "catalogue/SqliteBulk.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QVariant>
 #include <QtEndian>
+#include <algorithm>
 #include <sqlite3.h> // SQLITE_CORRUPT
 
 const char* const kCreateMachineTables[2] = {
@@ -124,18 +126,24 @@ bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error
     if (!isWellFormed(list)) {
         list = {};
         // Told like a damaged page, which it is in effect.
-        error = QSqlError(QString(), QStringLiteral("its list of machines is damaged"),
-                          QSqlError::StatementError, QString::number(SQLITE_CORRUPT));
+        error = QSqlError(
+            QString(),
+            QCoreApplication::translate("MachineTable", "its list of machines is damaged"),
+            QSqlError::StatementError, QString::number(SQLITE_CORRUPT));
         return false;
     }
     return true;
 }
 
-std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set) {
+std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set,
+                                             QSqlError* error) {
     QSqlQuery query(database);
     query.prepare(QStringLiteral("SELECT %1 FROM machine WHERE name = ?").arg(kColumns));
     query.bindValue(0, set);
-    if (!query.exec() || !query.next())
+    const bool found = query.exec() && query.next();
+    if (error)
+        *error = query.lastError();
+    if (!found)
         return std::nullopt;
     const auto text = [&](int column) { return query.value(column).toString(); };
     const auto number = [&](int column) { return query.value(column).toInt(); };
@@ -157,4 +165,23 @@ std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QStri
     m.mechanical = number(14) != 0;
     m.needsDisk = number(15) != 0;
     return m;
+}
+
+MachineColumns readMachineColumns(QSqlDatabase& database) {
+    MachineColumns columns;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT name, year, status, players, coins FROM machine")))
+        return columns;
+    const auto small = [](int number) { return static_cast<quint8>(std::clamp(number, 0, 255)); };
+    while (query.next()) {
+        columns.names.push_back(query.value(0).toString());
+        columns.years.push_back(query.value(1).toString());
+        columns.statuses.push_back(statusFrom(query.value(2).toString()));
+        columns.players.push_back(small(query.value(3).toInt()));
+        columns.coins.push_back(small(query.value(4).toInt()));
+    }
+    if (query.lastError().isValid())
+        return {};
+    return columns;
 }

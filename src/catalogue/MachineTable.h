@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "database/MachineColumns.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
 
@@ -8,7 +9,7 @@
 #include <QSqlError>
 #include <optional>
 
-// The store's machine facts and the SQL that reads and writes them: the table
+// The catalogue's machine facts and the SQL that reads and writes them: the table
 // "machine", one row per set, and beside it "machine_list", one row that
 // holds the MachineList of the database file, so that start-up reads a few
 // values instead of a row per machine. Callers hold the connection and the
@@ -28,5 +29,10 @@ bool writeMachineList(QSqlDatabase& database, const MachineList& list, QSqlError
 // when it cannot be read or is damaged.
 bool readMachineList(QSqlDatabase& database, MachineList& list, QSqlError& error);
 
-// The facts of one set, when the table holds them.
-std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set);
+// The facts of one set, when the table holds them; with `error`, why a read
+// that failed did (left unset when the set has none).
+std::optional<MachineFacts> readMachineFacts(QSqlDatabase& database, const QString& set,
+                                             QSqlError* error = nullptr);
+
+// The facts of every machine as columns (empty when the table cannot be read).
+MachineColumns readMachineColumns(QSqlDatabase& database);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "catalogue/SqliteBulk.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
 #include <QVariant>
 #include <sqlite3.h>
@@ -19,6 +20,26 @@ QSqlError sqliteError(sqlite3* handle) {
                      QSqlError::StatementError, QString::number(sqlite3_errcode(handle)));
 }
 
+// `statement` prepared on the connection's SQLite handle (given in `handle`),
+// or null with `error` set.
+sqlite3_stmt* prepare(QSqlDatabase& database, const QString& statement, sqlite3*& handle,
+                      QSqlError& error) {
+    handle = sqliteHandle(database);
+    if (!handle) {
+        error = QSqlError(
+            QCoreApplication::translate("SqliteBulk", "the SQLite driver gives no connection"), {},
+            QSqlError::ConnectionError);
+        return nullptr;
+    }
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(handle, statement.toUtf8().constData(), -1, &prepared, nullptr) !=
+        SQLITE_OK) {
+        error = sqliteError(handle);
+        return nullptr;
+    }
+    return prepared;
+}
+
 } // namespace
 
 void RowBinder::text(int column, const QString& value) {
@@ -30,6 +51,54 @@ void RowBinder::text(int column, const QString& value) {
 
 void RowBinder::number(int column, qint64 value) {
     sqlite3_bind_int64(static_cast<sqlite3_stmt*>(m_statement), column, value);
+}
+
+void RowBinder::utf8(int column, QByteArrayView value) {
+    sqlite3_bind_text(static_cast<sqlite3_stmt*>(m_statement), column,
+                      value.isNull() ? "" : value.data(), static_cast<int>(value.size()),
+                      SQLITE_TRANSIENT);
+}
+
+void RowBinder::blob(int column, QByteArrayView value) {
+    sqlite3_bind_blob(static_cast<sqlite3_stmt*>(m_statement), column,
+                      value.isNull() ? "" : value.data(), static_cast<int>(value.size()),
+                      SQLITE_TRANSIENT);
+}
+
+void RowBinder::null(int column) {
+    sqlite3_bind_null(static_cast<sqlite3_stmt*>(m_statement), column);
+}
+
+QString RowReader::text(int column) const {
+    const QByteArrayView raw = bytes(column);
+    return QString::fromUtf8(raw);
+}
+
+QByteArrayView RowReader::bytes(int column) const {
+    auto* statement = static_cast<sqlite3_stmt*>(m_statement);
+    const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
+    return QByteArrayView(data, sqlite3_column_bytes(statement, column));
+}
+
+qint64 RowReader::number(int column) const {
+    return sqlite3_column_int64(static_cast<sqlite3_stmt*>(m_statement), column);
+}
+
+bool selectRows(QSqlDatabase& database, const QString& statement,
+                const std::function<void(const RowReader& row)>& readRow, QSqlError& error) {
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* prepared = prepare(database, statement, handle, error);
+    if (!prepared)
+        return false;
+    const RowReader reader(prepared);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(prepared)) == SQLITE_ROW)
+        readRow(reader);
+    const bool ok = step == SQLITE_DONE;
+    if (!ok)
+        error = sqliteError(handle);
+    sqlite3_finalize(prepared);
+    return ok;
 }
 
 bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
@@ -48,18 +117,10 @@ bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows
 
 bool insertRows(QSqlDatabase& database, const QString& statement,
                 const std::function<bool(RowBinder& binder)>& bindNext, QSqlError& error) {
-    sqlite3* handle = sqliteHandle(database);
-    if (!handle) {
-        error = QSqlError(QStringLiteral("the SQLite driver gives no connection"), {},
-                          QSqlError::ConnectionError);
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* prepared = prepare(database, statement, handle, error);
+    if (!prepared)
         return false;
-    }
-    sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(handle, statement.toUtf8().constData(), -1, &prepared, nullptr) !=
-        SQLITE_OK) {
-        error = sqliteError(handle);
-        return false;
-    }
     RowBinder binder(prepared);
     bool ok = true;
     while (ok && bindNext(binder)) {

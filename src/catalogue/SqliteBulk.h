@@ -19,6 +19,10 @@ class RowBinder {
     // Texts must outlive the row's step.
     void text(int column, const QString& value);
     void number(int column, qint64 value);
+    // UTF-8 text and bytes, copied by SQLite; null() leaves the column NULL.
+    void utf8(int column, QByteArrayView value);
+    void blob(int column, QByteArrayView value);
+    void null(int column);
 
   private:
     friend bool insertRows(QSqlDatabase&, const QString&, const std::function<bool(RowBinder&)>&,
@@ -35,3 +39,21 @@ bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows
 // row's values and returns true, or returns false when there is none left.
 bool insertRows(QSqlDatabase& database, const QString& statement,
                 const std::function<bool(RowBinder& binder)>& bindNext, QSqlError& error);
+// Many rows read through SQLite's own API: `statement` (with no values to
+// bind) is stepped and `readRow` called for each row, whose reader gives the
+// row's columns (from 0). False with `error` set when a step fails.
+class RowReader {
+  public:
+    QString text(int column) const;
+    QByteArrayView bytes(int column) const; // valid until the next row
+    qint64 number(int column) const;
+
+  private:
+    friend bool selectRows(QSqlDatabase&, const QString&,
+                           const std::function<void(const RowReader&)>&, QSqlError&);
+    explicit RowReader(void* statement) : m_statement(statement) {}
+    void* m_statement;
+};
+
+bool selectRows(QSqlDatabase& database, const QString& statement,
+                const std::function<void(const RowReader& row)>& readRow, QSqlError& error);

@@ -4,8 +4,8 @@
 #include "database/ListingFaults.h"
 #include "text/Sorting.h"
 
+#include <QCoreApplication>
 #include <QHash>
-#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <vector>
@@ -52,11 +52,14 @@ const QString* firstNonBlank(const QStringList& lines) {
 QString whatMamePrinted(const QString& reportName, const QStringList& report,
                         const QStringList& errorLines) {
     if (const QString* line = firstNonBlank(report))
-        return QStringLiteral("MAME's %1 names no romset, so no set was audited. It begins: %2")
-            .arg(reportName, quotedLine(*line));
-    QString message = QStringLiteral("MAME's %1 is empty, so no set was audited.").arg(reportName);
+        return QCoreApplication::translate(
+                   "Audit", "MAME's %1 names no romset, so no set was audited. It begins: %2")
+            .arg(reportName, quoted(*line));
+    QString message =
+        QCoreApplication::translate("Audit", "MAME's %1 is empty, so no set was audited.")
+            .arg(reportName);
     if (const QString* line = firstNonBlank(errorLines))
-        message += QStringLiteral(" MAME said: %1").arg(quotedLine(*line));
+        message += QCoreApplication::translate("Audit", " MAME said: %1").arg(quoted(*line));
     return message;
 }
 
@@ -68,16 +71,16 @@ QString verdictSetName(const QString& line, qsizetype blank) {
 // Why a detail line names a file, in the report's words.
 QString problemOf(QStringView mameWords) {
     if (mameWords == QLatin1String("NOT FOUND"))
-        return QStringLiteral("not found");
+        return QCoreApplication::translate("Audit", "not found");
     if (mameWords == QLatin1String("INCORRECT CHECKSUM"))
-        return QStringLiteral("wrong checksum");
-    return QStringLiteral("wrong length");
+        return QCoreApplication::translate("Audit", "wrong checksum");
+    return QCoreApplication::translate("Audit", "wrong length");
 }
 
-// What the lines of a report say of each set, beside the classic reading.
+// What the lines of a report say of each set, beside the good lines that thin the table.
 class FindingsReader {
   public:
-    // A classic good line, whose set is `name`.
+    // A good line ("is good" or "is best available"), whose set is `name`.
     void addGood(const QString& line, const QString& name) {
         const SetVerdict verdict =
             line.contains(QLatin1String("is good")) ? SetVerdict::Good : SetVerdict::BestAvailable;
@@ -117,6 +120,19 @@ class FindingsReader {
         return findings;
     }
 
+    // One finding per set named by a verdict line, sorted by name.
+    std::vector<SetFinding> reported() const {
+        std::vector<SetFinding> findings;
+        findings.reserve(m_verdicts.size());
+        for (auto at = m_verdicts.constBegin(); at != m_verdicts.constEnd(); ++at)
+            findings.push_back(
+                {at.key(), *at,
+                 *at == SetVerdict::Bad ? m_problems.value(at.key()) : QStringList()});
+        std::sort(findings.begin(), findings.end(),
+                  [](const SetFinding& a, const SetFinding& b) { return a.set < b.set; });
+        return findings;
+    }
+
   private:
     QHash<QString, SetVerdict> m_verdicts;
     QHash<QString, QStringList> m_problems;
@@ -136,9 +152,11 @@ bool isAuditClosingLine(const QString& line) {
 
 Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStringList>& report,
                                 const QStringList& errorLines, const QString& option) {
-    const QString reportName = QStringLiteral("audit report (%1)").arg(option);
+    const QString reportName =
+        QCoreApplication::translate("Audit", "audit report (%1)").arg(option);
     if (!report)
-        return Failure{QStringLiteral("MAME produced no %1.").arg(reportName)};
+        return Failure{
+            QCoreApplication::translate("Audit", "MAME produced no %1.").arg(reportName)};
     if (std::none_of(report->begin(), report->end(), mentionsRomset) &&
         std::none_of(errorLines.begin(), errorLines.end(), mentionsRomset))
         return Failure{whatMamePrinted(reportName, *report, errorLines)};
@@ -153,21 +171,24 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
         }
         const qsizetype blank = line.indexOf(u' ', kNameColumn - 1);
         if (blank < 0)
-            return Failure{lineFault(reportName, i + 1,
-                                     QStringLiteral("has no blank after the set name"), line)};
+            return Failure{lineFault(
+                reportName, i + 1,
+                QCoreApplication::translate("Audit", "has no blank after the set name"), line)};
         if (std::ssize(goodNames) == kMaxGames)
-            return Failure{
-                QStringLiteral("MAME's %1 holds more than %2 good sets, more than the database "
+            return Failure{QCoreApplication::translate(
+                               "Audit",
+                               "MAME's %1 holds more than %2 good sets, more than the database "
                                "can hold.")
-                    .arg(reportName, QLocale(QLocale::English).toString(kMaxGames))};
+                               .arg(reportName, formatCount(kMaxGames))};
         goodNames.push_back(verdictSetName(line, blank));
         findings.addGood(line, goodNames.back());
     }
     // The closing line is normally the last one, so look from the end.
     if (std::none_of(report->rbegin(), report->rend(), isAuditClosingLine) &&
         std::none_of(errorLines.rbegin(), errorLines.rend(), isAuditClosingLine))
-        return Failure{QStringLiteral("MAME's %1 ends before its closing line, so the audit did "
-                                      "not finish.")
+        return Failure{QCoreApplication::translate(
+                           "Audit", "MAME's %1 ends before its closing line, so the audit did "
+                                    "not finish.")
                            .arg(reportName)};
 
     const qsizetype count = std::ssize(goodNames);
@@ -181,9 +202,35 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
     result.kept = std::ssize(result.games);
     result.removed = std::ssize(games) - result.kept;
     result.findings = findings.findings(games);
+    result.reported = findings.reported();
     return result;
 }
 
+QString verdictName(SetVerdict verdict) {
+    switch (verdict) {
+    case SetVerdict::Good:
+        return QStringLiteral("good");
+    case SetVerdict::BestAvailable:
+        return QStringLiteral("best available");
+    case SetVerdict::Bad:
+        return QStringLiteral("bad");
+    case SetVerdict::NotFound:
+        break;
+    }
+    return QStringLiteral("not found");
+}
+
+SetVerdict verdictNamed(const QString& name) {
+    for (const SetVerdict verdict :
+         {SetVerdict::Good, SetVerdict::BestAvailable, SetVerdict::Bad}) {
+        if (name == verdictName(verdict))
+            return verdict;
+    }
+    return SetVerdict::NotFound;
+}
+
 QString auditSummary(qsizetype kept, qsizetype removed) {
-    return QStringLiteral("%1 games found, %2 removed.").arg(kept).arg(removed);
+    return QCoreApplication::translate("Audit", "%1 games found, %2 removed.")
+        .arg(kept)
+        .arg(removed);
 }

@@ -43,6 +43,9 @@ struct AuditResult {
     qsizetype kept = 0;               // games.size()
     qsizetype removed = 0;            // games of the master table not kept
     std::vector<SetFinding> findings; // one per game of the database, in master order
+    // Every set the report gives a verdict on, in the database or not,
+    // sorted by name: what an audit of only some sets later goes on.
+    std::vector<SetFinding> reported;
 };
 
 // `report` holds the lines MAME wrote to its report (standard output), or
@@ -60,6 +63,11 @@ struct AuditResult {
 Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStringList>& report,
                                 const QStringList& errorLines = {},
                                 const QString& option = QStringLiteral("-verifysets"));
+
+// A verdict as the store keeps it: "good", "best available", "bad" or "not
+// found"; any other text reads as not found.
+QString verdictName(SetVerdict verdict);
+SetVerdict verdictNamed(const QString& name);
 
 // Whether `line` is the closing line of a finished audit.
 bool isAuditClosingLine(const QString& line);

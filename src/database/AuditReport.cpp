@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/AuditReport.h"
 
-#include <QLocale>
+#include "text/MessageText.h"
+
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -12,11 +14,6 @@ qsizetype countOf(const std::vector<SetFinding>& findings, SetVerdict verdict) {
     });
 }
 
-// "39,372"
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
-}
-
 } // namespace
 
 QStringList auditReportLines(const GameTable& games, const std::vector<SetFinding>& findings) {
@@ -24,22 +21,25 @@ QStringList auditReportLines(const GameTable& games, const std::vector<SetFindin
         return formatCount(countOf(findings, verdict));
     };
     QStringList lines = {
-        QStringLiteral("Audit of %1 games").arg(formatCount(std::ssize(findings))),
-        QStringLiteral("Good: %1").arg(count(SetVerdict::Good)),
-        QStringLiteral("Best available: %1").arg(count(SetVerdict::BestAvailable)),
-        QStringLiteral("Bad: %1").arg(count(SetVerdict::Bad)),
-        QStringLiteral("Not found: %1").arg(count(SetVerdict::NotFound)),
+        QCoreApplication::translate("AuditReport", "Audit of %1 games")
+            .arg(formatCount(std::ssize(findings))),
+        QCoreApplication::translate("AuditReport", "Good: %1").arg(count(SetVerdict::Good)),
+        QCoreApplication::translate("AuditReport", "Best available: %1")
+            .arg(count(SetVerdict::BestAvailable)),
+        QCoreApplication::translate("AuditReport", "Bad: %1").arg(count(SetVerdict::Bad)),
+        QCoreApplication::translate("AuditReport", "Not found: %1")
+            .arg(count(SetVerdict::NotFound)),
     };
     if (countOf(findings, SetVerdict::Bad) == 0)
         return lines;
-    lines << QString() << QStringLiteral("Bad sets:");
+    lines << QString() << QCoreApplication::translate("AuditReport", "Bad sets:");
     for (std::size_t i = 0; i < findings.size() && i < games.size(); ++i) {
         const SetFinding& finding = findings[i];
         if (finding.verdict != SetVerdict::Bad)
             continue;
         lines << games[i].description() + QStringLiteral(" [") + finding.set + u']';
         if (finding.problems.isEmpty())
-            lines << QStringLiteral("  (MAME named no file)");
+            lines << QCoreApplication::translate("AuditReport", "  (MAME named no file)");
         for (const QString& problem : finding.problems)
             lines << QStringLiteral("  ") + problem;
     }

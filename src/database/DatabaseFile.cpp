@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/DatabaseFile.h"
 
+#include "text/MessageText.h"
 #include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -99,12 +100,6 @@ quint32 blockMarks(QByteArrayView bytes, qsizetype block) {
     return markBits(tail) & ((1u << left) - 1);
 }
 
-// A name or description in a message, cut short when it is long.
-QString quotedName(const QString& text) {
-    constexpr qsizetype kLimit = 100;
-    return u'"' + (text.size() <= kLimit ? text : text.left(kLimit) + QStringLiteral("...")) + u'"';
-}
-
 } // namespace
 
 // The file is read whole into the table's buffer, and each line that is a
@@ -116,11 +111,14 @@ Outcome<GameTable> readDatabase(const QString& path) {
     if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         read = readWhole(file, tooLarge);
     if (tooLarge)
-        return Failure{
-            QStringLiteral("The database %1 is larger than 2 GB, more than a list holds.")
-                .arg(path)};
+        return Failure{QCoreApplication::translate(
+                           "DatabaseFile", "The database %1 is larger than 2 GB, more than a "
+                                           "list holds.")
+                           .arg(path)};
     if (!read || file.error() != QFileDevice::NoError)
-        return Failure{QStringLiteral("The database %1 could not be read.").arg(path)};
+        return Failure{
+            QCoreApplication::translate("DatabaseFile", "The database %1 could not be read.")
+                .arg(path)};
     file.close();
 
     GameTable games;
@@ -140,8 +138,9 @@ Outcome<GameTable> readDatabase(const QString& path) {
     int separators = 0;
     qsizetype afterCr = -1; // an LF here ends no line: it belongs to the CR before
     const auto tooMany = [&] {
-        return Failure{QStringLiteral("The database %1 holds more than %2 lines.")
-                           .arg(path, QLocale(QLocale::English).toString(kMaxGames))};
+        return Failure{
+            QCoreApplication::translate("DatabaseFile", "The database %1 holds more than %2 lines.")
+                .arg(path, formatCount(kMaxGames))};
     };
     const auto endLine = [&](qsizetype lineEnd) {
         if (firstBad == 0) {
@@ -190,41 +189,48 @@ Outcome<GameTable> readDatabase(const QString& path) {
         endLine(size);
     }
     if (lines == 0)
-        return Failure{QStringLiteral("The database %1 is empty.").arg(path)};
+        return Failure{
+            QCoreApplication::translate("DatabaseFile", "The database %1 is empty.").arg(path)};
     if (firstBad != 0)
         return Failure{
-            QStringLiteral("Line %1 of the database %2 is not a game.").arg(firstBad).arg(path)};
+            QCoreApplication::translate("DatabaseFile", "Line %1 of the database %2 is not a game.")
+                .arg(firstBad)
+                .arg(path)};
     return games;
 }
 
 std::optional<QString> unreadableReason(const GameFields& game) {
     if (game.description.isEmpty())
-        return QStringLiteral("an empty description");
+        return QCoreApplication::translate("DatabaseFile", "an empty description");
     if (game.name.isEmpty())
-        return QStringLiteral("an empty short name");
+        return QCoreApplication::translate("DatabaseFile", "an empty short name");
     if (game.driver.isEmpty())
-        return QStringLiteral("an empty driver");
+        return QCoreApplication::translate("DatabaseFile", "an empty driver");
     if (longerThan(game.name, kLongestName))
-        return QStringLiteral("a short name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a short name longer than %1 bytes")
+            .arg(kLongestName);
     if (longerThan(game.parent, kLongestName))
-        return QStringLiteral("a parent name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a parent name longer than %1 bytes")
+            .arg(kLongestName);
     if (longerThan(game.driver, kLongestName))
-        return QStringLiteral("a driver name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a driver name longer than %1 bytes")
+            .arg(kLongestName);
     if (longerThan(game.description, kLongestDescription))
-        return QStringLiteral("a description longer than %1 bytes")
-            .arg(QLocale(QLocale::English).toString(kLongestDescription));
+        return QCoreApplication::translate("DatabaseFile", "a description longer than %1 bytes")
+            .arg(formatCount(kLongestDescription));
     if (game.description.contains(kSeparator))
-        return QStringLiteral("a \"|\" in its description");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its description");
     if (game.name.contains(kSeparator))
-        return QStringLiteral("a \"|\" in its short name");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its short name");
     if (game.parent.contains(kSeparator))
-        return QStringLiteral("a \"|\" in its parent");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its parent");
     if (hasLineBreak(game.description) || hasLineBreak(game.name) || hasLineBreak(game.parent) ||
         hasLineBreak(game.driver))
-        return QStringLiteral("a line break in one of its fields");
+        return QCoreApplication::translate("DatabaseFile", "a line break in one of its fields");
     if (!readsBackAsWritten(game.description) || !readsBackAsWritten(game.name) ||
         !readsBackAsWritten(game.parent) || !readsBackAsWritten(game.driver))
-        return QStringLiteral("a broken character in one of its fields");
+        return QCoreApplication::translate("DatabaseFile",
+                                           "a broken character in one of its fields");
     return std::nullopt;
 }
 
@@ -236,25 +242,28 @@ std::optional<QString> unreadableReason(const GameRecord& game) {
     const QByteArrayView parent = game.parentBytes();
     const QByteArrayView driver = game.driverBytes();
     if (description.isEmpty())
-        return QStringLiteral("an empty description");
+        return QCoreApplication::translate("DatabaseFile", "an empty description");
     if (name.isEmpty())
-        return QStringLiteral("an empty short name");
+        return QCoreApplication::translate("DatabaseFile", "an empty short name");
     if (driver.isEmpty())
-        return QStringLiteral("an empty driver");
+        return QCoreApplication::translate("DatabaseFile", "an empty driver");
     if (name.size() > kLongestName)
-        return QStringLiteral("a short name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a short name longer than %1 bytes")
+            .arg(kLongestName);
     if (parent.size() > kLongestName)
-        return QStringLiteral("a parent name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a parent name longer than %1 bytes")
+            .arg(kLongestName);
     if (driver.size() > kLongestName)
-        return QStringLiteral("a driver name longer than %1 bytes").arg(kLongestName);
+        return QCoreApplication::translate("DatabaseFile", "a driver name longer than %1 bytes")
+            .arg(kLongestName);
     if (description.size() > kLongestDescription)
-        return QStringLiteral("a description longer than %1 bytes")
-            .arg(QLocale(QLocale::English).toString(kLongestDescription));
+        return QCoreApplication::translate("DatabaseFile", "a description longer than %1 bytes")
+            .arg(formatCount(kLongestDescription));
     // A table keeps no "|" in a name or a parent, and no line break in a driver.
     if (description.contains('|'))
-        return QStringLiteral("a \"|\" in its description");
+        return QCoreApplication::translate("DatabaseFile", "a \"|\" in its description");
     if (hasLineBreak(description) || hasLineBreak(name) || hasLineBreak(parent))
-        return QStringLiteral("a line break in one of its fields");
+        return QCoreApplication::translate("DatabaseFile", "a line break in one of its fields");
     return std::nullopt;
 }
 
@@ -285,17 +294,16 @@ std::optional<qsizetype> findUnreadableRecord(const GameTable& games) {
 
 Outcome<Done> writeDatabase(const QString& path, const GameTable& games) {
     if (games.empty())
-        return Failure{QStringLiteral("There is no game to write.")};
+        return Failure{QCoreApplication::translate("DatabaseFile", "There is no game to write.")};
     if (std::ssize(games) > kMaxGames)
-        return Failure{QStringLiteral("%1 games are more than the database can hold (%2).")
-                           .arg(QLocale(QLocale::English).toString(std::ssize(games)),
-                                QLocale(QLocale::English).toString(kMaxGames))};
+        return Failure{QCoreApplication::translate(
+                           "DatabaseFile", "%1 games are more than the database can hold (%2).")
+                           .arg(formatCount(std::ssize(games)), formatCount(kMaxGames))};
     if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
         const GameRecord game = games[*bad];
         const QString label = game.nameBytes().isEmpty() ? game.description() : game.name();
-        return Failure{
-            QStringLiteral("Game %1 (%2) has %3.")
-                .arg(QString::number(*bad + 1), quotedName(label), *unreadableReason(game))};
+        return Failure{QCoreApplication::translate("DatabaseFile", "Game %1 (%2) has %3.")
+                           .arg(QString::number(*bad + 1), quoted(label), *unreadableReason(game))};
     }
 
     // Each record's line is copied straight into the bytes written.

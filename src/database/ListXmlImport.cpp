@@ -3,16 +3,21 @@
 
 #include "database/DatabaseFile.h"
 #include "database/MachineFactTags.h"
+#include "database/MachineRomTags.h"
+#include "text/MessageText.h"
 #include "text/Sorting.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
-#include <QLocale>
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-const QString kListing = QStringLiteral("machine listing (-listxml)");
+QString listingName() {
+    return QCoreApplication::translate("ListXmlImport", "machine listing (-listxml)");
+}
+
 constexpr qint64 kChunkSize = 1 << 16;
 
 bool isYes(const QXmlStreamAttributes& attributes, QLatin1StringView name) {
@@ -35,7 +40,9 @@ bool isXmlBlank(char c) {
 
 // MAME prints nothing after its closing tag but a line end.
 QString trailingContent() {
-    return QStringLiteral("MAME's %1 goes on after its closing </mame> tag.").arg(kListing);
+    return QCoreApplication::translate("ListXmlImport",
+                                       "MAME's %1 goes on after its closing </mame> tag.")
+        .arg(listingName());
 }
 
 } // namespace
@@ -48,6 +55,7 @@ void ListXmlReader::reserve(qsizetype games, qsizetype bytes) {
     games = std::min<qsizetype>(games, kMaxGames);
     m_games.reserve(games, bytes);
     m_bits.reserve(static_cast<size_t>(games));
+    m_statuses.reserve(static_cast<size_t>(games));
     m_manufacturerOf.reserve(static_cast<size_t>(games));
 }
 
@@ -100,19 +108,10 @@ void ListXmlReader::pass(bool outputEnded) {
             if (end >= 0 && upTo == end + kDescriptionEnd.size() && m_depth == 2 &&
                 !m_machineEndTag.isEmpty())
                 m_skipTo = m_machineEndTag;
-        } else if (m_keepMachine) {
+        } else {
+            // A cut-off machine stays unread: finish() finds no </mame>.
             if (!readMachineRest(at, outputEnded))
                 break;
-            m_skipTo.clear();
-        } else {
-            const qsizetype end = m_pending.indexOf(m_skipTo, at);
-            if (end < 0) {
-                // A cut-off machine stays unread: finish() finds no </mame>.
-                at = outputEnded ? m_pending.size()
-                                 : std::max(at, m_pending.size() - m_skipTo.size() + 1);
-                break;
-            }
-            at = end;
             m_skipTo.clear();
         }
     }
@@ -165,9 +164,11 @@ void ListXmlReader::fail(QString message) {
     m_facts = {};
     m_machineFacts = {};
     m_bits = {};
+    m_statuses = {};
     m_manufacturerOf = {};
     m_manufacturers = {};
     m_manufacturerIndex = {};
+    m_roms.clear();
     m_pending = {};
     m_xml.clear(); // drops what is buffered
 }
@@ -188,10 +189,11 @@ void ListXmlReader::readAvailable() {
             if (m_inDescription) {
                 m_machine.description += m_xml.text();
                 if (m_machine.description.size() > kLongestDescription)
-                    fail(QStringLiteral("MAME's %1 gives %2 a description longer than %3 bytes, "
-                                        "which the database cannot hold.")
-                             .arg(kListing, machineLabel(),
-                                  QLocale(QLocale::English).toString(kLongestDescription)));
+                    fail(QCoreApplication::translate(
+                             "ListXmlImport",
+                             "MAME's %1 gives %2 a description longer than %3 bytes, "
+                             "which the database cannot hold.")
+                             .arg(listingName(), machineLabel(), formatCount(kLongestDescription)));
             }
             break;
         case QXmlStreamReader::DTD:
@@ -199,17 +201,21 @@ void ListXmlReader::readAvailable() {
             // The reader would leave an outside entity's text out without a word.
             for (const QXmlStreamEntityDeclaration& entity : m_xml.entityDeclarations()) {
                 if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
-                    return fail(QStringLiteral("MAME's %1 declares the outside entity \"%2\", "
-                                               "which is not read.")
-                                    .arg(kListing, entity.name().left(kLongestName).toString()));
+                    return fail(
+                        QCoreApplication::translate("ListXmlImport",
+                                                    "MAME's %1 declares the outside entity \"%2\", "
+                                                    "which is not read.")
+                            .arg(listingName(), entity.name().left(kLongestName).toString()));
             }
             break;
         case QXmlStreamReader::EntityReference:
             // A reference the reader could not resolve would otherwise be
             // left out of the text without a word.
-            fail(QStringLiteral("MAME's %1 refers to the entity \"%2\", which it does not define "
-                                "itself; entities from outside the listing are not read.")
-                     .arg(kListing, m_xml.name().left(kLongestName).toString()));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport",
+                     "MAME's %1 refers to the entity \"%2\", which it does not define "
+                     "itself; entities from outside the listing are not read.")
+                     .arg(listingName(), m_xml.name().left(kLongestName).toString()));
             break;
         case QXmlStreamReader::Invalid:
             // Running out of data only means that MAME has not printed the
@@ -220,7 +226,9 @@ void ListXmlReader::readAvailable() {
                     reason.chop(1);
                 // Qt's position is unreliable here: an encoding fault is placed
                 // where the reader began to decode the piece that holds it.
-                fail(QStringLiteral("MAME's %1 is not well-formed XML: %2.").arg(kListing, reason));
+                fail(QCoreApplication::translate("ListXmlImport",
+                                                 "MAME's %1 is not well-formed XML: %2.")
+                         .arg(listingName(), reason));
             }
             return;
         default:
@@ -234,8 +242,10 @@ void ListXmlReader::startElement() {
     ++m_depth;
     if (m_depth == 1) {
         if (m_xml.name() != QLatin1StringView("mame"))
-            fail(QStringLiteral("MAME's %1 starts with <%2> where <mame> was expected.")
-                     .arg(kListing, m_xml.name().toString()));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport", "MAME's %1 starts with <%2> where <mame> was expected.")
+                     .arg(listingName(), m_xml.name().toString()));
+        m_build = m_xml.attributes().value(QLatin1StringView("build")).toString();
         return;
     }
     if (m_depth == 2) {
@@ -253,12 +263,16 @@ void ListXmlReader::startElement() {
                         !isYes(attributes, QLatin1StringView("isbios")) &&
                         attributes.value(QLatin1StringView("runnable")) != QLatin1StringView("no");
         m_hasDescription = false;
+        m_roms.beginMachine(attributes.value(QLatin1StringView("name")).toUtf8(),
+                            attributes.value(QLatin1StringView("romof")).toUtf8(), m_keepMachine);
         if (!m_keepMachine)
             return;
         if (std::ssize(m_games) == kMaxGames) {
-            fail(QStringLiteral("MAME's %1 holds more than %2 machines that can be run, more than "
-                                "the database can hold.")
-                     .arg(kListing, QLocale(QLocale::English).toString(kMaxGames)));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport",
+                     "MAME's %1 holds more than %2 machines that can be run, more than "
+                     "the database can hold.")
+                     .arg(listingName(), formatCount(kMaxGames)));
             return;
         }
         m_machine = GameFields{};
@@ -294,21 +308,24 @@ void ListXmlReader::endElement() {
 
 QString ListXmlReader::machineLabel() const {
     if (m_machine.name.isEmpty() || m_machine.name.size() > kLongestName)
-        return QStringLiteral("machine number %1 of the listing").arg(m_machinesSeen);
-    return QStringLiteral("the machine \"%1\"").arg(m_machine.name);
+        return QCoreApplication::translate("ListXmlImport", "machine number %1 of the listing")
+            .arg(m_machinesSeen);
+    return QCoreApplication::translate("ListXmlImport", "the machine \"%1\"").arg(m_machine.name);
 }
 
 void ListXmlReader::keepMachine() {
     m_keepMachine = false;
     m_machine.description.replace(u'|', u'/');
     if (const std::optional<QString> reason = unreadableReason(m_machine)) {
-        fail(QStringLiteral("MAME's %1 gives %2 %3, which the database cannot hold.")
-                 .arg(kListing, machineLabel(), *reason));
+        fail(QCoreApplication::translate("ListXmlImport",
+                                         "MAME's %1 gives %2 %3, which the database cannot hold.")
+                 .arg(listingName(), machineLabel(), *reason));
         return;
     }
     m_games.push_back(m_machine);
     m_machine = GameFields{};
     m_bits.push_back(machineBitsOf(m_machineFacts));
+    m_statuses.push_back(m_machineFacts.status);
     const auto known = m_manufacturerIndex.constFind(m_machineFacts.manufacturer);
     if (known != m_manufacturerIndex.constEnd()) {
         m_manufacturerOf.push_back(*known);
@@ -326,15 +343,17 @@ void ListXmlReader::keepMachine() {
 }
 
 void ListXmlReader::failMarkupTooLong() {
-    fail(QStringLiteral("MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
-                        "any MAME prints.")
-             .arg(kListing, QLocale(QLocale::English).toString(kLongestMarkup)));
+    fail(QCoreApplication::translate(
+             "ListXmlImport", "MAME's %1 holds a piece of markup longer than %2 bytes, longer than "
+                              "any MAME prints.")
+             .arg(listingName(), formatCount(kLongestMarkup)));
 }
 
-// Reads a kept machine's rest from `at` up to its end tag, keeping the facts
-// of the tags it holds. True with `at` on the end tag; false when the
-// pending output ends first, with `at` past what has been read (a tag cut
-// off by the chunk's end stays pending unless the output has ended).
+// Reads a machine's rest from `at` up to its end tag, keeping the files that
+// its tags name and, for a kept machine, the facts they hold. True with `at`
+// on the end tag; false when the pending output ends first, with `at` past
+// what has been read (a tag cut off by the chunk's end stays pending unless
+// the output has ended).
 bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
     const char* const data = m_pending.constData();
     const qsizetype size = m_pending.size();
@@ -345,7 +364,7 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
         const qsizetype open = static_cast<const char*>(found) - data;
         const char* const p = data + open;
         const qsizetype available = size - open;
-        if (available < kLongestFactTag && !outputEnded) {
+        if (available < std::max(kLongestFactTag, kLongestRomTag) && !outputEnded) {
             at = open;
             return false;
         }
@@ -358,11 +377,12 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
             }
             continue;
         }
-        const FactTag tag = factTagAt(p, available);
-        if (tag == FactTag::None)
+        const FactTag tag = m_keepMachine ? factTagAt(p, available) : FactTag::None;
+        const RomTag romTag = romTagAt(p, available);
+        if (tag == FactTag::None && romTag == RomTag::None)
             continue;
         // The tag ends within kLongestMarkup bytes, however the output is cut.
-        const QByteArrayView ending = factTagEnd(tag);
+        const QByteArrayView ending = tag == FactTag::None ? QByteArrayView(">") : factTagEnd(tag);
         const QByteArrayView rest(p,
                                   std::min<qsizetype>(available, kLongestMarkup + ending.size()));
         const qsizetype end = rest.indexOf(ending, 2);
@@ -372,7 +392,10 @@ bool ListXmlReader::readMachineRest(qsizetype& at, bool outputEnded) {
             at = outputEnded || !m_failure.isEmpty() ? size : open;
             return false;
         }
-        readFactTag(tag, rest.first(end + ending.size()), m_machineFacts);
+        if (tag != FactTag::None)
+            readFactTag(tag, rest.first(end + ending.size()), m_machineFacts);
+        if (romTag != RomTag::None)
+            readRomTag(romTag, rest.first(end + ending.size()), m_roms);
         at = open + end + ending.size();
     }
     at = size;
@@ -383,13 +406,18 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
     pass(true);
     if (m_failure.isEmpty()) {
         if (!m_sawData)
-            fail(QStringLiteral("MAME's %1 is empty.").arg(kListing));
+            fail(QCoreApplication::translate("ListXmlImport", "MAME's %1 is empty.")
+                     .arg(listingName()));
         else if (!m_rootClosed)
-            fail(QStringLiteral("MAME's %1 ends before its closing </mame> tag, so MAME did not "
-                                "finish it.")
-                     .arg(kListing));
+            fail(QCoreApplication::translate(
+                     "ListXmlImport",
+                     "MAME's %1 ends before its closing </mame> tag, so MAME did not "
+                     "finish it.")
+                     .arg(listingName()));
         else if (m_games.empty())
-            fail(QStringLiteral("MAME's %1 holds no machine that can be run.").arg(kListing));
+            fail(QCoreApplication::translate("ListXmlImport",
+                                             "MAME's %1 holds no machine that can be run.")
+                     .arg(listingName()));
     }
     if (!m_failure.isEmpty())
         return Failure{m_failure};
@@ -399,6 +427,11 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
         static_cast<qint32>(m_games.size()),
         [this](qint32 i) { return m_games[i].descriptionBytes(); }, caseInsensitive);
     m_machineList = machineListInOrder(m_games, order, m_bits, m_manufacturerOf, m_manufacturers);
+    std::vector<DriverStatus> statuses;
+    statuses.reserve(order.size());
+    for (const qint32 at : order)
+        statuses.push_back(m_statuses[static_cast<size_t>(at)]);
+    m_statuses = std::move(statuses);
     m_games.reorder(std::move(order));
     m_pending = {};
     m_xml.clear();
@@ -416,7 +449,8 @@ Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive, MachineFac
         const qint64 read = in.read(chunk.data(), kChunkSize);
         if (read < 0)
             return Failure{
-                QStringLiteral("MAME's %1 could not be read: %2.").arg(kListing, in.errorString())};
+                QCoreApplication::translate("ListXmlImport", "MAME's %1 could not be read: %2.")
+                    .arg(listingName(), in.errorString())};
         if (read == 0 && (in.atEnd() || !in.waitForReadyRead(-1)))
             break;
         reader.addData(QByteArray(chunk.constData(), read));

@@ -4,6 +4,7 @@
 #include "database/ListingImport.h"
 #include "database/MachineFacts.h"
 #include "database/MachineList.h"
+#include "database/RomListing.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -36,8 +37,9 @@ class QIODevice;
 // them on as it reads them, one machine after another (to a spool of them,
 // MachineFactsSpool, for a List), or keeps them for takeFacts(). Of the facts
 // it keeps only what the list needs (MachineList: a byte of bits and the
-// manufacturer per record), so that the records and that are all a listing
-// of a million machines leaves in memory.
+// manufacturer per record). Of every machine, devices and BIOS sets included,
+// it keeps the files in a RomListing: the romof attribute and the <rom>,
+// <disk> and <device_ref> tags (MachineRomTags).
 //
 // Only the records go through the XML reader: the prolog, the root, each
 // machine's start tag and the children up to its </description>, and its end
@@ -85,6 +87,13 @@ class ListXmlReader {
     // After a finish() that succeeded: the machine list of the table it gave,
     // in its order.
     MachineList takeMachineList() { return std::move(m_machineList); }
+    // After a finish() that succeeded: each game's driver status, in the
+    // order of the table it gave.
+    std::vector<DriverStatus> takeStatuses() { return std::move(m_statuses); }
+    // After a finish() that succeeded: every machine's files, devices and BIOS
+    // sets included (see RomListing), and MAME's build (<mame build="...">).
+    RomListing takeRomListing() { return std::move(m_roms); }
+    const QString& build() const { return m_build; }
 
     // No start tag, comment or text that the reader is handed is longer than
     // this: MAME's longest, its document type declaration, is about 15 KB.
@@ -111,13 +120,16 @@ class ListXmlReader {
     MachineFacts m_machineFacts; // and its facts
     FactsSink m_sink;
     MachineFactsTable m_facts; // without a sink
-    // Per record kept, in MAME's order: its MachineBit values, and its
+    // Per record kept, in MAME's order: its MachineBit values, its status, and its
     // manufacturer as a place in m_manufacturers (each text once).
     std::vector<quint8> m_bits;
+    std::vector<DriverStatus> m_statuses; // in the table's order after finish()
     std::vector<quint32> m_manufacturerOf;
     std::vector<QString> m_manufacturers;
     QHash<QString, quint32> m_manufacturerIndex;
-    MachineList m_machineList;     // made by finish()
+    MachineList m_machineList; // made by finish()
+    RomListing m_roms;         // every machine's files, as the scan finds them
+    QString m_build;
     qint64 m_handed = 0;           // bytes handed to m_xml
     qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token
     int m_trailingState = 0;       // after </mame>: where in a comment (see checkTrailing)

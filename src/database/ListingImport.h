@@ -30,9 +30,9 @@
 // `caseInsensitive` is set).
 
 // What messages call the three listings.
-inline const QString kGameListing = QStringLiteral("game listing (-listfull)");
-inline const QString kCloneListing = QStringLiteral("clone listing (-listclones)");
-inline const QString kDriverListing = QStringLiteral("driver listing (-listsourcefile)");
+QString gameListingName();   // "game listing (-listfull)"
+QString cloneListingName();  // "clone listing (-listclones)"
+QString driverListingName(); // "driver listing (-listsourcefile)"
 
 // The longest line of a text listing that is read: a game line holds no more
 // than a short name, a description and the blanks between them.

@@ -3,10 +3,6 @@
 
 #include <cstring>
 
-namespace {
-
-// The text of an element or attribute as MAME writes it: UTF-8 with the five
-// named entities and character references.
 QString decodeXmlText(QByteArrayView raw) {
     if (!raw.contains('&'))
         return QString::fromUtf8(raw);
@@ -46,6 +42,8 @@ QString decodeXmlText(QByteArrayView raw) {
     }
     return text;
 }
+
+namespace {
 
 // The value of the attribute whose ` name="` is given, in a start tag as
 // MAME prints it (double quotes, a blank before each name); empty when absent.

@@ -38,3 +38,7 @@ QByteArrayView factTagEnd(FactTag tag);
 // unemulated ones by its status (or, without one, its overall status); only
 // the first display gives the screen's type and rotation, every one counts.
 void readFactTag(FactTag tag, QByteArrayView bytes, MachineFacts& facts);
+
+// The text of an element or attribute as MAME writes it: UTF-8 with the five
+// named entities and character references.
+QString decodeXmlText(QByteArrayView raw);

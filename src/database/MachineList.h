@@ -20,7 +20,7 @@ enum : quint8 {
 } // namespace MachineBit
 
 // What the list keeps of the machine facts: one entry per game of a table,
-// in its order, packed as the store keeps it, so that start-up reads three
+// in its order, packed as the catalogue keeps it, so that start-up reads three
 // values instead of a row per machine. The set names and the manufacturers
 // are packed texts (per text a 32-bit little-endian length and as many bytes
 // of UTF-8), decoded only when needed; the hash of the names tells whether

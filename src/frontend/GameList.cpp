@@ -4,9 +4,9 @@
 #include "database/DatabaseFile.h"
 #include "database/SetAsideFile.h"
 #include "gamelist/DriverFilter.h"
-#include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"
 #include "gamelist/WordSearch.h"
+#include "text/TextFile.h"
 
 #include <QFile>
 #include <algorithm>
@@ -53,15 +53,78 @@ Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame,
 }
 
 void GameList::align() {
+    ++m_generation;
     m_facts = alignFacts(m_games, m_machines, m_favourites);
     m_manufacturers.reset();
     m_searchTexts.reset();
+    m_columns.reset();
+    m_narrow.reset();
 }
 
 const std::vector<QString>& GameList::manufacturers() const {
     if (!m_manufacturers)
         m_manufacturers = alignedManufacturers(m_facts, m_machines, std::ssize(m_games));
     return *m_manufacturers;
+}
+
+const FactColumns& GameList::factColumns() const {
+    if (m_columns)
+        return *m_columns;
+    MachineColumns machines;
+    PlayTable plays;
+    if (m_columnSource && m_columnSource(machines, plays)) {
+        m_columns = alignColumns(m_games, machines, plays);
+        return *m_columns;
+    }
+    static const FactColumns none;
+    return none;
+}
+
+const NarrowColumns& GameList::narrowColumns() const {
+    if (m_narrow && m_narrowWhole)
+        return *m_narrow;
+    const FactColumns& columns = factColumns();
+    CategoryTable categories;
+    const bool categoriesRead = m_categorySource && m_categorySource(categories);
+    m_narrow = ::narrowColumns(m_games, manufacturers(), columns.years, categories);
+    // Made again, when asked for, once the catalogue can be read.
+    m_narrowWhole = categoriesRead && (columns.size() != 0 || m_games.empty());
+    return *m_narrow;
+}
+
+void GameList::categoriesChanged() {
+    m_narrow.reset();
+    if ((m_choices.narrowsCategories()) && !m_games.empty())
+        reshow(m_filtered);
+    emit showChoicesChanged();
+}
+
+ShownRows GameList::passThrough(const ShownRows& rows, const ShowChoices& choices) const {
+    static const NarrowColumns none;
+    const bool narrows =
+        choices.narrowsMakers() || choices.narrowsYears() || choices.narrowsCategories();
+    return showThrough(rows, m_facts.flags, choices, narrows ? narrowColumns() : none);
+}
+
+NarrowOffer GameList::narrowOffer(NarrowKind kind) const {
+    const ShownRows rows = passThrough(m_filtered, withoutChoice(m_choices, kind));
+    return {kind, m_choices, countValues(kind, rows, narrowColumns())};
+}
+
+void GameList::notePlayed(const QString& set, const QDateTime& when) {
+    if (!m_columns)
+        return;
+    // Texts are equal exactly when their bytes are.
+    if (!readsBackAsWritten(set))
+        return;
+    const QByteArray bytes = encodeText(set);
+    for (size_t i = 0; i < m_games.size(); ++i) {
+        if (m_games[static_cast<qsizetype>(i)].nameBytes() != bytes)
+            continue;
+        ++m_columns->playCounts[i];
+        m_columns->lastPlayed[i] = when;
+        emit playCounted(static_cast<qint32>(i));
+    }
 }
 
 const WordSearchTexts& GameList::searchTexts() const {
@@ -92,10 +155,10 @@ void GameList::show(ShownRows rows) {
 void GameList::reshow(ShownRows rows) {
     const qint32 selected = m_selectedRow >= 0 ? m_shown[m_selectedRow] : -1;
     const int selectedRow = m_selectedRow;
-    ShownRows shown = showThrough(rows, m_facts.flags, m_choices);
+    ShownRows shown = passThrough(rows, m_choices);
     if (shown.empty() && m_choices.favouritesOnly) {
         m_choices.favouritesOnly = false;
-        shown = showThrough(rows, m_facts.flags, m_choices);
+        shown = passThrough(rows, m_choices);
     }
     if (shown.empty()) {
         m_choices = {};
@@ -116,7 +179,7 @@ Outcome<bool> GameList::applyDriverFilter(const QString& text) {
     if (selection.value().rows.empty())
         return false;
     DriverSelection chosen = std::move(selection).value();
-    ShownRows shown = showThrough(chosen.rows, m_facts.flags, m_choices);
+    ShownRows shown = passThrough(chosen.rows, m_choices);
     if (shown.empty())
         return false;
     m_filtered = std::move(chosen.rows);
@@ -127,12 +190,20 @@ Outcome<bool> GameList::applyDriverFilter(const QString& text) {
 }
 
 bool GameList::applyShowChoices(const ShowChoices& choices) {
-    if (showThrough(m_filtered, m_facts.flags, choices).empty())
+    if (passThrough(m_filtered, choices).empty())
         return false;
     m_choices = choices;
     reshow(m_filtered);
     emit showChoicesChanged();
     return true;
+}
+
+void GameList::renameFavourites(
+    const std::vector<std::pair<MachineDigest, MachineDigest>>& renamed) {
+    for (const auto& [from, to] : renamed) {
+        if (m_favourites.remove(from.name))
+            m_favourites.insert(to.name);
+    }
 }
 
 bool GameList::isFavourite(qsizetype position) const {
@@ -168,18 +239,32 @@ bool GameList::search(const QString& text) {
     return text.isEmpty() || (text.startsWith(u'[') && !text.endsWith(u']'));
 }
 
+qsizetype GameList::hiddenMatches(const QString& text) const {
+    if (m_shown.size() == std::ssize(m_games) || text.isEmpty())
+        return 0;
+    std::vector<bool> shown(m_games.size());
+    for (qsizetype row = 0; row < m_shown.size(); ++row)
+        shown[static_cast<size_t>(m_shown[row])] = true;
+    const std::vector<bool> further =
+        text.startsWith(u'[') ? std::vector<bool>() : matchesFurther(text, searchTexts());
+    qsizetype hidden = 0;
+    for (size_t i = 0; i < m_games.size(); ++i) {
+        if (!shown[i] &&
+            ((!further.empty() && further[i]) || searchFinds(m_games[i], text, m_searchCompare)))
+            ++hidden;
+    }
+    return hidden;
+}
+
+qsizetype GameList::rowOfGame(qint32 position) const {
+    return rowOf(m_shown, position);
+}
+
 void GameList::select(qsizetype row) {
     if (row < 0 || row >= m_shown.size())
         return;
     m_selectedRow = static_cast<int>(row);
     emit selectionChanged(m_selectedRow);
-}
-
-Outcome<QString> GameList::information() const {
-    const std::optional<GameRecord> game = selectedGame();
-    if (!game)
-        return Failure{QStringLiteral("No game is selected.")};
-    return gameInfoText(*game, m_games, m_shown);
 }
 
 bool GameList::showThroughFilter() {
@@ -201,8 +286,13 @@ bool GameList::showThroughFilter() {
 
 Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList> machines) {
     if (Outcome<Done> written = writeDatabase(m_databaseFile, games); !written.ok())
-        return Failure{QStringLiteral("The database could not be written to ") + m_databaseFile +
-                       QStringLiteral(": ") + written.failure()};
+        return Failure{tr("The database could not be written to %1: %2")
+                           .arg(m_databaseFile, written.failure())};
+    adoptGames(std::move(games), std::move(machines));
+    return Done{};
+}
+
+void GameList::adoptGames(GameTable games, std::optional<MachineList> machines) {
     m_games = std::move(games);
     if (machines) {
         dropAsideMachines();
@@ -214,26 +304,27 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
     showThroughFilter();
     emit gamesChanged(true);
     emit showChoicesChanged();
-    return Done{};
 }
 
 Outcome<Done> GameList::removeAll() {
     if (QFile::exists(m_databaseFile) && !QFile::remove(m_databaseFile))
-        return Failure{
-            QStringLiteral("The database file %1 could not be deleted.").arg(m_databaseFile)};
-    empty();
+        return Failure{tr("The database file %1 could not be deleted.").arg(m_databaseFile)};
+    forgetGames();
     return Done{};
 }
 
-void GameList::empty() {
+void GameList::forgetGames() {
     show({});
     m_filtered = {};
     m_games = {};
     dropAsideMachines();
     m_machines = {};
     m_facts = {};
+    ++m_generation;
     m_manufacturers.reset();
     m_searchTexts.reset();
+    m_columns.reset();
+    m_narrow.reset();
     emit gamesChanged(false);
 }
 
@@ -274,5 +365,5 @@ void GameList::takeTextsBack() {
     const qint32 selected = m_selectedRow;
     const Outcome<Done> reloaded = load(m_driverFilter, selected, m_choices);
     if (!reloaded.ok())
-        empty();
+        forgetGames();
 }

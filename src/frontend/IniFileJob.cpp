@@ -3,7 +3,9 @@
 
 #include "launch/ConfigFiles.h"
 #include "launch/MameIniPath.h"
+#include "text/SystemPath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 IniFileJob::IniFileJob(MameRunner& runner, MameSetup& mame, IniFile file, QString name)
@@ -15,7 +17,7 @@ void IniFileJob::start() {
         return findFolder();
     run(mameRequest(listFullArguments()), &IniFileJob::onGenerationProbed);
     watchListingHeader(true);
-    reportProgress(QStringLiteral("Asking MAME which MAME it is\u2026"), 0, 0);
+    reportProgress(tr("Asking MAME which MAME it is\u2026"), 0, 0);
 }
 
 void IniFileJob::onGenerationProbed(const RunResult&) {
@@ -32,13 +34,18 @@ void IniFileJob::findFolder() {
         return openInFolder(QStringLiteral("ini"));
     if (const std::optional<QString> folder = mame().iniFolder())
         return openInFolder(*folder);
-    askConfiguration(QStringLiteral("Asking MAME where its ini files are\u2026"),
+    askConfiguration(tr("Asking MAME where its ini files are\u2026"),
                      &IniFileJob::onConfigurationShown);
 }
 
 void IniFileJob::onConfigurationShown(const RunResult& result) {
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
+    if (result.end == RunEnd::OutputNotWritten)
+        return finish(
+            Failure{QCoreApplication::translate(
+                        "IniFileJob", "MAME's configuration (-showconfig) could not be read: %1.")
+                        .arg(result.detail)});
     const std::optional<QString> folder = mame().iniFolder();
     if (!folder)
         return finish(Failure{QStringLiteral(
@@ -56,25 +63,25 @@ void IniFileJob::openInFolder(const QString& folder) {
             driverFolder ? QDir(folder).filePath(QStringLiteral("source")) : folder, m_name);
         if (!path.ok())
             return finish(path.why());
-        return finish(JobReport{path.value(), {}});
+        return finish(IniFileReady{path.value()});
     }
     m_path = current ? QDir(folder).filePath(QStringLiteral("mame.ini")) : mame().oldIniFile();
-    if (current && !QDir().mkpath(folder))
-        return finish(Failure{QStringLiteral("The folder %1 could not be made.")
-                                  .arg(QDir::toNativeSeparators(folder))});
+    if (current && !makeFolders(folder).ok())
+        return finish(
+            Failure{tr("The folder %1 could not be made.").arg(QDir::toNativeSeparators(folder))});
     if (mameIniExists(m_path))
-        return finish(JobReport{m_path, {}});
+        return finish(IniFileReady{m_path});
     // MAME writes its ini into the folder it runs in.
     MameRunRequest request = mameRequest(createConfigArguments());
     if (current)
         request.workingFolder = folder;
     run(request, &IniFileJob::onConfigurationCreated);
-    reportProgress(QStringLiteral("Creating MAME's configuration\u2026"), 0, 0);
+    reportProgress(tr("Creating MAME's configuration\u2026"), 0, 0);
 }
 
 void IniFileJob::onConfigurationCreated(const RunResult& result) {
     // The editor opens whatever MAME made of it, unless the user stopped it.
     if (result.end == RunEnd::Cancelled)
         return finish(Failure::Cancelled());
-    finish(JobReport{m_path, {}});
+    finish(IniFileReady{m_path});
 }

@@ -12,7 +12,7 @@ enum class IniFile { Mame, Driver, Parent, Set };
 // working folder (its own) and in "ini" below it; a current one's in the
 // first folder of its inipath, the drivers' in "source" below that. Which
 // MAME this is, and where its inipath is, are asked of MAME only once. The
-// report's text is the file to open.
+// result is the file to open.
 class IniFileJob : public MameJob {
     Q_OBJECT
 

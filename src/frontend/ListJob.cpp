@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/ListJob.h"
 
-#include "catalogue/Catalogue.h"
+#include "catalogue/ListingStore.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
 #include "database/MachineFactsSpool.h"
 #include "database/SetAsideFile.h"
 #include "frontend/GameList.h"
+#include "frontend/SupportFiles.h"
+#include "launch/SupportFolders.h"
+#include "text/MessageText.h"
+#include "text/TextFile.h"
 
-#include <QLocale>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
-
-QString formatCount(qint64 number) {
-    return QLocale(QLocale::English).toString(number);
-}
 
 // More output than this is no listing that MAME prints (0.251's -listxml is
 // about 270 MB).
@@ -23,9 +24,10 @@ constexpr qint64 kMostListingOutput = qint64{2} << 30;
 } // namespace
 
 ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool caseInsensitive,
-                 QString storePath)
+                 QString cataloguePath, QString changesFile)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
-      m_storePath(std::move(storePath)) {
+      m_cataloguePath(std::move(cataloguePath)), m_changesFile(std::move(changesFile)),
+      m_databaseFile(games.databaseFile()) {
     // A List that ends without a new table leaves the old one as it was.
     connect(this, &MameJob::finished, this, [this] { m_games.takeTextsBack(); });
 }
@@ -62,8 +64,7 @@ void ListJob::onGameListing(const RunResult& result) {
         mame().setGeneration(MameGeneration::Current);
         return runMachineListing();
     }
-    if (const auto failure =
-            listingFailure(result, QStringLiteral("listing its games (-listfull)")))
+    if (const auto failure = listingFailure(result, tr("listing its games (-listfull)")))
         return finish(*failure);
     MameRunRequest request = listingRequest(listClonesArguments());
     request.outputFile = temp().cloneListing();
@@ -72,8 +73,7 @@ void ListJob::onGameListing(const RunResult& result) {
 
 // Step 2: the clone listing.
 void ListJob::onCloneListing(const RunResult& result) {
-    if (const auto failure =
-            listingFailure(result, QStringLiteral("listing its clones (-listclones)")))
+    if (const auto failure = listingFailure(result, tr("listing its clones (-listclones)")))
         return finish(*failure);
     MameRunRequest request = listingRequest(listSourceFileArguments());
     request.outputFile = temp().sourceListing();
@@ -82,20 +82,22 @@ void ListJob::onCloneListing(const RunResult& result) {
 
 // Step 3: the driver listing; then the three are read together.
 void ListJob::onDriverListing(const RunResult& result) {
-    if (const auto failure = listingFailure(
-            result, QStringLiteral("listing its driver source files (-listsourcefile)")))
+    if (const auto failure =
+            listingFailure(result, tr("listing its driver source files (-listsourcefile)")))
         return finish(*failure);
     mame().setGeneration(MameGeneration::Old);
-    reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
+    reportStep(tr("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker(
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
-            if (m_imported->ok()) {
-                const MachineFactsTable none;
-                MachineFactsTableSource noFacts(none);
-                keepFacts({}, noFacts);
-            }
+            if (!m_imported->ok())
+                return;
+            GameTable games = std::move(*m_imported).value();
+            m_machines = machineListOf(games, {});
+            const MachineFactsTable none;
+            MachineFactsTableSource noFacts(none);
+            commit(games, noFacts, nullptr);
         },
         &ListJob::onImported);
 }
@@ -110,6 +112,7 @@ void ListJob::runMachineListing() {
     const GameTable& old = m_games.games();
     m_xml->reserve(std::ssize(old) + std::ssize(old) / 8, old.byteCount() + old.byteCount() / 8);
     m_listed = 0;
+    m_listedWith = mame().fileIdentity();
     MameRunRequest request = listingRequest(listXmlArguments());
     request.outputToPipe = true;
     run(request, &ListJob::onMachineListing);
@@ -130,27 +133,21 @@ void ListJob::runMachineListing() {
 void ListJob::onMachineListing(const RunResult& result) {
     // A run ended for a fault in its listing reports that fault.
     const bool endedForFault = m_xml->failed() && !cancelled();
-    if (const auto failure = runFailure(result, QStringLiteral("listing its machines (-listxml)"));
+    if (const auto failure = runFailure(result, tr("listing its machines (-listxml)"));
         failure && !endedForFault)
         return finish(*failure);
-    reportStep(QStringLiteral("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
+    reportStep(tr("Sorting %1 games\u2026").arg(formatCount(m_listed)), m_listed, 0);
     inWorker(
         [this] {
             m_imported = m_xml->finish(m_caseInsensitive);
             if (!m_imported->ok())
                 return;
-            // The store takes a copy of the machine list to write it: the new
-            // table waits in the temporary folder meanwhile, when it can.
             GameTable games = std::move(*m_imported).value();
-            const bool aside =
-                !m_storePath.isEmpty() &&
-                games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
-            keepFacts(m_xml->takeMachineList(), *m_factsSpool);
-            if (aside && !games.takeBack())
-                m_imported = Failure{QStringLiteral("The new list could not be read back from "
-                                                    "the temporary folder.")};
-            else
-                m_imported = std::move(games);
+            const RomListing roms = m_xml->takeRomListing();
+            const ListingUpdate listing{m_xml->build(), m_listedWith, &roms,
+                                        buildDigestsOf(games, m_xml->takeStatuses(), roms)};
+            m_machines = m_xml->takeMachineList();
+            commit(games, *m_factsSpool, &listing);
         },
         &ListJob::onImported);
 }
@@ -159,24 +156,92 @@ void ListJob::onMachineListing(const RunResult& result) {
 void ListJob::onImported() {
     Outcome<GameTable> imported = std::move(*m_imported);
     if (!imported.ok())
-        return finish(Failure{imported.failure() + kNothingChanged});
-    const Outcome<Done> replaced =
-        m_games.replaceGames(std::move(imported).value(), std::move(m_machines));
-    if (!replaced.ok())
-        return finish(Failure{replaced.failure() + kNothingChanged});
-    if (m_factsKept && !m_factsKept->ok())
-        return finish(JobReport{QStringLiteral("The games were listed, but their machine facts "
-                                               "could not be kept in %1: %2.")
-                                    .arg(m_storePath, m_factsKept->failure()),
-                                {},
-                                {}});
-    finish(JobReport{});
+        return finish(Failure{withNothingChanged(imported.failure())});
+    if (!m_commit->database.ok())
+        return finish(Failure{withNothingChanged(m_commit->database.failure())});
+    // The catalogue moved the favourites of renamed sets; the list follows.
+    if (m_changes)
+        m_games.renameFavourites(m_changes->renamed);
+    m_games.adoptGames(std::move(imported).value(), std::move(m_machines));
+    if (!m_commit->store.ok())
+        return finish(ListDone{tr("The games were listed, but their machine facts "
+                                  "could not be kept in %1: %2.")
+                                   .arg(m_cataloguePath, m_commit->store.failure())});
+    if (m_changes)
+        reportChanges(*m_changes);
+    if (m_cataloguePath.isEmpty() || mame().generation() != MameGeneration::Current)
+        return finish(m_report);
+    if (mame().iniFolders())
+        return readSupportFiles();
+    askConfiguration(tr("Asking MAME where its support files are\u2026"),
+                     &ListJob::onSupportConfiguration);
 }
 
-void ListJob::keepFacts(MachineList list, MachineFactsSource& facts) {
-    m_machines = std::move(list);
-    if (!m_storePath.isEmpty())
-        m_factsKept = Catalogue::replaceMachines(m_storePath, facts, m_machines);
+void ListJob::onSupportConfiguration(const RunResult& result) {
+    // The list stands: without MAME's folders the support files wait for
+    // another time.
+    if (result.end != RunEnd::Finished || !mame().iniFolders())
+        return finish(m_report);
+    readSupportFiles();
+}
+
+void ListJob::readSupportFiles() {
+    reportStep(tr("Reading the category and history files\u2026"), 0, 0);
+    const SupportFolders folders =
+        readSupportFolders(*mame().iniFolders(), mame().snapshotFolders().value_or(QStringList()),
+                           QDir::homePath(), QDir::currentPath());
+    inWorker(
+        [this, folders] {
+            const SupportRefresh refresh =
+                refreshSupportFiles(m_cataloguePath, folders.categories, folders.history, true);
+            if (!refresh.failure.isEmpty())
+                m_report.warning = tr("The games were listed, but the categories "
+                                      "and history could not be kept in %1: %2.")
+                                       .arg(m_cataloguePath, refresh.failure);
+        },
+        &ListJob::finishWithReport);
+}
+
+void ListJob::finishWithReport() {
+    finish(m_report);
+}
+
+void ListJob::reportChanges(const BuildChanges& changes) {
+    const QStringList lines = changesReportLines(changes);
+    const QString path = QDir::toNativeSeparators(QFileInfo(m_changesFile).absoluteFilePath());
+    const Outcome<Done> saved = m_changesFile.isEmpty()
+                                    ? Outcome<Done>(Failure{tr("no file is named")})
+                                    : writeLinesAtomically(m_changesFile, lines);
+    m_report.changes = changesSummary(changes);
+    m_report.changesSaved =
+        saved.ok() ? tr("The report was saved in %1.").arg(path)
+                   : tr("The report could not be saved in %1: %2.").arg(path, saved.failure());
+    m_report.changesReport = lines;
+}
+
+void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing) {
+    // The store takes a copy of the machine list to write it: the new table
+    // waits in the temporary folder meanwhile, when it can.
+    const bool aside = !m_cataloguePath.isEmpty() &&
+                       games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
+    bool whole = true;
+    m_commit = commitGames(
+        m_databaseFile, &games, m_cataloguePath,
+        [&](CatalogueChange& change) {
+            change.replaceMachines(facts, m_machines);
+            change.keepListing(listing, m_changes);
+            if (aside)
+                whole = games.takeBack();
+        },
+        [this, &whole] { return whole && passCommitPoint(); });
+    if (!whole) {
+        m_imported = Failure{tr("The new list could not be read back from the temporary folder.")};
+        m_changes.reset();
+        return;
+    }
+    m_imported = std::move(games);
+    if (!m_commit->store.ok())
+        m_changes.reset(); // the catalogue kept nothing of this listing
 }
 
 MameRunRequest ListJob::listingRequest(const QStringList& arguments) const {
@@ -189,16 +254,13 @@ std::optional<Failure> ListJob::listingFailure(const RunResult& result, const QS
     if (auto failure = runFailure(result, what))
         return failure;
     if (result.exitCode != 0)
-        return Failure{QStringLiteral("MAME ended with exit status %1 while %2, so that listing "
-                                      "is incomplete.")
-                           .arg(QString::number(result.exitCode), what) +
-                       kNothingChanged};
+        return Failure{withNothingChanged(tr("MAME ended with exit status %1 while %2, so that "
+                                             "listing is incomplete.")
+                                              .arg(QString::number(result.exitCode), what))};
     return std::nullopt;
 }
 
 void ListJob::reportListed(qint64 games) {
     m_listed = games;
-    reportProgress(
-        QStringLiteral("Reading MAME's game list\u2026 %1 games").arg(formatCount(games)), games,
-        0);
+    reportProgress(tr("Reading MAME's game list\u2026 %1 games").arg(formatCount(games)), games, 0);
 }

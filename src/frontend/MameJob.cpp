@@ -2,15 +2,20 @@
 #include "frontend/MameJob.h"
 
 #include "frontend/OutputReader.h"
+#include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 namespace {
 
-const QString kCancelled = QStringLiteral("Cancelled. The database was not changed.");
+const char* const kCancelled =
+    QT_TRANSLATE_NOOP("MameJob", "Cancelled. The database was not changed.");
 constexpr qsizetype kLongestHeader = 4096;
 // Progress is shown at a human rate: at most ten times a second.
 constexpr int kProgressMilliseconds = 100;
+// A configuration is a few kilobytes.
+constexpr qint64 kMostConfigurationOutput = qint64{1} << 20;
 
 } // namespace
 
@@ -48,6 +53,9 @@ void MameJob::abandon() {
 void MameJob::cancel() {
     if (m_finished || m_cancelled)
         return;
+    Stage open = Stage::Open;
+    if (!m_stage.compare_exchange_strong(open, Stage::Cancelled))
+        return; // the change is being made: it is seen through
     m_cancelled = true;
     if (m_run && m_run->running())
         m_run->cancel();
@@ -66,14 +74,14 @@ Outcome<Done> MameJob::makeTempFolder() {
     m_temp = std::make_unique<TempListingFolder>();
     if (m_temp->isValid())
         return Done{};
-    const QString error = m_temp->errorText() + kNothingChanged;
+    const QString error = withNothingChanged(m_temp->errorText());
     m_temp.reset();
     return Failure{error};
 }
 
 void MameJob::runThen(const MameRunRequest& request, std::function<void(const RunResult&)> then) {
     if (m_cancelled) // stopped between two runs
-        return finish(Failure::Cancelled(kCancelled));
+        return finish(Failure::Cancelled(tr(kCancelled)));
     m_run = m_runner.create(request);
     m_outputLimit = request.outputLimit;
     connect(m_run.get(), &MameRun::finished, this,
@@ -128,7 +136,7 @@ void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
         m_worker->deleteLater();
         m_worker = nullptr;
         if (m_cancelled)
-            return finish(Failure::Cancelled(kCancelled));
+            return finish(Failure::Cancelled(tr(kCancelled)));
         then();
     });
     m_worker->start();
@@ -136,10 +144,22 @@ void MameJob::workThen(std::function<void()> work, std::function<void()> then) {
 
 void MameJob::askThen(const QString& doing, std::function<void(const RunResult&)> then) {
     m_configuration.clear();
-    runThen(mameRequest(showConfigArguments()), [this, then](const RunResult& result) {
-        if (result.end != RunEnd::Cancelled)
-            m_mame.learnConfiguration(QString::fromLocal8Bit(m_configuration));
-        then(result);
+    MameRunRequest request = mameRequest(showConfigArguments());
+    request.outputLimit = kMostConfigurationOutput;
+    request.limitText = QCoreApplication::translate("MameJob", "any configuration");
+    runThen(request, [this, then](const RunResult& result) {
+        if (result.end != RunEnd::Finished)
+            return then(result);
+        // Read on a thread of its own, like every other output of MAME's.
+        auto folders = std::make_shared<MameFolders>();
+        workThen(
+            [folders, output = std::exchange(m_configuration, {})] {
+                *folders = mameFoldersFrom(decodeText(output));
+            },
+            [this, then, result, folders] {
+                m_mame.learnConfiguration(*folders);
+                then(result);
+            });
     });
     connect(m_run.get(), &MameRun::outputArrived, this,
             [this](const QByteArray& chunk) { m_configuration += chunk; });
@@ -171,22 +191,20 @@ std::optional<Failure> MameJob::runFailure(const RunResult& result, const QStrin
     QString failure;
     switch (result.end) {
     case RunEnd::FailedToStart:
-        failure = QStringLiteral("MAME could not be started for %1: %2").arg(what, result.detail);
+        failure = tr("MAME could not be started for %1: %2").arg(what, result.detail);
         break;
     case RunEnd::Crashed:
-        failure =
-            QStringLiteral("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
+        failure = tr("MAME ended abnormally, by %1, while %2.").arg(result.detail, what);
         break;
     case RunEnd::OutputNotWritten:
-        failure =
-            QStringLiteral("MAME's output could not be kept while %1: %2").arg(what, result.detail);
+        failure = tr("MAME's output could not be kept while %1: %2").arg(what, result.detail);
         break;
     case RunEnd::Cancelled:
-        return Failure::Cancelled(kCancelled);
+        return Failure::Cancelled(tr(kCancelled));
     case RunEnd::Finished:
         return std::nullopt;
     }
-    return Failure{failure + kNothingChanged};
+    return Failure{withNothingChanged(failure)};
 }
 
 void MameJob::reportProgress(const QString& text, qint64 value, qint64 total) {
@@ -221,11 +239,21 @@ void MameJob::showPendingProgress() {
     emit progressChanged(progress.text, progress.value, progress.total);
 }
 
-void MameJob::finish(const Outcome<JobReport>& outcome) {
+bool MameJob::passCommitPoint() {
+    Stage open = Stage::Open;
+    return m_stage.compare_exchange_strong(open, Stage::Committed);
+}
+
+void MameJob::finish(const Outcome<JobResult>& outcome) {
     if (std::exchange(m_finished, true))
         return;
     m_progressTurn.stop();
     m_pendingProgress.reset();
     m_temp.reset(); // MAME's output is gone from here on, whatever the outcome
     emit finished(outcome);
+}
+
+QString withNothingChanged(const QString& failure) {
+    return failure + QStringLiteral("\n\n") +
+           QCoreApplication::translate("MameJob", "The database was not changed.");
 }

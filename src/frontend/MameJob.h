@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "frontend/JobResult.h"
 #include "frontend/MameSetup.h"
 #include "frontend/OutputReader.h"
 #include "launch/MameRun.h"
@@ -11,28 +12,17 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QThread;
 
-// What a command gives back when it is done: a text for the user (the
-// audit's summary, the ini file to open, a game's information) and, where
-// there are any, details for a closer look and a picture to show with it.
-struct JobReport {
-    JobReport(QString text = {}, QString details = {}, QString picture = {})
-        : text(std::move(text)), details(std::move(details)), picture(std::move(picture)) {}
-
-    QString text;
-    QString details;
-    QString picture;
-};
-
 // One command that runs MAME (List, Audit, an ini file, Play), from start to
 // finish. The base owns what every such command needs: the run of MAME in
 // progress, the private temporary folder for its output, the thread that
-// reads that output, progress, Cancel, and the one report at the end. A
+// reads that output, progress, Cancel, and the one result at the end. A
 // command is written as named steps: each starts a run or a piece of work and
 // names the step that continues when it is done.
 class MameJob : public QObject {
@@ -48,6 +38,9 @@ class MameJob : public QObject {
     // Ends MAME and everything it started; the command then finishes as
     // cancelled, having changed nothing.
     void cancel();
+    // Why the store's part of the command failed when that said the store is
+    // damaged (List and Audit); nothing otherwise.
+    virtual std::optional<QString> storeDamage() const { return std::nullopt; }
     // Ends the job at once, for the front end going away: MAME and what it
     // started end, the worker is waited for, and nothing more is reported.
     // Called while the job is whole, before any part of it is destroyed.
@@ -58,7 +51,7 @@ class MameJob : public QObject {
     void running();
     // What it is doing, and how far it is (total 0: unknown).
     void progressChanged(const QString& text, qint64 value, qint64 total);
-    void finished(const Outcome<JobReport>& outcome);
+    void finished(const Outcome<JobResult>& outcome);
 
   protected:
     // Runs MAME as `request` says; `then` continues with how the run ended.
@@ -84,9 +77,10 @@ class MameJob : public QObject {
         workThen(std::move(work), [job = static_cast<Job*>(this), then] { (job->*then)(); });
     }
 
-    // Asks MAME for its configuration (-showconfig), saying `doing` meanwhile,
-    // and learns its folders from it (MameSetup::learnConfiguration) unless
-    // the run was cancelled; `then` continues with how the run ended.
+    // Asks MAME for its configuration (-showconfig, at most a megabyte),
+    // saying `doing` meanwhile, and when the run finished learns its folders
+    // from it (MameSetup::learnConfiguration), read on a worker thread; `then`
+    // continues with how the run ended.
     template <class Job>
     void askConfiguration(const QString& doing, void (Job::*then)(const RunResult&)) {
         askThen(doing, [job = static_cast<Job*>(this), then](const RunResult& result) {
@@ -122,7 +116,13 @@ class MameJob : public QObject {
     // step before it.
     void reportStep(const QString& text, qint64 value, qint64 total);
     // Ends the command: the temporary folder goes, then finished() is emitted.
-    void finish(const Outcome<JobReport>& outcome);
+    void finish(const Outcome<JobResult>& outcome);
+    void finish(JobResult result) { finish(Outcome<JobResult>(std::move(result))); }
+    // On the worker (inWorker), right before the command makes its change for
+    // good: false when the user cancelled it first, and then it must change
+    // nothing. Once it has given true, a Cancel no longer stops the command,
+    // which goes on to report what it did.
+    bool passCommitPoint();
 
   private:
     struct Progress {
@@ -154,6 +154,10 @@ class MameJob : public QObject {
     QElapsedTimer m_sinceShown;
     QTimer m_progressTurn; // shows the pending report when its turn comes
     bool m_cancelled = false;
+    // Whether the command was cancelled, or passed its commit point: the one
+    // that came first holds.
+    enum class Stage { Open, Cancelled, Committed };
+    std::atomic<Stage> m_stage = Stage::Open;
     bool m_running = false;
     bool m_finished = false;
     QByteArray m_header;
@@ -161,5 +165,6 @@ class MameJob : public QObject {
     std::optional<MameGeneration> m_headerGeneration;
 };
 
-// The end of every message of a List or Audit that changed nothing.
-inline const QString kNothingChanged = QStringLiteral("\r\n\r\nThe database was not changed.");
+// `failure` with the end of every message of a List or Audit that changed
+// nothing: an empty line, then "The database was not changed."
+QString withNothingChanged(const QString& failure);

@@ -4,7 +4,8 @@
 #include "launch/MameCommands.h"
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
-#include "launch/Platform.h"
+#include "launch/RomFolders.h"
+#include "launch/ShellCommand.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -42,7 +43,9 @@ class MameSetup {
         learning();
         if (m_generation != generation) {
             m_iniFolder.reset();
+            m_iniFolders.reset();
             m_snapshotFolders.reset();
+            m_romFolders.reset();
         }
         m_generation = generation;
     }
@@ -52,15 +55,33 @@ class MameSetup {
     std::optional<QStringList> snapshotFolders() const {
         return stillTrue() ? m_snapshotFolders : std::nullopt;
     }
-    // Learns both from what `-showconfig` printed; relative snapshot folders
-    // are taken from the working folder.
-    void learnConfiguration(const QString& showConfigOutput) {
+    // Every folder of its inipath, relative ones taken from the working
+    // folder, once its configuration was asked.
+    std::optional<QStringList> iniFolders() const {
+        return stillTrue() ? m_iniFolders : std::nullopt;
+    }
+    // Its ROM folders (rompath), once its configuration was asked.
+    std::optional<QStringList> romFolders() const {
+        return stillTrue() ? m_romFolders : std::nullopt;
+    }
+    // The executable's file as it is now: its path, size and modification
+    // time, which tell one MAME from another (empty while it is missing).
+    QString fileIdentity() const {
+        const QFileInfo file(program());
+        if (!file.exists())
+            return {};
+        return QStringLiteral("%1 %2 %3")
+            .arg(file.absoluteFilePath(), QString::number(file.size()),
+                 QString::number(file.lastModified().toMSecsSinceEpoch()));
+    }
+    // Learns them all from what `-showconfig` printed (mameFoldersFrom).
+    void learnConfiguration(const MameFolders& folders) {
         learning();
-        if (const std::optional<QString> folder =
-                firstIniFolder(showConfigOutput, QDir::homePath()))
-            m_iniFolder = QDir::cleanPath(*folder);
-        m_snapshotFolders =
-            ::snapshotFolders(showConfigOutput, QDir::homePath(), QDir::currentPath());
+        if (folders.iniFolder)
+            m_iniFolder = folders.iniFolder;
+        m_snapshotFolders = folders.snapshotFolders;
+        m_iniFolders = folders.iniFolders;
+        m_romFolders = folders.romFolders;
     }
 
   private:
@@ -79,7 +100,9 @@ class MameSetup {
     void forget() {
         m_generation.reset();
         m_iniFolder.reset();
+        m_iniFolders.reset();
         m_snapshotFolders.reset();
+        m_romFolders.reset();
         m_learntFrom.reset();
     }
 
@@ -87,5 +110,7 @@ class MameSetup {
     std::optional<MameGeneration> m_generation;
     std::optional<QString> m_iniFolder;
     std::optional<QStringList> m_snapshotFolders;
+    std::optional<QStringList> m_iniFolders;
+    std::optional<QStringList> m_romFolders;
     std::optional<QDateTime> m_learntFrom; // the file's time when something was learnt
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/OutputReader.h"
 
-#include "launch/Platform.h"
+#include "launch/OutputPipe.h"
 
 #include <QThread>
 

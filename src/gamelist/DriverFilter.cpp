@@ -6,6 +6,7 @@
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -41,8 +42,9 @@ Outcome<DriverSelection> selectDrivers(const QString& text, const GameTable& gam
     qsizetype count = 0;
     std::vector<QString> words = cutWords(t, count);
     if (count > kMaxFilterWords)
-        return Failure{QStringLiteral("The filter holds %1 words, but at most %2 driver names "
-                                      "can be given.")
+        return Failure{QCoreApplication::translate(
+                           "DriverFilter", "The filter holds %1 words, but at most %2 driver names "
+                                           "can be given.")
                            .arg(count)
                            .arg(kMaxFilterWords)};
 

@@ -45,6 +45,6 @@ std::vector<QString> alignedManufacturers(const GameFacts& facts, const MachineL
                                           qsizetype games);
 
 // A machine list for `games` in their order, from their aligned facts: what
-// the store should hold once the table has changed without a List (an
+// the catalogue should hold once the table has changed without a List (an
 // Audit dropped games).
 MachineList machineListFor(const GameTable& games, const GameFacts& facts, const MachineList& list);

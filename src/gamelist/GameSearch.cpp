@@ -27,3 +27,13 @@ qsizetype searchGames(const GameTable& games, const ShownRows& shown, const QStr
     }
     return -1;
 }
+
+bool searchFinds(const GameRecord& game, const QString& text,
+                 const CaseInsensitiveCompare& compare) {
+    if (!text.startsWith(u'['))
+        return compare.startsWith(game.descriptionBytes(), text);
+    if (!text.endsWith(u']'))
+        return false;
+    const QStringView name = QStringView(text).mid(1, text.size() - 2);
+    return readsBackAsWritten(name) && game.nameBytes() == encodeText(name);
+}

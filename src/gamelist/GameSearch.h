@@ -21,3 +21,6 @@
 // `compare` is costly to make: keep one and pass it to every search.
 qsizetype searchGames(const GameTable& games, const ShownRows& shown, const QString& text,
                       const CaseInsensitiveCompare& compare);
+// Whether searchGames() would find `game`, were it shown.
+bool searchFinds(const GameRecord& game, const QString& text,
+                 const CaseInsensitiveCompare& compare);

@@ -43,17 +43,25 @@ bool surelyMissing(const QByteArray& word, const std::vector<quint64>& trigrams)
     return false;
 }
 
-qsizetype findSetName(const ShownRows& shown, const QString& text,
-                      const std::vector<std::pair<QString, qint32>>& names) {
+// The positions of the games whose set name is the text, blanks around it
+// left out, ignoring case; ascending.
+std::vector<qint32> namedGames(const QString& text,
+                               const std::vector<std::pair<QString, qint32>>& names) {
     const QString name = text.trimmed().toCaseFolded();
+    std::vector<qint32> positions; // usually one
     if (name.isEmpty())
-        return -1;
+        return positions;
     const auto first = std::lower_bound(
         names.begin(), names.end(), name,
         [](const auto& entry, const QString& wanted) { return entry.first < wanted; });
-    std::vector<qint32> positions; // of the games by that name, usually one
     for (auto at = first; at != names.end() && at->first == name; ++at)
         positions.push_back(at->second);
+    return positions;
+}
+
+qsizetype findSetName(const ShownRows& shown, const QString& text,
+                      const std::vector<std::pair<QString, qint32>>& names) {
+    const std::vector<qint32> positions = namedGames(text, names);
     if (positions.empty())
         return -1;
     for (qsizetype k = 0; k < shown.size(); ++k) {
@@ -70,7 +78,8 @@ qsizetype find(const QByteArray& all, const QByteArray& word, qsizetype from) {
     return at ? static_cast<const char*>(at) - all.constData() : -1;
 }
 
-qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearchTexts& texts) {
+// Per game, whether it holds every word of the text; empty when none does.
+std::vector<bool> gamesHoldingWords(const QString& text, const WordSearchTexts& texts) {
     QString folded;
     appendFolded(text, folded);
     std::vector<QByteArray> words;
@@ -79,7 +88,7 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
     if (words.empty() || std::any_of(words.begin(), words.end(), [&](const QByteArray& word) {
             return surelyMissing(word, texts.trigrams);
         }))
-        return -1;
+        return {};
     // The games holding every word, found through the hits of the longest.
     const QByteArray& rarest =
         *std::max_element(words.begin(), words.end(), [](const QByteArray& a, const QByteArray& b) {
@@ -98,7 +107,12 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
         any = any || holds[game];
         at = find(texts.all, rarest, texts.ends[game] + 1);
     }
-    for (qsizetype k = 0; any && k < shown.size(); ++k) {
+    return any ? holds : std::vector<bool>();
+}
+
+qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearchTexts& texts) {
+    const std::vector<bool> holds = gamesHoldingWords(text, texts);
+    for (qsizetype k = 0; !holds.empty() && k < shown.size(); ++k) {
         if (holds[static_cast<size_t>(shown[k])])
             return k;
     }
@@ -110,6 +124,14 @@ qsizetype findWords(const ShownRows& shown, const QString& text, const WordSearc
 qsizetype searchFurther(const ShownRows& shown, const QString& text, const WordSearchTexts& texts) {
     const qsizetype named = findSetName(shown, text, texts.names);
     return named >= 0 ? named : findWords(shown, text, texts);
+}
+
+std::vector<bool> matchesFurther(const QString& text, const WordSearchTexts& texts) {
+    std::vector<bool> matches = gamesHoldingWords(text, texts);
+    matches.resize(texts.ends.size());
+    for (const qint32 position : namedGames(text, texts.names))
+        matches[static_cast<size_t>(position)] = true;
+    return matches;
 }
 
 WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QString>& manufacturers) {

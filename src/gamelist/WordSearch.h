@@ -41,3 +41,5 @@ WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QStrin
 // `texts` are wordSearchTexts() of the games `shown` is made of. Returns the
 // row to select, or -1.
 qsizetype searchFurther(const ShownRows& shown, const QString& text, const WordSearchTexts& texts);
+// Per game of `texts`, whether searchFurther() would find it, were it shown.
+std::vector<bool> matchesFurther(const QString& text, const WordSearchTexts& texts);

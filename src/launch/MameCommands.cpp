@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/MameCommands.h"
 
-#include <QFileInfo>
-
 bool isPlainMameName(const QString& name) {
     if (name.isEmpty() || name.startsWith(u'-'))
         return false;
@@ -26,5 +24,9 @@ std::optional<QString> playCommand(const QString& playCommandPrefix, const QStri
 }
 
 QString mameProgramFor(const QString& mameExecutable) {
-    return QFileInfo(mameExecutable).absoluteFilePath();
+    // Relative, never made absolute through the current folder's name, which
+    // Qt would not give back byte for byte when it is not UTF-8.
+    if (!mameExecutable.isEmpty() && !mameExecutable.contains(u'/'))
+        return QStringLiteral("./") + mameExecutable;
+    return mameExecutable;
 }

@@ -21,7 +21,8 @@ std::optional<QString> playCommand(const QString& playCommandPrefix, const QStri
                                    const std::optional<QString>& options = std::nullopt);
 
 // The program that the listing, audit and configuration runs start directly:
-// the executable as an absolute path (a bare name lies in the working folder).
+// the executable as saved, a bare name as "./name" (it lies in the working
+// folder, where those runs start unless they name another).
 QString mameProgramFor(const QString& mameExecutable);
 
 // The arguments of those runs.

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/MameIniPath.h"
 
+#include "launch/RomFolders.h"
+#include "text/SystemPath.h"
+
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -30,8 +32,18 @@ bool isNameCharacter(QChar c) {
 
 } // namespace
 
+QString mameIniFor(const QString& mameExecutable) {
+    // MAME writes its ini into the working folder, wherever the executable lies.
+    QString name = QFileInfo(mameExecutable).fileName();
+    if (name.endsWith(QLatin1String("exe"), Qt::CaseInsensitive)) {
+        name.chop(3);
+        return name + QLatin1String("ini");
+    }
+    return name + QLatin1String(".ini");
+}
+
 QString environmentValue(const QString& name) {
-    return qEnvironmentVariable(name.toLocal8Bit().constData());
+    return environmentPath(systemPath(name).constData());
 }
 
 QString expandMameFolder(const QString& folder,
@@ -55,6 +67,11 @@ QString expandMameFolder(const QString& folder,
             if (close < 0) { // unclosed: kept as it is
                 expanded += QStringView(folder).mid(dollar);
                 break;
+            }
+            if (close == at + 1) { // "${}" names nothing: kept as it is
+                expanded += QStringLiteral("${}");
+                at = close + 1;
+                continue;
             }
             expanded += value(folder.mid(at + 1, close - at - 1));
             at = close + 1;
@@ -109,15 +126,39 @@ std::optional<QString> firstIniFolder(const QString& showConfigOutput, const QSt
     return folder;
 }
 
-QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
-                            const QString& workingFolder) {
+std::optional<QStringList> absoluteMameFolders(const QString& text, const QString& option,
+                                               const QString& home, const QString& workingFolder) {
+    const std::optional<QStringList> named = mameOptionFolders(text, option, withHome(home));
+    if (!named)
+        return std::nullopt;
     QStringList folders;
-    const std::optional<QStringList> named =
-        mameOptionFolders(showConfigOutput, QStringLiteral("snapshot_directory"), withHome(home));
-    for (const QString& folder : named.value_or(QStringList())) {
+    for (const QString& folder : *named) {
         if (!folder.isEmpty())
             folders.append(QDir::cleanPath(QDir(workingFolder).absoluteFilePath(folder)));
     }
+    return folders;
+}
+
+QStringList iniFolders(const QString& showConfigOutput, const QString& home,
+                       const QString& workingFolder) {
+    return absoluteMameFolders(showConfigOutput, QStringLiteral("inipath"), home, workingFolder)
+        .value_or(QStringList());
+}
+
+QStringList snapshotFolders(const QString& showConfigOutput, const QString& home,
+                            const QString& workingFolder) {
+    return absoluteMameFolders(showConfigOutput, QStringLiteral("snapshot_directory"), home,
+                               workingFolder)
+        .value_or(QStringList());
+}
+
+MameFolders mameFoldersFrom(const QString& showConfigOutput) {
+    MameFolders folders;
+    if (const std::optional<QString> folder = firstIniFolder(showConfigOutput, homeFolder()))
+        folders.iniFolder = QDir::cleanPath(*folder);
+    folders.iniFolders = iniFolders(showConfigOutput, homeFolder(), currentFolder());
+    folders.snapshotFolders = snapshotFolders(showConfigOutput, homeFolder(), currentFolder());
+    folders.romFolders = romFoldersOf(showConfigOutput, currentFolder());
     return folders;
 }
 
@@ -127,7 +168,7 @@ std::optional<QString> findSnapshot(const QStringList& folders, const QString& s
         for (const QString& name :
              {set + QStringLiteral(".png"), set + QStringLiteral("/0000.png")}) {
             const QString path = dir.filePath(name);
-            if (QFileInfo(path).isFile())
+            if (isFile(path))
                 return path;
         }
     }

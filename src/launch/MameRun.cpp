@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/MameRun.h"
 
-#include "launch/Platform.h"
+#include "launch/OutputPipe.h"
+#include "launch/OwnChannel.h"
+#include "launch/ProcessGroup.h"
+#include "launch/SignalNames.h"
+#include "text/MessageText.h"
+#include "text/SystemPath.h"
 
-#include <QLocale>
+#include <QDir>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -96,6 +105,7 @@ MameRun::~MameRun() {
         }
         killProcessGroupRemains(m_pid);
     }
+    m_guard.release();
 }
 
 void MameRun::start() {
@@ -105,9 +115,14 @@ void MameRun::start() {
         if (name.isEmpty())
             continue;
         file->setFileName(name);
-        if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            const QString why =
-                QStringLiteral("%1 could not be created: %2").arg(name, file->errorString());
+        // Opened by the path's own bytes (systemPath), which QFile would not keep.
+        const int fd =
+            ::open(systemPath(name).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0 || !file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            const QString why = tr("%1 could not be created: %2")
+                                    .arg(name, fd < 0 ? systemReason(errno) : file->errorString());
+            if (fd >= 0)
+                ::close(fd);
             QTimer::singleShot(0, this, [this, why] {
                 finish({RunEnd::OutputNotWritten, 0, why});
             });
@@ -116,28 +131,36 @@ void MameRun::start() {
     }
     if (!m_request.ownChannels && m_request.outputFile.isEmpty() && m_request.errorFile.isEmpty())
         m_process.setStandardErrorFile(QProcess::nullDevice());
-    if (!m_request.workingFolder.isEmpty())
-        m_process.setWorkingDirectory(m_request.workingFolder);
+    ChildSetup setup;
+    setup.guard = m_guard.childEnd();
+    QString program = m_request.program;
+    if (!m_request.workingFolder.isEmpty()) {
+        setup.folder = systemPath(m_request.workingFolder); // entered by the child
+        if (QDir::isRelativePath(program)) // from the front end's folder, not the run's
+            program = QDir::current().absoluteFilePath(program);
+    }
     int pipeInput = -1;
     if (m_request.outputToPipe) {
         const Outcome<std::pair<int, int>> pipe = makeOutputPipe();
         if (!pipe.ok()) {
             QTimer::singleShot(0, this, [this, why = pipe.failure()] {
                 finish({RunEnd::OutputNotWritten, 0,
-                        QStringLiteral("No pipe could be made for MAME's output: %1").arg(why)});
+                        tr("No pipe could be made for MAME's output: %1").arg(why)});
             });
             return;
         }
         std::tie(m_outputPipe, pipeInput) = pipe.value();
         m_process.setStandardOutputFile(QProcess::nullDevice()); // replaced in the child
     }
-    prepareChildProcess(m_process, pipeInput);
-    m_process.setProgram(m_request.program);
+    setup.output = pipeInput;
+    prepareChildProcess(m_process, setup);
+    m_process.setProgram(program);
     m_process.setArguments(m_request.arguments);
     m_process.start(QIODevice::ReadOnly);
     m_pid = m_process.processId();
     // Only MAME writes to the pipe: its end is closed when MAME is done.
     closeDescriptor(pipeInput);
+    m_guard.childStarted();
 }
 
 void MameRun::cancel() {
@@ -180,8 +203,8 @@ void MameRun::readOutput() {
 void MameRun::passOutputLimit() {
     if (!m_writeFailure.isEmpty())
         return;
-    m_writeFailure = QStringLiteral("MAME printed more than %1 bytes, more than any listing")
-                         .arg(QLocale(QLocale::English).toString(m_request.outputLimit));
+    m_writeFailure = tr("MAME printed more than %1 bytes, more than %2")
+                         .arg(formatCount(m_request.outputLimit), m_request.limitText);
     if (running())
         endGroup(true);
 }
@@ -194,6 +217,9 @@ void MameRun::readErrors() {
     }
     if (chunk.isEmpty() || m_cancelled || !m_writeFailure.isEmpty())
         return;
+    m_errorBytes += chunk.size();
+    if (m_request.outputLimit > 0 && m_errorBytes > m_request.outputLimit)
+        return passOutputLimit();
     if (m_errors.isOpen() && m_errors.write(chunk) != chunk.size())
         failWriting(m_errors);
 }
@@ -201,8 +227,7 @@ void MameRun::readErrors() {
 void MameRun::failWriting(const QFile& file) {
     if (!m_writeFailure.isEmpty())
         return;
-    m_writeFailure =
-        QStringLiteral("%1 could not be written: %2").arg(file.fileName(), file.errorString());
+    m_writeFailure = tr("%1 could not be written: %2").arg(file.fileName(), file.errorString());
     // Nothing more can be kept, so MAME need not go on.
     if (running())
         endGroup(true);
@@ -217,6 +242,7 @@ void MameRun::finish(RunResult result) {
     // the request to end) goes with it.
     if (m_started && m_process.state() == QProcess::NotRunning)
         killProcessGroupRemains(m_pid);
+    m_guard.release(); // a guard still there ends what is left
     m_output.close();
     m_errors.close();
     result.outputTail = m_outputTail;

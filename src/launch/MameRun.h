@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "launch/GroupGuard.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QObject>
@@ -14,7 +16,7 @@
 // the request names one, and followed asynchronously: the caller's event loop
 // keeps running while MAME does.
 struct MameRunRequest {
-    QString program;        // started as it is: no shell, no quoting
+    QString program;        // started as it is: no shell, no quoting (relative: from our folder)
     QStringList arguments;  // each reaches the program as one argument, "*" included
     QString workingFolder;  // empty: the front end's own
     QString outputFile;     // standard output is written here (empty: kept nowhere)
@@ -30,7 +32,10 @@ struct MameRunRequest {
     // MAME's output and errors reach the front end's own channels as they
     // come, and the last of each is kept for the result (Play).
     bool ownChannels = false;
-    qint64 outputLimit = 0; // more standard output than this ends the run (0: no limit)
+    // More standard output than this, or more standard error, ends the run (0:
+    // no limit), with a message that ends "more than " and `limitText`.
+    qint64 outputLimit = 0;
+    QString limitText = QStringLiteral("any listing");
 };
 
 // How a run ended.
@@ -98,11 +103,13 @@ class MameRun : public QObject {
     QFile m_output;
     QFile m_errors;
     QTimer m_grace;
+    GroupGuard m_guard;
     QByteArray m_partialLine;
     QByteArray m_outputTail;
     QByteArray m_errorTail;
     qint64 m_counted = 0;
     qint64 m_outputBytes = 0;
+    qint64 m_errorBytes = 0;
     qint64 m_pid = 0;
     int m_outputPipe = -1;
     bool m_started = false;

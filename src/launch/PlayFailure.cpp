@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/PlayFailure.h"
 
-#include "launch/Platform.h"
+#include "launch/SignalNames.h"
 #include "text/TextFile.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -21,30 +24,67 @@ bool isMameStatus(int status) {
     return status > 0 && status < kNotExecutable;
 }
 
-QStringList nonBlankLines(const QByteArray& bytes) {
+// Whether a line of MAME's is the sound system's rather than MAME's own:
+// ALSA's, JACK's and PulseAudio's complaints on a machine without a sound
+// card or server, which MAME passes on unasked.
+bool isSoundSystemLine(const QString& line) {
+    static const QLatin1String prefixes[] = {
+        QLatin1String("ALSA lib "),
+        QLatin1String("ALSA: "),
+        QLatin1String("Cannot connect to server socket"),
+        QLatin1String("Cannot connect to server request channel"),
+        QLatin1String("jack server is not running"),
+        QLatin1String("JackShmReadWritePtr"),
+        QLatin1String("PulseAudio: "),
+    };
+    return std::any_of(std::begin(prefixes), std::end(prefixes),
+                       [&line](QLatin1String prefix) { return line.startsWith(prefix); });
+}
+
+// MAME's own lines: blank lines and the sound system's left out.
+QStringList mamesOwnLines(const QByteArray& bytes) {
     QStringList lines;
     for (const QString& line : splitLines(bytes)) {
-        if (!line.trimmed().isEmpty())
+        if (!line.trimmed().isEmpty() && !isSoundSystemLine(line))
             lines.append(line);
     }
     return lines;
 }
 
+// Whether MAME found a ROM file and found it wrong ("pacman.6e WRONG
+// CHECKSUMS:", "pacman.6f WRONG LENGTH (expected: ...").
+bool saysWrongFile(const RunResult& result) {
+    for (const QByteArray* said : {&result.errorTail, &result.outputTail}) {
+        if (said->contains(" WRONG CHECKSUMS") || said->contains(" WRONG LENGTH"))
+            return true;
+    }
+    return false;
+}
+
 // The sentence for MAME's own status; nothing for one without a sentence.
-std::optional<QString> currentMameSentence(int status, const QString& game, const QString& name) {
-    switch (status) {
+std::optional<QString> currentMameSentence(const RunResult& result, const QString& game,
+                                           const QString& name) {
+    switch (result.exitCode) {
     case 1:
-        return QStringLiteral("MAME failed its own validity checks.");
+        return QCoreApplication::translate("PlayFailure", "MAME failed its own validity checks.");
     case 2:
-        return QStringLiteral("MAME could not find the ROM files of %1.").arg(game);
+        if (saysWrongFile(result))
+            return QCoreApplication::translate("PlayFailure",
+                                               "MAME found missing or wrong ROM files for %1.")
+                .arg(game);
+        return QCoreApplication::translate("PlayFailure",
+                                           "MAME could not find the ROM files of %1.")
+            .arg(game);
     case 3:
-        return QStringLiteral("MAME stopped with a fatal error.");
+        return QCoreApplication::translate("PlayFailure", "MAME stopped with a fatal error.");
     case 4:
-        return QStringLiteral("MAME could not set up one of its devices.");
+        return QCoreApplication::translate("PlayFailure",
+                                           "MAME could not set up one of its devices.");
     case 5:
-        return QStringLiteral("MAME has no system named %1.").arg(name);
+        return QCoreApplication::translate("PlayFailure", "MAME has no system named %1.").arg(name);
     case 6:
-        return QStringLiteral("MAME refused its options or its configuration.");
+        return QCoreApplication::translate("PlayFailure",
+                                           "MAME refused its options or its configuration.");
     default:
         return std::nullopt;
     }
@@ -53,21 +93,23 @@ std::optional<QString> currentMameSentence(int status, const QString& game, cons
 QString sentenceFor(const RunResult& result, std::optional<MameGeneration> generation,
                     const QString& game, const QString& name) {
     if (result.end == RunEnd::FailedToStart)
-        return QStringLiteral("MAME could not be started.");
+        return QCoreApplication::translate("PlayFailure", "MAME could not be started.");
     if (result.end == RunEnd::OutputNotWritten)
-        return QStringLiteral("MAME's output could not be kept.");
+        return QCoreApplication::translate("PlayFailure", "MAME's output could not be kept.");
     if (result.end == RunEnd::Crashed)
-        return QStringLiteral("MAME crashed (signal %1).").arg(signalName(result.exitCode));
+        return QCoreApplication::translate("PlayFailure", "MAME crashed (signal %1).")
+            .arg(signalName(result.exitCode));
     const int status = result.exitCode;
     if (status == kNotExecutable || status == kNotFound)
-        return QStringLiteral("MAME could not be started.");
+        return QCoreApplication::translate("PlayFailure", "MAME could not be started.");
     if (status > kSignalBase && status <= kSignalBase + kLastSignal)
-        return QStringLiteral("MAME crashed (signal %1).").arg(signalName(status - kSignalBase));
+        return QCoreApplication::translate("PlayFailure", "MAME crashed (signal %1).")
+            .arg(signalName(status - kSignalBase));
     if (generation == MameGeneration::Current) {
-        if (const std::optional<QString> sentence = currentMameSentence(status, game, name))
+        if (const std::optional<QString> sentence = currentMameSentence(result, game, name))
             return *sentence;
     }
-    return QStringLiteral("MAME ended with status %1.").arg(status);
+    return QCoreApplication::translate("PlayFailure", "MAME ended with status %1.").arg(status);
 }
 
 QString cut(const QString& line) {
@@ -81,9 +123,9 @@ bool dependsOnGeneration(const RunResult& result) {
 }
 
 QStringList mameLastLines(const RunResult& result) {
-    QStringList said = nonBlankLines(result.errorTail);
+    QStringList said = mamesOwnLines(result.errorTail);
     if (said.isEmpty())
-        said = nonBlankLines(result.outputTail);
+        said = mamesOwnLines(result.outputTail);
 
     static const QRegularExpression notFound(QStringLiteral(R"(^(\S+)\s+NOT FOUND\b)"));
     QStringList lines;
@@ -103,8 +145,9 @@ QStringList mameLastLines(const RunResult& result) {
     }
     if (!missing.isEmpty()) {
         QString summary = missing.size() == 1
-                              ? QStringLiteral("1 file not found: ")
-                              : QStringLiteral("%1 files not found: ").arg(missing.size());
+                              ? QCoreApplication::translate("PlayFailure", "1 file not found: ")
+                              : QCoreApplication::translate("PlayFailure", "%1 files not found: ")
+                                    .arg(missing.size());
         summary += QStringList(missing.mid(0, kNamesShown)).join(QStringLiteral(", "));
         if (missing.size() > kNamesShown)
             summary += QStringLiteral(", ") + kEllipsis;
@@ -129,6 +172,6 @@ std::optional<QString> playFailureText(const RunResult& result,
     if (result.end == RunEnd::FailedToStart || result.end == RunEnd::OutputNotWritten)
         lines.prepend(result.detail);
     if (!lines.isEmpty())
-        text += QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
+        text += QStringLiteral("\n\n") + lines.join(u'\n');
     return text;
 }

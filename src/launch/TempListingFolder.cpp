@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "launch/TempListingFolder.h"
 
-#include "launch/Platform.h"
+#include "launch/ProcessIds.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -50,9 +51,15 @@ QString folderTemplate() {
 
 } // namespace
 
+QString temporaryFolder() {
+    const QString temp = qEnvironmentVariable("TEMP");
+    return temp.isEmpty() ? QDir::tempPath() : temp;
+}
+
 TempListingFolder::TempListingFolder() : m_dir(folderTemplate()) {
     if (!m_dir.isValid())
-        m_error = QStringLiteral("The temporary folder could not be made in %1: %2")
+        m_error = QCoreApplication::translate("TempListingFolder",
+                                              "The temporary folder could not be made in %1: %2")
                       .arg(QDir::toNativeSeparators(temporaryFolder()), m_dir.errorString());
 }
 

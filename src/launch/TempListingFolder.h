@@ -4,6 +4,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+// The folder for temporary files: TEMP when it is set and not empty, else the
+// system's temporary folder.
+QString temporaryFolder();
+
 // A private folder (mode 0700, a fresh unique name holding the front end's
 // process id) under the temporary folder (TEMP, else the system's) for MAME's
 // listing and audit output. The folder and everything in it are removed when

@@ -8,7 +8,7 @@
 namespace {
 
 template <class Int> std::optional<Int> toWhole(const QString& text) {
-    const std::optional<double> number = toNumber(text);
+    const std::optional<double> number = toDouble(text);
     if (!number)
         return std::nullopt;
     const double rounded = std::nearbyint(*number); // ties to even
@@ -60,7 +60,7 @@ template <class Float> QString shortest(Float value) {
 
 } // namespace
 
-std::optional<double> toNumber(const QString& text) {
+std::optional<double> toDouble(const QString& text) {
     if (!isDecimal(text))
         return std::nullopt;
     bool ok = false;
@@ -70,20 +70,20 @@ std::optional<double> toNumber(const QString& text) {
     return value;
 }
 
-std::optional<qint32> toLong(const QString& text) {
+std::optional<qint32> toInt32(const QString& text) {
     return toWhole<qint32>(text);
 }
 
-std::optional<qint16> toInteger(const QString& text) {
+std::optional<qint16> toInt16(const QString& text) {
     return toWhole<qint16>(text);
 }
 
-std::optional<bool> toFlag(const QString& text) {
+std::optional<bool> toBool(const QString& text) {
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
         return true;
     if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
         return false;
-    const std::optional<double> number = toNumber(text);
+    const std::optional<double> number = toDouble(text);
     if (!number)
         return std::nullopt;
     return *number != 0.0;

@@ -11,11 +11,11 @@
 // Numbers are plain decimal numbers (sign, digits, fraction, exponent);
 // rounding to a whole number goes to the nearest, a tie to the even one.
 
-std::optional<double> toNumber(const QString& text);
-std::optional<qint32> toLong(const QString& text);
-std::optional<qint16> toInteger(const QString& text);
+std::optional<double> toDouble(const QString& text);
+std::optional<qint32> toInt32(const QString& text);
+std::optional<qint16> toInt16(const QString& text);
 // True or False in any letter case, or a number: 0 is false, any other true.
-std::optional<bool> toFlag(const QString& text);
+std::optional<bool> toBool(const QString& text);
 
 // The written form of a value: whole numbers without a fraction, other
 // numbers in their shortest exact decimal form ('.' as separator), flags as

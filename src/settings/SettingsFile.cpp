@@ -1,33 +1,37 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "settings/SettingsFile.h"
 
-#include "settings/SettingValue.h"
 #include "text/SplitFirst.h"
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
-Outcome<SettingsTable> readSettingsFile(const QString& path) {
+#include <QCoreApplication>
+
+Outcome<Settings> readSettingsFile(const QString& path) {
     const std::optional<QStringList> lines = readLines(path);
     if (!lines)
-        return Failure{QStringLiteral("The settings file %1 could not be read.").arg(path)};
-    SettingsTable table;
+        return Failure{
+            QCoreApplication::translate("SettingsFile", "The settings file %1 could not be read.")
+                .arg(path)};
+    SettingValues values;
+    int settingLines = 0;
     for (QString line : *lines) {
         if (!line.contains(u'='))
             continue;
-        const QString key = splitFirst(line, u'=');
-        if (!table.addSetting(trimSpaces(key), trimSpaces(line)))
-            return Failure{QStringLiteral("The settings file %1 holds more than %2 settings.")
+        if (++settingLines > kMostSettingLines)
+            return Failure{QCoreApplication::translate(
+                               "SettingsFile", "The settings file %1 holds more than %2 settings.")
                                .arg(path)
-                               .arg(SettingsTable::kSlots)};
+                               .arg(kMostSettingLines)};
+        const QString key = splitFirst(line, u'=');
+        values.try_emplace(trimSpaces(key), trimSpaces(line));
     }
-    return table;
+    return settingsFromValues(values);
 }
 
-Outcome<Done> writeSettingsFile(const QString& path, const SettingsTable& table) {
+Outcome<Done> writeSettingsFile(const QString& path, const Settings& settings) {
     QStringList lines;
-    for (int i = 0; i < table.size(); ++i) {
-        const SettingPair& pair = table[i];
-        lines.append(pair.key + " = " + formatSettingValue(pair.value));
-    }
+    for (const auto& [key, value] : settingLines(settings))
+        lines.append(key + QStringLiteral(" = ") + value);
     return writeLinesAtomically(path, lines);
 }

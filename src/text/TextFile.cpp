@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "text/TextFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "text/SystemPath.h"
+
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
@@ -11,6 +11,8 @@
 #include <cstring>
 
 #include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,19 +83,25 @@ void appendUtf8(QByteArray& out, char32_t cp) {
     }
 }
 
-QString systemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+// The folder that holds `path`, as written: "." for a bare name, so that a
+// folder is never named by a path made absolute through Qt, which would lose
+// the bytes of a name that is not UTF-8.
+QString folderOf(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
 }
 
-// Removes the file beside the target unless it has been renamed into place.
+// A file of a fresh name beside the target, removed again unless it has been
+// renamed into place.
 class AsideFile {
   public:
-    explicit AsideFile(const QString& target) : m_target(target) {}
+    explicit AsideFile(QByteArray target) : m_target(std::move(target)) {}
     ~AsideFile() {
-        if (m_file.isOpen())
-            m_file.close();
-        if (!m_kept && !m_file.fileName().isEmpty())
-            QFile::remove(m_file.fileName());
+        closeFile();
+        if (!m_kept && !m_name.isEmpty())
+            ::unlink(m_name.constData());
     }
     AsideFile(const AsideFile&) = delete;
     AsideFile& operator=(const AsideFile&) = delete;
@@ -101,46 +109,44 @@ class AsideFile {
     // Creates a file of a fresh name in the target's folder.
     Outcome<Done> create() {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            m_file.setFileName(m_target +
-                               QStringLiteral(".%1").arg(QRandomGenerator::global()->generate(), 8,
-                                                         16, QChar(u'0')));
-            if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            m_name = m_target + '.' +
+                     QByteArray::number(QRandomGenerator::global()->generate(), 16)
+                         .rightJustified(8, '0');
+            m_fd = ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0)
                 return Done{};
-            if (QFileInfo::exists(m_file.fileName()))
+            if (errno == EEXIST)
                 continue; // taken: another name
-            const QString reason = m_file.errorString();
-            m_file.setFileName(QString());
-            return Failure{reason};
+            const int error = errno;
+            m_name.clear();
+            return Failure{systemReason(error)};
         }
-        m_file.setFileName(QString());
-        return Failure{QStringLiteral("No free name for a file beside %1").arg(m_target)};
+        m_name.clear();
+        return Failure{QCoreApplication::translate("TextFile", "No free name for a file beside %1")
+                           .arg(pathFromSystem(m_target))};
     }
 
-    QFile& file() { return m_file; }
+    int descriptor() const { return m_fd; }
+    const QByteArray& name() const { return m_name; }
+    // Closes the file, telling the system's reason when that fails.
+    Outcome<Done> closeFile() {
+        if (m_fd < 0)
+            return Done{};
+        const int result = ::close(std::exchange(m_fd, -1));
+        return result == 0 || errno == EINTR ? Outcome<Done>(Done{})
+                                             : Outcome<Done>(Failure{systemReason(errno)});
+    }
     void keep() { m_kept = true; }
 
   private:
-    QString m_target;
-    QFile m_file;
+    QByteArray m_target;
+    QByteArray m_name;
+    int m_fd = -1;
     bool m_kept = false;
 };
 
-// Making a file durable and putting it in place.
-Outcome<Done> syncFile(QFile& file) {
-    if (::fsync(file.handle()) != 0)
-        return Failure{systemReason(errno)};
-    return Done{};
-}
-
-Outcome<Done> replaceFile(const QString& from, const QString& to) {
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        return Failure{systemReason(errno)};
-    return Done{};
-}
-
 Outcome<Done> syncFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(systemPath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return Failure{systemReason(errno)};
     // Some file systems cannot sync a folder at all; there is nothing more to do then.
@@ -152,9 +158,23 @@ Outcome<Done> syncFolder(const QString& folder) {
     return Done{};
 }
 
-// Writes what `source` gives to `device`, checking every write, and adds the
-// number of bytes the device accepted to `written`.
-Outcome<Done> writeBytes(QIODevice& device, const ByteSource& source, qint64& written) {
+// The file a symbolic link at `path` leads to, else `path` itself.
+QString throughLink(const QString& path) {
+    struct stat st {};
+    if (::lstat(systemPath(path).constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* resolved = ::realpath(systemPath(path).constData(), nullptr);
+    if (!resolved)
+        return path; // a dangling link: the new file takes its place
+    const QString target =
+        pathFromSystem(QByteArrayView(resolved, qsizetype(std::strlen(resolved))));
+    std::free(resolved);
+    return target;
+}
+
+// Writes what `source` gives to the file `fd`, checking every write, and adds
+// the number of bytes the file accepted to `written`.
+Outcome<Done> writeBytes(int fd, const ByteSource& source, qint64& written) {
     QByteArray chunk;
     chunk.reserve(kChunkBytes + kChunkBytes / 4);
     bool more = true;
@@ -163,20 +183,22 @@ Outcome<Done> writeBytes(QIODevice& device, const ByteSource& source, qint64& wr
         // The source adds a piece at a time until a chunk's worth has come.
         while (more && chunk.size() < kChunkBytes)
             more = source(chunk);
-        // A device may take part of a write; the rest is offered again until
+        // A file may take part of a write; the rest is offered again until
         // it takes all or fails.
         for (qsizetype offset = 0; offset < chunk.size();) {
-            const qint64 accepted = device.write(chunk.constData() + offset, chunk.size() - offset);
+            const ssize_t accepted =
+                ::write(fd, chunk.constData() + offset, size_t(chunk.size() - offset));
+            if (accepted < 0 && errno == EINTR)
+                continue;
             if (accepted < 0)
-                return Failure{device.errorString()};
+                return Failure{systemReason(errno)};
             if (accepted == 0)
-                return Failure{QStringLiteral("The device took no more bytes")};
+                return Failure{
+                    QCoreApplication::translate("TextFile", "The device took no more bytes")};
             written += accepted;
             offset += accepted;
         }
     }
-    if (auto* file = qobject_cast<QFileDevice*>(&device); file && !file->flush())
-        return Failure{file->errorString()};
     return Done{};
 }
 
@@ -264,14 +286,32 @@ QStringList splitLines(const QByteArray& bytes) {
     return lines;
 }
 
+std::optional<QByteArray> readFileBytes(const QString& path) {
+    const int fd = ::open(systemPath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        bytes.reserve(qsizetype(st.st_size));
+    char buffer[kChunkBytes];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0 ? std::optional(bytes) : std::nullopt;
+        }
+        bytes.append(buffer, got);
+    }
+}
+
 std::optional<QStringList> readLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readFileBytes(path);
+    if (!bytes)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return splitLines(bytes);
+    return splitLines(*bytes);
 }
 
 void appendEncodedText(QByteArray& out, QStringView text) {
@@ -305,58 +345,65 @@ Outcome<Done> writeLinesAtomically(const QString& path, const QStringList& lines
 
 Outcome<Done> writeFileAtomically(const QString& linkOrPath, const ByteSource& source) {
     // A symbolic link stays one: the file it points to is replaced.
-    const QFileInfo info(linkOrPath);
-    const QString path = info.isSymLink() && !info.canonicalFilePath().isEmpty()
-                             ? info.canonicalFilePath()
-                             : linkOrPath;
-    AsideFile aside(path);
+    const QString path = throughLink(linkOrPath);
+    const QByteArray target = systemPath(path);
+    AsideFile aside(target);
     if (Outcome<Done> made = aside.create(); !made.ok())
         return made;
-    QFile& file = aside.file();
-    if (QFile::exists(path) && !file.setPermissions(QFile::permissions(path)))
-        return Failure{file.errorString()};
+    if (struct stat old{}; ::stat(target.constData(), &old) == 0 &&
+                           ::fchmod(aside.descriptor(), old.st_mode & 07777) != 0)
+        return Failure{systemReason(errno)};
 
     qint64 written = 0;
-    if (Outcome<Done> wrote = writeBytes(file, source, written); !wrote.ok())
+    if (Outcome<Done> wrote = writeBytes(aside.descriptor(), source, written); !wrote.ok())
         return wrote;
-    const qint64 size = file.size();
-    if (file.error() != QFileDevice::NoError)
-        return Failure{file.errorString()};
-    if (size != written)
+    struct stat st {};
+    if (::fstat(aside.descriptor(), &st) != 0)
+        return Failure{systemReason(errno)};
+    if (st.st_size != written)
         return Failure{
-            QStringLiteral("The file holds %1 bytes where %2 were written").arg(size).arg(written)};
-    if (Outcome<Done> synced = syncFile(file); !synced.ok())
-        return synced;
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        return Failure{file.errorString()};
-
-    if (Outcome<Done> replaced = replaceFile(file.fileName(), path); !replaced.ok())
-        return replaced;
+            QCoreApplication::translate("TextFile", "The file holds %1 bytes where %2 were written")
+                .arg(qint64(st.st_size))
+                .arg(written)};
+    if (::fsync(aside.descriptor()) != 0)
+        return Failure{systemReason(errno)};
+    if (Outcome<Done> closed = aside.closeFile(); !closed.ok())
+        return closed;
+    if (std::rename(aside.name().constData(), target.constData()) != 0)
+        return Failure{systemReason(errno)};
     aside.keep();
-    return syncFolder(QFileInfo(path).absolutePath());
+    // The file is in place from here on: a folder that cannot be synced only
+    // makes the rename less sure to outlive a power cut, so it is not a failure.
+    if (Outcome<Done> synced = syncFolder(folderOf(path)); !synced.ok())
+        std::fprintf(stderr, "%s was written, but its folder could not be synced: %s\n",
+                     target.constData(), synced.failure().toLocal8Bit().constData());
+    return Done{};
 }
 
 int removeLeftoverWriteFiles(const QString& path, const QDateTime& before) {
-    const QFileInfo target(path);
-    const QDir folder = target.absoluteDir();
-    const QRegularExpression name(
-        QStringLiteral("^%1\\.[0-9a-f]{8}$").arg(QRegularExpression::escape(target.fileName())));
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    const QRegularExpression partial(
+        QStringLiteral("^%1\\.[0-9a-f]{8}$").arg(QRegularExpression::escape(name)));
+    const int folder =
+        ::open(systemPath(folderOf(path)).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = folder >= 0 ? ::fdopendir(folder) : nullptr;
+    if (!entries) {
+        if (folder >= 0)
+            ::close(folder);
+        return 0;
+    }
     int removed = 0;
-    const QStringList candidates =
-        folder.entryList({target.fileName() + QStringLiteral(".*")},
-                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QString& candidate : candidates) {
-        if (!name.match(candidate).hasMatch())
+    while (const dirent* entry = ::readdir(entries)) {
+        if (!partial.match(pathFromSystem(entry->d_name)).hasMatch())
             continue;
-        const QByteArray file = QFile::encodeName(folder.filePath(candidate));
         struct stat st {};
-        if (::lstat(file.constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
-            st.st_mtime >= before.toSecsSinceEpoch())
+        if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_mtime >= before.toSecsSinceEpoch())
             continue;
-        if (::unlink(file.constData()) == 0)
+        if (::unlinkat(folder, entry->d_name, 0) == 0)
             ++removed;
     }
+    ::closedir(entries); // closes the folder as well
     return removed;
 }
 
@@ -365,8 +412,8 @@ Outcome<QString> moveAside(const QString& path, const QDateTime& when) {
         path + QStringLiteral(".broken-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int attempt = 1; attempt <= 100; ++attempt) {
         const QString aside = attempt == 1 ? base : base + QStringLiteral("-%1").arg(attempt);
-        const QByteArray from = QFile::encodeName(path);
-        const QByteArray to = QFile::encodeName(aside);
+        const QByteArray from = systemPath(path);
+        const QByteArray to = systemPath(aside);
         struct stat st {};
         if (::lstat(to.constData(), &st) == 0)
             continue; // taken: another name
@@ -374,9 +421,9 @@ Outcome<QString> moveAside(const QString& path, const QDateTime& when) {
             return Failure{systemReason(errno)};
         return aside;
     }
-    return Failure{QStringLiteral("No free name beside %1").arg(path)};
+    return Failure{QCoreApplication::translate("TextFile", "No free name beside %1").arg(path)};
 }
 
 bool fileExists(const QString& name) {
-    return !name.isEmpty() && QFileInfo(name).isFile();
+    return isFile(name);
 }

@@ -38,6 +38,12 @@ QByteArray encodeText(QStringView text);
 // that come together into a well-formed sequence.
 bool readsBackAsWritten(QStringView text);
 
+// The paths below reach the system as their own bytes (systemPath), and a
+// relative one stays relative: a folder whose name is not UTF-8 is found again.
+
+// Reads the whole of `path`; nothing when it cannot be opened or read.
+std::optional<QByteArray> readFileBytes(const QString& path);
+
 // Reads every line of `path`. A line ends at CR LF, at CR or at LF; the end
 // marker is not part of the line, and one line end after the last line adds
 // no empty line. Returns nothing when the file cannot be opened or read.
@@ -63,7 +69,8 @@ ByteSource linesSource(const QStringList& lines);
 // is a symbolic link, the file it points to is replaced and the link kept. On
 // any failure the old file stays untouched and the file beside it is removed,
 // and the failure gives the system's reason (such as "No space left on
-// device").
+// device"). Once the rename is done the write stands: a folder that cannot be
+// synced then is told on standard error, not as a failure.
 Outcome<Done> writeFileAtomically(const QString& path, const ByteSource& source);
 
 // Writes `lines`, each ended by CR LF, as writeFileAtomically does.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "gamelist/GameInfo.h"
+#include "gamelist/NarrowOffer.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -37,15 +40,17 @@ class DialogSeam {
     // behind a "Show Details..." button.
     virtual void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                              const QString& details = {}) = 0;
-    // The same, with the picture in the file `picture` in place of the icon.
-    virtual void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                                    const QString& picture) = 0;
+    // A game's information as a table, with its picture in place of the icon
+    // (see showInfoBox()); with history or artwork beyond the snapshot, in a
+    // dialog with tabs (see GameInfoDialog).
+    virtual void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) = 0;
     // A modal input box: nothing on Cancel, the text (possibly empty) on OK.
     virtual std::optional<QString> askText(QWidget* owner, const QString& prompt,
                                            const QString& title, const QString& defaultText) = 0;
-    // The open-file dialog: the chosen file's path, or nothing when cancelled.
+    // The open-file dialog, opening at `start` (a folder, or a file that is
+    // then preselected): the chosen file's path, or nothing when cancelled.
     virtual std::optional<QString> chooseFile(QWidget* owner, const QString& title,
-                                              const QString& filter, const QString& folder) = 0;
+                                              const QString& filter, const QString& start) = 0;
     // The font chooser: the choice on OK, nothing otherwise.
     virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) = 0;
     // A progress dialog, modal to `owner`, while a MAME run lasts: it opens
@@ -56,6 +61,10 @@ class DialogSeam {
                                std::function<void()> onCancel) = 0;
     virtual void updateProgress(const QString& text, qint64 value, qint64 total) = 0;
     virtual void endProgress() = 0;
+    // The dialog of a Manufacturer, Year or Category choice (NarrowDialog):
+    // the choices as marked on OK, nothing otherwise.
+    virtual std::optional<ShowChoices> chooseNarrowing(QWidget* owner,
+                                                       const NarrowOffer& offer) = 0;
     // Opens a file in the desktop's editor without waiting; false when it
     // could not be started.
     virtual bool openInEditor(const QString& path) = 0;

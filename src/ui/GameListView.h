@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "ui/GameViewBase.h"
+
 #include <QListView>
 
-// The game list: one game always selected while there are games, a double
-// click that asks to play, a right press that asks for the list's menu, and a
-// hint while it is empty.
-class GameListView : public QListView {
+// The game list (see GameViewBase for what it does on a click or a key).
+class GameListView : public GameViewBase<QListView> {
     Q_OBJECT
 
   public:
@@ -16,10 +16,6 @@ class GameListView : public QListView {
     int selectedRow() const;
     // Selects `row` and scrolls to it; nothing changes for a row that is not there.
     void selectRow(int row);
-    // The text drawn in the middle of the list while it has no rows; it is
-    // no item: nothing to select.
-    void setEmptyHint(const QString& text);
-    const QString& emptyHint() const { return m_emptyHint; }
 
   signals:
     void rowSelected(int row);
@@ -27,14 +23,7 @@ class GameListView : public QListView {
     void menuRequested(const QPoint& globalPosition);
 
   protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* event) const override;
-    bool event(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void askForMenu(const QPoint& globalPosition) override { emit menuRequested(globalPosition); }
+    void askToPlay(const QModelIndex& at) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    QString m_emptyHint;
 };

@@ -2,39 +2,39 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AppIcon.h"
+#include "ui/DesignGeometry.h"
+#include "ui/DetailsView.h"
 #include "ui/GameListModel.h"
 #include "ui/GameListView.h"
+#include "ui/InfoBox.h"
 #include "ui/ListFont.h"
-#include "ui/ResizeRule.h"
 #include "ui/SearchBox.h"
 #include "ui/ShowMenu.h"
-#include "ui/Twips.h"
+#include "ui/SuggestionDropDown.h"
 #include "ui/WindowCentring.h"
+#include "ui/WindowLayout.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
 
-// The client area as designed, in twips.
-constexpr int kDesignWidth = 7095;
-constexpr int kDesignHeight = 4455;
-
-constexpr int kButtonLeft = 5760;
-constexpr int kButtonWidth = 1095;
-constexpr int kButtonHeight = 375;
-
-const QString kFilterPrompt = QStringLiteral(
+const char* const kFilterPrompt = QT_TRANSLATE_NOOP(
+    "MainWindow",
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
-    "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo");
+    "and click OK to reset.\n\neg. cps1 cps2, neogeo");
 
-const QString kPlayPrompt = QStringLiteral(
+const char* const kPlayPrompt = QT_TRANSLATE_NOOP(
+    "MainWindow",
     "Enter additional command line options. Specifying an invalid option will cause MAME to exit "
-    "prematurely.\r\n\r\neg. -window");
+    "prematurely.\n\neg. -window");
 
 } // namespace
 
@@ -42,39 +42,30 @@ MainWindow::MainWindow(FrontEnd& frontEnd, DialogSeam& seam, QWidget* parent)
     : QWidget(parent), m_frontEnd(frontEnd), m_seam(seam),
       m_model(new GameListModel(frontEnd.games(), this)) {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("MAME"));
+    setWindowTitle(tr("MAME"));
     setWindowIcon(appIcon());
     createControls();
     createMenus();
     connectCommands();
     connectFrontEnd();
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    resize(qRound(kDesignWidth / twips.x), qRound(kDesignHeight / twips.y));
-    // Below its design size the window would hide controls that the layout
-    // never moves back in.
-    setMinimumSize(size());
-    // The design layout and font, before any saved placement or font.
-    const std::vector<QPushButton*> column = buttons();
-    m_resizeRule = new ResizeRule(this, m_gameList, m_searchBox, {column.begin(), column.end()});
+    m_layout = std::make_unique<WindowLayout>(this, m_gameList, m_searchBox, buttons());
+    resize(DesignRects::at(TwipsPerPixel::of(this)).client);
+    layout()->activate();
+    createDetailsView();
+    // The design font, before any saved font.
     m_designFont = m_gameList->font();
     // Until a database is read, there is no game to act on.
     enableGameCommands(false);
+    showIniTips();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::placeDesign(QWidget* control, int left, int top, int width, int height) {
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    control->setGeometry(qRound(left / twips.x), qRound(top / twips.y), qRound(width / twips.x),
-                         qRound(height / twips.y));
-}
-
-QPushButton* MainWindow::addButton(const char* name, const QString& caption, int topTwips) {
+QPushButton* MainWindow::addButton(const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
     // Enter presses a focused button itself; elsewhere it presses Play.
     button->setAutoDefault(true);
-    placeDesign(button, kButtonLeft, topTwips, kButtonWidth, kButtonHeight);
     return button;
 }
 
@@ -82,22 +73,21 @@ void MainWindow::createControls() {
     m_gameList = new GameListView(this);
     m_gameList->setObjectName(QStringLiteral("gameList"));
     m_gameList->setModel(m_model);
-    placeDesign(m_gameList, 240, 240, 5295, 3705);
-    m_gameList->setEmptyHint(QStringLiteral("No games yet. Press List to read them from MAME."));
+    m_gameList->setEmptyHint(tr("No games yet. Press List to read them from MAME."));
 
     m_searchBox = new SearchBox(this);
     m_searchBox->setObjectName(QStringLiteral("searchBox"));
-    placeDesign(m_searchBox, 240, 3930, 5295, 285);
+    m_suggestions = new SuggestionDropDown(m_searchBox, m_frontEnd.games());
 
-    m_playButton = addButton("playButton", QStringLiteral("&Play"), 240);
+    m_playButton = addButton("playButton", tr("&Play"));
     m_playButton->setDefault(true);
-    m_quitButton = addButton("quitButton", QStringLiteral("&Quit"), 720);
-    m_mameButton = addButton("mameButton", QStringLiteral("&Mame"), 1320);
-    m_driverButton = addButton("driverButton", QStringLiteral("&Driver"), 1800);
-    m_parentButton = addButton("parentButton", QStringLiteral("&Parent"), 2280);
-    m_setButton = addButton("setButton", QStringLiteral("&Set"), 2760);
-    m_listButton = addButton("listButton", QStringLiteral("&List"), 3360);
-    m_auditButton = addButton("auditButton", QStringLiteral("&Audit"), 3840);
+    m_quitButton = addButton("quitButton", tr("&Quit"));
+    m_mameButton = addButton("mameButton", tr("&Mame"));
+    m_driverButton = addButton("driverButton", tr("&Driver"));
+    m_parentButton = addButton("parentButton", tr("&Parent"));
+    m_setButton = addButton("setButton", tr("&Set"));
+    m_listButton = addButton("listButton", tr("&List"));
+    m_auditButton = addButton("auditButton", tr("&Audit"));
 
     QWidget* previous = m_searchBox;
     setTabOrder(m_gameList, m_searchBox);
@@ -113,26 +103,41 @@ void MainWindow::createMenus() {
         action->setObjectName(QLatin1String(name));
         return action;
     };
-    m_windowMenu = new QMenu(QStringLiteral("Form"), this);
+    m_windowMenu = new QMenu(tr("Form"), this);
     m_windowMenu->setObjectName(QStringLiteral("windowMenu"));
-    m_centreItem = addItem(m_windowMenu, "centreItem", QStringLiteral("&Centre"));
-    m_resetItem = addItem(m_windowMenu, "resetItem", QStringLiteral("&Reset"));
-    m_mameExecutableItem =
-        addItem(m_windowMenu, "mameExecutableItem", QStringLiteral("&MAME executable..."));
+    m_centreItem = addItem(m_windowMenu, "centreItem", tr("&Centre"));
+    m_resetItem = addItem(m_windowMenu, "resetItem", tr("&Reset"));
+    m_mameExecutableItem = addItem(m_windowMenu, "mameExecutableItem", tr("&MAME executable..."));
+    m_detailsItem = addItem(m_windowMenu, "detailsItem", tr("&Details"));
+    m_detailsItem->setCheckable(true);
+    m_detailsItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(m_detailsItem); // its shortcut works while the menu is closed
 
-    m_listMenu = new QMenu(QStringLiteral("List"), this);
+    m_listMenu = new QMenu(tr("List"), this);
     m_listMenu->setObjectName(QStringLiteral("listMenu"));
-    m_playWithOptionsItem = addItem(m_listMenu, "playWithOptionsItem", QStringLiteral("&Play..."));
-    m_infoItem = addItem(m_listMenu, "infoItem", QStringLiteral("&Info"));
-    m_filterItem = addItem(m_listMenu, "filterItem", QStringLiteral("&Filter"));
-    m_fontItem = addItem(m_listMenu, "fontItem", QStringLiteral("F&ont"));
+    m_playWithOptionsItem = addItem(m_listMenu, "playWithOptionsItem", tr("&Play..."));
+    m_infoItem = addItem(m_listMenu, "infoItem", tr("&Info"));
+    m_filterItem = addItem(m_listMenu, "filterItem", tr("&Filter"));
+    m_fontItem = addItem(m_listMenu, "fontItem", tr("F&ont"));
     m_showMenu = new ShowMenu(m_listMenu, m_frontEnd, m_seam, this);
+}
+
+void MainWindow::createDetailsView() {
+    m_details = new DetailsView(this, m_frontEnd, m_model, m_gameList, *m_layout);
+    connect(m_detailsItem, &QAction::triggered, m_details, &DetailsView::setOn);
+    connect(m_details, &DetailsView::playRequested, this, &MainWindow::onPlayClicked);
+    connect(m_details, &DetailsView::menuRequested, this,
+            [this](const QPoint& at) { m_listMenu->popup(at); });
 }
 
 void MainWindow::connectCommands() {
     GameList& games = m_frontEnd.games();
     connect(m_searchBox, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_searchBox->showNoMatch(!m_frontEnd.games().search(text));
+        const bool found = m_frontEnd.games().search(text);
+        m_searchBox->showNoMatch(!found, found ? 0 : m_frontEnd.games().hiddenMatches(text));
+    });
+    connect(m_suggestions, &SuggestionDropDown::chosen, this, [this](qint32 position) {
+        m_frontEnd.games().select(m_frontEnd.games().rowOfGame(position));
     });
     connect(m_playButton, &QPushButton::clicked, this, &MainWindow::onPlayClicked);
     connect(m_quitButton, &QPushButton::clicked, this, &QWidget::close);
@@ -145,7 +150,10 @@ void MainWindow::connectCommands() {
             [this] { m_frontEnd.editIni(IniFile::Parent); });
     connect(m_setButton, &QPushButton::clicked, this, [this] { m_frontEnd.editIni(IniFile::Set); });
     connect(m_listButton, &QPushButton::clicked, &m_frontEnd, &FrontEnd::list);
-    connect(m_auditButton, &QPushButton::clicked, &m_frontEnd, &FrontEnd::audit);
+    // Shift held down asks for a full audit.
+    connect(m_auditButton, &QPushButton::clicked, this, [this] {
+        m_frontEnd.audit(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
     connect(m_playWithOptionsItem, &QAction::triggered, this, &MainWindow::onPlayWithOptions);
     connect(m_infoItem, &QAction::triggered, this, &MainWindow::onInfo);
     connect(m_filterItem, &QAction::triggered, this, &MainWindow::onFilter);
@@ -158,6 +166,9 @@ void MainWindow::connectCommands() {
     connect(m_gameList, &GameListView::playRequested, this, &MainWindow::onPlayClicked);
     connect(m_gameList, &GameListView::menuRequested, this,
             [this](const QPoint& at) { m_listMenu->popup(at); });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_searchBox,
+            [this] { m_searchBox->setFocus(Qt::ShortcutFocusReason); });
 }
 
 void MainWindow::connectFrontEnd() {
@@ -174,6 +185,13 @@ void MainWindow::connectFrontEnd() {
                 m_seam.updateProgress(text, value, total);
             });
     connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showOutcome);
+    // Which ini file a button opens follows the game and what MAME told.
+    connect(&m_frontEnd.games(), &GameList::showChoicesChanged, this, &MainWindow::showIniTips);
+    connect(&m_frontEnd, &FrontEnd::commandFinished, this, &MainWindow::showIniTips);
+    // What befell the catalogue is told as its reading at start-up is.
+    connect(&m_frontEnd, &FrontEnd::catalogueNotice, this, [this](const QString& text) {
+        m_seam.showMessage(this, text, tr("Load"), DialogSeam::Icon::Error);
+    });
 }
 
 std::vector<QPushButton*> MainWindow::buttons() const {
@@ -210,38 +228,39 @@ void MainWindow::showSelection(int row) {
     if (row >= 0) {
         const QScopedValueRollback<bool> showing(m_showingSelection, true);
         m_gameList->selectRow(row);
+        m_details->selectRow(row);
     }
+    showIniTips();
     const std::optional<GameRecord> game = m_frontEnd.games().selectedGame();
     if (!game) {
-        setWindowTitle(QStringLiteral("MAME"));
+        setWindowTitle(tr("MAME"));
         m_parentButton->setEnabled(false);
         return;
     }
-    setWindowTitle(QStringLiteral("MAME: ") + game->description() + QStringLiteral(" [") +
-                   game->name() + QStringLiteral("]"));
-    m_parentButton->setEnabled(game->hasParent());
+    setWindowTitle(tr("MAME: %1 [%2]").arg(game->description(), game->name()));
+    m_parentButton->setEnabled(!game->parent().isEmpty());
 }
 
 QString MainWindow::titleOf(Command command) const {
     switch (command) {
     case Command::List:
-        return QStringLiteral("List");
+        return tr("List");
     case Command::Audit:
-        return QStringLiteral("Audit");
+        return tr("Audit");
     case Command::MameIni:
-        return QStringLiteral("Mame");
+        return tr("Mame");
     case Command::DriverIni:
-        return QStringLiteral("Driver");
+        return tr("Driver");
     case Command::ParentIni:
-        return QStringLiteral("Parent");
+        return tr("Parent");
     case Command::SetIni:
-        return QStringLiteral("Set");
+        return tr("Set");
     case Command::Info:
-        return QStringLiteral("Info");
+        return tr("Info");
     case Command::Play:
         break;
     }
-    return QStringLiteral("Play");
+    return tr("Play");
 }
 
 void MainWindow::showBusy(Command command, bool busy) {
@@ -271,50 +290,54 @@ void MainWindow::showBusy(Command command, bool busy) {
         m_auditButton->setEnabled(!m_frontEnd.games().games().empty());
 }
 
-void MainWindow::showOutcome(Command command, const Outcome<JobReport>& outcome) {
+void MainWindow::showOutcome(Command command, const Outcome<JobResult>& outcome) {
+    const QString title = titleOf(command);
     if (!outcome.ok()) {
         // The user's own Cancel wants no message; the rest say why. A game
         // that did not run is a warning: nothing was lost.
         if (!outcome.cancelled())
-            m_seam.showMessage(this, outcome.failure(), titleOf(command),
+            m_seam.showMessage(this, outcome.failure(), title,
                                command == Command::Play ? DialogSeam::Icon::Warning
                                                         : DialogSeam::Icon::Error);
         return;
     }
-    switch (command) {
-    case Command::Audit:
-        m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                           DialogSeam::Icon::Information, outcome.value().details);
-        break;
-    case Command::MameIni:
-    case Command::DriverIni:
-    case Command::ParentIni:
-    case Command::SetIni:
-        if (!m_seam.openInEditor(outcome.value().text))
-            m_seam.showMessage(this,
-                               QStringLiteral("No editor could be started for ") +
-                                   outcome.value().text + QStringLiteral("."),
-                               titleOf(command), DialogSeam::Icon::Error);
-        break;
-    case Command::Info:
-        // A game with a current MAME's facts gets the box laid out for them,
-        // with its snapshot when there is one.
-        if (outcome.value().details.isEmpty())
-            m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                               DialogSeam::Icon::Information);
-        else
-            m_seam.showPictureMessage(this, outcome.value().text, titleOf(command),
-                                      outcome.value().picture);
-        break;
-    case Command::List:
-        // Built, but with something to tell (the machine facts not kept).
-        if (!outcome.value().text.isEmpty())
-            m_seam.showMessage(this, outcome.value().text, titleOf(command),
-                               DialogSeam::Icon::Error);
-        break;
-    case Command::Play:
-        break;
-    }
+    std::visit(
+        Overloaded{
+            [&](const ListDone& done) {
+                // Built, with something lost on the way (the machine facts not
+                // kept), or with what a new MAME changed, or both.
+                QStringList parts;
+                if (!done.warning.isEmpty())
+                    parts.append(done.warning);
+                if (!done.changes.isEmpty())
+                    parts += {done.changes, done.changesSaved};
+                if (!parts.isEmpty())
+                    m_seam.showMessage(this, parts.join(QStringLiteral("\n\n")), title,
+                                       done.warning.isEmpty() ? DialogSeam::Icon::Information
+                                                              : DialogSeam::Icon::Error,
+                                       done.changesReport.join(u'\n'));
+            },
+            [&](const AuditSummary& audit) {
+                m_seam.showMessage(this, audit.summary + QStringLiteral("\n\n") + audit.reportSaved,
+                                   title, DialogSeam::Icon::Information, audit.report.join(u'\n'));
+            },
+            [&](const IniFileReady& ini) {
+                if (!m_seam.openInEditor(ini.path))
+                    m_seam.showMessage(this, tr("No editor could be started for %1.").arg(ini.path),
+                                       title, DialogSeam::Icon::Error);
+            },
+            [&](const GameInfo& info) {
+                // A game with a current MAME's facts gets the box laid
+                // out for them, with its snapshot when there is one.
+                if (info.withFacts)
+                    m_seam.showGameInfo(this, info, title);
+                else
+                    m_seam.showMessage(this, infoText(info), title, DialogSeam::Icon::Information);
+            },
+            [](const Played&) {},
+            [](const FoldersAsked&) {},
+        },
+        outcome.value());
 }
 
 // Commands of the window's own.
@@ -327,7 +350,7 @@ void MainWindow::onPlayWithOptions() {
     if (m_frontEnd.busy() || !m_frontEnd.games().selectedGame())
         return;
     const std::optional<QString> answer =
-        m_seam.askText(this, kPlayPrompt, QStringLiteral("Play..."), m_frontEnd.playOptions());
+        m_seam.askText(this, tr(kPlayPrompt), tr("Play..."), m_frontEnd.playOptions());
     if (answer)
         m_frontEnd.play(*answer);
 }
@@ -341,7 +364,7 @@ void MainWindow::loadCatalogue() {
         return;
     const Outcome<Done> loaded = m_frontEnd.loadCatalogue();
     if (!loaded.ok())
-        m_seam.showMessage(this, loaded.failure(), QStringLiteral("Load"), DialogSeam::Icon::Error);
+        m_seam.showMessage(this, loaded.failure(), tr("Load"), DialogSeam::Icon::Error);
 }
 
 void MainWindow::onFilter() {
@@ -350,7 +373,7 @@ void MainWindow::onFilter() {
     QString text = m_frontEnd.games().driverFilter();
     for (;;) {
         const std::optional<QString> answer =
-            m_seam.askText(this, kFilterPrompt, QStringLiteral("Filter"), text);
+            m_seam.askText(this, tr(kFilterPrompt), tr("Filter"), text);
         if (!answer)
             return;
         text = *answer;
@@ -358,8 +381,7 @@ void MainWindow::onFilter() {
         if (shown.ok() && shown.value())
             return;
         if (!shown.ok())
-            m_seam.showMessage(this, shown.failure(), QStringLiteral("Filter"),
-                               DialogSeam::Icon::Error);
+            m_seam.showMessage(this, shown.failure(), tr("Filter"), DialogSeam::Icon::Error);
     }
 }
 
@@ -367,20 +389,28 @@ void MainWindow::onFont() {
     const std::optional<FontChoice> choice =
         m_seam.chooseFont(this, fontRequestFor(m_gameList->font(), logicalDpiY()));
     if (choice)
-        m_gameList->setFont(fontFromChoice(m_gameList->font(), *choice));
+        setListFont(fontFromChoice(m_gameList->font(), *choice));
+}
+
+void MainWindow::setListFont(const QFont& font) {
+    m_gameList->setFont(font);
+    m_details->setFont(font);
+    QAbstractItemView* view = m_details->gamesView();
+    view->doItemsLayout();
+    view->scrollTo(view->currentIndex());
 }
 
 void MainWindow::onReset() {
     setWindowState(Qt::WindowNoState);
-    const TwipsPerPixel twips = TwipsPerPixel::of(this);
-    resize(qRound(m_resizeRule->design().formWidth / twips.x), height());
-    resize(width(), qRound(m_resizeRule->design().formHeight / twips.y));
+    resize(DesignRects::at(TwipsPerPixel::of(this)).client);
+    // The details view grows it again, to go back to the design size.
+    m_details->growAgain();
     QFont font = m_gameList->font();
     font.setFamily(m_designFont.family());
     font.setPointSizeF(m_designFont.pointSizeF());
     font.setBold(m_designFont.bold());
     font.setItalic(m_designFont.italic());
-    m_gameList->setFont(font);
+    setListFont(font);
     centre();
 }
 
@@ -404,14 +434,33 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window that is not painted soon (a minimised start) reads it anyway.
-    QTimer::singleShot(1000, this, &MainWindow::loadCatalogue);
+    QTimer::singleShot(1000, this, &MainWindow::afterFirstPaint);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A minimised window lays nothing out; restored, it fits its size again.
+    if (event->type() == QEvent::WindowStateChange && layout()) {
+        const bool minimised = windowState() & Qt::WindowMinimized;
+        layout()->setEnabled(!minimised);
+        if (!minimised) {
+            layout()->invalidate();
+            layout()->activate();
+        }
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    // The first paint never waits for the store: it is read right after it.
+    // The first paint never waits for the catalogue: it is read right after it.
     if (!std::exchange(m_painted, true))
-        QTimer::singleShot(0, this, &MainWindow::loadCatalogue);
+        QTimer::singleShot(0, this, &MainWindow::afterFirstPaint);
+}
+
+void MainWindow::afterFirstPaint() {
+    loadCatalogue();
+    // MAME's category and history files, off this thread.
+    m_frontEnd.refreshSupportFiles();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

@@ -6,16 +6,19 @@
 
 #include <QFont>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
+class DetailsView;
 class QAction;
 class QMenu;
 class QPushButton;
 class GameListModel;
 class GameListView;
-class ResizeRule;
 class SearchBox;
 class ShowMenu;
+class SuggestionDropDown;
+class WindowLayout;
 
 // The one window of the front end: it shows what the front end holds and
 // hands every command to it. Its controls carry stable object names.
@@ -35,7 +38,7 @@ class MainWindow : public QWidget {
     WindowSettings windowSettings() const;
     // Centres the window on the desktop's work area.
     void centre();
-    // Reads the store of favourites, plays and machine facts, once; a
+    // Reads the catalogue of favourites, plays and machine facts, once; a
     // failure is told, and the program goes on. Start-up calls it before the
     // database when the saved Show choices need it; otherwise the window does
     // after its first paint.
@@ -48,23 +51,29 @@ class MainWindow : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void afterFirstPaint();
     void createControls();
     void createMenus();
+    void createDetailsView();
     void connectCommands();
     void connectFrontEnd();
-    QPushButton* addButton(const char* name, const QString& caption, int topTwips);
-    void placeDesign(QWidget* control, int left, int top, int width, int height);
+    QPushButton* addButton(const char* name, const QString& caption);
     std::vector<QPushButton*> buttons() const;
     void enableGameCommands(bool enabled);
     void usePlainCaptions();
     void showSelection(int row);
+    // The list's font, in the table too; the selected game stays in view.
+    void setListFont(const QFont& font);
+    // The Mame, Driver, Parent and Set buttons' tooltips: which file each opens.
+    void showIniTips();
     void showBusy(Command command, bool busy);
-    void showOutcome(Command command, const Outcome<JobReport>& outcome);
+    void showOutcome(Command command, const Outcome<JobResult>& outcome);
     QString titleOf(Command command) const;
 
     void onPlayClicked();
@@ -80,6 +89,7 @@ class MainWindow : public QWidget {
     GameListModel* m_model = nullptr;
     GameListView* m_gameList = nullptr;
     SearchBox* m_searchBox = nullptr;
+    SuggestionDropDown* m_suggestions = nullptr;
     QPushButton* m_playButton = nullptr;
     QPushButton* m_quitButton = nullptr;
     QPushButton* m_mameButton = nullptr;
@@ -92,6 +102,7 @@ class MainWindow : public QWidget {
     QAction* m_centreItem = nullptr;
     QAction* m_resetItem = nullptr;
     QAction* m_mameExecutableItem = nullptr;
+    QAction* m_detailsItem = nullptr;
     QMenu* m_listMenu = nullptr;
     QAction* m_playWithOptionsItem = nullptr;
     QAction* m_infoItem = nullptr;
@@ -99,7 +110,8 @@ class MainWindow : public QWidget {
     QAction* m_fontItem = nullptr;
     ShowMenu* m_showMenu = nullptr;
     bool m_painted = false;
-    ResizeRule* m_resizeRule = nullptr;
+    std::unique_ptr<WindowLayout> m_layout;
+    DetailsView* m_details = nullptr;
     QFont m_designFont;
     bool m_showingSelection = false;
 };

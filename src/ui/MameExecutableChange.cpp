@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("MAME executable");
+const char* const kTitle = QT_TRANSLATE_NOOP("MainWindow", "MAME executable");
 
 // Whether two executables, as saved or chosen, are one file.
 bool sameFile(const QString& one, const QString& other) {
@@ -24,7 +24,7 @@ void MainWindow::onMameExecutable() {
         return;
     const QString current = m_frontEnd.mame().executable();
     const std::optional<QString> chosen =
-        chooseMameExecutable(this, m_seam, QFileInfo(current).absolutePath(), kTitle);
+        chooseMameExecutable(this, m_seam, QFileInfo(current).absolutePath(), tr(kTitle));
     if (!chosen)
         return;
     // Chosen again, the same MAME is asked again which MAME it is too: it may
@@ -33,8 +33,6 @@ void MainWindow::onMameExecutable() {
     m_frontEnd.setMameExecutable(*chosen);
     if (another && !m_frontEnd.games().games().empty())
         m_seam.showMessage(
-            this,
-            QStringLiteral(
-                "The game list is from the previous MAME. Press List to read this one's."),
-            kTitle, DialogSeam::Icon::Information);
+            this, tr("The game list is from the previous MAME. Press List to read this one's."),
+            tr(kTitle), DialogSeam::Icon::Information);
 }

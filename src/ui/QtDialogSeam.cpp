@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/QtDialogSeam.h"
 
-#include "launch/Platform.h"
+#include "launch/DefaultApp.h"
+#include "ui/GameInfoDialog.h"
 #include "ui/InfoBox.h"
+#include "ui/NarrowDialog.h"
 #include "ui/SteadyProgressBar.h"
 
 #include <QApplication>
@@ -15,23 +17,14 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Texts carry CR LF line breaks; Qt's labels want LF alone.
-QString forDisplay(QString text) {
-    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
-} // namespace
-
 void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                                const QString& details) {
     const QMessageBox::Icon shown = icon == Icon::Error     ? QMessageBox::Critical
                                     : icon == Icon::Warning ? QMessageBox::Warning
                                                             : QMessageBox::Information;
-    QMessageBox box(shown, title, forDisplay(text), QMessageBox::Ok, owner);
+    QMessageBox box(shown, title, text, QMessageBox::Ok, owner);
     if (!details.isEmpty()) {
-        box.setDetailedText(forDisplay(details));
+        box.setDetailedText(details);
         // Room for a screenful of details, not the box's default handful.
         if (auto* shown = box.findChild<QTextEdit*>()) {
             const QFontMetrics metrics = shown->fontMetrics();
@@ -42,24 +35,26 @@ void QtDialogSeam::showMessage(QWidget* owner, const QString& text, const QStrin
     box.exec();
 }
 
-void QtDialogSeam::showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                                      const QString& picture) {
-    showInfoBox(owner, forDisplay(text), title, picture);
+void QtDialogSeam::showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) {
+    if (!GameInfoDialog::wanted(info))
+        return showInfoBox(owner, info, title);
+    GameInfoDialog dialog(info, title, owner);
+    dialog.exec();
 }
 
 std::optional<QString> QtDialogSeam::askText(QWidget* owner, const QString& prompt,
                                              const QString& title, const QString& defaultText) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(owner, title, forDisplay(prompt),
-                                                 QLineEdit::Normal, defaultText, &ok);
+    const QString answer =
+        QInputDialog::getText(owner, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
 }
 
 std::optional<QString> QtDialogSeam::chooseFile(QWidget* owner, const QString& title,
-                                                const QString& filter, const QString& folder) {
-    const QString chosen = QFileDialog::getOpenFileName(owner, title, folder, filter);
+                                                const QString& filter, const QString& start) {
+    const QString chosen = QFileDialog::getOpenFileName(owner, title, start, filter);
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
@@ -77,6 +72,13 @@ std::optional<FontChoice> QtDialogSeam::chooseFont(QWidget* owner, const FontReq
         return std::nullopt;
     return FontChoice{chosen.family(), chosen.weight(), chosen.italic(),
                       static_cast<int>(std::lround(chosen.pointSizeF() * 10))};
+}
+
+std::optional<ShowChoices> QtDialogSeam::chooseNarrowing(QWidget* owner, const NarrowOffer& offer) {
+    NarrowDialog dialog(offer, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choices();
 }
 
 QtDialogSeam::~QtDialogSeam() {

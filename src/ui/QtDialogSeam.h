@@ -14,13 +14,13 @@ class QtDialogSeam : public DialogSeam {
 
     void showMessage(QWidget* owner, const QString& text, const QString& title, Icon icon,
                      const QString& details = {}) override;
-    void showPictureMessage(QWidget* owner, const QString& text, const QString& title,
-                            const QString& picture) override;
+    void showGameInfo(QWidget* owner, const GameInfo& info, const QString& title) override;
     std::optional<QString> askText(QWidget* owner, const QString& prompt, const QString& title,
                                    const QString& defaultText) override;
     std::optional<QString> chooseFile(QWidget* owner, const QString& title, const QString& filter,
-                                      const QString& folder) override;
+                                      const QString& start) override;
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) override;
+    std::optional<ShowChoices> chooseNarrowing(QWidget* owner, const NarrowOffer& offer) override;
     void beginProgress(QWidget* owner, const QString& title,
                        std::function<void()> onCancel) override;
     void updateProgress(const QString& text, qint64 value, qint64 total) override;

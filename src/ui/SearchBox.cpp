@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ui/SearchBox.h"
 
+#include <QLocale>
 #include <QTimer>
 
 void SearchBox::focusInEvent(QFocusEvent* event) {
@@ -9,7 +10,15 @@ void SearchBox::focusInEvent(QFocusEvent* event) {
     QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
-void SearchBox::showNoMatch(bool noMatch) {
+void SearchBox::showNoMatch(bool noMatch, qsizetype hiddenMatches) {
+    if (noMatch) {
+        setToolTip(hiddenMatches == 0   ? tr("No game matches this text.")
+                   : hiddenMatches == 1 ? tr("No shown game matches this text; 1 game hidden by "
+                                             "Show or the filter does.")
+                                        : tr("No shown game matches this text; %1 games hidden by "
+                                             "Show or the filter do.")
+                                              .arg(QLocale().toString(hiddenMatches)));
+    }
     if (noMatch == m_noMatch)
         return;
     m_noMatch = noMatch;
@@ -24,5 +33,4 @@ void SearchBox::showNoMatch(bool noMatch) {
     const bool light = colours.color(QPalette::Base).lightness() >= 128;
     colours.setColor(QPalette::Text, light ? QColor(0xc0, 0x1c, 0x28) : QColor(0xff, 0x7b, 0x63));
     setPalette(colours);
-    setToolTip(QStringLiteral("No game matches this text."));
 }

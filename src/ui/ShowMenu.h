@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "gamelist/NarrowOffer.h"
+
 #include <QObject>
 #include <QString>
 
@@ -14,10 +16,13 @@ class QWidget;
 // The list menu's part for the catalogue, after its four items: a separator,
 // "Fa&vourite" (checked for a favourite; toggles the selected game) and the
 // submenu "&Show" with "&Clones", "&Not working", "&Mechanical", "Non-&arcade",
-// a separator and "&Favourites only". Each Show item's check mark is the
-// choice; a choice that would leave no game shown is refused with a message
-// and the mark stays. Items follow the game list: all are disabled without a
-// database, and those that need a current MAME's facts without them.
+// a separator and "&Favourites only", a separator and "&Manufacturer...",
+// "&Year..." and "C&ategory...", which open their dialogs (checked while the
+// choice hides games). Each Show item's check mark is the choice; a choice
+// that would leave no game shown is refused with a message and the mark
+// stays. Items follow the game list: all are disabled without a database,
+// those that need a current MAME's facts without them, and Category without
+// category files; a disabled narrowing item says why in its tooltip.
 class ShowMenu : public QObject {
     Q_OBJECT
 
@@ -32,8 +37,11 @@ class ShowMenu : public QObject {
   private:
     QAction* addChoice(const char* name, const QString& caption);
     void refresh();
+    void refreshCategoryItem();
     void onChoice();
     void onFavourite(bool favourite);
+    void onNarrow(NarrowKind kind);
+    void apply(const ShowChoices& wanted);
 
     FrontEnd& m_frontEnd;
     DialogSeam& m_seam;
@@ -45,6 +53,9 @@ class ShowMenu : public QObject {
     QAction* m_mechanicalItem = nullptr;
     QAction* m_nonArcadeItem = nullptr;
     QAction* m_favouritesOnlyItem = nullptr;
+    QAction* m_makerItem = nullptr;
+    QAction* m_yearItem = nullptr;
+    QAction* m_categoryItem = nullptr;
     bool m_enabled = false;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The window's part of the settings: where it stands, how large it is, its
 // state and the list's font, applied at start-up and taken at shutdown.
+#include "ui/DetailsView.h"
 #include "ui/GameListView.h"
 #include "ui/ListFont.h"
 #include "ui/MainWindow.h"
@@ -67,7 +68,9 @@ bool MainWindow::restoreSettings() {
         font.setBold(*s.fontBold);
     if (s.fontItalic)
         font.setItalic(*s.fontItalic);
-    m_gameList->setFont(font);
+    setListFont(font);
+    m_details->restore(s.details);
+    m_detailsItem->setChecked(s.details.on);
     if (s.windowState == 1)
         setWindowState(Qt::WindowMinimized);
     else if (s.windowState == 2)
@@ -98,5 +101,6 @@ WindowSettings MainWindow::windowSettings() const {
     s.fontSize = static_cast<float>(pointSize(font));
     s.fontBold = font.bold();
     s.fontItalic = font.italic();
+    s.details = m_details->settings();
     return s;
 }

@@ -8,9 +8,11 @@
 #include "ui/GameListView.h"
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QPushButton>
 #include <memory>
+#include <sys/time.h>
 
 namespace {
 
@@ -59,8 +61,10 @@ const QByteArray kGoodIni = "mameexe = mame\r\n";
 TEST_F(StartUp, FirstStartAsksForMameAndWritesSixteenSettingsOrEndsOnCancel) {
     writeAll("notes.txt", "not a program");
     seam.fileAnswers = {folder.filePath("notes.txt"), folder.path() + "/mame"};
+    folder.set("PATH", folder.path()); // its "mame" is offered, chosen in the dialog
     ASSERT_TRUE(start());
     EXPECT_EQ(seam.fileTitles, std::vector<QString>(2, "Select MAME executable"));
+    EXPECT_EQ(seam.fileFolders.front(), folder.filePath("mame"));
     EXPECT_EQ(onlyMessage(), folder.filePath("notes.txt") + " is not an executable file.");
     EXPECT_EQ(seam.messages[0].title, "Load");
     EXPECT_EQ(frontEnd->mame().executable(), "mame");
@@ -93,7 +97,7 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
     // The message's second line says where the file went, which holds it whole.
     const auto expectMovedAside = [this](const QString& file, const QByteArray& bytes) {
         const QString reset = file.endsWith(".ini") ? "options" : "database";
-        const QString start = "Load failed, " + reset + " reset.\r\nThe old file was moved to " +
+        const QString start = "Load failed, " + reset + " reset.\nThe old file was moved to " +
                               folder.filePath(file) + ".broken-";
         const QString text = onlyMessage();
         EXPECT_TRUE(text.startsWith(start) && text.endsWith('.')) << text;
@@ -118,6 +122,26 @@ TEST_F(StartUp, ABrokenSettingOrDatabaseFailsTheStartAndOnlyItsFileIsMovedAside)
     }
     ASSERT_TRUE(start()); // the next start has no database
     EXPECT_FALSE(button("playButton")->isEnabled());
+}
+
+TEST_F(StartUp, WhatKilledWritesLeftBesideTheProgramsFilesIsRemovedAndNothingElse) {
+    writeAll("coinslot.ini", kGoodIni);
+    const QStringList left = {"coinslot.ini.0badc0de", "coinslot.dat.12345678",
+                              "coinslot-audit.txt.9abcdef0"};
+    // The last is being written by the front end that runs now.
+    const QStringList kept = {"coinslot-audit.txt.notahex0", "coinslot-audit.txt.0123456",
+                              "other.txt.0badc0de", "coinslot-audit.txt.fe5f0000"};
+    for (const QString& name : left + kept) {
+        writeAll(name, "partial");
+        const time_t when = time(nullptr) + (name.endsWith("fe5f0000") ? 60 : -3600);
+        const timeval times[2] = {{when, 0}, {when, 0}};
+        ASSERT_EQ(utimes(name.toLatin1().constData(), times), 0);
+    }
+    ASSERT_TRUE(start());
+    for (const QString& name : left)
+        EXPECT_FALSE(QFile::exists(name)) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFile::exists(name)) << name.toStdString();
 }
 
 TEST_F(StartUp, SettingsTheFilterAndTheGameAreAppliedAndWrittenBackSoTheyLoadAgain) {
@@ -191,13 +215,14 @@ TEST_F(StartUp, AnExecutableElsewhereIsKeptByItsPathAndAFailedSaveIsTold) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWithAWord) {
+TEST_F(StartUp, SavedShowChoicesReadTheCatalogueFirstAndADamagedOneIsMovedAsideWithAWord) {
     writeAll("coinslot.ini", kGoodIni + "lastgame = 1\r\nfavouritesonly = True\r\n");
     writeAll("coinslot.dat", kSevenGames);
     {
-        Catalogue store("coinslot.sqlite");
-        (void)store.open();
-        ASSERT_TRUE(store.setFavourite("mslug", true).ok() && store.setFavourite("sfa", true).ok());
+        Catalogue catalogue("coinslot.sqlite");
+        (void)catalogue.open();
+        ASSERT_TRUE(catalogue.setFavourite("mslug", true).ok() &&
+                    catalogue.setFavourite("sfa", true).ok());
     }
     ASSERT_TRUE(start());
     EXPECT_TRUE(seam.messages.empty());
@@ -215,4 +240,36 @@ TEST_F(StartUp, SavedShowChoicesReadTheStoreFirstAndADamagedStoreIsMovedAsideWit
         << onlyMessage().toStdString();
     EXPECT_EQ(seam.messages[0].title, "Load");
     EXPECT_EQ(frontEnd->games().shownRows().size(), 7);
+}
+
+TEST_F(StartUp, TheDetailsViewIsRememberedOnlyWhileOnWithItsPaneAndTheSizeToGoBackTo) {
+    writeAll("coinslot.ini", kGoodIni);
+    writeAll("coinslot.dat", kSevenGames);
+    ASSERT_TRUE(start());
+    window->show();
+    const QSize plain = window->size();
+    window->findChild<QAction*>("detailsItem")->trigger();
+    const QSize grown = window->size();
+    ASSERT_NE(grown, plain);
+    quit();
+    const QByteArray on = readAll("coinslot.ini");
+    EXPECT_EQ(value(on, "details"), "True");
+    EXPECT_EQ(value(on, "plainwidth"), QString::number(plain.width() * 15));
+    EXPECT_EQ(value(on, "plainheight"), QString::number(plain.height() * 15));
+    const int pane = value(on, "detailspane").toInt();
+    EXPECT_GT(pane, 0);
+
+    // The next start shows the view as it was left, and off, the window goes back.
+    ASSERT_TRUE(start());
+    window->show();
+    ASSERT_TRUE(window->findChild<QWidget*>("gameTable")->isVisible());
+    EXPECT_EQ(window->size(), grown);
+    EXPECT_EQ(window->findChild<QWidget*>("detailsPane")->width() * 15, pane);
+    window->findChild<QAction*>("detailsItem")->trigger();
+    EXPECT_EQ(window->size(), plain);
+    quit();
+    const QByteArray off = readAll("coinslot.ini");
+    EXPECT_EQ(off.count("\r\n"), 16);
+    for (const char* key : {"details", "detailspane", "plainwidth", "plainheight"})
+        EXPECT_EQ(value(off, key), "<absent>") << key;
 }

@@ -4,8 +4,9 @@
 # start among a planted link, a stale lock and a partial write; the executable
 # dialog, List, a search, Quit and what coinslot.ini remembers; a second front
 # end in the folder; a Play ended by SIGTERM and by SIGKILL, leaving no process
-# of MAME's group. Usage: smoke.sh PROGRAM FAKEMAME (77: Xvfb or xdotool missing;
-# SMOKE_KEEP=1 keeps the scratch folder).
+# of MAME's group; SIGHUP and SIGINT saving the settings as Quit does. Usage:
+# smoke.sh PROGRAM FAKEMAME (77: Xvfb or xdotool missing; SMOKE_KEEP=1 keeps the
+# scratch folder).
 set -euo pipefail
 program=$(realpath "$1")
 
@@ -90,15 +91,29 @@ grep -qx 'coinslot is already running in this folder.' "$work/second.err" ||
     fail "stderr: $(cat "$work/second.err")"
 cmp -s "$ini" "$work/ini-before" || fail "the second front end touched the settings"
 
+# The settings file goes before each signal: only the window's close on the
+# signal writes it again.
 step "SIGTERM during a Play that ignores SIGTERM"
 play_game
 alive "${game_pids[0]}" || fail "the game is not running"
+rm "$ini"
 kill -TERM "$program_pid"
 status=0
 wait_for_exit 15 || status=$?
 ((status == 0)) || fail "SIGTERM: status $status"
 wait_for 5 "the game's group to end" none_alive "${game_pids[@]}"
-(($(grep -c ' = ' "$ini") == 16)) || fail "the settings were not saved"
+[[ -f $ini && $(grep -c ' = ' "$ini") == 16 ]] || fail "SIGTERM: the settings were not saved"
+
+for signal in HUP INT; do
+    step "SIG$signal ends it as Quit does"
+    start_main '^MAME: Star Blazer'
+    rm "$ini"
+    kill -"$signal" "$program_pid"
+    status=0
+    wait_for_exit 15 || status=$?
+    ((status == 0)) || fail "SIG$signal: status $status"
+    [[ -f $ini && $(grep -c ' = ' "$ini") == 16 ]] || fail "SIG$signal: the settings were not saved"
+done
 
 step "SIGKILL during a Play: the game ends with the front end"
 start_main '^MAME: Star Blazer'

@@ -94,11 +94,11 @@ TEST(ListingImport, EveryMalformedListingIsAFailureThatSaysWhy) {
             failsWith(importListings(gameListing, cloneListing, driverListing, false), message));
     QTemporaryDir dir;
     const auto read = [&](const QByteArray& bytes) {
-        return readListingFile(writeInto(dir, "listing", bytes), kCloneListing);
+        return readListingFile(writeInto(dir, "listing", bytes), cloneListingName());
     };
     EXPECT_EQ(valueOf(read("a\r\nb\rc\n\r\nd\n")), QStringList({"a", "b", "c", "", "d"}));
     EXPECT_EQ(valueOf(read("")), QStringList());
-    EXPECT_FALSE(valueOf(readListingFile(dir.filePath("none"), kCloneListing)).has_value());
+    EXPECT_FALSE(valueOf(readListingFile(dir.filePath("none"), cloneListingName())).has_value());
     EXPECT_TRUE(read(QByteArray(4096, 'a') + "\r\n").ok());
     EXPECT_EQ(failureText(read("a\n" + QByteArray(4097, 'a') + "\n")),
               "Line 2 of MAME's clone listing (-listclones) is longer than 4,096 bytes, longer "

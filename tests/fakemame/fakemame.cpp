@@ -39,8 +39,32 @@
 //                                             status 6
 //   SETNAME [OPTIONS...]                      logged as above
 //
+// For a current MAME's listing and audit:
+//   FAKEMAME_LISTXML=FILE  print FILE for -listxml instead of the fixture
+//   FAKEMAME_BUILD=0.252   print the fixture as a second build would: build
+//                          "0.252 (unknown)", puckmanb renamed puckmanbl (same
+//                          ROMs), mspacmanbi removed, pacmanzz added (a clone of
+//                          puckman with a ROM of its own), pacmanblc working
+//                          ("good" instead of "preliminary"), and one ROM of
+//                          3in1semi with another CRC
+//   FAKEMAME_ROMPATH=DIR   -showconfig names DIR as the rompath, and -verifyroms
+//                          audits the machines of the listing from the .zip
+//                          files there: a set without its own zip is not found
+//                          (nothing printed); a set one of whose files (its
+//                          own, its romof machines' up the chain, its devices'
+//                          and theirs) holds the text "bad" is bad, with one
+//                          "INCORRECT CHECKSUM" line per such file; else it is
+//                          "best available" when its own zip holds "best",
+//                          otherwise good. Sets come in name order. A name that
+//                          is no machine gives "No matching systems found for
+//                          'NAME'" on stderr, no closing line and status 5
+//   FAKEMAME_AUDIT_CRASH=NAME  such a -verifyroms that is asked about NAME dies
+//                          of SIGSEGV before it prints anything
+//   FAKEMAME_ARGS=FILE     every run with an option appends its arguments,
+//                          joined by single spaces, as a line to FILE
+//
 // Fixtures come from tests/fixtures/old-mame or tests/fixtures/current-mame
-// beside this source, or from the folder named by FAKEMAME_FIXTURES; a missing
+// (the build names the folder), or from the folder named by FAKEMAME_FIXTURES; a missing
 // fixture file prints nothing.
 //
 // For every listing and audit option, in both generations:
@@ -48,7 +72,11 @@
 //                      seconds (fractions allowed), then print the rest
 //   FAKEMAME_CRASH=N   print the first N output lines, flush, then die of SIGSEGV
 //   FAKEMAME_EXIT=N    exit with status N after printing everything
-//   FAKEMAME_ENDLESS=T for -listxml: print T, then "a" without end (a MAME gone wrong)
+//   FAKEMAME_CHILD=S   first start a child that ignores SIGTERM and sleeps S
+//                      seconds, and write "<own pid> <child's pid>" to
+//                      $FAKEMAME_PIDS
+//   FAKEMAME_ENDLESS=T for -listxml, -verifyroms and -showconfig: print T, then
+//                      "a" without end (a MAME gone wrong)
 //   FAKEMAME_MACHINES=N for -listxml: print, instead of the fixture, a made-up
 //                      listing of N machines that can be run (and one device for
 //                      every ten), each in the shape a current MAME prints, for
@@ -70,6 +98,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -93,8 +123,7 @@ std::filesystem::path FixtureFolder() {
     const std::string chosen = Env("FAKEMAME_FIXTURES");
     if (!chosen.empty())
         return chosen;
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" /
-           (Modern() ? "current-mame" : "old-mame");
+    return std::filesystem::path(FAKEMAME_FIXTURES) / (Modern() ? "current-mame" : "old-mame");
 }
 
 std::string ReadFixture(const char* name) {
@@ -217,6 +246,173 @@ int VerifyRoms(const std::string& pattern, Output& output) {
     return bad ? 2 : 0;
 }
 
+// A current MAME's listing: the fixture, a file named instead, or the fixture
+// as the second build gives it.
+std::string ListXml() {
+    if (const std::string file = Env("FAKEMAME_LISTXML"); !file.empty()) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::string listing = ReadFixture("listxml.xml");
+    if (Env("FAKEMAME_BUILD") != "0.252")
+        return listing;
+    const auto replace = [&listing](const std::string& from, const std::string& to) {
+        const std::size_t at = listing.find(from);
+        if (at != std::string::npos)
+            listing.replace(at, from.size(), to);
+        return at;
+    };
+    replace("build=\"0.251 (unknown)\"", "build=\"0.252 (unknown)\"");
+    replace("<machine name=\"puckmanb\"", "<machine name=\"puckmanbl\"");
+    const std::size_t gone = listing.find("\t<machine name=\"mspacmanbi\"");
+    if (gone != std::string::npos) {
+        const std::string end = "\t</machine>\n";
+        listing.erase(gone, listing.find(end, gone) + end.size() - gone);
+    }
+    const std::size_t working = listing.find("<machine name=\"pacmanblc\"");
+    const std::size_t status = listing.find("<driver status=\"preliminary\"", working);
+    listing.replace(status, 29, "<driver status=\"good\"");
+    replace("crc=\"b0e4a0f7\"", "crc=\"b0e4a0f8\"");
+    replace("\t<machine name=\"puckmod\"",
+            "\t<machine name=\"pacmanzz\" sourcefile=\"pacman/pacman.cpp\" cloneof=\"puckman\" "
+            "romof=\"puckman\">\n\t\t<description>Pac-Man (new set)</description>\n"
+            "\t\t<year>2023</year>\n\t\t<manufacturer>fixture</manufacturer>\n"
+            "\t\t<rom name=\"zz.6e\" size=\"4096\" crc=\"12345678\" "
+            "sha1=\"0123456789abcdef0123456789abcdef01234567\" region=\"maincpu\" "
+            "offset=\"0\"/>\n\t\t<driver status=\"good\" emulation=\"good\" "
+            "savestate=\"supported\"/>\n\t</machine>\n\t<machine name=\"puckmod\"");
+    return listing;
+}
+
+// The machines of a listing, as the audit from the ROM folder needs them.
+struct Machine {
+    std::string cloneOf, romOf;
+    std::vector<std::string> devices;
+};
+
+// The value of ` name="...` in `line`, or an empty one.
+std::string AttributeOf(const std::string& line, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const std::size_t at = line.find(key);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t from = at + key.size();
+    return line.substr(from, line.find('"', from) - from);
+}
+
+std::map<std::string, Machine> MachinesOf(const std::string& listing) {
+    std::map<std::string, Machine> machines;
+    std::istringstream lines(listing);
+    std::string line;
+    Machine* current = nullptr;
+    while (std::getline(lines, line)) {
+        if (line.find("<machine ") != std::string::npos) {
+            current = &machines[AttributeOf(line, "name")];
+            current->cloneOf = AttributeOf(line, "cloneof");
+            current->romOf = AttributeOf(line, "romof");
+        } else if (current && line.find("<device_ref name=\"") != std::string::npos) {
+            const std::size_t from = line.find('"') + 1;
+            current->devices.push_back(line.substr(from, line.find('"', from) - from));
+        }
+    }
+    return machines;
+}
+
+// The text of DIR/NAME.zip, or nothing when there is no such file.
+std::optional<std::string> ZipText(const std::string& name) {
+    std::ifstream in(std::filesystem::path(Env("FAKEMAME_ROMPATH")) / (name + ".zip"),
+                     std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A set's files: its own, its romof machines', its devices' and theirs.
+void FilesOf(const std::map<std::string, Machine>& machines, const std::string& name,
+             std::vector<std::string>& files) {
+    const auto machine = machines.find(name);
+    if (machine == machines.end() || std::find(files.begin(), files.end(), name) != files.end())
+        return;
+    files.push_back(name);
+    if (!machine->second.romOf.empty())
+        FilesOf(machines, machine->second.romOf, files);
+    for (const std::string& device : machine->second.devices)
+        FilesOf(machines, device, files);
+}
+
+// -verifyroms from the ROM folder (see the top of this file).
+int VerifyRomsFromFolder(const std::vector<std::string>& patterns, Output& output) {
+    const std::map<std::string, Machine> machines = MachinesOf(ListXml());
+    std::set<std::string> sets;
+    int status = 0;
+    for (const std::string& pattern : patterns) {
+        if (pattern == "*") {
+            for (const auto& [name, machine] : machines)
+                sets.insert(name);
+        } else if (machines.count(pattern)) {
+            if (pattern == Env("FAKEMAME_AUDIT_CRASH"))
+                Crash();
+            sets.insert(pattern);
+        } else {
+            output.Add("No matching systems found for '" + pattern + "'\n", true);
+            status = 5;
+        }
+    }
+    int found = 0, ok = 0;
+    bool bad = false;
+    for (const std::string& set : sets) {
+        const std::optional<std::string> own = ZipText(set);
+        if (!own)
+            continue;
+        ++found;
+        std::vector<std::string> files;
+        FilesOf(machines, set, files);
+        std::string lines;
+        for (const std::string& file : files) {
+            if (ZipText(file).value_or("").find("bad") != std::string::npos)
+                lines += set + std::string(std::max<std::size_t>(1, 12 - set.size()), ' ') + ": " +
+                         file +
+                         ".bin (1024 bytes) - INCORRECT CHECKSUM:\n"
+                         "EXPECTED: CRC(00000000)\n   FOUND: CRC(ffffffff)\n";
+        }
+        const std::string& parent = machines.at(set).cloneOf;
+        const std::string named = "romset " + set + (parent.empty() ? "" : " [" + parent + "]");
+        if (!lines.empty()) {
+            bad = true;
+            output.Add(lines + named + " is bad\n");
+        } else {
+            ++ok;
+            output.Add(named + (own->find("best") != std::string::npos ? " is best available\n"
+                                                                       : " is good\n"));
+        }
+    }
+    if (status != 0)
+        return status;
+    if (found == 0 && patterns.size() == 1 && patterns[0] != "*") {
+        output.Add("romset \"" + patterns[0] + "\" not found!\n", true);
+        return 2;
+    }
+    output.Add(std::to_string(found) + " romsets found, " + std::to_string(ok) + " were OK.\n",
+               bad);
+    return bad ? 2 : 0;
+}
+
+// The fixture, with FAKEMAME_ROMPATH as the rompath when it is set.
+std::string ShowConfig() {
+    std::string config = ReadFixture("showconfig.txt");
+    const std::string rompath = Env("FAKEMAME_ROMPATH");
+    const std::size_t line = config.find("rompath ");
+    if (rompath.empty() || line == std::string::npos)
+        return config;
+    const std::size_t end = config.find('\n', line);
+    config.replace(line, end - line, "rompath                   " + rompath);
+    return config;
+}
+
 int CreateConfig(const char* invokedAs) {
     std::string name = std::filesystem::path(invokedAs).filename().string();
     const auto lower = [](unsigned char c) { return static_cast<char>(std::tolower(c)); };
@@ -253,27 +449,33 @@ int LogPlay(const std::vector<std::string>& args) {
     return Env("FAKEMAME_PLAY_STATUS").empty() ? 0 : std::stoi(Env("FAKEMAME_PLAY_STATUS"));
 }
 
-// A game that goes on for a while, with a child of its own that ignores the
-// polite request to end, as a helper process of a real one might.
-void PlayForAWhile() {
-    const std::string sleep = Env("FAKEMAME_PLAY_SLEEP");
-    if (sleep.empty())
-        return;
-    const auto doze = [&] {
-        const auto end =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(std::stod(sleep));
-        while (std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    };
+void Doze(const std::string& seconds) {
+    const auto end =
+        std::chrono::steady_clock::now() + std::chrono::duration<double>(std::stod(seconds));
+    while (std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+// Starts a child that ignores the polite request to end, as a helper process
+// of a real MAME might, for `seconds`; notes both pids in $FAKEMAME_PIDS.
+void StartStubbornChild(const std::string& seconds) {
     const pid_t child = fork();
     if (child == 0) {
         std::signal(SIGTERM, SIG_IGN);
-        doze();
+        Doze(seconds);
         std::_Exit(0);
     }
     std::ofstream(Env("FAKEMAME_PIDS"), std::ios::binary | std::ios::trunc)
         << getpid() << ' ' << child << '\n';
-    doze();
+}
+
+// A game that goes on for a while, with such a child.
+void PlayForAWhile() {
+    const std::string sleep = Env("FAKEMAME_PLAY_SLEEP");
+    if (sleep.empty())
+        return;
+    StartStubbornChild(sleep);
+    Doze(sleep);
 }
 
 // A made-up -listxml of `machines` runnable machines, about 900 bytes each:
@@ -348,11 +550,20 @@ int main(int argc, char** argv) {
         PlayForAWhile();
         return status;
     }
+    if (const std::string file = Env("FAKEMAME_ARGS"); !file.empty()) {
+        std::ofstream log(file, std::ios::binary | std::ios::app);
+        for (std::size_t i = 0; i < args.size(); ++i)
+            log << (i ? " " : "") << args[i];
+        log << '\n';
+    }
     if (option == "-createconfig")
         return CreateConfig(argv[0]);
+    if (const std::string child = Env("FAKEMAME_CHILD"); !child.empty())
+        StartStubbornChild(child);
 
     if (const std::string endless = Env("FAKEMAME_ENDLESS");
-        !endless.empty() && option == "-listxml") {
+        !endless.empty() &&
+        (option == "-listxml" || option == "-verifyroms" || option == "-showconfig")) {
         std::cout << endless;
         const std::string more(1 << 16, 'a');
         while (std::cout << more)
@@ -372,13 +583,18 @@ int main(int argc, char** argv) {
         output.Add(ReadFixture("listclones.txt"));
     else if (Modern()) {
         if (option == "-listxml")
-            output.Add(ReadFixture("listxml.xml"));
+            output.Add(ListXml());
         else if (option == "-listsource")
             output.Add(ReadFixture("listsource.txt"));
+        else if (option == "-verifyroms" && !Env("FAKEMAME_ROMPATH").empty())
+            status = VerifyRomsFromFolder(
+                args.size() > 1 ? std::vector<std::string>(args.begin() + 1, args.end())
+                                : std::vector<std::string>{"*"},
+                output);
         else if (option == "-verifyroms")
             status = VerifyRoms(args.size() > 1 ? args[1] : "*", output);
         else if (option == "-showconfig")
-            output.Add(ReadFixture("showconfig.txt"));
+            output.Add(ShowConfig());
         else
             return Unknown(option);
     } else if (option == "-listsourcefile")

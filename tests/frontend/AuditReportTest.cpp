@@ -30,12 +30,12 @@ TEST_P(AuditReport, TellsEachVerdictAndTheFilesMameNamedAndReplacesTheLastReport
     loadDatabase(kSevenGames);
     writeAll("coinslot-audit.txt", QByteArray("an older and longer report\r\n").repeated(40));
     QSignalSpy progress(&frontEnd, &FrontEnd::progressChanged);
-    const Outcome<JobReport> audited = audit();
-    ASSERT_TRUE(audited.ok()) << audited.failure();
+    const AuditSummary audited = resultAs<AuditSummary>(audit());
     const QString path = QFileInfo("coinslot-audit.txt").absoluteFilePath();
-    EXPECT_EQ(audited.value().text,
-              "2 games found, 5 removed.\r\n\r\nThe report was saved in " + path + ".");
-    EXPECT_EQ(audited.value().details, kReport);
+    EXPECT_EQ(audited.summary, "2 games found, 5 removed.");
+    EXPECT_EQ(audited.reportSaved, "The report was saved in " + path + ".");
+    // The box's details end by telling how the removed games come back.
+    EXPECT_EQ(audited.report.join("\r\n"), kReport + "\r\n\r\nList reads every game again.");
     EXPECT_EQ(readAll("coinslot-audit.txt"), (kReport + "\r\n").toUtf8());
     EXPECT_EQ(readAll("coinslot.dat"), kSevenGames.left(kSevenGames.indexOf("Metal")));
 
@@ -47,12 +47,11 @@ TEST_P(AuditReport, TellsEachVerdictAndTheFilesMameNamedAndReplacesTheLastReport
 
     // A report that cannot be written is said so; the audit stands.
     ASSERT_TRUE(QFile::remove("coinslot-audit.txt") && QDir().mkdir("coinslot-audit.txt"));
-    const Outcome<JobReport> again = audit();
-    ASSERT_TRUE(again.ok()) << again.failure();
-    EXPECT_TRUE(again.value().text.startsWith("2 games found, 0 removed.\r\n\r\nThe report could "
-                                              "not be saved in " +
-                                              path + ": "))
-        << again.value().text;
+    const AuditSummary again = resultAs<AuditSummary>(audit());
+    EXPECT_EQ(again.summary, "2 games found, 0 removed.");
+    EXPECT_TRUE(again.reportSaved.startsWith("The report could not be saved in " + path + ": "))
+        << again.reportSaved;
+    EXPECT_FALSE(again.report.contains("List reads every game again.")) << "no game was removed";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothMames, AuditReport, ::testing::Bool(),

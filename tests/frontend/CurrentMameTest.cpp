@@ -20,7 +20,7 @@ class CurrentMame : public FrontEndFixture {
 } // namespace
 
 TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
-    const Outcome<JobReport> build = list();
+    const Outcome<JobResult> build = list();
     ASSERT_TRUE(build.ok()) << build.failure();
     EXPECT_EQ(runs(), QStringList({"-listfull", "-listxml"}));
     EXPECT_EQ(readAll("coinslot.dat"), readAll(kFixtures + "/listxml-database.txt"));
@@ -88,13 +88,13 @@ TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {
     ASSERT_TRUE(list().ok());
     // Chosen anew, MAME is not known: it refuses -verifysets first.
     frontEnd.setMameExecutable("mame");
-    const Outcome<JobReport> audited = audit();
+    const Outcome<JobResult> audited = audit();
     ASSERT_TRUE(audited.ok()) << audited.failure();
     EXPECT_EQ(runs().mid(2), QStringList({"-verifysets *", "-verifyroms *"}));
     // Known now: not offered the option it refuses again.
     ASSERT_TRUE(audit().ok());
     EXPECT_EQ(runs().mid(4), QStringList({"-verifyroms *"}));
-    EXPECT_TRUE(audited.value().text.startsWith("8 games found, 97 removed.\r\n\r\n"));
+    EXPECT_EQ(resultAs<AuditSummary>(audited).summary, "8 games found, 97 removed.");
     EXPECT_EQ(readLines("coinslot.dat")->size(), 8);
 }
 
@@ -102,8 +102,8 @@ TEST_F(CurrentMame, IniFilesLieInTheFirstInipathFolder) {
     loadDatabase("Ms. Pac-Man|mspacman|puckman|pacman\r\n");
     QStringList opened;
     for (const IniFile file : {IniFile::Set, IniFile::Driver, IniFile::Parent, IniFile::Mame}) {
-        const Outcome<JobReport> found = run([&] { frontEnd.editIni(file); });
-        opened.append(found.ok() ? found.value().text : found.failure());
+        const Outcome<JobResult> found = run([&] { frontEnd.editIni(file); });
+        opened.append(found.ok() ? resultAs<IniFileReady>(found).path : found.failure());
     }
     const QString home = folder.filePath("home/.mame");
     EXPECT_EQ(opened, QStringList({home + "/mspacman.ini", home + "/source/pacman.ini",

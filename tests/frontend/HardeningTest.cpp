@@ -52,9 +52,10 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
     for (const auto& [file, lines, bytes, exitStatus, expected] : cases) {
         cutFixture(file, lines, bytes);
         folder.set("FAKEMAME_EXIT", exitStatus);
-        const Outcome<JobReport> outcome = list();
+        const Outcome<JobResult> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(expected)) << outcome.failure();
-        EXPECT_TRUE(outcome.failure().endsWith(kNothingChanged)) << outcome.failure();
+        EXPECT_TRUE(outcome.failure().endsWith("\n\nThe database was not changed."))
+            << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
     // Lines of no game between the driver lines are MAME's own business.
@@ -62,7 +63,7 @@ TEST_F(Hardening, AnOldListingThatStopsShortFailsAndNamesIt) {
     QByteArray drivers = readAll("fixtures/listsourcefile.txt");
     drivers.replace("segajw   src/", "\nsome other line\n1 segajw.c\nsegajw   src/");
     writeAll("fixtures/listsourcefile.txt", drivers);
-    const Outcome<JobReport> outcome = list();
+    const Outcome<JobResult> outcome = list();
     ASSERT_TRUE(outcome.ok()) << outcome.failure();
     EXPECT_EQ(readLines("coinslot.dat")->size(), 82);
 }
@@ -75,10 +76,28 @@ TEST_F(Hardening, AnEndlessMachineListingEndsTheRunAtItsLimit) {
           std::pair{"<mame><machine name=\"x\"><description>", "markup longer than"},
           std::pair{"<mame><!-- ", "markup longer than"}}) {
         folder.set("FAKEMAME_ENDLESS", start);
-        const Outcome<JobReport> outcome = list();
+        const Outcome<JobResult> outcome = list();
         EXPECT_TRUE(outcome.failure().contains(limit)) << outcome.failure();
         EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
     }
+}
+
+TEST_F(Hardening, EndlessAuditOrConfigurationOutputEndsTheRunAtItsLimit) {
+    folder.set("FAKEMAME_MODERN", "1");
+    loadDatabase(kSevenGames);
+    folder.set("FAKEMAME_ENDLESS", "romset ");
+    const Outcome<JobResult> audited = audit();
+    EXPECT_TRUE(audited.failure().contains(
+        "-verifyroms): MAME printed more than 536,870,912 bytes, more than any audit report"))
+        << audited.failure();
+    EXPECT_TRUE(audited.failure().endsWith("\n\nThe database was not changed."));
+    EXPECT_EQ(readAll("coinslot.dat"), kSevenGames);
+    EXPECT_EQ(folder.tempLeftovers(), QStringList());
+
+    folder.set("FAKEMAME_ENDLESS", "inipath ");
+    EXPECT_EQ(run([this] { frontEnd.editIni(IniFile::Mame); }).failure(),
+              "MAME's configuration (-showconfig) could not be read: MAME printed more than "
+              "1,048,576 bytes, more than any configuration.");
 }
 
 TEST_F(Hardening, AGameThatIgnoresTheRequestToEndIsForcedWhenTheFrontEndGoes) {

@@ -2,7 +2,7 @@
 // The thread that reads -listxml straight from MAME's pipe.
 #include "frontend/OutputReader.h"
 #include "FakeMame.h"
-#include "launch/Platform.h"
+#include "launch/OutputPipe.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

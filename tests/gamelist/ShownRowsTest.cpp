@@ -71,6 +71,18 @@ TEST(GameSearch, FindsTheFirstShownDescriptionThatStartsWithTheTextOrTheBrackete
     EXPECT_EQ(search("[pacland]", ShownRows::only({0, 2})), 1);
 }
 
+namespace {
+
+// A game's information as "title: label=value|..." for a compact comparison.
+QString rowsOf(const GameInfo& info) {
+    QStringList rows;
+    for (const InfoRow& row : info.rows)
+        rows.append(row.label + "=" + row.value);
+    return info.title + ": " + rows.join("|");
+}
+
+} // namespace
+
 TEST(GameInfo, ListsTheShownCloneFamilyTwentyClonesAtMostAndTheMachineFacts) {
     const GameTable games = {{"ABC (Japan)", "abcj", "abc", "abcdrv"},
                              {"ABC", "abc", "", "abcdrv"},
@@ -78,24 +90,24 @@ TEST(GameInfo, ListsTheShownCloneFamilyTwentyClonesAtMostAndTheMachineFacts) {
                              {"ABC (US)", "abcu", "abc", "abcdrv"},
                              {"Other (bootleg)", "otherb", "other", "bootdrv"}};
     const ShownRows all = ShownRows::all(std::ssize(games));
-    EXPECT_EQ(gameInfoText(games[1], games, all),
-              "ABC\r\n\r\nSet\tabc\r\nClones\tabcj\r\n\tabcu\r\nDriver\tabcdrv");
-    EXPECT_EQ(gameInfoText(games[2], games, all),
-              "Other\r\n\r\nSet\tother\r\nClone\totherb\r\nDriver\todrv");
-    EXPECT_EQ(gameInfoText(games[0], games, all),
-              "ABC (Japan)\r\n\r\nSet\tabcj\r\nParent\tabc\r\nDriver\tabcdrv");
+    const auto info = [&](int game, const ShownRows& shown) {
+        return rowsOf(gameInfo(games[game], games, shown));
+    };
+    EXPECT_EQ(info(1, all), "ABC: Set=abc|Clones=abcj|=abcu|Driver=abcdrv");
+    EXPECT_EQ(info(2, all), "Other: Set=other|Clone=otherb|Driver=odrv");
+    EXPECT_EQ(info(0, all), "ABC (Japan): Set=abcj|Parent=abc|Driver=abcdrv");
     // Only shown clones count, in list order; a hidden parent is still named.
     const ShownRows some = ShownRows::only({3, 0, 2});
-    EXPECT_EQ(gameInfoText(games[1], games, some),
-              "ABC\r\n\r\nSet\tabc\r\nClones\tabcu\r\n\tabcj\r\nDriver\tabcdrv");
-    EXPECT_EQ(gameInfoText(games[2], games, some), "Other\r\n\r\nSet\tother\r\nDriver\todrv");
+    EXPECT_EQ(info(1, some), "ABC: Set=abc|Clones=abcu|=abcj|Driver=abcdrv");
+    EXPECT_EQ(info(2, some), "Other: Set=other|Driver=odrv");
     // Twenty clones at most, then how many more.
     GameTable many = {{"Parent", "p", "", "drv"}};
     for (int i = 0; i < 25; ++i)
         many.push_back({QString("Clone %1").arg(i), QString("p%1").arg(i), "p", "drv"});
-    EXPECT_TRUE(gameInfoText(many[0], many, ShownRows::all(26))
-                    .endsWith("\tp18\r\n\tp19\r\n\tand 5 more\r\nDriver\tdrv"));
-    EXPECT_TRUE(gameInfoText(many[0], many, ShownRows::all(21)).endsWith("\tp19\r\nDriver\tdrv"));
+    EXPECT_TRUE(rowsOf(gameInfo(many[0], many, ShownRows::all(26)))
+                    .endsWith("|=p18|=p19|=and 5 more|Driver=drv"));
+    EXPECT_TRUE(rowsOf(gameInfo(many[0], many, ShownRows::all(21))).endsWith("|=p19|Driver=drv"));
+    EXPECT_FALSE(gameInfo(games[1], games, all).withFacts);
 
     const MachineFacts m{.year = "1980",
                          .manufacturer = "Namco (Midway license)",
@@ -106,12 +118,15 @@ TEST(GameInfo, ListsTheShownCloneFamilyTwentyClonesAtMostAndTheMachineFacts) {
                          .screenRotation = 90,
                          .screens = 1,
                          .players = 2};
-    EXPECT_EQ(machineInfoText(m, 3, QDateTime(QDate(2026, 12, 7), QTime(14, 3))),
-              "\r\nYear\t1980\r\nManufacturer\tNamco (Midway license)\r\nStatus\timperfect; "
-              "imperfect: sound, graphics; unemulated: protection\r\nPlayers\t2\r\nScreen\traster, "
-              "vertical\r\nPlayed\t3 times, last 2026-12-07 14:03");
-    EXPECT_EQ(machineInfoText(MachineFacts{}, 1, {}),
-              "\r\nYear\tunknown\r\nManufacturer\tunknown\r\nStatus\tunknown\r\nPlayers\tnone"
-              "\r\nScreen\tnone\r\nPlayed\tonce");
-    EXPECT_TRUE(machineInfoText(MachineFacts{}, 0, {}).endsWith("\r\nPlayed\tnever"));
+    const GameInfo withFacts =
+        gameInfo(games[2], games, some, m, {3, QDateTime(QDate(2026, 12, 7), QTime(14, 3))});
+    EXPECT_TRUE(withFacts.withFacts);
+    EXPECT_EQ(rowsOf(withFacts),
+              "Other: Set=other|Driver=odrv|Year=1980|Manufacturer=Namco (Midway license)|"
+              "Status=imperfect; imperfect: sound, graphics; unemulated: protection|Players=2|"
+              "Screen=raster, vertical|Played=3 times, last 2026-12-07 14:03");
+    EXPECT_EQ(rowsOf(gameInfo(games[2], games, some, MachineFacts{}, {1, {}})),
+              "Other: Set=other|Driver=odrv|Year=unknown|Manufacturer=unknown|Status=unknown|"
+              "Players=none|Screen=none|Played=once");
+    EXPECT_TRUE(rowsOf(gameInfo(games[2], games, some, MachineFacts{})).endsWith("|Played=never"));
 }

@@ -2,9 +2,13 @@
 // MAME's generation, and its folders expanded as MAME expands them.
 #include "launch/MameGeneration.h"
 #include "launch/MameIniPath.h"
+#include "launch/MameLocation.h"
+#include "text/TextFile.h"
 
 #include "QtPrinters.h"
 #include "TestFolders.h"
+
+#include <QFileInfo>
 
 TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpandsThem) {
     const ScopedEnv home("HOME", QByteArray("/home/ann"));
@@ -24,9 +28,13 @@ TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpand
         {"/etc/~/ini", "/etc/~/ini"},
         {"cost$ 5$/$", "cost$ 5$/$"},
         {"${HOME", "${HOME"},
+        {"${}/c", "${}/c"},
         {"ini", "ini"}};
     for (const auto& [folder, expanded] : cases)
         EXPECT_EQ(expandMameFolder(folder), expanded) << folder;
+    // A value that is not UTF-8 reaches the system as the same bytes.
+    const ScopedEnv bytes("COINSLOT_BYTES", QByteArray("/caf\xe9-\xff"));
+    EXPECT_EQ(encodeText(expandMameFolder("$COINSLOT_BYTES/ini")), "/caf\xe9-\xff/ini");
 
     const QString shown = "inipath                   \"$XDG_CONFIG_HOME/mame; ~/.mame ;;/etc\"\r\n"
                           "snapshot_directory        ${HOME}/snap\n";
@@ -40,6 +48,7 @@ TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpand
     EXPECT_EQ(firstIniFolder("inipath ;/etc/mame\n", "/h"), std::nullopt);
     EXPECT_EQ(firstIniFolder("Error: unknown option: -showconfig\n", "/h"), std::nullopt);
     EXPECT_EQ(firstIniFolder("inipathx                  /nowhere\n", "/h"), std::nullopt);
+    EXPECT_EQ(mameIniFor("/usr/games/MAME.EXE"), "MAME.ini");
     const QString current = readAll(COINSLOT_FIXTURES "/current-mame/listfull.txt").split('\n')[0];
     const QString old = readAll(COINSLOT_FIXTURES "/old-mame/listfull.txt").split('\n')[0];
     // Line ends that the caller left on do not change the answer.
@@ -50,4 +59,29 @@ TEST(MameOutput, OnlyACurrentHeaderMeansACurrentMameAndFoldersExpandAsMameExpand
                                 QString("Name:\t\tDescription:"), current + " more",
                                 current.toLower(), " " + current, QString("Error: unknown option")})
         EXPECT_EQ(generationFromListFullHeader(line), MameGeneration::Old) << line.toStdString();
+}
+
+TEST(MameLocation, MameOnPathComesFirstThenTheUsualPlacesInTheirOrder) {
+    const QTemporaryDir dir;
+    const ScopedEnv home("HOME", dir.filePath("home").toUtf8());
+    const ScopedEnv path("PATH", dir.filePath("bin").toUtf8());
+    EXPECT_EQ(usualMamePlaces().last(), dir.filePath("home/mame/mame"));
+    const QStringList places = {dir.filePath("games/mame"), dir.filePath("local/games/mame"),
+                                dir.filePath("local/bin/mame"), dir.filePath("home/mame/mame")};
+    const auto install = [](const QString& file, bool executable = true) {
+        QDir().mkpath(QFileInfo(file).path());
+        writeAll(file, "#!/bin/sh\n");
+        QFile::setPermissions(file,
+                              executable ? QFile::ReadOwner | QFile::ExeOwner : QFile::ReadOwner);
+    };
+    EXPECT_EQ(findMame(places), "");
+    // Each place found wins over the places after it.
+    for (qsizetype i = places.size() - 1; i >= 0; --i) {
+        install(places[i]);
+        EXPECT_EQ(findMame(places), places[i]);
+    }
+    install(dir.filePath("bin/mame"), false);
+    EXPECT_EQ(findMame(places), places[0]) << "a file on PATH that cannot run is no MAME";
+    install(dir.filePath("bin/mame"));
+    EXPECT_EQ(findMame(places), dir.filePath("bin/mame"));
 }

@@ -78,13 +78,19 @@ TEST_F(MameRunTest, ACrashAStartFailureAFullDiskAndTooMuchOutputAreToldApart) {
     const RunResult full = run(script("yes romset | head -c 100000", "/dev/full"));
     EXPECT_EQ(full.end, RunEnd::OutputNotWritten);
     EXPECT_TRUE(full.detail.contains("No space left on device")) << full.detail.toStdString();
-    // More output than the request allows ends the run; no limit, no end.
+    // More output than the request allows, on either stream, ends the run; no limit, no end.
     for (const qint64 limit : {100, 0}) {
-        const RunResult endless = run(script("yes | head -c 1000000", "out", {}, limit));
-        EXPECT_EQ(endless.end, limit ? RunEnd::OutputNotWritten : RunEnd::Finished);
-        EXPECT_EQ(endless.detail,
-                  limit ? "MAME printed more than 100 bytes, more than any listing" : "");
-        EXPECT_EQ(QFileInfo("out").size(), limit ? 0 : 1000000);
+        for (const char* stream : {"", ">&2"}) {
+            MameRunRequest endless =
+                script(QString("yes | head -c 1000000 %1").arg(stream), "out", {}, limit);
+            endless.errorFile = "errors";
+            endless.limitText = "any report";
+            const RunResult result = run(endless);
+            EXPECT_EQ(result.end, limit ? RunEnd::OutputNotWritten : RunEnd::Finished) << stream;
+            EXPECT_EQ(result.detail,
+                      limit ? "MAME printed more than 100 bytes, more than any report" : "");
+            EXPECT_EQ(QFileInfo(*stream ? "errors" : "out").size(), limit ? 0 : 1000000);
+        }
     }
 }
 

@@ -34,7 +34,7 @@ TEST(PlayFailure, OneSentenceForEachWayOfEndingAndMamesLastLinesWithTheMissingFi
     EXPECT_EQ(said(ended(128), kCurrent), "MAME ended with status 128.");
     EXPECT_EQ(said(RunResult(RunEnd::Crashed, 6), kCurrent), "MAME crashed (signal SIGABRT).");
     EXPECT_EQ(said(RunResult(RunEnd::FailedToStart, 0, "No such file"), std::nullopt),
-              "MAME could not be started.\r\n\r\nNo such file");
+              "MAME could not be started.\n\nNo such file");
     EXPECT_EQ(said(ended(0, "noise"), kCurrent), "<none>");
     EXPECT_EQ(said(RunResult(RunEnd::Cancelled), kCurrent), "<none>");
 
@@ -47,10 +47,29 @@ TEST(PlayFailure, OneSentenceForEachWayOfEndingAndMamesLastLinesWithTheMissingFi
         errors += QByteArray(file) + " NOT FOUND (tried in pacman puckman)\n";
     errors += "Fatal error: Required files are missing, the machine cannot be run.\n";
     EXPECT_EQ(said(ended(2, errors, "ignored while there are errors"), kCurrent),
-              "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\r\n\r\n"
-              "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\r\n"
-              "5 files not found: pacman.6e, pacman.6f, pacman.6h, pacman.6j, …\r\n"
+              "MAME could not find the ROM files of Pac-Man (Midway) [pacman].\n\n"
+              "error: XDG_RUNTIME_DIR is invalid or not set in the environment.\n"
+              "5 files not found: pacman.6e, pacman.6f, pacman.6h, pacman.6j, …\n"
               "Fatal error: Required files are missing, the machine cannot be run.");
+    // Files found but wrong are told apart from files missing; the sound
+    // system's complaints are not MAME's and stay out of the box.
+    const QByteArray wrong =
+        "ALSA lib confmisc.c:855:(parse_card) cannot find card '0'\n"
+        "pacman.6e WRONG CHECKSUMS:\n"
+        "    EXPECTED: CRC(c1e6ab10) SHA1(e87e059c5be45753f7e9f33dff851f16d6751181)\n"
+        "pacman.6h NOT FOUND (tried in pacman puckman)\n"
+        "Cannot connect to server socket err = No such file or directory\n";
+    EXPECT_EQ(said(ended(2, wrong), kCurrent),
+              "MAME found missing or wrong ROM files for Pac-Man (Midway) [pacman].\n\n"
+              "pacman.6e WRONG CHECKSUMS:\n"
+              "    EXPECTED: CRC(c1e6ab10) SHA1(e87e059c5be45753f7e9f33dff851f16d6751181)\n"
+              "1 file not found: pacman.6h");
+    EXPECT_TRUE(
+        said(ended(2, "x.bin WRONG LENGTH (expected: 00001000 found: 00000064)\n"), kCurrent)
+            .startsWith("MAME found missing or wrong ROM files for "));
+    EXPECT_EQ(mameLastLines(ended(2, "ALSA lib pcm.c:8570:(snd_pcm_recover) underrun\n", "out")),
+              QStringList({"out"}))
+        << "errors that are only the sound system's leave MAME's output to be shown";
     EXPECT_EQ(mameLastLines(ended(2, "a.bin NOT FOUND\n")),
               QStringList({"1 file not found: a.bin"}));
     EXPECT_EQ(mameLastLines(ended(3, " \n", "only\r\noutput")), QStringList({"only", "output"}));

@@ -6,7 +6,10 @@
 
 #include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(TextCodec, SplitsAtEveryLineEndGivesBackEveryByteThatIsNotUtf8AndKnowsWhatWouldNotReadBack) {
     // Mark, Latin-1, cut-off, overlong, surrogate, too large, lone, bad lead, real U+FFFD.
@@ -58,4 +61,31 @@ TEST(WriteLinesAtomically, KeepsThePermissionsTheLinkAndOnFailureTheWholeOldFile
     EXPECT_EQ(readAll(path), "old|o||d\r\ntwo\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList({"coinslot.dat", "link.dat"}));
+}
+
+TEST(WriteLinesAtomically, WritesInAFolderWhoseNameIsNotUtf8AndThroughALinkThere) {
+    QTemporaryDir dir;
+    const QByteArray odd = QFile::encodeName(dir.path()) + "/caf\xe9-\xff";
+    ASSERT_EQ(::mkdir(odd.constData(), 0700), 0);
+    const QString folder = decodeText(odd); // the bytes, kept
+    ASSERT_EQ(encodeText(folder), odd);
+    // By a relative name from the folder itself, and by its whole path.
+    const QString previous = QDir::currentPath();
+    ASSERT_EQ(::chdir(odd.constData()), 0);
+    EXPECT_EQ(failureText(writeLinesAtomically("coinslot.ini", {"a"})), "");
+    ASSERT_TRUE(QDir::setCurrent(previous));
+    ASSERT_EQ(::symlink("coinslot.ini", (odd + "/link.ini").constData()), 0);
+    EXPECT_EQ(failureText(writeLinesAtomically(folder + "/link.ini", {"b"})), "");
+    EXPECT_EQ(readFileBytes(folder + "/coinslot.ini"), QByteArray("b\r\n"));
+    EXPECT_TRUE(fileExists(folder + "/link.ini"));
+    // Nothing was made under another name (Qt cannot even list this one).
+    DIR* top = ::opendir(QFile::encodeName(dir.path()).constData());
+    int entries = 0;
+    while (const dirent* entry = ::readdir(top))
+        entries += entry->d_name[0] != '.';
+    ::closedir(top);
+    EXPECT_EQ(entries, 1);
+    for (const char* name : {"/coinslot.ini", "/link.ini"})
+        ::unlink((odd + name).constData());
+    ::rmdir(odd.constData());
 }

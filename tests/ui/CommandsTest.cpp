@@ -15,7 +15,7 @@ class Commands : public WindowTest {
 
 const QString kFilterPrompt =
     "Enter driver name(s). To specify multiple drivers separate each with a space. Clear filter "
-    "and click OK to reset.\r\n\r\neg. cps1 cps2, neogeo";
+    "and click OK to reset.\n\neg. cps1 cps2, neogeo";
 
 } // namespace
 
@@ -41,7 +41,8 @@ TEST_F(Commands, FilterAsksAgainUntilAMatchOrCancelAndInfoTellsTheFamily) {
     ASSERT_EQ(seam.messages.size(), 2u);
     EXPECT_EQ(seam.messages[1].title, "Info");
     EXPECT_EQ(seam.messages[1].icon, DialogSeam::Icon::Information);
-    EXPECT_TRUE(seam.messages[1].text.contains("\r\nClone\tffightu\r\n"));
+    EXPECT_EQ(seam.messages[1].text,
+              "Final Fight (World)\n\nSet\tffight\nClone\tffightu\nDriver\tcps1");
 }
 
 TEST_F(Commands, PlayHidesTheWindowAndBringsItBackAsItWasOrWithAWarning) {
@@ -150,10 +151,10 @@ TEST_F(Commands, AnAuditThatKeepsNothingLeavesAnEmptyWindow) {
     // None of these sets is in the fake MAME's report.
     clickAndWait("auditButton");
     ASSERT_EQ(seam.messages.size(), 1u);
-    EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.\r\n\r\nThe report was saved in " +
+    EXPECT_EQ(seam.messages[0].text, "0 games found, 7 removed.\n\nThe report was saved in " +
                                          QFileInfo("coinslot-audit.txt").absoluteFilePath() + ".");
     EXPECT_EQ(seam.messages[0].icon, DialogSeam::Icon::Information);
-    EXPECT_TRUE(seam.messages[0].details.contains("\r\nNot found: 7"));
+    EXPECT_TRUE(seam.messages[0].details.contains("\nNot found: 7"));
     EXPECT_FALSE(QFile::exists("coinslot.dat"));
     EXPECT_EQ(window.windowTitle(), "MAME");
     EXPECT_EQ(gameList()->model()->rowCount(), 0);
@@ -188,4 +189,29 @@ TEST_F(Commands, ASearchThatMatchesNothingSaysSoUntilItMatchesOrIsCleared) {
     ASSERT_TRUE(box->showsNoMatch());
     ASSERT_TRUE(frontEnd.games().replaceGames(frontEnd.games().games()).ok());
     EXPECT_FALSE(box->showsNoMatch()) << "a miss among the old games says nothing of the new";
+}
+
+TEST_F(Commands, AuditWithShiftChecksEverySetAndListTellsWhatANewBuildChanged) {
+    folder.set("FAKEMAME_MODERN", "1");
+    folder.set("HOME", folder.filePath("home"));
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok());
+    clickAndWait("listButton");
+    clickAndWait("auditButton");
+    clickAndWait("listButton");
+    runner.requests.clear();
+    // Nothing changed: MAME is asked about no set; with Shift, about all.
+    QTest::mouseClick(button("auditButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    clickAndWait("listButton");
+    QTest::mouseClick(button("auditButton"), Qt::LeftButton, Qt::ShiftModifier);
+    ASSERT_TRUE(waitUntil([&] { return !frontEnd.busy(); }));
+    EXPECT_EQ(runs(), QStringList({"-showconfig", "-listxml", "-showconfig", "-verifyroms *"}));
+
+    folder.set("FAKEMAME_BUILD", "0.252");
+    clickAndWait("listButton");
+    const ScriptedSeam::Message& said = seam.messages.back();
+    EXPECT_EQ(said.title, "List");
+    EXPECT_EQ(said.icon, DialogSeam::Icon::Information);
+    EXPECT_TRUE(said.text.startsWith("MAME 0.252 changed 5 machines.\n\n")) << said.text;
+    EXPECT_TRUE(said.details.contains("Renamed: 1\n  puckmanb \u2192 puckmanbl")) << said.details;
 }

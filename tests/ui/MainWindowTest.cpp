@@ -2,29 +2,69 @@
 // The window as the user meets it: its controls, menus, keys and layout.
 #include "WindowTestFixture.h"
 
+#include "ui/DesignGeometry.h"
+
+#include <QFontInfo>
 #include <QScreen>
 #include <QTest>
 
 namespace {
 
-class Window : public WindowTest {};
-
 const char* const kButtons[] = {"playButton",   "quitButton", "mameButton", "driverButton",
                                 "parentButton", "setButton",  "listButton", "auditButton"};
+
+// Where the list, the search box and the buttons stand.
+struct Placement {
+    QRect list, search;
+    std::vector<QRect> buttons;
+    bool operator==(const Placement&) const = default;
+};
+
+void PrintTo(const Placement& p, std::ostream* out) {
+    *out << "list " << ::testing::PrintToString(p.list) << ", search "
+         << ::testing::PrintToString(p.search) << ", buttons";
+    for (const QRect& button : p.buttons)
+        *out << " " << ::testing::PrintToString(button);
+}
+
+class Window : public WindowTest {
+  protected:
+    // Where the controls stand, in the window's coordinates.
+    Placement placement() {
+        const auto at = [&](const QWidget* w) {
+            return QRect(w->mapTo(&window, QPoint()), w->size());
+        };
+        Placement p{at(gameList()), at(searchBox()), {}};
+        for (const char* name : kButtons)
+            p.buttons.push_back(at(button(name)));
+        return p;
+    }
+    // Where they belong in a window of `size`: at their design rectangles,
+    // the list and the search box wider, the list higher, the search box
+    // lower and the buttons further right by as much as the window is larger.
+    Placement designPlacement(QSize size) {
+        const DesignRects design = DesignRects::at(TwipsPerPixel::of(&window));
+        const QSize more = size - design.client;
+        Placement p{design.list.adjusted(0, 0, more.width(), more.height()),
+                    design.search.adjusted(0, more.height(), more.width(), more.height()),
+                    {}};
+        for (const QRect& button : design.buttons)
+            p.buttons.push_back(button.translated(more.width(), 0));
+        return p;
+    }
+};
 
 } // namespace
 
 TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
     ASSERT_EQ(window.logicalDpiX(), 96);
-    EXPECT_EQ(window.size(), QSize(473, 297)); // 7095 x 4455 twips
-    EXPECT_EQ(twips(gameList()), QRect(240, 240, 5295, 3705));
-    EXPECT_EQ(twips(searchBox()), QRect(240, 3930, 5295, 285));
-    const int tops[] = {240, 720, 1320, 1800, 2280, 2760, 3360, 3840};
+    window.show();
+    const DesignRects design = DesignRects::at(TwipsPerPixel::of(&window));
+    EXPECT_EQ(window.size(), design.client);
+    EXPECT_EQ(placement(), designPlacement(design.client));
     QStringList controls = {"gameList", "searchBox"};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(twips(button(kButtons[i])), QRect(5760, tops[i], 1095, 375)) << kButtons[i];
-        controls.append(kButtons[i]);
-    }
+    for (const char* name : kButtons)
+        controls.append(name);
     QStringList order;
     QWidget* w = gameList();
     do {
@@ -44,8 +84,8 @@ TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
     EXPECT_FALSE(item("infoItem")->isEnabled());
     EXPECT_TRUE(item("fontItem")->isEnabled());
 
-    // Plain captions: every access key goes, from all eight buttons, the seven
-    // items, Favourite, Show and Show's five.
+    // Plain captions: every access key goes, from all eight buttons, the eight
+    // items, Favourite, Show and Show's eight.
     Settings plain;
     plain.noShortcuts = true;
     configure(plain);
@@ -57,32 +97,32 @@ TEST_F(Window, ControlsStandAtTheirDesignPlacesInTabOrder) {
         for (QAction* a : m->actions())
             if (!a->isSeparator())
                 captions.append(a->text());
-    EXPECT_EQ(captions.size(), 22);
+    EXPECT_EQ(captions.size(), 26);
     EXPECT_EQ(captions.filter("&").size(), 0);
-    EXPECT_TRUE(captions.contains("Play...") && captions.contains("MAME executable..."));
+    EXPECT_TRUE(captions.contains("Play...") && captions.contains("MAME executable...") &&
+                captions.contains("Details"));
 }
 
-TEST_F(Window, ResizeKeepsTheMarginsAndRestoringAMinimisedWindowLaysOut) {
+TEST_F(Window, LayoutKeepsTheMarginsAtAnySizeAndNothingMovesWhileMinimised) {
     window.show();
-    window.resize(673, 497);
-    EXPECT_EQ(twips(gameList()), QRect(240, 240, 5295 + 3000, 3705 + 3000));
-    EXPECT_EQ(twips(searchBox()), QRect(240, 3930 + 3000, 5295 + 3000, 285));
-    for (const char* name : kButtons)
-        EXPECT_EQ(button(name)->x() * 15, 5760 + 3000) << name;
+    const QSize design = window.size();
+    window.resize(design + QSize(200, 135));
+    EXPECT_EQ(placement(), designPlacement(window.size()));
+    window.showMaximized();
+    ASSERT_TRUE(waitUntil([&] { return window.size().width() > design.width() + 200; }));
+    EXPECT_EQ(placement(), designPlacement(window.size()));
+    window.showNormal();
     // Never below the design size, where every control is inside the window.
     window.resize(1, 1);
-    EXPECT_EQ(window.size(), QSize(473, 297));
-    EXPECT_EQ(twips(gameList()), QRect(240, 240, 5295, 3705));
-    for (const char* name : kButtons)
-        EXPECT_TRUE(window.rect().contains(button(name)->geometry())) << name;
-    EXPECT_TRUE(window.rect().contains(searchBox()->geometry()));
+    EXPECT_EQ(window.size(), design);
+    EXPECT_EQ(placement(), designPlacement(design));
 
     // Resized while minimised: nothing moves until the window is restored.
     window.setWindowState(Qt::WindowMinimized);
-    window.resize(573, 397);
-    EXPECT_EQ(twips(gameList()), QRect(240, 240, 5295, 3705));
+    window.resize(design + QSize(100, 100));
+    EXPECT_EQ(placement(), designPlacement(design));
     window.setWindowState(Qt::WindowNoState);
-    EXPECT_EQ(twips(gameList()), QRect(240, 240, 5295 + 1500, 3705 + 1500));
+    EXPECT_EQ(placement(), designPlacement(design + QSize(100, 100)));
 }
 
 TEST_F(Window, PopUpsOpenOnTheRightButtonOverTheWindowOrTheListOnly) {
@@ -195,16 +235,28 @@ TEST_F(Window, CentreResetAndFontPlaceTheWindowAndDressTheList) {
     window.showMaximized();
     const QFont design = gameList()->font();
     QFont font = design;
-    font.setPointSizeF(8.25);
+    font.setPointSizeF(12);
+    font.setItalic(true);
     gameList()->setFont(font);
+    // The chooser opens on the list's font: its face, style and size.
     item("fontItem")->trigger(); // no answer: Cancel
     ASSERT_EQ(seam.fontRequests.size(), 1u);
-    EXPECT_EQ(seam.fontRequests[0].height, -11);
+    const FontRequest asked = seam.fontRequests[0];
+    EXPECT_EQ(asked.face, font.family());
+    EXPECT_EQ(asked.weight, 400);
+    EXPECT_TRUE(asked.italic);
+    EXPECT_EQ(-asked.height, QFontInfo(font).pixelSize()); // 12 points at the window's dpi
     EXPECT_EQ(gameList()->font(), font);
-    seam.fontAnswers = {FontChoice{font.family(), 700, true, 105}};
+    // The list shows what is chosen, bold only for a bold choice.
+    seam.fontAnswers = {FontChoice{"Serif", 700, false, 105}, FontChoice{"Serif", 400, true, 90}};
     item("fontItem")->trigger();
-    EXPECT_TRUE(gameList()->font().bold());
+    EXPECT_EQ(gameList()->font().family(), "Serif");
+    EXPECT_TRUE(gameList()->font().bold() && !gameList()->font().italic());
     EXPECT_EQ(gameList()->font().pointSizeF(), 10.5);
+    item("fontItem")->trigger();
+    EXPECT_EQ(seam.fontRequests.back().weight, 700); // it opened on the bold list
+    EXPECT_TRUE(!gameList()->font().bold() && gameList()->font().italic());
+    EXPECT_EQ(gameList()->font().pointSizeF(), 9);
 
     item("resetItem")->trigger();
     EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);

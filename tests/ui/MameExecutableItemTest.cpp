@@ -31,7 +31,7 @@ TEST_F(MameExecutableItem, AnotherMameTakesEffectAtOnceAndTheListStaysUntilList)
     QStringList items;
     for (QAction* action : menu("windowMenu")->actions())
         items.append(action->objectName());
-    EXPECT_EQ(items, QStringList({"centreItem", "resetItem", "mameExecutableItem"}));
+    EXPECT_EQ(items, QStringList({"centreItem", "resetItem", "mameExecutableItem", "detailsItem"}));
     clickAndWait("driverButton"); // an old MAME, as its listing's header tells
     ASSERT_EQ(seam.opened, std::vector<QString>({"ini/cps1.ini"}));
 

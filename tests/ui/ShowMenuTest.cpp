@@ -31,7 +31,8 @@ TEST_F(ShowMenuTest, ItemsFollowTheDatabaseAndTheFactsAndRefuseAnEmptyList) {
     EXPECT_EQ(captions("listMenu"),
               QStringList({"&Play...", "&Info", "&Filter", "F&ont", "-", "Fa&vourite", "&Show"}));
     EXPECT_EQ(captions("showMenu"), QStringList({"&Clones", "&Not working", "&Mechanical",
-                                                 "Non-&arcade", "-", "&Favourites only"}));
+                                                 "Non-&arcade", "-", "&Favourites only", "-",
+                                                 "&Manufacturer...", "&Year...", "C&ategory..."}));
     EXPECT_FALSE(item("favouriteItem")->isEnabled()); // no database
     EXPECT_TRUE(enabledChoices().isEmpty());
 
@@ -71,10 +72,54 @@ TEST_F(ShowMenuTest, InfoShowsTheSnapshotInPlaceOfTheIcon) {
     item("infoItem")->trigger();
     ASSERT_TRUE(waitUntil([&] { return !seam.messages.empty(); }));
     EXPECT_EQ(seam.messages[0].title, "Info");
-    EXPECT_EQ(seam.pictures, std::vector<QString>({folder.filePath("home/.mame/snap/pacman.png")}));
-    EXPECT_EQ(enabledChoices().size(), 5);
+    ASSERT_EQ(seam.infos.size(), 1u);
+    EXPECT_EQ(seam.infos[0].picture, folder.filePath("home/.mame/snap/pacman.png"));
+    EXPECT_EQ(enabledChoices().size(), 8);
     // Its lines stand in a table, a continued label's value in its column.
-    EXPECT_TRUE(
-        infoBoxHtml("Pac\n\nClones\ta\n\tb<c")
-            .endsWith("<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr></table>"));
+    GameInfo pac;
+    pac.title = "Pac";
+    pac.rows = {{"Clones", "a"}, {"", "b<c"}};
+    EXPECT_TRUE(infoBoxHtml(pac).endsWith(
+        "<tr><td style=\"padding-right: 12px\"></td><td>b&lt;c</td></tr></table>"));
+}
+
+TEST_F(ShowMenuTest, TheNarrowingItemsOpenTheirDialogsAndRefuseAnEmptyList) {
+    folder.set("FAKEMAME_MODERN", "1");
+    folder.set("HOME", folder.filePath("home"));
+    loadDatabase(kSevenGames);
+    EXPECT_FALSE(item("yearItem")->isEnabled()); // no facts yet
+    EXPECT_TRUE(item("yearItem")->toolTip().startsWith("Needs the facts of a current MAME"));
+    window.loadCatalogue();
+    clickAndWait("listButton");
+    // "1981 only", as the Year dialog would answer it.
+    seam.narrowAnswers.push_back([](const NarrowOffer& offer) {
+        ShowChoices choices = offer.current;
+        choices.yearFrom = choices.yearTo = 1981;
+        choices.unknownYears = false;
+        return std::optional(choices);
+    });
+    item("yearItem")->trigger();
+    ASSERT_EQ(seam.offers.size(), 1u);
+    EXPECT_EQ(seam.offers[0].kind, NarrowKind::Year);
+    EXPECT_TRUE(item("yearItem")->isChecked());
+    const qsizetype shown = frontEnd.games().shownRows().size();
+    EXPECT_EQ(searchBox()->placeholderText(),
+              QString("Search %1 of %2 games").arg(shown).arg(frontEnd.games().games().size()));
+    // A manufacturer of no game shown: refused, and the list stays.
+    seam.narrowAnswers.push_back([](const NarrowOffer& offer) {
+        ShowChoices choices = offer.current;
+        choices.makers = {"Nobody"};
+        return std::optional(choices);
+    });
+    item("makerItem")->trigger();
+    EXPECT_FALSE(item("makerItem")->isChecked());
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0].text, "No game would be left to show.");
+    EXPECT_EQ(frontEnd.games().shownRows().size(), shown);
+    item("categoryItem")->trigger(); // cancelled: nothing changes
+    EXPECT_EQ(frontEnd.games().shownRows().size(), shown);
+    // Without category files the menu greys Category when it opens, saying why.
+    emit menu("showMenu")->aboutToShow();
+    EXPECT_FALSE(item("categoryItem")->isEnabled());
+    EXPECT_TRUE(item("categoryItem")->toolTip().startsWith("Needs MAME's category files"));
 }

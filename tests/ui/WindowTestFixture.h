@@ -22,10 +22,6 @@ class WindowTest : public FrontEndFixture {
     GameListView* gameList() { return window.findChild<GameListView*>("gameList"); }
     QLineEdit* searchBox() { return window.findChild<QLineEdit*>("searchBox"); }
 
-    // A control's geometry in twips (15 a pixel here).
-    static QRect twips(const QWidget* w) {
-        return {w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15};
-    }
     // Clicks `name` and waits until the front end is idle again.
     void clickAndWait(const char* name) {
         button(name)->click();
