@@ -20,7 +20,7 @@ void BM_SearchKeystroke(benchmark::State& state) {
     const ShownRows rows = ShownRows::all(std::ssize(shown));
     const CaseInsensitiveCompare compare;
     const QString text =
-        state.range(1) == 0 ? QStringLiteral("xylophone") : shown.front().description + u'~';
+        state.range(1) == 0 ? QStringLiteral("xylophone") : shown.front().description() + u'~';
     for (auto _ : state) {
         const qsizetype found = searchGames(shown, rows, text, compare);
         if (found != -1)

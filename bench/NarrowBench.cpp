@@ -40,7 +40,7 @@ const Facts& CachedFacts(const GameTable& games) {
         facts->years.push_back(i % 20 == 0 ? QStringLiteral("198?")
                                            : QString::number(1971 + int(i % 52)));
         facts->categories.insert(
-            games[i].name,
+            games[static_cast<qsizetype>(i)].name(),
             {QStringLiteral("Genre %1 / Sub %2").arg(i % 30).arg(i % 10), i % 40 == 0, QString()});
     }
     return *facts;

@@ -33,7 +33,7 @@ inline GameTable SyntheticGames(int count = 10001) {
     GameTable games;
     games.reserve(count);
     for (int i = 0; i < count; ++i) {
-        GameRecord game;
+        GameFields game;
         const int n = length(random);
         for (int w = 0; w < n; ++w) {
             if (w > 0)
@@ -43,9 +43,9 @@ inline GameTable SyntheticGames(int count = 10001) {
         game.description += QStringLiteral(" %1 (set %2, World)").arg(i).arg(i % 7 + 1);
         game.name = QStringLiteral("g%1").arg(i, 5, 36, QLatin1Char('0'));
         if (i % 4 == 3)
-            game.parent = games[i - 1 - i % 3].name;
+            game.parent = games[i - 1 - i % 3].name();
         game.driver = QStringLiteral("drv%1").arg(i / 33);
-        games.push_back(std::move(game));
+        games.push_back(game);
     }
     return games;
 }
@@ -69,8 +69,8 @@ inline MachineFactsTable SyntheticFacts(const GameTable& games) {
     facts.reserve(games.size());
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
         MachineFacts m;
-        m.name = games[i].name;
-        m.cloneOf = games[i].parent;
+        m.name = games[i].name();
+        m.cloneOf = games[i].parent();
         m.year = QString::number(1975 + i % 40);
         m.manufacturer = QStringLiteral("Maker %1").arg(i % 300);
         m.status = i % 3 == 0 ? DriverStatus::Preliminary : DriverStatus::Good;
@@ -79,7 +79,7 @@ inline MachineFactsTable SyntheticFacts(const GameTable& games) {
         m.players = 2;
         m.screens = 1;
         m.screenType = QStringLiteral("raster");
-        m.sourceFile = games[i].driver + QStringLiteral(".cpp");
+        m.sourceFile = games[i].driver() + QStringLiteral(".cpp");
         facts.push_back(std::move(m));
     }
     return facts;
@@ -94,7 +94,8 @@ inline Listings SyntheticListings(const GameTable& games) {
     Listings l;
     l.full << QStringLiteral("Name:     Description:");
     l.clones << QStringLiteral("Name:    Clone of:");
-    for (const GameRecord& g : games) {
+    for (const GameRecord& record : games) {
+        const GameFields g = record.fields();
         l.full << QStringLiteral("%1\"%2\"").arg(g.name, -10).arg(g.description);
         if (!g.parent.isEmpty())
             l.clones << QStringLiteral("%1 %2").arg(g.name, -8).arg(g.parent, -8);
@@ -116,7 +117,7 @@ struct AuditReport {
 inline AuditReport SyntheticAudit(const GameTable& games) {
     AuditReport a;
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        const GameRecord& g = games[i];
+        const GameFields g = games[i].fields();
         const QString set =
             g.parent.isEmpty() ? g.name : QStringLiteral("%1 [%2]").arg(g.name, g.parent);
         if (i % 9 == 4) {

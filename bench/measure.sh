@@ -228,7 +228,7 @@ fi
 
 # The program's resident memory now, and its high-water mark (reset by
 # reset_peak), in MB.
-rss_now() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$program_pid/status"; }
+rss_now() { awk '/^VmRSS:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$program_pid/status"; }
 rss_peak() { awk '/^VmHWM:/ { printf "%.1f", $2 / 1024 }' "/proc/$program_pid/status"; }
 reset_peak() { echo 5 >"/proc/$program_pid/clear_refs"; }
 # Waits until the program has used no CPU for half a second.

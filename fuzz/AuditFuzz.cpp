@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     GameTable kept;
     for (const GameRecord& game : games) {
-        if (goodNames.contains(game.name))
+        if (goodNames.contains(game.name()))
             kept.push_back(game);
     }
     FUZZ_CHECK(outcome.value().games == kept);

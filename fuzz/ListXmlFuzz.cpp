@@ -49,8 +49,8 @@ void CheckImport(const QByteArray& input, bool caseInsensitive) {
     const GameTable& games = whole.value();
     FUZZ_CHECK(!games.empty() && std::ssize(games) <= kMaxGames);
     for (size_t i = 1; i < games.size(); ++i) {
-        const QString& a = games[i - 1].description;
-        const QString& b = games[i].description;
+        const QString a = games[i - 1].description();
+        const QString b = games[i].description();
         FUZZ_CHECK((caseInsensitive ? ignoringCase(a, b) : compareOrdinal(a, b)) <= 0);
     }
 

@@ -51,8 +51,8 @@ void CheckImport(const QList<QByteArray>& parts, bool caseInsensitive) {
     FUZZ_CHECK(!games.empty());
     FUZZ_CHECK(listings[0] && std::ssize(games) == listings[0]->size() - 1);
     for (size_t i = 1; i < games.size(); ++i) {
-        const QString& a = games[i - 1].description;
-        const QString& b = games[i].description;
+        const QString a = games[i - 1].description();
+        const QString b = games[i].description();
         FUZZ_CHECK((caseInsensitive ? ignoringCase(a, b) : compareOrdinal(a, b)) <= 0);
     }
 

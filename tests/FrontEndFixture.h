@@ -74,12 +74,12 @@ class FrontEndFixture : public ::testing::Test {
     QStringList shownNames() const {
         QStringList names;
         for (qsizetype row = 0; row < frontEnd.games().shownRows().size(); ++row)
-            names.append(frontEnd.games().shownGame(row).name);
+            names.append(frontEnd.games().shownGame(row).name());
         return names;
     }
     QString selectedName() const {
-        const GameRecord* game = frontEnd.games().selectedGame();
-        return game ? game->name : QStringLiteral("<none>");
+        const std::optional<GameRecord> game = frontEnd.games().selectedGame();
+        return game ? game->name() : QStringLiteral("<none>");
     }
     // What MAME was asked for, one run a line.
     QStringList runs() const {

@@ -126,6 +126,7 @@ window_named() {
     xdotool search --all --onlyvisible --pid "$program_pid" --name "$1" 2>/dev/null | head -n1
 }
 has_window() { [[ -n $(window_named "$1") ]]; }
+no_window() { ! has_window "$1"; }
 title_of() { xdotool getwindowname "$1"; }
 title_starts() { [[ $(title_of "$1") == "$2"* ]]; }
 

@@ -180,14 +180,14 @@ int main(int argc, char** argv) {
     const qsizetype stride = std::max<qsizetype>(1, std::ssize(games) / std::max(zips, 1));
     int written = 0;
     for (qsizetype i = 0; i < std::ssize(games) && written < zips; i += stride, ++written)
-        writeZip(romFolder, games[size_t(i)].name);
+        writeZip(romFolder, games[i].name());
     std::printf("%zu games, %d zip files in %s\n", games.size(), written, qPrintable(romFolder));
     if (!runCommand(
             frontEnd, [&] { frontEnd.audit(); }, "Audit (the first, full)", runner) ||
         !runCommand(
             frontEnd, [&] { frontEnd.list(); }, "List", runner))
         return 1;
-    const QString added = frontEnd.games().games()[size_t(stride / 2)].name;
+    const QString added = frontEnd.games().games()[stride / 2].name();
     writeZip(romFolder, added);
     std::printf("added %s.zip\n", qPrintable(added));
     const QByteArray listed = [] {

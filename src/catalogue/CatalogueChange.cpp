@@ -80,6 +80,11 @@ template <class Work> void CatalogueChange::step(Work work) {
 }
 
 void CatalogueChange::replaceMachines(const MachineFactsTable& facts, const MachineList& list) {
+    MachineFactsTableSource source(facts);
+    replaceMachines(source, list);
+}
+
+void CatalogueChange::replaceMachines(MachineFactsSource& facts, const MachineList& list) {
     step([&](QSqlDatabase& db, QSqlError& error) {
         return writeMachineTable(db, facts, error) && writeMachineList(db, list, error);
     });

@@ -36,6 +36,10 @@ class CatalogueChange {
     // Replaces the machine facts with `facts` (none for an old MAME) and the
     // machine list with `list`.
     void replaceMachines(const MachineFactsTable& facts, const MachineList& list);
+    // The same with the facts one machine after another, as a List's spool
+    // of them gives them back (MachineFactsSpool), so that they are never all
+    // in memory.
+    void replaceMachines(MachineFactsSource& facts, const MachineList& list);
     // Keeps a current MAME's `listing` (none: an old MAME's List forgets the
     // last one) and gives what a new build changed (keepListing).
     void keepListing(const ListingUpdate* listing, std::optional<BuildChanges>& changes);

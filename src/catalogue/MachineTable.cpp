@@ -56,35 +56,43 @@ bool failed(const QSqlQuery& query, QSqlError& error) {
     return false;
 }
 
+// Whether `facts` gave every machine's; else `error` says why not.
+bool sourceWhole(const MachineFactsSource& facts, QSqlError& error) {
+    const std::optional<QString> failure = facts.failure();
+    if (failure)
+        error = QSqlError(QString(), *failure, QSqlError::UnknownError);
+    return !failure;
+}
+
 } // namespace
 
-bool writeMachineTable(QSqlDatabase& database, const MachineFactsTable& facts, QSqlError& error) {
+bool writeMachineTable(QSqlDatabase& database, MachineFactsSource& facts, QSqlError& error) {
     QSqlQuery query(database);
     if (!query.exec(QStringLiteral("DELETE FROM machine")))
         return failed(query, error);
-    // The status texts, kept until their rows are stepped.
-    std::vector<QString> statuses;
-    statuses.reserve(facts.size());
-    for (const MachineFacts& m : facts)
-        statuses.push_back(statusText(m.status));
     const QString insert = QStringLiteral("INSERT OR REPLACE INTO machine (%1) VALUES (?%2)")
                                .arg(kColumns, QStringLiteral(", ?").repeated(kColumnCount - 1));
+    QString status; // the row's status text, kept until the row is stepped
     return insertRows(
-        database, insert, std::ssize(facts),
-        [&](qsizetype row, RowBinder& bind) {
-            const MachineFacts& m = facts[static_cast<size_t>(row)];
-            int column = 1;
-            for (const QString* text :
-                 {&m.name, &m.year, &m.manufacturer,
-                  static_cast<const QString*>(&statuses[static_cast<size_t>(row)]),
-                  &m.imperfectFeatures, &m.unemulatedFeatures, &m.cloneOf, &m.sourceFile,
-                  &m.softwareLists, &m.screenType})
-                bind.text(column++, *text);
-            for (const int number : {m.screenRotation, m.screens, m.players, m.coins,
-                                     int(m.mechanical), int(m.needsDisk)})
-                bind.number(column++, number);
-        },
-        error);
+               database, insert,
+               [&](RowBinder& bind) {
+                   const MachineFacts* m = facts.next();
+                   if (!m)
+                       return false;
+                   status = statusText(m->status);
+                   int column = 1;
+                   for (const QString* text :
+                        {&m->name, &m->year, &m->manufacturer, static_cast<const QString*>(&status),
+                         &m->imperfectFeatures, &m->unemulatedFeatures, &m->cloneOf, &m->sourceFile,
+                         &m->softwareLists, &m->screenType})
+                       bind.text(column++, *text);
+                   for (const int number : {m->screenRotation, m->screens, m->players, m->coins,
+                                            int(m->mechanical), int(m->needsDisk)})
+                       bind.number(column++, number);
+                   return true;
+               },
+               error) &&
+           sourceWhole(facts, error);
 }
 
 bool writeMachineList(QSqlDatabase& database, const MachineList& list, QSqlError& error) {

@@ -18,8 +18,9 @@
 // The statements that make the two tables.
 extern const char* const kCreateMachineTables[2];
 
-// Replaces the facts with `facts`; false with `error` set when a statement fails.
-bool writeMachineTable(QSqlDatabase& database, const MachineFactsTable& facts, QSqlError& error);
+// Replaces the facts with those `facts` gives; false with `error` set when a
+// statement fails.
+bool writeMachineTable(QSqlDatabase& database, MachineFactsSource& facts, QSqlError& error);
 
 // Replaces the machine list; false with `error` set when it fails.
 bool writeMachineList(QSqlDatabase& database, const MachineList& list, QSqlError& error);

@@ -104,14 +104,26 @@ bool selectRows(QSqlDatabase& database, const QString& statement,
 bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows,
                 const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
                 QSqlError& error) {
+    return insertRows(
+        database, statement,
+        [&, row = qsizetype(0)](RowBinder& binder) mutable {
+            if (row == rows)
+                return false;
+            bindRow(row++, binder);
+            return true;
+        },
+        error);
+}
+
+bool insertRows(QSqlDatabase& database, const QString& statement,
+                const std::function<bool(RowBinder& binder)>& bindNext, QSqlError& error) {
     sqlite3* handle = nullptr;
     sqlite3_stmt* prepared = prepare(database, statement, handle, error);
     if (!prepared)
         return false;
     RowBinder binder(prepared);
     bool ok = true;
-    for (qsizetype row = 0; row < rows && ok; ++row) {
-        bindRow(row, binder);
+    while (ok && bindNext(binder)) {
         ok = sqlite3_step(prepared) == SQLITE_DONE;
         if (!ok)
             error = sqliteError(handle);

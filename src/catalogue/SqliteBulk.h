@@ -25,8 +25,8 @@ class RowBinder {
     void null(int column);
 
   private:
-    friend bool insertRows(QSqlDatabase&, const QString&, qsizetype,
-                           const std::function<void(qsizetype, RowBinder&)>&, QSqlError&);
+    friend bool insertRows(QSqlDatabase&, const QString&, const std::function<bool(RowBinder&)>&,
+                           QSqlError&);
     explicit RowBinder(void* statement) : m_statement(statement) {}
     void* m_statement;
 };
@@ -35,6 +35,10 @@ bool insertRows(QSqlDatabase& database, const QString& statement, qsizetype rows
                 const std::function<void(qsizetype row, RowBinder& binder)>& bindRow,
                 QSqlError& error);
 
+// The same for rows that come one after another: `bindNext` binds the next
+// row's values and returns true, or returns false when there is none left.
+bool insertRows(QSqlDatabase& database, const QString& statement,
+                const std::function<bool(RowBinder& binder)>& bindNext, QSqlError& error);
 // Many rows read through SQLite's own API: `statement` (with no values to
 // bind) is stepped and `readRow` called for each row, whose reader gives the
 // row's columns (from 0). False with `error` set when a step fails.

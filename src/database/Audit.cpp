@@ -111,10 +111,11 @@ class FindingsReader {
         std::vector<SetFinding> findings;
         findings.reserve(games.size());
         for (const GameRecord& game : games) {
-            const SetVerdict verdict = m_verdicts.value(game.name, SetVerdict::NotFound);
-            findings.push_back(
-                {game.name, verdict,
-                 verdict == SetVerdict::Bad ? m_problems.value(game.name) : QStringList()});
+            QString name = game.name();
+            const SetVerdict verdict = m_verdicts.value(name, SetVerdict::NotFound);
+            QStringList problems =
+                verdict == SetVerdict::Bad ? m_problems.value(name) : QStringList();
+            findings.push_back({std::move(name), verdict, std::move(problems)});
         }
         return findings;
     }
@@ -195,7 +196,7 @@ Outcome<AuditResult> auditGames(const GameTable& games, const std::optional<QStr
 
     AuditResult result;
     for (const GameRecord& game : games) {
-        if (containsName(goodNames, count, game.name))
+        if (containsName(goodNames, count, game.name()))
             result.games.push_back(game);
     }
     result.kept = std::ssize(result.games);

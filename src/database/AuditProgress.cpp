@@ -14,7 +14,7 @@ constexpr qsizetype kLongestKept = 4096;
 AuditProgress::AuditProgress(const GameTable& games) {
     m_names.reserve(games.size());
     for (const GameRecord& game : games)
-        m_names.push_back(game.name);
+        m_names.push_back(game.name());
     std::sort(m_names.begin(), m_names.end());
 }
 

@@ -37,7 +37,7 @@ QStringList auditReportLines(const GameTable& games, const std::vector<SetFindin
         const SetFinding& finding = findings[i];
         if (finding.verdict != SetVerdict::Bad)
             continue;
-        lines << games[i].description + QStringLiteral(" [") + finding.set + u']';
+        lines << games[i].description() + QStringLiteral(" [") + finding.set + u']';
         if (finding.problems.isEmpty())
             lines << QCoreApplication::translate("AuditReport", "  (MAME named no file)");
         for (const QString& problem : finding.problems)

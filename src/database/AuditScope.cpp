@@ -69,7 +69,7 @@ AuditScope auditScope(const AuditMemory& memory, const QString& executable,
     if (memory.auditedFolders != romFolders)
         return full("the ROM folders changed");
     for (const GameRecord& game : games) {
-        const auto machine = memory.machines.constFind(game.name);
+        const auto machine = memory.machines.constFind(game.name());
         if (machine == memory.machines.constEnd() || !machine->runnable)
             return full("a game of the database is not in the listing");
     }
@@ -84,8 +84,8 @@ AuditScope auditScope(const AuditMemory& memory, const QString& executable,
     scope.touched = machinesUsing(changed, memory.machines);
     QSet<QString> check;
     for (const GameRecord& game : games) {
-        if (scope.touched.contains(game.name) || !memory.verdicts.contains(game.name))
-            check.insert(game.name);
+        if (scope.touched.contains(game.name()) || !memory.verdicts.contains(game.name()))
+            check.insert(game.name());
     }
     scope.check = QStringList(check.begin(), check.end());
     std::sort(scope.check.begin(), scope.check.end());
@@ -97,12 +97,12 @@ AuditResult mergedAudit(const GameTable& games, const QHash<QString, SetFinding>
     AuditResult result;
     result.findings.reserve(games.size());
     for (const GameRecord& game : games) {
-        const auto fresh = checked.constFind(game.name);
+        const auto fresh = checked.constFind(game.name());
         SetFinding finding =
             fresh != checked.constEnd()
                 ? *fresh
-                : remembered.value(game.name, {game.name, SetVerdict::NotFound, {}});
-        finding.set = game.name;
+                : remembered.value(game.name(), {game.name(), SetVerdict::NotFound, {}});
+        finding.set = game.name();
         if (finding.verdict == SetVerdict::Good || finding.verdict == SetVerdict::BestAvailable)
             result.games.push_back(game);
         result.findings.push_back(std::move(finding));

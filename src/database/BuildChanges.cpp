@@ -72,10 +72,19 @@ QString versionOf(const QString& build) {
 
 BuildDigests buildDigestsOf(const GameTable& games, const MachineFactsTable& facts,
                             const RomListing& listing) {
-    QHash<QString, DriverStatus> statuses;
-    statuses.reserve(std::ssize(facts));
+    QHash<QString, DriverStatus> byName;
+    byName.reserve(std::ssize(facts));
     for (const MachineFacts& machine : facts)
-        statuses.insert(machine.name, machine.status);
+        byName.insert(machine.name, machine.status);
+    std::vector<DriverStatus> statuses;
+    statuses.reserve(games.size());
+    for (const GameRecord& game : games)
+        statuses.push_back(byName.value(game.name(), DriverStatus::Unknown));
+    return buildDigestsOf(games, statuses, listing);
+}
+
+BuildDigests buildDigestsOf(const GameTable& games, const std::vector<DriverStatus>& statuses,
+                            const RomListing& listing) {
     QHash<QString, quint64> files;
     files.reserve(listing.machineCount());
     for (qsizetype i = 0; i < listing.machineCount(); ++i) {
@@ -84,10 +93,14 @@ BuildDigests buildDigestsOf(const GameTable& games, const MachineFactsTable& fac
     }
     BuildDigests digests;
     digests.reserve(games.size());
-    for (const GameRecord& game : games)
-        digests.push_back({game.name, game.description, game.parent,
-                           statuses.value(game.name, DriverStatus::Unknown),
-                           files.value(game.name, 0)});
+    for (qsizetype i = 0; i < std::ssize(games); ++i) {
+        const GameRecord game = games[i];
+        QString name = game.name();
+        const quint64 roms = files.value(name, 0);
+        digests.push_back({std::move(name), game.description(), game.parent(),
+                           i < std::ssize(statuses) ? statuses[size_t(i)] : DriverStatus::Unknown,
+                           roms});
+    }
     return digests;
 }
 

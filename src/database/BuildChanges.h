@@ -28,6 +28,10 @@ using BuildDigests = std::vector<MachineDigest>;
 // their `facts` and the files from `listing`.
 BuildDigests buildDigestsOf(const GameTable& games, const MachineFactsTable& facts,
                             const RomListing& listing);
+// The same with each game's status given in the table's order (statuses[i]
+// is games[i]'s), as a List's reader keeps them.
+BuildDigests buildDigestsOf(const GameTable& games, const std::vector<DriverStatus>& statuses,
+                            const RomListing& listing);
 
 // What a new MAME build changed, machine by machine:
 //   added, removed         a machine of only one of the builds...

@@ -47,8 +47,16 @@ QString trailingContent() {
 
 } // namespace
 
-ListXmlReader::ListXmlReader() {
+ListXmlReader::ListXmlReader(FactsSink sink) : m_sink(std::move(sink)) {
     m_xml.setNamespaceProcessing(false);
+}
+
+void ListXmlReader::reserve(qsizetype games, qsizetype bytes) {
+    games = std::min<qsizetype>(games, kMaxGames);
+    m_games.reserve(games, bytes);
+    m_bits.reserve(static_cast<size_t>(games));
+    m_statuses.reserve(static_cast<size_t>(games));
+    m_manufacturerOf.reserve(static_cast<size_t>(games));
 }
 
 void ListXmlReader::addData(const QByteArray& chunk) {
@@ -155,6 +163,11 @@ void ListXmlReader::fail(QString message) {
     m_machine = {};
     m_facts = {};
     m_machineFacts = {};
+    m_bits = {};
+    m_statuses = {};
+    m_manufacturerOf = {};
+    m_manufacturers = {};
+    m_manufacturerIndex = {};
     m_roms.clear();
     m_pending = {};
     m_xml.clear(); // drops what is buffered
@@ -262,7 +275,7 @@ void ListXmlReader::startElement() {
                      .arg(listingName(), formatCount(kMaxGames)));
             return;
         }
-        m_machine = GameRecord{};
+        m_machine = GameFields{};
         m_machine.name = attributes.value(QLatin1StringView("name")).toString();
         m_machine.parent = attributes.value(QLatin1StringView("cloneof")).toString();
         const QStringView sourceFile = attributes.value(QLatin1StringView("sourcefile"));
@@ -309,9 +322,23 @@ void ListXmlReader::keepMachine() {
                  .arg(listingName(), machineLabel(), *reason));
         return;
     }
-    m_games.push_back(std::move(m_machine));
-    m_machine = GameRecord{};
-    m_facts.push_back(std::move(m_machineFacts));
+    m_games.push_back(m_machine);
+    m_machine = GameFields{};
+    m_bits.push_back(machineBitsOf(m_machineFacts));
+    m_statuses.push_back(m_machineFacts.status);
+    const auto known = m_manufacturerIndex.constFind(m_machineFacts.manufacturer);
+    if (known != m_manufacturerIndex.constEnd()) {
+        m_manufacturerOf.push_back(*known);
+    } else {
+        const auto index = static_cast<quint32>(m_manufacturers.size());
+        m_manufacturerIndex.insert(m_machineFacts.manufacturer, index);
+        m_manufacturers.push_back(m_machineFacts.manufacturer);
+        m_manufacturerOf.push_back(index);
+    }
+    if (m_sink)
+        m_sink(m_machineFacts);
+    else
+        m_facts.push_back(std::move(m_machineFacts));
     m_machineFacts = MachineFacts{};
 }
 
@@ -396,7 +423,22 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
         return Failure{m_failure};
 
     // The table never holds more than kMaxGames records, so the count fits.
-    sortGames(m_games, static_cast<int>(m_games.size()), caseInsensitive);
+    std::vector<qint32> order = sortedTextOrder(
+        static_cast<qint32>(m_games.size()),
+        [this](qint32 i) { return m_games[i].descriptionBytes(); }, caseInsensitive);
+    m_machineList = machineListInOrder(m_games, order, m_bits, m_manufacturerOf, m_manufacturers);
+    std::vector<DriverStatus> statuses;
+    statuses.reserve(order.size());
+    for (const qint32 at : order)
+        statuses.push_back(m_statuses[static_cast<size_t>(at)]);
+    m_statuses = std::move(statuses);
+    m_games.reorder(std::move(order));
+    m_pending = {};
+    m_xml.clear();
+    m_bits = {};
+    m_manufacturerOf = {};
+    m_manufacturers = {};
+    m_manufacturerIndex = {};
     return std::move(m_games);
 }
 

@@ -3,11 +3,14 @@
 
 #include "database/ListingImport.h"
 #include "database/MachineFacts.h"
+#include "database/MachineList.h"
 #include "database/RomListing.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QXmlStreamReader>
+#include <functional>
 
 class QIODevice;
 
@@ -25,15 +28,18 @@ class QIODevice;
 // The records keep MAME's order and are then sorted by description (sortGames,
 // ignoring case when asked), as the text listings are.
 //
-// Beside each record, the reader keeps the machine's facts (MachineFacts): its
+// Beside each record, the reader reads the machine's facts (MachineFacts): its
 // attributes cloneof, sourcefile and ismechanical, and from its children the
 // texts of <year> and <manufacturer>, the status of <driver>, the imperfect
 // and unemulated <feature>s, the first <display>'s type and rotation and the
 // number of displays, the players and coins of <input>, the names of its
-// <softwarelist>s and whether it has a <disk> that is not optional. Of every
-// machine, devices and BIOS sets included, it keeps the files in a
-// RomListing: the romof attribute and the <rom>, <disk> and <device_ref>
-// tags (MachineRomTags).
+// <softwarelist>s and whether it has a <disk> that is not optional. It hands
+// them on as it reads them, one machine after another (to a spool of them,
+// MachineFactsSpool, for a List), or keeps them for takeFacts(). Of the facts
+// it keeps only what the list needs (MachineList: a byte of bits and the
+// manufacturer per record). Of every machine, devices and BIOS sets included,
+// it keeps the files in a RomListing: the romof attribute and the <rom>,
+// <disk> and <device_ref> tags (MachineRomTags).
 //
 // Only the records go through the XML reader: the prolog, the root, each
 // machine's start tag and the children up to its </description>, and its end
@@ -45,7 +51,15 @@ class QIODevice;
 // neither.
 class ListXmlReader {
   public:
-    ListXmlReader();
+    // Where the facts of each machine kept go, in MAME's order.
+    using FactsSink = std::function<void(const MachineFacts&)>;
+    // Without a sink the facts are kept for takeFacts().
+    explicit ListXmlReader(FactsSink sink = {});
+
+    // Makes room at once for about `games` records of `bytes` bytes in all
+    // (a List's old table gives the size of the new one): a table that grows
+    // a piece at a time takes more memory while it grows.
+    void reserve(qsizetype games, qsizetype bytes);
 
     // Reads `chunk`, the next piece of MAME's output. After the first fault
     // further data is dropped unread.
@@ -68,8 +82,14 @@ class ListXmlReader {
     // Call once.
     Outcome<GameTable> finish(bool caseInsensitive);
     // After a finish() that succeeded: the facts of the machines kept, in
-    // MAME's order.
+    // MAME's order, when there was no sink.
     MachineFactsTable takeFacts() { return std::move(m_facts); }
+    // After a finish() that succeeded: the machine list of the table it gave,
+    // in its order.
+    MachineList takeMachineList() { return std::move(m_machineList); }
+    // After a finish() that succeeded: each game's driver status, in the
+    // order of the table it gave.
+    std::vector<DriverStatus> takeStatuses() { return std::move(m_statuses); }
     // After a finish() that succeeded: every machine's files, devices and BIOS
     // sets included (see RomListing), and MAME's build (<mame build="...">).
     RomListing takeRomListing() { return std::move(m_roms); }
@@ -96,10 +116,19 @@ class ListXmlReader {
     QByteArray m_machineEndTag; // "</machine" or "</game" while in a machine
     QByteArray m_skipTo;        // while passing over a machine's rest: its end tag
     GameTable m_games;
-    GameRecord m_machine;        // the machine being read, when it is kept
+    GameFields m_machine;        // the machine being read, when it is kept
     MachineFacts m_machineFacts; // and its facts
-    MachineFactsTable m_facts;
-    RomListing m_roms; // every machine's files, as the scan finds them
+    FactsSink m_sink;
+    MachineFactsTable m_facts; // without a sink
+    // Per record kept, in MAME's order: its MachineBit values, its status, and its
+    // manufacturer as a place in m_manufacturers (each text once).
+    std::vector<quint8> m_bits;
+    std::vector<DriverStatus> m_statuses; // in the table's order after finish()
+    std::vector<quint32> m_manufacturerOf;
+    std::vector<QString> m_manufacturers;
+    QHash<QString, quint32> m_manufacturerIndex;
+    MachineList m_machineList; // made by finish()
+    RomListing m_roms;         // every machine's files, as the scan finds them
     QString m_build;
     qint64 m_handed = 0;           // bytes handed to m_xml
     qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token

@@ -3,7 +3,6 @@
 
 #include "database/DatabaseFile.h"
 #include "database/ListingFaults.h"
-#include "text/Sorting.h"
 #include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
@@ -38,8 +37,8 @@ std::optional<QStringView> driverLineName(const QString& line) {
 
 // Reads a game line of the game listing, line `lineNumber`, into a record
 // with its description and short name.
-Outcome<GameRecord> readGameLine(const QString& line, qsizetype lineNumber) {
-    GameRecord game;
+Outcome<GameFields> readGameLine(const QString& line, qsizetype lineNumber) {
+    GameFields game;
     const qsizetype quote = line.indexOf(u'"', kDescriptionColumn - 1);
     if (quote < 0)
         return Failure{lineFault(
@@ -69,7 +68,7 @@ class CloneCursor {
 
     // Gives `game` its parent when it is the clone at the cursor, which then
     // moves on to the next clone line (at the last one, it stays there).
-    std::optional<Failure> match(GameRecord& game) {
+    std::optional<Failure> match(GameFields& game) {
         if (game.name != m_clone)
             return std::nullopt;
         game.parent = m_parent;
@@ -108,7 +107,7 @@ class DriverSearch {
     // The driver of `game`, line `gameLine` of the game listing: the text from
     // the driver column up to ".c" on the next line whose text before the first
     // blank is the game's short name.
-    Outcome<QString> driverOf(const GameRecord& game, qsizetype gameLine) {
+    Outcome<QString> driverOf(const GameFields& game, qsizetype gameLine) {
         qsizetype found = -1;
         while (found < 0 && m_next < m_lines.size()) {
             const QString& line = m_lines[m_next];
@@ -145,13 +144,14 @@ class DriverSearch {
 
 // A driver line for a game that `games` lacks: the game listing was cut short.
 std::optional<Failure> findGameLacking(const GameTable& games, const QStringList& driverLines) {
-    QSet<QStringView> names;
+    // The names' texts are made here, so the set keeps them.
+    QSet<QString> names;
     names.reserve(std::ssize(games));
     for (const GameRecord& game : games)
-        names.insert(game.name);
+        names.insert(game.name());
     for (qsizetype d = 0; d < driverLines.size(); ++d) {
         const std::optional<QStringView> name = driverLineName(driverLines[d]);
-        if (name && !names.contains(*name))
+        if (name && !names.contains(name->toString()))
             return Failure{
                 QCoreApplication::translate("ListingImport",
                                             "Line %1 of MAME's %2 names the game %3, which the %4 "
@@ -195,41 +195,47 @@ Outcome<GameTable> importListings(const std::optional<QStringList>& gameListing,
     DriverSearch drivers(*driverListing);
     GameTable games;
     games.reserve(std::min<qsizetype>(gameLines.size() - 1, kMaxGames));
+    // The first game that the database file would refuse, or give back
+    // changed: the game-listing order gives the line to point at.
+    std::optional<Failure> unreadable;
     for (qsizetype g = 1; g < gameLines.size(); ++g) {
         if (std::ssize(games) == kMaxGames)
             return Failure{QCoreApplication::translate(
                                "ListingImport", "MAME's %1 holds more than %2 games, more than the "
                                                 "database can hold.")
                                .arg(gameListingName(), formatCount(kMaxGames))};
-        Outcome<GameRecord> read = readGameLine(gameLines[g], g + 1);
+        Outcome<GameFields> read = readGameLine(gameLines[g], g + 1);
         if (!read.ok())
             return read.why();
-        GameRecord game = std::move(read).value();
+        GameFields game = std::move(read).value();
         if (std::optional<Failure> failure = clones.match(game))
             return *failure;
         Outcome<QString> driver = drivers.driverOf(game, g + 1);
         if (!driver.ok())
             return driver.why();
         game.driver = std::move(driver).value();
-        games.push_back(std::move(game));
+        if (!unreadable) {
+            if (const std::optional<QString> reason = unreadableReason(game))
+                unreadable = Failure{QCoreApplication::translate(
+                                         "ListingImport",
+                                         "MAME's listings give %1 %2, which the database cannot "
+                                         "hold.")
+                                         .arg(gameLabel(game.name, g + 1), *reason)};
+        }
+        games.push_back(game);
     }
 
     if (games.empty())
         return Failure{QCoreApplication::translate("ListingImport", "MAME's %1 holds no game.")
                            .arg(gameListingName())};
     // Records the database file would refuse, or give back changed, are not
-    // written at all: the game-listing order still gives the line to point at.
-    if (const std::optional<qsizetype> bad = findUnreadableRecord(games)) {
-        const GameRecord& game = games[*bad];
-        return Failure{
-            QCoreApplication::translate(
-                "ListingImport", "MAME's listings give %1 %2, which the database cannot hold.")
-                .arg(gameLabel(game.name, *bad + 2), *unreadableReason(game))};
-    }
+    // written at all.
+    if (unreadable)
+        return *unreadable;
     if (std::optional<Failure> failure = findGameLacking(games, *driverListing))
         return *failure;
 
-    sortGames(games, std::ssize(games), caseInsensitive);
+    sortGames(games, caseInsensitive);
     return games;
 }
 

@@ -4,6 +4,7 @@
 #include "database/GameRecord.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // How well MAME emulates a machine, from its <driver status="...">.
@@ -33,3 +34,26 @@ struct MachineFacts {
 };
 
 using MachineFactsTable = std::vector<MachineFacts>;
+
+// Machine facts one machine after another, as a List hands them on.
+class MachineFactsSource {
+  public:
+    virtual ~MachineFactsSource() = default;
+    // The next machine's facts, valid until the next call; nullptr after the
+    // last one, or when the rest cannot be given (failure() then says why).
+    virtual const MachineFacts* next() = 0;
+    virtual std::optional<QString> failure() const { return std::nullopt; }
+};
+
+// The facts of a table, in its order; the table must outlive the source.
+class MachineFactsTableSource : public MachineFactsSource {
+  public:
+    explicit MachineFactsTableSource(const MachineFactsTable& table) : m_table(table) {}
+    const MachineFacts* next() override {
+        return m_next < m_table.size() ? &m_table[m_next++] : nullptr;
+    }
+
+  private:
+    const MachineFactsTable& m_table;
+    size_t m_next = 0;
+};

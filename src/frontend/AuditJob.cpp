@@ -200,7 +200,7 @@ void AuditJob::runNextSets() {
         std::find_if(m_runs.begin(), m_runs.end(), [](const SetsRun& run) { return !run.done; });
     QStringList arguments{m_option};
     for (const GameRecord& game : next->games)
-        arguments.append(game.name);
+        arguments.append(game.name());
     MameRunRequest request = mameRequest(arguments);
     request.outputFile = temp().auditReport();
     request.outputLimit = kMostAuditOutput;

@@ -118,14 +118,14 @@ Outcome<Done> FrontEnd::loadCatalogue() {
 }
 
 Outcome<QString> FrontEnd::setFavourite(bool favourite) {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (!game)
         return Failure{tr("No game is selected.")};
     // The window has read the catalogue after its first paint and told what
     // went wrong; here it is only made sure of.
     (void)loadCatalogue();
     QString why;
-    const Kept kept = keep(Catalogue::favouriteChange(game->name, favourite), why);
+    const Kept kept = keep(Catalogue::favouriteChange(game->name(), favourite), why);
     if (kept == Kept::Refused)
         return Failure{why};
     m_games.setFavourite(m_games.shownRows()[m_games.selectedRow()], favourite);
@@ -247,36 +247,36 @@ void FrontEnd::audit(bool full) {
 }
 
 void FrontEnd::play(const std::optional<QString>& options) {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (busy() || !game)
         return;
     if (options)
         m_settings.playOptions = *options;
-    m_playedSet = game->name;
-    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name, game->description,
-                                                   options, m_playedAfter));
+    m_playedSet = game->name();
+    begin(Command::Play, std::make_unique<PlayJob>(m_runner, m_mame, game->name(),
+                                                   game->description(), options, m_playedAfter));
 }
 
 void FrontEnd::info() {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (busy() || !game)
         return;
     GameInfo info = *selectedGameInfo();
     if (info.withFacts)
-        info.history = historyText(*m_catalogue, game->name, game->parent).value_or(QString());
-    begin(Command::Info,
-          std::make_unique<InfoJob>(m_runner, m_mame, game->name, game->parent, std::move(info)));
+        info.history = historyText(*m_catalogue, game->name(), game->parent()).value_or(QString());
+    begin(Command::Info, std::make_unique<InfoJob>(m_runner, m_mame, game->name(), game->parent(),
+                                                   std::move(info)));
 }
 
 std::optional<GameInfo> FrontEnd::selectedGameInfo() const {
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (!game)
         return std::nullopt;
     const std::optional<MachineFacts> facts =
-        m_factsMatchDatabase ? m_catalogue->facts(game->name) : std::nullopt;
+        m_factsMatchDatabase ? m_catalogue->facts(game->name()) : std::nullopt;
     PlayCount plays;
     if (facts) {
-        const PlayRecord played = m_catalogue->plays(game->name);
+        const PlayRecord played = m_catalogue->plays(game->name());
         plays = {played.count, played.last};
     }
     return gameInfo(*game, m_games.games(), m_games.shownRows(), facts, plays);
@@ -301,12 +301,12 @@ QString FrontEnd::iniFileName(IniFile file) const {
                                              : m_games.hasMachineFacts();
     if (file == IniFile::Mame)
         return current ? QStringLiteral("mame.ini") : m_mame.oldIniFile();
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (!game)
         return {};
-    const QString& name = file == IniFile::Driver   ? game->driver
-                          : file == IniFile::Parent ? game->parent
-                                                    : game->name;
+    const QString& name = file == IniFile::Driver   ? game->driver()
+                          : file == IniFile::Parent ? game->parent()
+                                                    : game->name();
     if (name.isEmpty())
         return {};
     const QString folder = !current                  ? QStringLiteral("ini/")
@@ -320,19 +320,19 @@ void FrontEnd::editIni(IniFile file) {
         return;
     if (file == IniFile::Mame)
         return begin(Command::MameIni, std::make_unique<IniFileJob>(m_runner, m_mame, file, ""));
-    const GameRecord* game = m_games.selectedGame();
+    const std::optional<GameRecord> game = m_games.selectedGame();
     if (!game)
         return;
     switch (file) {
     case IniFile::Driver:
         return begin(Command::DriverIni,
-                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->driver));
+                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->driver()));
     case IniFile::Parent:
         return begin(Command::ParentIni,
-                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->parent));
+                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->parent()));
     default:
         return begin(Command::SetIni,
-                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->name));
+                     std::make_unique<IniFileJob>(m_runner, m_mame, file, game->name()));
     }
 }
 

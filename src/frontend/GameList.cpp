@@ -2,9 +2,11 @@
 #include "frontend/GameList.h"
 
 #include "database/DatabaseFile.h"
+#include "database/SetAsideFile.h"
 #include "gamelist/DriverFilter.h"
 #include "gamelist/GameSearch.h"
 #include "gamelist/WordSearch.h"
+#include "text/TextFile.h"
 
 #include <QFile>
 #include <algorithm>
@@ -28,10 +30,10 @@ qsizetype rowOf(const ShownRows& rows, qint32 position) {
 
 GameList::GameList(QObject* parent) : QObject(parent) {}
 
-const GameRecord* GameList::selectedGame() const {
+std::optional<GameRecord> GameList::selectedGame() const {
     if (m_selectedRow < 0)
-        return nullptr;
-    return &shownGame(m_selectedRow);
+        return std::nullopt;
+    return shownGame(m_selectedRow);
 }
 
 Outcome<Done> GameList::load(const QString& driverFilter, qint32 lastGame,
@@ -112,8 +114,12 @@ NarrowOffer GameList::narrowOffer(NarrowKind kind) const {
 void GameList::notePlayed(const QString& set, const QDateTime& when) {
     if (!m_columns)
         return;
+    // Texts are equal exactly when their bytes are.
+    if (!readsBackAsWritten(set))
+        return;
+    const QByteArray bytes = encodeText(set);
     for (size_t i = 0; i < m_games.size(); ++i) {
-        if (m_games[i].name != set)
+        if (m_games[static_cast<qsizetype>(i)].nameBytes() != bytes)
             continue;
         ++m_columns->playCounts[i];
         m_columns->lastPlayed[i] = when;
@@ -128,6 +134,7 @@ const WordSearchTexts& GameList::searchTexts() const {
 }
 
 void GameList::setCatalogue(MachineList machines, QSet<QString> favourites) {
+    dropAsideMachines();
     m_machines = std::move(machines);
     m_favourites = std::move(favourites);
     align();
@@ -208,7 +215,7 @@ void GameList::setFavourite(qsizetype position, bool favourite) {
     if (position < 0 || position >= std::ssize(m_games) || isFavourite(position) == favourite)
         return;
     quint8& flags = m_facts.flags[static_cast<size_t>(position)];
-    const QString& name = m_games[static_cast<size_t>(position)].name;
+    const QString name = m_games[position].name();
     if (favourite) {
         flags |= GameFlag::Favourite;
         m_favourites.insert(name);
@@ -287,8 +294,12 @@ Outcome<Done> GameList::replaceGames(GameTable games, std::optional<MachineList>
 
 void GameList::adoptGames(GameTable games, std::optional<MachineList> machines) {
     m_games = std::move(games);
-    if (machines)
+    if (machines) {
+        dropAsideMachines();
         m_machines = std::move(*machines);
+    } else {
+        takeTextsBack(); // the machine list stays
+    }
     align();
     showThroughFilter();
     emit gamesChanged(true);
@@ -306,6 +317,8 @@ void GameList::forgetGames() {
     show({});
     m_filtered = {};
     m_games = {};
+    dropAsideMachines();
+    m_machines = {};
     m_facts = {};
     ++m_generation;
     m_manufacturers.reset();
@@ -313,4 +326,44 @@ void GameList::forgetGames() {
     m_columns.reset();
     m_narrow.reset();
     emit gamesChanged(false);
+}
+
+void GameList::setTextsAside(const QString& path) {
+    if (m_games.isSetAside())
+        return;
+    auto file = std::make_shared<SetAsideFile>(path);
+    if (!file->isOpen() || !m_games.setAside(file))
+        return;
+    m_manufacturers.reset();
+    m_searchTexts.reset();
+    // The machine list's bits stay: they are small, and the flags came from them.
+    const std::optional<qint64> names = file->append(m_machines.names);
+    const std::optional<qint64> manufacturers =
+        names ? file->append(m_machines.manufacturers) : std::nullopt;
+    if (!manufacturers)
+        return;
+    m_asideMachines = AsideMachines{file, *names, m_machines.names.size(), *manufacturers,
+                                    m_machines.manufacturers.size()};
+    m_machines.names = QByteArray();
+    m_machines.manufacturers = QByteArray();
+}
+
+void GameList::takeTextsBack() {
+    bool whole = m_games.takeBack();
+    if (m_asideMachines) {
+        const AsideMachines aside = *std::exchange(m_asideMachines, std::nullopt);
+        std::optional<QByteArray> names = aside.file->read(aside.namesAt, aside.namesSize);
+        std::optional<QByteArray> manufacturers =
+            aside.file->read(aside.manufacturersAt, aside.manufacturersSize);
+        whole = whole && names && manufacturers;
+        m_machines.names = std::move(names).value_or(QByteArray());
+        m_machines.manufacturers = std::move(manufacturers).value_or(QByteArray());
+    }
+    if (whole)
+        return;
+    // Our own file could not be read: the database file still holds the games.
+    const qint32 selected = m_selectedRow;
+    const Outcome<Done> reloaded = load(m_driverFilter, selected, m_choices);
+    if (!reloaded.ok())
+        forgetGames();
 }

@@ -18,7 +18,10 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
+
+class SetAsideFile;
 
 // The games of the database and what the list shows of them: the master
 // table in database order, the shown rows (the games of the filtered drivers,
@@ -39,7 +42,7 @@ class GameList : public QObject {
 
     const GameTable& games() const { return m_games; }
     const ShownRows& shownRows() const { return m_shown; }
-    const GameRecord& shownGame(qsizetype row) const { return m_games[m_shown[row]]; }
+    GameRecord shownGame(qsizetype row) const { return m_games[m_shown[row]]; }
     const QString& driverFilter() const { return m_driverFilter; }
     const ShowChoices& showChoices() const { return m_choices; }
     const GameFacts& facts() const { return m_facts; }
@@ -90,7 +93,7 @@ class GameList : public QObject {
     quint64 generation() const { return m_generation; }
     // The selected row; -1 only while no game is shown.
     int selectedRow() const { return m_selectedRow; }
-    const GameRecord* selectedGame() const;
+    std::optional<GameRecord> selectedGame() const;
 
     // Reads the database file and shows its games through `driverFilter` and
     // `choices`: when the filter leaves no game, every game is shown through
@@ -150,6 +153,17 @@ class GameList : public QObject {
     // Empties the tables once the database file is gone, as removeAll does.
     void forgetGames();
 
+    // For the time a List builds a new table: sets the bytes of the table's
+    // texts and the machine list aside in a new file `path`, and lets go of
+    // what is made from them (the search's texts, the manufacturers). The
+    // list shows the same games meanwhile, reading the texts it shows from
+    // the file. When the file cannot be made, everything stays in memory.
+    void setTextsAside(const QString& path);
+    // Takes them back, as they were; nothing to do when nothing is set
+    // aside. When they cannot be read back, the games are read again from
+    // the database file.
+    void takeTextsBack();
+
   signals:
     void shownAboutToChange();
     void shownChanged();
@@ -171,6 +185,8 @@ class GameList : public QObject {
     // selected game or else the selected row, within the new rows.
     void reshow(ShownRows rows);
     void align();
+    // Forgets what setTextsAside() set aside of the machine list.
+    void dropAsideMachines() { m_asideMachines.reset(); }
 
     QString m_databaseFile;
     GameTable m_games;
@@ -183,6 +199,12 @@ class GameList : public QObject {
     GameFacts m_facts;
     mutable std::optional<std::vector<QString>> m_manufacturers;
     mutable std::optional<WordSearchTexts> m_searchTexts; // wordSearchTexts(), made at need
+    // Where setTextsAside() put the machine list's texts.
+    struct AsideMachines {
+        std::shared_ptr<SetAsideFile> file;
+        qint64 namesAt = 0, namesSize = 0, manufacturersAt = 0, manufacturersSize = 0;
+    };
+    std::optional<AsideMachines> m_asideMachines;
     ColumnSource m_columnSource;
     mutable std::optional<FactColumns> m_columns; // factColumns(), made at need
     CategorySource m_categorySource;

@@ -4,6 +4,8 @@
 #include "catalogue/ListingStore.h"
 #include "database/ListXmlImport.h"
 #include "database/ListingImport.h"
+#include "database/MachineFactsSpool.h"
+#include "database/SetAsideFile.h"
 #include "frontend/GameList.h"
 #include "frontend/SupportFiles.h"
 #include "launch/SupportFolders.h"
@@ -25,7 +27,10 @@ ListJob::ListJob(MameRunner& runner, MameSetup& mame, GameList& games, bool case
                  QString cataloguePath, QString changesFile)
     : MameJob(runner, mame), m_games(games), m_caseInsensitive(caseInsensitive),
       m_cataloguePath(std::move(cataloguePath)), m_changesFile(std::move(changesFile)),
-      m_databaseFile(games.databaseFile()) {}
+      m_databaseFile(games.databaseFile()) {
+    // A List that ends without a new table leaves the old one as it was.
+    connect(this, &MameJob::finished, this, [this] { m_games.takeTextsBack(); });
+}
 
 ListJob::~ListJob() {
     abandon(); // the reading thread uses the reader
@@ -34,6 +39,7 @@ ListJob::~ListJob() {
 void ListJob::start() {
     if (Outcome<Done> made = makeTempFolder(); !made.ok())
         return finish(made.why());
+    m_games.setTextsAside(temp().setAsideTexts());
     // A MAME known to be a current one needs no game listing to say so.
     if (mame().generation() == MameGeneration::Current)
         return runMachineListing();
@@ -85,8 +91,13 @@ void ListJob::onDriverListing(const RunResult& result) {
         [this, full = temp().fullListing(), clones = temp().cloneListing(),
          sources = temp().sourceListing()] {
             m_imported = importListingFiles(full, clones, sources, m_caseInsensitive);
-            if (m_imported->ok())
-                commit(m_imported->value(), {}, nullptr);
+            if (!m_imported->ok())
+                return;
+            GameTable games = std::move(*m_imported).value();
+            m_machines = machineListOf(games, {});
+            const MachineFactsTable none;
+            MachineFactsTableSource noFacts(none);
+            commit(games, noFacts, nullptr);
         },
         &ListJob::onImported);
 }
@@ -94,7 +105,12 @@ void ListJob::onDriverListing(const RunResult& result) {
 // A current MAME: its machine listing, read on a thread of its own as it
 // arrives and never kept whole.
 void ListJob::runMachineListing() {
-    m_xml = std::make_unique<ListXmlReader>();
+    m_factsSpool = std::make_unique<MachineFactsSpool>(temp().machineFacts());
+    m_xml = std::make_unique<ListXmlReader>(
+        [spool = m_factsSpool.get()](const MachineFacts& facts) { spool->append(facts); });
+    // The new table is about the size of the old one, which it mostly repeats.
+    const GameTable& old = m_games.games();
+    m_xml->reserve(std::ssize(old) + std::ssize(old) / 8, old.byteCount() + old.byteCount() / 8);
     m_listed = 0;
     m_listedWith = mame().fileIdentity();
     MameRunRequest request = listingRequest(listXmlArguments());
@@ -126,11 +142,12 @@ void ListJob::onMachineListing(const RunResult& result) {
             m_imported = m_xml->finish(m_caseInsensitive);
             if (!m_imported->ok())
                 return;
-            const MachineFactsTable facts = m_xml->takeFacts();
+            GameTable games = std::move(*m_imported).value();
             const RomListing roms = m_xml->takeRomListing();
             const ListingUpdate listing{m_xml->build(), m_listedWith, &roms,
-                                        buildDigestsOf(m_imported->value(), facts, roms)};
-            commit(m_imported->value(), facts, &listing);
+                                        buildDigestsOf(games, m_xml->takeStatuses(), roms)};
+            m_machines = m_xml->takeMachineList();
+            commit(games, *m_factsSpool, &listing);
         },
         &ListJob::onImported);
 }
@@ -202,16 +219,27 @@ void ListJob::reportChanges(const BuildChanges& changes) {
     m_report.changesReport = lines;
 }
 
-void ListJob::commit(const GameTable& games, const MachineFactsTable& facts,
-                     const ListingUpdate* listing) {
-    m_machines = machineListOf(games, facts);
+void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing) {
+    // The store takes a copy of the machine list to write it: the new table
+    // waits in the temporary folder meanwhile, when it can.
+    const bool aside = !m_cataloguePath.isEmpty() &&
+                       games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
+    bool whole = true;
     m_commit = commitGames(
         m_databaseFile, &games, m_cataloguePath,
         [&](CatalogueChange& change) {
             change.replaceMachines(facts, m_machines);
             change.keepListing(listing, m_changes);
+            if (aside)
+                whole = games.takeBack();
         },
-        [this] { return passCommitPoint(); });
+        [this, &whole] { return whole && passCommitPoint(); });
+    if (!whole) {
+        m_imported = Failure{tr("The new list could not be read back from the temporary folder.")};
+        m_changes.reset();
+        return;
+    }
+    m_imported = std::move(games);
     if (!m_commit->store.ok())
         m_changes.reset(); // the catalogue kept nothing of this listing
 }

@@ -12,6 +12,8 @@
 
 class GameList;
 class ListXmlReader;
+class MachineFactsSource;
+class MachineFactsSpool;
 struct ListingUpdate;
 
 // List: builds the database from MAME's listings and makes it the game list.
@@ -37,6 +39,12 @@ struct ListingUpdate;
 // than the last List's, the report says what it changed (BuildChanges): one
 // line for the message, the whole report as its details and in
 // `changesFile`, and favourites follow renamed sets.
+//
+// Memory: while the new table is built, the old one's texts and its machine
+// list wait in the temporary folder (GameList::setTextsAside()) and come back
+// when the List ends without a new table; the machines' facts go to a file
+// there as they are read, and into the store from it, one at a time; the new
+// table waits there too while the store is written.
 class ListJob : public MameJob {
     Q_OBJECT
 
@@ -63,10 +71,11 @@ class ListJob : public MameJob {
     void finishWithReport();
     void reportListed(qint64 games);
     // On the worker: writes `games` (sorted) to the database file and their
-    // `facts` to the catalogue, with a current MAME's `listing`, and keeps
-    // their machine list for the game list.
-    void commit(const GameTable& games, const MachineFactsTable& facts,
-                const ListingUpdate* listing);
+    // `facts` to the catalogue with m_machines, their machine list, with a
+    // current MAME's `listing`. While the store is written, the table waits
+    // in the temporary folder when it can; false when it cannot be read back
+    // from there (nothing is then changed, and m_imported says why).
+    void commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing);
     // After the database was replaced: what a new build changed, in the
     // report and in the changes file.
     void reportChanges(const BuildChanges& changes);
@@ -83,6 +92,7 @@ class ListJob : public MameJob {
     const QString m_databaseFile;
     QString m_listedWith;                 // the MAME file that prints the machine listing
     std::unique_ptr<ListXmlReader> m_xml; // read on the reading thread while MAME runs
+    std::unique_ptr<MachineFactsSpool> m_factsSpool; // its machines' facts
     QAtomicInteger<qint64> m_machinesRead = 0;
     // What the worker made of the listings.
     std::optional<Outcome<GameTable>> m_imported;

@@ -79,7 +79,8 @@ std::vector<quint32> columnKeys(const ShownRows& shown, GameColumn column,
     const FactColumns& facts = values.facts;
     switch (column) {
     case GameColumn::Year:
-        return textKeys(shown, facts.years, compareOrdinal);
+        return textKeys(shown, facts.years,
+                        [](const QString& a, const QString& b) { return compareOrdinal(a, b); });
     case GameColumn::Manufacturer:
         return textKeys(shown, values.manufacturers, CaseInsensitiveCompare());
     case GameColumn::Status:

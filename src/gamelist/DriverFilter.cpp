@@ -3,9 +3,11 @@
 
 #include "text/Sorting.h"
 #include "text/SplitFirst.h"
+#include "text/TextFile.h"
 #include "text/TrimSpaces.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <vector>
@@ -46,24 +48,44 @@ Outcome<DriverSelection> selectDrivers(const QString& text, const GameTable& gam
                            .arg(count)
                            .arg(kMaxFilterWords)};
 
-    // Exact matches against any word, master order, each game once. A few
-    // words are compared one by one, which a difference in length mostly
+    // Exact matches against any word, master order, each game once, on the
+    // bytes the file holds (a text equals a driver exactly when its bytes
+    // are the driver's; a word that would not read back is no driver). A
+    // few words are compared one by one, which a difference in length mostly
     // settles at once; many are looked up by hash.
+    std::vector<QByteArray> wordBytes;
+    for (const QString& word : words)
+        wordBytes.push_back(readsBackAsWritten(word) ? encodeText(word) : QByteArray());
     const bool few = std::ssize(words) <= kFewWords;
-    const QSet<QString> wanted = few ? QSet<QString>() : QSet<QString>(words.begin(), words.end());
-    const auto isWanted = [&](const QString& driver) {
+    QHash<QByteArray, qsizetype> wanted; // the first word of those bytes
+    if (!few) {
+        for (qsizetype w = std::ssize(wordBytes) - 1; w >= 0; --w) {
+            if (!wordBytes[static_cast<size_t>(w)].isEmpty())
+                wanted.insert(wordBytes[static_cast<size_t>(w)], w);
+        }
+    }
+    // The word the driver is, or -1.
+    const auto wantedWord = [&](QByteArrayView driver) -> qsizetype {
         if (!few)
-            return wanted.contains(driver);
-        return std::any_of(words.begin(), words.end(),
-                           [&driver](const QString& word) { return word == driver; });
+            return wanted.value(QByteArray::fromRawData(driver.data(), driver.size()), -1);
+        for (size_t w = 0; w < wordBytes.size(); ++w) {
+            if (!wordBytes[w].isEmpty() && wordBytes[w] == driver)
+                return static_cast<qsizetype>(w);
+        }
+        return -1;
     };
-    QSet<QString> matched;
+    std::vector<bool> matchedWord(words.size());
     std::vector<qint32> positions;
     for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        if (isWanted(games[i].driver)) {
+        if (const qsizetype w = wantedWord(games[i].driverBytes()); w >= 0) {
             positions.push_back(static_cast<qint32>(i));
-            matched.insert(games[i].driver);
+            matchedWord[static_cast<size_t>(w)] = true;
         }
+    }
+    QSet<QString> matched;
+    for (size_t w = 0; w < words.size(); ++w) {
+        if (matchedWord[w])
+            matched.insert(words[w]);
     }
     DriverSelection selection;
     selection.rows = ShownRows::only(std::move(positions));

@@ -18,7 +18,7 @@ FactColumns alignColumns(const GameTable& games, const MachineColumns& machines,
     for (qsizetype i = 0; i < machines.size(); ++i)
         byName.insert(machines.names[static_cast<size_t>(i)], static_cast<qint32>(i));
     for (size_t i = 0; i < count; ++i) {
-        const QString& name = games[i].name;
+        const QString name = games[static_cast<qsizetype>(i)].name();
         if (const auto found = byName.constFind(name); found != byName.cend()) {
             const auto at = static_cast<size_t>(*found);
             columns.years[i] = machines.years[at];

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "gamelist/GameFlags.h"
 
+#include "text/TextFile.h"
+
 #include <QHash>
 #include <optional>
 
@@ -14,7 +16,7 @@ std::optional<std::vector<qint32>> entriesInOrder(const GameTable& games,
     std::vector<qint32> entries(games.size(), -1);
     size_t next = 0;
     for (size_t i = 0; i < games.size(); ++i) {
-        while (next < names.size() && names[next] != games[i].name)
+        while (next < names.size() && names[next] != games[i].name())
             ++next;
         if (next == names.size())
             return std::nullopt;
@@ -30,7 +32,7 @@ std::vector<qint32> entriesByName(const GameTable& games, const std::vector<QStr
         byName.insert(names[i], static_cast<qint32>(i));
     std::vector<qint32> entries(games.size(), -1);
     for (size_t i = 0; i < games.size(); ++i)
-        entries[i] = byName.value(games[i].name, -1);
+        entries[i] = byName.value(games[i].name(), -1);
     return entries;
 }
 
@@ -40,9 +42,22 @@ GameFacts alignFacts(const GameTable& games, const MachineList& list,
                      const QSet<QString>& favourites) {
     GameFacts facts;
     facts.flags.resize(games.size());
-    for (size_t i = 0; i < games.size(); ++i) {
-        facts.flags[i] = (games[i].parent.isEmpty() ? 0 : GameFlag::Clone) |
-                         (favourites.contains(games[i].name) ? GameFlag::Favourite : 0);
+    // The favourites as the file's bytes of the names: a name equals a text
+    // exactly when its bytes are the text's (a text that would not read back
+    // is no name).
+    QSet<QByteArray> favouriteBytes;
+    for (const QString& favourite : favourites) {
+        if (readsBackAsWritten(favourite))
+            favouriteBytes.insert(encodeText(favourite));
+    }
+    for (size_t i = 0; i < games.size(); ++i)
+        facts.flags[i] = games[i].hasParent() ? GameFlag::Clone : 0;
+    if (!favouriteBytes.isEmpty()) {
+        for (size_t i = 0; i < games.size(); ++i) {
+            const QByteArrayView name = games[i].nameBytes();
+            if (favouriteBytes.contains(QByteArray::fromRawData(name.data(), name.size())))
+                facts.flags[i] |= GameFlag::Favourite;
+        }
     }
     facts.any = !list.empty();
     if (list.empty())
@@ -93,7 +108,7 @@ MachineList machineListFor(const GameTable& games, const GameFacts& facts,
         made.bits.append(
             static_cast<char>(facts.flags[i] & (MachineBit::NotWorking | MachineBit::Mechanical |
                                                 MachineBit::NonArcade | MachineBit::Known)));
-        names.push_back(games[i].name);
+        names.push_back(games[i].name());
     }
     made.names = packTexts(names);
     made.manufacturers = packTexts(manufacturers);

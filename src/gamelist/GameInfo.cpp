@@ -6,15 +6,17 @@
 namespace {
 
 QList<InfoRow> familyRows(const GameRecord& game, const GameTable& games, const ShownRows& shown) {
-    if (!game.parent.isEmpty())
-        return {{QCoreApplication::translate("GameInfo", "Parent"), game.parent}};
+    if (game.hasParent())
+        return {{QCoreApplication::translate("GameInfo", "Parent"), game.parent()}};
     QList<InfoRow> rows;
+    // Texts are equal exactly when their bytes are.
+    const QByteArrayView name = game.nameBytes();
     qsizetype clones = 0;
     for (qsizetype row = 0; row < shown.size(); ++row) {
-        const GameRecord& other = games[shown[row]];
-        if (other.parent == game.name) {
+        const GameRecord other = games[shown[row]];
+        if (other.parentBytes() == name) {
             if (clones < kMostClonesNamed)
-                rows.append({QString(), other.name});
+                rows.append({QString(), other.name()});
             ++clones;
         }
     }
@@ -100,11 +102,11 @@ QList<InfoRow> factRows(const MachineFacts& facts, const PlayCount& plays) {
 GameInfo gameInfo(const GameRecord& game, const GameTable& games, const ShownRows& shown,
                   const std::optional<MachineFacts>& facts, const PlayCount& plays) {
     GameInfo info;
-    info.title = game.description;
-    info.rows = {{QCoreApplication::translate("GameInfo", "Set"), game.name}};
+    info.title = game.description();
+    info.rows = {{QCoreApplication::translate("GameInfo", "Set"), game.name()}};
     info.withFacts = facts.has_value();
     info.rows += familyRows(game, games, shown);
-    info.rows.append({QCoreApplication::translate("GameInfo", "Driver"), game.driver});
+    info.rows.append({QCoreApplication::translate("GameInfo", "Driver"), game.driver()});
     if (facts)
         info.rows += factRows(*facts, plays);
     return info;

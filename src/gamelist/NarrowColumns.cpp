@@ -58,7 +58,7 @@ NarrowColumns narrowColumns(const GameTable& games, const std::vector<QString>& 
             columns.years[i] = static_cast<qint16>(knownYear(years[i]));
         if (categories.isEmpty())
             continue;
-        const auto found = categories.constFind(games[i].name);
+        const auto found = categories.constFind(games[static_cast<qsizetype>(i)].name());
         if (found == categories.cend())
             continue;
         columns.categories[i] = categoryNumbers.numberOf(found->category);

@@ -212,8 +212,8 @@ SuggestionSource suggestionSource(const GameTable& games, const GameFacts& facts
     source.descriptions.reserve(games.size());
     source.names.reserve(games.size());
     for (const GameRecord& game : games) {
-        source.descriptions.push_back(game.description);
-        source.names.push_back(game.name);
+        source.descriptions.push_back(game.description());
+        source.names.push_back(game.name());
     }
     if (manufacturers.size() == games.size())
         source.manufacturers = manufacturers;

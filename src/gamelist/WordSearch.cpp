@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "gamelist/WordSearch.h"
 
+#include "text/TextFile.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <cstring>
@@ -135,10 +137,16 @@ std::vector<bool> matchesFurther(const QString& text, const WordSearchTexts& tex
 WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QString>& manufacturers) {
     WordSearchTexts texts;
     texts.ends.reserve(games.size());
-    QString folded; // one game's, reused
+    QString folded;      // one game's, reused
+    QString description; // one game's, decoded into the same memory each time
     for (size_t i = 0; i < games.size(); ++i) {
+        const GameRecord game = games[i];
+        const QByteArrayView bytes = game.descriptionBytes();
+        description.resize(bytes.size());
+        description.truncate(
+            decodeTextInto(bytes, reinterpret_cast<char16_t*>(description.data())));
         folded.resize(0);
-        appendFolded(games[i].description, folded);
+        appendFolded(description, folded);
         if (!manufacturers.empty()) {
             folded += u' ';
             appendFolded(manufacturers[i], folded);
@@ -146,7 +154,7 @@ WordSearchTexts wordSearchTexts(const GameTable& games, const std::vector<QStrin
         texts.all += folded.toUtf8();
         texts.ends.push_back(texts.all.size());
         texts.all += '\n';
-        texts.names.emplace_back(games[i].name.toCaseFolded(), static_cast<qint32>(i));
+        texts.names.emplace_back(game.name().toCaseFolded(), static_cast<qint32>(i));
     }
     std::sort(texts.names.begin(), texts.names.end());
     texts.trigrams.assign(kTrigramBits / 64, 0);

@@ -29,6 +29,11 @@ class TempListingFolder {
     QString sourceListing() const { return m_dir.filePath(QStringLiteral("~SOURCE.TMP")); }
     QString auditReport() const { return m_dir.filePath(QStringLiteral("~AUDIT.TMP")); }
     QString errorOutput() const { return m_dir.filePath(QStringLiteral("~ERRORS.TMP")); }
+    // What a List keeps out of memory while it runs: the machines' facts as
+    // they are read, the old table, and the new one while the store is written.
+    QString machineFacts() const { return m_dir.filePath(QStringLiteral("~FACTS.TMP")); }
+    QString setAsideTexts() const { return m_dir.filePath(QStringLiteral("~TABLE.TMP")); }
+    QString setAsideNewTable() const { return m_dir.filePath(QStringLiteral("~NEWTABLE.TMP")); }
 
   private:
     QTemporaryDir m_dir;

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "text/Compare.h"
+#include "text/TextFile.h"
 
 #include <QCollatorSortKey>
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <utility>
 #include <vector>
@@ -37,11 +39,11 @@ namespace sorting_detail {
 
 // Rearranges a[0..n-1] so that a[k] becomes the element that stood at
 // order[k].
-template <class T> void permute(std::vector<T>& a, const std::vector<qsizetype>& order) {
+template <class T> void permute(std::vector<T>& a, const std::vector<qint32>& order) {
     std::vector<T> sorted;
     sorted.reserve(order.size());
-    for (const qsizetype from : order)
-        sorted.push_back(std::move(a[from]));
+    for (const qint32 from : order)
+        sorted.push_back(std::move(a[static_cast<size_t>(from)]));
     std::move(sorted.begin(), sorted.end(), a.begin());
 }
 
@@ -55,10 +57,25 @@ inline quint64 ordinalHead(QStringView text) {
     return head;
 }
 
+// The same for a text of the files' form (UTF-8, see decodeText): its first
+// four code units come from its first twelve bytes at most.
+inline quint64 ordinalHead(QByteArrayView text) {
+    quint64 head = 0;
+    for (qsizetype k = 0; k < 4; ++k) {
+        const auto c = static_cast<unsigned char>(k < text.size() ? text[k] : 0);
+        if (c >= 0x80)
+            return ordinalHead(
+                QStringView(decodeText(text.first(std::min<qsizetype>(text.size(), 16)))));
+        head = (head << 16) | c;
+    }
+    return head;
+}
+
 } // namespace sorting_detail
 
-// Puts a[0..n-1] in exactly the order exchangeSort(a, n, compare) gives, but
-// in n log n time when no two keys compare equal.
+// The positions 0..n-1 in exactly the order exchangeSort(a, n, compare) would
+// leave the elements at them, but found in n log n time when no two keys
+// compare equal. `compare(i, j)` compares the elements at positions i and j.
 //
 // `quickLess(i, j)` orders the elements at positions i and j; it is meant to
 // agree with `compare` but is only used as a guess. The positions are sorted
@@ -70,34 +87,57 @@ inline quint64 ordinalHead(QStringView text) {
 //   as it would on the keys, only with cheaper comparisons;
 // - some pair descending (`quickLess` disagrees with `compare`): the exchange
 //   sort runs on the keys themselves.
-template <class T, class Compare, class QuickLess>
-void sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
+template <class Compare, class QuickLess>
+std::vector<qint32> exchangeSortOrder(qint32 n, Compare compare, QuickLess quickLess) {
+    std::vector<qint32> order(static_cast<size_t>(std::max(n, 0)));
+    std::iota(order.begin(), order.end(), qint32(0));
     if (n < 2)
-        return;
-    std::vector<qsizetype> order(n);
-    std::iota(order.begin(), order.end(), qsizetype(0));
-    std::sort(order.begin(), order.end(), quickLess);
+        return order;
+    {
+        // Whatever the guess holds (such as keys) goes once it has guessed.
+        QuickLess guess = std::move(quickLess);
+        std::sort(order.begin(), order.end(), std::ref(guess));
+    }
 
-    std::vector<qsizetype> rank(n);
+    std::vector<qint32> rank(static_cast<size_t>(n));
     bool equalKeys = false;
-    qsizetype current = 0;
-    rank[order[0]] = 0;
-    for (qsizetype k = 1; k < n; ++k) {
-        const int step = compare(a[order[k - 1]], a[order[k]]);
-        if (step > 0)
-            return exchangeSort(a, n, compare);
+    qint32 current = 0;
+    rank[static_cast<size_t>(order[0])] = 0;
+    for (size_t k = 1; k < order.size(); ++k) {
+        const int step = compare(order[k - 1], order[k]);
+        if (step > 0) {
+            std::iota(order.begin(), order.end(), qint32(0));
+            exchangeSort(order, n, compare);
+            return order;
+        }
         if (step < 0)
             ++current;
         else
             equalKeys = true;
-        rank[order[k]] = current;
+        rank[static_cast<size_t>(order[k])] = current;
     }
     if (equalKeys) {
-        std::iota(order.begin(), order.end(), qsizetype(0));
-        exchangeSort(order, n, [&rank](qsizetype x, qsizetype y) {
-            return rank[x] < rank[y] ? -1 : (rank[x] > rank[y] ? 1 : 0);
+        std::iota(order.begin(), order.end(), qint32(0));
+        exchangeSort(order, n, [&rank](qint32 x, qint32 y) {
+            const qint32 a = rank[static_cast<size_t>(x)], b = rank[static_cast<size_t>(y)];
+            return a < b ? -1 : (a > b ? 1 : 0);
         });
     }
+    return order;
+}
+
+// Puts a[0..n-1] in exactly the order exchangeSort(a, n, compare) gives,
+// as exchangeSortOrder finds it.
+template <class T, class Compare, class QuickLess>
+void sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLess quickLess) {
+    if (n < 2)
+        return;
+    const std::vector<qint32> order = exchangeSortOrder(
+        static_cast<qint32>(n),
+        [&](qint32 i, qint32 j) {
+            return compare(a[static_cast<size_t>(i)], a[static_cast<size_t>(j)]);
+        },
+        quickLess);
     sorting_detail::permute(a, order);
 }
 
@@ -105,50 +145,48 @@ void sortAsExchangeSort(std::vector<T>& a, qsizetype n, Compare compare, QuickLe
 // exchangeSort (which for strings that compare equal only means equal
 // strings).
 inline void sortStrings(std::vector<QString>& strings, qsizetype count) {
-    return sortAsExchangeSort(strings, count, compareOrdinal, [&strings](qsizetype i, qsizetype j) {
-        return compareOrdinal(strings[i], strings[j]) < 0;
-    });
+    return sortAsExchangeSort(
+        strings, count, [](const QString& a, const QString& b) { return compareOrdinal(a, b); },
+        [&strings](qsizetype i, qsizetype j) {
+            return compareOrdinal(strings[i], strings[j]) < 0;
+        });
 }
 
-// Sorts records 0..count-1 by their description, ignoring case under the
-// default locale when caseInsensitive is set, ordinally otherwise, in the
-// order of exchangeSort. Whole records move together.
-template <class Record>
-void sortGames(std::vector<Record>& games, qsizetype count, bool caseInsensitive) {
+// The order in which exchangeSort would leave `count` texts of the files'
+// form (UTF-8, see decodeText), `text(i)` giving the one at position i,
+// comparing them ignoring case under the default locale when caseInsensitive
+// is set, ordinally otherwise (by the code units they decode to). Sorting
+// games by description: their positions in their sorted order.
+template <class Text>
+std::vector<qint32> sortedTextOrder(qint32 count, Text text, bool caseInsensitive) {
     if (!caseInsensitive) {
         // The first four code units, in one number, settle most comparisons
         // of the n log n sort without reaching the texts.
-        std::vector<quint64> heads(std::max<qsizetype>(count, 0));
-        for (qsizetype i = 0; i < count; ++i)
-            heads[i] = sorting_detail::ordinalHead(games[i].description);
-        return sortAsExchangeSort(
-            games, count,
-            [](const Record& a, const Record& b) {
-                return compareOrdinal(a.description, b.description);
-            },
-            [&games, &heads](qsizetype i, qsizetype j) {
-                if (heads[i] != heads[j])
-                    return heads[i] < heads[j];
-                return compareOrdinal(games[i].description, games[j].description) < 0;
+        std::vector<quint64> heads(static_cast<size_t>(std::max(count, 0)));
+        for (qint32 i = 0; i < count; ++i)
+            heads[static_cast<size_t>(i)] = sorting_detail::ordinalHead(text(i));
+        return exchangeSortOrder(
+            count, [&](qint32 i, qint32 j) { return compareOrdinal(text(i), text(j)); },
+            [&text, heads = std::move(heads)](qint32 i, qint32 j) {
+                const quint64 a = heads[static_cast<size_t>(i)], b = heads[static_cast<size_t>(j)];
+                if (a != b)
+                    return a < b;
+                return compareOrdinal(text(i), text(j)) < 0;
             });
     }
     const CaseInsensitiveCompare compare;
-    const auto byDescription = [&compare](const Record& a, const Record& b) {
-        return compare(a.description, b.description);
-    };
-    if (!compare.hasSortKeys() || count < 2) {
-        return sortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
-            return byDescription(games[i], games[j]) < 0;
-        });
-    }
+    const auto byText = [&](qint32 i, qint32 j) { return compare(text(i), text(j)); };
+    if (!compare.hasSortKeys() || count < 2)
+        return exchangeSortOrder(count, byText,
+                                 [&](qint32 i, qint32 j) { return byText(i, j) < 0; });
     // Collation keys make each comparison of the n log n sort a byte
     // comparison instead of a full collation.
     std::vector<QCollatorSortKey> keys;
-    keys.reserve(count);
-    for (qsizetype i = 0; i < count; ++i)
-        keys.push_back(compare.sortKey(games[i].description));
-    return sortAsExchangeSort(games, count, byDescription, [&](qsizetype i, qsizetype j) {
-        return CaseInsensitiveCompare::keyLess(games[i].description, keys[i], games[j].description,
-                                               keys[j]);
+    keys.reserve(static_cast<size_t>(count));
+    for (qint32 i = 0; i < count; ++i)
+        keys.push_back(compare.sortKey(text(i)));
+    return exchangeSortOrder(count, byText, [&text, keys = std::move(keys)](qint32 i, qint32 j) {
+        return CaseInsensitiveCompare::keyLess(text(i), keys[static_cast<size_t>(i)], text(j),
+                                               keys[static_cast<size_t>(j)]);
     });
 }

@@ -17,10 +17,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 constexpr char32_t kEscapeBase = 0xDC00; // a lone U+DC80..U+DCFF stands for byte 0x80..0xFF
@@ -214,18 +210,6 @@ qsizetype decodeTextInto(QByteArrayView bytes, char16_t* const begin) {
     char16_t* out = begin;
     qsizetype i = 0;
     while (i < size) {
-#if defined(__SSE2__)
-        // Sixteen ASCII bytes at a time become sixteen code units.
-        const __m128i zero = _mm_setzero_si128();
-        for (; i + 16 <= size; i += 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-            if (_mm_movemask_epi8(v) != 0)
-                break;
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(v, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(v, zero));
-            out += 16;
-        }
-#endif
         for (; i < size && static_cast<unsigned char>(data[i]) < 0x80; ++i)
             *out++ = static_cast<char16_t>(data[i]);
         if (i == size)

@@ -90,11 +90,12 @@ void DetailsPane::showGame() {
         return;
     const std::optional<GameInfo> info = m_frontEnd.selectedGameInfo();
     m_information->showInformation(info);
-    const GameRecord* game = info ? m_frontEnd.games().selectedGame() : nullptr;
-    const QString set = game ? game->name : QString();
+    const std::optional<GameRecord> game =
+        info ? m_frontEnd.games().selectedGame() : std::optional<GameRecord>();
+    const QString set = game ? game->name() : QString();
     if (set != m_set) {
         m_set = set;
-        m_parent = game ? game->parent : QString();
+        m_parent = game ? game->parent() : QString();
         m_asked = false;
     }
     if (const bool withFacts = info && info->withFacts; withFacts != m_withFacts) {

@@ -78,7 +78,7 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
 QVariant GameListModel::cellText(const GameRecord& game, qint32 position, int column) const {
     // The list asks for descriptions only, and never reads the facts.
     if (static_cast<GameColumn>(column) == GameColumn::Description)
-        return game.description;
+        return game.description();
     const FactColumns& facts = m_games.factColumns();
     switch (static_cast<GameColumn>(column)) {
     case GameColumn::Description:

@@ -16,9 +16,8 @@ void MainWindow::showIniTips() {
         return QCoreApplication::translate("IniButtonTips", "Edit the options of %1 %2 (%3)")
             .arg(what, name, shown);
     };
-    const GameRecord* game = m_frontEnd.games().selectedGame();
-    const GameRecord none;
-    const GameRecord& selected = game ? *game : none;
+    const std::optional<GameRecord> game = m_frontEnd.games().selectedGame();
+    const GameFields selected = game ? game->fields() : GameFields{};
     m_mameButton->setToolTip(
         QCoreApplication::translate("IniButtonTips", "Edit MAME's own options (%1)")
             .arg(m_frontEnd.iniFileName(IniFile::Mame)));

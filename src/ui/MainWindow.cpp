@@ -231,14 +231,14 @@ void MainWindow::showSelection(int row) {
         m_details->selectRow(row);
     }
     showIniTips();
-    const GameRecord* game = m_frontEnd.games().selectedGame();
+    const std::optional<GameRecord> game = m_frontEnd.games().selectedGame();
     if (!game) {
         setWindowTitle(tr("MAME"));
         m_parentButton->setEnabled(false);
         return;
     }
-    setWindowTitle(tr("MAME: %1 [%2]").arg(game->description, game->name));
-    m_parentButton->setEnabled(!game->parent.isEmpty());
+    setWindowTitle(tr("MAME: %1 [%2]").arg(game->description(), game->name()));
+    m_parentButton->setEnabled(!game->parent().isEmpty());
 }
 
 QString MainWindow::titleOf(Command command) const {

@@ -228,7 +228,7 @@ TEST_F(StartUp, SavedShowChoicesReadTheCatalogueFirstAndADamagedOneIsMovedAsideW
     EXPECT_TRUE(seam.messages.empty());
     // The favourites were at hand before the saved place was taken.
     EXPECT_EQ(frontEnd->games().shownRows().size(), 2);
-    EXPECT_EQ(frontEnd->games().selectedGame()->name, "sfa");
+    EXPECT_EQ(frontEnd->games().selectedGame()->name(), "sfa");
     quit();
     EXPECT_TRUE(readAll("coinslot.ini").endsWith("favouritesonly = True\r\n"));
 

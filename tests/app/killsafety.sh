@@ -49,6 +49,9 @@ for modern in 1 ''; do
     press alt+l
     wait_for 90 "the list" changed_from "$dat" "$before"
     wait_for 90 "the list in the window" title_starts "$main" "MAME: "
+    # A current MAME's List goes on to its support files: until its progress
+    # dialog has gone, the window takes no other command.
+    wait_for 90 "the end of the List" no_window '^List$'
     remember "$dat" "list${modern:+ (current)}"
     facts[$(sum "$dat")]=$(ask 'SELECT count(*) FROM machine')
     before=$(sum "$report")

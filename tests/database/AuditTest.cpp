@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/Audit.h"
 
+#include "GamePrinters.h"
 #include "OutcomeText.h"
 
 namespace {

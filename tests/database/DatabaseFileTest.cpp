@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/DatabaseFile.h"
 
+#include "GamePrinters.h"
 #include "OutcomeText.h"
 #include "TestFolders.h"
 #include "text/TextFile.h"
@@ -19,9 +20,9 @@ TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytesAndOnlyThoseThatReadBa
     const QString path = writeInto(dir, "coinslot.dat", mixed);
     const GameTable read = valueOf(readDatabase(path));
     ASSERT_EQ(read.size(), 4u);
-    EXPECT_EQ(read[0].description, QStringLiteral("\uFEFF"));
-    EXPECT_EQ(read[2].description, QStringLiteral("\uFEFFLeading mark"));
-    EXPECT_EQ(read[3], (GameRecord{"Zed", "zed", "parent", "a|b"}));
+    EXPECT_EQ(read[0].description(), QStringLiteral("\uFEFF"));
+    EXPECT_EQ(read[2].description(), QStringLiteral("\uFEFFLeading mark"));
+    EXPECT_EQ(read[3].fields(), (GameFields{"Zed", "zed", "parent", "a|b"}));
     ASSERT_EQ(failureText(writeDatabase(path, read)), "");
     EXPECT_EQ(readAll(path), crLf);
     // The file is read 256 KB at a time: the first piece ends inside "é".
@@ -32,15 +33,15 @@ TEST(DatabaseFile, RecordsReadAndWrittenBackKeepTheirBytesAndOnlyThoseThatReadBa
     bytes += QByteArray(256 * 1024 - 1 - start, 'x') + "\xC3\xA9\xFF\xC3\xA9|cut||drv\r\nLast|l||d";
     const GameTable cut = valueOf(readDatabase(writeInto(dir, "cut.dat", bytes)));
     ASSERT_EQ(std::ssize(cut), bytes.count('\n') + 1);
-    EXPECT_EQ(cut[cut.size() - 2].description,
+    EXPECT_EQ(cut[cut.size() - 2].description(),
               decodeText(bytes.mid(start, bytes.indexOf('|', start) - start)));
     // Nothing is written that would not read back: "description/name/parent/driver" empty
     // where it may not be, with a "|" or a line end; a lone surrogate.
-    const GameRecord good{"Desc", "name", "", "drv|x"};
+    const GameFields good{"Desc", "name", "", "drv|x"};
     for (const char* fields : {"/n//d", "D///d", "D/n/p/", "A|B/n//d", "D/n|m//d", "D/n/p|q/d",
                                "D/n//d\re", "D\n/n//d"}) {
         const QStringList f = QString(fields).split('/');
-        const GameRecord game{f[0], f[1], f[2], f[3]};
+        const GameFields game{f[0], f[1], f[2], f[3]};
         EXPECT_EQ(findUnreadableRecord({good, good, game, game}), 2) << fields;
     }
     EXPECT_EQ(findUnreadableRecord({good, {"D", "n", QString::fromUtf16(u"\xDFAE"), "d"}}), 1);

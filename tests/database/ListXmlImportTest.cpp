@@ -3,6 +3,7 @@
 
 #include "database/DatabaseFile.h"
 
+#include "GamePrinters.h"
 #include "OutcomeText.h"
 #include "TestFolders.h"
 
@@ -99,7 +100,7 @@ TEST(ListXmlImport, TakesTheDriverFromTheSourceFileSortsAndReadsMachinesWhatever
     EXPECT_EQ(valueOf(import(document(machines))), (GameTable{{"Alpha", "a", "b", "a.b"},
                                                               {"Charlie", "c", "", "c"},
                                                               {"beta", "b", "", "cps1"}}));
-    EXPECT_EQ(valueOf(import(document(machines), true)).at(1).name, "b");
+    EXPECT_EQ(valueOf(import(document(machines), true)).at(1).name(), "b");
     // What follows a description is passed over up to the machine's end tag.
     const GameTable games = valueOf(import(document(
         "<machine name=\"a\" sourcefile=\"a.cpp\"><year>1980</year><description>A</description>"

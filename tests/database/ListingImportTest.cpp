@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "database/ListingImport.h"
 
+#include "GamePrinters.h"
 #include "OutcomeText.h"
 #include "TestFolders.h"
 
@@ -24,7 +25,7 @@ const QString kClones = "Name:    Clone of:";
 QString parents(const Outcome<GameTable>& import) {
     QStringList parents;
     for (const GameRecord& g : valueOf(import))
-        parents << g.parent;
+        parents << g.parent();
     return parents.join(',');
 }
 
@@ -43,7 +44,7 @@ TEST(ListingImport, CutsTheColumnsWhereTheLinesSayAndMovesTheCloneCursorOnlyOnAM
               (GameTable{{"He said ", "q", "", "cps"},
                          {"Zebra", "z", "", "abc"},
                          {"apple", "w", "", "w"}}));
-    EXPECT_EQ(valueOf(importListings(games, clones, drivers, true)).at(2).name, "z");
+    EXPECT_EQ(valueOf(importListings(games, clones, drivers, true)).at(2).name(), "z");
     // "zz" never appears: the cursor stays on it, so "z" gets no parent.
     const QStringList stuck = {kClones, clone("w", "q"), clone("zz", "q"), clone("z", "q")};
     EXPECT_EQ(parents(importListings(games, stuck, drivers, true)), "q,,"); // apple, He, Zebra

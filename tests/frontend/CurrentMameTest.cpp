@@ -50,6 +50,40 @@ TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
     EXPECT_TRUE(folder.tempLeftovers().isEmpty());
 }
 
+TEST_F(CurrentMame, WhileAListRunsTheOldTextsWaitInAFileAndComeBackWholeWhenItChangesNothing) {
+    ASSERT_TRUE(list().ok());
+    ASSERT_TRUE(frontEnd.games().search("[sf2]"));
+    const GameTable before = frontEnd.games().games();
+    const MachineList machines = frontEnd.games().machineList();
+    ASSERT_FALSE(machines.empty());
+    QStringList descriptions;
+    for (const GameRecord& game : before)
+        descriptions << game.description();
+
+    // While MAME runs, the list still shows the same texts, read from the file.
+    folder.set("FAKEMAME_SLEEP", "30");
+    bool aside = false;
+    QStringList shown;
+    const auto look = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd, [&] {
+        aside = frontEnd.games().games().isSetAside();
+        shown.clear();
+        for (qsizetype row = 0; row < frontEnd.games().shownRows().size(); ++row)
+            shown << frontEnd.games().shownGame(row).description();
+    });
+    EXPECT_TRUE(runCancelled([this] { frontEnd.list(); }).cancelled());
+    QObject::disconnect(look);
+    EXPECT_TRUE(aside);
+    EXPECT_EQ(shown, descriptions);
+
+    // Cancelled: the texts and the machine list are back in memory as they were.
+    EXPECT_FALSE(frontEnd.games().games().isSetAside());
+    EXPECT_EQ(frontEnd.games().games(), before);
+    EXPECT_EQ(frontEnd.games().machineList(), machines);
+    EXPECT_EQ(selectedName(), "sf2");
+    EXPECT_TRUE(frontEnd.games().search("street fighter"));
+    EXPECT_TRUE(folder.tempLeftovers().isEmpty());
+}
+
 TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {
     ASSERT_TRUE(list().ok());
     // Chosen anew, MAME is not known: it refuses -verifysets first.

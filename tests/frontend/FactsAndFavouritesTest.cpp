@@ -24,10 +24,10 @@ class Catalogued : public FrontEndFixture {
         MachineFactsTable facts;
         for (const GameRecord& game : frontEnd.games().games())
             facts.push_back(
-                {.name = game.name,
-                 .manufacturer = game.driver == "neogeo" ? "SNK" : "Capcom",
-                 .status = game.name == "sfa" ? DriverStatus::Preliminary : DriverStatus::Good,
-                 .coins = game.driver == "neogeo" ? 0 : 1});
+                {.name = game.name(),
+                 .manufacturer = game.driver() == "neogeo" ? "SNK" : "Capcom",
+                 .status = game.name() == "sfa" ? DriverStatus::Preliminary : DriverStatus::Good,
+                 .coins = game.driver() == "neogeo" ? 0 : 1});
         frontEnd.games().setCatalogue(machineListOf(frontEnd.games().games(), facts), favourites);
     }
     static ShowChoices hiding(bool clones, bool notWorking, bool nonArcade, bool favourites) {

@@ -18,16 +18,14 @@ class GameSuggestionsTest : public FrontEndFixture {
     GameSuggestions suggestions{frontEnd.games()};
 
     void SetUp() override {
-        QObject::connect(
-            &suggestions, &GameSuggestions::ready,
-            [this](const QString& text, const QList<Suggestion>& found) {
-                QStringList names;
-                for (const Suggestion& suggestion : found) {
-                    names.append(
-                        frontEnd.games().games()[static_cast<size_t>(suggestion.position)].name);
-                }
-                answers.append(text + ": " + names.join(' '));
-            });
+        QObject::connect(&suggestions, &GameSuggestions::ready,
+                         [this](const QString& text, const QList<Suggestion>& found) {
+                             QStringList names;
+                             for (const Suggestion& suggestion : found) {
+                                 names.append(frontEnd.games().games()[suggestion.position].name());
+                             }
+                             answers.append(text + ": " + names.join(' '));
+                         });
     }
     // The answer to `text`, waited for.
     QString ask(const QString& text) {
@@ -74,7 +72,7 @@ TEST_F(GameSuggestionsTest, SuggestionsCarryTheFactsAndTheFavourites) {
                              "galaga88a galaga88j galaga3a galaga3");
     const qsizetype row = frontEnd.games().rowOfGame(static_cast<qint32>(
         std::find_if(frontEnd.games().games().begin(), frontEnd.games().games().end(),
-                     [](const GameRecord& game) { return game.name == "galaga3m"; }) -
+                     [](const GameRecord& game) { return game.name() == "galaga3m"; }) -
         frontEnd.games().games().begin()));
     frontEnd.games().select(row);
     ASSERT_TRUE(frontEnd.setFavourite(true).ok());
@@ -124,7 +122,7 @@ TEST_F(GameSuggestionsTest, TheRealMameListGivesTheExpectedFirstSuggestions) {
         ask(row.text);
         QObject::disconnect(connection);
         ASSERT_FALSE(found.isEmpty()) << row.text;
-        const GameRecord& first = frontEnd.games().games()[static_cast<size_t>(found[0].position)];
-        EXPECT_EQ(first.description + " [" + first.name + "]", row.first) << row.text;
+        const GameRecord first = frontEnd.games().games()[found[0].position];
+        EXPECT_EQ(first.description() + " [" + first.name() + "]", row.first) << row.text;
     }
 }

@@ -13,7 +13,7 @@ class OldMame : public FrontEndFixture {};
 bool sortedByDescription(const GameTable& games, Qt::CaseSensitivity cs) {
     return std::is_sorted(games.begin(), games.end(),
                           [cs](const GameRecord& a, const GameRecord& b) {
-                              return QString::compare(a.description, b.description, cs) < 0;
+                              return QString::compare(a.description(), b.description(), cs) < 0;
                           });
 }
 

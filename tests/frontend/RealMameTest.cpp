@@ -91,8 +91,8 @@ TEST_F(RealMame, AnAuditAfterANewZipAsksMameAboutThatSetsFamilyOnlyAndEndsAsAFul
     writeAll("home/mame/roms/mspacman.zip", storedZip({{"boot1", QByteArray(4096, 'm')}}));
     QStringList family{"mspacman"};
     for (const GameRecord& game : frontEnd.games().games()) {
-        if (game.parent == "mspacman")
-            family << game.name;
+        if (game.parent() == "mspacman")
+            family << game.name();
     }
     family.sort();
     runner.requests.clear();

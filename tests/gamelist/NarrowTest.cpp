@@ -67,7 +67,7 @@ class Narrowing : public ::testing::Test {
         QStringList names;
         const ShownRows through = showThrough(rows, flags, choices, narrow);
         for (qsizetype row = 0; row < through.size(); ++row)
-            names.append(games[static_cast<size_t>(through[row])].name);
+            names.append(games[through[row]].name());
         return names;
     }
 };

@@ -3,6 +3,7 @@
 #include "gamelist/GameInfo.h"
 #include "gamelist/GameSearch.h"
 
+#include "GamePrinters.h"
 #include "OutcomeText.h"
 
 #include <QLocale>
@@ -22,7 +23,7 @@ TEST(DriverFilter, ShowsTheNamedDriversInMasterOrderWithANormalisedText) {
         const DriverSelection selection = valueOf(selectDrivers(text, games));
         QString names;
         for (qsizetype row = 0; row < selection.rows.size(); ++row)
-            names += games[selection.rows[row]].name;
+            names += games[selection.rows[row]].name();
         EXPECT_EQ(names, shown) << text.toStdString();
         EXPECT_EQ(selection.filter, filter) << text.toStdString();
     }

@@ -143,9 +143,10 @@ TEST_F(DetailsPaneTest, WhatArrivesForAnEarlierSelectionNeverReplacesTheLastOnes
         QTest::keyClick(table, Qt::Key_Down);
     ASSERT_TRUE(workerDone());
     // What the pane shows is what the last game has.
-    const GameRecord* last = frontEnd.games().selectedGame();
+    const std::optional<GameRecord> last = frontEnd.games().selectedGame();
+    ASSERT_TRUE(last);
     const QString expected =
-        historyText(frontEnd.catalogue(), last->name, last->parent).value_or(QString());
-    EXPECT_EQ(history(), expected) << last->name.toStdString();
+        historyText(frontEnd.catalogue(), last->name(), last->parent()).value_or(QString());
+    EXPECT_EQ(history(), expected) << last->name().toStdString();
     EXPECT_EQ(tabs().contains("History"), !expected.isEmpty());
 }

@@ -58,7 +58,7 @@ class DetailsViewTest : public WindowTest {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           {header->sectionViewportPosition(int(column)) + 4, 4});
     }
-    QString selectedDescription() { return frontEnd.games().selectedGame()->description; }
+    QString selectedDescription() { return frontEnd.games().selectedGame()->description(); }
 };
 
 // Known years in `order`, then the unknown ones.
@@ -120,7 +120,7 @@ TEST_F(DetailsViewTest, AHeaderSortsTheTableAloneAndTheSecondClickReversesIt) {
     const QByteArray database = readAll("coinslot.dat");
     pressDetailsKey();
     EXPECT_EQ(tableColumn(GameColumn::Description).first(),
-              frontEnd.games().shownGame(0).description);
+              frontEnd.games().shownGame(0).description());
 
     clickHeader(GameColumn::Year);
     EXPECT_TRUE(yearsSorted(tableColumn(GameColumn::Year), Qt::AscendingOrder));
@@ -148,7 +148,7 @@ TEST_F(DetailsViewTest, AHeaderSortsTheTableAloneAndTheSecondClickReversesIt) {
               selectedDescription());
     clickHeader(GameColumn::Description);
     EXPECT_EQ(tableColumn(GameColumn::Description).first(),
-              frontEnd.games().shownGame(0).description);
+              frontEnd.games().shownGame(0).description());
 }
 
 TEST_F(DetailsViewTest, ThePaneFollowsTheKeyboardAndTheMenuKeyAndShiftF10OpenTheListMenu) {

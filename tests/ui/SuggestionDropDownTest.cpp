@@ -30,7 +30,7 @@ class DropDown : public WindowTest {
             return "<closed>";
         QStringList names;
         for (const Suggestion& suggestion : dropDown()->suggestions())
-            names.append(frontEnd.games().games()[static_cast<size_t>(suggestion.position)].name);
+            names.append(frontEnd.games().games()[suggestion.position].name());
         return names.join(' ');
     }
     void key(Qt::Key key) { QTest::keyClick(searchBox(), key); }
