@@ -5,6 +5,8 @@
 #include "FrontEndFixture.h"
 #include "text/TextFile.h"
 
+#include <QSignalSpy>
+
 namespace {
 
 const QString kFixtures = QStringLiteral(COINSLOT_FIXTURES "/current-mame");
@@ -35,6 +37,14 @@ TEST_F(CurrentMame, ListReadsTheMachineListingAndBuildsTheSameDatabase) {
     ASSERT_TRUE(list().ok());
     EXPECT_EQ(runs().mid(3), QStringList({"-listfull", "-listclones", "-listsourcefile"}));
     EXPECT_EQ(frontEnd.games().games().size(), 82u);
+}
+
+TEST_F(CurrentMame, AListThatLearnsWhereMameKeepsItsSnapshotsTellsTheDetailsPane) {
+    ASSERT_TRUE(frontEnd.loadCatalogue().ok());
+    QSignalSpy learnt(&frontEnd, &FrontEnd::snapshotFoldersLearnt);
+    ASSERT_TRUE(list().ok());
+    ASSERT_TRUE(frontEnd.snapshotFolders().has_value());
+    EXPECT_EQ(learnt.count(), 1);
 }
 
 TEST_F(CurrentMame, CancelAndACutOffListingChangeNothing) {
