@@ -345,7 +345,6 @@ void FrontEnd::begin(Command command, std::unique_ptr<MameJob> job) {
     m_job = std::move(job);
     m_command = command;
     m_running = false;
-    m_knewSnapshotFolders = m_mame.snapshotFolders().has_value();
     connect(m_job.get(), &MameJob::running, this, &FrontEnd::onRunning);
     connect(m_job.get(), &MameJob::progressChanged, this, &FrontEnd::progressChanged);
     connect(m_job.get(), &MameJob::finished, this, &FrontEnd::onJobFinished);
@@ -375,8 +374,10 @@ void FrontEnd::onJobFinished(const Outcome<JobResult>& outcome) {
         m_factsMatchDatabase = m_catalogue->stamp() == stampOf(m_games.databaseFile());
     if (const std::optional<QString> damage = job->storeDamage())
         renewCatalogue(*damage);
-    // A List asks MAME for its folders too: whoever waits for them hears of it.
-    if (!m_knewSnapshotFolders && m_mame.snapshotFolders())
+    // List and Audit learn MAME's folders anew (what was known of the MAME
+    // before goes while they find out which one it is): whoever waits for
+    // them hears of it.
+    if ((m_command == Command::List || m_command == Command::Audit) && m_mame.snapshotFolders())
         emit snapshotFoldersLearnt();
     if (m_command == Command::List && outcome.ok())
         m_games.categoriesChanged(); // the List read them anew

@@ -163,7 +163,6 @@ class FrontEnd : public QObject {
     std::unique_ptr<MameJob> m_job;
     std::unique_ptr<MameJob> m_background; // learnSnapshotFolders()'s
     QString m_foldersAskedOf;              // the executable asked, once
-    bool m_knewSnapshotFolders = false;    // at the start of the command in progress
     QThread* m_supportRefresh = nullptr;   // refreshSupportFiles()'s, while it runs
     bool m_supportRefreshed = false;
     Command m_command = Command::List;
