@@ -42,6 +42,7 @@ struct Builds {
                               i % 50 == 3 ? DriverStatus::Preliminary : DriverStatus::Good,
                               quint64(i) + 1});
         }
+        roms.end();
         after = before;
         for (int i = 0; i < 60; ++i) {
             after[size_t(i * 600)].name += "r";     // renamed
@@ -65,7 +66,7 @@ QString storeWith(const QTemporaryDir& dir, const QString& build) {
     (void)store.open();
     for (const char* set : {"m0", "m601", "m9000"})
         (void)store.setFavourite(set, true);
-    const ListingUpdate update{build, "mame", &builds().roms, builds().before};
+    const ListingUpdate update{build, "mame", &builds().roms, digestsOf(builds().before)};
     std::optional<BuildChanges> changes;
     (void)Catalogue::change(path, [&](QSqlDatabase& db, QSqlError& error) {
         return keepListing(db, &update, changes, error);
@@ -80,7 +81,7 @@ void runList(benchmark::State& state, const QString& storedBuild) {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench");
         db.setDatabaseName(path);
         db.open();
-        const ListingUpdate update{"0.252", "mame", &builds().roms, builds().after};
+        const ListingUpdate update{"0.252", "mame", &builds().roms, digestsOf(builds().after)};
         qsizetype changed = 0;
         for (auto _ : state) {
             db.transaction();

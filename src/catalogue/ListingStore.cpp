@@ -3,7 +3,6 @@
 
 #include "catalogue/SqliteBulk.h"
 
-#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -93,53 +92,61 @@ QString dumpStatusText(DumpStatus status) {
     return QString();
 }
 
-// The listing's machines and their ROMs, replacing the last one's.
+QSqlError spoolError(const QString& why) {
+    return QSqlError(QString(), why, QSqlError::UnknownError);
+}
+
+// The listing's machines and their ROMs, replacing the last one's: two passes
+// over the listing, one for each table.
 bool writeRomListing(QSqlDatabase& database, const RomListing& roms, QSqlError& error) {
     if (!run(database, QStringLiteral("DELETE FROM listing_machine"), error) ||
         !run(database, QStringLiteral("DELETE FROM listing_rom"), error))
         return false;
-    const bool machines = insertRows(
+    RomListing::Reader machines(roms);
+    const bool machinesWritten = insertRows(
         database,
         QStringLiteral("INSERT OR REPLACE INTO listing_machine (name, romof, devices, disks, "
                        "runnable) VALUES (?, ?, ?, ?, ?)"),
-        roms.machineCount(),
-        [&](qsizetype machine, RowBinder& bind) {
+        [&](RowBinder& bind) {
+            if (!machines.next())
+                return false;
             std::vector<QByteArrayView> disks;
-            roms.forEachRom(machine, [&disks](const RomEntry& rom) {
+            for (const RomEntry& rom : machines.roms()) {
                 if (rom.disk)
                     disks.push_back(rom.name);
-            });
-            bind.utf8(1, roms.name(machine));
-            bind.utf8(2, roms.romOf(machine));
-            bind.utf8(3, joined(roms.devicesWithRoms(machine)));
+            }
+            bind.utf8(1, machines.name());
+            bind.utf8(2, machines.romOf());
+            bind.utf8(3, joined(machines.devicesWithRoms()));
             bind.utf8(4, joined(disks));
-            bind.number(5, roms.runnable(machine) ? 1 : 0);
+            bind.number(5, machines.runnable() ? 1 : 0);
+            return true;
         },
         error);
-    if (!machines)
+    if (!machinesWritten)
         return false;
-    // One row per ROM: the machines' ROMs one after another, as the rows
-    // are asked for in order.
+    if (const auto failure = machines.failure()) {
+        error = spoolError(*failure);
+        return false;
+    }
+    // One row per ROM: the machines' ROMs one after another.
     const QString statuses[] = {dumpStatusText(DumpStatus::Good),
                                 dumpStatusText(DumpStatus::BadDump),
                                 dumpStatusText(DumpStatus::NoDump)};
-    qsizetype machine = -1;
-    std::vector<RomEntry> entries;
+    RomListing::Reader machine(roms);
     size_t next = 0;
-    return insertRows(
+    const bool romsWritten = insertRows(
         database,
         QStringLiteral("INSERT INTO listing_rom (machine, name, size, crc, sha1, merge, "
                        "status, disk) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-        roms.romCount(),
-        [&](qsizetype, RowBinder& bind) {
-            while (next == entries.size()) {
-                entries.clear();
+        [&](RowBinder& bind) {
+            while (next == machine.roms().size()) {
+                if (!machine.next())
+                    return false;
                 next = 0;
-                roms.forEachRom(++machine,
-                                [&entries](const RomEntry& rom) { entries.push_back(rom); });
             }
-            const RomEntry& rom = entries[next++];
-            bind.utf8(1, roms.name(machine));
+            const RomEntry& rom = machine.roms()[next++];
+            bind.utf8(1, machine.name());
             bind.utf8(2, rom.name);
             if (rom.disk)
                 bind.null(3);
@@ -156,16 +163,26 @@ bool writeRomListing(QSqlDatabase& database, const RomListing& roms, QSqlError& 
             bind.utf8(6, rom.merge);
             bind.text(7, statuses[static_cast<int>(rom.status)]);
             bind.number(8, rom.disk ? 1 : 0);
+            return true;
         },
         error);
+    if (romsWritten && machine.failure())
+        error = spoolError(*machine.failure());
+    return romsWritten && !machine.failure();
 }
 
-// The digests of the last List's build.
-bool readLastDigests(QSqlDatabase& database, BuildDigests& digests, QSqlError& error) {
+// The machines of `build` that the other build has not as they are: under
+// another name, with another status or other files. Only those can have
+// changed.
+bool readDiffering(QSqlDatabase& database, const QString& build, const QString& other,
+                   BuildDigests& digests, QSqlError& error) {
     return selectRows(
         database,
-        QStringLiteral("SELECT name, description, parent, status, roms FROM build_machine WHERE "
-                       "build = (SELECT build FROM listing WHERE which = 'current')"),
+        QStringLiteral("SELECT name, description, parent, status, roms FROM build_machine AS m "
+                       "WHERE build = ? AND NOT EXISTS (SELECT 1 FROM build_machine AS o WHERE "
+                       "o.build = ? AND o.name = m.name AND o.status = m.status AND o.roms = "
+                       "m.roms)"),
+        {build, other},
         [&digests](const RowReader& row) {
             digests.push_back({row.text(0), row.text(1), row.text(2),
                                static_cast<DriverStatus>(row.number(3)),
@@ -174,15 +191,15 @@ bool readLastDigests(QSqlDatabase& database, BuildDigests& digests, QSqlError& e
         error);
 }
 
-bool writeDigests(QSqlDatabase& database, const QString& build, const BuildDigests& digests,
+bool writeDigests(QSqlDatabase& database, const QString& build, const BuildDigestSource& digests,
                   QSqlError& error) {
     return insertRows(
         database,
         QStringLiteral("INSERT OR REPLACE INTO build_machine (build, name, description, parent, "
                        "status, roms) VALUES (?, ?, ?, ?, ?, ?)"),
-        std::ssize(digests),
+        digests.size,
         [&](qsizetype row, RowBinder& bind) {
-            const MachineDigest& machine = digests[size_t(row)];
+            const MachineDigest machine = digests.at(row);
             bind.text(1, build);
             bind.text(2, machine.name);
             bind.text(3, machine.description);
@@ -215,20 +232,14 @@ bool followRenames(QSqlDatabase& database, const BuildChanges& changes, QSqlErro
     return true;
 }
 
-bool readMissingFavourites(QSqlDatabase& database, const BuildDigests& digests,
-                           QStringList& missing, QSqlError& error) {
-    QSet<QString> names;
-    names.reserve(std::ssize(digests));
-    for (const MachineDigest& machine : digests)
-        names.insert(machine.name);
-    const bool read = selectRows(
-        database, QStringLiteral("SELECT name FROM favourite ORDER BY name"),
-        [&](const RowReader& row) {
-            if (QString name = row.text(0); !names.contains(name))
-                missing.append(std::move(name));
-        },
-        error);
-    return read;
+// The favourites that `build` has no machine for, by name.
+bool readMissingFavourites(QSqlDatabase& database, const QString& build, QStringList& missing,
+                           QSqlError& error) {
+    return selectRows(
+        database,
+        QStringLiteral("SELECT name FROM favourite WHERE name NOT IN (SELECT name FROM "
+                       "build_machine WHERE build = ?) ORDER BY name"),
+        {build}, [&missing](const RowReader& row) { missing.append(row.text(0)); }, error);
 }
 
 // What the ROM tables hold: equal keys, equal tables (the build's name is
@@ -267,20 +278,27 @@ bool keepListing(QSqlDatabase& database, const ListingUpdate* update,
         return false;
 
     if (last && !last->build.isEmpty() && !now.build.isEmpty() && last->build != now.build) {
+        // The new build's machines go beside the last one's, and the store
+        // compares the two: only the machines that differ are read.
         BuildDigests before;
-        if (!readLastDigests(database, before, error))
+        BuildDigests after;
+        if (!run(database, QStringLiteral("DELETE FROM build_machine WHERE build <> ?"), error,
+                 {last->build}) ||
+            !writeDigests(database, now.build, update->digests, error) ||
+            !readDiffering(database, last->build, now.build, before, error) ||
+            !readDiffering(database, now.build, last->build, after, error))
             return false;
-        BuildChanges found = compareBuilds(before, update->digests);
+        BuildChanges found = compareBuilds(before, after);
         found.build = now.build;
         found.previousBuild = last->build;
         if (!followRenames(database, found, error) ||
-            !readMissingFavourites(database, update->digests, found.missingFavourites, error) ||
-            !run(database, QStringLiteral("DELETE FROM build_machine WHERE build <> ?"), error,
-                 {last->build}) ||
+            !readMissingFavourites(database, now.build, found.missingFavourites, error) ||
             !writeListingRow(database, QStringLiteral("previous"), *last, error))
             return false;
         changes = std::move(found);
-    } else if (last && last->build == now.build) {
+        return writeListingRow(database, QStringLiteral("current"), now, error);
+    }
+    if (last && last->build == now.build) {
         if (!run(database, QStringLiteral("DELETE FROM build_machine WHERE build = ?"), error,
                  {now.build}))
             return false;

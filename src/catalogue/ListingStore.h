@@ -33,10 +33,10 @@ bool addListingTables(QSqlDatabase& database, QSqlError& error);
 
 // What a List with a current MAME hands to the store beside the machine facts.
 struct ListingUpdate {
-    QString build;      // <mame build="...">
-    QString listedWith; // the MAME file that printed it (path, size, time)
-    const RomListing* roms = nullptr;
-    BuildDigests digests; // of the machines that can be run
+    QString build;                    // <mame build="...">
+    QString listedWith;               // the MAME file that printed it (path, size, time)
+    const RomListing* roms = nullptr; // ended (RomListing::end)
+    BuildDigestSource digests;        // of the machines that can be run
 };
 
 // Keeps `update`'s listing, replacing the last one. When its build is another

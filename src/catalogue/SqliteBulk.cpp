@@ -86,10 +86,19 @@ qint64 RowReader::number(int column) const {
 
 bool selectRows(QSqlDatabase& database, const QString& statement,
                 const std::function<void(const RowReader& row)>& readRow, QSqlError& error) {
+    return selectRows(database, statement, {}, readRow, error);
+}
+
+bool selectRows(QSqlDatabase& database, const QString& statement, const QStringList& values,
+                const std::function<void(const RowReader& row)>& readRow, QSqlError& error) {
     sqlite3* handle = nullptr;
     sqlite3_stmt* prepared = prepare(database, statement, handle, error);
     if (!prepared)
         return false;
+    for (int i = 0; i < values.size(); ++i) {
+        const QByteArray value = values[i].toUtf8();
+        sqlite3_bind_text(prepared, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+    }
     const RowReader reader(prepared);
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(prepared)) == SQLITE_ROW)

@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Many rows inserted through SQLite's own API on Qt's connection: Qt binds
@@ -49,11 +50,14 @@ class RowReader {
     qint64 number(int column) const;
 
   private:
-    friend bool selectRows(QSqlDatabase&, const QString&,
+    friend bool selectRows(QSqlDatabase&, const QString&, const QStringList&,
                            const std::function<void(const RowReader&)>&, QSqlError&);
     explicit RowReader(void* statement) : m_statement(statement) {}
     void* m_statement;
 };
 
 bool selectRows(QSqlDatabase& database, const QString& statement,
+                const std::function<void(const RowReader& row)>& readRow, QSqlError& error);
+// The same with the statement's values (?) bound to `values`, in order.
+bool selectRows(QSqlDatabase& database, const QString& statement, const QStringList& values,
                 const std::function<void(const RowReader& row)>& readRow, QSqlError& error);

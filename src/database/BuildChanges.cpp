@@ -70,38 +70,19 @@ QString versionOf(const QString& build) {
 
 } // namespace
 
-BuildDigests buildDigestsOf(const GameTable& games, const MachineFactsTable& facts,
-                            const RomListing& listing) {
-    QHash<QString, DriverStatus> byName;
-    byName.reserve(std::ssize(facts));
-    for (const MachineFacts& machine : facts)
-        byName.insert(machine.name, machine.status);
-    std::vector<DriverStatus> statuses;
-    statuses.reserve(games.size());
-    for (const GameRecord& game : games)
-        statuses.push_back(byName.value(game.name(), DriverStatus::Unknown));
-    return buildDigestsOf(games, statuses, listing);
+BuildDigestSource digestsOf(const GameTable& games, const std::vector<DriverStatus>& statuses,
+                            const std::vector<quint64>& roms) {
+    return {std::ssize(games), [&games, &statuses, &roms](qsizetype i) {
+                const GameRecord game = games[i];
+                const auto at = static_cast<size_t>(i);
+                return MachineDigest{game.name(), game.description(), game.parent(),
+                                     at < statuses.size() ? statuses[at] : DriverStatus::Unknown,
+                                     at < roms.size() ? roms[at] : 0};
+            }};
 }
 
-BuildDigests buildDigestsOf(const GameTable& games, const std::vector<DriverStatus>& statuses,
-                            const RomListing& listing) {
-    QHash<QString, quint64> files;
-    files.reserve(listing.machineCount());
-    for (qsizetype i = 0; i < listing.machineCount(); ++i) {
-        if (listing.runnable(i))
-            files.insert(QString::fromUtf8(listing.name(i)), listing.romDigest(i));
-    }
-    BuildDigests digests;
-    digests.reserve(games.size());
-    for (qsizetype i = 0; i < std::ssize(games); ++i) {
-        const GameRecord game = games[i];
-        QString name = game.name();
-        const quint64 roms = files.value(name, 0);
-        digests.push_back({std::move(name), game.description(), game.parent(),
-                           i < std::ssize(statuses) ? statuses[size_t(i)] : DriverStatus::Unknown,
-                           roms});
-    }
-    return digests;
+BuildDigestSource digestsOf(const BuildDigests& digests) {
+    return {std::ssize(digests), [&digests](qsizetype i) { return digests[size_t(i)]; }};
 }
 
 qsizetype BuildChanges::machineCount() const {

@@ -3,16 +3,16 @@
 
 #include "database/GameRecord.h"
 #include "database/MachineFacts.h"
-#include "database/RomListing.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
 // What the store keeps of a machine that can be run, per MAME build, so that
 // two builds can be compared: its name, description, parent and driver
-// status, and the digest of its ROM files (RomListing::romDigest).
+// status, and the digest of its ROM files (RomListing::runnableDigests).
 struct MachineDigest {
     QString name;
     QString description;
@@ -24,14 +24,20 @@ struct MachineDigest {
 };
 using BuildDigests = std::vector<MachineDigest>;
 
-// The digests of `games` (sorted as the database is), with the status from
-// their `facts` and the files from `listing`.
-BuildDigests buildDigestsOf(const GameTable& games, const MachineFactsTable& facts,
-                            const RomListing& listing);
-// The same with each game's status given in the table's order (statuses[i]
-// is games[i]'s), as a List's reader keeps them.
-BuildDigests buildDigestsOf(const GameTable& games, const std::vector<DriverStatus>& statuses,
-                            const RomListing& listing);
+// The digests of a build's machines that can be run, made one at a time as
+// they are asked for: a million of them are never in memory together.
+struct BuildDigestSource {
+    qsizetype size = 0;
+    std::function<MachineDigest(qsizetype)> at;
+};
+
+// The digests of `games` (sorted as the database is), with each game's driver
+// status and ROM digest (RomListing::runnableDigests) given in the table's
+// order. All three must outlive the source.
+BuildDigestSource digestsOf(const GameTable& games, const std::vector<DriverStatus>& statuses,
+                            const std::vector<quint64>& roms);
+// The digests held in `digests`, which must outlive the source.
+BuildDigestSource digestsOf(const BuildDigests& digests);
 
 // What a new MAME build changed, machine by machine:
 //   added, removed         a machine of only one of the builds...

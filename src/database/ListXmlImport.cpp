@@ -47,7 +47,8 @@ QString trailingContent() {
 
 } // namespace
 
-ListXmlReader::ListXmlReader(FactsSink sink) : m_sink(std::move(sink)) {
+ListXmlReader::ListXmlReader(FactsSink sink, const QString& romSpool)
+    : m_sink(std::move(sink)), m_roms(romSpool.isEmpty() ? RomListing() : RomListing(romSpool)) {
     m_xml.setNamespaceProcessing(false);
 }
 
@@ -57,6 +58,7 @@ void ListXmlReader::reserve(qsizetype games, qsizetype bytes) {
     m_bits.reserve(static_cast<size_t>(games));
     m_statuses.reserve(static_cast<size_t>(games));
     m_manufacturerOf.reserve(static_cast<size_t>(games));
+    m_roms.reserveRunnable(games);
 }
 
 void ListXmlReader::addData(const QByteArray& chunk) {
@@ -427,18 +429,18 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
         static_cast<qint32>(m_games.size()),
         [this](qint32 i) { return m_games[i].descriptionBytes(); }, caseInsensitive);
     m_machineList = machineListInOrder(m_games, order, m_bits, m_manufacturerOf, m_manufacturers);
-    std::vector<DriverStatus> statuses;
-    statuses.reserve(order.size());
-    for (const qint32 at : order)
-        statuses.push_back(m_statuses[static_cast<size_t>(at)]);
-    m_statuses = std::move(statuses);
-    m_games.reorder(std::move(order));
     m_pending = {};
     m_xml.clear();
     m_bits = {};
     m_manufacturerOf = {};
     m_manufacturers = {};
     m_manufacturerIndex = {};
+    // One digest per machine kept (runnable), in the listing's order.
+    m_roms.end();
+    m_romDigests = m_roms.takeRunnableDigests();
+    permuteInPlace(m_statuses, order);
+    permuteInPlace(m_romDigests, order);
+    m_games.reorder(std::move(order));
     return std::move(m_games);
 }
 

@@ -53,8 +53,9 @@ class ListXmlReader {
   public:
     // Where the facts of each machine kept go, in MAME's order.
     using FactsSink = std::function<void(const MachineFacts&)>;
-    // Without a sink the facts are kept for takeFacts().
-    explicit ListXmlReader(FactsSink sink = {});
+    // Without a sink the facts are kept for takeFacts(). With a spool file
+    // the ROM listing is kept in it (see RomListing), else in memory.
+    explicit ListXmlReader(FactsSink sink = {}, const QString& romSpool = {});
 
     // Makes room at once for about `games` records of `bytes` bytes in all
     // (a List's old table gives the size of the new one): a table that grows
@@ -90,6 +91,9 @@ class ListXmlReader {
     // After a finish() that succeeded: each game's driver status, in the
     // order of the table it gave.
     std::vector<DriverStatus> takeStatuses() { return std::move(m_statuses); }
+    // After a finish() that succeeded: the digest of each game's ROM files
+    // (RomListing::runnableDigests), in the order of the table it gave.
+    std::vector<quint64> takeRomDigests() { return std::move(m_romDigests); }
     // After a finish() that succeeded: every machine's files, devices and BIOS
     // sets included (see RomListing), and MAME's build (<mame build="...">).
     RomListing takeRomListing() { return std::move(m_roms); }
@@ -127,8 +131,9 @@ class ListXmlReader {
     std::vector<quint32> m_manufacturerOf;
     std::vector<QString> m_manufacturers;
     QHash<QString, quint32> m_manufacturerIndex;
-    MachineList m_machineList; // made by finish()
-    RomListing m_roms;         // every machine's files, as the scan finds them
+    MachineList m_machineList;         // made by finish()
+    RomListing m_roms;                 // every machine's files, as the scan finds them
+    std::vector<quint64> m_romDigests; // made by finish()
     QString m_build;
     qint64 m_handed = 0;           // bytes handed to m_xml
     qint64 m_handedAtToken = 0;    // m_handed when m_xml last gave a token

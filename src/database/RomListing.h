@@ -6,9 +6,14 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
-#include <functional>
+#include <QSet>
+#include <QString>
+#include <array>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class QFile;
 
 // How MAME says a ROM or disk was dumped (its status attribute).
 enum class DumpStatus : quint8 { Good, BadDump, NoDump };
@@ -28,64 +33,119 @@ struct RomEntry {
 // What a current MAME's machine listing (-listxml) tells of every machine's
 // ROM files: its ROMs and disks, the machine it takes further files from
 // (romof: a clone's parent, a game's BIOS) and the devices it uses
-// (device_ref). Kept compactly, as bytes in blocks of a megabyte, never as a
-// string per ROM: MAME 0.251 lists 336,504 ROMs.
+// (device_ref). Kept compactly, as bytes in blocks of 256 KB, never as a
+// string per ROM: MAME 0.251 lists 336,504 ROMs. With a spool file, each
+// full block goes to the file and leaves memory, so that the listing of a
+// million machines takes a block or two while it is read; what stays in memory
+// is the digest of each machine that can be run and the names of the
+// devices.
 //
 // Machines come in the listing's order; each one's ROMs and devices follow
-// its beginMachine() up to the next.
+// its beginMachine() up to the next. end() ends the last one; the listing is
+// then read back one machine after another (Reader).
 class RomListing {
   public:
+    RomListing();
+    // Keeps the blocks in the file `spool`, made afresh (in memory when it
+    // cannot be made).
+    explicit RomListing(const QString& spool);
+    RomListing(RomListing&&) noexcept;
+    RomListing& operator=(RomListing&&) noexcept;
+    ~RomListing();
+
     void beginMachine(QByteArrayView name, QByteArrayView romOf, bool runnable);
     void addRom(const RomEntry& rom);
     void addDeviceRef(QByteArrayView device);
+    // Ends the last machine. Nothing is added after it.
+    void end();
 
-    qsizetype machineCount() const { return std::ssize(m_machines); }
+    qsizetype machineCount() const { return m_machineCount; }
     qsizetype romCount() const { return m_romCount; }
-    QByteArrayView name(qsizetype machine) const;
-    QByteArrayView romOf(qsizetype machine) const;
-    bool runnable(qsizetype machine) const { return m_machines[size_t(machine)].runnable; }
-    // Its ROMs and disks, in the listing's order.
-    void forEachRom(qsizetype machine, const std::function<void(const RomEntry&)>& visit) const;
-    // The devices it refers to that have ROMs or disks of their own (only
-    // those can make a difference to its files), in the listing's order.
-    std::vector<QByteArrayView> devicesWithRoms(qsizetype machine) const;
-    // One hash over its dumped ROMs' CRCs and sizes and its disks' SHA-1s,
-    // in sorted order: equal for two machines with the same files whatever
-    // they are called. 0 when it has none.
-    quint64 romDigest(qsizetype machine) const;
+    // One hash over the dumped ROMs' CRCs and sizes and the disks' SHA-1s of
+    // each machine that can be run, in sorted order, in the listing's order:
+    // equal for two machines with the same files whatever they are called;
+    // 0 for one with none.
+    const std::vector<quint64>& runnableDigests() const { return m_runnableDigests; }
+    std::vector<quint64> takeRunnableDigests() { return std::move(m_runnableDigests); }
+    // Room for the digests of about `machines` that can be run.
+    void reserveRunnable(qsizetype machines) { m_runnableDigests.reserve(size_t(machines)); }
     // A hash over everything kept: equal for equal listings.
     quint64 contentHash() const { return m_hash; }
+    // Why the spool could not be written; nothing while all is well.
+    std::optional<QString> failure() const { return m_failure; }
 
     void clear() { *this = RomListing(); }
 
+    // The machines one after another, from the first.
+    class Reader {
+      public:
+        explicit Reader(const RomListing& listing);
+        ~Reader();
+        // Moves to the next machine: false after the last one, or when the
+        // spool cannot be read (failure() then tells why).
+        bool next();
+        QByteArrayView name() const { return m_name; }
+        QByteArrayView romOf() const { return m_romOf; }
+        bool runnable() const { return m_runnable; }
+        // Its ROMs and disks, in the listing's order; valid until next().
+        const std::vector<RomEntry>& roms() const { return m_roms; }
+        // The devices it refers to that have ROMs or disks of their own
+        // (only those can make a difference to its files), each once, in
+        // the listing's order.
+        std::vector<QByteArrayView> devicesWithRoms() const;
+        std::optional<QString> failure() const { return m_failure; }
+
+      private:
+        bool loadBlock();
+
+        const RomListing& m_listing;
+        std::unique_ptr<QFile> m_file;
+        QByteArray m_block; // the block read from the spool
+        const char* m_at = nullptr;
+        const char* m_end = nullptr;
+        size_t m_nextBlock = 0;
+        QByteArrayView m_name;
+        QByteArrayView m_romOf;
+        bool m_runnable = false;
+        std::vector<RomEntry> m_roms;
+        std::vector<quint32> m_devices;
+        std::optional<QString> m_failure;
+    };
+
   private:
-    // Where a record starts: a block and an offset in it.
-    struct Place {
-        quint32 block = 0;
-        quint32 offset = 0;
-    };
-    struct Machine {
-        Place header;     // name and romof
-        Place firstRom;   // where its ROM records begin
-        quint32 roms = 0; // how many
-        quint32 firstDevice = 0;
-        quint32 devices = 0;
-        bool runnable = false;
-    };
-
-    // Room for `bytes` more in the last block, opening a new one when needed.
-    Place reserve(qsizetype bytes);
-    void append(QByteArrayView bytes);
+    void endMachine();
+    // Room for `bytes` more in the block, the full one going first.
+    void reserve(qsizetype bytes);
+    void keepBlock();
     void hash(QByteArrayView bytes);
-    Place next(Place at) const;
+    void fail(const QString& why);
 
-    std::vector<QByteArray> m_blocks;
-    std::vector<Machine> m_machines;
-    std::vector<quint32> m_deviceRefs; // indexes into m_deviceNames
+    std::unique_ptr<QFile> m_spool;
+    QString m_spoolPath;
+    std::vector<QByteArray> m_blocks; // without a spool: every full block
+    std::vector<qsizetype> m_blockSizes;
+    QByteArray m_block; // the one being filled
+
+    // The machine being read: its record's start (name, romof, runnable),
+    // ROM records, devices and files' keys for its digest.
+    bool m_inMachine = false;
+    QByteArray m_header;
+    QByteArray m_name;
+    QByteArray m_romRecords;
+    quint32 m_roms = 0;
+    std::vector<quint32> m_devices;
+    std::vector<std::array<char, 21>> m_keys;
+    bool m_runnable = false;
+
+    std::vector<quint64> m_runnableDigests;
     std::vector<QByteArray> m_deviceNames;
     QHash<QByteArray, quint32> m_deviceIndex;
-    QByteArray m_record;                       // the ROM record being made
-    mutable std::vector<bool> m_deviceHasRoms; // per device name, made when first asked
+    std::vector<bool> m_deviceHasRoms; // per device name
+    // Machines with files that no device_ref has named yet; only machines
+    // that cannot be run, which is what MAME's devices and BIOS sets are.
+    QSet<QByteArray> m_unnamedWithRoms;
+    qsizetype m_machineCount = 0;
     qsizetype m_romCount = 0;
     quint64 m_hash = kStableHashStart;
+    std::optional<QString> m_failure;
 };

@@ -107,7 +107,8 @@ void ListJob::onDriverListing(const RunResult& result) {
 void ListJob::runMachineListing() {
     m_factsSpool = std::make_unique<MachineFactsSpool>(temp().machineFacts());
     m_xml = std::make_unique<ListXmlReader>(
-        [spool = m_factsSpool.get()](const MachineFacts& facts) { spool->append(facts); });
+        [spool = m_factsSpool.get()](const MachineFacts& facts) { spool->append(facts); },
+        temp().romListing());
     // The new table is about the size of the old one, which it mostly repeats.
     const GameTable& old = m_games.games();
     m_xml->reserve(std::ssize(old) + std::ssize(old) / 8, old.byteCount() + old.byteCount() / 8);
@@ -144,8 +145,10 @@ void ListJob::onMachineListing(const RunResult& result) {
                 return;
             GameTable games = std::move(*m_imported).value();
             const RomListing roms = m_xml->takeRomListing();
+            const std::vector<DriverStatus> statuses = m_xml->takeStatuses();
+            const std::vector<quint64> digests = m_xml->takeRomDigests();
             const ListingUpdate listing{m_xml->build(), m_listedWith, &roms,
-                                        buildDigestsOf(games, m_xml->takeStatuses(), roms)};
+                                        digestsOf(games, statuses, digests)};
             m_machines = m_xml->takeMachineList();
             commit(games, *m_factsSpool, &listing);
         },
@@ -220,16 +223,17 @@ void ListJob::reportChanges(const BuildChanges& changes) {
 }
 
 void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing) {
-    // The store takes a copy of the machine list to write it: the new table
-    // waits in the temporary folder meanwhile, when it can.
-    const bool aside = !m_cataloguePath.isEmpty() &&
-                       games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
     bool whole = true;
     m_commit = commitGames(
         m_databaseFile, &games, m_cataloguePath,
         [&](CatalogueChange& change) {
-            change.replaceMachines(facts, m_machines);
+            // The build's digests are read from the new table; then the store
+            // takes a copy of the machine list to write it, and the new table
+            // waits in the temporary folder meanwhile, when it can.
             change.keepListing(listing, m_changes);
+            const bool aside =
+                games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
+            change.replaceMachines(facts, m_machines);
             if (aside)
                 whole = games.takeBack();
         },

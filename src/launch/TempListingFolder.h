@@ -30,8 +30,10 @@ class TempListingFolder {
     QString auditReport() const { return m_dir.filePath(QStringLiteral("~AUDIT.TMP")); }
     QString errorOutput() const { return m_dir.filePath(QStringLiteral("~ERRORS.TMP")); }
     // What a List keeps out of memory while it runs: the machines' facts as
-    // they are read, the old table, and the new one while the store is written.
+    // they are read, their ROM files, the old table, and the new one while the
+    // store is written.
     QString machineFacts() const { return m_dir.filePath(QStringLiteral("~FACTS.TMP")); }
+    QString romListing() const { return m_dir.filePath(QStringLiteral("~ROMS.TMP")); }
     QString setAsideTexts() const { return m_dir.filePath(QStringLiteral("~TABLE.TMP")); }
     QString setAsideNewTable() const { return m_dir.filePath(QStringLiteral("~NEWTABLE.TMP")); }
 

@@ -35,6 +35,29 @@ void exchangeSort(std::vector<T>& a, qsizetype n, Compare compare) {
     }
 }
 
+// Rearranges `a` so that a[k] becomes the element that stood at order[k],
+// in place: each cycle of the permutation in turn, with a bit per element
+// for those done. `order` holds every position of `a` once.
+template <class T> void permuteInPlace(std::vector<T>& a, const std::vector<qint32>& order) {
+    std::vector<bool> done(order.size());
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (done[start])
+            continue;
+        T first = std::move(a[start]);
+        size_t at = start;
+        for (;;) {
+            done[at] = true;
+            const auto from = static_cast<size_t>(order[at]);
+            if (from == start) {
+                a[at] = std::move(first);
+                break;
+            }
+            a[at] = std::move(a[from]);
+            at = from;
+        }
+    }
+}
+
 namespace sorting_detail {
 
 // Rearranges a[0..n-1] so that a[k] becomes the element that stood at

@@ -6,7 +6,9 @@
 #include "TestFolders.h"
 #include "database/ListXmlImport.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -17,14 +19,15 @@ QByteArray fixture(const char* name) {
 // Everything the listing holds, as text.
 QStringList dump(const RomListing& listing) {
     QStringList lines;
-    for (qsizetype m = 0; m < listing.machineCount(); ++m) {
+    RomListing::Reader machine(listing);
+    while (machine.next()) {
         QStringList devices;
-        for (const QByteArrayView device : listing.devicesWithRoms(m))
+        for (const QByteArrayView device : machine.devicesWithRoms())
             devices << QString::fromUtf8(device);
-        lines << QString::fromUtf8(listing.name(m)) +
-                     " romof=" + QString::fromUtf8(listing.romOf(m)) +
-                     (listing.runnable(m) ? " runnable" : "") + " devices=" + devices.join(',');
-        listing.forEachRom(m, [&lines](const RomEntry& rom) {
+        lines << QString::fromUtf8(machine.name()) +
+                     " romof=" + QString::fromUtf8(machine.romOf()) +
+                     (machine.runnable() ? " runnable" : "") + " devices=" + devices.join(',');
+        for (const RomEntry& rom : machine.roms()) {
             lines << QStringLiteral("  %1 %2 %3 %4 merge=%5 status=%6%7")
                          .arg(QString::fromUtf8(rom.name))
                          .arg(rom.size)
@@ -33,16 +36,21 @@ QStringList dump(const RomListing& listing) {
                               QString::fromUtf8(rom.merge))
                          .arg(int(rom.status))
                          .arg(rom.disk ? " disk" : "");
-        });
+        }
     }
+    EXPECT_EQ(machine.failure(), std::nullopt);
+    EXPECT_EQ(lines.filter(QRegularExpression("^[^ ]")).size(), listing.machineCount());
     return lines;
 }
 
-RomListing read(const QByteArray& listing, qsizetype chunk) {
-    ListXmlReader reader;
+RomListing read(const QByteArray& listing, qsizetype chunk, const QString& spool = {},
+                std::vector<quint64>* digests = nullptr) {
+    ListXmlReader reader({}, spool);
     for (qsizetype at = 0; at < listing.size(); at += chunk)
         reader.addData(listing.mid(at, chunk));
     EXPECT_EQ(failureText(reader.finish(false)), "");
+    if (digests)
+        *digests = reader.takeRomDigests();
     return reader.takeRomListing();
 }
 
@@ -74,6 +82,33 @@ TEST(RomListing, KeepsEveryMachinesFilesWhateverTheChunks) {
         EXPECT_EQ(dump(cut), lines) << chunk;
         EXPECT_EQ(cut.contentHash(), whole.contentHash()) << chunk;
     }
+
+    // Kept in a file, a block at a time: the same, over several blocks.
+    const QTemporaryDir dir;
+    const QString spool = dir.filePath("roms");
+    QByteArray many = listing;
+    many.chop(many.size() - many.lastIndexOf("</mame>"));
+    const qsizetype first = listing.indexOf("<machine ");
+    const QByteArray machines = listing.mid(first, many.size() - first);
+    for (int copy = 0; copy < 12; ++copy)
+        many += QByteArray(machines).replace("name=\"", "name=\"c" + QByteArray::number(copy));
+    many += "</mame>\n";
+    std::vector<quint64> inMemoryDigests, inFileDigests;
+    const RomListing inMemory = read(many, 1 << 16, {}, &inMemoryDigests);
+    const RomListing inFile = read(many, 1 << 16, spool, &inFileDigests);
+    ASSERT_GT(QFileInfo(spool).size(), 3 * 256 * 1024);
+    EXPECT_EQ(dump(inFile), dump(inMemory));
+    EXPECT_EQ(inFile.contentHash(), inMemory.contentHash());
+    EXPECT_EQ(inFileDigests, inMemoryDigests);
+
+    // A spool that lost its end, or that cannot be made.
+    QFile::resize(spool, QFileInfo(spool).size() - 10);
+    RomListing::Reader cutShort(inFile);
+    while (cutShort.next()) {
+    }
+    EXPECT_TRUE(cutShort.failure());
+    const RomListing unmade = read(listing, 1 << 20, dir.filePath("none/roms"));
+    EXPECT_EQ(dump(unmade), lines);
 }
 
 TEST(RomListing, ADigestTellsTheSameFilesUnderAnyNameOrOrder) {
@@ -81,8 +116,9 @@ TEST(RomListing, ADigestTellsTheSameFilesUnderAnyNameOrOrder) {
         const QByteArray text =
             "<mame><machine name=\"m\" sourcefile=\"x/m.cpp\"><description>M</description>" + roms +
             "</machine></mame>";
-        const RomListing listing = read(text, 1 << 20);
-        return listing.romDigest(0);
+        std::vector<quint64> digests;
+        (void)read(text, 1 << 20, {}, &digests);
+        return digests.at(0);
     };
     const QByteArray a = "<rom name=\"a\" size=\"16\" crc=\"0000000a\"/>";
     const QByteArray b = "<rom name=\"b\" size=\"32\" crc=\"0000000b\"/>";
@@ -93,13 +129,19 @@ TEST(RomListing, ADigestTellsTheSameFilesUnderAnyNameOrOrder) {
     EXPECT_EQ(digest(a), digest(a + "<rom name=\"n\" size=\"64\" status=\"nodump\"/>"));
     EXPECT_EQ(digest(""), 0u);
     // Names as MAME writes them, entities and all.
-    const RomListing named = read("<mame><machine name=\"m\" sourcefile=\"x/m.cpp\" romof=\"b\">"
+    // Devices listed before the machine that uses them too, each once.
+    const RomListing named = read("<mame><machine name=\"d\" isdevice=\"yes\"><description>D"
+                                  "</description><rom name=\"d.bin\" size=\"1\"/></machine>"
+                                  "<machine name=\"e\" isdevice=\"yes\"/>"
+                                  "<machine name=\"m\" sourcefile=\"x/m.cpp\" romof=\"b\">"
                                   "<description>M</description><rom name=\"a&amp;b.bin\" "
-                                  "merge=\"c&lt;d\" size=\"7\"/><device_ref name=\"m\"/>"
-                                  "</machine></mame>",
+                                  "merge=\"c&lt;d\" size=\"7\"/><device_ref name=\"e\"/>"
+                                  "<device_ref name=\"d\"/><device_ref name=\"m\"/>"
+                                  "<device_ref name=\"d\"/></machine></mame>",
                                   1 << 20);
-    EXPECT_EQ(dump(named),
-              QStringList({"m romof=b runnable devices=m", "  a&b.bin 7 - - merge=c<d status=0"}));
+    EXPECT_EQ(dump(named), QStringList({"d romof= devices=", "  d.bin 1 - - merge= status=0",
+                                        "e romof= devices=", "m romof=b runnable devices=d,m",
+                                        "  a&b.bin 7 - - merge=c<d status=0"}));
     EXPECT_NE(digest(a),
               digest(a + "<disk name=\"d\" sha1=\"0123456789abcdef0123456789abcdef01234567\"/>"));
 }
