@@ -15,11 +15,18 @@
 
 #include <csignal>
 #include <cstdio>
+#include <malloc.h>
 
 int main(int argc, char** argv) {
     // A write past a file-size limit (ulimit -f) fails with EFBIG and is
     // told like a full disk, instead of ending the program with nothing saved.
     std::signal(SIGXFSZ, SIG_IGN);
+    // One malloc arena for all threads. The threads take turns at their heavy
+    // allocations (List reads the listing on one and writes the catalogue on
+    // another), so each reuses what the last one freed; with an arena per
+    // thread each keeps its own high-water mark, and a List of 39,372
+    // machines peaks about 3 MB higher.
+    mallopt(M_ARENA_MAX, 1);
     // Read before any window system is touched, so that --help and --version
     // work without a display; a run in --folder has changed into it here.
     const StartChoice start =

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr qsizetype kWakingBytes = 1 << 20;
-constexpr qsizetype kPipeReadBytes = 1 << 20;
+constexpr qsizetype kPipeReadBytes = 256 * 1024;
 // After a short read, the pipe is given this long to fill before the next:
 // fewer, larger reads, while MAME writes on into the pipe's megabyte.
 constexpr int kPipeFillMilliseconds = 10;
