@@ -167,6 +167,7 @@ void ListXmlReader::fail(QString message) {
     m_machineFacts = {};
     m_bits = {};
     m_statuses = {};
+    m_romDigests = {};
     m_manufacturerOf = {};
     m_manufacturers = {};
     m_manufacturerIndex = {};
@@ -428,18 +429,16 @@ Outcome<GameTable> ListXmlReader::finish(bool caseInsensitive) {
     std::vector<qint32> order = sortedTextOrder(
         static_cast<qint32>(m_games.size()),
         [this](qint32 i) { return m_games[i].descriptionBytes(); }, caseInsensitive);
-    m_machineList = machineListInOrder(m_games, order, m_bits, m_manufacturerOf, m_manufacturers);
     m_pending = {};
     m_xml.clear();
-    m_bits = {};
-    m_manufacturerOf = {};
-    m_manufacturers = {};
     m_manufacturerIndex = {};
     // One digest per machine kept (runnable), in the listing's order.
     m_roms.end();
     m_romDigests = m_roms.takeRunnableDigests();
     permuteInPlace(m_statuses, order);
     permuteInPlace(m_romDigests, order);
+    permuteInPlace(m_bits, order);
+    permuteInPlace(m_manufacturerOf, order);
     m_games.reorder(std::move(order));
     return std::move(m_games);
 }
@@ -461,4 +460,12 @@ Outcome<GameTable> importListXml(QIODevice& in, bool caseInsensitive, MachineFac
     if (facts)
         *facts = reader.takeFacts();
     return games;
+}
+
+MachineList ListXmlReader::takeMachineList(const GameTable& games) {
+    MachineList list = machineListOf(games, m_bits, m_manufacturerOf, m_manufacturers);
+    m_bits = {};
+    m_manufacturerOf = {};
+    m_manufacturers = {};
+    return list;
 }

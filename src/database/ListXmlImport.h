@@ -86,8 +86,9 @@ class ListXmlReader {
     // MAME's order, when there was no sink.
     MachineFactsTable takeFacts() { return std::move(m_facts); }
     // After a finish() that succeeded: the machine list of the table it gave,
-    // in its order.
-    MachineList takeMachineList() { return std::move(m_machineList); }
+    // `games`, in its order. Made when asked for, so that it need not be in
+    // memory beside what comes before it.
+    MachineList takeMachineList(const GameTable& games);
     // After a finish() that succeeded: each game's driver status, in the
     // order of the table it gave.
     std::vector<DriverStatus> takeStatuses() { return std::move(m_statuses); }
@@ -124,10 +125,11 @@ class ListXmlReader {
     MachineFacts m_machineFacts; // and its facts
     FactsSink m_sink;
     MachineFactsTable m_facts; // without a sink
-    // Per record kept, in MAME's order: its MachineBit values, its status, and its
-    // manufacturer as a place in m_manufacturers (each text once).
+    // Per record kept, in MAME's order (the table's after finish()): its
+    // MachineBit values, its status, and its manufacturer as a place in
+    // m_manufacturers (each text once).
     std::vector<quint8> m_bits;
-    std::vector<DriverStatus> m_statuses; // in the table's order after finish()
+    std::vector<DriverStatus> m_statuses;
     std::vector<quint32> m_manufacturerOf;
     std::vector<QString> m_manufacturers;
     QHash<QString, quint32> m_manufacturerIndex;

@@ -150,12 +150,11 @@ void appendPacked(QByteArray& packed, QByteArrayView utf8) {
 
 } // namespace
 
-MachineList machineListInOrder(const GameTable& records, const std::vector<qint32>& order,
-                               const std::vector<quint8>& bits,
-                               const std::vector<quint32>& manufacturerOf,
-                               const std::vector<QString>& manufacturers) {
+MachineList machineListOf(const GameTable& games, const std::vector<quint8>& bits,
+                          const std::vector<quint32>& manufacturerOf,
+                          const std::vector<QString>& manufacturers) {
     MachineList list;
-    if (records.empty())
+    if (games.empty())
         return list;
     std::vector<QByteArray> manufacturerBytes;
     manufacturerBytes.reserve(manufacturers.size());
@@ -169,20 +168,20 @@ MachineList machineListInOrder(const GameTable& records, const std::vector<qint3
         return QByteArray::fromRawData(name.data(), name.size());
     };
     // Each of the three made at its size at once.
+    const qsizetype count = std::ssize(games);
     qsizetype namesSize = 0, manufacturersSize = 0;
-    for (size_t i = 0; i < order.size(); ++i) {
-        namesSize += 4 + utf8(records[static_cast<qsizetype>(i)].nameBytes()).size();
-        manufacturersSize += 4 + manufacturerBytes[manufacturerOf[i]].size();
+    for (qsizetype i = 0; i < count; ++i) {
+        namesSize += 4 + utf8(games[i].nameBytes()).size();
+        manufacturersSize += 4 + manufacturerBytes[manufacturerOf[size_t(i)]].size();
     }
-    list.bits.reserve(std::ssize(order));
+    list.bits.reserve(count);
     list.names.reserve(namesSize);
     list.manufacturers.reserve(manufacturersSize);
     quint64 hash = kOffset;
-    for (const qint32 at : order) {
-        const auto record = static_cast<size_t>(at);
-        list.bits.append(static_cast<char>(bits[record]));
-        appendPacked(list.manufacturers, manufacturerBytes[manufacturerOf[record]]);
-        const QByteArrayView name = records[at].nameBytes();
+    for (qsizetype i = 0; i < count; ++i) {
+        list.bits.append(static_cast<char>(bits[size_t(i)]));
+        appendPacked(list.manufacturers, manufacturerBytes[manufacturerOf[size_t(i)]]);
+        const QByteArrayView name = games[i].nameBytes();
         appendPacked(list.names, utf8(name));
         hash = (hashBytes(hash, name) ^ 0xFFFF) * kPrime;
     }

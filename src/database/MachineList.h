@@ -43,13 +43,11 @@ MachineList machineListOf(const GameTable& games, const MachineFactsTable& facts
 // The MachineBit values of a machine.
 quint8 machineBitsOf(const MachineFacts& facts);
 
-// The list for the table `records` will be once put in `order` (game k is
-// record order[k]), from each record's bits (bits[i]) and manufacturer
-// (manufacturers[manufacturerOf[i]]).
-MachineList machineListInOrder(const GameTable& records, const std::vector<qint32>& order,
-                               const std::vector<quint8>& bits,
-                               const std::vector<quint32>& manufacturerOf,
-                               const std::vector<QString>& manufacturers);
+// The list for `games`, from each game's bits (bits[i]) and manufacturer
+// (manufacturers[manufacturerOf[i]]), given in the table's order.
+MachineList machineListOf(const GameTable& games, const std::vector<quint8>& bits,
+                          const std::vector<quint32>& manufacturerOf,
+                          const std::vector<QString>& manufacturers);
 
 // The hash of the games' set names in order, as a list of them carries it.
 quint64 hashNames(const GameTable& games);

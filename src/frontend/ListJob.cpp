@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 // More output than this is no listing that MAME prints (0.251's -listxml is
@@ -94,10 +96,9 @@ void ListJob::onDriverListing(const RunResult& result) {
             if (!m_imported->ok())
                 return;
             GameTable games = std::move(*m_imported).value();
-            m_machines = machineListOf(games, {});
             const MachineFactsTable none;
             MachineFactsTableSource noFacts(none);
-            commit(games, noFacts, nullptr);
+            commit(games, noFacts, nullptr, [&games] { return machineListOf(games, {}); });
         },
         &ListJob::onImported);
 }
@@ -145,12 +146,16 @@ void ListJob::onMachineListing(const RunResult& result) {
                 return;
             GameTable games = std::move(*m_imported).value();
             const RomListing roms = m_xml->takeRomListing();
-            const std::vector<DriverStatus> statuses = m_xml->takeStatuses();
-            const std::vector<quint64> digests = m_xml->takeRomDigests();
+            std::vector<DriverStatus> statuses = m_xml->takeStatuses();
+            std::vector<quint64> digests = m_xml->takeRomDigests();
             const ListingUpdate listing{m_xml->build(), m_listedWith, &roms,
                                         digestsOf(games, statuses, digests)};
-            m_machines = m_xml->takeMachineList();
-            commit(games, *m_factsSpool, &listing);
+            commit(games, *m_factsSpool, &listing, [&] {
+                // The build's digests are kept: the machine list takes their room.
+                statuses = {};
+                digests = {};
+                return m_xml->takeMachineList(games);
+            });
         },
         &ListJob::onImported);
 }
@@ -222,8 +227,14 @@ void ListJob::reportChanges(const BuildChanges& changes) {
     m_report.changesReport = lines;
 }
 
-void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing) {
+void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing,
+                     const std::function<MachineList()>& machineList) {
     bool whole = true;
+    bool listMade = false;
+    const auto makeList = [&] {
+        if (!std::exchange(listMade, true))
+            m_machines = machineList();
+    };
     m_commit = commitGames(
         m_databaseFile, &games, m_cataloguePath,
         [&](CatalogueChange& change) {
@@ -231,6 +242,7 @@ void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingU
             // takes a copy of the machine list to write it, and the new table
             // waits in the temporary folder meanwhile, when it can.
             change.keepListing(listing, m_changes);
+            makeList();
             const bool aside =
                 games.setAside(std::make_shared<SetAsideFile>(temp().setAsideNewTable()));
             change.replaceMachines(facts, m_machines);
@@ -238,6 +250,7 @@ void ListJob::commit(GameTable& games, MachineFactsSource& facts, const ListingU
                 whole = games.takeBack();
         },
         [this, &whole] { return whole && passCommitPoint(); });
+    makeList(); // without a store
     if (!whole) {
         m_imported = Failure{tr("The new list could not be read back from the temporary folder.")};
         m_changes.reset();

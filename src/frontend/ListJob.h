@@ -8,6 +8,7 @@
 #include "frontend/MameJob.h"
 
 #include <QAtomicInteger>
+#include <functional>
 #include <memory>
 
 class GameList;
@@ -75,7 +76,10 @@ class ListJob : public MameJob {
     // current MAME's `listing`. While the store is written, the table waits
     // in the temporary folder when it can; false when it cannot be read back
     // from there (nothing is then changed, and m_imported says why).
-    void commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing);
+    // `machineList` makes the new table's machine list, once the listing is
+    // kept (or at once, without a store).
+    void commit(GameTable& games, MachineFactsSource& facts, const ListingUpdate* listing,
+                const std::function<MachineList()>& machineList);
     // After the database was replaced: what a new build changed, in the
     // report and in the changes file.
     void reportChanges(const BuildChanges& changes);

@@ -159,7 +159,8 @@ TEST(GameInfoDialog, TabsForTheHistoryAndEachKindWithTheSnapshotBesideTheRows) {
     EXPECT_EQ(dialog.findChild<QPlainTextEdit*>("historyText")->toPlainText(), info.history);
     dialog.show();
     for (QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (!label->pixmap().isNull())
+        if (!label->pixmap().isNull()) {
             EXPECT_GE(label->height(), 3); // laid out as high as the picture
+        }
     }
 }
