@@ -7,7 +7,8 @@
 #include <optional>
 
 // A zip file opened for reading through libzip, such as MAME's "snap.zip"
-// that holds "pacman.png".
+// that holds "pacman.png". libzip is loaded when the first one is opened;
+// without it no zip file opens.
 class ZipArchive {
   public:
     // Opens `path`; isOpen() tells whether it is a readable zip file.
