@@ -62,8 +62,19 @@ void GameList::align() {
 }
 
 const std::vector<QString>& GameList::manufacturers() const {
-    if (!m_manufacturers)
+    if (m_manufacturers)
+        return *m_manufacturers;
+    if (!m_asideMachines) {
         m_manufacturers = alignedManufacturers(m_facts, m_machines, std::ssize(m_games));
+    } else {
+        // While a List runs they are read from the file they wait in.
+        MachineList machines = m_machines;
+        machines.manufacturers =
+            m_asideMachines->file
+                ->read(m_asideMachines->manufacturersAt, m_asideMachines->manufacturersSize)
+                .value_or(QByteArray());
+        m_manufacturers = alignedManufacturers(m_facts, machines, std::ssize(m_games));
+    }
     return *m_manufacturers;
 }
 
@@ -334,9 +345,10 @@ void GameList::setTextsAside(const QString& path) {
     auto file = std::make_shared<SetAsideFile>(path);
     if (!file->isOpen() || !m_games.setAside(file))
         return;
-    m_manufacturers.reset();
     m_searchTexts.reset();
-    // The machine list's bits stay: they are small, and the flags came from them.
+    // The machine list's bits stay: they are small, and the flags came from
+    // them; so do the manufacturers when they were made (the details view
+    // shows them).
     const std::optional<qint64> names = file->append(m_machines.names);
     const std::optional<qint64> manufacturers =
         names ? file->append(m_machines.manufacturers) : std::nullopt;

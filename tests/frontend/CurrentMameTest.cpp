@@ -69,21 +69,27 @@ TEST_F(CurrentMame, WhileAListRunsTheOldTextsWaitInAFileAndComeBackWholeWhenItCh
     QStringList descriptions;
     for (const GameRecord& game : before)
         descriptions << game.description();
+    const std::vector<QString> manufacturers = frontEnd.games().manufacturers();
+    ASSERT_TRUE(std::count(manufacturers.begin(), manufacturers.end(), "Capcom") > 0);
 
-    // While MAME runs, the list still shows the same texts, read from the file.
+    // While MAME runs, the list still shows the same texts, read from the file,
+    // and the details view the same manufacturers.
     folder.set("FAKEMAME_SLEEP", "30");
     bool aside = false;
     QStringList shown;
+    std::vector<QString> shownManufacturers;
     const auto look = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd, [&] {
         aside = frontEnd.games().games().isSetAside();
         shown.clear();
         for (qsizetype row = 0; row < frontEnd.games().shownRows().size(); ++row)
             shown << frontEnd.games().shownGame(row).description();
+        shownManufacturers = frontEnd.games().manufacturers();
     });
     EXPECT_TRUE(runCancelled([this] { frontEnd.list(); }).cancelled());
     QObject::disconnect(look);
     EXPECT_TRUE(aside);
     EXPECT_EQ(shown, descriptions);
+    EXPECT_EQ(shownManufacturers, manufacturers);
 
     // Cancelled: the texts and the machine list are back in memory as they were.
     EXPECT_FALSE(frontEnd.games().games().isSetAside());
@@ -92,6 +98,17 @@ TEST_F(CurrentMame, WhileAListRunsTheOldTextsWaitInAFileAndComeBackWholeWhenItCh
     EXPECT_EQ(selectedName(), "sf2");
     EXPECT_TRUE(frontEnd.games().search("street fighter"));
     EXPECT_TRUE(folder.tempLeftovers().isEmpty());
+
+    // Manufacturers first asked for while MAME runs come from the file too.
+    ASSERT_TRUE(frontEnd.loadDatabase().ok());
+    shownManufacturers.clear();
+    const auto lookAgain = QObject::connect(&frontEnd, &FrontEnd::progressChanged, &frontEnd, [&] {
+        if (frontEnd.games().games().isSetAside())
+            shownManufacturers = frontEnd.games().manufacturers();
+    });
+    EXPECT_TRUE(runCancelled([this] { frontEnd.list(); }).cancelled());
+    QObject::disconnect(lookAgain);
+    EXPECT_EQ(shownManufacturers, manufacturers);
 }
 
 TEST_F(CurrentMame, AuditFallsBackToVerifyromsAndKeepsTheGoodSets) {
