@@ -124,20 +124,18 @@ bool writeCategories(QSqlDatabase& database, const QStringList& folders,
         !writeFiles(database, kCategoryKind, files, error) ||
         !runText(database, QStringLiteral("DELETE FROM category"), error))
         return false;
-    std::vector<CategoryTable::const_iterator> rows;
-    rows.reserve(static_cast<size_t>(table.size()));
-    for (auto it = table.cbegin(); it != table.cend(); ++it)
-        rows.push_back(it);
     return insertRows(
         database,
         QStringLiteral("INSERT INTO category (name, category, mature, added) VALUES (?, ?, ?, ?)"),
-        std::ssize(rows),
-        [&](qsizetype row, RowBinder& bind) {
-            const auto& it = rows[static_cast<size_t>(row)];
+        [&, it = table.cbegin()](RowBinder& bind) mutable {
+            if (it == table.cend())
+                return false;
             bind.text(1, it.key());
             bind.text(2, it->category);
             bind.number(3, it->mature ? 1 : 0);
             bind.text(4, it->versionAdded);
+            ++it;
+            return true;
         },
         error);
 }
@@ -150,19 +148,17 @@ bool writeHistoryIndex(QSqlDatabase& database, const QStringList& folders,
                     error) ||
         !runText(database, QStringLiteral("DELETE FROM history_index"), error))
         return false;
-    std::vector<HistoryIndex::const_iterator> rows;
-    rows.reserve(static_cast<size_t>(index.size()));
-    for (auto it = index.cbegin(); it != index.cend(); ++it)
-        rows.push_back(it);
     return insertRows(
         database,
         QStringLiteral("INSERT INTO history_index (name, offset, length) VALUES (?, ?, ?)"),
-        std::ssize(rows),
-        [&](qsizetype row, RowBinder& bind) {
-            const auto& it = rows[static_cast<size_t>(row)];
+        [&, it = index.cbegin()](RowBinder& bind) mutable {
+            if (it == index.cend())
+                return false;
             bind.text(1, it.key());
             bind.number(2, it->offset);
             bind.number(3, it->length);
+            ++it;
+            return true;
         },
         error);
 }

@@ -133,7 +133,6 @@ class ListXmlReader {
     std::vector<quint32> m_manufacturerOf;
     std::vector<QString> m_manufacturers;
     QHash<QString, quint32> m_manufacturerIndex;
-    MachineList m_machineList;         // made by finish()
     RomListing m_roms;                 // every machine's files, as the scan finds them
     std::vector<quint64> m_romDigests; // made by finish()
     QString m_build;

@@ -80,7 +80,8 @@ class Decoder {
     bool m_ok = true;
 };
 
-bool readRom(Decoder& in, RomEntry& rom) {
+// A ROM record; a fault shows in `in`.
+void readRom(Decoder& in, RomEntry& rom) {
     const quint8 flags = in.byte();
     rom.disk = flags & IsDisk;
     rom.status = static_cast<DumpStatus>(std::min((flags >> StatusShift) & 3, 2));
@@ -103,7 +104,6 @@ bool readRom(Decoder& in, RomEntry& rom) {
         rom.merge = {};
         break;
     }
-    return in.ok();
 }
 
 } // namespace

@@ -65,14 +65,11 @@ class RomListing {
     // each machine that can be run, in sorted order, in the listing's order:
     // equal for two machines with the same files whatever they are called;
     // 0 for one with none.
-    const std::vector<quint64>& runnableDigests() const { return m_runnableDigests; }
     std::vector<quint64> takeRunnableDigests() { return std::move(m_runnableDigests); }
     // Room for the digests of about `machines` that can be run.
     void reserveRunnable(qsizetype machines) { m_runnableDigests.reserve(size_t(machines)); }
     // A hash over everything kept: equal for equal listings.
     quint64 contentHash() const { return m_hash; }
-    // Why the spool could not be written; nothing while all is well.
-    std::optional<QString> failure() const { return m_failure; }
 
     void clear() { *this = RomListing(); }
 
